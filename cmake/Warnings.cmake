@@ -1,0 +1,12 @@
+# Common compile options of every target of the project.
+add_library(cdz_options INTERFACE)
+target_compile_options(cdz_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+    -Wold-style-cast -Wcast-align -Woverloaded-virtual)
+if(CDZ_WERROR)
+    target_compile_options(cdz_options INTERFACE -Werror)
+endif()
+if(CDZ_SANITIZE)
+    target_compile_options(cdz_options INTERFACE -fsanitize=address,undefined
+        -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(cdz_options INTERFACE -fsanitize=address,undefined)
+endif()

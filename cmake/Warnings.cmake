@@ -10,3 +10,9 @@ if(CDZ_SANITIZE)
         -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(cdz_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(CDZ_FUZZ)
+    # Coverage for the fuzzer in every target; the fuzz targets add -fsanitize=fuzzer themselves.
+    target_compile_options(cdz_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+        -fno-omit-frame-pointer)
+    target_link_options(cdz_options INTERFACE -fsanitize=address,undefined)
+endif()

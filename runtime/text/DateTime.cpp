@@ -42,9 +42,13 @@ constexpr int64_t floorDiv(int64_t a, int64_t b) {
 
 }  // namespace
 
-int32_t lastDay() { return kLastDay; }
+int32_t lastDay() {
+    return kLastDay;
+}
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -79,6 +83,8 @@ int32_t today() {
     return dateFromYmd(d.year(), d.month(), d.day());
 }
 
-int32_t clockTime() { return QTime::currentTime().msecsSinceStartOfDay() / 10 + kTimeZero; }
+int32_t clockTime() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 10 + kTimeZero;
+}
 
 }  // namespace cdz

@@ -1,7 +1,8 @@
 #pragma once
 // DECIMAL(b,p): a packed decimal of b bytes holds 2b-1 digits, p of them places. Held here as
-// a scaled 64-bit integer; assignment beyond the digit limit keeps the low digits, as packed
-// storage would.
+// a scaled 64-bit integer; a value beyond the digit limit is held at the largest value of its
+// sign (999 for DECIMAL(2,0)) rather than wrapping to its low digits, so an overflow never turns
+// a large number into a small, plausible-looking one.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,13 +26,14 @@ double decimalToDouble(int64_t raw, DecimalSpec spec);
 std::string decimalToString(int64_t raw, DecimalSpec spec);
 // Accepts an optional sign, digits, an optional point and more digits; nullopt otherwise.
 std::optional<int64_t> decimalFromString(std::string_view s, DecimalSpec spec);
+// Holds raw within the digit limit (saturating).
 int64_t decimalClamp(int64_t raw, DecimalSpec spec);
 
 template <int B, int P>
 class Decimal {
     static_assert(B >= 1 && B <= 9 && P >= 0 && P < 2 * B, "decimal out of range");
 
-public:
+  public:
     static constexpr DecimalSpec spec{B, P};
     Decimal() = default;
     explicit Decimal(double v) : raw_(decimalFromDouble(v, spec)) {}
@@ -53,7 +55,7 @@ public:
     }
     friend auto operator<=>(const Decimal&, const Decimal&) = default;
 
-private:
+  private:
     int64_t raw_ = 0;
 };
 

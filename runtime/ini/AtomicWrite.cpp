@@ -1,0 +1,97 @@
+#include "runtime/ini/AtomicWrite.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <system_error>
+
+namespace cdz {
+
+namespace {
+
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
+std::string failure(const char* what, const std::filesystem::path& file, int err) {
+    return std::string(what) + " " + file.string() + ": " + std::strerror(err);
+}
+
+// Opens a new, exclusive temporary file beside target; created with 0666 so the umask applies
+// as it would to any new file.
+int createTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
+    std::random_device random;
+    const std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder / (temporaryPrefix(target) + std::to_string(::getpid()) + "-" +
+                         std::to_string(random()));
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        content.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    // Makes the rename itself durable; a failure here leaves the new file in place already.
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string replaceFileAtomically(const std::filesystem::path& target, std::string_view content) {
+    std::filesystem::path temp;
+    const int fd = createTemporary(target, temp);
+    if (fd < 0) return failure("cannot create a temporary file for", target, errno);
+
+    std::string error;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
+        error = failure("cannot copy the permissions of", target, errno);
+    if (error.empty() && !writeAll(fd, content)) error = failure("cannot write", temp, errno);
+    if (error.empty() && ::fsync(fd) != 0) error = failure("cannot flush", temp, errno);
+    if (::close(fd) != 0 && error.empty()) error = failure("cannot close", temp, errno);
+    if (error.empty() && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = failure("cannot replace", target, errno);
+    if (!error.empty()) {
+        ::unlink(temp.c_str());
+        return error;
+    }
+    syncFolder(target.parent_path());
+    return {};
+}
+
+void removeStaleTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code ec;
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    std::filesystem::directory_iterator it(folder, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::error_code ignored;
+        if (it->path().filename().string().starts_with(prefix))
+            std::filesystem::remove(it->path(), ignored);
+    }
+}
+
+}  // namespace cdz

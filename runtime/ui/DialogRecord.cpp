@@ -1,0 +1,54 @@
+#include "runtime/ui/DialogRecord.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cdz {
+
+namespace {
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+std::string_view dialogKindName(DialogKind kind) {
+    switch (kind) {
+        case DialogKind::Message:
+            return "message";
+        case DialogKind::OpenFile:
+            return "openFile";
+        case DialogKind::SaveFile:
+            return "saveFile";
+        case DialogKind::Font:
+            return "font";
+        case DialogKind::Colour:
+            return "colour";
+        case DialogKind::Popup:
+            return "popup";
+        case DialogKind::Halt:
+            return "halt";
+    }
+    return "";
+}
+
+std::string DialogRecord::toJson() const {
+    QJsonArray names;
+    for (Button b : buttons.list()) names.append(qs(buttonName(b)));
+    const QJsonObject object{
+        {"kind", qs(dialogKindName(kind))},
+        {"title", qs(title)},
+        {"text", qs(text)},
+        {"icon", qs(iconName(icon))},
+        {"buttons", names},
+        {"default", qs(buttonName(defaultButton))},
+        {"initial", qs(initial)},
+        {"answer", qs(answer)},
+    };
+    // Compact JSON escapes control characters, so the line holds no line break of its own.
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+}  // namespace cdz

@@ -1,0 +1,30 @@
+#pragma once
+// The command line of `cdzgen`: which file to write, for which catalogue, and where.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/generator/CatalogueShape.h"
+
+namespace cdz::gen {
+
+struct GeneratorOptions {
+    enum class Mode { Songs, Albums, Categories, Media };
+
+    Mode mode = Mode::Songs;
+    CatalogueShape shape;
+    int32_t albums = 0;  // albums to write in Albums mode
+    bool header = false;
+    bool stats = false;
+    bool help = false;
+    std::string outFile;  // empty: standard output
+
+    // Parses the arguments after the program name; on a mistake returns nullopt and sets
+    // error to a one-line explanation.
+    static std::optional<GeneratorOptions> parse(const std::vector<std::string>& args,
+                                                 std::string& error);
+    static const char* usage();
+};
+
+}  // namespace cdz::gen

@@ -1,0 +1,69 @@
+// cdzgen: writes a generated catalogue (songs, albums, categories or media) as CSV lines in
+// the program's import format. See bench/README.md.
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bench/generator/CatalogueStats.h"
+#include "bench/generator/CatalogueWriter.h"
+#include "bench/generator/GeneratorOptions.h"
+
+namespace {
+
+using cdz::gen::CatalogueWriter;
+using cdz::gen::GeneratorOptions;
+
+int64_t writeFile(std::ostream& out, const GeneratorOptions& options) {
+    switch (options.mode) {
+        case GeneratorOptions::Mode::Albums:
+            return CatalogueWriter::writeAlbums(out, options.shape, options.albums, options.header);
+        case GeneratorOptions::Mode::Categories:
+            return CatalogueWriter::writeCategories(out, options.shape, options.header);
+        case GeneratorOptions::Mode::Media:
+            return CatalogueWriter::writeMedia(out, options.header);
+        case GeneratorOptions::Mode::Songs:
+            break;
+    }
+    if (!options.stats) return CatalogueWriter::writeSongs(out, options.shape, options.header);
+    cdz::gen::CatalogueStats stats;
+    const int64_t written = CatalogueWriter::writeSongs(out, options.shape, options.header, &stats);
+    stats.write(std::cerr);
+    return written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = GeneratorOptions::parse(args, error);
+    if (!options) {
+        std::cerr << "cdzgen: " << error << '\n' << GeneratorOptions::usage();
+        return 2;
+    }
+    if (options->help) {
+        std::cout << GeneratorOptions::usage();
+        return 0;
+    }
+    std::ofstream file;
+    if (!options->outFile.empty()) {
+        file.open(options->outFile, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            std::cerr << "cdzgen: cannot create " << options->outFile << '\n';
+            return 1;
+        }
+    }
+    std::ostream& out = options->outFile.empty() ? std::cout : file;
+    const int64_t written = writeFile(out, *options);
+    out.flush();
+    if (file.is_open()) file.close();
+    // A full disk must not pass for a complete catalogue.
+    if (!out || (!options->outFile.empty() && file.fail())) {
+        std::cerr << "cdzgen: writing failed after " << written << " records\n";
+        return 1;
+    }
+    if (options->stats) std::cerr << "records written            " << written << '\n';
+    return 0;
+}

@@ -56,7 +56,7 @@ std::string_view TextField::clipped() const { return clip(view()); }
 void TextField::assign(std::string_view utf8) {
     const std::string_view cut = cutChars(utf8, width_);
     // Self-assignment from our own buffer is a prefix, so memmove keeps it right.
-    std::memmove(buf_, cut.data(), cut.size());
+    if (!cut.empty()) std::memmove(buf_, cut.data(), cut.size());
     bytes_ = static_cast<uint16_t>(cut.size());
 }
 

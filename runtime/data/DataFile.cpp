@@ -1,0 +1,548 @@
+#include "runtime/data/DataFile.h"
+
+#include <sqlite3.h>
+
+#include <cassert>
+#include <set>
+
+#include "runtime/data/Position.h"
+#include "runtime/data/RecordCodec.h"
+#include "runtime/data/StaleJournal.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kReadAhead = 32;
+
+bool sameAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+        if (up(a[i]) != up(b[i])) return false;
+    }
+    return true;
+}
+
+std::string whereKeyEquals(const TableSql& sql, const KeyDesc& key) {
+    std::string where;
+    for (size_t c = 0; c < key.components.size(); ++c) {
+        where += (c ? " AND " : "") + sql.keyColumn(key, static_cast<int>(c)) + " = ?";
+    }
+    return where;
+}
+
+}  // namespace
+
+DataFile::DataFile(Database& db, const FileDecl& decl, void* buffer, std::type_index bufferType)
+    : db_(db), decl_(decl), record_(buffer), name_(decl.externalName()) {
+    assert(bufferType == decl.recordType() && "record buffer of another declaration");
+    (void)bufferType;
+}
+
+DataFile::~DataFile() {
+    if (open_) close();
+}
+
+std::filesystem::path DataFile::path() const {
+    return FileName::resolve(name_, db_.folder(), decl_.label()).database;
+}
+
+int DataFile::requireOpen() const {
+    if (!open_) return db_.fail(err::kFileNotOpen);
+    return 0;
+}
+
+int DataFile::requireWritable() const {
+    if (int code = requireOpen()) return code;
+    if (readOnly_) return db_.fail(err::kAccessDenied);
+    return 0;
+}
+
+int DataFile::open(int mode) {
+    return openFile(mode, false);
+}
+
+int DataFile::openFile(int mode, bool forBuild) {
+    if (open_) return db_.fail(err::kFileAlreadyOpen);
+    where_ = FileName::resolve(name_, db_.folder(), decl_.label());
+    std::string schema;
+    bool recover = recover_;
+    recover_ = false;
+    if (int code = db_.attach(where_.database, false, recover, &schema)) return code;
+    sql_ = TableSql(decl_, schema, where_.table);
+    // Statement texts of the writes, built once per open (a bulk import adds millions).
+    const KeyDesc* numbered = nullptr;
+    for (const auto& k : decl_.keys()) {
+        if (k.autoNumber) numbered = &k;
+    }
+    insertSql_ = sql_.insert(nullptr);
+    insertNumberedSql_ = numbered ? sql_.insert(numbered) : std::string();
+    updateSql_ = sql_.update(false);
+    updateWatchedSql_ = sql_.update(true);
+    int code = checkStored();
+    if (forBuild && code == err::kKeyFileRebuild) code = db_.succeed();
+    if (!code && (mode & 0xF0) == access::kDenyAll) code = db_.setExclusive(schema, true);
+    if (code) {
+        ErrorState saved = db_.error();
+        db_.detach(where_.database);
+        db_.error() = saved;
+        return code;
+    }
+    open_ = true;
+    readOnly_ = (mode & 0x0F) == access::kReadOnly;
+    exclusive_ = (mode & 0xF0) == access::kDenyAll;
+    recno_ = 0;
+    watched_ = watchNext_ = false;
+    cursor_ = Cursor{};
+    return db_.succeed();
+}
+
+// The stored table must be the declared one: 2 when it is not there, 47 when its layout
+// differs, 46 when an index or the record-count triggers are missing.
+int DataFile::checkStored() {
+    sqlite3_stmt* stmt = db_.statement("SELECT type, name FROM " + sql_.schema() +
+                                       ".sqlite_schema WHERE type IN ('table','index','trigger')");
+    if (!stmt) return db_.error().code;
+    std::set<std::string> names;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        names.insert(std::get<std::string>(RecordCodec::column(stmt, 1)));
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (!names.count(TableSql::kLayoutTable)) {
+        return db_.fail(names.empty() ? err::kFileNotFound : err::kInvalidRecordLayout);
+    }
+    stmt = db_.statement("SELECT layout FROM " + sql_.schema() + "." + TableSql::kLayoutTable +
+                         " WHERE tbl = ?");
+    if (!stmt) return db_.error().code;
+    RecordCodec::bind(stmt, 1, sql_.table());
+    rc = sqlite3_step(stmt);
+    SqlValue layout = rc == SQLITE_ROW ? RecordCodec::column(stmt, 0) : SqlValue{};
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (rc == SQLITE_DONE) return db_.fail(err::kFileNotFound);
+    if (!names.count(sql_.table())) return db_.fail(err::kInvalidDataFile);
+    const auto* text = std::get_if<std::string>(&layout);
+    if (!text || *text != decl_.layoutSignature()) return db_.fail(err::kInvalidRecordLayout);
+    for (const auto& n : sql_.indexNames()) {
+        if (!names.count(n)) return db_.fail(err::kKeyFileRebuild);
+    }
+    for (const auto& n : sql_.triggerNames()) {
+        if (!names.count(n)) return db_.fail(err::kKeyFileRebuild);
+    }
+    return db_.succeed();
+}
+
+int DataFile::create() {
+    if (open_) return db_.fail(err::kFileAlreadyOpen);
+    where_ = FileName::resolve(name_, db_.folder(), decl_.label());
+    std::error_code ec;
+    std::filesystem::create_directories(where_.database.parent_path(), ec);
+    std::string schema;
+    if (int code = db_.attach(where_.database, true, true, &schema)) return code;
+    TableSql sql(decl_, schema, where_.table);
+    std::vector<std::string> steps{"SAVEPOINT cdz_create", sql.createLayoutTable(),
+                                   "DROP TABLE IF EXISTS " + sql.ref(),
+                                   "DELETE FROM " + schema + "." + TableSql::kLayoutTable +
+                                       " WHERE tbl = " + Database::literal(where_.table)};
+    for (auto& s : sql.createTable()) steps.push_back(std::move(s));
+    steps.push_back("RELEASE cdz_create");
+    int code = 0;
+    for (const auto& s : steps) {
+        if ((code = db_.exec(s)) != 0) break;
+    }
+    ErrorState saved = db_.error();
+    if (code) db_.exec("ROLLBACK TO cdz_create; RELEASE cdz_create");
+    db_.detach(where_.database);
+    db_.error() = saved;
+    return code;
+}
+
+int DataFile::close() {
+    if (!open_) return db_.succeed();
+    if (streaming_) flush();
+    if (exclusive_) db_.setExclusive(sql_.schema(), false);
+    open_ = false;
+    exclusive_ = false;
+    recno_ = 0;
+    cursor_ = Cursor{};
+    return db_.detach(where_.database);
+}
+
+int DataFile::remove() {
+    if (open_) return db_.fail(err::kFileAlreadyOpen);
+    where_ = FileName::resolve(name_, db_.folder(), decl_.label());
+    std::error_code ec;
+    if (!std::filesystem::exists(where_.database, ec)) return db_.fail(err::kFileNotFound);
+    bool dropFile = !where_.sharedFile;
+    if (where_.sharedFile) {
+        std::string schema;
+        if (int code = db_.attach(where_.database, false, true, &schema)) return code;
+        TableSql sql(decl_, schema, where_.table);
+        std::string layout = schema + "." + TableSql::kLayoutTable;
+        int code = db_.exec(
+            "SAVEPOINT cdz_remove; DROP TABLE IF EXISTS " + sql.ref() + "; DELETE FROM " + layout +
+            " WHERE tbl = " + Database::literal(where_.table) + "; RELEASE cdz_remove");
+        sqlite3_stmt* left = code ? nullptr : db_.statement("SELECT count(*) FROM " + layout);
+        if (left && sqlite3_step(left) == SQLITE_ROW) dropFile = sqlite3_column_int(left, 0) == 0;
+        if (left) sqlite3_reset(left);
+        ErrorState saved = db_.error();
+        db_.detach(where_.database);
+        db_.error() = saved;
+        if (code) return code;
+    }
+    if (dropFile) {
+        if (db_.isAttached(where_.database)) return db_.fail(err::kFileAlreadyOpen);
+        if (!std::filesystem::remove(where_.database, ec) || ec) {
+            return db_.fail(err::kAccessDenied, 0, ec.message());
+        }
+        std::filesystem::remove(StaleJournal::journalOf(where_.database), ec);
+    }
+    return db_.succeed();
+}
+
+int64_t DataFile::records() {
+    if (requireOpen()) return 0;
+    sqlite3_stmt* stmt = db_.statement("SELECT records FROM " + sql_.schema() + "." +
+                                       TableSql::kLayoutTable + " WHERE tbl = ?");
+    if (!stmt) return 0;
+    RecordCodec::bind(stmt, 1, sql_.table());
+    int rc = sqlite3_step(stmt);
+    int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        db_.failSqlite(rc);
+    else
+        db_.succeed();
+    return n;
+}
+
+void DataFile::takeRow(sqlite3_stmt* stmt, int firstColumn) {
+    RecordCodec::readRecord(stmt, firstColumn, decl_, record_, &recno_, &revision_);
+    watched_ = watchNext_;
+    watchNext_ = false;
+}
+
+void DataFile::loadRow(const SqlValues& row, int firstColumn) {
+    size_t c = static_cast<size_t>(firstColumn);
+    if (isNull(row[c])) {
+        clearBuffer();
+        recno_ = 0;
+        watched_ = watchNext_ = false;
+        return;
+    }
+    recno_ = std::get<int64_t>(row[c]);
+    revision_ = std::get<int64_t>(row[c + 1]);
+    c += 2;
+    for (const auto& f : decl_.columns()) f.assign(record_, row[c++]);
+    watched_ = watchNext_;
+    watchNext_ = false;
+}
+
+int DataFile::readOne(const std::string& whereSql, const SqlValues& params) {
+    if (int code = requireOpen()) return code;
+    sqlite3_stmt* stmt =
+        db_.statement("SELECT " + sql_.selectList() + " FROM " + sql_.ref() + " WHERE " + whereSql +
+                      " ORDER BY " + TableSql::kRecno + " LIMIT 1");
+    if (!stmt) return db_.error().code;
+    int p = 1;
+    for (const auto& v : params) RecordCodec::bind(stmt, p++, v);
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) takeRow(stmt, 0);
+    int code = rc == SQLITE_ROW    ? db_.succeed()
+               : rc == SQLITE_DONE ? db_.fail(err::kRecordNotFound)
+                                   : db_.failSqlite(rc);
+    sqlite3_reset(stmt);
+    return code;
+}
+
+int DataFile::get(int key) {
+    if (key < 0 || key >= static_cast<int>(decl_.keys().size())) {
+        return db_.fail(err::kInvalidKeyLength);
+    }
+    const auto& k = decl_.keys()[static_cast<size_t>(key)];
+    return readOne(whereKeyEquals(sql_, k), RecordCodec::keyValues(decl_, k, record_));
+}
+
+int DataFile::getRecord(int64_t recno) {
+    return readOne(std::string(TableSql::kRecno) + " = ?", {recno});
+}
+
+int DataFile::reget(std::string_view position) {
+    auto pos = Position::decode(position);
+    if (!pos || pos->recno <= 0) return db_.fail(err::kRecordNotFound);
+    return getRecord(pos->recno);
+}
+
+KeysetQuery DataFile::queryFor(int key) const {
+    std::vector<OrderTerm> terms;
+    if (key >= 0) {
+        const auto& k = decl_.keys()[static_cast<size_t>(key)];
+        for (size_t c = 0; c < k.components.size(); ++c) {
+            terms.push_back({sql_.keyColumn(k, static_cast<int>(c)), false});
+        }
+    }
+    return KeysetQuery(sql_.selectList(), sql_.ref(), std::move(terms), TableSql::kRecno);
+}
+
+int DataFile::set(int key) {
+    if (int code = requireOpen()) return code;
+    if (key >= static_cast<int>(decl_.keys().size())) return db_.fail(err::kInvalidKeyLength);
+    cursor_ = Cursor{};
+    cursor_.key = key;
+    return db_.succeed();
+}
+
+int DataFile::setAt(int key) {
+    if (int code = set(key)) return code;
+    if (key >= 0) {
+        cursor_.bound = KeysetBound{
+            RecordCodec::keyValues(decl_, decl_.keys()[static_cast<size_t>(key)], record_),
+            std::nullopt, false};
+    }
+    return 0;
+}
+
+int DataFile::reset(int key, std::string_view position) {
+    if (int code = set(key)) return code;
+    auto pos = Position::decode(position);
+    if (!pos) return db_.fail(err::kRecordNotFound);
+    cursor_.bound = KeysetBound{pos->values, pos->recno, true};
+    return 0;
+}
+
+int DataFile::next() {
+    return step(true);
+}
+int DataFile::previous() {
+    return step(false);
+}
+
+int DataFile::step(bool forward) {
+    if (int code = requireOpen()) return code;
+    KeysetQuery q = queryFor(cursor_.key);
+    auto takeAhead = [&](const SqlValues& row) {
+        KeysetBound b;
+        for (int i = 0; i < q.termCount(); ++i) b.values.push_back(row[static_cast<size_t>(i)]);
+        b.recno = std::get<int64_t>(row[static_cast<size_t>(q.recnoColumn())]);
+        cursor_.bound = std::move(b);
+        loadRow(row, q.firstSelectColumn());
+    };
+    if (!cursor_.ahead.empty() && cursor_.aheadForward == forward) {
+        SqlValues row = std::move(cursor_.ahead.front());
+        cursor_.ahead.erase(cursor_.ahead.begin());
+        takeAhead(row);
+        return db_.succeed();
+    }
+    cursor_.ahead.clear();
+    cursor_.aheadForward = forward;
+    const int width = q.firstSelectColumn() + sql_.selectWidth();
+    std::vector<SqlValues> rows;
+    int code =
+        q.fetch(db_, forward, cursor_.bound, quickScan_ ? kReadAhead : 1, [&](sqlite3_stmt* stmt) {
+            SqlValues row;
+            for (int c = 0; c < width; ++c) {
+                row.push_back(RecordCodec::column(stmt, c));
+            }
+            rows.push_back(std::move(row));
+            return true;
+        });
+    if (code) return code;
+    if (rows.empty()) return db_.fail(err::kRecordNotAvailable);
+    takeAhead(rows.front());
+    for (size_t i = 1; i < rows.size(); ++i) cursor_.ahead.push_back(std::move(rows[i]));
+    return db_.succeed();
+}
+
+std::string DataFile::position(int key) const {
+    Position p;
+    p.recno = recno_;
+    if (key >= 0 && key < static_cast<int>(decl_.keys().size())) {
+        p.values = RecordCodec::keyValues(decl_, decl_.keys()[static_cast<size_t>(key)], record_);
+    }
+    return p.encode();
+}
+
+int DataFile::add() {
+    if (int code = requireWritable()) return code;
+    cursor_.ahead.clear();
+    const KeyDesc* autoKey = nullptr;
+    for (const auto& k : decl_.keys()) {
+        if (k.autoNumber &&
+            decl_.columns()[static_cast<size_t>(k.components.back())].integer(record_) == 0) {
+            autoKey = &k;
+        }
+    }
+    sqlite3_stmt* stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
+    if (!stmt) return db_.error().code;
+    RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey);
+    int rc = sqlite3_step(stmt);
+    int code = 0;
+    if (rc == SQLITE_ROW) {
+        recno_ = sqlite3_column_int64(stmt, 0);
+        revision_ = 1;
+        watched_ = false;
+        if (autoKey) {
+            decl_.columns()[static_cast<size_t>(autoKey->components.back())].assign(
+                record_, RecordCodec::column(stmt, 1));
+        }
+        code = db_.succeed();
+    } else {
+        code = db_.failSqlite(rc);
+    }
+    sqlite3_reset(stmt);
+    return code;
+}
+
+int DataFile::put() {
+    if (int code = requireWritable()) return code;
+    if (recno_ == 0) return db_.fail(err::kRecordNotAvailable);
+    cursor_.ahead.clear();
+    sqlite3_stmt* stmt = db_.statement(watched_ ? updateWatchedSql_ : updateSql_);
+    if (!stmt) return db_.error().code;
+    int p = RecordCodec::bindRecord(stmt, 1, decl_, record_, nullptr);
+    sqlite3_bind_int64(stmt, p++, recno_);
+    if (watched_) sqlite3_bind_int64(stmt, p, revision_);
+    int rc = sqlite3_step(stmt);
+    int changed = sqlite3_changes(db_.handle());
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (changed == 0) return db_.fail(watched_ ? err::kRecordChanged : err::kRecordNotAvailable);
+    ++revision_;
+    return db_.succeed();
+}
+
+int DataFile::erase() {
+    if (int code = requireWritable()) return code;
+    if (recno_ == 0) return db_.fail(err::kRecordNotAvailable);
+    cursor_.ahead.clear();
+    sqlite3_stmt* stmt = db_.statement(sql_.remove());
+    if (!stmt) return db_.error().code;
+    sqlite3_bind_int64(stmt, 1, recno_);
+    int rc = sqlite3_step(stmt);
+    int changed = sqlite3_changes(db_.handle());
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (changed == 0) return db_.fail(err::kRecordNotAvailable);
+    recno_ = 0;
+    watched_ = false;
+    return db_.succeed();
+}
+
+bool DataFile::duplicate(int key) {
+    if (requireOpen()) return false;
+    for (int i = 0; i < static_cast<int>(decl_.keys().size()); ++i) {
+        const auto& k = decl_.keys()[static_cast<size_t>(i)];
+        if ((key >= 0 && i != key) || !k.unique) continue;
+        sqlite3_stmt* stmt =
+            db_.statement("SELECT 1 FROM " + sql_.ref() + " WHERE " + whereKeyEquals(sql_, k) +
+                          " AND " + TableSql::kRecno + " <> ? LIMIT 1");
+        if (!stmt) return false;
+        int p = 1;
+        for (const auto& v : RecordCodec::keyValues(decl_, k, record_)) {
+            RecordCodec::bind(stmt, p++, v);
+        }
+        sqlite3_bind_int64(stmt, p, recno_);
+        bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        sqlite3_reset(stmt);
+        if (found) return true;
+    }
+    db_.succeed();
+    return false;
+}
+
+int DataFile::stream() {
+    if (int code = requireOpen()) return code;
+    if (streaming_) return db_.succeed();
+    if (int code = db_.beginStream()) return code;
+    streaming_ = true;
+    return 0;
+}
+
+int DataFile::flush() {
+    if (!streaming_) return db_.succeed();
+    streaming_ = false;
+    return db_.endStream();
+}
+
+int DataFile::build() {
+    if (!open_) {
+        // A file whose keys must be rebuilt does not open; building opens it for itself.
+        if (int code = openFile(access::kExclusive, true)) return code;
+        int code = build();
+        ErrorState saved = db_.error();
+        close();
+        db_.error() = saved;
+        return code;
+    }
+    if (int code = requireWritable()) return code;
+    std::vector<std::string> steps{"SAVEPOINT cdz_build"};
+    for (auto& s : sql_.dropIndexesAndTriggers()) steps.push_back(std::move(s));
+    for (int c : sql_.foldedColumns()) {
+        const auto& name = decl_.columns()[static_cast<size_t>(c)].name;
+        steps.push_back("UPDATE " + sql_.ref() + " SET " + Database::quote(name + "__fold") +
+                        " = cdz_fold(" + Database::quote(name) + ")");
+    }
+    for (auto& s : sql_.createIndexesAndTriggers()) steps.push_back(std::move(s));
+    steps.push_back("UPDATE " + sql_.schema() + "." + TableSql::kLayoutTable +
+                    " SET records = (SELECT count(*) FROM " + sql_.ref() +
+                    ") WHERE tbl = " + Database::literal(sql_.table()));
+    steps.push_back("RELEASE cdz_build");
+    fullBuild_ = false;
+    for (const auto& s : steps) {
+        if (int code = db_.exec(s)) {
+            ErrorState saved = db_.error();
+            db_.exec("ROLLBACK TO cdz_build; RELEASE cdz_build");
+            db_.error() = saved;
+            return code;
+        }
+    }
+    return db_.succeed();
+}
+
+int DataFile::pack() {
+    if (int code = requireWritable()) return code;
+    if (db_.inTransaction()) return db_.fail(err::kTransactionActive);
+    return db_.exec("VACUUM " + sql_.schema());
+}
+
+std::string DataFile::send(std::string_view option) {
+    auto eq = option.find('=');
+    std::string_view name = option.substr(0, eq);
+    std::string_view value =
+        eq == std::string_view::npos ? std::string_view{} : option.substr(eq + 1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+    auto on = [&] { return sameAscii(value, "on") || value == "1"; };
+    db_.succeed();
+    if (sameAscii(name, "QUICKSCAN")) {
+        quickScan_ = on();
+        if (!quickScan_) cursor_.ahead.clear();
+    } else if (sameAscii(name, "RECOVER")) {
+        // "Recover=n" lets the next open roll back what an interrupted transaction left;
+        // "RECOVER=0" ends the release mode of the file manager.
+        recover_ = !value.empty() && value != "0";
+    } else if (sameAscii(name, "FULLBUILD")) {
+        fullBuild_ = on();
+    } else if (sameAscii(name, "IGNORESTATUS")) {
+        ignoreStatus_ = on();
+    } else if (sameAscii(name, "HELD")) {
+        // Nothing is held between operations: every lock ends with its statement.
+        return "OFF";
+    } else {
+        db_.fail(err::kDriverError, 0, "unknown driver option " + std::string(name));
+    }
+    return {};
+}
+
+int beginTransaction(Database& db, const std::vector<DataFile*>& files, int waitMs) {
+    std::vector<std::string> schemas;
+    for (auto* f : files) {
+        if (!f->isOpen()) return db.fail(err::kFileNotOpen);
+        schemas.push_back(f->sql().schema());
+    }
+    return db.begin(std::move(schemas), waitMs);
+}
+
+}  // namespace cdz

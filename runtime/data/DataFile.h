@@ -1,0 +1,158 @@
+#pragma once
+// One open-able data file of the catalogue: the runtime's file operations over a declared
+// file and its record buffer. Every operation leaves its result in the database's error state
+// (0 success) and returns the same code.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <typeindex>
+#include <vector>
+
+#include "runtime/data/Database.h"
+#include "runtime/data/FileDecl.h"
+#include "runtime/data/FileName.h"
+#include "runtime/data/KeysetQuery.h"
+#include "runtime/data/TableSql.h"
+
+namespace cdz {
+
+// Access modes as the runtime numbers them: the low nibble is the access, the high nibble
+// what others may do meanwhile.
+namespace access {
+constexpr int kReadOnly = 0x00;
+constexpr int kReadWrite = 0x02;
+constexpr int kDenyAll = 0x10;
+constexpr int kDenyWrite = 0x20;
+constexpr int kDenyNone = 0x40;
+constexpr int kShared = kReadWrite | kDenyNone;     // 66: how the program opens every file
+constexpr int kExclusive = kReadWrite | kDenyAll;   // 18: the file manager's maintenance
+constexpr int kSharedRead = kReadOnly | kDenyNone;  // 64
+}  // namespace access
+
+constexpr int kRecordOrder = -1;  // "key" of plain record-number order
+
+class DataFile {
+public:
+    template <class Rec>
+    DataFile(Database& db, const FileDecl& decl, Rec& buffer)
+        : DataFile(db, decl, &buffer, std::type_index(typeid(Rec))) {}
+    DataFile(Database& db, const FileDecl& decl, void* buffer, std::type_index bufferType);
+    ~DataFile();
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    Database& database() const { return db_; }
+    const FileDecl& decl() const { return decl_; }
+    void* record() const { return record_; }
+    const ErrorState& error() const { return db_.error(); }
+
+    // The external name (the declaration's until changed); a change applies at the next open.
+    const std::string& name() const { return name_; }
+    void setName(std::string externalName) { name_ = std::move(externalName); }
+    std::filesystem::path path() const;
+
+    int open(int mode = access::kShared);
+    int create();  // a closed file only; replaces an existing one
+    int close();
+    int remove();  // a closed file only
+    bool isOpen() const { return open_; }
+    const TableSql& sql() const { return sql_; }
+
+    // The stored record count, kept up to date by every add and delete.
+    int64_t records();
+
+    // Reading. `key` is an index into decl().keys() or kRecordOrder.
+    int get(int key);              // first record whose key equals the buffer's values, else 35
+    int getRecord(int64_t recno);  // by record number, else 35
+    int reget(std::string_view position);           // the record a position token names
+    int set(int key = kRecordOrder);                // before the first (after the last) record
+    int setAt(int key);                             // at the buffer's key values
+    int reset(int key, std::string_view position);  // at a position token
+    int next();                                     // 33 past the end
+    int previous();                                 // 33 before the start
+    // Key index by label or name ("MUS:SongsByArtist"); -1 when unknown.
+    int keyIndex(std::string_view label) const { return decl_.keyIndex(label); }
+
+    // The current record: the one last read, added or put. 0 when there is none.
+    int64_t recordNumber() const { return recno_; }
+    // The buffer's values in the key's order and the current record number.
+    std::string position(int key = kRecordOrder) const;
+    void clearBuffer() { decl_.clearRecord(record_); }
+    // Takes a row read elsewhere (a view) as the current record: record number, revision and
+    // the columns of TableSql::selectList from `firstColumn` on. A NULL record number (nothing
+    // joined) clears the buffer and leaves no current record.
+    void loadRow(const SqlValues& row, int firstColumn);
+
+    // Writing.
+    int add();    // 40 on a duplicate unique key; fills an auto number that was 0
+    int put();    // rewrites the current record; 89 when watched and changed meanwhile
+    int erase();  // deletes the current record
+    // Whether the buffer would duplicate a unique key (any, or the one given) of another record.
+    bool duplicate(int key = -1);
+    // The next record read is watched: a put of it fails with 89 if another station changed it.
+    void watch() { watchNext_ = true; }
+    int stream();
+    int flush();
+
+    // Maintenance (the file manager's; an exclusive open is expected).
+    // Rebuilds every key, the folded copies and the record count; a closed file (one that
+    // failed to open with 46) is opened exclusively for it and closed again.
+    int build();
+    int pack();  // VACUUM: no deleted space left
+
+    // Driver options: "QUICKSCAN=on|off", "Recover=n", "FULLBUILD=on", "RECOVER=1|0",
+    // "IGNORESTATUS=ON|OFF", and the question "HELD" (answers "ON" or "OFF"). Returns the
+    // answer ("" for the settings).
+    std::string send(std::string_view option);
+    bool quickScan() const { return quickScan_; }
+
+private:
+    struct Cursor {
+        int key = kRecordOrder;
+        std::optional<KeysetBound> bound;
+        std::vector<SqlValues> ahead;  // read-ahead rows (order values, recno, columns)
+        bool aheadForward = true;
+    };
+
+    int openFile(int mode, bool forBuild);
+    int requireOpen() const;
+    int requireWritable() const;
+    KeysetQuery queryFor(int key) const;
+    int step(bool forward);
+    void takeRow(sqlite3_stmt* stmt, int firstColumn);
+    int checkStored();
+    int readOne(const std::string& whereSql, const SqlValues& params);
+
+    Database& db_;
+    const FileDecl& decl_;
+    void* record_;
+    std::string name_;
+    FileName where_;
+    TableSql sql_;
+    std::string insertSql_;
+    std::string insertNumberedSql_;  // with the auto number taken inside the statement
+    std::string updateSql_;
+    std::string updateWatchedSql_;
+    bool open_ = false;
+    bool readOnly_ = false;
+    bool exclusive_ = false;
+    bool streaming_ = false;
+
+    int64_t recno_ = 0;
+    int64_t revision_ = 0;
+    bool watched_ = false;
+    bool watchNext_ = false;
+    Cursor cursor_;
+
+    bool quickScan_ = false;
+    bool recover_ = false;
+    bool fullBuild_ = false;
+    bool ignoreStatus_ = false;
+};
+
+// Begins one transaction over the given open files, waiting at most `waitMs` for each.
+int beginTransaction(Database& db, const std::vector<DataFile*>& files, int waitMs);
+
+}  // namespace cdz

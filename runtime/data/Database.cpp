@@ -1,0 +1,367 @@
+#include "runtime/data/Database.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+#include "runtime/data/StaleJournal.h"
+#include "runtime/text/Unicode.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kMaxAttached = 10;  // besides main
+
+// Full case folding for maintenance statements of this connection (rebuilding the folded key
+// columns, ordering by UPPER()); nothing stored depends on it.
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = sqlite3_value_text(argv[0]);
+    int n = sqlite3_value_bytes(argv[0]);
+    std::string folded =
+        foldCase(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(n)));
+    sqlite3_result_text(ctx, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+int runtimeCodeOf(int extended) {
+    switch (extended & 0xff) {
+        case SQLITE_CONSTRAINT:
+            if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY) {
+                return err::kDuplicateKey;
+            }
+            return err::kDriverError;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return err::kFileLocked;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return err::kAccessDenied;
+        default:
+            return err::kDriverError;
+    }
+}
+
+}  // namespace
+
+Database::Database(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+Database::~Database() {
+    if (inTransaction_) rollback();
+    closeConnection();
+}
+
+int Database::fail(int runtimeCode, int sqliteCode, std::string_view sqliteText) {
+    error_.set(runtimeCode, sqliteCode, sqliteText);
+    return runtimeCode;
+}
+
+int Database::failSqlite(int rc) {
+    int extended = db_ ? sqlite3_extended_errcode(db_) : rc;
+    if ((extended & 0xff) != (rc & 0xff)) extended = rc;
+    std::string text = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    return fail(runtimeCodeOf(extended), extended, text);
+}
+
+void Database::setLockWait(int ms) {
+    lockWaitMs_ = ms;
+    if (db_) sqlite3_busy_timeout(db_, ms);
+}
+
+std::string Database::quote(std::string_view identifier) {
+    std::string q = "\"";
+    for (char c : identifier) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    q += '"';
+    return q;
+}
+
+std::string Database::literal(std::string_view text) {
+    std::string q = "'";
+    for (char c : text) {
+        if (c == '\'') q += '\'';
+        q += c;
+    }
+    q += '\'';
+    return q;
+}
+
+Database::Attached* Database::find(const std::filesystem::path& file) {
+    for (auto& a : attached_) {
+        if (a.file == file) return &a;
+    }
+    return nullptr;
+}
+
+bool Database::isAttached(const std::filesystem::path& file) const {
+    return std::any_of(attached_.begin(), attached_.end(),
+                       [&](const Attached& a) { return a.file == file; });
+}
+
+std::string Database::freeSchemaName() const {
+    for (int i = 1; i <= kMaxAttached; ++i) {
+        std::string name = "f" + std::to_string(i);
+        bool used = std::any_of(attached_.begin(), attached_.end(),
+                                [&](const Attached& a) { return a.schema == name; });
+        if (!used) return name;
+    }
+    return {};
+}
+
+int Database::openConnection(const std::filesystem::path& mainFile) {
+    std::string name = mainFile.empty() ? std::string(":memory:") : mainFile.string();
+    int rc =
+        sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        int code = failSqlite(rc);
+        closeConnection();
+        return code;
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, lockWaitMs_);
+    sqlite3_create_function(db_, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            foldFunction, nullptr, nullptr);
+    return succeed();
+}
+
+void Database::finalizeStatements() {
+    for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
+    statements_.clear();
+}
+
+void Database::closeConnection() {
+    finalizeStatements();
+    if (db_) sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+int Database::rebuild(const std::filesystem::path& mainFile) {
+    closeConnection();
+    if (int code = openConnection(mainFile)) return code;
+    for (auto& a : attached_) {
+        if (a.schema == "main") continue;
+        if (int code = exec("ATTACH DATABASE " + literal(a.file.string()) + " AS " + a.schema)) {
+            return code;
+        }
+        if (a.exclusive) {
+            if (int code = setExclusive(a.schema, true)) return code;
+        }
+    }
+    return succeed();
+}
+
+int Database::attach(const std::filesystem::path& file, bool create, bool recover,
+                     std::string* schema) {
+    if (Attached* a = find(file)) {
+        ++a->users;
+        *schema = a->schema;
+        return succeed();
+    }
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        if (!create) return fail(err::kFileNotFound);
+    } else if (!recover && StaleJournal::present(file)) {
+        return fail(err::kFileLocked, SQLITE_BUSY,
+                    "rollback journal of an interrupted transaction");
+    }
+    if (inTransaction_) return fail(err::kTransactionActive);
+
+    Attached entry{file, {}, 1, false};
+    auto mainIt = std::find_if(attached_.begin(), attached_.end(),
+                               [](const Attached& a) { return a.schema == "main"; });
+    int code = 0;
+    if (!db_) {
+        entry.schema = "main";
+        code = openConnection(file);
+    } else if (attached_.size() - (mainIt != attached_.end() ? 1 : 0) < kMaxAttached) {
+        entry.schema = freeSchemaName();
+        code = exec("ATTACH DATABASE " + literal(file.string()) + " AS " + entry.schema);
+    } else if (mainIt == attached_.end()) {
+        // Every slot is taken and main is the in-memory stand-in: the new file takes main.
+        entry.schema = "main";
+        attached_.push_back(entry);
+        code = rebuild(file);
+        attached_.pop_back();
+    } else {
+        return fail(err::kDriverError, SQLITE_ERROR, "too many attached databases");
+    }
+    if (code) return code;
+
+    // Reading the schema makes SQLite roll back a hot journal now, and fails at once on a file
+    // that is not a database.
+    sqlite3_stmt* probe = statement("SELECT count(*) FROM " + entry.schema + ".sqlite_schema");
+    int rc = probe ? sqlite3_step(probe) : SQLITE_ERROR;
+    if (probe) sqlite3_reset(probe);
+    if (rc != SQLITE_ROW) {
+        code = probe ? failSqlite(rc) : error_.code;
+        ErrorState saved = error_;
+        attached_.push_back(entry);
+        detach(file);
+        error_ = saved;
+        return code;
+    }
+    attached_.push_back(entry);
+    *schema = entry.schema;
+    return succeed();
+}
+
+int Database::detach(const std::filesystem::path& file) {
+    Attached* a = find(file);
+    if (!a) return succeed();
+    if (--a->users > 0) return succeed();
+    if (inTransaction_) {
+        ++a->users;
+        return fail(err::kTransactionActive);
+    }
+    std::string schema = a->schema;
+    attached_.erase(attached_.begin() + (a - attached_.data()));
+    finalizeStatements();
+    if (attached_.empty()) {
+        closeConnection();
+        return succeed();
+    }
+    if (schema == "main") return rebuild({});
+    return exec("DETACH DATABASE " + schema);
+}
+
+int Database::setExclusive(const std::string& schema, bool on) {
+    Attached* entry = nullptr;
+    for (auto& a : attached_) {
+        if (a.schema == schema) entry = &a;
+    }
+    if (!entry) return fail(err::kFileNotOpen);
+    if (!on) {
+        entry->exclusive = false;
+        exec("PRAGMA " + schema + ".locking_mode=NORMAL");
+        // The lock goes with the next access.
+        return exec("SELECT count(*) FROM " + schema + ".sqlite_schema");
+    }
+    if (int code = exec("PRAGMA " + schema + ".locking_mode=EXCLUSIVE")) return code;
+    // A write takes the exclusive lock, which this locking mode then keeps.
+    int code = exec("UPDATE " + schema + ".cdz_layout SET stamp=stamp+1");
+    if (code) {
+        ErrorState saved = error_;
+        exec("PRAGMA " + schema + ".locking_mode=NORMAL");
+        error_ = saved;
+        return code == err::kFileLocked
+                   ? fail(err::kAccessDenied, saved.driverCode, saved.driverText)
+                   : code;
+    }
+    entry->exclusive = true;
+    return succeed();
+}
+
+sqlite3_stmt* Database::statement(const std::string& sql) {
+    if (!db_) {
+        fail(err::kFileNotOpen);
+        return nullptr;
+    }
+    auto it = statements_.find(sql);
+    if (it != statements_.end()) {
+        sqlite3_reset(it->second);
+        sqlite3_clear_bindings(it->second);
+        return it->second;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+                                SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        failSqlite(rc);
+        return nullptr;
+    }
+    statements_.emplace(sql, stmt);
+    return stmt;
+}
+
+int Database::exec(const std::string& sql) {
+    if (!db_) return fail(err::kFileNotOpen);
+    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return failSqlite(rc);
+    return succeed();
+}
+
+int Database::lockSchema(const std::string& schema) {
+    // A write that changes nothing still takes the file's write lock, and only that file's.
+    return exec("UPDATE " + schema + ".cdz_layout SET stamp=stamp WHERE 0");
+}
+
+int Database::begin(std::vector<std::string> schemas, int waitMs) {
+    if (!db_) return fail(err::kFileNotOpen);
+    if (inTransaction_ && !streamOwnsTransaction_) return fail(err::kTransactionActive);
+    if (streamOwnsTransaction_) {
+        // The batch so far is committed; the transaction takes over from here.
+        if (int code = exec("COMMIT")) return code;
+        inTransaction_ = streamOwnsTransaction_ = false;
+    }
+    std::sort(schemas.begin(), schemas.end());
+    schemas.erase(std::unique(schemas.begin(), schemas.end()), schemas.end());
+    if (int code = exec("BEGIN")) return code;
+    sqlite3_busy_timeout(db_, waitMs);
+    int code = 0;
+    for (const auto& s : schemas) {
+        if ((code = lockSchema(s)) != 0) break;
+    }
+    sqlite3_busy_timeout(db_, lockWaitMs_);
+    if (code) {
+        ErrorState saved = error_;
+        exec("ROLLBACK");
+        error_ = saved;
+        return code;
+    }
+    inTransaction_ = true;
+    return succeed();
+}
+
+int Database::commit() {
+    if (!inTransaction_ || streamOwnsTransaction_) return fail(err::kTransactionFailed);
+    if (int code = exec("COMMIT")) {
+        // A commit that could not finish leaves nothing half done.
+        ErrorState saved = error_;
+        exec("ROLLBACK");
+        inTransaction_ = false;
+        error_ = saved;
+        return code;
+    }
+    inTransaction_ = false;
+    return succeed();
+}
+
+int Database::rollback() {
+    if (!inTransaction_ || streamOwnsTransaction_) return fail(err::kTransactionFailed);
+    inTransaction_ = false;
+    if (sqlite3_get_autocommit(db_)) return succeed();  // SQLite already rolled it back
+    return exec("ROLLBACK");
+}
+
+int Database::beginStream() {
+    if (!db_) return fail(err::kFileNotOpen);
+    if (streams_++ == 0 && !inTransaction_) {
+        if (int code = exec("BEGIN")) {
+            --streams_;
+            return code;
+        }
+        inTransaction_ = streamOwnsTransaction_ = true;
+    }
+    return succeed();
+}
+
+int Database::endStream() {
+    if (streams_ == 0) return succeed();
+    if (--streams_ == 0 && streamOwnsTransaction_) {
+        inTransaction_ = streamOwnsTransaction_ = false;
+        if (int code = exec("COMMIT")) {
+            ErrorState saved = error_;
+            exec("ROLLBACK");
+            error_ = saved;
+            return code;
+        }
+    }
+    return succeed();
+}
+
+}  // namespace cdz

@@ -1,0 +1,111 @@
+#pragma once
+// The catalogue's data connection: one SQLite connection to which each database file is
+// attached while some data file in it is open, so that a transaction over several files is one
+// atomic commit. It also holds the runtime error state that every data operation sets.
+//
+// SQLite allows ten attached databases besides `main`; the first file opened becomes `main`, so
+// eleven files can be open at once. When the `main` file closes while others stay open, the
+// connection is rebuilt around an in-memory `main` (the others keep their schema names), and a
+// later file may take `main` over again the same way.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "runtime/data/ErrorState.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace cdz {
+
+// It must outlive the DataFile objects that use it.
+class Database {
+public:
+    explicit Database(std::filesystem::path folder);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::filesystem::path& folder() const { return folder_; }
+    void setFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
+
+    // The error state of the latest data operation.
+    const ErrorState& error() const { return error_; }
+    ErrorState& error() { return error_; }
+    // Sets the state and returns the runtime code (for `return db.fail(...)`).
+    int fail(int runtimeCode, int sqliteCode = 0, std::string_view sqliteText = {});
+    // Maps the connection's latest SQLite failure onto a runtime code and sets the state.
+    int failSqlite(int rc);
+    int succeed() {
+        error_.clear();
+        return 0;
+    }
+
+    // How long an ordinary operation waits for another station's lock (milliseconds).
+    void setLockWait(int ms);
+    int lockWait() const { return lockWaitMs_; }
+
+    // Attaches a database file (counted per file) and gives its schema name. `create` makes a
+    // missing file; otherwise a missing file fails with 2. Returns a runtime code.
+    int attach(const std::filesystem::path& file, bool create, bool recover, std::string* schema);
+    // Drops one use of an attached file; the last use detaches it.
+    int detach(const std::filesystem::path& file);
+    bool isAttached(const std::filesystem::path& file) const;
+    int attachedCount() const { return static_cast<int>(attached_.size()); }
+    // Holds (or gives up) an exclusive lock on an attached file, so no other station reads or
+    // writes it meanwhile.
+    int setExclusive(const std::string& schema, bool on);
+
+    // A prepared statement from the cache, reset and unbound; nullptr with the error state set
+    // when it does not prepare. Valid until the next attach or detach.
+    sqlite3_stmt* statement(const std::string& sql);
+    // Runs SQL without results; returns the runtime code.
+    int exec(const std::string& sql);
+    sqlite3* handle() const { return db_; }
+
+    // Transactions over several files: the files' schema names are locked in a fixed order,
+    // each waiting at most `waitMs`; a wait that runs out fails with 32.
+    int begin(std::vector<std::string> schemas, int waitMs);
+    int commit();
+    int rollback();
+    bool inTransaction() const { return inTransaction_; }
+    // Stream mode: writes are batched in one transaction until the matching flush.
+    int beginStream();
+    int endStream();
+
+    static std::string quote(std::string_view identifier);  // "name"
+    static std::string literal(std::string_view text);      // 'text'
+
+private:
+    struct Attached {
+        std::filesystem::path file;
+        std::string schema;
+        int users = 0;
+        bool exclusive = false;
+    };
+
+    int openConnection(const std::filesystem::path& mainFile);
+    void closeConnection();
+    // Reopens the connection with another `main` (a file, or "" for an in-memory one) and
+    // attaches every other file again under its schema name.
+    int rebuild(const std::filesystem::path& mainFile);
+    void finalizeStatements();
+    Attached* find(const std::filesystem::path& file);
+    std::string freeSchemaName() const;
+    int lockSchema(const std::string& schema);
+
+    std::filesystem::path folder_;
+    sqlite3* db_ = nullptr;
+    std::vector<Attached> attached_;  // includes the file that is `main`, if any
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    ErrorState error_;
+    int lockWaitMs_ = 2000;
+    bool inTransaction_ = false;
+    bool streamOwnsTransaction_ = false;
+    int streams_ = 0;
+};
+
+}  // namespace cdz

@@ -1,0 +1,105 @@
+#include "runtime/data/KeysetQuery.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+
+#include "runtime/data/Database.h"
+#include "runtime/data/RecordCodec.h"
+
+namespace cdz {
+
+KeysetQuery::KeysetQuery(std::string select, std::string from, std::vector<OrderTerm> terms,
+                         std::string recnoSql, std::string filter, SqlValues filterParams)
+    : select_(std::move(select)),
+      from_(std::move(from)),
+      terms_(std::move(terms)),
+      recno_(std::move(recnoSql)),
+      filter_(std::move(filter)),
+      filterParams_(std::move(filterParams)) {}
+
+std::string KeysetQuery::sql(bool forward, bool bounded) const {
+    std::string sql = "SELECT ";
+    for (const auto& t : terms_) sql += t.sql + ", ";
+    sql += recno_ + ", " + select_ + " FROM " + from_;
+    std::vector<std::string> where;
+    if (!filter_.empty()) where.push_back("(" + filter_ + ")");
+    // Bound values are numbered after the filter's parameters.
+    const int base = static_cast<int>(filterParams_.size());
+    auto param = [&](size_t i) { return "?" + std::to_string(base + 1 + static_cast<int>(i)); };
+    const size_t n = terms_.size();
+    if (bounded) {
+        bool uniform = true;
+        for (const auto& t : terms_) uniform = uniform && !t.descending;
+        if (uniform) {
+            std::string lhs = "(", rhs = "(";
+            for (size_t i = 0; i <= n; ++i) {
+                lhs += (i ? ", " : "") + (i < n ? terms_[i].sql : recno_);
+                rhs += (i ? ", " : "") + param(i);
+            }
+            where.push_back(lhs + ") " + (forward ? ">" : "<") + " " + rhs + ")");
+        } else {
+            // Mixed directions: the lexicographic comparison spelled out.
+            std::string any;
+            for (size_t i = 0; i <= n; ++i) {
+                std::string clause;
+                for (size_t j = 0; j < i; ++j) clause += terms_[j].sql + " = " + param(j) + " AND ";
+                bool ascending = i == n || !terms_[i].descending;
+                const char* op = ascending == forward ? " > " : " < ";
+                clause += (i < n ? terms_[i].sql : recno_) + op + param(i);
+                any += (i ? " OR (" : "(") + clause + ")";
+            }
+            where.push_back("(" + any + ")");
+        }
+    }
+    for (size_t i = 0; i < where.size(); ++i) sql += (i ? " AND " : " WHERE ") + where[i];
+    sql += " ORDER BY ";
+    for (const auto& t : terms_) {
+        sql += t.sql + ((t.descending == forward) ? " DESC, " : ", ");
+    }
+    sql += recno_ + (forward ? "" : " DESC");
+    sql += " LIMIT ?" + std::to_string(base + (bounded ? static_cast<int>(n) + 2 : 1));
+    return sql;
+}
+
+int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBound>& bound,
+                       int limit, const std::function<bool(sqlite3_stmt*)>& row) const {
+    sqlite3_stmt* stmt = db.statement(sql(forward, bound.has_value()));
+    if (!stmt) return db.error().code;
+    int p = 1;
+    for (const auto& v : filterParams_) RecordCodec::bind(stmt, p++, v);
+    if (bound) {
+        for (size_t i = 0; i < terms_.size(); ++i) {
+            RecordCodec::bind(stmt, p++, i < bound->values.size() ? bound->values[i] : SqlValue{});
+        }
+        int64_t recno = 0;
+        if (!bound->recno) {
+            recno =
+                forward ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+        } else {
+            recno = *bound->recno;
+            if (bound->inclusive) recno += forward ? -1 : 1;
+        }
+        sqlite3_bind_int64(stmt, p++, recno);
+    }
+    sqlite3_bind_int(stmt, p, limit);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (!row(stmt)) {
+            rc = SQLITE_DONE;
+            break;
+        }
+    }
+    int code = rc == SQLITE_DONE ? db.succeed() : db.failSqlite(rc);
+    sqlite3_reset(stmt);  // a finished read holds no lock
+    return code;
+}
+
+KeysetBound KeysetQuery::boundOf(sqlite3_stmt* stmt) const {
+    KeysetBound b;
+    for (int i = 0; i < termCount(); ++i) b.values.push_back(RecordCodec::column(stmt, i));
+    b.recno = sqlite3_column_int64(stmt, recnoColumn());
+    return b;
+}
+
+}  // namespace cdz

@@ -1,0 +1,299 @@
+#include "runtime/data/View.h"
+
+#include <sqlite3.h>
+
+#include "runtime/data/Position.h"
+#include "runtime/data/RecordCodec.h"
+#include "runtime/text/Unicode.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kFilteredPage = 64;
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+// "UPPER(x)" / "LOWER(x)" -> x, telling whether a case wrapper was there.
+std::string_view unwrapCase(std::string_view item, bool* folded) {
+    *folded = false;
+    for (std::string_view fn : {"UPPER(", "LOWER("}) {
+        if (item.size() > fn.size() && item.back() == ')' &&
+            toUpper(item.substr(0, fn.size())) == fn) {
+            *folded = true;
+            return trim(item.substr(fn.size(), item.size() - fn.size() - 1));
+        }
+    }
+    return item;
+}
+
+}  // namespace
+
+View::View(DataFile& primary) : primary_(primary) {
+    sources_.push_back({&primary, "t0", {}, 0});
+    rebuild();
+}
+
+int View::findLabel(std::string_view label, int* column) const {
+    for (size_t s = 0; s < sources_.size(); ++s) {
+        int c = sources_[s].file->decl().columnIndex(label);
+        if (c >= 0) {
+            *column = c;
+            return static_cast<int>(s);
+        }
+    }
+    return -1;
+}
+
+std::string View::columnSql(int source, int column) const {
+    return sources_[static_cast<size_t>(source)].file->sql().column(
+        column, sources_[static_cast<size_t>(source)].alias);
+}
+
+int View::addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on) {
+    Database& db = primary_.database();
+    if (!file.isOpen()) return db.fail(err::kFileNotOpen);
+    Source src{&file, "t" + std::to_string(sources_.size()), {}, -1};
+    for (const auto& [parentLabel, childLabel] : on) {
+        int parentColumn = -1;
+        int parent = findLabel(parentLabel, &parentColumn);
+        int childColumn = file.decl().columnIndex(childLabel);
+        if (parent < 0 || childColumn < 0 || (src.parent >= 0 && parent != src.parent)) {
+            return db.fail(err::kInvalidKeyLength);
+        }
+        src.parent = parent;
+        src.on.emplace_back(parentColumn, childColumn);
+    }
+    if (src.on.empty()) return db.fail(err::kInvalidKeyLength);
+    sources_.push_back(std::move(src));
+    return rebuild();
+}
+
+int View::setOrder(int key) {
+    Database& db = primary_.database();
+    if (key >= static_cast<int>(primary_.decl().keys().size())) {
+        return db.fail(err::kInvalidKeyLength);
+    }
+    terms_.clear();
+    orderKey_ = key;
+    if (key >= 0) {
+        const auto& k = primary_.decl().keys()[static_cast<size_t>(key)];
+        for (size_t c = 0; c < k.components.size(); ++c) {
+            bool folded = primary_.sql().keyUsesFolded(k, static_cast<int>(c));
+            terms_.push_back({0,
+                              k.components[c],
+                              folded,
+                              {primary_.sql().keyColumn(k, static_cast<int>(c), "t0"), false}});
+        }
+    }
+    return rebuild();
+}
+
+int View::setOrder(std::string_view list) {
+    Database& db = primary_.database();
+    std::vector<Term> terms;
+    while (!list.empty()) {
+        auto comma = list.find(',');
+        std::string_view item = trim(list.substr(0, comma));
+        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+        if (item.empty()) continue;
+        bool descending = false;
+        if (item.front() == '-' || item.front() == '+') {
+            descending = item.front() == '-';
+            item = trim(item.substr(1));
+        }
+        bool folded = false;
+        item = unwrapCase(item, &folded);
+        int column = -1;
+        int source = findLabel(item, &column);
+        if (source < 0 || sources_[static_cast<size_t>(source)]
+                              .file->decl()
+                              .columns()[static_cast<size_t>(column)]
+                              .isMemo()) {
+            return db.fail(err::kInvalidKeyLength, 0, "unknown order " + std::string(item));
+        }
+        const auto& decl = sources_[static_cast<size_t>(source)].file->decl();
+        folded = folded && decl.columns()[static_cast<size_t>(column)].isText();
+        std::string sql = columnSql(source, column);
+        if (folded) {
+            sql = decl.needsFolded(column)
+                      ? sources_[static_cast<size_t>(source)].alias + "." +
+                            Database::quote(decl.columns()[static_cast<size_t>(column)].name +
+                                            "__fold")
+                      : "cdz_fold(" + sql + ")";
+        }
+        if (source > 0) {
+            // A record with nothing joined still has its place in the order.
+            bool text = decl.columns()[static_cast<size_t>(column)].isText();
+            sql = "IFNULL(" + sql + (text ? ", '')" : ", 0)");
+        }
+        terms.push_back({source, column, folded, {sql, descending}});
+    }
+    terms_ = std::move(terms);
+    orderKey_ = -1;
+    return rebuild();
+}
+
+void View::setFilter(std::function<bool()> accept, SqlFilter pushDown) {
+    accept_ = std::move(accept);
+    pushDown_ = std::move(pushDown);
+    rebuild();
+}
+
+std::string View::fromSql() const {
+    std::string sql = primary_.sql().ref() + " AS t0";
+    for (size_t i = 1; i < sources_.size(); ++i) {
+        const auto& s = sources_[i];
+        const auto& t = s.file->sql();
+        // The first match only, so every primary record appears once.
+        std::string match = "(SELECT " + std::string(TableSql::kRecno) + " FROM " + t.ref();
+        for (size_t k = 0; k < s.on.size(); ++k) {
+            match += (k ? " AND " : " WHERE ") + t.column(s.on[k].second) + " = " +
+                     columnSql(s.parent, s.on[k].first);
+        }
+        match += " ORDER BY " + std::string(TableSql::kRecno) + " LIMIT 1)";
+        sql += " LEFT JOIN " + t.ref() + " AS " + s.alias + " ON " + s.alias + "." +
+               TableSql::kRecno + " = " + match;
+    }
+    return sql;
+}
+
+std::string View::selectSql() const {
+    std::string sql;
+    for (size_t i = 0; i < sources_.size(); ++i) {
+        sql += (i ? ", " : "") + sources_[i].file->sql().selectList(sources_[i].alias);
+    }
+    return sql;
+}
+
+int View::rebuild() {
+    Database& db = primary_.database();
+    bound_.reset();
+    ahead_.clear();
+    position_.clear();
+    if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
+    std::string where;
+    std::string_view text = pushDown_.where;
+    while (!text.empty()) {
+        auto open = text.find('{');
+        where += text.substr(0, open);
+        if (open == std::string_view::npos) break;
+        auto close = text.find('}', open);
+        if (close == std::string_view::npos) return db.fail(err::kInvalidKeyLength);
+        int column = -1;
+        int source = findLabel(text.substr(open + 1, close - open - 1), &column);
+        if (source < 0) return db.fail(err::kInvalidKeyLength);
+        where += columnSql(source, column);
+        text.remove_prefix(close + 1);
+    }
+    std::vector<OrderTerm> order;
+    for (const auto& t : terms_) order.push_back(t.order);
+    query_ = KeysetQuery(selectSql(), fromSql(), std::move(order),
+                         std::string("t0.") + TableSql::kRecno, where, pushDown_.params);
+    return db.succeed();
+}
+
+int View::setStart() {
+    return rebuild();
+}
+
+int View::setAtValues() {
+    if (int code = rebuild()) return code;
+    KeysetBound b;
+    for (const auto& t : terms_) {
+        const auto& f = sources_[static_cast<size_t>(t.source)].file;
+        SqlValue v = f->decl().columns()[static_cast<size_t>(t.column)].value(f->record());
+        if (t.folded) v = foldCase(std::get<std::string>(v));
+        b.values.push_back(std::move(v));
+    }
+    bound_ = std::move(b);
+    return 0;
+}
+
+int View::reset(std::string_view token) {
+    if (int code = rebuild()) return code;
+    auto pos = Position::decode(token);
+    if (!pos || pos->values.size() != terms_.size()) {
+        return primary_.database().fail(err::kRecordNotFound);
+    }
+    bound_ = KeysetBound{pos->values, pos->recno, true};
+    return 0;
+}
+
+int View::next() {
+    return step(true);
+}
+int View::previous() {
+    return step(false);
+}
+
+void View::takeRow(const SqlValues& row, int firstColumn) {
+    int c = firstColumn;
+    for (const auto& s : sources_) {
+        s.file->loadRow(row, c);
+        c += s.file->sql().selectWidth();
+    }
+}
+
+int View::step(bool forward) {
+    Database& db = primary_.database();
+    if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
+    const int width = query_.firstSelectColumn() + [&] {
+        int w = 0;
+        for (const auto& s : sources_) w += s.file->sql().selectWidth();
+        return w;
+    }();
+    for (;;) {
+        if (ahead_.empty() || aheadForward_ != forward) {
+            ahead_.clear();
+            aheadForward_ = forward;
+            int limit = accept_ ? std::max(pageSize_, kFilteredPage) : pageSize_;
+            int code = query_.fetch(db, forward, bound_, limit, [&](sqlite3_stmt* stmt) {
+                SqlValues row;
+                for (int c = 0; c < width; ++c) row.push_back(RecordCodec::column(stmt, c));
+                ahead_.push_back(std::move(row));
+                return true;
+            });
+            if (code) return code;
+            if (ahead_.empty()) return db.fail(err::kRecordNotAvailable);
+        }
+        SqlValues row = std::move(ahead_.front());
+        ahead_.erase(ahead_.begin());
+        Position p;
+        for (int i = 0; i < query_.termCount(); ++i)
+            p.values.push_back(row[static_cast<size_t>(i)]);
+        p.recno = std::get<int64_t>(row[static_cast<size_t>(query_.recnoColumn())]);
+        bound_ = KeysetBound{p.values, p.recno, false};
+        takeRow(row, query_.firstSelectColumn());
+        if (accept_ && !accept_()) continue;
+        position_ = p.encode();
+        return db.succeed();
+    }
+}
+
+int View::readRecord(int64_t recno) {
+    Database& db = primary_.database();
+    if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
+    sqlite3_stmt* stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
+                                      " WHERE t0." + TableSql::kRecno + " = ?");
+    if (!stmt) return db.error().code;
+    sqlite3_bind_int64(stmt, 1, recno);
+    int rc = sqlite3_step(stmt);
+    SqlValues row;
+    if (rc == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            row.push_back(RecordCodec::column(stmt, c));
+        }
+    }
+    int code = rc == SQLITE_ROW    ? db.succeed()
+               : rc == SQLITE_DONE ? db.fail(err::kRecordNotFound)
+                                   : db.failSqlite(rc);
+    sqlite3_reset(stmt);
+    if (code == 0) takeRow(row, 0);
+    return code;
+}
+
+}  // namespace cdz

@@ -1,0 +1,93 @@
+#pragma once
+// A view: one file read in the order of one of its keys or of an order list
+// ("UPPER(MUS:Title), -MUS:Artist"), optionally joined to further files (a song to its
+// category, a playlist entry to its song and the song's category) whose buffers are left blank
+// when nothing matches, and optionally filtered. Reading fills the record buffers of every
+// file of the view; it goes a page at a time from the last record read, so the view never
+// counts or loads the whole file.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "runtime/data/DataFile.h"
+#include "runtime/data/KeysetQuery.h"
+
+namespace cdz {
+
+// A condition pushed down to SQLite: `where` names columns as {LABEL} ("{MUS:Artist} = ?")
+// and takes every constant as a bound parameter; it is never built from user text directly.
+struct SqlFilter {
+    std::string where;
+    SqlValues params;
+};
+
+class View {
+public:
+    explicit View(DataFile& primary);
+
+    // Joins `file` by equal values: pairs of (label in a file already in the view, label in
+    // `file`). The first matching record is taken; none leaves `file`'s buffer cleared.
+    int addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on);
+    // Order by a key of the primary file, or by an order list: labels of any file of the view,
+    // "-" for descending, UPPER()/LOWER() to ignore case. 88 when a label is unknown.
+    int setOrder(int key);
+    int setOrder(std::string_view orderList);
+    // The filter: `accept` sees each candidate after the buffers are filled; `pushDown`, when
+    // given, is applied by SQLite first. Either may be empty.
+    void setFilter(std::function<bool()> accept, SqlFilter pushDown = {});
+
+    // Positioning; each is followed by next() or previous().
+    int setStart();                        // before the first record (previous(): from the last)
+    int setAtValues();                     // at the order values now in the buffers
+    int reset(std::string_view position);  // at a position token, the record itself included
+    int next();                            // 33 past the end
+    int previous();                        // 33 before the start
+    // The current record's token for reset(); empty before the first read.
+    const std::string& position() const { return position_; }
+    // Reads the primary record with this record number and its joined records, unfiltered.
+    int readRecord(int64_t recno);
+
+    // Rows fetched per query (at least 1). More rows per query suit long filtered scans.
+    void setPageSize(int rows) { pageSize_ = rows < 1 ? 1 : rows; }
+
+private:
+    struct Source {
+        DataFile* file;
+        std::string alias;
+        std::vector<std::pair<int, int>> on;  // (column of `parent`, column of this file)
+        int parent = 0;
+    };
+    struct Term {
+        int source;
+        int column;
+        bool folded;
+        OrderTerm order;
+    };
+
+    int findLabel(std::string_view label, int* column) const;
+    std::string columnSql(int source, int column) const;
+    std::string fromSql() const;
+    std::string selectSql() const;
+    int rebuild();
+    int step(bool forward);
+    void takeRow(const SqlValues& row, int firstColumn);
+    int orderKey_ = -1;
+
+    DataFile& primary_;
+    std::vector<Source> sources_;
+    std::vector<Term> terms_;
+    std::function<bool()> accept_;
+    SqlFilter pushDown_;
+    KeysetQuery query_;
+    std::optional<KeysetBound> bound_;
+    std::vector<SqlValues> ahead_;
+    bool aheadForward_ = true;
+    std::string position_;
+    int pageSize_ = 1;
+};
+
+}  // namespace cdz

@@ -1,0 +1,470 @@
+// File operations on real files: open, create, keys, sequential reading, writes, error codes.
+#include <sqlite3.h>
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "runtime/data/DataFile.h"
+#include "tests/runtime/data/TestFiles.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+namespace {
+
+class DataFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(songs.create(), 0) << db.error().text << db.error().driverText;
+        ASSERT_EQ(songs.open(), 0) << db.error().text << db.error().driverText;
+    }
+
+    int addSong(std::string_view artist, std::string_view title, int32_t category = 0) {
+        song = SongRec{};
+        song.Artist = artist;
+        song.Title = title;
+        song.CategoryID = category;
+        return songs.add();
+    }
+
+    // Every title in the key's order, read with next() (or previous()) from a set().
+    std::vector<std::string> walk(int key, bool forward = true) {
+        std::vector<std::string> out;
+        EXPECT_EQ(songs.set(key), 0);
+        while ((forward ? songs.next() : songs.previous()) == 0) out.push_back(song.Title.str());
+        EXPECT_EQ(db.error().code, err::kRecordNotAvailable) << db.error().driverText;
+        return out;
+    }
+
+    // Runs SQL on the file with a connection of its own, as the sqlite3 shell would.
+    static void rawSql(const std::filesystem::path& file, const std::string& sql) {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
+        char* msg = nullptr;
+        EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, &msg), SQLITE_OK)
+            << (msg ? msg : "");
+        sqlite3_free(msg);
+        sqlite3_close(raw);
+    }
+
+    TempDir dir;
+    Database db{dir.path()};
+    SongRec song;
+    DataFile songs{db, songDecl(), song};
+    const int byArtist = songDecl().keyIndex("SNG:ByArtist");
+    const int keyID = songDecl().keyIndex("SNG:KeyID");
+    const int byTitle = songDecl().keyIndex("SNG:ByTitle");
+    const int byCategory = songDecl().keyIndex("SNG:ByCategory");
+};
+
+TEST_F(DataFileTest, AddNumbersGetsAndCounts) {
+    EXPECT_EQ(songs.records(), 0);
+    ASSERT_EQ(addSong("Queen", "Bicycle"), 0);
+    EXPECT_EQ(song.ID, 1);
+    ASSERT_EQ(addSong("Abba", "Waterloo"), 0);
+    EXPECT_EQ(song.ID, 2);
+    song = SongRec{};
+    song.ID = 10;  // a given number is kept; the next one follows the highest
+    song.Title = "Ten";
+    ASSERT_EQ(songs.add(), 0);
+    ASSERT_EQ(addSong("X", "Eleven"), 0);
+    EXPECT_EQ(song.ID, 11);
+    EXPECT_EQ(songs.records(), 4);
+
+    song = SongRec{};
+    song.ID = 2;
+    ASSERT_EQ(songs.get(keyID), 0);
+    EXPECT_EQ(song.Artist, "Abba");
+    EXPECT_EQ(song.Title, "Waterloo");
+    song.ID = 3;
+    EXPECT_EQ(songs.get(keyID), err::kRecordNotFound);
+    EXPECT_EQ(db.error().text, "Record Not Found");
+    EXPECT_EQ(song.ID, 3);  // a failed get leaves the buffer alone
+}
+
+TEST_F(DataFileTest, KeyOrderForwardBackwardAndFromValues) {
+    for (auto [a, t] : {std::pair{"beta", "b1"},
+                        {"Alpha", "a2"},
+                        {"alpha", "a1"},
+                        {"Gamma", "g"},
+                        {"Beta", "b2"}}) {
+        ASSERT_EQ(addSong(a, t), 0);
+    }
+    // ByArtist ignores case: alpha/Alpha sort together, then by title.
+    EXPECT_EQ(walk(byArtist), (std::vector<std::string>{"a1", "a2", "b1", "b2", "g"}));
+    EXPECT_EQ(walk(byArtist, false), (std::vector<std::string>{"g", "b2", "b1", "a2", "a1"}));
+    EXPECT_EQ(walk(kRecordOrder), (std::vector<std::string>{"b1", "a2", "a1", "g", "b2"}));
+
+    // At values: the first record at or after them; previous from there goes back.
+    song = SongRec{};
+    song.Artist = "BETA";
+    ASSERT_EQ(songs.setAt(byArtist), 0);
+    ASSERT_EQ(songs.next(), 0);
+    EXPECT_EQ(song.Title, "b1");
+    ASSERT_EQ(songs.next(), 0);
+    EXPECT_EQ(song.Title, "b2");
+    ASSERT_EQ(songs.previous(), 0);
+    EXPECT_EQ(song.Title, "b1");
+    ASSERT_EQ(songs.previous(), 0);
+    EXPECT_EQ(song.Title, "a2");
+
+    song.Artist = "zzz";
+    ASSERT_EQ(songs.setAt(byArtist), 0);
+    EXPECT_EQ(songs.next(), err::kRecordNotAvailable);
+    ASSERT_EQ(songs.previous(), 0);  // the last record before values past the end
+    EXPECT_EQ(song.Title, "g");
+}
+
+TEST_F(DataFileTest, ReadAheadGivesTheSameSequence) {
+    ASSERT_EQ(songs.stream(), 0);
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(addSong("A", "t" + std::to_string(1000 + i)), 0);
+    ASSERT_EQ(songs.flush(), 0);
+    auto plain = walk(byArtist);
+    songs.send("QUICKSCAN=on");
+    EXPECT_TRUE(songs.quickScan());
+    EXPECT_EQ(walk(byArtist), plain);
+    EXPECT_EQ(plain.size(), 100u);
+    // Changing direction in the middle of a read-ahead page continues from the current record.
+    ASSERT_EQ(songs.set(byArtist), 0);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(songs.next(), 0);
+    ASSERT_EQ(songs.previous(), 0);
+    EXPECT_EQ(song.Title, "t1003");
+    songs.send("QUICKSCAN=off");
+    EXPECT_FALSE(songs.quickScan());
+}
+
+TEST_F(DataFileTest, CaseRulesOfKeys) {
+    ASSERT_EQ(addSong("BJÖRK", "Abbey Road"), 0);
+    // A case-sensitive unique key holds both spellings...
+    ASSERT_EQ(addSong("other", "abbey road"), 0);
+    // ...but not the same one twice.
+    EXPECT_EQ(addSong("third", "Abbey Road"), err::kDuplicateKey);
+    EXPECT_EQ(db.error().text, "Creates Duplicate Key");
+    EXPECT_EQ(db.error().driverCode, SQLITE_CONSTRAINT_UNIQUE);
+    EXPECT_EQ(songs.records(), 2);
+
+    // The case-insensitive key finds "BJÖRK" from "björk", with full folding (ß = SS).
+    song = SongRec{};
+    song.Artist = "björk";
+    song.Title = "ABBEY ROAD";
+    ASSERT_EQ(songs.get(byArtist), 0);
+    EXPECT_EQ(song.Artist, "BJÖRK");
+    EXPECT_EQ(song.Title, "Abbey Road");
+    ASSERT_EQ(addSong("Straße", "s1"), 0);
+    song = SongRec{};
+    song.Artist = "STRASSE";
+    song.Title = "S1";
+    EXPECT_EQ(songs.get(byArtist), 0);
+}
+
+TEST_F(DataFileTest, UnicodeTextsAtTheirWidthAndFullMemos) {
+    std::string wide;
+    for (int i = 0; i < 20; ++i) wide += "é";  // 20 characters, 40 bytes
+    song = SongRec{};
+    song.Artist = wide + "overflow";
+    song.Title = "日本語のタイトル、二十文字ちょうどになるように";
+    std::string memo;
+    for (int i = 0; i < 300; ++i) memo += "ж";
+    song.Notes = memo + "cut";
+    song.Price = Decimal<4, 2>::fromRaw(99999);
+    song.Year = -32768;
+    song.Rating = 255;
+    ASSERT_EQ(songs.add(), 0);
+    int32_t id = song.ID;
+
+    song = SongRec{};
+    song.ID = id;
+    ASSERT_EQ(songs.get(keyID), 0);
+    EXPECT_EQ(song.Artist.str(), wide);
+    EXPECT_EQ(charCount(song.Title.view()), 20);
+    EXPECT_EQ(song.Notes, memo);
+    EXPECT_EQ(song.Price.raw(), 99999);
+    EXPECT_EQ(song.Year, -32768);
+    EXPECT_EQ(song.Rating, 255);
+}
+
+TEST_F(DataFileTest, PutDeleteAndCurrentRecord) {
+    EXPECT_EQ(songs.put(), err::kRecordNotAvailable);  // nothing read yet
+    ASSERT_EQ(addSong("A", "one"), 0);
+    ASSERT_EQ(addSong("B", "two"), 0);
+    song.Title = "one";
+    EXPECT_EQ(songs.put(), err::kDuplicateKey);  // the unique title is taken
+    song.Title = "deux";
+    song.Notes = "changed";
+    ASSERT_EQ(songs.put(), 0);
+    int64_t recno = songs.recordNumber();
+
+    song = SongRec{};
+    ASSERT_EQ(songs.getRecord(recno), 0);
+    EXPECT_EQ(song.Title, "deux");
+    EXPECT_EQ(song.Notes, "changed");
+    ASSERT_EQ(songs.erase(), 0);
+    EXPECT_EQ(songs.records(), 1);
+    EXPECT_EQ(songs.recordNumber(), 0);
+    EXPECT_EQ(songs.erase(), err::kRecordNotAvailable);
+    EXPECT_EQ(songs.getRecord(recno), err::kRecordNotFound);
+    EXPECT_EQ(walk(byArtist), std::vector<std::string>{"one"});
+}
+
+TEST_F(DataFileTest, DuplicateTestIgnoresTheRecordItself) {
+    ASSERT_EQ(addSong("A", "one"), 0);
+    EXPECT_FALSE(songs.duplicate());  // the current record does not duplicate itself
+    ASSERT_EQ(addSong("B", "two"), 0);
+    song.Title = "one";
+    EXPECT_TRUE(songs.duplicate());
+    EXPECT_TRUE(songs.duplicate(byTitle));
+    EXPECT_FALSE(songs.duplicate(byArtist));  // duplicates allowed there
+    song.Title = "ONE";
+    EXPECT_FALSE(songs.duplicate());
+}
+
+TEST_F(DataFileTest, PositionsSurviveChangesAroundThem) {
+    for (auto t : {"a", "b", "c", "d"}) ASSERT_EQ(addSong("X", t), 0);
+    ASSERT_EQ(songs.set(byArtist), 0);
+    ASSERT_EQ(songs.next(), 0);
+    ASSERT_EQ(songs.next(), 0);
+    std::string at = songs.position(byArtist);
+    EXPECT_EQ(song.Title, "b");
+
+    ASSERT_EQ(songs.reset(byArtist, at), 0);
+    ASSERT_EQ(songs.next(), 0);
+    EXPECT_EQ(song.Title, "b");  // reset includes the record itself
+    ASSERT_EQ(songs.erase(), 0);
+    ASSERT_EQ(songs.reset(byArtist, at), 0);
+    ASSERT_EQ(songs.next(), 0);
+    EXPECT_EQ(song.Title, "c");  // a deleted record's place still works
+    ASSERT_EQ(songs.reset(byArtist, at), 0);
+    ASSERT_EQ(songs.previous(), 0);
+    EXPECT_EQ(song.Title, "a");
+
+    std::string ofC = songs.position(keyID);
+    song = SongRec{};
+    ASSERT_EQ(songs.reget(ofC), 0);
+    EXPECT_EQ(song.Title, "a");
+    EXPECT_EQ(songs.reget("junk"), err::kRecordNotFound);
+    EXPECT_EQ(songs.reset(byArtist, "junk"), err::kRecordNotFound);
+}
+
+TEST_F(DataFileTest, AutoNumberWithinLeadingComponents) {
+    EntryRec e;
+    DataFile entries{db, entryDecl(), e};
+    ASSERT_EQ(entries.create(), 0);
+    ASSERT_EQ(entries.open(), 0);
+    auto addEntry = [&](int32_t list) {
+        e = EntryRec{};
+        e.ListID = list;
+        EXPECT_EQ(entries.add(), 0);
+        return e.Seq.toInt();
+    };
+    EXPECT_EQ(addEntry(1), 1);
+    EXPECT_EQ(addEntry(1), 2);
+    EXPECT_EQ(addEntry(2), 1);
+    EXPECT_EQ(addEntry(1), 3);
+    EXPECT_EQ(entries.records(), 4);
+}
+
+TEST_F(DataFileTest, OpenErrors) {
+    EXPECT_EQ(songs.open(), err::kFileAlreadyOpen);
+    EXPECT_EQ(songs.create(), err::kFileAlreadyOpen);
+    EXPECT_EQ(songs.remove(), err::kFileAlreadyOpen);
+
+    CategoryRec c;
+    DataFile cats{db, categoryDecl(), c};
+    EXPECT_EQ(cats.open(), err::kFileNotFound);
+    EXPECT_EQ(db.error().text, "File Not Found");
+    EXPECT_EQ(cats.next(), err::kFileNotOpen);
+    EXPECT_EQ(cats.remove(), err::kFileNotFound);
+
+    // Not a database: 90 with SQLite's own text.
+    { std::ofstream(dir.file("cats.tps")) << std::string(5000, 'x'); }
+    EXPECT_EQ(cats.open(), err::kDriverError);
+    EXPECT_EQ(db.error().driverCode, SQLITE_NOTADB);
+    EXPECT_EQ(db.error().driverText, "file is not a database");
+    EXPECT_EQ(cats.remove(), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("cats.tps")));
+
+    // A file written under another declaration of the same label: 47.
+    cats.setName("songs");
+    ASSERT_EQ(songs.close(), 0);
+    struct Other {
+        Text<20> Artist;
+    };
+    FileDecl other =
+        FileDeclBuilder<Other>("Songs", "SNG", "songs", 20).field<&Other::Artist>("Artist").build();
+    Other o;
+    DataFile otherFile{db, other, o};
+    EXPECT_EQ(otherFile.open(), err::kInvalidRecordLayout);
+    EXPECT_EQ(db.attachedCount(), 0);  // a failed open leaves nothing attached
+    EXPECT_EQ(songs.open(), 0);
+}
+
+TEST_F(DataFileTest, MissingIndexAsksForRebuild) {
+    ASSERT_EQ(addSong("Zed", "z"), 0);
+    ASSERT_EQ(addSong("amy", "a"), 0);
+    ASSERT_EQ(songs.close(), 0);
+    rawSql(songs.path(),
+           "DROP INDEX \"Songs__ByArtist\"; UPDATE \"Songs\" SET \"Artist__fold\" = 'zzz' "
+           "WHERE \"Artist\" = 'amy'; UPDATE cdz_layout SET records = 7");
+    EXPECT_EQ(songs.open(), err::kKeyFileRebuild);
+    EXPECT_EQ(db.error().text, "Invalid Key File");
+    ASSERT_EQ(songs.build(), 0);  // builds a file that will not open
+    EXPECT_FALSE(songs.isOpen());
+    ASSERT_EQ(songs.open(), 0);
+    EXPECT_EQ(songs.records(), 2);
+    EXPECT_EQ(walk(byArtist), (std::vector<std::string>{"a", "z"}));
+}
+
+TEST_F(DataFileTest, DamagedFilesReportTheDriverText) {
+    ASSERT_EQ(addSong("A", "a"), 0);
+    ASSERT_EQ(songs.close(), 0);
+    // The table gone but still listed: the file is invalid.
+    rawSql(songs.path(), "DROP TABLE \"Songs\"");
+    EXPECT_EQ(songs.open(), err::kInvalidDataFile);
+    EXPECT_EQ(db.error().text, "Invalid Data File");
+
+    // A damaged first page: 90, and the driver's own words.
+    ASSERT_EQ(songs.create(), 0);
+    {
+        std::fstream f(songs.path(), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(100);
+        f << std::string(3000, '\x5a');
+    }
+    EXPECT_EQ(songs.open(), err::kDriverError);
+    EXPECT_EQ(db.error().driverCode & 0xff, SQLITE_CORRUPT);
+    EXPECT_EQ(db.error().driverText, "database disk image is malformed");
+    EXPECT_EQ(db.attachedCount(), 0);
+}
+
+TEST_F(DataFileTest, ReadOnlyRefusesWrites) {
+    ASSERT_EQ(addSong("A", "a"), 0);
+    ASSERT_EQ(songs.close(), 0);
+    ASSERT_EQ(songs.open(access::kSharedRead), 0);
+    EXPECT_EQ(addSong("B", "b"), err::kAccessDenied);
+    ASSERT_EQ(songs.set(), 0);
+    ASSERT_EQ(songs.next(), 0);
+    EXPECT_EQ(songs.put(), err::kAccessDenied);
+    EXPECT_EQ(songs.erase(), err::kAccessDenied);
+}
+
+TEST_F(DataFileTest, PackRemovesDeletedSpaceAndKeepsRecordNumbers) {
+    ASSERT_EQ(songs.stream(), 0);
+    for (int i = 0; i < 300; ++i) {
+        song = SongRec{};
+        song.Title = "t" + std::to_string(i);
+        song.Notes = std::string(200, 'n');
+        ASSERT_EQ(songs.add(), 0);
+    }
+    ASSERT_EQ(songs.set(), 0);
+    for (int i = 0; i < 290; ++i) {
+        ASSERT_EQ(songs.next(), 0);
+        ASSERT_EQ(songs.erase(), 0);
+    }
+    ASSERT_EQ(songs.flush(), 0);
+    ASSERT_EQ(songs.next(), 0);
+    int64_t recno = songs.recordNumber();
+    auto before = std::filesystem::file_size(songs.path());
+    ASSERT_EQ(songs.pack(), 0);
+    EXPECT_LT(std::filesystem::file_size(songs.path()), before / 2);
+    ASSERT_EQ(songs.getRecord(recno), 0);
+    EXPECT_EQ(song.Title, "t290");
+    EXPECT_EQ(songs.records(), 10);
+}
+
+TEST_F(DataFileTest, DriverStrings) {
+    EXPECT_EQ(songs.send("HELD"), "OFF");
+    for (const char* s : {"QUICKSCAN=on", "quickscan = OFF", "Recover=10", "RECOVER=0",
+                          "FULLBUILD=on", "IGNORESTATUS=ON", "IGNORESTATUS=OFF"}) {
+        EXPECT_EQ(songs.send(s), "") << s;
+        EXPECT_EQ(db.error().code, 0) << s;
+    }
+    songs.send("NOSUCH=1");
+    EXPECT_EQ(db.error().code, err::kDriverError);
+}
+
+TEST_F(DataFileTest, StoredFileIsPlainSqlite) {
+    ASSERT_EQ(addSong("Björk", "Jóga"), 0);
+    ASSERT_EQ(songs.close(), 0);
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(songs.path().c_str(), &raw, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw,
+                                 "SELECT Artist, Artist__fold, Price FROM Songs "
+                                 "ORDER BY Artist__fold",
+                                 -1, &stmt, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "Björk");
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), "björk");
+    sqlite3_finalize(stmt);
+    sqlite3_close(raw);
+}
+
+TEST(DataFiles, SeveralTablesInOneFile) {
+    TempDir dir;
+    Database db{dir.path()};
+    CategoryRec c;
+    EntryRec e;
+    DataFile first{db, categoryDecl(), c};
+    DataFile second{db, entryDecl(), e};
+    first.setName("STORE.TPS\\!First");
+    second.setName("STORE.TPS\\!Second");
+    EXPECT_EQ(first.path(), dir.path() / "STORE.TPS");
+    ASSERT_EQ(first.create(), 0);
+    EXPECT_EQ(second.open(), err::kFileNotFound);  // the file is there, the table is not
+    ASSERT_EQ(second.create(), 0);
+    ASSERT_EQ(first.open(), 0);
+    ASSERT_EQ(second.open(), 0);
+    EXPECT_EQ(db.attachedCount(), 1);  // one file, attached once
+    c.Category = "x";
+    ASSERT_EQ(first.add(), 0);
+    ASSERT_EQ(beginTransaction(db, {&first, &second}, 500), 0);
+    ASSERT_EQ(second.add(), 0);
+    ASSERT_EQ(db.commit(), 0);
+    ASSERT_EQ(first.close(), 0);
+    ASSERT_EQ(second.close(), 0);
+
+    ASSERT_EQ(first.remove(), 0);
+    EXPECT_TRUE(std::filesystem::exists(second.path()));  // the other table keeps the file
+    ASSERT_EQ(second.open(), 0);
+    EXPECT_EQ(second.records(), 1);
+    ASSERT_EQ(second.close(), 0);
+    ASSERT_EQ(second.remove(), 0);
+    EXPECT_FALSE(std::filesystem::exists(second.path()));
+}
+
+TEST(DataFiles, ElevenFilesOpenAtOnce) {
+    TempDir dir;
+    Database db{dir.path()};
+    std::vector<std::unique_ptr<CategoryRec>> bufs;
+    std::vector<std::unique_ptr<DataFile>> files;
+    for (int i = 0; i < 11; ++i) {
+        bufs.push_back(std::make_unique<CategoryRec>());
+        files.push_back(std::make_unique<DataFile>(db, categoryDecl(), *bufs.back()));
+        files.back()->setName("cat" + std::to_string(i));
+        ASSERT_EQ(files.back()->create(), 0);
+        ASSERT_EQ(files.back()->open(), 0) << i << " " << db.error().driverText;
+        bufs.back()->Category = "c" + std::to_string(i);
+        ASSERT_EQ(files.back()->add(), 0);
+    }
+    // The first (main) file closes while the others stay open, then comes back; a twelfth
+    // file of its own still fits in the freed place.
+    ASSERT_EQ(files[0]->close(), 0);
+    CategoryRec extra;
+    DataFile twelfth{db, categoryDecl(), extra};
+    twelfth.setName("cat11");
+    ASSERT_EQ(twelfth.create(), 0);
+    ASSERT_EQ(twelfth.open(), 0) << db.error().driverText;
+    EXPECT_EQ(files[0]->open(), err::kDriverError);  // twelve is one too many
+    ASSERT_EQ(twelfth.close(), 0);
+    ASSERT_EQ(files[0]->open(), 0) << db.error().driverText;
+    for (int i = 0; i < 11; ++i) {
+        ASSERT_EQ(files[static_cast<size_t>(i)]->set(), 0);
+        ASSERT_EQ(files[static_cast<size_t>(i)]->next(), 0);
+        EXPECT_EQ(bufs[static_cast<size_t>(i)]->Category.str(), "c" + std::to_string(i));
+        EXPECT_EQ(files[static_cast<size_t>(i)]->records(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

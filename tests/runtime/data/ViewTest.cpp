@@ -1,0 +1,228 @@
+// Views: key and order-list orders, joins with blank records, filters, positions, pagination.
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+#include "runtime/data/View.h"
+#include "tests/runtime/data/TestFiles.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+namespace {
+
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (DataFile* f : {&songs, &cats, &entries}) {
+            ASSERT_EQ(f->create(), 0);
+            ASSERT_EQ(f->open(), 0);
+        }
+        for (auto name : {"Rock", "jazz", "Pop"}) {
+            cat = CategoryRec{};
+            cat.Category = name;
+            ASSERT_EQ(cats.add(), 0);  // numbered 1, 2, 3
+        }
+        struct Row {
+            const char* artist;
+            const char* title;
+            int32_t category;
+            int16_t year;
+        };
+        for (Row r : {Row{"delta", "d1", 1, 1990},
+                      {"Alpha", "a1", 2, 1970},
+                      {"charlie", "C1", 9, 1985},
+                      {"alpha", "a2", 0, 2001},
+                      {"Bravo", "b1", 3, 1979}}) {
+            song = SongRec{};
+            song.Artist = r.artist;
+            song.Title = r.title;
+            song.CategoryID = r.category;
+            song.Year = r.year;
+            ASSERT_EQ(songs.add(), 0);
+        }
+    }
+
+    // "title/category" of every row read forward (or backward) from the start.
+    std::vector<std::string> walk(View& v, bool forward = true) {
+        std::vector<std::string> out;
+        EXPECT_EQ(v.setStart(), 0);
+        while ((forward ? v.next() : v.previous()) == 0) {
+            out.push_back(song.Title.str() + "/" + cat.Category.str());
+        }
+        EXPECT_EQ(db.error().code, err::kRecordNotAvailable) << db.error().driverText;
+        return out;
+    }
+
+    TempDir dir;
+    Database db{dir.path()};
+    SongRec song;
+    CategoryRec cat;
+    EntryRec entry;
+    DataFile songs{db, songDecl(), song};
+    DataFile cats{db, categoryDecl(), cat};
+    DataFile entries{db, entryDecl(), entry};
+    const int byArtist = songDecl().keyIndex("ByArtist");
+};
+
+TEST_F(ViewTest, KeyOrderWithJoinLeavesUnmatchedBlank) {
+    View v{songs};
+    ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    ASSERT_EQ(v.setOrder(byArtist), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "a2/", "b1/Pop", "C1/", "d1/Rock"}));
+    EXPECT_EQ(walk(v, false),
+              (std::vector<std::string>{"d1/Rock", "C1/", "b1/Pop", "a2/", "a1/jazz"}));
+    // The blank record is really cleared, not left from the row before.
+    ASSERT_EQ(v.setStart(), 0);
+    ASSERT_EQ(v.next(), 0);
+    EXPECT_EQ(cat.CategoryID.toInt(), 2);
+    ASSERT_EQ(v.next(), 0);
+    EXPECT_EQ(cat.CategoryID.toInt(), 0);
+    EXPECT_EQ(cats.recordNumber(), 0);
+    EXPECT_EQ(songs.recordNumber(), 4);  // the view's record is the file's current record
+}
+
+TEST_F(ViewTest, OrderListsWithDirectionAndCase) {
+    View v{songs};
+    ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    struct Case {
+        const char* order;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"SNG:Title", {"C1/", "a1/jazz", "a2/", "b1/Pop", "d1/Rock"}},
+        {"UPPER(SNG:Title)", {"a1/jazz", "a2/", "b1/Pop", "C1/", "d1/Rock"}},
+        {"-SNG:Year", {"a2/", "d1/Rock", "C1/", "b1/Pop", "a1/jazz"}},
+        {"-UPPER(SNG:Artist), SNG:Title", {"d1/Rock", "C1/", "b1/Pop", "a1/jazz", "a2/"}},
+        {"UPPER(CAT:Category), -SNG:Title", {"a2/", "C1/", "a1/jazz", "b1/Pop", "d1/Rock"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.order);
+        ASSERT_EQ(v.setOrder(c.order), 0);
+        EXPECT_EQ(walk(v), c.expected);
+        auto backward = c.expected;
+        std::reverse(backward.begin(), backward.end());
+        EXPECT_EQ(walk(v, false), backward);
+    }
+    EXPECT_EQ(v.setOrder("SNG:Nothing"), err::kInvalidKeyLength);
+    EXPECT_EQ(v.setOrder("SNG:Notes"), err::kInvalidKeyLength);  // memos do not order
+}
+
+TEST_F(ViewTest, PositionsAndValuesPlaceTheView) {
+    View v{songs};
+    ASSERT_EQ(v.setOrder("-SNG:Year"), 0);
+    ASSERT_EQ(v.setStart(), 0);
+    ASSERT_EQ(v.next(), 0);
+    ASSERT_EQ(v.next(), 0);
+    std::string at = v.position();  // d1, 1990
+    ASSERT_EQ(v.next(), 0);
+    ASSERT_EQ(v.reset(at), 0);
+    ASSERT_EQ(v.next(), 0);
+    EXPECT_EQ(song.Title, "d1");
+    ASSERT_EQ(v.reset(at), 0);
+    ASSERT_EQ(v.previous(), 0);
+    EXPECT_EQ(song.Title, "d1");  // the record itself either way
+    ASSERT_EQ(v.previous(), 0);
+    EXPECT_EQ(song.Title, "a2");
+    EXPECT_EQ(v.reset("P1;"), err::kRecordNotFound);  // a token of another order
+
+    ASSERT_EQ(v.setOrder(byArtist), 0);
+    song = SongRec{};
+    song.Artist = "C";
+    ASSERT_EQ(v.setAtValues(), 0);
+    ASSERT_EQ(v.next(), 0);
+    EXPECT_EQ(song.Title, "C1");
+    song = SongRec{};
+    song.Artist = "C";
+    ASSERT_EQ(v.setAtValues(), 0);
+    ASSERT_EQ(v.previous(), 0);
+    EXPECT_EQ(song.Title, "b1");
+
+    ASSERT_EQ(v.readRecord(2), 0);
+    EXPECT_EQ(song.Title, "a1");
+    EXPECT_EQ(v.readRecord(99), err::kRecordNotFound);
+}
+
+TEST_F(ViewTest, FilterHookAndPushDown) {
+    View v{songs};
+    ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    ASSERT_EQ(v.setOrder(byArtist), 0);
+    int seen = 0;
+    // The predicate sees the joined buffers already filled.
+    v.setFilter([&] {
+        ++seen;
+        return !cat.Category.empty();
+    });
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "b1/Pop", "d1/Rock"}));
+    EXPECT_EQ(seen, 5);
+    v.setFilter(
+        [&] { return !cat.Category.empty(); },
+        SqlFilter{"{SNG:Year} < ? AND {CAT:Category} <> ?", {int64_t{1989}, std::string("Pop")}});
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz"}));
+    EXPECT_EQ(walk(v, false), (std::vector<std::string>{"a1/jazz"}));
+    v.setFilter(nullptr, SqlFilter{"{SNG:Nope} = 1", {}});
+    EXPECT_EQ(db.error().code, err::kInvalidKeyLength);
+}
+
+TEST_F(ViewTest, ChainedJoinsFromEntriesToSongsToCategories) {
+    for (int32_t songId : {5, 3, 42}) {
+        entry = EntryRec{};
+        entry.ListID = 7;
+        entry.SongID = Decimal<6, 0>::fromRaw(songId);
+        ASSERT_EQ(entries.add(), 0);
+    }
+    View v{entries};
+    ASSERT_EQ(v.addJoin(songs, {{"ENT:SongID", "SNG:ID"}}), 0);
+    ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    ASSERT_EQ(v.setOrder(entryDecl().keyIndex("KeyList")), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"b1/Pop", "C1/", "/"}));
+    EXPECT_EQ(v.addJoin(cats, {{"XYZ:Nothing", "CAT:CategoryID"}}), err::kInvalidKeyLength);
+}
+
+TEST_F(ViewTest, LongScanPagesAndReachesEveryRecord) {
+    ASSERT_EQ(songs.stream(), 0);
+    for (int i = 0; i < 3000; ++i) {
+        song = SongRec{};
+        song.Artist = "many";
+        song.Title = "m" + std::to_string(100000 + i);
+        song.Year = static_cast<int16_t>(i % 7);
+        ASSERT_EQ(songs.add(), 0);
+    }
+    ASSERT_EQ(songs.flush(), 0);
+    View v{songs};
+    ASSERT_EQ(v.setOrder(byArtist), 0);
+    v.setFilter([&] { return song.Year == 3; });
+    int n = 0;
+    std::string last;
+    ASSERT_EQ(v.setStart(), 0);
+    while (v.next() == 0) {
+        EXPECT_LT(last, song.Title.str());
+        last = song.Title.str();
+        ++n;
+    }
+    EXPECT_EQ(n, 3000 / 7 + 1);
+}
+
+// The statement a key order reads with walks the key's index: no scan of the table, no sort.
+TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
+    const auto& t = songs.sql();
+    const auto& k = songDecl().keys()[static_cast<size_t>(byArtist)];
+    std::vector<OrderTerm> terms{{t.keyColumn(k, 0), false}, {t.keyColumn(k, 1), false}};
+    KeysetQuery q(t.selectList(), t.ref(), terms, TableSql::kRecno);
+    for (bool forward : {true, false}) {
+        for (bool bounded : {true, false}) {
+            sqlite3_stmt* plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
+            ASSERT_NE(plan, nullptr);
+            std::string text;
+            while (sqlite3_step(plan) == SQLITE_ROW) {
+                text += reinterpret_cast<const char*>(sqlite3_column_text(plan, 3));
+                text += "\n";
+            }
+            sqlite3_reset(plan);
+            EXPECT_NE(text.find("Songs__ByArtist"), std::string::npos) << text;
+            EXPECT_EQ(text.find("TEMP B-TREE"), std::string::npos) << text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

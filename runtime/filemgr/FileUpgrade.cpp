@@ -1,0 +1,181 @@
+#include "runtime/filemgr/FileUpgrade.h"
+
+#include <sqlite3.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "runtime/data/FileName.h"
+#include "runtime/data/RecordCodec.h"
+#include "runtime/data/TableSql.h"
+
+namespace cdz {
+
+namespace {
+
+// Stored columns of a table, by name, with their declared SQL type.
+std::map<std::string, std::string> storedColumns(Database& db, const std::string& schema,
+                                                 const std::string& table, int* code) {
+    std::map<std::string, std::string> columns;
+    sqlite3_stmt* stmt = db.statement("SELECT name, type FROM pragma_table_info(" +
+                                      Database::literal(table) + ", " +
+                                      Database::literal(schema) + ")");
+    if (!stmt) {
+        *code = db.error().code;
+        return columns;
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        columns[std::get<std::string>(RecordCodec::column(stmt, 0))] =
+            std::get<std::string>(RecordCodec::column(stmt, 1));
+    }
+    sqlite3_reset(stmt);
+    *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
+    return columns;
+}
+
+// Index and trigger names that belong to a table (not SQLite's own automatic indexes).
+std::vector<std::pair<std::string, std::string>> dependents(Database& db, const std::string& schema,
+                                                            const std::string& table, int* code) {
+    std::vector<std::pair<std::string, std::string>> out;
+    sqlite3_stmt* stmt = db.statement("SELECT type, name FROM " + schema +
+                                      ".sqlite_schema WHERE tbl_name = ? AND type IN "
+                                      "('index','trigger') AND sql IS NOT NULL");
+    if (!stmt) {
+        *code = db.error().code;
+        return out;
+    }
+    RecordCodec::bind(stmt, 1, table);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        out.emplace_back(std::get<std::string>(RecordCodec::column(stmt, 0)),
+                         std::get<std::string>(RecordCodec::column(stmt, 1)));
+    }
+    sqlite3_reset(stmt);
+    *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
+    return out;
+}
+
+std::string clampInteger(const std::string& x, long long lo, long long hi) {
+    return "max(" + std::to_string(lo) + ", min(" + std::to_string(hi) + ", CAST(" + x +
+           " AS INTEGER)))";
+}
+
+long long tenTo(int n) {
+    long long v = 1;
+    for (int i = 0; i < n; ++i) v *= 10;
+    return v;
+}
+
+// The SQL that turns a stored value into the declared field's value.
+std::string converted(const FieldDesc& f, const std::string& old) {
+    const std::string x = "coalesce(" + old + ", " + (f.isText() ? "''" : "0") + ")";
+    switch (f.type) {
+        case FieldType::String:
+        case FieldType::Memo:
+            // Stored texts are clipped; a narrower field keeps the leading characters.
+            return "rtrim(substr(CAST(" + x + " AS TEXT), 1, " + std::to_string(f.width) +
+                   "), ' ')";
+        case FieldType::Byte:
+            return clampInteger(x, 0, 255);
+        case FieldType::Short:
+            return clampInteger(x, -32768, 32767);
+        case FieldType::Long:
+            return clampInteger(x, -2147483648LL, 2147483647LL);
+        case FieldType::Decimal: {
+            const int places = f.decimal.places;
+            const long long whole = tenTo(f.decimal.digits() - places) - 1;
+            if (places == 0) return clampInteger(x, -whole, whole);
+            const std::string limit = std::to_string(whole) + "." + std::string(places, '9');
+            return "max(-" + limit + ", min(" + limit + ", round(CAST(" + x + " AS REAL), " +
+                   std::to_string(places) + ")))";
+        }
+    }
+    return x;
+}
+
+int runAll(Database& db, const std::vector<std::string>& steps) {
+    for (const auto& s : steps) {
+        if (int code = db.exec(s)) return code;
+    }
+    return 0;
+}
+
+int convert(Database& db, const FileDecl& decl, const std::string& schema,
+            const std::string& table) {
+    int code = 0;
+    auto stored = storedColumns(db, schema, table, &code);
+    if (code) return code;
+    const TableSql sql(decl, schema, table);
+    const std::string old = table + "__upgrading";
+    const std::string oldRef = schema + "." + Database::quote(old);
+
+    std::vector<std::string> steps;
+    auto deps = dependents(db, schema, table, &code);
+    if (code) return code;
+    for (const auto& [type, name] : deps) {
+        steps.push_back("DROP " + std::string(type == "index" ? "INDEX " : "TRIGGER ") + schema +
+                        "." + Database::quote(name));
+    }
+    if (!stored.empty()) {
+        steps.push_back("ALTER TABLE " + sql.ref() + " RENAME TO " + Database::quote(old));
+    }
+    steps.push_back(sql.createLayoutTable());
+    steps.push_back("DELETE FROM " + schema + "." + TableSql::kLayoutTable +
+                    " WHERE tbl = " + Database::literal(table));
+    // The new table without its keys: copying first and indexing once is much faster.
+    const std::vector<std::string> create = sql.createTable();
+    steps.push_back(create[0]);
+    steps.push_back(create[1]);
+    if (!stored.empty()) {
+        std::string names = TableSql::kRecno + std::string(", ") + TableSql::kRevision;
+        std::string values = std::string(stored.count(TableSql::kRecno) ? TableSql::kRecno : "rowid") +
+                             ", " + (stored.count(TableSql::kRevision) ? TableSql::kRevision : "0");
+        for (size_t i = 0; i < decl.columns().size(); ++i) {
+            const FieldDesc& f = decl.columns()[i];
+            names += ", " + sql.column(static_cast<int>(i));
+            values += ", " + (stored.count(f.name) ? converted(f, Database::quote(f.name))
+                                                   : converted(f, "NULL"));
+        }
+        steps.push_back("INSERT INTO " + sql.ref() + "(" + names + ") SELECT " + values +
+                        " FROM " + oldRef);
+        steps.push_back("DROP TABLE " + oldRef);
+    }
+    for (int c : sql.foldedColumns()) {
+        const auto& name = decl.columns()[static_cast<size_t>(c)].name;
+        steps.push_back("UPDATE " + sql.ref() + " SET " + Database::quote(name + "__fold") +
+                        " = cdz_fold(" + Database::quote(name) + ")");
+    }
+    for (auto& s : sql.createIndexesAndTriggers()) steps.push_back(std::move(s));
+    steps.push_back("UPDATE " + schema + "." + TableSql::kLayoutTable +
+                    " SET records = (SELECT count(*) FROM " + sql.ref() +
+                    ") WHERE tbl = " + Database::literal(table));
+    return runAll(db, steps);
+}
+
+}  // namespace
+
+int upgradeFile(Database& db, const FileDecl& decl, std::string_view externalName) {
+    const FileName where = FileName::resolve(externalName, db.folder(), decl.label());
+    std::string schema;
+    if (int code = db.attach(where.database, false, true, &schema)) return code;
+
+    int code = db.exec("SAVEPOINT cdz_upgrade");
+    if (!code) {
+        code = convert(db, decl, schema, where.table);
+        if (code) {
+            const ErrorState saved = db.error();
+            db.exec("ROLLBACK TO cdz_upgrade; RELEASE cdz_upgrade");
+            db.error() = saved;
+        } else {
+            code = db.exec("RELEASE cdz_upgrade");
+        }
+    }
+    const ErrorState saved = db.error();
+    db.detach(where.database);
+    db.error() = saved;
+    return code ? code : db.succeed();
+}
+
+}  // namespace cdz

@@ -1,0 +1,3 @@
+target_sources(cdzrt PRIVATE
+    filemgr/FileUpgrade.h filemgr/FileUpgrade.cpp
+)

@@ -1,0 +1,182 @@
+// Structural upgrade of files written under an older declaration.
+#include "runtime/filemgr/FileUpgrade.h"
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "runtime/data/DataFile.h"
+#include "runtime/data/FileDeclBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz {
+namespace {
+
+// The first generation of a file...
+struct OldRec {
+    Text<10> Name;
+    Text<30> Title;
+    int32_t ID = 0;
+    int32_t Plays = 0;
+};
+
+const FileDecl& oldDecl() {
+    static const FileDecl decl = FileDeclBuilder<OldRec>("Tracks", "TRK", "tracks", 48)
+                                     .field<&OldRec::Name>("Name")
+                                     .field<&OldRec::Title>("Title")
+                                     .field<&OldRec::ID>("ID")
+                                     .field<&OldRec::Plays>("Plays")
+                                     .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
+                                     .key("ByName", {"Name"}, kNoCase)
+                                     .build();
+    return decl;
+}
+
+// ...and the next: Name wider, Title narrower, Plays narrower (BYTE), a field and a memo added,
+// a key added.
+struct NewRec {
+    Text<20> Name;
+    Text<5> Title;
+    int32_t ID = 0;
+    uint8_t Plays = 0;
+    Text<2> Rating;
+    std::string Notes;
+};
+
+const FileDecl& newDecl(unsigned titleKey = kDuplicates) {
+    static const FileDecl dup = FileDeclBuilder<NewRec>("Tracks", "TRK", "tracks", 32)
+                                    .field<&NewRec::Name>("Name")
+                                    .field<&NewRec::Title>("Title")
+                                    .field<&NewRec::ID>("ID")
+                                    .field<&NewRec::Plays>("Plays")
+                                    .field<&NewRec::Rating>("Rating")
+                                    .memo<&NewRec::Notes>("Notes", 100)
+                                    .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
+                                    .key("ByName", {"Name"}, kNoCase)
+                                    .key("ByTitle", {"Title", "Name"})
+                                    .build();
+    static const FileDecl unique = FileDeclBuilder<NewRec>("Tracks", "TRK", "tracks", 32)
+                                       .field<&NewRec::Name>("Name")
+                                       .field<&NewRec::Title>("Title")
+                                       .field<&NewRec::ID>("ID")
+                                       .field<&NewRec::Plays>("Plays")
+                                       .field<&NewRec::Rating>("Rating")
+                                       .memo<&NewRec::Notes>("Notes", 100)
+                                       .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
+                                       .key("ByName", {"Name"}, kNoCase)
+                                       .key("ByTitle", {"Title"}, kUnique)
+                                       .build();
+    return titleKey == kUnique ? unique : dup;
+}
+
+class FileUpgradeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DataFile old(db, oldDecl(), oldRec);
+        ASSERT_EQ(old.create(), 0);
+        ASSERT_EQ(old.open(), 0);
+        const struct {
+            const char* name;
+            const char* title;
+            int plays;
+        } rows[] = {{"Björk", "Hyperballad", 12}, {"ABBA", "Waterloo", 300},
+                    {"abba", "Waterloo", -4}, {"Ñandú", "Canción de cuna", 7}};
+        for (const auto& r : rows) {
+            oldRec = OldRec{};
+            oldRec.Name = r.name;
+            oldRec.Title = r.title;
+            oldRec.Plays = r.plays;
+            ASSERT_EQ(old.add(), 0);
+        }
+        ASSERT_EQ(old.close(), 0);
+    }
+
+    test::TempDir dir;
+    Database db{dir.path()};
+    OldRec oldRec;
+    NewRec rec;
+};
+
+TEST_F(FileUpgradeTest, ConvertsToTheDeclaredLayoutKeepingEveryRecord) {
+    DataFile file(db, newDecl(), rec);
+    EXPECT_EQ(file.open(), err::kInvalidRecordLayout);
+
+    ASSERT_EQ(upgradeFile(db, newDecl(), "tracks"), 0) << db.error().driverText;
+    ASSERT_EQ(file.open(), 0) << db.error().text << db.error().driverText;
+    EXPECT_EQ(file.records(), 4);
+
+    struct Expected {
+        int id;
+        const char* name;
+        const char* title;
+        int plays;
+    };
+    // Titles keep their first five characters; plays are held to what a BYTE can hold.
+    const Expected expected[] = {{1, "Björk", "Hyper", 12},
+                                 {2, "ABBA", "Water", 255},
+                                 {3, "abba", "Water", 0},
+                                 {4, "Ñandú", "Canci", 7}};
+    const int keyId = file.keyIndex("KeyID");
+    for (const Expected& x : expected) {
+        rec = NewRec{};
+        rec.ID = x.id;
+        ASSERT_EQ(file.get(keyId), 0) << x.id;
+        EXPECT_EQ(rec.Name.str(), x.name);
+        EXPECT_EQ(rec.Title.str(), x.title);
+        EXPECT_EQ(rec.Plays, x.plays);
+        EXPECT_TRUE(rec.Rating.empty());
+        EXPECT_TRUE(rec.Notes.empty());
+    }
+
+    // The case-insensitive key works on the converted texts, and the added key orders them.
+    rec = NewRec{};
+    rec.Name = "BJÖRK";
+    ASSERT_EQ(file.get(file.keyIndex("ByName")), 0);
+    EXPECT_EQ(rec.ID, 1);
+    ASSERT_EQ(file.set(file.keyIndex("ByTitle")), 0);
+    std::vector<std::string> titles;
+    while (file.next() == 0) titles.push_back(rec.Title.str() + "/" + rec.Name.str());
+    EXPECT_EQ(titles, (std::vector<std::string>{"Canci/Ñandú", "Hyper/Björk", "Water/ABBA",
+                                                "Water/abba"}));
+
+    // New records continue the numbering and the record count follows.
+    rec = NewRec{};
+    rec.Name = "Nico";
+    ASSERT_EQ(file.add(), 0);
+    EXPECT_EQ(rec.ID, 5);
+    EXPECT_EQ(file.records(), 5);
+}
+
+TEST_F(FileUpgradeTest, AnUpToDateFileIsLeftAsItIs) {
+    ASSERT_EQ(upgradeFile(db, newDecl(), "tracks"), 0);
+    ASSERT_EQ(upgradeFile(db, newDecl(), "tracks"), 0);
+    DataFile file(db, newDecl(), rec);
+    ASSERT_EQ(file.open(), 0);
+    EXPECT_EQ(file.records(), 4);
+}
+
+TEST_F(FileUpgradeTest, RecordsThatBreakADeclaredUniqueKeyLeaveTheOldFile) {
+    // Both "Waterloo" titles become "Water": the new unique key cannot hold.
+    EXPECT_EQ(upgradeFile(db, newDecl(kUnique), "tracks"), err::kDuplicateKey);
+    DataFile old(db, oldDecl(), oldRec);
+    ASSERT_EQ(old.open(), 0) << db.error().text;
+    EXPECT_EQ(old.records(), 4);
+    oldRec = OldRec{};
+    oldRec.ID = 2;
+    ASSERT_EQ(old.get(old.keyIndex("KeyID")), 0);
+    EXPECT_EQ(oldRec.Title.str(), "Waterloo");
+    EXPECT_EQ(oldRec.Plays, 300);
+}
+
+TEST(FileUpgrade, MissingAndDamagedFiles) {
+    test::TempDir dir;
+    Database db(dir.path());
+    EXPECT_EQ(upgradeFile(db, newDecl(), "tracks"), err::kFileNotFound);
+
+    std::ofstream(dir.file("tracks.tps")) << "this is not a database, only words in a file\n";
+    EXPECT_EQ(upgradeFile(db, newDecl(), "tracks"), err::kDriverError);
+    EXPECT_FALSE(db.error().driverText.empty());
+}
+
+}  // namespace
+}  // namespace cdz

@@ -142,7 +142,7 @@ TEST_F(FileUpgradeTest, ConvertsToTheDeclaredLayoutKeepingEveryRecord) {
     // New records continue the numbering and the record count follows.
     rec = NewRec{};
     rec.Name = "Nico";
-    ASSERT_EQ(file.add(), 0);
+    ASSERT_EQ(file.add(), 0) << db.error().driverText;
     EXPECT_EQ(rec.ID, 5);
     EXPECT_EQ(file.records(), 5);
 }

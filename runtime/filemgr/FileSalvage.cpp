@@ -1,0 +1,361 @@
+#include "runtime/filemgr/FileSalvage.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <set>
+
+#include "runtime/data/Database.h"
+#include "runtime/data/RecordCodec.h"
+#include "runtime/data/TableSql.h"
+
+namespace cdz {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A read-only connection to the damaged file, closed on scope exit.
+class DamagedFile {
+public:
+    explicit DamagedFile(const fs::path& file) {
+        if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+        }
+    }
+    ~DamagedFile() {
+        if (db_) sqlite3_close(db_);
+    }
+    DamagedFile(const DamagedFile&) = delete;
+    DamagedFile& operator=(const DamagedFile&) = delete;
+
+    sqlite3* handle() const { return db_; }
+
+    // Column names of a table; empty when its schema cannot be read.
+    std::vector<std::string> columns(const std::string& table) const {
+        std::vector<std::string> out;
+        sqlite3_stmt* stmt = prepare("SELECT name FROM pragma_table_info(" +
+                                     Database::literal(table) + ")");
+        if (!stmt) return out;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        }
+        sqlite3_finalize(stmt);
+        return out;
+    }
+
+    std::optional<int64_t> storedCount(const std::string& table) const {
+        sqlite3_stmt* stmt = prepare(std::string("SELECT records FROM ") +
+                                     TableSql::kLayoutTable + " WHERE tbl = " +
+                                     Database::literal(table));
+        if (!stmt) return std::nullopt;
+        std::optional<int64_t> n;
+        if (sqlite3_step(stmt) == SQLITE_ROW) n = sqlite3_column_int64(stmt, 0);
+        sqlite3_finalize(stmt);
+        return n;
+    }
+
+    sqlite3_stmt* prepare(const std::string& sql) const {
+        sqlite3_stmt* stmt = nullptr;
+        if (!db_ || sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(stmt);
+            return nullptr;
+        }
+        return stmt;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// Reads the rows of one table in record-number order, stepping over the parts of the file that
+// cannot be read.
+class RowSalvager {
+public:
+    RowSalvager(const DamagedFile& file, const std::string& table, std::string recno,
+                const std::vector<std::string>& columns)
+        : file_(file), recno_(std::move(recno)) {
+        std::string list = recno_;
+        for (const auto& c : columns) list += ", " + Database::quote(c);
+        scanSql_ = "SELECT " + list + " FROM " + Database::quote(table) + " WHERE " + recno_ +
+                   " > ? ORDER BY " + recno_;
+        probeSql_ = "SELECT " + recno_ + " FROM " + Database::quote(table) + " WHERE " + recno_ +
+                    " >= ? ORDER BY " + recno_ + " LIMIT 1";
+    }
+
+    // Calls take(row) for each readable row (record number first); returns whether any part
+    // could not be read.
+    template <class Take>
+    bool run(Take take) {
+        int64_t after = std::numeric_limits<int64_t>::min();
+        std::optional<int64_t> resumedAt;
+        bool damaged = false;
+        for (;;) {
+            sqlite3_stmt* stmt = file_.prepare(scanSql_);
+            if (!stmt) return true;
+            sqlite3_bind_int64(stmt, 1, after);
+            bool progressed = false;
+            int rc;
+            while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+                SqlValues row;
+                const int n = sqlite3_column_count(stmt);
+                for (int i = 0; i < n; ++i) row.push_back(RecordCodec::column(stmt, i));
+                after = std::get<int64_t>(row[0]);
+                progressed = true;
+                take(row);
+            }
+            sqlite3_finalize(stmt);
+            if (rc == SQLITE_DONE) return damaged;
+            damaged = true;
+            // The scan broke after `after`. When it broke at once where it resumed, that record
+            // itself cannot be read: search past it, so every round moves forward.
+            int64_t from = after;
+            if (!progressed && resumedAt) from = std::max(from, *resumedAt);
+            std::optional<int64_t> resume = nextReadable(from);
+            if (!resume) return damaged;
+            resumedAt = *resume;
+            after = *resume - 1;
+        }
+    }
+
+private:
+    enum class Probe { Row, End, Broken };
+
+    Probe probe(int64_t from, int64_t* found) const {
+        sqlite3_stmt* stmt = file_.prepare(probeSql_);
+        if (!stmt) return Probe::Broken;
+        sqlite3_bind_int64(stmt, 1, from);
+        const int rc = sqlite3_step(stmt);
+        Probe p = Probe::Broken;
+        if (rc == SQLITE_ROW) {
+            *found = sqlite3_column_int64(stmt, 0);
+            p = Probe::Row;
+        } else if (rc == SQLITE_DONE) {
+            p = Probe::End;
+        }
+        sqlite3_finalize(stmt);
+        return p;
+    }
+
+    // The smallest record number above `after` from which a seek works, found by doubling the
+    // step over the unreadable part and then halving back to its edge.
+    std::optional<int64_t> nextReadable(int64_t after) const {
+        if (after == std::numeric_limits<int64_t>::max()) return std::nullopt;
+        int64_t bad = after;  // seeks from here fail (or the scan did)
+        int64_t step = 1;
+        int64_t good = 0;
+        int64_t found = 0;
+        for (;;) {
+            const int64_t at = bad > std::numeric_limits<int64_t>::max() - step
+                                   ? std::numeric_limits<int64_t>::max()
+                                   : bad + step;
+            const Probe p = probe(at, &found);
+            if (p == Probe::End) return std::nullopt;
+            if (p == Probe::Row) {
+                good = at;
+                break;
+            }
+            if (at == std::numeric_limits<int64_t>::max()) return std::nullopt;
+            bad = at;
+            step = step > std::numeric_limits<int64_t>::max() / 2 ? step : step * 2;
+        }
+        // Seeks fail on (after, bad] and work from good on: close in on the edge.
+        while (good - bad > 1) {
+            const int64_t mid = bad + (good - bad) / 2;
+            int64_t f = 0;
+            if (probe(mid, &f) == Probe::Broken) {
+                bad = mid;
+            } else {
+                good = mid;
+            }
+        }
+        probe(good, &found);
+        return found;
+    }
+
+    const DamagedFile& file_;
+    std::string recno_;
+    std::string scanSql_;
+    std::string probeSql_;
+};
+
+std::vector<std::string> exampleTables(Database& out, const std::string& schema) {
+    std::vector<std::string> tables;
+    sqlite3_stmt* stmt = out.statement("SELECT name FROM " + schema +
+                                       ".sqlite_schema WHERE type = 'table' AND name NOT LIKE "
+                                       "'sqlite_%' AND name <> '" +
+                                       TableSql::kLayoutTable + "'");
+    if (!stmt) return tables;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        tables.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
+    }
+    sqlite3_reset(stmt);
+    return tables;
+}
+
+std::vector<std::string> outputColumns(Database& out, const std::string& schema,
+                                       const std::string& table) {
+    std::vector<std::string> cols;
+    sqlite3_stmt* stmt = out.statement("SELECT name FROM pragma_table_info(" +
+                                       Database::literal(table) + ", " +
+                                       Database::literal(schema) + ")");
+    if (!stmt) return cols;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        cols.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
+    }
+    sqlite3_reset(stmt);
+    return cols;
+}
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+SalvagedTable salvageTable(Database& out, const std::string& schema, const DamagedFile& damaged,
+                           const std::string& table) {
+    SalvagedTable result;
+    result.table = table;
+    const std::vector<std::string> wanted = outputColumns(out, schema, table);
+    const std::vector<std::string> have = damaged.columns(table);
+    if (have.empty()) {
+        result.note = "the table could not be read";
+        return result;
+    }
+    const std::set<std::string> haveSet(have.begin(), have.end());
+    std::vector<std::string> common;
+    std::vector<std::string> folded;
+    for (const auto& c : wanted) {
+        if (c == TableSql::kRecno) continue;
+        if (endsWith(c, "__fold")) {
+            folded.push_back(c);
+            continue;  // made anew from the text it folds
+        }
+        if (haveSet.count(c)) common.push_back(c);
+    }
+    const std::string recno = haveSet.count(TableSql::kRecno) ? TableSql::kRecno : "rowid";
+
+    std::string names = TableSql::kRecno;
+    std::string marks = "?";
+    for (const auto& c : common) {
+        names += ", " + Database::quote(c);
+        marks += ", ?";
+    }
+    const std::string insert = "INSERT OR IGNORE INTO " + schema + "." + Database::quote(table) +
+                               "(" + names + ") VALUES(" + marks + ")";
+    int64_t refused = 0;
+    RowSalvager salvager(damaged, table, recno, common);
+    const bool broken = salvager.run([&](const SqlValues& row) {
+        sqlite3_stmt* stmt = out.statement(insert);
+        if (!stmt) return;
+        for (size_t i = 0; i < row.size(); ++i) {
+            RecordCodec::bind(stmt, static_cast<int>(i) + 1, row[i]);
+        }
+        if (sqlite3_step(stmt) == SQLITE_DONE && sqlite3_changes(out.handle()) == 1) {
+            ++result.saved;
+        } else {
+            ++refused;
+        }
+        sqlite3_reset(stmt);
+    });
+    for (const auto& f : folded) {
+        const std::string source = f.substr(0, f.size() - 6);
+        out.exec("UPDATE " + schema + "." + Database::quote(table) + " SET " +
+                 Database::quote(f) + " = cdz_fold(" + Database::quote(source) + ")");
+    }
+    if (auto stored = damaged.storedCount(table)) {
+        result.lost = std::max<int64_t>(0, *stored - result.saved);
+    } else if (!broken && refused == 0) {
+        result.lost = 0;
+    }
+    if (broken) result.note = "parts of the table could not be read";
+    if (refused) result.note += (result.note.empty() ? "" : "; ") + std::to_string(refused) +
+                                " records broke a unique key";
+    return result;
+}
+
+bool replaceFile(const fs::path& from, const fs::path& to, std::string* error) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) *error = "cannot rename " + from.string() + " to " + to.string() + ": " + ec.message();
+    return !ec;
+}
+
+}  // namespace
+
+int64_t SalvageReport::saved() const {
+    int64_t n = 0;
+    for (const auto& t : tables) n += t.saved;
+    return n;
+}
+
+int64_t SalvageReport::lost() const {
+    int64_t n = 0;
+    for (const auto& t : tables) {
+        if (t.lost < 0) return -1;
+        n += t.lost;
+    }
+    return n;
+}
+
+bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport* report,
+                 std::string* error) {
+    *report = SalvageReport{};
+    std::error_code ec;
+    if (!fs::exists(example, ec)) {
+        *error = "the example file " + example.string() + " does not exist";
+        return false;
+    }
+    const fs::path rebuilt = damaged.string() + ".rebuilding";
+    fs::remove(rebuilt, ec);
+    fs::remove(rebuilt.string() + "-journal", ec);
+    if (!fs::copy_file(example, rebuilt, fs::copy_options::overwrite_existing, ec)) {
+        *error = "cannot copy the example file: " + ec.message();
+        return false;
+    }
+
+    {
+        Database out(rebuilt.parent_path());
+        std::string schema;
+        if (out.attach(rebuilt, false, true, &schema) != 0) {
+            *error = "the example file cannot be read: " + out.error().driverText;
+            fs::remove(rebuilt, ec);
+            return false;
+        }
+        const std::vector<std::string> tables = exampleTables(out, schema);
+        if (tables.empty()) {
+            *error = "the example file holds no table";
+            out.detach(rebuilt);
+            fs::remove(rebuilt, ec);
+            return false;
+        }
+        DamagedFile source(damaged);
+        out.exec("BEGIN");
+        for (const auto& t : tables) report->tables.push_back(salvageTable(out, schema, source, t));
+        if (out.exec("COMMIT") != 0) {
+            *error = "cannot write the rebuilt file: " + out.error().driverText;
+            out.exec("ROLLBACK");
+            out.detach(rebuilt);
+            fs::remove(rebuilt, ec);
+            return false;
+        }
+        out.detach(rebuilt);
+    }
+
+    // The damaged file and any journal it left go aside together: a journal left under the
+    // file's name would be played back into the rebuilt file.
+    report->keptAs = damaged.string() + ".damaged";
+    fs::remove(report->keptAs, ec);
+    fs::remove(report->keptAs.string() + "-journal", ec);
+    if (fs::exists(damaged, ec) && !replaceFile(damaged, report->keptAs, error)) return false;
+    const fs::path journal = damaged.string() + "-journal";
+    if (fs::exists(journal, ec) &&
+        !replaceFile(journal, report->keptAs.string() + "-journal", error)) {
+        return false;
+    }
+    return replaceFile(rebuilt, damaged, error);
+}
+
+}  // namespace cdz

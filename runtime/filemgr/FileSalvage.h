@@ -1,0 +1,33 @@
+#pragma once
+// Repair of a damaged data file: every record that can still be read is copied into a fresh copy
+// of the file's example (an empty file with the declared layout), which then takes the damaged
+// file's place. The damaged file is kept beside it, so nothing readable is ever lost.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace cdz {
+
+struct SalvagedTable {
+    std::string table;
+    int64_t saved = 0;
+    // Records the damaged file said it held, less those saved; -1 when it could not say.
+    int64_t lost = -1;
+    std::string note;  // why records were lost, when they were
+};
+
+struct SalvageReport {
+    std::vector<SalvagedTable> tables;
+    std::filesystem::path keptAs;  // where the damaged file now is
+    int64_t saved() const;
+    // -1 when any table could not say how many it held.
+    int64_t lost() const;
+};
+
+// Rebuilds `damaged` from `example`. Returns false (and leaves every file as it was) when the
+// example cannot be read or the rebuilt file cannot be written; `error` says why.
+bool salvageFile(const std::filesystem::path& damaged, const std::filesystem::path& example,
+                 SalvageReport* report, std::string* error);
+
+}  // namespace cdz

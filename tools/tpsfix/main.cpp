@@ -1,0 +1,66 @@
+// tpsfix FILE /E:EXAMPLE [/K]
+// Rebuilds a damaged data file from its example file, saving every record it can read, and
+// says what it saved and what it lost. The damaged file is kept as FILE.damaged. /K runs without
+// asking anything (the only way it runs: it never asks); it is accepted for the file manager.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "runtime/filemgr/FileSalvage.h"
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "usage: tpsfix FILE /E:EXAMPLE [/K]\n");
+    return 2;
+}
+
+bool startsWithNoCase(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        const char a = static_cast<char>(s[i] >= 'a' && s[i] <= 'z' ? s[i] - 32 : s[i]);
+        if (a != prefix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string file;
+    std::string example;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (startsWithNoCase(arg, "/E:")) {
+            example = arg.substr(3);
+        } else if (arg == "/K" || arg == "/k") {
+            // nothing to ask: accepted as given
+        } else if (file.empty() && !arg.empty()) {
+            file = arg;  // a path may begin with "/": only the options above are options
+        } else {
+            return usage();
+        }
+    }
+    if (file.empty() || example.empty()) return usage();
+
+    cdz::SalvageReport report;
+    std::string error;
+    if (!cdz::salvageFile(file, example, &report, &error)) {
+        std::fprintf(stderr, "tpsfix: %s: not repaired: %s\n", file.c_str(), error.c_str());
+        return 1;
+    }
+    for (const auto& t : report.tables) {
+        std::printf("tpsfix: %s: table %s: %lld records saved, ", file.c_str(), t.table.c_str(),
+                    static_cast<long long>(t.saved));
+        if (t.lost < 0) {
+            std::printf("an unknown number lost");
+        } else {
+            std::printf("%lld lost", static_cast<long long>(t.lost));
+        }
+        if (!t.note.empty()) std::printf(" (%s)", t.note.c_str());
+        std::printf("\n");
+    }
+    std::printf("tpsfix: %s rebuilt; the damaged file is kept as %s\n", file.c_str(),
+                report.keptAs.c_str());
+    return 0;
+}

@@ -1,16 +1,60 @@
 // Process entry of cdzapp.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/core/AppIcons.h"
+#include "app/core/AppState.h"
 #include "app/core/MainFrame.h"
 #include "app/core/QueryWizardTexts.h"
+#include "app/core/TerminationWatcher.h"
+#include "runtime/ui/DialogsFromEnvironment.h"
 
 int main(int argc, char** argv) {
+    // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
+    cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvanta 98");
+    QApplication::setApplicationVersion("2.0a");
+    QApplication::setWindowIcon(cdz::AppIcons::icon("WINPYR.ICO"));
+
+    QCommandLineParser options;
+    options.setApplicationDescription("Orvanta 98: catalogue your music collection.");
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption dataDir("data-dir",
+                                     "Keep the data files and settings in <folder> (default: "
+                                     "the current folder).",
+                                     "folder", QDir::currentPath());
+    options.addOption(dataDir);
+    options.process(app);
+    const std::filesystem::path folder = options.value(dataDir).toStdString();
+    if (std::error_code ec; !std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return 2;
+    }
+
+    std::string error;
+    std::unique_ptr<cdz::Dialogs> dialogs = cdz::dialogsFromEnvironment(error);
+    if (!dialogs) {
+        std::fprintf(stderr, "cdzapp: %s\n", error.c_str());
+        return 2;
+    }
 
     cdz::setQueryWizardTexts();
-
-    cdz::MainFrame frame;
-    frame.show();
-    return QApplication::exec();
+    cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs));
+    cdz::MainFrame frame(state);
+    cdz::TerminationWatcher termination;
+    QObject::connect(&termination, &cdz::TerminationWatcher::terminationRequested, &frame,
+                     &QWidget::close);
+    QObject::connect(&frame, &cdz::MainFrame::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    frame.open();
+    QApplication::exec();
+    return 0;
 }

@@ -9,6 +9,7 @@ target_sources(cdzrt PRIVATE
     ui/LoggingDialogs.h ui/LoggingDialogs.cpp
     ui/MessageButtons.h ui/MessageButtons.cpp
     ui/PopupMenuText.h ui/PopupMenuText.cpp
+    ui/ProcedureStarter.h ui/ProcedureStarter.cpp
     ui/QtDialogs.h ui/QtDialogs.cpp
     ui/ScriptedDialogs.h ui/ScriptedDialogs.cpp
 )

@@ -1,0 +1,84 @@
+#pragma once
+// What the whole program shares while it runs: the dialog facade, the standard warning, the
+// settings file and the settings globals read from it, the application tag, the report style,
+// the printer set up from the File menu, and the procedure starter. The process entry creates
+// one and hands it to the frame; a test builds its own over a temporary folder.
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/core/Settings.h"
+#include "app/core/StandardWarning.h"
+#include "runtime/data/ErrorState.h"
+#include "runtime/ini/IniFile.h"
+#include "runtime/ui/Dialogs.h"
+#include "runtime/ui/ProcedureStarter.h"
+
+class QPrinter;
+
+namespace cdz {
+
+class AppState {
+public:
+    // Ends the program with a halt text once it has been shown; never returns in the program.
+    using HaltHandler = std::function<void(std::string_view text)>;
+
+    static constexpr std::string_view kApplicationTag = "CDZAPP";
+    static constexpr std::string_view kSettingsFileName = "CDZSETS.INI";
+
+    // dataFolder holds the data files and the settings file. Without a halt handler a halt
+    // exits the process with status 1.
+    AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> dialogs,
+             HaltHandler halt = {});
+    ~AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    const std::filesystem::path& dataFolder() const { return dataFolder_; }
+    Dialogs& dialogs() { return *dialogs_; }
+    StandardWarning& warning() { return warning_; }
+    // The runtime error state the standard warning reports.
+    ErrorState& error() { return error_; }
+    ProcedureStarter& starter() { return starter_; }
+
+    // The 8-character application tag (section of the bad-file marker).
+    const std::string& applicationTag() const { return applicationTag_; }
+    void setApplicationTag(std::string_view tag);
+    // The settings file, in the data folder. Another name replaces the file object.
+    const std::string& settingsFileName() const { return settingsFileName_; }
+    void setSettingsFileName(std::string_view name);
+    IniFile& settingsFile() { return *settingsFile_; }
+
+    Settings& settings() { return settings_; }
+    void readSettings() { settings_ = Settings::read(*settingsFile_); }
+
+    // Report style (10 characters) and selection (8), set when the frame opens.
+    const std::string& reportStyle() const { return reportStyle_; }
+    const std::string& reportSelection() const { return reportSelection_; }
+    void setReportStyle(std::string_view style, std::string_view selection);
+
+    // The printer the reports print on, as the user last set it up; made on first use.
+    QPrinter& printer();
+
+    // Shows the halt text, then ends the program.
+    void halt(std::string_view text);
+
+private:
+    std::filesystem::path dataFolder_;
+    std::unique_ptr<Dialogs> dialogs_;
+    HaltHandler halt_;
+    ErrorState error_;
+    StandardWarning warning_;
+    std::string applicationTag_;
+    std::string settingsFileName_;
+    std::unique_ptr<IniFile> settingsFile_;
+    Settings settings_;
+    std::string reportStyle_;
+    std::string reportSelection_;
+    std::unique_ptr<QPrinter> printer_;
+    ProcedureStarter starter_;
+};
+
+}  // namespace cdz

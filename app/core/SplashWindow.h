@@ -1,0 +1,48 @@
+#pragma once
+// The splash window shown once the frame has opened: "Orvanta 98", "Version 2.0a". It closes
+// on its timer or on a click; closing keeps its place under "Splash" and posts to the frame the
+// browses the user asked to see at start-up, in the order Songs, Albums, Play Lists, Labels.
+#include <vector>
+
+#include <QAction>
+#include <QPointer>
+#include <QWidget>
+
+namespace cdz {
+
+class AppState;
+struct Settings;
+
+enum class StartupBrowse { Songs, Albums, PlayLists, Labels };
+
+// The browses whose start-up flag is non-zero, in the order they are opened.
+std::vector<StartupBrowse> startupBrowses(const Settings& settings);
+
+class SplashWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kShowMs = 3500;
+
+    // The frame's menu commands the start-up browses are posted to (any may be gone by then).
+    struct Commands {
+        QPointer<QAction> songs, albums, playLists, labels;
+    };
+
+    SplashWindow(AppState& state, Commands commands, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QPointer<QAction>& commandFor(StartupBrowse browse) const;
+
+    AppState& state_;
+    Commands commands_;
+    bool placed_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace cdz

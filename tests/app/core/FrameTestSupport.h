@@ -1,0 +1,57 @@
+#pragma once
+// What the frame's tests share: a program state over a temporary data folder whose dialogs are
+// scripted and whose halts are recorded, and helpers to let queued work and deletions run.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/AppState.h"
+#include "runtime/ui/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+
+struct StateFixture {
+    TempDir dir;
+    ScriptedDialogs* dialogs = nullptr;  // owned by state
+    std::vector<std::string> halts;
+    std::unique_ptr<AppState> state;
+
+    StateFixture() {
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        state = std::make_unique<AppState>(dir.path(), std::move(scripted),
+                                           [this](std::string_view t) { halts.emplace_back(t); });
+    }
+
+    // The text of the last message box, "" when none was shown.
+    std::string lastMessage() const {
+        return dialogs->shown().empty() ? std::string() : dialogs->shown().back().text;
+    }
+};
+
+// Runs posted events and deferred deletions until nothing is left.
+inline void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Processes events until done() holds or the time runs out; returns done().
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return done();
+}
+
+}  // namespace cdz::test

@@ -2,7 +2,6 @@
 
 #include <QPrinter>
 
-#include <cstdlib>
 #include <utility>
 
 #include "runtime/text/Text.h"
@@ -13,17 +12,31 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
                    HaltHandler halt)
     : dataFolder_(std::move(dataFolder)),
       dialogs_(std::move(dialogs)),
-      halt_(std::move(halt)),
-      warning_(*dialogs_, error_, [this](std::string_view text) { this->halt(text); }, {}),
+      catalogue_(dataFolder_),
+      stop_(*dialogs_, catalogue_, std::move(halt)),
+      warning_(
+          *dialogs_, catalogue_.database().error(), [this](std::string_view text) { stop_(text); },
+          [this] {
+              Database& db = catalogue_.database();
+              if (db.inTransaction()) db.rollback();
+          }),
       applicationTag_(kApplicationTag),
+      runtimeProfile_(dataFolder_ / BadFileMarker::kProfileFileName),
+      marker_(runtimeProfile_, applicationTag_),
+      openDataFile_(marker_, registry_, warning_, stop_),
       settingsFileName_(kSettingsFileName),
       settingsFile_(std::make_unique<IniFile>(dataFolder_ / settingsFileName_)),
-      starter_([this](const std::string& name) { warning_(6, name); }) {}
+      starter_([this](const std::string& name) { warning_(6, name); }) {
+    registry_.setApplicationName(applicationTag_);
+    catalogue_.setOpenRoutine([this](DataFile& file) { return openDataFile_(file); });
+}
 
 AppState::~AppState() = default;
 
 void AppState::setApplicationTag(std::string_view tag) {
     applicationTag_ = std::string(cutChars(tag, 8));
+    registry_.setApplicationName(applicationTag_);
+    marker_.setSection(applicationTag_);
 }
 
 void AppState::setSettingsFileName(std::string_view name) {
@@ -43,12 +56,7 @@ QPrinter& AppState::printer() {
 }
 
 void AppState::halt(std::string_view text) {
-    dialogs_->halt(text);
-    if (halt_) {
-        halt_(text);
-        return;
-    }
-    std::exit(EXIT_FAILURE);
+    stop_(text);
 }
 
 }  // namespace cdz

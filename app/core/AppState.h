@@ -1,17 +1,24 @@
 #pragma once
-// What the whole program shares while it runs: the dialog facade, the standard warning, the
-// settings file and the settings globals read from it, the application tag, the report style,
-// the printer set up from the File menu, and the procedure starter. The process entry creates
-// one and hands it to the frame; a test builds its own over a temporary folder.
+// What the whole program shares while it runs: the dialog facade, the data files (catalogue),
+// the file manager's register, the open routine with its bad-file marker, the runtime stop, the
+// standard warning, the settings file and the settings globals read from it, the application
+// tag, the help file, the report style, the printer set up from the File menu, and the
+// procedure starter. The process entry creates one and hands it to program main; a test builds
+// its own over a temporary folder.
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/core/BadFileMarker.h"
+#include "app/core/OpenDataFile.h"
+#include "app/core/RuntimeStop.h"
 #include "app/core/Settings.h"
 #include "app/core/StandardWarning.h"
+#include "app/core/data/Catalogue.h"
 #include "runtime/data/ErrorState.h"
+#include "runtime/filemgr/FileRegistry.h"
 #include "runtime/ini/IniFile.h"
 #include "runtime/ui/Dialogs.h"
 #include "runtime/ui/ProcedureStarter.h"
@@ -22,14 +29,16 @@ namespace cdz {
 
 class AppState {
 public:
-    // Ends the program with a halt text once it has been shown; never returns in the program.
-    using HaltHandler = std::function<void(std::string_view text)>;
+    // Ends the program with a halt text once it has been shown and the files are closed;
+    // never returns in the program.
+    using HaltHandler = RuntimeStop::EndHandler;
 
     static constexpr std::string_view kApplicationTag = "CDZAPP";
     static constexpr std::string_view kSettingsFileName = "CDZSETS.INI";
 
-    // dataFolder holds the data files and the settings file. Without a halt handler a halt
-    // exits the process with status 1.
+    // dataFolder holds the data files, the settings file and the runtime's profile file.
+    // Without a halt handler a halt exits the process with status 1. The catalogue opens its
+    // files through the open routine.
     AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> dialogs,
              HaltHandler halt = {});
     ~AppState();
@@ -39,11 +48,23 @@ public:
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
     Dialogs& dialogs() { return *dialogs_; }
     StandardWarning& warning() { return warning_; }
-    // The runtime error state the standard warning reports.
-    ErrorState& error() { return error_; }
+    // The runtime error state the standard warning reports: the data files' own.
+    ErrorState& error() { return catalogue_.database().error(); }
+    Catalogue& catalogue() { return catalogue_; }
+    FileRegistry& fileRegistry() { return registry_; }
+    BadFileMarker& badFileMarker() { return marker_; }
+    IniFile& runtimeProfile() { return runtimeProfile_; }
+    OpenDataFile& openDataFile() { return openDataFile_; }
+    RuntimeStop& runtimeStop() { return stop_; }
     ProcedureStarter& starter() { return starter_; }
 
-    // The 8-character application tag (section of the bad-file marker).
+    // The help file the help commands show.
+    static constexpr std::string_view kHelpFileName = "AUDIO.HLP";
+    const std::string& helpFile() const { return helpFile_; }
+    void setHelpFile(std::string_view name) { helpFile_ = std::string(name); }
+
+    // The 8-character application tag (section of the bad-file marker, application name of
+    // the file register).
     const std::string& applicationTag() const { return applicationTag_; }
     void setApplicationTag(std::string_view tag);
     // The settings file, in the data folder. Another name replaces the file object.
@@ -62,16 +83,21 @@ public:
     // The printer the reports print on, as the user last set it up; made on first use.
     QPrinter& printer();
 
-    // Shows the halt text, then ends the program.
+    // Shows the halt text, closes the files, then ends the program (the runtime stop).
     void halt(std::string_view text);
 
 private:
     std::filesystem::path dataFolder_;
     std::unique_ptr<Dialogs> dialogs_;
-    HaltHandler halt_;
-    ErrorState error_;
+    Catalogue catalogue_;
+    RuntimeStop stop_;
     StandardWarning warning_;
     std::string applicationTag_;
+    IniFile runtimeProfile_;
+    BadFileMarker marker_;
+    FileRegistry registry_;
+    OpenDataFile openDataFile_;
+    std::string helpFile_;
     std::string settingsFileName_;
     std::unique_ptr<IniFile> settingsFile_;
     Settings settings_;

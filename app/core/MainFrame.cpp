@@ -15,11 +15,14 @@
 #include "app/core/DosConversion.h"
 #include "app/core/HelpWindow.h"
 #include "app/core/MdiArrange.h"
+#include "app/core/MediaSeed.h"
+#include "app/core/OldDataConversionWindow.h"
 #include "app/core/PrintSetup.h"
 #include "app/core/ProcedureNames.h"
 #include "app/core/SplashWindow.h"
 #include "app/core/WebPages.h"
 #include "app/core/WindowPlacement.h"
+#include "app/core/data/Catalogue.h"
 
 namespace cdz {
 
@@ -51,6 +54,8 @@ void MainFrame::defineOwnProcedures() {
         return new SplashWindow(state_, commands, this);
     });
     starter.define(proc::kAbout, [this](int) -> QWidget* { return new AboutWindow(state_, this); });
+    starter.define(proc::kOldDataConversion,
+                   [this](int) { return OldDataConversionWindow::create(state_, this); });
 }
 
 void MainFrame::open() {
@@ -58,12 +63,19 @@ void MainFrame::open() {
     opened_ = true;
     state_.setApplicationTag(AppState::kApplicationTag);
     state_.setSettingsFileName(AppState::kSettingsFileName);
-    // The frame's own data files (Album, Media, Cadenzio) open here, and an empty media list is
-    // seeded, before the window is shown.
+    Catalogue& catalogue = state_.catalogue();
+    files_ = std::make_unique<FileUse>(
+        catalogue, std::initializer_list<CatalogueFile>{CatalogueFile::Album, CatalogueFile::Media,
+                                                        CatalogueFile::Cadenzio});
+    // A file that would not open has ended the program already (the open routine's warnings).
+    if (files_->ok() &&
+        MediaSeed::seedIfEmpty(catalogue.file(CatalogueFile::Media), catalogue.media()) != 0) {
+        state_.warning()(14);
+    }
 
     WindowPlacement::restore(*this, state_.settingsFile(), kPlacementSection);
     show();
-    // The conversion of old-format songs starts here, in a window of its own.
+    state_.starter().start(proc::kOldDataConversion);
 
     state_.setReportStyle("Standard", "All");
     state_.readSettings();
@@ -164,7 +176,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (help_) help_->close();
-    // The frame's own data files close here.
+    files_.reset();
     WindowPlacement::save(*this, state_.settingsFile(), kPlacementSection);
     closed_ = true;
     event->accept();

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 #include "app/core/FrameMenus.h"
 
 class QMdiArea;
@@ -12,6 +14,7 @@ class QMdiArea;
 namespace cdz {
 
 class AppState;
+class FileUse;
 class HelpWindow;
 
 class MainFrame : public QMainWindow {
@@ -22,8 +25,9 @@ public:
     explicit MainFrame(AppState& state, QWidget* parent = nullptr);
     ~MainFrame() override;
 
-    // The opening steps: application tag and settings file, the window shown at its saved
-    // place, report style and settings read, then the splash window once the frame is up.
+    // The opening steps: application tag and settings file, the frame's data files opened (an
+    // empty media list seeded), the window shown at its saved place, the old-data conversion
+    // started, report style and settings read, then the splash window once the frame is up.
     void open();
 
     QMdiArea* mdiArea() const { return mdi_; }
@@ -49,6 +53,7 @@ private:
     AppState& state_;
     QMdiArea* mdi_;
     QPointer<HelpWindow> help_;
+    std::unique_ptr<FileUse> files_;  // Album, Media and Cadenzio while the frame is open
     bool opened_ = false;
     bool closing_ = false;
     bool closed_ = false;

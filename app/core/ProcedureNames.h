@@ -8,6 +8,8 @@ namespace cdz::proc {
 inline constexpr const char* kSplash = "Splash";
 inline constexpr const char* kAbout = "About";
 inline constexpr const char* kCompileDate = "CompileDate";
+// The conversion of the previous generation's songs, started each time the frame opens.
+inline constexpr const char* kOldDataConversion = "UpgradeFiles";
 
 // File menu.
 inline constexpr const char* kPreferences = "Preferences";  // runs on the frame, modal

@@ -10,12 +10,20 @@
 
 #include "app/core/AppIcons.h"
 #include "app/core/AppState.h"
-#include "app/core/MainFrame.h"
-#include "app/core/QueryWizardTexts.h"
+#include "app/core/ProgramMain.h"
 #include "app/core/TerminationWatcher.h"
+#include "runtime/RuntimeVersion.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
 
 int main(int argc, char** argv) {
+    // The runtime library this program was built for; on another one it must not run.
+    if (!cdz::checkRuntimeVersion(258, 3)) {
+        std::fprintf(stderr,
+                     "cdzapp: this program needs version 258.3 of the runtime library libcdzrt, "
+                     "but version %s was loaded\n",
+                     cdz::runtimeVersionText(cdz::runtimeVersion()).c_str());
+        return 3;
+    }
     // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
     cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
@@ -46,15 +54,6 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    cdz::setQueryWizardTexts();
     cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs));
-    cdz::MainFrame frame(state);
-    cdz::TerminationWatcher termination;
-    QObject::connect(&termination, &cdz::TerminationWatcher::terminationRequested, &frame,
-                     &QWidget::close);
-    QObject::connect(&frame, &cdz::MainFrame::closed, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    frame.open();
-    QApplication::exec();
-    return 0;
+    return cdz::ProgramMain(state).run();
 }

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <set>
 
+#include "runtime/data/FileCipher.h"
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
@@ -19,6 +20,19 @@ bool sameAscii(std::string_view a, std::string_view b) {
     for (size_t i = 0; i < a.size(); ++i) {
         auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
         if (up(a[i]) != up(b[i])) return false;
+    }
+    return true;
+}
+
+bool allBlank(const FileDecl& decl, const KeyDesc& key, const void* record) {
+    for (int c : key.components) {
+        SqlValue v = decl.columns()[static_cast<size_t>(c)].value(record);
+        const auto* text = std::get_if<std::string>(&v);
+        const auto* whole = std::get_if<int64_t>(&v);
+        const auto* real = std::get_if<double>(&v);
+        if ((text && !text->empty()) || (whole && *whole != 0) || (real && *real != 0)) {
+            return false;
+        }
     }
     return true;
 }
@@ -81,6 +95,7 @@ int DataFile::openFile(int mode, bool forBuild) {
     updateWatchedSql_ = sql_.update(true);
     int code = checkStored();
     if (forBuild && code == err::kKeyFileRebuild) code = db_.succeed();
+    if (!code && decl_.encrypted()) code = unlock();
     if (!code && (mode & 0xF0) == access::kDenyAll) code = db_.setExclusive(schema, true);
     if (code) {
         ErrorState saved = db_.error();
@@ -134,8 +149,52 @@ int DataFile::checkStored() {
     return db_.succeed();
 }
 
+int DataFile::unlock() {
+    if (owner_.empty()) {
+        return db_.fail(err::kAccessDenied, 0,
+                        "the file is protected by an owner password and none was given");
+    }
+    sqlite3_stmt* stmt = db_.statement("SELECT salt, proof FROM " + sql_.schema() + "." +
+                                       TableSql::kOwnerTable + " WHERE tbl = ?");
+    if (!stmt) return damaged();
+    RecordCodec::bind(stmt, 1, sql_.table());
+    int rc = sqlite3_step(stmt);
+    SqlValue salt = rc == SQLITE_ROW ? RecordCodec::column(stmt, 0) : SqlValue{};
+    SqlValue proof = rc == SQLITE_ROW ? RecordCodec::column(stmt, 1) : SqlValue{};
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
+    const auto* saltText = std::get_if<std::string>(&salt);
+    const auto* proofText = std::get_if<std::string>(&proof);
+    if (!saltText || !proofText) return damaged();
+    // Deriving the key is deliberately slow; a file reopened under the same salt and password
+    // keeps it.
+    if (!cipher_ || cipher_->salt() != *saltText || cipherOwner_ != owner_) {
+        cipher_ = FileCipher::derive(owner_, *saltText);
+        cipherOwner_ = owner_;
+    }
+    if (!cipher_) return damaged();
+    if (!cipher_->verify(*proofText)) {
+        cipher_.reset();
+        return db_.fail(err::kAccessDenied, 0, "the owner password is not the file's");
+    }
+    return db_.succeed();
+}
+
+int DataFile::damaged() {
+    return db_.fail(err::kInvalidDataFile, 0, "the enciphered data of the file does not open");
+}
+
 int DataFile::create() {
     if (open_) return db_.fail(err::kFileAlreadyOpen);
+    if (decl_.encrypted()) {
+        if (owner_.empty()) {
+            return db_.fail(err::kAccessDenied, 0,
+                            "the file is protected by an owner password and none was given");
+        }
+        cipher_ = FileCipher::derive(owner_, FileCipher::newSalt());
+        cipherOwner_ = owner_;
+        if (!cipher_) return db_.fail(err::kDriverError, 0, "the file's key cannot be made");
+    }
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
     std::error_code ec;
     std::filesystem::create_directories(where_.database.parent_path(), ec);
@@ -147,6 +206,11 @@ int DataFile::create() {
                                    "DELETE FROM " + schema + "." + TableSql::kLayoutTable +
                                        " WHERE tbl = " + Database::literal(where_.table)};
     for (auto& s : sql.createTable()) steps.push_back(std::move(s));
+    if (decl_.encrypted()) {
+        for (auto& s : sql.createOwner(cipher_->salt(), cipher_->proof())) {
+            steps.push_back(std::move(s));
+        }
+    }
     steps.push_back("RELEASE cdz_create");
     int code = 0;
     for (const auto& s : steps) {
@@ -218,26 +282,42 @@ int64_t DataFile::records() {
     return n;
 }
 
-void DataFile::takeRow(sqlite3_stmt* stmt, int firstColumn) {
-    RecordCodec::readRecord(stmt, firstColumn, decl_, record_, &recno_, &revision_);
+bool DataFile::takeRow(sqlite3_stmt* stmt, int firstColumn) {
+    bool ok = RecordCodec::readRecord(stmt, firstColumn, decl_, record_, &recno_, &revision_,
+                                      cipher_.get());
     watched_ = watchNext_;
     watchNext_ = false;
+    return ok;
 }
 
-void DataFile::loadRow(const SqlValues& row, int firstColumn) {
+bool DataFile::loadRow(const SqlValues& row, int firstColumn) {
     size_t c = static_cast<size_t>(firstColumn);
     if (isNull(row[c])) {
         clearBuffer();
         recno_ = 0;
         watched_ = watchNext_ = false;
-        return;
+        return true;
     }
     recno_ = std::get<int64_t>(row[c]);
     revision_ = std::get<int64_t>(row[c + 1]);
     c += 2;
-    for (const auto& f : decl_.columns()) f.assign(record_, row[c++]);
+    bool ok = true;
+    for (const auto& f : decl_.columns()) {
+        if (cipher_) {
+            SqlValue v = row[c++];
+            ok = RecordCodec::open(v, cipher_.get()) && ok;
+            f.assign(record_, v);
+        } else {
+            f.assign(record_, row[c++]);
+        }
+    }
     watched_ = watchNext_;
     watchNext_ = false;
+    return ok;
+}
+
+SqlValue DataFile::stored(int column, SqlValue value) const {
+    return RecordCodec::seal(decl_, column, std::move(value), cipher_.get());
 }
 
 int DataFile::readOne(const std::string& whereSql, const SqlValues& params) {
@@ -249,8 +329,9 @@ int DataFile::readOne(const std::string& whereSql, const SqlValues& params) {
     int p = 1;
     for (const auto& v : params) RecordCodec::bind(stmt, p++, v);
     int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) takeRow(stmt, 0);
-    int code = rc == SQLITE_ROW    ? db_.succeed()
+    bool opened = rc != SQLITE_ROW || takeRow(stmt, 0);
+    int code = !opened             ? damaged()
+               : rc == SQLITE_ROW  ? db_.succeed()
                : rc == SQLITE_DONE ? db_.fail(err::kRecordNotFound)
                                    : db_.failSqlite(rc);
     sqlite3_reset(stmt);
@@ -262,7 +343,8 @@ int DataFile::get(int key) {
         return db_.fail(err::kInvalidKeyLength);
     }
     const auto& k = decl_.keys()[static_cast<size_t>(key)];
-    return readOne(whereKeyEquals(sql_, k), RecordCodec::keyValues(decl_, k, record_));
+    return readOne(whereKeyEquals(sql_, k),
+                   RecordCodec::keyValues(decl_, k, record_, cipher_.get()));
 }
 
 int DataFile::getRecord(int64_t recno) {
@@ -297,9 +379,10 @@ int DataFile::set(int key) {
 int DataFile::setAt(int key) {
     if (int code = set(key)) return code;
     if (key >= 0) {
-        cursor_.bound = KeysetBound{
-            RecordCodec::keyValues(decl_, decl_.keys()[static_cast<size_t>(key)], record_),
-            std::nullopt, false};
+        cursor_.bound =
+            KeysetBound{RecordCodec::keyValues(decl_, decl_.keys()[static_cast<size_t>(key)],
+                                               record_, cipher_.get()),
+                        std::nullopt, false};
     }
     return 0;
 }
@@ -327,13 +410,12 @@ int DataFile::step(bool forward) {
         for (int i = 0; i < q.termCount(); ++i) b.values.push_back(row[static_cast<size_t>(i)]);
         b.recno = std::get<int64_t>(row[static_cast<size_t>(q.recnoColumn())]);
         cursor_.bound = std::move(b);
-        loadRow(row, q.firstSelectColumn());
+        return loadRow(row, q.firstSelectColumn());
     };
     if (!cursor_.ahead.empty() && cursor_.aheadForward == forward) {
         SqlValues row = std::move(cursor_.ahead.front());
         cursor_.ahead.erase(cursor_.ahead.begin());
-        takeAhead(row);
-        return db_.succeed();
+        return takeAhead(row) ? db_.succeed() : damaged();
     }
     cursor_.ahead.clear();
     cursor_.aheadForward = forward;
@@ -350,16 +432,17 @@ int DataFile::step(bool forward) {
         });
     if (code) return code;
     if (rows.empty()) return db_.fail(err::kRecordNotAvailable);
-    takeAhead(rows.front());
+    bool opened = takeAhead(rows.front());
     for (size_t i = 1; i < rows.size(); ++i) cursor_.ahead.push_back(std::move(rows[i]));
-    return db_.succeed();
+    return opened ? db_.succeed() : damaged();
 }
 
 std::string DataFile::position(int key) const {
     Position p;
     p.recno = recno_;
     if (key >= 0 && key < static_cast<int>(decl_.keys().size())) {
-        p.values = RecordCodec::keyValues(decl_, decl_.keys()[static_cast<size_t>(key)], record_);
+        p.values = RecordCodec::keyValues(decl_, decl_.keys()[static_cast<size_t>(key)], record_,
+                                          cipher_.get());
     }
     return p.encode();
 }
@@ -376,7 +459,7 @@ int DataFile::add() {
     }
     sqlite3_stmt* stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
     if (!stmt) return db_.error().code;
-    RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey);
+    RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
     int rc = sqlite3_step(stmt);
     int code = 0;
     if (rc == SQLITE_ROW) {
@@ -401,7 +484,7 @@ int DataFile::put() {
     cursor_.ahead.clear();
     sqlite3_stmt* stmt = db_.statement(watched_ ? updateWatchedSql_ : updateSql_);
     if (!stmt) return db_.error().code;
-    int p = RecordCodec::bindRecord(stmt, 1, decl_, record_, nullptr);
+    int p = RecordCodec::bindRecord(stmt, 1, decl_, record_, nullptr, cipher_.get());
     sqlite3_bind_int64(stmt, p++, recno_);
     if (watched_) sqlite3_bind_int64(stmt, p, revision_);
     int rc = sqlite3_step(stmt);
@@ -435,12 +518,13 @@ bool DataFile::duplicate(int key) {
     for (int i = 0; i < static_cast<int>(decl_.keys().size()); ++i) {
         const auto& k = decl_.keys()[static_cast<size_t>(i)];
         if ((key >= 0 && i != key) || !k.unique) continue;
+        if (k.blanksRepeat && allBlank(decl_, k, record_)) continue;
         sqlite3_stmt* stmt =
             db_.statement("SELECT 1 FROM " + sql_.ref() + " WHERE " + whereKeyEquals(sql_, k) +
                           " AND " + TableSql::kRecno + " <> ? LIMIT 1");
         if (!stmt) return false;
         int p = 1;
-        for (const auto& v : RecordCodec::keyValues(decl_, k, record_)) {
+        for (const auto& v : RecordCodec::keyValues(decl_, k, record_, cipher_.get())) {
             RecordCodec::bind(stmt, p++, v);
         }
         sqlite3_bind_int64(stmt, p, recno_);

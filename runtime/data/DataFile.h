@@ -4,6 +4,7 @@
 // (0 success) and returns the same code.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ constexpr int kSharedRead = kReadOnly | kDenyNone;  // 64
 
 constexpr int kRecordOrder = -1;  // "key" of plain record-number order
 
+class FileCipher;
+
 class DataFile {
 public:
     template <class Rec>
@@ -52,6 +55,11 @@ public:
     const std::string& name() const { return name_; }
     void setName(std::string externalName) { name_ = std::move(externalName); }
     std::filesystem::path path() const;
+
+    // The owner password of an owner-protected file, given on every open and create. Without
+    // it, or with another, the file does not open: 5 (Access Denied) with the reason as the
+    // driver text.
+    void setOwner(std::string password) { owner_ = std::move(password); }
 
     int open(int mode = access::kShared);
     int create();  // a closed file only; replaces an existing one
@@ -82,8 +90,12 @@ public:
     void clearBuffer() { decl_.clearRecord(record_); }
     // Takes a row read elsewhere (a view) as the current record: record number, revision and
     // the columns of TableSql::selectList from `firstColumn` on. A NULL record number (nothing
-    // joined) clears the buffer and leaves no current record.
-    void loadRow(const SqlValues& row, int firstColumn);
+    // joined) clears the buffer and leaves no current record. False when an enciphered value
+    // does not open (the file was altered).
+    bool loadRow(const SqlValues& row, int firstColumn);
+    // A column's value in the form the table stores and compares it (sealed when the file is
+    // enciphered).
+    SqlValue stored(int column, SqlValue value) const;
 
     // Writing.
     int add();    // 40 on a duplicate unique key; fills an auto number that was 0
@@ -117,11 +129,13 @@ private:
     };
 
     int openFile(int mode, bool forBuild);
+    int unlock();
+    int damaged();
     int requireOpen() const;
     int requireWritable() const;
     KeysetQuery queryFor(int key) const;
     int step(bool forward);
-    void takeRow(sqlite3_stmt* stmt, int firstColumn);
+    bool takeRow(sqlite3_stmt* stmt, int firstColumn);
     int checkStored();
     int readOne(const std::string& whereSql, const SqlValues& params);
 
@@ -145,6 +159,10 @@ private:
     bool watched_ = false;
     bool watchNext_ = false;
     Cursor cursor_;
+
+    std::string owner_;
+    std::unique_ptr<FileCipher> cipher_;  // kept across opens while the salt stays the same
+    std::string cipherOwner_;             // the password cipher_ was derived from
 
     bool quickScan_ = false;
     bool recover_ = false;

@@ -11,6 +11,10 @@ namespace cdz {
 namespace {
 
 constexpr int kMaxAttached = 10;  // besides main
+// Page cache of each attached file, in KiB. Pages are taken as they are used, so a small file
+// costs little; a large one keeps its keys' upper levels and a batch of writes in memory
+// instead of spilling them to the journal.
+constexpr int kCacheKiB = 256 * 1024;
 
 // Full case folding for maintenance statements of this connection (rebuilding the folded key
 // columns, ordering by UPPER()); nothing stored depends on it.
@@ -24,6 +28,38 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     std::string folded =
         foldCase(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(n)));
     sqlite3_result_text(ctx, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
+// UPPER() and LOWER() of the expression language, for filters pushed down to SQLite (whose
+// own upper() and lower() know ASCII only).
+void mapCase(sqlite3_context* ctx, sqlite3_value** argv, bool upper) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    std::string_view s(text ? text : "", static_cast<size_t>(sqlite3_value_bytes(argv[0])));
+    bool ascii = true;
+    for (char c : s) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    std::string out;
+    if (ascii) {
+        out.assign(s);
+        for (char& c : out) {
+            if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+            if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        }
+    } else {
+        out = upper ? toUpper(s) : toLower(s);
+    }
+    sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
+}
+
+void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    mapCase(ctx, argv, true);
+}
+
+void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    mapCase(ctx, argv, false);
 }
 
 int runtimeCodeOf(int extended) {
@@ -126,6 +162,16 @@ int Database::openConnection(const std::filesystem::path& mainFile) {
     sqlite3_busy_timeout(db_, lockWaitMs_);
     sqlite3_create_function(db_, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             foldFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "cdz_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            upperFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "cdz_lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            lowerFunction, nullptr, nullptr);
+    // Statement journals (every add fires the record-count trigger) and sorts stay in memory
+    // rather than going through temporary files page by page.
+    if (int code = exec("PRAGMA temp_store = MEMORY")) {
+        closeConnection();
+        return code;
+    }
     return succeed();
 }
 
@@ -148,6 +194,7 @@ int Database::rebuild(const std::filesystem::path& mainFile) {
         if (int code = exec("ATTACH DATABASE " + literal(a.file.string()) + " AS " + a.schema)) {
             return code;
         }
+        if (int code = tune(a.schema)) return code;
         if (a.exclusive) {
             if (int code = setExclusive(a.schema, true)) return code;
         }
@@ -207,7 +254,12 @@ int Database::attach(const std::filesystem::path& file, bool create, bool recove
     }
     attached_.push_back(entry);
     *schema = entry.schema;
+    if (int tuned = tune(entry.schema)) return tuned;
     return succeed();
+}
+
+int Database::tune(const std::string& schema) {
+    return exec("PRAGMA " + schema + ".cache_size = -" + std::to_string(kCacheKiB));
 }
 
 int Database::detach(const std::filesystem::path& file) {

@@ -96,6 +96,7 @@ private:
     Attached* find(const std::filesystem::path& file);
     std::string freeSchemaName() const;
     int lockSchema(const std::string& schema);
+    int tune(const std::string& schema);
 
     std::filesystem::path folder_;
     sqlite3* db_ = nullptr;

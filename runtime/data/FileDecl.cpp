@@ -112,8 +112,10 @@ std::string FileDecl::layoutSignature() const {
         if (k.primary) s += " PRIMARY";
         if (k.unique) s += " UNIQUE";
         if (k.noCase) s += " NOCASE";
+        if (k.blanksRepeat) s += " BLANKSREPEAT";
         s += ";";
     }
+    if (encrypted_) s += "ENCRYPTED;";
     return s;
 }
 

@@ -18,8 +18,9 @@ struct KeyDesc {
     std::vector<int> components;  // indexes into FileDecl::columns()
     bool unique = false;
     bool primary = false;
-    bool noCase = false;      // text components compare with full Unicode case folding
-    bool autoNumber = false;  // the last component is numbered on add (highest + 1)
+    bool noCase = false;        // text components compare with full Unicode case folding
+    bool autoNumber = false;    // the last component is numbered on add (highest + 1)
+    bool blanksRepeat = false;  // unique, except among records whose components are all blank
 };
 
 class FileDecl {
@@ -32,6 +33,10 @@ public:
     const std::string& externalName() const { return externalName_; }
     int recordBytes() const { return recordBytes_; }
     std::type_index recordType() const { return recordType_; }
+    // Owner-protected and enciphered: texts and memos are stored sealed under a key from the
+    // owner password, which every open must give.
+    bool encrypted() const { return encrypted_; }
+    void setEncrypted(bool on) { encrypted_ = on; }
 
     // Fields first (declaration order), then memos.
     const std::vector<FieldDesc>& columns() const { return columns_; }
@@ -68,6 +73,7 @@ private:
     int recordBytes_;
     std::type_index recordType_;
     void (*clear_)(void*);
+    bool encrypted_ = false;
     std::vector<FieldDesc> columns_;
     int fieldCount_ = 0;
     std::vector<KeyDesc> keys_;

@@ -63,6 +63,9 @@ enum KeyFlag : unsigned {
     kPrimary = 2 | kUnique,
     kNoCase = 4,
     kAutoNumber = 8,
+    // A unique key under which records whose components are all blank (empty text, zero) may
+    // repeat; they keep their place in the key's order.
+    kBlanksRepeat = 16,
 };
 
 template <class Rec>
@@ -112,6 +115,7 @@ public:
         k.primary = (flags & kPrimary) == kPrimary;
         k.noCase = (flags & kNoCase) != 0;
         k.autoNumber = (flags & kAutoNumber) != 0;
+        k.blanksRepeat = k.unique && !k.primary && (flags & kBlanksRepeat) != 0;
         if (k.autoNumber) {
             for (const auto& other : decl_.keys()) {
                 if (other.autoNumber) throw std::logic_error("one auto-numbered key per file");
@@ -120,6 +124,12 @@ public:
             if (last.isText()) throw std::logic_error("key " + k.name + ": auto number on text");
         }
         decl_.addKey(std::move(k));
+        return *this;
+    }
+
+    // Owner-protected and stored enciphered: opening needs the owner password.
+    FileDeclBuilder& encrypted() {
+        decl_.setEncrypted(true);
         return *this;
     }
 

@@ -10,6 +10,10 @@ struct sqlite3_stmt;
 
 namespace cdz {
 
+class FileCipher;
+
+// `cipher` is the file's when it is stored enciphered (FileDecl::encrypted), else null: texts
+// and memos are then sealed on the way in and opened on the way out.
 class RecordCodec {
 public:
     static void bind(sqlite3_stmt* stmt, int param, const SqlValue& v);
@@ -18,15 +22,22 @@ public:
     // Binds from parameter `param` on as TableSql::insert / update expect and returns the next
     // free parameter number.
     static int bindRecord(sqlite3_stmt* stmt, int param, const FileDecl& decl, const void* record,
-                          const KeyDesc* autoKey);
-    // Reads TableSql::selectList from column `col` on into the record.
-    static void readRecord(sqlite3_stmt* stmt, int col, const FileDecl& decl, void* record,
-                           int64_t* recno, int64_t* revision);
+                          const KeyDesc* autoKey, const FileCipher* cipher = nullptr);
+    // Reads TableSql::selectList from column `col` on into the record; false when a sealed
+    // value does not open (the file was altered), its field then left blank.
+    static bool readRecord(sqlite3_stmt* stmt, int col, const FileDecl& decl, void* record,
+                           int64_t* recno, int64_t* revision, const FileCipher* cipher = nullptr);
     // The key's component values as the key compares them (texts folded for a
-    // case-insensitive key).
-    static SqlValues keyValues(const FileDecl& decl, const KeyDesc& key, const void* record);
+    // case-insensitive key, sealed for an enciphered file).
+    static SqlValues keyValues(const FileDecl& decl, const KeyDesc& key, const void* record,
+                               const FileCipher* cipher = nullptr);
     static SqlValue keyValue(const FileDecl& decl, const KeyDesc& key, int component,
-                             const void* record);
+                             const void* record, const FileCipher* cipher = nullptr);
+
+    // A column's value as stored and back. Texts of key components are sealed
+    // deterministically so that lookups by key find them.
+    static SqlValue seal(const FileDecl& decl, int column, SqlValue v, const FileCipher* cipher);
+    static bool open(SqlValue& v, const FileCipher* cipher);
 };
 
 }  // namespace cdz

@@ -76,10 +76,32 @@ std::vector<std::string> TableSql::createTable() const {
     return out;
 }
 
+std::vector<std::string> TableSql::createOwner(const std::string& salt,
+                                               const std::string& proof) const {
+    std::string owner = schema_ + "." + kOwnerTable;
+    return {"CREATE TABLE IF NOT EXISTS " + owner +
+                "(tbl TEXT PRIMARY KEY, salt TEXT NOT NULL, proof TEXT NOT NULL)",
+            "INSERT OR REPLACE INTO " + owner + " VALUES(" + Database::literal(table_) + ", " +
+                Database::literal(salt) + ", " + Database::literal(proof) + ")"};
+}
+
 std::vector<std::string> TableSql::indexNames() const {
     std::vector<std::string> names;
     for (const auto& k : decl_->keys()) names.push_back(table_ + "__" + k.name);
+    for (const auto& k : decl_->keys()) {
+        if (k.blanksRepeat) names.push_back(table_ + "__" + k.name + "__unique");
+    }
     return names;
+}
+
+std::string TableSql::allBlank(const KeyDesc& key, const std::string& alias) const {
+    std::string sql;
+    for (size_t c = 0; c < key.components.size(); ++c) {
+        const auto& f = decl_->columns()[static_cast<size_t>(key.components[c])];
+        sql +=
+            (c ? " AND " : "") + column(key.components[c], alias) + (f.isText() ? " = ''" : " = 0");
+    }
+    return sql;
 }
 
 std::vector<std::string> TableSql::triggerNames() const {
@@ -89,16 +111,24 @@ std::vector<std::string> TableSql::triggerNames() const {
 std::vector<std::string> TableSql::createIndexesAndTriggers() const {
     std::vector<std::string> out;
     auto names = indexNames();
+    size_t extra = decl_->keys().size();
     for (size_t i = 0; i < decl_->keys().size(); ++i) {
         const auto& k = decl_->keys()[i];
-        std::string sql = std::string("CREATE ") + (k.unique ? "UNIQUE " : "") + "INDEX " +
-                          schema_ + "." + Database::quote(names[i]) + " ON " +
-                          Database::quote(table_) + "(";
+        std::string columns;
         for (size_t c = 0; c < k.components.size(); ++c) {
-            if (c) sql += ", ";
-            sql += keyColumn(k, static_cast<int>(c));
+            if (c) columns += ", ";
+            columns += keyColumn(k, static_cast<int>(c));
         }
-        out.push_back(sql + ")");
+        auto create = [&](bool unique, const std::string& name) {
+            return std::string("CREATE ") + (unique ? "UNIQUE " : "") + "INDEX " + schema_ + "." +
+                   Database::quote(name) + " ON " + Database::quote(table_) + "(" + columns + ")";
+        };
+        // A key whose blanks may repeat orders by a plain index and is kept unique by a
+        // partial one that leaves the all-blank records out.
+        out.push_back(create(k.unique && !k.blanksRepeat, names[i]));
+        if (k.blanksRepeat) {
+            out.push_back(create(true, names[extra++]) + " WHERE NOT (" + allBlank(k) + ")");
+        }
     }
     auto triggers = triggerNames();
     std::string count = "UPDATE " + std::string(kLayoutTable) + " SET records=records";
@@ -151,8 +181,11 @@ std::string TableSql::insert(const KeyDesc* autoKey) const {
         names += ", " + Database::quote(decl_->columns()[static_cast<size_t>(c)].name + "__fold");
         values += ", ?";
     }
-    std::string sql =
-        "INSERT INTO " + ref_ + "(" + names + ") VALUES(" + values + ") RETURNING " + kRecno;
+    // OR FAIL: one row's keys are all checked before anything is written, so a duplicate has
+    // nothing to undo, and SQLite keeps no statement journal for each add (with the record
+    // count's trigger it otherwise copies every page the add touches).
+    std::string sql = "INSERT OR FAIL INTO " + ref_ + "(" + names + ") VALUES(" + values +
+                      ") RETURNING " + kRecno;
     if (numbered >= 0) sql += ", " + column(numbered);
     return sql;
 }

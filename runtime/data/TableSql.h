@@ -18,6 +18,8 @@ public:
     static constexpr const char* kRecno = "cdz_recno";
     static constexpr const char* kRevision = "cdz_rev";
     static constexpr const char* kLayoutTable = "cdz_layout";
+    // Salt and password proof of each owner-protected table of the file.
+    static constexpr const char* kOwnerTable = "cdz_owner";
 
     const std::string& schema() const { return schema_; }
     const std::string& table() const { return table_; }
@@ -33,9 +35,13 @@ public:
     // Layout table, table, indexes and triggers (each one statement).
     std::string createLayoutTable() const;
     std::vector<std::string> createTable() const;
+    std::vector<std::string> createOwner(const std::string& salt, const std::string& proof) const;
     std::vector<std::string> createIndexesAndTriggers() const;
     std::vector<std::string> dropIndexesAndTriggers() const;
+    // One per key in order, then the unique partial index of each key whose blanks may repeat.
     std::vector<std::string> indexNames() const;
+    // A condition true when every component of the key is blank ('' or 0).
+    std::string allBlank(const KeyDesc& key, const std::string& alias = {}) const;
     std::vector<std::string> triggerNames() const;
 
     // recno, revision, then every declared column.

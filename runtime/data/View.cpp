@@ -48,6 +48,15 @@ int View::findLabel(std::string_view label, int* column) const {
     return -1;
 }
 
+const FieldDesc* View::column(std::string_view label, void** record) const {
+    int column = -1;
+    int source = findLabel(label, &column);
+    if (source < 0) return nullptr;
+    DataFile* file = sources_[static_cast<size_t>(source)].file;
+    if (record) *record = file->record();
+    return &file->decl().columns()[static_cast<size_t>(column)];
+}
+
 std::string View::columnSql(int source, int column) const {
     return sources_[static_cast<size_t>(source)].file->sql().column(
         column, sources_[static_cast<size_t>(source)].alias);
@@ -176,6 +185,7 @@ int View::rebuild() {
     position_.clear();
     if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
     std::string where;
+    bool joined = false;
     std::string_view text = pushDown_.where;
     while (!text.empty()) {
         auto open = text.find('{');
@@ -186,14 +196,45 @@ int View::rebuild() {
         int column = -1;
         int source = findLabel(text.substr(open + 1, close - open - 1), &column);
         if (source < 0) return db.fail(err::kInvalidKeyLength);
-        where += columnSql(source, column);
+        if (source > 0) {
+            // A record with nothing joined meets the condition as its cleared buffer would.
+            bool isText = sources_[static_cast<size_t>(source)]
+                              .file->decl()
+                              .columns()[static_cast<size_t>(column)]
+                              .isText();
+            where += "IFNULL(" + columnSql(source, column) + (isText ? ", '')" : ", 0)");
+            joined = true;
+        } else {
+            where += columnSql(source, column);
+        }
         text.remove_prefix(close + 1);
     }
     std::vector<OrderTerm> order;
     for (const auto& t : terms_) order.push_back(t.order);
     query_ = KeysetQuery(selectSql(), fromSql(), std::move(order),
                          std::string("t0.") + TableSql::kRecno, where, pushDown_.params);
+    probed_ = false;
+    probeSql_.clear();
+    if (!where.empty()) {
+        probeSql_ = "SELECT 1 FROM " + (joined ? fromSql() : primary_.sql().ref() + " AS t0") +
+                    " WHERE " + where + " LIMIT 1";
+    }
     return db.succeed();
+}
+
+int View::probe() {
+    Database& db = primary_.database();
+    sqlite3_stmt* stmt = db.statement(probeSql_);
+    if (!stmt) return db.error().code;
+    int p = 1;
+    for (const auto& v : pushDown_.params) RecordCodec::bind(stmt, p++, v);
+    int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc == SQLITE_ROW) {
+        probed_ = true;
+        return db.succeed();
+    }
+    return rc == SQLITE_DONE ? db.fail(err::kRecordNotAvailable) : db.failSqlite(rc);
 }
 
 int View::setStart() {
@@ -207,7 +248,7 @@ int View::setAtValues() {
         const auto& f = sources_[static_cast<size_t>(t.source)].file;
         SqlValue v = f->decl().columns()[static_cast<size_t>(t.column)].value(f->record());
         if (t.folded) v = foldCase(std::get<std::string>(v));
-        b.values.push_back(std::move(v));
+        b.values.push_back(f->stored(t.column, std::move(v)));
     }
     bound_ = std::move(b);
     return 0;
@@ -230,12 +271,14 @@ int View::previous() {
     return step(false);
 }
 
-void View::takeRow(const SqlValues& row, int firstColumn) {
+bool View::takeRow(const SqlValues& row, int firstColumn) {
     int c = firstColumn;
+    bool ok = true;
     for (const auto& s : sources_) {
-        s.file->loadRow(row, c);
+        ok = s.file->loadRow(row, c) && ok;
         c += s.file->sql().selectWidth();
     }
+    return ok;
 }
 
 int View::step(bool forward) {
@@ -246,6 +289,13 @@ int View::step(bool forward) {
         for (const auto& s : sources_) w += s.file->sql().selectWidth();
         return w;
     }();
+    // Before reading in key order, where a condition that matches little would be tested
+    // record by record through the whole key, SQLite is asked, by whatever way is quickest
+    // for it, whether anything matches at all. Only a match is remembered (until the next
+    // positioning): a record added meanwhile may match.
+    if (!probeSql_.empty() && !probed_) {
+        if (int code = probe()) return code;
+    }
     for (;;) {
         if (ahead_.empty() || aheadForward_ != forward) {
             ahead_.clear();
@@ -267,7 +317,10 @@ int View::step(bool forward) {
             p.values.push_back(row[static_cast<size_t>(i)]);
         p.recno = std::get<int64_t>(row[static_cast<size_t>(query_.recnoColumn())]);
         bound_ = KeysetBound{p.values, p.recno, false};
-        takeRow(row, query_.firstSelectColumn());
+        if (!takeRow(row, query_.firstSelectColumn())) {
+            return db.fail(err::kInvalidDataFile, 0,
+                           "the enciphered data of the file does not open");
+        }
         if (accept_ && !accept_()) continue;
         position_ = p.encode();
         return db.succeed();
@@ -292,7 +345,9 @@ int View::readRecord(int64_t recno) {
                : rc == SQLITE_DONE ? db.fail(err::kRecordNotFound)
                                    : db.failSqlite(rc);
     sqlite3_reset(stmt);
-    if (code == 0) takeRow(row, 0);
+    if (code == 0 && !takeRow(row, 0)) {
+        return db.fail(err::kInvalidDataFile, 0, "the enciphered data of the file does not open");
+    }
     return code;
 }
 

@@ -51,6 +51,10 @@ public:
     // Reads the primary record with this record number and its joined records, unfiltered.
     int readRecord(int64_t recno);
 
+    // The field with this label in any file of the view, and that file's record buffer; null
+    // when no file of the view has it.
+    const FieldDesc* column(std::string_view label, void** record = nullptr) const;
+
     // Rows fetched per query (at least 1). More rows per query suit long filtered scans.
     void setPageSize(int rows) { pageSize_ = rows < 1 ? 1 : rows; }
 
@@ -74,7 +78,8 @@ private:
     std::string selectSql() const;
     int rebuild();
     int step(bool forward);
-    void takeRow(const SqlValues& row, int firstColumn);
+    int probe();
+    bool takeRow(const SqlValues& row, int firstColumn);
     int orderKey_ = -1;
 
     DataFile& primary_;
@@ -87,6 +92,8 @@ private:
     std::vector<SqlValues> ahead_;
     bool aheadForward_ = true;
     std::string position_;
+    std::string probeSql_;  // whether the pushed-down condition matches anything at all
+    bool probed_ = false;
     int pageSize_ = 1;
 };
 

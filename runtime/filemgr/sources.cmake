@@ -7,3 +7,6 @@ target_sources(cdzrt PRIVATE
 target_sources(cdzrt PRIVATE
     filemgr/ExampleFile.h filemgr/ExampleFile.cpp
 )
+target_sources(cdzrt PRIVATE
+    filemgr/FileRegistry.h filemgr/FileRegistry.cpp
+)

@@ -1,0 +1,36 @@
+#pragma once
+// Program main: the start-up steps from the help file to the repair offer, then the main frame
+// until it closes.
+#include <filesystem>
+
+namespace cdz {
+
+class AppState;
+
+class ProgramMain {
+public:
+    // Environment variable: when set (to anything but "" or "0"), the frame closes itself as
+    // File > Exit would once start-up has finished. Whole-program tests end a run with it.
+    static constexpr const char* kQuitAfterStart = "CDZ_QUIT_AFTER_START";
+
+    // `repairProgram` is the repair program to run; empty finds it beside the program or on
+    // the PATH.
+    explicit ProgramMain(AppState& state, std::filesystem::path repairProgram = {});
+
+    // Help file, query wizard texts, file registration (once), and the repair offer when the
+    // bad-file marker names a file. False when the program ends here (the repair ran).
+    bool startUp();
+    // The data files registered with the file manager, in their order; done once.
+    void registerFiles();
+
+    // startUp(), then the main frame until it closes. The process exit code (0).
+    int run();
+
+private:
+    void runFrame();
+
+    AppState& state_;
+    std::filesystem::path repairProgram_;
+};
+
+}  // namespace cdz

@@ -1,0 +1,30 @@
+#pragma once
+// What changing a linking value does to the songs that carry it: they follow the new media
+// name, category number or album number. Runs inside the update transaction; a rule that fails
+// has shown its warning and saved its error, which rolled the transaction back.
+#include "app/core/StandardWarning.h"
+#include "app/core/data/Catalogue.h"
+#include "app/core/integrity/SavedLinks.h"
+
+namespace cdz {
+
+class UpdateRules {
+public:
+    UpdateRules(Catalogue& catalogue, StandardWarning& warning)
+        : catalogue_(catalogue), warning_(warning) {}
+
+    // Gives every song that carries `from` the value `to` of the file's linking field. Songs
+    // that carry "nothing" (no category, no album, no media) are never moved.
+    bool apply(CatalogueFile file, const LinkValue& from, const LinkValue& to);
+
+private:
+    // Walks `key` from the songs buffer's values; `carries` and `change` look at and change
+    // the songs buffer.
+    bool moveSongs(int key, const std::function<bool()>& carries,
+                   const std::function<void()>& change);
+
+    Catalogue& catalogue_;
+    StandardWarning& warning_;
+};
+
+}  // namespace cdz

@@ -1,0 +1,62 @@
+#include "querykit/qwizard/OpenRoutine.h"
+
+namespace qk {
+
+using cdz::Button;
+namespace err = cdz::err;
+
+int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>& convert) {
+    const std::string& label = file.decl().label();
+    int code = file.open(mode);
+    if (code == err::kFileLocked) {
+        file.send("Recover=10");
+        code = file.open(mode);
+    }
+    if (code == err::kFileAlreadyOpen) code = 0;
+    if (code == 0) return 0;
+
+    switch (code) {
+        case err::kFileNotFound: {
+            if (file.create() != 0) {
+                const cdz::ErrorState e = file.error();
+                messages_.warning(4, e, label);
+                return e.code;
+            }
+            if ((code = file.open(mode)) != 0) {
+                const cdz::ErrorState e = file.error();
+                messages_.warning(5, e, label);
+                return e.code;
+            }
+            return 0;
+        }
+        case err::kKeyFileRebuild: {
+            if (messages_.warning(2, file.error(), label) != Button::Yes) return code;
+            if (file.build() != 0) {
+                const cdz::ErrorState e = file.error();
+                messages_.warning(3, e, label);
+                return e.code;
+            }
+            code = file.open(mode);
+            break;
+        }
+        case err::kInvalidRecordLayout: {
+            if (!convert) {
+                messages_.warning(1, file.error(), label);
+                return code;
+            }
+            convert();
+            // A table still in another layout after its conversion is invalid: opening it
+            // again without converting stops here instead of converting for ever.
+            return open(file, mode, {});
+        }
+        default:
+            break;
+    }
+    if (code != 0) {
+        messages_.warning(30, file.error(), label);
+        messages_.halt("Disk Error");
+    }
+    return code;
+}
+
+}  // namespace qk

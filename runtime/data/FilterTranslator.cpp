@@ -1,0 +1,270 @@
+#include "runtime/data/FilterTranslator.h"
+
+#include <cmath>
+#include <limits>
+
+#include "runtime/text/Text.h"
+#include "runtime/text/Unicode.h"
+
+namespace cdz {
+namespace {
+
+enum class Kind { Text, Number };
+
+// A translated value: SQL with its parameters, or a constant still to be placed.
+struct Term {
+    Kind kind = Kind::Number;
+    std::string sql;
+    SqlValues params;
+    bool constant = false;
+    std::string text;
+    double number = 0;
+    bool clipped = true;  // a text without trailing blanks
+};
+
+struct Condition {
+    std::string sql;
+    SqlValues params;
+    bool exact = true;
+};
+
+Term constantText(std::string text) {
+    Term t;
+    t.kind = Kind::Text;
+    t.constant = true;
+    t.text = std::move(text);
+    return t;
+}
+
+Term constantNumber(double v) {
+    Term t;
+    t.kind = Kind::Number;
+    t.constant = true;
+    t.number = v;
+    return t;
+}
+
+bool isWhole(double v) {
+    return std::trunc(v) == v && std::fabs(v) < 9.0e15;
+}
+
+SqlValue numberParam(double v) {
+    if (isWhole(v)) return static_cast<int64_t>(v);
+    return v;
+}
+
+// The term as SQL; a text that may end in blanks is clipped when `clip` asks for it, as the
+// language ignores trailing blanks when it compares.
+void place(const Term& t, bool clip, std::string& sql, SqlValues& params) {
+    if (t.constant) {
+        sql += "?";
+        if (t.kind == Kind::Number) {
+            params.push_back(numberParam(t.number));
+        } else {
+            params.push_back(std::string(clip ? cdz::clip(t.text) : std::string_view(t.text)));
+        }
+        return;
+    }
+    if (clip && t.kind == Kind::Text && !t.clipped) {
+        sql += "rtrim(" + t.sql + ", ' ')";
+    } else {
+        sql += t.sql;
+    }
+    params.insert(params.end(), t.params.begin(), t.params.end());
+}
+
+std::optional<double> wholeConstant(const Term& t) {
+    if (!t.constant || t.kind != Kind::Number || !isWhole(t.number)) return std::nullopt;
+    return t.number;
+}
+
+const char* sqlOperator(ExprOp op) {
+    switch (op) {
+        case ExprOp::Equal:
+            return " = ";
+        case ExprOp::NotEqual:
+            return " <> ";
+        case ExprOp::Less:
+            return " < ";
+        case ExprOp::Greater:
+            return " > ";
+        case ExprOp::LessEqual:
+            return " <= ";
+        case ExprOp::GreaterEqual:
+            return " >= ";
+        default:
+            return nullptr;
+    }
+}
+
+class Translation {
+public:
+    explicit Translation(const FilterTranslator::ColumnLookup& columns) : columns_(columns) {}
+
+    std::optional<Term> value(const ExprNode& n) const {
+        switch (n.kind) {
+            case ExprNode::Kind::Number:
+                return constantNumber(n.number);
+            case ExprNode::Kind::String:
+                return constantText(n.text);
+            case ExprNode::Kind::Name:
+                return column(n.text);
+            case ExprNode::Kind::Call:
+                return call(n);
+            default:
+                return std::nullopt;  // arithmetic and logic stay with the compiled filter
+        }
+    }
+
+    std::optional<Condition> condition(const ExprNode& n) const {
+        if (n.kind == ExprNode::Kind::Binary && (n.op == ExprOp::And || n.op == ExprOp::Or)) {
+            auto left = condition(*n.args[0]);
+            auto right = condition(*n.args[1]);
+            if (left && right) {
+                Condition c{"(" + left->sql + ") " + (n.op == ExprOp::And ? "AND" : "OR") + " (" +
+                                right->sql + ")",
+                            left->params, left->exact && right->exact};
+                c.params.insert(c.params.end(), right->params.begin(), right->params.end());
+                return c;
+            }
+            // One side of an AND is still implied by the whole.
+            if (n.op == ExprOp::And && (left || right)) {
+                Condition c = left ? std::move(*left) : std::move(*right);
+                c.exact = false;
+                return c;
+            }
+            return std::nullopt;
+        }
+        if (n.kind == ExprNode::Kind::Unary && n.op == ExprOp::Not) {
+            // Only the exact negation of an exact condition is implied.
+            auto inner = condition(*n.args[0]);
+            if (!inner || !inner->exact) return std::nullopt;
+            return Condition{"NOT (" + inner->sql + ")", std::move(inner->params), true};
+        }
+        if (n.kind == ExprNode::Kind::Binary && isComparison(n.op)) return comparison(n);
+        // Any other value is true when it is a number other than 0 or a text not blank.
+        auto v = value(n);
+        if (!v) return std::nullopt;
+        if (v->constant) {
+            bool truth = v->kind == Kind::Number ? v->number != 0 : !clip(v->text).empty();
+            return Condition{truth ? "1" : "0", {}, true};
+        }
+        Condition c;
+        place(*v, true, c.sql, c.params);
+        c.sql += v->kind == Kind::Text ? " <> ''" : " <> 0";
+        return c;
+    }
+
+private:
+    std::optional<Term> column(std::string_view name) const {
+        const FieldDesc* f = columns_ ? columns_(name) : nullptr;
+        if (!f) return std::nullopt;
+        Term t;
+        t.kind = f->isText() ? Kind::Text : Kind::Number;
+        t.sql = "{" + f->label + "}";
+        return t;
+    }
+
+    std::optional<Term> call(const ExprNode& n) const {
+        std::vector<Term> args;
+        for (const auto& a : n.args) {
+            auto t = value(*a);
+            if (!t) return std::nullopt;
+            args.push_back(std::move(*t));
+        }
+        switch (n.function) {
+            case ExprFunction::Upper:
+            case ExprFunction::Lower: {
+                if (args[0].kind != Kind::Text) return std::nullopt;
+                const bool upper = n.function == ExprFunction::Upper;
+                if (args[0].constant) {
+                    return constantText(upper ? toUpper(args[0].text) : toLower(args[0].text));
+                }
+                Term t = std::move(args[0]);
+                t.sql = std::string(upper ? "cdz_upper(" : "cdz_lower(") + t.sql + ")";
+                return t;
+            }
+            case ExprFunction::Clip: {
+                if (args[0].kind != Kind::Text) return std::nullopt;
+                if (args[0].constant) return constantText(std::string(clip(args[0].text)));
+                Term t = std::move(args[0]);
+                if (!t.clipped) t.sql = "rtrim(" + t.sql + ", ' ')";
+                t.clipped = true;
+                return t;
+            }
+            case ExprFunction::Sub: {
+                // A whole constant start from 1 and length from 0, else -1.
+                auto constant = [&](size_t i, double least) {
+                    auto v = i < args.size() ? wholeConstant(args[i]) : std::nullopt;
+                    return v && *v >= least ? *v : -1.0;
+                };
+                const double start = constant(1, 1);
+                const double length = constant(2, 0);
+                if (args[0].kind != Kind::Text || args[0].constant || start < 0 || length < 0) {
+                    return std::nullopt;
+                }
+                Term t;
+                t.kind = Kind::Text;
+                t.clipped = false;
+                t.sql = "substr(";
+                place(args[0], false, t.sql, t.params);
+                t.sql += ", ?, ?)";
+                t.params.push_back(static_cast<int64_t>(start));
+                t.params.push_back(static_cast<int64_t>(length));
+                return t;
+            }
+            case ExprFunction::Instring: {
+                // SQLite's instr finds the first place, the search with steps of 1 from 1; an
+                // empty needle it finds at 1 where the language finds nothing.
+                for (size_t i = 2; i < args.size(); ++i) {
+                    if (wholeConstant(args[i]) != std::optional<double>(1)) return std::nullopt;
+                }
+                if (!args[0].constant || args[0].kind != Kind::Text || args[0].text.empty() ||
+                    args[1].kind != Kind::Text || args[1].constant) {
+                    return std::nullopt;
+                }
+                Term t;
+                t.kind = Kind::Number;
+                t.sql = "instr(";
+                place(args[1], false, t.sql, t.params);
+                t.sql += ", ";
+                place(args[0], false, t.sql, t.params);
+                t.sql += ")";
+                return t;
+            }
+            default:
+                return std::nullopt;
+        }
+    }
+
+    std::optional<Condition> comparison(const ExprNode& n) const {
+        const char* op = sqlOperator(n.op);
+        auto left = value(*n.args[0]);
+        auto right = value(*n.args[1]);
+        // A text against a number compares as numbers in the language: left to the filter.
+        if (!op || !left || !right || left->kind != right->kind) return std::nullopt;
+        if (left->constant && right->constant) return std::nullopt;
+        Condition c;
+        place(*left, true, c.sql, c.params);
+        c.sql += op;
+        place(*right, true, c.sql, c.params);
+        return c;
+    }
+
+    const FilterTranslator::ColumnLookup& columns_;
+};
+
+}  // namespace
+
+FilterTranslator::Result FilterTranslator::translate(const ExprNode& root,
+                                                     const ColumnLookup& columns) {
+    Result r;
+    auto c = Translation(columns).condition(root);
+    if (!c) return r;
+    r.filter.where = std::move(c->sql);
+    r.filter.params = std::move(c->params);
+    r.exact = c->exact;
+    return r;
+}
+
+}  // namespace cdz

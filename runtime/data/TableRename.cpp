@@ -1,0 +1,92 @@
+#include "runtime/data/TableRename.h"
+
+#include <sqlite3.h>
+
+#include <system_error>
+
+namespace cdz {
+namespace {
+
+// Whether the layout table lists `table` (0 no, 1 yes, -1 with the error state set).
+int listed(Database& db, const std::string& schema, const std::string& table) {
+    sqlite3_stmt* stmt = db.statement("SELECT count(*) FROM " + schema + "." +
+                                      TableSql::kLayoutTable + " WHERE tbl = ?");
+    if (!stmt) return -1;
+    sqlite3_bind_text(stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(stmt);
+    const int found = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW) {
+        db.failSqlite(rc);
+        return -1;
+    }
+    return found > 0 ? 1 : 0;
+}
+
+int renameInside(Database& db, const FileDecl& decl, const FileName& from, const FileName& to) {
+    std::string schema;
+    if (int code = db.attach(from.database, false, false, &schema)) return code;
+    int code = 0;
+    const int source = listed(db, schema, from.table);
+    const int target = source == 1 ? listed(db, schema, to.table) : 0;
+    if (source < 0 || target < 0) {
+        code = db.error().code;
+    } else if (source == 0) {
+        code = db.fail(err::kFileNotFound);
+    } else if (target == 1) {
+        code = db.fail(err::kAccessDenied, 0, "a table named " + to.table + " exists");
+    } else {
+        // Indexes and triggers carry the table's name (and the triggers count under it), so
+        // they are made again under the new one.
+        const TableSql before(decl, schema, from.table);
+        const TableSql after(decl, schema, to.table);
+        std::vector<std::string> steps{"SAVEPOINT cdz_rename"};
+        for (auto& s : before.dropIndexesAndTriggers()) steps.push_back(std::move(s));
+        steps.push_back("ALTER TABLE " + before.ref() + " RENAME TO " + Database::quote(to.table));
+        steps.push_back("UPDATE " + schema + "." + TableSql::kLayoutTable +
+                        " SET tbl = " + Database::literal(to.table) +
+                        " WHERE tbl = " + Database::literal(from.table));
+        for (auto& s : after.createIndexesAndTriggers()) steps.push_back(std::move(s));
+        steps.push_back("RELEASE cdz_rename");
+        for (const auto& s : steps) {
+            if ((code = db.exec(s)) != 0) {
+                ErrorState saved = db.error();
+                db.exec("ROLLBACK TO cdz_rename; RELEASE cdz_rename");
+                db.error() = saved;
+                break;
+            }
+        }
+    }
+    ErrorState saved = db.error();
+    db.detach(from.database);
+    db.error() = saved;
+    return code;
+}
+
+}  // namespace
+
+int renameTable(DataFile& file, std::string_view newExternalName) {
+    Database& db = file.database();
+    if (file.isOpen()) return db.fail(err::kFileAlreadyOpen);
+    const FileName from = FileName::resolve(file.name(), db.folder(), file.decl().label());
+    const FileName to = FileName::resolve(newExternalName, db.folder(), file.decl().label());
+    std::error_code ec;
+    if (!std::filesystem::exists(from.database, ec)) return db.fail(err::kFileNotFound);
+    int code = 0;
+    if (from.database == to.database) {
+        code = renameInside(db, file.decl(), from, to);
+    } else if (from.sharedFile || to.sharedFile) {
+        code = db.fail(err::kAccessDenied, 0, "a table cannot move to another file");
+    } else if (db.isAttached(from.database)) {
+        code = db.fail(err::kFileAlreadyOpen);
+    } else if (std::filesystem::exists(to.database, ec)) {
+        code = db.fail(err::kAccessDenied, 0, to.database.string() + " exists");
+    } else {
+        std::filesystem::rename(from.database, to.database, ec);
+        code = ec ? db.fail(err::kAccessDenied, ec.value(), ec.message()) : db.succeed();
+    }
+    if (code == 0) file.setName(std::string(newExternalName));
+    return code;
+}
+
+}  // namespace cdz

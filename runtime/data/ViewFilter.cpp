@@ -1,0 +1,52 @@
+#include "runtime/data/ViewFilter.h"
+
+#include "runtime/data/FilterTranslator.h"
+#include "runtime/data/RecordBindings.h"
+
+namespace cdz {
+namespace {
+
+bool sameAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+        if (up(a[i]) != up(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindings) {
+    error_ = {};
+    pushedDown_ = exact_ = false;
+    if (clip(text).empty()) {
+        view.setFilter({});
+        return true;
+    }
+    auto expr = std::make_shared<Expression>();
+    if (!expr->compile(text, bindings)) {
+        error_ = expr->error();
+        view.setFilter({});
+        return false;
+    }
+    // A name is a column for SQLite only when it is written as the field's label and bound to
+    // the view's own buffer, never to a variable that happens to share a name.
+    auto columns = [&](std::string_view name) -> const FieldDesc* {
+        void* record = nullptr;
+        const FieldDesc* f = view.column(name, &record);
+        if (!f || !sameAscii(f->label, name) ||
+            !RecordBindings::boundTo(bindings, name, *f, record)) {
+            return nullptr;
+        }
+        return f;
+    };
+    auto pushed = FilterTranslator::translate(*expr->tree(), columns);
+    pushedDown_ = !pushed.filter.where.empty();
+    exact_ = pushed.exact;
+    // Every record SQLite lets through is still tested: the push-down only narrows.
+    view.setFilter([expr] { return expr->test(); }, std::move(pushed.filter));
+    return true;
+}
+
+}  // namespace cdz

@@ -1,0 +1,95 @@
+// Whole-program runs of cdzapp: scripted answers in, the logged dialogs out, checked word for
+// word.
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+namespace {
+
+struct ProgramResult {
+    int exitCode = -1;
+    std::vector<std::string> log;  // the dialog log's lines
+};
+
+ProgramResult runProgram(const TempDir& dir, const std::vector<std::string>& answers) {
+    {
+        std::ofstream out(dir.file("answers.txt"));
+        for (const auto& a : answers) out << a << "\n";
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("CDZ_DIALOG_ANSWERS", QString::fromStdString(dir.file("answers.txt")));
+    env.insert("CDZ_DIALOG_LOG", QString::fromStdString(dir.file("dialogs.log")));
+    env.insert("CDZ_QUIT_AFTER_START", "1");
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+    p.start(CDZ_APP, {"--data-dir", QString::fromStdString(dir.path().string())});
+    ProgramResult run;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    std::ifstream in(dir.file("dialogs.log"));
+    for (std::string line; std::getline(in, line);) run.log.push_back(line);
+    return run;
+}
+
+TEST(ProgramRun, AFirstStartInAnEmptyFolderShowsNothingAndEndsWell) {
+    TempDir dir;
+    const ProgramResult run = runProgram(dir, {});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.log.empty());
+    for (const char* f : {"cdzdata.tps", "cdzalbum.tps", "cdzmedia.tps", "cdzro.tps"}) {
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / f)) << f;
+    }
+    std::ifstream profile(dir.file("CDZRUN.INI"));
+    const std::string text((std::istreambuf_iterator<char>(profile)), {});
+    EXPECT_NE(text.find("[CDZAPP]"), std::string::npos) << text;
+    EXPECT_NE(text.find("BadFile="), std::string::npos) << text;
+    EXPECT_EQ(text.find("BadFile=c"), std::string::npos) << text;
+}
+
+TEST(ProgramRun, TheRepairQuestionAnsweredNoGoesOnToTheFrame) {
+    TempDir dir;
+    std::ofstream(dir.file("CDZRUN.INI")) << "[CDZAPP]\nBadFile=cdzalbum\n";
+    const ProgramResult run = runProgram(dir, {"No"});
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.log.size(), 1u);
+    EXPECT_EQ(run.log[0],
+              R"({"answer":"No","buttons":["Yes","No"],"default":"Yes","icon":"information",)"
+              R"("initial":"","kind":"message","text":"Warning : The program may have crashed )"
+              R"(attempting to open the file cdzalbum. Do you wish to have the program attempt )"
+              R"(to fix the file ? ","title":"Warning"})");
+    // The frame opened the file, which cleared the marker.
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "cdzalbum.tps"));
+    EXPECT_EQ(runProgram(dir, {}).log.size(), 1u);  // asked no more: the same log, one line
+}
+
+TEST(ProgramRun, ADamagedSongFileEndsTheProgramWithDiskError) {
+    TempDir dir;
+    std::ofstream(dir.file("cdzdata.tps"), std::ios::binary) << std::string(3000, '\x17');
+    const ProgramResult run = runProgram(dir, {});
+    EXPECT_NE(run.exitCode, 0);
+    ASSERT_EQ(run.log.size(), 2u);
+    EXPECT_EQ(run.log[0],
+              R"({"answer":"OK","buttons":["OK"],"default":"OK","icon":"warning","initial":"",)"
+              R"("kind":"message","text":"File (cdzdata) could not be opened.  Error: file is )"
+              R"(not a database (26).","title":"File Access Error"})");
+    EXPECT_EQ(run.log[1], R"({"answer":"","buttons":[],"default":"","icon":"none","initial":"",)"
+                          R"("kind":"halt","text":"Disk Error","title":""})");
+}
+
+}  // namespace
+}  // namespace cdz::test

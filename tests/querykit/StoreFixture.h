@@ -1,0 +1,117 @@
+#pragma once
+// A query store of the test's own in a temporary folder, with scripted dialogs and a halt that
+// is recorded instead of ending the run; helpers that write saved queries as the wizard would.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "querykit/qwizard/QueryStore.h"
+#include "runtime/ui/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace qk::test {
+
+class StoreFixture : public ::testing::Test {
+protected:
+    StoreFixture() {
+        names.setFilePaths(0, dir.path().string(), std::nullopt);
+        messages.setDialogs(&dialogs);
+        messages.setHaltHandler([this](std::string_view text) { halts.emplace_back(text); });
+        store.waits().lockMs = 100;
+    }
+
+    // A saved query of `cls` with one element per field number (pointer, compared-to).
+    int32_t saveQuery(const std::string& cls, const std::string& description,
+                      std::vector<std::pair<int32_t, int32_t>> pointers = {}) {
+        store.query() = QueryRec{};
+        store.query().ClassName = cls;
+        store.query().Description = description;
+        store.query().QueryString = "text of " + description;
+        EXPECT_EQ(store.addQuery(), 0);
+        const int32_t no = store.query().QueryNo;
+        std::vector<ElementRec> elements;
+        for (auto [field, other] : pointers) {
+            ElementRec e;
+            e.FieldPointer = field;
+            e.CmpPointer = other;
+            e.Opcode = 1;
+            elements.push_back(e);
+        }
+        EXPECT_EQ(store.saveElements(no, elements, false), 0);
+        return no;
+    }
+
+    // The elements of a query as (FieldPointer, CmpPointer), in order.
+    std::vector<std::pair<int32_t, int32_t>> elementsOf(int32_t queryNo) {
+        TableUse use(store, StoreTableId::Elements);
+        std::vector<std::pair<int32_t, int32_t>> out;
+        ElementRec& e = store.element();
+        e = ElementRec{};
+        e.QueryNo = queryNo;
+        store.file(StoreTableId::Elements).setAt(Keys::kElementsByQueryNo);
+        while (store.file(StoreTableId::Elements).next() == 0 && e.QueryNo == queryNo) {
+            out.emplace_back(e.FieldPointer, e.CmpPointer);
+        }
+        return out;
+    }
+
+    QueryRec queryRecord(int32_t queryNo) {
+        TableUse use(store, StoreTableId::Queries);
+        store.readQuery(queryNo);
+        return store.query();
+    }
+
+    // The last message box shown (halts are shown too, but are not message boxes).
+    const cdz::DialogRecord* lastMessage() const {
+        for (auto it = dialogs.shown().rbegin(); it != dialogs.shown().rend(); ++it) {
+            if (it->kind == cdz::DialogKind::Message) return &*it;
+        }
+        return nullptr;
+    }
+
+    cdz::test::TempDir dir;
+    cdz::ScriptedDialogs dialogs;
+    DisplayTexts texts;
+    StoreNames names;
+    Messages messages;
+    QueryStore store{names, messages, texts};
+    std::vector<std::string> halts;
+};
+
+// Another station: a child process running `body`, whose return value is its exit status.
+template <class F>
+pid_t station(F body) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(body());
+    return pid;
+}
+
+inline int waitFor(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+// A pipe on which a station tells the test it has reached a point.
+class Signal {
+public:
+    Signal() { (void)!pipe(fd_); }
+    ~Signal() {
+        close(fd_[0]);
+        close(fd_[1]);
+    }
+    void raise() { (void)!write(fd_[1], "x", 1); }
+    bool wait() {
+        char c = 0;
+        return read(fd_[0], &c, 1) == 1;
+    }
+
+private:
+    int fd_[2] = {-1, -1};
+};
+
+}  // namespace qk::test

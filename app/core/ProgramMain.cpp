@@ -13,11 +13,17 @@
 #include "app/core/RepairProgram.h"
 #include "app/core/StartupRepair.h"
 #include "app/core/TerminationWatcher.h"
+#include "querykit/querykit.h"
 
 namespace cdz {
 
 ProgramMain::ProgramMain(AppState& state, std::filesystem::path repairProgram)
     : state_(state), repairProgram_(std::move(repairProgram)) {}
+
+ProgramMain::~ProgramMain() {
+    XR_SETQWHALTHANDLER({});
+    XR_SETQWDIALOGS(nullptr);
+}
 
 void ProgramMain::registerFiles() {
     FileRegistry& registry = state_.fileRegistry();
@@ -32,6 +38,10 @@ void ProgramMain::registerFiles() {
 bool ProgramMain::startUp() {
     state_.setHelpFile(AppState::kHelpFileName);
     setQueryWizardTexts();
+    // The library's messages go through the program's dialogs (so scripted runs answer and log
+    // them too), and its fatal store errors end the program through the one runtime stop.
+    XR_SETQWDIALOGS(&state_.dialogs());
+    XR_SETQWHALTHANDLER([this](std::string_view text) { state_.runtimeStop().afterShown(text); });
     registerFiles();
     BadFileMarker& marker = state_.badFileMarker();
     marker.setSection(state_.fileRegistry().applicationName());

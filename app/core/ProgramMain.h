@@ -16,6 +16,10 @@ public:
     // `repairProgram` is the repair program to run; empty finds it beside the program or on
     // the PATH.
     explicit ProgramMain(AppState& state, std::filesystem::path repairProgram = {});
+    // Takes the program's dialogs and stop back from the query wizard library.
+    ~ProgramMain();
+    ProgramMain(const ProgramMain&) = delete;
+    ProgramMain& operator=(const ProgramMain&) = delete;
 
     // Help file, query wizard texts, file registration (once), and the repair offer when the
     // bad-file marker names a file. False when the program ends here (the repair ran).

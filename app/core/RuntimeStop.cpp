@@ -12,8 +12,12 @@ RuntimeStop::RuntimeStop(Dialogs& dialogs, Catalogue& catalogue, EndHandler end)
     : dialogs_(dialogs), catalogue_(catalogue), end_(std::move(end)) {}
 
 void RuntimeStop::operator()(std::string_view text) {
-    ++stops_;
     dialogs_.halt(text);
+    afterShown(text);
+}
+
+void RuntimeStop::afterShown(std::string_view text) {
+    ++stops_;
     // Whatever was half-done is undone rather than left for the next start to recover.
     Database& db = catalogue_.database();
     if (db.inTransaction()) db.rollback();

@@ -18,6 +18,9 @@ public:
     RuntimeStop(Dialogs& dialogs, Catalogue& catalogue, EndHandler end = {});
 
     void operator()(std::string_view text);
+    // The same stop for a halt whose text was already shown (the query wizard library shows its
+    // own before it hands the program the halt).
+    void afterShown(std::string_view text);
     int stops() const { return stops_; }
 
 private:

@@ -1,27 +1,12 @@
 #include "app/core/MediaSeed.h"
 
+#include "app/core/data/DefaultMediaNames.h"
 #include "app/core/data/MediaRecord.h"
 #include "runtime/data/DataFile.h"
 
 namespace cdz {
 
-const std::array<std::string_view, 12>& MediaSeed::names() {
-    static constexpr std::array<std::string_view, 12> kNames = {
-        "CD",
-        "LP",
-        "EP",
-        "7\" Single",
-        "CD Single",
-        "Cassette (Dolby B)",
-        "Cassette (Dolby C)",
-        "Cassette (Dolby S)",
-        "Cassette (DBX)",
-        "Cassette (HX Pro)",
-        "Cassette (Prerecorded)",
-        "Other",
-    };
-    return kNames;
-}
+const std::array<std::string_view, 12>& MediaSeed::names() { return kDefaultMediaNames; }
 
 int MediaSeed::seedIfEmpty(DataFile& media, MediaRecord& record) {
     if (media.records() != 0) return media.database().succeed();

@@ -1,25 +1,33 @@
 #include "bench/generator/MediaNames.h"
 
+#include <string>
+
+#include "app/core/data/DefaultMediaNames.h"
+#include "bench/generator/TextCut.h"
+
 namespace cdz::gen {
 
+namespace {
+
+// MED:Media and MUS:Media hold 20 characters: the names as the files store them.
+constexpr std::size_t kMediaWidth = 20;
+
+}  // namespace
+
 const std::array<std::string_view, 12>& mediaNames() {
-    static constexpr std::array<std::string_view, 12> kNames = {
-        "CD",
-        "LP",
-        "EP",
-        "7\" Single",
-        "CD Single",
-        "Cassette (Dolby B)",
-        "Cassette (Dolby C)",
-        "Cassette (Dolby S)",
-        "Cassette (DBX)",
-        "Cassette (HX Pro)",
-        // "Cassette (Prerecorded)" has 22 characters; MED:Media and MUS:Media hold 20, so
-        // this is the name as the files store it.
-        "Cassette (Prerecorde",
-        "Other",
-    };
-    return kNames;
+    static const std::array<std::string, 12> stored = [] {
+        std::array<std::string, 12> cut;
+        for (std::size_t i = 0; i < cut.size(); ++i) {
+            cut[i] = cutToChars(kDefaultMediaNames[i], kMediaWidth);
+        }
+        return cut;
+    }();
+    static const std::array<std::string_view, 12> views = [] {
+        std::array<std::string_view, 12> v;
+        for (std::size_t i = 0; i < v.size(); ++i) v[i] = stored[i];
+        return v;
+    }();
+    return views;
 }
 
 }  // namespace cdz::gen

@@ -61,23 +61,22 @@ Button LoggingDialogs::message(std::string_view title, std::string_view text, Me
 std::optional<std::string> LoggingDialogs::openFile(std::string_view title,
                                                     std::string_view filterList,
                                                     std::string_view startPath) {
-    auto chosen = inner_->openFile(title, filterList, startPath);
-    append({DialogKind::OpenFile,
-            std::string(title),
-            std::string(filterList),
-            MessageIcon::None,
-            {},
-            Button::None,
-            std::string(startPath),
-            chosen.value_or("")});
-    return chosen;
+    return logFile(DialogKind::OpenFile, title, filterList, startPath,
+                   inner_->openFile(title, filterList, startPath));
 }
 
 std::optional<std::string> LoggingDialogs::saveFile(std::string_view title,
                                                     std::string_view filterList,
                                                     std::string_view startPath) {
-    auto chosen = inner_->saveFile(title, filterList, startPath);
-    append({DialogKind::SaveFile,
+    return logFile(DialogKind::SaveFile, title, filterList, startPath,
+                   inner_->saveFile(title, filterList, startPath));
+}
+
+std::optional<std::string> LoggingDialogs::logFile(DialogKind kind, std::string_view title,
+                                                   std::string_view filterList,
+                                                   std::string_view startPath,
+                                                   std::optional<std::string> chosen) {
+    append({kind,
             std::string(title),
             std::string(filterList),
             MessageIcon::None,

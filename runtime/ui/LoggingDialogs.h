@@ -37,6 +37,10 @@ class LoggingDialogs final : public Dialogs {
   private:
     LoggingDialogs(std::unique_ptr<Dialogs> inner, int fd, std::filesystem::path log);
     void append(const DialogRecord& record);
+    // Logs a file dialog of either kind and passes its answer on.
+    std::optional<std::string> logFile(DialogKind kind, std::string_view title,
+                                       std::string_view filterList, std::string_view startPath,
+                                       std::optional<std::string> chosen);
 
     std::unique_ptr<Dialogs> inner_;
     int fd_;

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/BadFileMarker.h"
-#include "app/core/OpenDataFile.h"
-#include "app/core/RuntimeStop.h"
-#include "app/core/Settings.h"
-#include "app/core/StandardWarning.h"
+#include "app/core/startup/BadFileMarker.h"
+#include "app/core/startup/OpenDataFile.h"
+#include "app/core/startup/RuntimeStop.h"
+#include "app/core/settings/Settings.h"
+#include "app/core/warnings/StandardWarning.h"
 #include "app/core/data/Catalogue.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/filemgr/FileRegistry.h"

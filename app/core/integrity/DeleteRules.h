@@ -5,7 +5,7 @@
 // has shown its warning and saved its error, which rolled the transaction back.
 #include <cstdint>
 
-#include "app/core/StandardWarning.h"
+#include "app/core/warnings/StandardWarning.h"
 #include "app/core/data/Catalogue.h"
 
 namespace cdz {

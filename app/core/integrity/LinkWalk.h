@@ -3,7 +3,7 @@
 // key that leads with the linking field.
 #include <functional>
 
-#include "app/core/StandardWarning.h"
+#include "app/core/warnings/StandardWarning.h"
 #include "runtime/data/DataFile.h"
 
 namespace cdz {

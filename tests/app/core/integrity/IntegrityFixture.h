@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/StandardWarning.h"
+#include "app/core/warnings/StandardWarning.h"
 #include "app/core/data/Catalogue.h"
 #include "app/core/integrity/Integrity.h"
 #include "runtime/ui/ScriptedDialogs.h"

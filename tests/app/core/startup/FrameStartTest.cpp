@@ -2,11 +2,11 @@
 // conversion of the previous generation's songs, and the runtime stop.
 #include <set>
 
-#include "app/core/MainFrame.h"
-#include "app/core/MediaSeed.h"
-#include "app/core/OldDataConversionWindow.h"
-#include "app/core/ProcedureNames.h"
-#include "tests/app/core/FrameTestSupport.h"
+#include "app/core/frame/MainFrame.h"
+#include "app/core/startup/MediaSeed.h"
+#include "app/core/filemgr/OldDataConversionWindow.h"
+#include "app/core/frame/ProcedureNames.h"
+#include "tests/app/core/frame/FrameTestSupport.h"
 #include "tests/app/core/startup/StartupFixture.h"
 
 namespace cdz::test {

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/core/FixAction.h"
-#include "app/core/ProgramMain.h"
-#include "app/core/RepairProgram.h"
-#include "app/core/RuntimeStop.h"
+#include "app/core/filemgr/FixAction.h"
+#include "app/core/startup/ProgramMain.h"
+#include "app/core/filemgr/RepairProgram.h"
+#include "app/core/startup/RuntimeStop.h"
 #include "runtime/RuntimeVersion.h"
 #include "tests/app/core/startup/StartupFixture.h"
 

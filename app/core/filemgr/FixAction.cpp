@@ -1,0 +1,82 @@
+#include "app/core/filemgr/FixAction.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "app/core/filemgr/RepairProgram.h"
+#include "runtime/filemgr/FileRegistry.h"
+#include "runtime/ui/Dialogs.h"
+
+namespace cdz {
+
+namespace {
+
+constexpr std::string_view kMultiTableQuestion =
+    "This is a multi-table TPS file. You can try using Fix, but the results are not guarenteed "
+    "and could damage your file further.  Do you want to continue ? ";
+
+}  // namespace
+
+FixAction::FixAction(Dialogs& dialogs, FileRegistry& registry, RepairProgram& program)
+    : dialogs_(dialogs), registry_(registry), program_(program) {}
+
+std::vector<std::string> FixAction::arguments(const std::string& fileName) {
+    std::filesystem::path file(fileName);
+    if (!file.has_extension()) file += ".tps";
+    std::filesystem::path example = file;
+    example.replace_extension(".tpe");
+    return {file.string(), "/E:" + example.string(), "/K"};
+}
+
+FixAction::Result FixAction::operator()(const RegisteredFile& registered) {
+    std::string name = registered.file->name();
+    if (const auto bang = name.find('!'); bang != std::string::npos) {
+        if (dialogs_.message("Warning", kMultiTableQuestion, MessageIcon::Question,
+                             Button::Yes | Button::No, Button::No) != Button::Yes) {
+            return Result::Declined;
+        }
+        name.erase(bang > 0 && name[bang - 1] == '\\' ? bang - 1 : bang);
+    }
+
+    const std::string example = registry_.makeExample(registered.label);
+    if (example == FileRegistry::kExampleNotCreated || example == FileRegistry::kNotKeyedFile ||
+        example == FileRegistry::kExampleError) {
+        std::string text;
+        if (example == FileRegistry::kExampleNotCreated) {
+            text = "Unable to create TPE Example file.";
+        } else if (example == FileRegistry::kNotKeyedFile) {
+            text = "Not a TOPSPEED file.";
+        } else {
+            text = "Error creating TPE file : " + registered.file->database().error().text;
+        }
+        dialogs_.message("Error", text, MessageIcon::Error, Button::Ok, Button::Ok);
+        return Result::ExampleFailed;
+    }
+
+    const RepairProgram::Result run =
+        program_.run(arguments(name), registered.file->database().folder());
+    if (!run.started) {
+        dialogs_.message("Error",
+                         std::string("The repair program ") + RepairProgram::kName +
+                             " could not be found beside this program or on the PATH, or it "
+                             "could not be started.|" +
+                             name + " was not repaired.",
+                         MessageIcon::Error, Button::Ok, Button::Ok);
+        return Result::ProgramMissing;
+    }
+    if (run.exitCode != 0) {
+        // Said rather than kept quiet: the user would otherwise take the file for repaired.
+        std::string output = run.output;
+        while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
+            output.pop_back();
+        }
+        dialogs_.message("Error",
+                         std::string("The repair program ") + RepairProgram::kName +
+                             " could not repair " + name + ".|" + output,
+                         MessageIcon::Error, Button::Ok, Button::Ok);
+        return Result::RepairFailed;
+    }
+    return Result::Repaired;
+}
+
+}  // namespace cdz

@@ -1,0 +1,76 @@
+#include "app/core/startup/ProgramMain.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "app/core/AppState.h"
+#include "app/core/filemgr/FixAction.h"
+#include "app/core/frame/MainFrame.h"
+#include "app/core/startup/QueryWizardTexts.h"
+#include "app/core/filemgr/RepairProgram.h"
+#include "app/core/startup/StartupRepair.h"
+#include "app/core/startup/TerminationWatcher.h"
+#include "querykit/querykit.h"
+
+namespace cdz {
+
+ProgramMain::ProgramMain(AppState& state, std::filesystem::path repairProgram)
+    : state_(state), repairProgram_(std::move(repairProgram)) {}
+
+ProgramMain::~ProgramMain() {
+    XR_SETQWHALTHANDLER({});
+    XR_SETQWDIALOGS(nullptr);
+}
+
+void ProgramMain::registerFiles() {
+    FileRegistry& registry = state_.fileRegistry();
+    if (!registry.files().empty()) return;
+    registry.addDriver(FileRegistry::kKeyedDriver);
+    registry.ignoreDriver("AllFiles", 1);
+    for (const CatalogueFileInfo& f : catalogueFiles()) {
+        registry.usingFile(f.prefix, f.label, state_.catalogue().file(f.file), f.registrationFlag);
+    }
+}
+
+bool ProgramMain::startUp() {
+    state_.setHelpFile(AppState::kHelpFileName);
+    setQueryWizardTexts();
+    // The library's messages go through the program's dialogs (so scripted runs answer and log
+    // them too), and its fatal store errors end the program through the one runtime stop.
+    XR_SETQWDIALOGS(&state_.dialogs());
+    XR_SETQWHALTHANDLER([this](std::string_view text) { state_.runtimeStop().afterShown(text); });
+    registerFiles();
+    BadFileMarker& marker = state_.badFileMarker();
+    marker.setSection(state_.fileRegistry().applicationName());
+    const std::string marked = marker.read();
+    if (marked.empty()) return true;
+    RepairProgram program(repairProgram_);
+    FixAction fix(state_.dialogs(), state_.fileRegistry(), program);
+    StartupRepair repair(state_.dialogs(), state_.fileRegistry(), marker, fix);
+    return repair(marked) == StartupRepair::Outcome::Continue;
+}
+
+int ProgramMain::run() {
+    if (startUp()) runFrame();
+    return 0;
+}
+
+void ProgramMain::runFrame() {
+    MainFrame frame(state_);
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &frame,
+                     &QWidget::close);
+    QObject::connect(&frame, &MainFrame::closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    frame.open();
+    const char* quit = std::getenv(kQuitAfterStart);
+    if (quit && std::string_view(quit) != "" && std::string_view(quit) != "0") {
+        QTimer::singleShot(0, &frame, &QWidget::close);
+    }
+    QApplication::exec();
+}
+
+}  // namespace cdz

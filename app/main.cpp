@@ -1,0 +1,59 @@
+// Process entry of cdzapp.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/core/frame/AppIcons.h"
+#include "app/core/AppState.h"
+#include "app/core/startup/ProgramMain.h"
+#include "app/core/startup/TerminationWatcher.h"
+#include "runtime/RuntimeVersion.h"
+#include "runtime/ui/DialogsFromEnvironment.h"
+
+int main(int argc, char** argv) {
+    // The runtime library this program was built for; on another one it must not run.
+    if (!cdz::checkRuntimeVersion(258, 3)) {
+        std::fprintf(stderr,
+                     "cdzapp: this program needs version 258.3 of the runtime library libcdzrt, "
+                     "but version %s was loaded\n",
+                     cdz::runtimeVersionText(cdz::runtimeVersion()).c_str());
+        return 3;
+    }
+    // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
+    cdz::TerminationWatcher::blockTermination();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Orvanta 98");
+    QApplication::setApplicationVersion("2.0a");
+    QApplication::setWindowIcon(cdz::AppIcons::icon("WINPYR.ICO"));
+
+    QCommandLineParser options;
+    options.setApplicationDescription("Orvanta 98: catalogue your music collection.");
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption dataDir("data-dir",
+                                     "Keep the data files and settings in <folder> (default: "
+                                     "the current folder).",
+                                     "folder", QDir::currentPath());
+    options.addOption(dataDir);
+    options.process(app);
+    const std::filesystem::path folder = options.value(dataDir).toStdString();
+    if (std::error_code ec; !std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return 2;
+    }
+
+    std::string error;
+    std::unique_ptr<cdz::Dialogs> dialogs = cdz::dialogsFromEnvironment(error);
+    if (!dialogs) {
+        std::fprintf(stderr, "cdzapp: %s\n", error.c_str());
+        return 2;
+    }
+
+    cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs));
+    return cdz::ProgramMain(state).run();
+}

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/core/frame/AppIcons.h"
 #include "app/core/AppState.h"
+#include "app/core/frame/AppIcons.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/TerminationWatcher.h"
 #include "runtime/RuntimeVersion.h"

@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/core/data/Catalogue.h"
+#include "app/core/settings/Settings.h"
 #include "app/core/startup/BadFileMarker.h"
 #include "app/core/startup/OpenDataFile.h"
 #include "app/core/startup/RuntimeStop.h"
-#include "app/core/settings/Settings.h"
 #include "app/core/warnings/StandardWarning.h"
-#include "app/core/data/Catalogue.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/filemgr/FileRegistry.h"
 #include "runtime/ini/IniFile.h"

@@ -22,7 +22,7 @@ struct AlbumPlan {
 };
 
 class AlbumGenerator {
-  public:
+public:
     static constexpr int kMinTracks = 8;
     static constexpr int kMaxTracks = 20;
 
@@ -32,7 +32,7 @@ class AlbumGenerator {
     const AlbumPlan& next();
     int32_t produced() const { return nextId_ - 1; }
 
-  private:
+private:
     void makeUniqueTitle(Rng& rng);
 
     CatalogueShape shape_;

@@ -11,7 +11,7 @@
 namespace cdz::gen {
 
 class ArtistPool {
-  public:
+public:
     ArtistPool(uint64_t seed, uint32_t artistCount);
 
     uint32_t pickRank(Rng& rng) const { return popularity_.pick(rng); }
@@ -19,7 +19,7 @@ class ArtistPool {
     const std::string& pickName(Rng& rng) const { return names_[pickRank(rng)]; }
     uint32_t size() const { return static_cast<uint32_t>(names_.size()); }
 
-  private:
+private:
     ZipfTable popularity_;
     std::vector<std::string> names_;
 };

@@ -11,7 +11,7 @@
 namespace cdz::gen {
 
 class CatalogueCsv {
-  public:
+public:
     static const std::array<std::string_view, 23>& songColumns();
     static const std::array<std::string_view, 20>& albumColumns();
 

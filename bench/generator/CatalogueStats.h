@@ -14,7 +14,7 @@
 namespace cdz::gen {
 
 class CatalogueStats {
-  public:
+public:
     // lineChars: characters of the song's CSV line (0 when not written).
     void addSong(const SongRecord& song, std::size_t lineChars);
     void write(std::ostream& out) const;
@@ -36,7 +36,7 @@ class CatalogueStats {
     std::size_t longestLine() const { return longestLine_; }
     std::size_t longestField() const { return longestField_; }
 
-  private:
+private:
     int64_t songs_ = 0;
     std::unordered_map<std::string, int64_t> perArtist_;
     std::unordered_set<uint64_t> pairs_;

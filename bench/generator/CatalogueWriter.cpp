@@ -16,7 +16,7 @@ namespace {
 
 // Collects lines and hands them to the stream in large blocks.
 class BlockOutput {
-  public:
+public:
     explicit BlockOutput(std::ostream& out) : out_(out) { block_.reserve(kBlock + 20000); }
     ~BlockOutput() { flush(); }
     BlockOutput(const BlockOutput&) = delete;
@@ -32,7 +32,7 @@ class BlockOutput {
         block_.clear();
     }
 
-  private:
+private:
     static constexpr std::size_t kBlock = 1 << 20;
     std::ostream& out_;
     std::string block_;

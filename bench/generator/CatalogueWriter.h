@@ -10,7 +10,7 @@
 namespace cdz::gen {
 
 class CatalogueWriter {
-  public:
+public:
     static int64_t writeSongs(std::ostream& out, const CatalogueShape& shape, bool header,
                               CatalogueStats* stats = nullptr);
     // The first `count` albums of the catalogue of this shape.

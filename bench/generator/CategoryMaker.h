@@ -9,7 +9,7 @@
 namespace cdz::gen {
 
 class CategoryMaker {
-  public:
+public:
     static std::vector<CategoryRecord> make(uint64_t seed, int32_t count);
 };
 

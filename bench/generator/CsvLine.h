@@ -9,7 +9,7 @@
 namespace cdz::gen {
 
 class CsvLine {
-  public:
+public:
     void clear() {
         line_.clear();
         fields_ = 0;
@@ -23,7 +23,7 @@ class CsvLine {
 
     const std::string& text() const { return line_; }
 
-  private:
+private:
     void separate();
 
     std::string line_;

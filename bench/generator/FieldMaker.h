@@ -10,7 +10,7 @@
 namespace cdz::gen {
 
 class FieldMaker {
-  public:
+public:
     // One of the twelve media names, compact discs most often.
     static std::string_view media(Rng& rng);
     // "AB", "12" for media with sides (records, cassettes), empty otherwise.

@@ -9,7 +9,7 @@
 namespace cdz::gen {
 
 class NameMaker {
-  public:
+public:
     // "First Last" in one of the scripts (mostly plain ASCII).
     static std::string personName(Rng& rng);
     // A performer: a person, a band ("The Velvet Ravens"), a duo, or a name written

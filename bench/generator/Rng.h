@@ -15,7 +15,7 @@ uint64_t mixSeed(uint64_t seed, uint64_t stream);
 // operands and function arguments open, and two draws in one expression could come out
 // swapped on another compiler.
 class Rng {
-  public:
+public:
     explicit Rng(uint64_t seed);
     // Starts from a raw state (for checks against the published reference sequence).
     static Rng fromState(const std::array<uint64_t, 4>& state);
@@ -28,7 +28,7 @@ class Rng {
     // True with a probability of perMille / 1000.
     bool chance(unsigned perMille);
 
-  private:
+private:
     Rng() = default;
     std::array<uint64_t, 4> s_{};
 };

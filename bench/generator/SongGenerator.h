@@ -17,7 +17,7 @@
 namespace cdz::gen {
 
 class SongGenerator {
-  public:
+public:
     explicit SongGenerator(const CatalogueShape& shape);
     SongGenerator(const SongGenerator&) = delete;
     SongGenerator& operator=(const SongGenerator&) = delete;
@@ -28,7 +28,7 @@ class SongGenerator {
     // Albums started so far: every non-zero MUS:AlbumID is at most this.
     int32_t albumsUsed() const { return albums_.produced(); }
 
-  private:
+private:
     void albumTrack(SongRecord& song);
     void looseSong(SongRecord& song);
     void commonFields(SongRecord& song);

@@ -9,13 +9,13 @@
 namespace cdz::gen {
 
 class ZipfTable {
-  public:
+public:
     ZipfTable(uint32_t count, uint32_t offset);
 
     uint32_t pick(Rng& rng) const;
     uint32_t size() const { return static_cast<uint32_t>(cumulative_.size()); }
 
-  private:
+private:
     std::vector<uint64_t> cumulative_;
 };
 

@@ -37,8 +37,8 @@ public:
     // Column names of a table; empty when its schema cannot be read.
     std::vector<std::string> columns(const std::string& table) const {
         std::vector<std::string> out;
-        sqlite3_stmt* stmt = prepare("SELECT name FROM pragma_table_info(" +
-                                     Database::literal(table) + ")");
+        sqlite3_stmt* stmt =
+            prepare("SELECT name FROM pragma_table_info(" + Database::literal(table) + ")");
         if (!stmt) return out;
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
@@ -48,9 +48,8 @@ public:
     }
 
     std::optional<int64_t> storedCount(const std::string& table) const {
-        sqlite3_stmt* stmt = prepare(std::string("SELECT records FROM ") +
-                                     TableSql::kLayoutTable + " WHERE tbl = " +
-                                     Database::literal(table));
+        sqlite3_stmt* stmt = prepare(std::string("SELECT records FROM ") + TableSql::kLayoutTable +
+                                     " WHERE tbl = " + Database::literal(table));
         if (!stmt) return std::nullopt;
         std::optional<int64_t> n;
         if (sqlite3_step(stmt) == SQLITE_ROW) n = sqlite3_column_int64(stmt, 0);
@@ -199,9 +198,9 @@ std::vector<std::string> exampleTables(Database& out, const std::string& schema)
 std::vector<std::string> outputColumns(Database& out, const std::string& schema,
                                        const std::string& table) {
     std::vector<std::string> cols;
-    sqlite3_stmt* stmt = out.statement("SELECT name FROM pragma_table_info(" +
-                                       Database::literal(table) + ", " +
-                                       Database::literal(schema) + ")");
+    sqlite3_stmt* stmt =
+        out.statement("SELECT name FROM pragma_table_info(" + Database::literal(table) + ", " +
+                      Database::literal(schema) + ")");
     if (!stmt) return cols;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         cols.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
@@ -262,8 +261,8 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
     });
     for (const auto& f : folded) {
         const std::string source = f.substr(0, f.size() - 6);
-        out.exec("UPDATE " + schema + "." + Database::quote(table) + " SET " +
-                 Database::quote(f) + " = cdz_fold(" + Database::quote(source) + ")");
+        out.exec("UPDATE " + schema + "." + Database::quote(table) + " SET " + Database::quote(f) +
+                 " = cdz_fold(" + Database::quote(source) + ")");
     }
     if (auto stored = damaged.storedCount(table)) {
         result.lost = std::max<int64_t>(0, *stored - result.saved);
@@ -271,8 +270,9 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
         result.lost = 0;
     }
     if (broken) result.note = "parts of the table could not be read";
-    if (refused) result.note += (result.note.empty() ? "" : "; ") + std::to_string(refused) +
-                                " records broke a unique key";
+    if (refused)
+        result.note += (result.note.empty() ? "" : "; ") + std::to_string(refused) +
+                       " records broke a unique key";
     return result;
 }
 

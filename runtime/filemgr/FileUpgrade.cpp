@@ -18,9 +18,9 @@ namespace {
 std::map<std::string, std::string> storedColumns(Database& db, const std::string& schema,
                                                  const std::string& table, int* code) {
     std::map<std::string, std::string> columns;
-    sqlite3_stmt* stmt = db.statement("SELECT name, type FROM pragma_table_info(" +
-                                      Database::literal(table) + ", " +
-                                      Database::literal(schema) + ")");
+    sqlite3_stmt* stmt =
+        db.statement("SELECT name, type FROM pragma_table_info(" + Database::literal(table) + ", " +
+                     Database::literal(schema) + ")");
     if (!stmt) {
         *code = db.error().code;
         return columns;
@@ -130,16 +130,17 @@ int convert(Database& db, const FileDecl& decl, const std::string& schema,
     steps.push_back(create[1]);
     if (!stored.empty()) {
         std::string names = TableSql::kRecno + std::string(", ") + TableSql::kRevision;
-        std::string values = std::string(stored.count(TableSql::kRecno) ? TableSql::kRecno : "rowid") +
-                             ", " + (stored.count(TableSql::kRevision) ? TableSql::kRevision : "0");
+        std::string values =
+            std::string(stored.count(TableSql::kRecno) ? TableSql::kRecno : "rowid") + ", " +
+            (stored.count(TableSql::kRevision) ? TableSql::kRevision : "0");
         for (size_t i = 0; i < decl.columns().size(); ++i) {
             const FieldDesc& f = decl.columns()[i];
             names += ", " + sql.column(static_cast<int>(i));
             values += ", " + (stored.count(f.name) ? converted(f, Database::quote(f.name))
                                                    : converted(f, "NULL"));
         }
-        steps.push_back("INSERT INTO " + sql.ref() + "(" + names + ") SELECT " + values +
-                        " FROM " + oldRef);
+        steps.push_back("INSERT INTO " + sql.ref() + "(" + names + ") SELECT " + values + " FROM " +
+                        oldRef);
         steps.push_back("DROP TABLE " + oldRef);
     }
     for (int c : sql.foldedColumns()) {

@@ -8,7 +8,7 @@
 namespace cdz {
 
 class FileLock {
-  public:
+public:
     // Creates the lock file when missing and waits until the lock is granted.
     explicit FileLock(const std::filesystem::path& lockFile);
     ~FileLock();
@@ -19,7 +19,7 @@ class FileLock {
     // Why the lock could not be taken; empty when locked().
     const std::string& error() const { return error_; }
 
-  private:
+private:
     int fd_ = -1;
     std::string error_;
 };

@@ -11,7 +11,7 @@
 namespace cdz {
 
 class IniDocument {
-  public:
+public:
     IniDocument() = default;
     explicit IniDocument(std::string_view text);
 
@@ -30,7 +30,7 @@ class IniDocument {
 
     std::string text() const;
 
-  private:
+private:
     enum class Kind { Other, Section, Entry };
     struct Line {
         std::string body;  // without its line ending

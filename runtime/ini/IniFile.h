@@ -15,7 +15,7 @@
 namespace cdz {
 
 class IniFile {
-  public:
+public:
     explicit IniFile(std::filesystem::path path);
 
     const std::filesystem::path& path() const { return path_; }
@@ -33,7 +33,7 @@ class IniFile {
 
     std::string lastError() const;
 
-  private:
+private:
     // What identifies one version of the file: a write renames a new file into place, so the
     // inode changes even when size and time do not.
     struct Stamp {

@@ -12,7 +12,7 @@
 namespace cdz {
 
 class DatePicture {
-  public:
+public:
     // Parses the part after the kind letter ("17-", "2", "6b"); nullopt when malformed.
     static std::optional<DatePicture> parse(std::string_view rest);
 
@@ -31,7 +31,7 @@ class DatePicture {
     std::string deformat(std::string_view shown, int currentYear = 0) const;
     int32_t read(std::string_view shown, int currentYear = 0) const;
 
-  private:
+private:
     std::string_view order() const;
     std::string numeric(int year, int month, int day) const;
 

@@ -10,7 +10,7 @@
 namespace cdz {
 
 class DateReader {
-  public:
+public:
     // order lists the fields as they appear: 'D' day, 'M' month, 'Y' year ("MDY", "YM", ...).
     // A missing day field reads as the first of the month.
     DateReader(std::string_view order, int currentYear);
@@ -27,7 +27,7 @@ class DateReader {
     // "January".."December"; month 1..12.
     static std::string_view englishMonthName(int month);
 
-  private:
+private:
     int monthOfWord(const QString& word) const;
 
     char order_[4] = {};

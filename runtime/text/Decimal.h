@@ -33,7 +33,7 @@ template <int B, int P>
 class Decimal {
     static_assert(B >= 1 && B <= 9 && P >= 0 && P < 2 * B, "decimal out of range");
 
-  public:
+public:
     static constexpr DecimalSpec spec{B, P};
     Decimal() = default;
     explicit Decimal(double v) : raw_(decimalFromDouble(v, spec)) {}
@@ -55,7 +55,7 @@ class Decimal {
     }
     friend auto operator<=>(const Decimal&, const Decimal&) = default;
 
-  private:
+private:
     int64_t raw_ = 0;
 };
 

@@ -12,7 +12,7 @@
 namespace cdz {
 
 class NumberPicture {
-  public:
+public:
     enum class Fill { Blank, Zero, Asterisk };
 
     // Parses the part after the kind letter ("-10.2", "_4b"); nullopt when malformed.
@@ -29,7 +29,7 @@ class NumberPicture {
     // Plain number text ("1234.5", "-3", "0"); text that is not a number gives "0".
     std::string deformat(std::string_view shown) const;
 
-  private:
+private:
     std::string layout(const NumberText& value, bool grouped) const;
 
     int width_ = 0;

@@ -9,7 +9,7 @@
 namespace cdz {
 
 class NumberText {
-  public:
+public:
     // The shortest text that reads back as v; nullopt for NaN and infinities.
     static std::optional<NumberText> fromDouble(double v);
     // Reads a number as a user or a picture shows it: blanks, grouping commas, currency signs
@@ -29,7 +29,7 @@ class NumberText {
     // The integer part, truncated toward zero and saturated to the int64 range.
     int64_t toInt64() const;
 
-  private:
+private:
     bool negative_ = false;
     std::string int_ = "0";
     std::string frac_;

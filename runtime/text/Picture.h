@@ -15,7 +15,7 @@
 namespace cdz {
 
 class Picture {
-  public:
+public:
     // nullopt for an unknown kind or a malformed picture. Surrounding blanks are ignored.
     static std::optional<Picture> parse(std::string_view text);
 
@@ -39,7 +39,7 @@ class Picture {
     const DatePicture* asDate() const { return std::get_if<DatePicture>(&kind_); }
     const TimePicture* asTime() const { return std::get_if<TimePicture>(&kind_); }
 
-  private:
+private:
     using Kind = std::variant<TextPicture, NumberPicture, DatePicture, TimePicture>;
     Picture(std::string text, Kind kind) : text_(std::move(text)), kind_(std::move(kind)) {}
 

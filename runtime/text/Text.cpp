@@ -51,7 +51,9 @@ int compareClipped(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-std::string_view TextField::clipped() const { return clip(view()); }
+std::string_view TextField::clipped() const {
+    return clip(view());
+}
 
 void TextField::assign(std::string_view utf8) {
     const std::string_view cut = cutChars(utf8, width_);
@@ -60,6 +62,8 @@ void TextField::assign(std::string_view utf8) {
     bytes_ = static_cast<uint16_t>(cut.size());
 }
 
-int TextField::compare(std::string_view other) const { return compareClipped(view(), other); }
+int TextField::compare(std::string_view other) const {
+    return compareClipped(view(), other);
+}
 
 }  // namespace cdz

@@ -7,7 +7,7 @@
 namespace cdz {
 
 class TextPicture {
-  public:
+public:
     // Parses the part after the kind letter ("40"); nullopt when malformed.
     static std::optional<TextPicture> parse(std::string_view rest);
 
@@ -17,7 +17,7 @@ class TextPicture {
     std::string format(double value) const;
     std::string deformat(std::string_view shown) const { return format(shown); }
 
-  private:
+private:
     int width_ = 0;
 };
 

@@ -14,7 +14,7 @@
 namespace cdz {
 
 class TimePicture {
-  public:
+public:
     // Parses the part after the kind letter ("4", "4b", "1-"); nullopt when malformed.
     static std::optional<TimePicture> parse(std::string_view rest);
 
@@ -32,7 +32,7 @@ class TimePicture {
     std::string deformat(std::string_view shown) const;
     static int32_t read(std::string_view shown);
 
-  private:
+private:
     int style_ = 0;
     char separator_ = 0;  // 0: the colon
     bool blankWhenZero_ = false;

@@ -12,7 +12,7 @@ class QColor;
 namespace cdz {
 
 class Colour {
-  public:
+public:
     constexpr Colour() = default;
     static constexpr Colour fromValue(std::int32_t value) { return Colour(value); }
     static constexpr Colour fromRgb(int red, int green, int blue) {
@@ -35,7 +35,7 @@ class Colour {
 
     constexpr bool operator==(const Colour&) const = default;
 
-  private:
+private:
     constexpr explicit Colour(std::int32_t value) : value_(value) {}
     std::int32_t value_ = -1;
 };

@@ -14,7 +14,7 @@
 namespace cdz {
 
 class Dialogs {
-  public:
+public:
     virtual ~Dialogs() = default;
 
     // A modal message box; "|" in text starts a new line. Returns the button pressed, which is

@@ -11,7 +11,7 @@ class QPushButton;
 namespace cdz {
 
 class FontColourDialog final : public QDialog {
-  public:
+public:
     FontColourDialog(QWidget* parent, const QString& title, const QFont& font,
                      const QColor& colour);
 
@@ -20,7 +20,7 @@ class FontColourDialog final : public QDialog {
     QColor selectedColour() const { return colour_; }
     void setSelectedColour(const QColor& colour);
 
-  private:
+private:
     void pickColour();
 
     QFontDialog* fonts_;

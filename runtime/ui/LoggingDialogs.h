@@ -12,7 +12,7 @@
 namespace cdz {
 
 class LoggingDialogs final : public Dialogs {
-  public:
+public:
     // nullptr (and error set) when the log cannot be opened for appending.
     static std::unique_ptr<LoggingDialogs> open(std::unique_ptr<Dialogs> inner,
                                                 const std::filesystem::path& log,
@@ -34,7 +34,7 @@ class LoggingDialogs final : public Dialogs {
     int popup(std::string_view text) override;
     void halt(std::string_view text) override;
 
-  private:
+private:
     LoggingDialogs(std::unique_ptr<Dialogs> inner, int fd, std::filesystem::path log);
     void append(const DialogRecord& record);
     // Logs a file dialog of either kind and passes its answer on.

@@ -21,7 +21,7 @@ enum class Button : int {
 
 // A set of buttons (their codes or-ed together).
 class Buttons {
-  public:
+public:
     constexpr Buttons() = default;
     constexpr Buttons(Button b) : bits_(static_cast<int>(b)) {}  // NOLINT: a button is a set
     static constexpr Buttons fromBits(int bits) { return Buttons(bits & kAll); }
@@ -37,7 +37,7 @@ class Buttons {
     // The buttons in the order a box shows them (by code).
     std::vector<Button> list() const;
 
-  private:
+private:
     static constexpr int kAll = 127;
     constexpr explicit Buttons(int bits) : bits_(bits) {}
     int bits_ = 0;

@@ -6,7 +6,7 @@
 namespace cdz {
 
 class QtDialogs final : public Dialogs {
-  public:
+public:
     Button message(std::string_view title, std::string_view text, MessageIcon icon, Buttons buttons,
                    Button defaultButton) override;
     std::optional<std::string> openFile(std::string_view title, std::string_view filterList,

@@ -15,7 +15,7 @@
 namespace cdz {
 
 class ScriptedDialogs final : public Dialogs {
-  public:
+public:
     ScriptedDialogs() = default;
     explicit ScriptedDialogs(std::vector<std::string> answers);
 
@@ -37,7 +37,7 @@ class ScriptedDialogs final : public Dialogs {
     int popup(std::string_view text) override;
     void halt(std::string_view text) override;
 
-  private:
+private:
     // The next answer, or nullopt when none is left.
     std::optional<std::string> take();
     void problem(const DialogRecord& record, const std::string& answer);

@@ -38,27 +38,23 @@ TEST_P(SlotWidth, CutsToItsWidthOrIgnores) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SlotWidth,
-    ::testing::Values(WidthCase{1, 30}, WidthCase{12, 30}, WidthCase{31, 40}, WidthCase{32, 150},
-                      WidthCase{33, 40}, WidthCase{34, 200}, WidthCase{36, 70},
-                      WidthCase{38, 350}, WidthCase{40, 150}, WidthCase{42, 70},
-                      WidthCase{71, 60}, WidthCase{79, 60}, WidthCase{100, 60},
-                      WidthCase{101, 60}, WidthCase{102, 35}, WidthCase{103, 15},
-                      WidthCase{125, 60}, WidthCase{127, 15}, WidthCase{151, 26},
-                      WidthCase{153, 26}, WidthCase{154, 30}, WidthCase{156, 70},
-                      WidthCase{157, 50}, WidthCase{159, 40}, WidthCase{160, 30},
-                      WidthCase{161, 70}, WidthCase{163, 60}, WidthCase{165, 30},
-                      WidthCase{166, 50}, WidthCase{167, 40}, WidthCase{168, 70},
-                      WidthCase{170, 120}, WidthCase{171, 30}, WidthCase{200, 60},
-                      WidthCase{202, 60}, WidthCase{203, 50}, WidthCase{204, 25},
-                      WidthCase{205, 15}, WidthCase{217, 15}, WidthCase{220, 40},
-                      WidthCase{221, 250}, WidthCase{231, 120}, WidthCase{235, 40},
-                      WidthCase{236, 30}, WidthCase{237, 50}, WidthCase{242, 15},
-                      WidthCase{300, 70}, WidthCase{303, 60},
-                      // accepted and ignored
-                      WidthCase{0, 0}, WidthCase{-5, 0}, WidthCase{13, 0}, WidthCase{43, 0},
-                      WidthCase{128, 0}, WidthCase{218, 0}, WidthCase{219, 0},
-                      WidthCase{230, 0}, WidthCase{243, 0}, WidthCase{244, 0},
-                      WidthCase{304, 0}, WidthCase{100000, 0}));
+    ::testing::Values(
+        WidthCase{1, 30}, WidthCase{12, 30}, WidthCase{31, 40}, WidthCase{32, 150},
+        WidthCase{33, 40}, WidthCase{34, 200}, WidthCase{36, 70}, WidthCase{38, 350},
+        WidthCase{40, 150}, WidthCase{42, 70}, WidthCase{71, 60}, WidthCase{79, 60},
+        WidthCase{100, 60}, WidthCase{101, 60}, WidthCase{102, 35}, WidthCase{103, 15},
+        WidthCase{125, 60}, WidthCase{127, 15}, WidthCase{151, 26}, WidthCase{153, 26},
+        WidthCase{154, 30}, WidthCase{156, 70}, WidthCase{157, 50}, WidthCase{159, 40},
+        WidthCase{160, 30}, WidthCase{161, 70}, WidthCase{163, 60}, WidthCase{165, 30},
+        WidthCase{166, 50}, WidthCase{167, 40}, WidthCase{168, 70}, WidthCase{170, 120},
+        WidthCase{171, 30}, WidthCase{200, 60}, WidthCase{202, 60}, WidthCase{203, 50},
+        WidthCase{204, 25}, WidthCase{205, 15}, WidthCase{217, 15}, WidthCase{220, 40},
+        WidthCase{221, 250}, WidthCase{231, 120}, WidthCase{235, 40}, WidthCase{236, 30},
+        WidthCase{237, 50}, WidthCase{242, 15}, WidthCase{300, 70}, WidthCase{303, 60},
+        // accepted and ignored
+        WidthCase{0, 0}, WidthCase{-5, 0}, WidthCase{13, 0}, WidthCase{43, 0}, WidthCase{128, 0},
+        WidthCase{218, 0}, WidthCase{219, 0}, WidthCase{230, 0}, WidthCase{243, 0},
+        WidthCase{244, 0}, WidthCase{304, 0}, WidthCase{100000, 0}));
 
 TEST(DisplayTexts, CutsWholeCharacters) {
     DisplayTexts texts;

@@ -1,7 +1,7 @@
 #include "tests/support/TempDir.h"
 
-#include <stdexcept>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 namespace cdz::test {

@@ -8,21 +8,21 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/core/AppState.h"
+#include "app/core/data/Catalogue.h"
+#include "app/core/filemgr/DosConversion.h"
+#include "app/core/filemgr/OldDataConversionWindow.h"
 #include "app/core/frame/AboutWindow.h"
 #include "app/core/frame/AppIcons.h"
-#include "app/core/AppState.h"
 #include "app/core/frame/ClipboardCommands.h"
-#include "app/core/filemgr/DosConversion.h"
 #include "app/core/frame/HelpWindow.h"
 #include "app/core/frame/MdiArrange.h"
-#include "app/core/startup/MediaSeed.h"
-#include "app/core/filemgr/OldDataConversionWindow.h"
 #include "app/core/frame/PrintSetup.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/core/frame/SplashWindow.h"
 #include "app/core/frame/WebPages.h"
 #include "app/core/frame/WindowPlacement.h"
-#include "app/core/data/Catalogue.h"
+#include "app/core/startup/MediaSeed.h"
 
 namespace cdz {
 

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/frame/AppIcons.h"
 #include "app/core/AppState.h"
+#include "app/core/frame/AppIcons.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/core/frame/WindowPlacement.h"
 

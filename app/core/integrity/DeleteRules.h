@@ -5,8 +5,8 @@
 // has shown its warning and saved its error, which rolled the transaction back.
 #include <cstdint>
 
-#include "app/core/warnings/StandardWarning.h"
 #include "app/core/data/Catalogue.h"
+#include "app/core/warnings/StandardWarning.h"
 
 namespace cdz {
 

@@ -3,11 +3,11 @@
 // deletes or saves a record through these, never by a bare delete or put. Each runs in one
 // transaction over the file and the files that depend on it, carries out the file's rules
 // (cascade or refuse) and reports failures through the standard warnings.
-#include "app/core/warnings/StandardWarning.h"
 #include "app/core/data/Catalogue.h"
 #include "app/core/integrity/DeleteRules.h"
 #include "app/core/integrity/SavedLinks.h"
 #include "app/core/integrity/UpdateRules.h"
+#include "app/core/warnings/StandardWarning.h"
 
 namespace cdz {
 

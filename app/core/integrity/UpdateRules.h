@@ -2,9 +2,9 @@
 // What changing a linking value does to the songs that carry it: they follow the new media
 // name, category number or album number. Runs inside the update transaction; a rule that fails
 // has shown its warning and saved its error, which rolled the transaction back.
-#include "app/core/warnings/StandardWarning.h"
 #include "app/core/data/Catalogue.h"
 #include "app/core/integrity/SavedLinks.h"
+#include "app/core/warnings/StandardWarning.h"
 
 namespace cdz {
 

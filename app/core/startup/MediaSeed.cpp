@@ -6,7 +6,9 @@
 
 namespace cdz {
 
-const std::array<std::string_view, 12>& MediaSeed::names() { return kDefaultMediaNames; }
+const std::array<std::string_view, 12>& MediaSeed::names() {
+    return kDefaultMediaNames;
+}
 
 int MediaSeed::seedIfEmpty(DataFile& media, MediaRecord& record) {
     if (media.records() != 0) return media.database().succeed();

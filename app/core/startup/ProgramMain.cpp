@@ -8,9 +8,9 @@
 
 #include "app/core/AppState.h"
 #include "app/core/filemgr/FixAction.h"
+#include "app/core/filemgr/RepairProgram.h"
 #include "app/core/frame/MainFrame.h"
 #include "app/core/startup/QueryWizardTexts.h"
-#include "app/core/filemgr/RepairProgram.h"
 #include "app/core/startup/StartupRepair.h"
 #include "app/core/startup/TerminationWatcher.h"
 #include "querykit/querykit.h"

@@ -1,7 +1,7 @@
 #include "app/core/startup/StartupRepair.h"
 
-#include "app/core/startup/BadFileMarker.h"
 #include "app/core/filemgr/FixAction.h"
+#include "app/core/startup/BadFileMarker.h"
 #include "runtime/filemgr/FileRegistry.h"
 #include "runtime/ui/Dialogs.h"
 

@@ -7,7 +7,10 @@ namespace cdz {
 StandardWarning::StandardWarning(Dialogs& dialogs, const ErrorState& current,
                                  std::function<void(std::string_view)> stop,
                                  std::function<void()> rollback)
-    : dialogs_(dialogs), current_(current), stop_(std::move(stop)), rollback_(std::move(rollback)) {}
+    : dialogs_(dialogs),
+      current_(current),
+      stop_(std::move(stop)),
+      rollback_(std::move(rollback)) {}
 
 Button StandardWarning::operator()(int number, std::string_view text1, std::string_view text2) {
     const std::string errorText = composeErrorText(saved_, current_);

@@ -15,8 +15,8 @@ class StandardWarning {
 public:
     // stop ends the program with a halt text (it does not return in the program; a test's may).
     // rollback rolls back the open transaction for saveError().
-    StandardWarning(Dialogs& dialogs, const ErrorState& current, std::function<void(std::string_view)> stop,
-                    std::function<void()> rollback);
+    StandardWarning(Dialogs& dialogs, const ErrorState& current,
+                    std::function<void(std::string_view)> stop, std::function<void()> rollback);
 
     // Shows warning `number` and returns the button pressed; a halting answer ends the program.
     // Consumes the saved error.

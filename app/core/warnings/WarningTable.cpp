@@ -65,9 +65,9 @@ WarningMessage warningMessage(int number, std::string_view text1, std::string_vi
             return fatal("Invalid File", "Error: (" + e + ") accessing " + t1 + endApp,
                          "Invalid File!");
         case 2: {
-            WarningMessage m = ask("Invalid Key",
-                                   t1 + " key file is invalid.  Do you want to rebuild the key?",
-                                   Button::Yes | Button::No, Button::Yes);
+            WarningMessage m =
+                ask("Invalid Key", t1 + " key file is invalid.  Do you want to rebuild the key?",
+                    Button::Yes | Button::No, Button::Yes);
             m.haltText = "Invalid Key!";
             m.haltOn = Button::No;
             return m;
@@ -86,8 +86,9 @@ WarningMessage warningMessage(int number, std::string_view text1, std::string_vi
             return ok("Procedure not defined", "The Procedure " + t1 + " has not been defined.");
         case 7: {
             // The call gives no caption of its own; the box is titled by what went wrong.
-            WarningMessage m = ok("Record Retrieval Error", "Unable to read keyed record.  Error: " +
-                                                                e + ".  Insert Aborted");
+            WarningMessage m =
+                ok("Record Retrieval Error",
+                   "Unable to read keyed record.  Error: " + e + ".  Insert Aborted");
             m.defaultButton = Button::None;
             return m;
         }
@@ -156,10 +157,10 @@ WarningMessage warningMessage(int number, std::string_view text1, std::string_vi
             return ok("Duplicate Key Error",
                       "Adding this record creates a duplicate entry for the key:" + t1);
         case 25:
-            return ask("Auto Increment Error",
-                       "Attempts to automatically number this record have failed.  Error: " + e +
-                           ".",
-                       Button::Retry | Button::Cancel, Button::Cancel, MessageIcon::Warning);
+            return ask(
+                "Auto Increment Error",
+                "Attempts to automatically number this record have failed.  Error: " + e + ".",
+                Button::Retry | Button::Cancel, Button::Cancel, MessageIcon::Warning);
         case 26:
             return ok("File Load Error", t1 + " File Load Error.  Error: " + e + ".");
         case 27:

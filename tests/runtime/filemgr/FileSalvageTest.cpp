@@ -173,8 +173,8 @@ TEST_F(FileSalvageTest, WithoutTheExampleNothingIsTouched) {
 
 TEST_F(FileSalvageTest, TheRepairProgramReportsWhatItSavedAndLost) {
     damagePages(static_cast<int>(fs::file_size(data) / 4096) / 3, 1);
-    const std::string command = std::string(CDZ_TPSFIX) + " " + data.string() + " /E:" +
-                                example.string() + " /K 2>&1";
+    const std::string command =
+        std::string(CDZ_TPSFIX) + " " + data.string() + " /E:" + example.string() + " /K 2>&1";
     FILE* out = popen(command.c_str(), "r");
     ASSERT_NE(out, nullptr);
     std::string text;

@@ -79,8 +79,10 @@ protected:
             const char* name;
             const char* title;
             int plays;
-        } rows[] = {{"Björk", "Hyperballad", 12}, {"ABBA", "Waterloo", 300},
-                    {"abba", "Waterloo", -4}, {"Ñandú", "Canción de cuna", 7}};
+        } rows[] = {{"Björk", "Hyperballad", 12},
+                    {"ABBA", "Waterloo", 300},
+                    {"abba", "Waterloo", -4},
+                    {"Ñandú", "Canción de cuna", 7}};
         for (const auto& r : rows) {
             oldRec = OldRec{};
             oldRec.Name = r.name;
@@ -136,8 +138,8 @@ TEST_F(FileUpgradeTest, ConvertsToTheDeclaredLayoutKeepingEveryRecord) {
     ASSERT_EQ(file.set(file.keyIndex("ByTitle")), 0);
     std::vector<std::string> titles;
     while (file.next() == 0) titles.push_back(rec.Title.str() + "/" + rec.Name.str());
-    EXPECT_EQ(titles, (std::vector<std::string>{"Canci/Ñandú", "Hyper/Björk", "Water/ABBA",
-                                                "Water/abba"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Canci/Ñandú", "Hyper/Björk", "Water/ABBA", "Water/abba"}));
 
     // New records continue the numbering and the record count follows.
     rec = NewRec{};

@@ -16,7 +16,7 @@ const int32_t kHalloween59 = dateFromYmd(1959, 10, 31);
 
 // Pins the desktop locale for the test and restores it afterwards.
 class DatePictureTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         saved_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -29,7 +29,7 @@ class DatePictureTest : public testing::Test {
         return *p->asDate();
     }
 
-  private:
+private:
     QLocale saved_;
 };
 

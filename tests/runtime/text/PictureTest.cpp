@@ -10,14 +10,14 @@ namespace {
 
 // Pins the desktop locale for the test and restores it afterwards.
 class PictureTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         saved_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void TearDown() override { QLocale::setDefault(saved_); }
 
-  private:
+private:
     QLocale saved_;
 };
 

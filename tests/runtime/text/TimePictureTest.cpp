@@ -9,14 +9,14 @@ namespace cdz {
 namespace {
 
 class TimePictureTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         saved_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void TearDown() override { QLocale::setDefault(saved_); }
 
-  private:
+private:
     QLocale saved_;
 };
 

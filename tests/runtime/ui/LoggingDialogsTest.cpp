@@ -115,7 +115,7 @@ TEST(LoggingDialogs, AppendsToAnExistingLogAndReportsOneThatCannotOpen) {
 
 // Sets environment variables for one test and puts the old values back.
 class ScopedEnv {
-  public:
+public:
     ScopedEnv(const char* name, const std::string& value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         setenv(name, value.c_str(), 1);
@@ -129,7 +129,7 @@ class ScopedEnv {
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-  private:
+private:
     const char* name_;
     std::optional<std::string> old_;
 };

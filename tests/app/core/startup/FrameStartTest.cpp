@@ -2,10 +2,10 @@
 // conversion of the previous generation's songs, and the runtime stop.
 #include <set>
 
-#include "app/core/frame/MainFrame.h"
-#include "app/core/startup/MediaSeed.h"
 #include "app/core/filemgr/OldDataConversionWindow.h"
+#include "app/core/frame/MainFrame.h"
 #include "app/core/frame/ProcedureNames.h"
+#include "app/core/startup/MediaSeed.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 #include "tests/app/core/startup/StartupFixture.h"
 

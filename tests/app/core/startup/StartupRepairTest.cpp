@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "app/core/filemgr/FixAction.h"
-#include "app/core/startup/ProgramMain.h"
 #include "app/core/filemgr/RepairProgram.h"
+#include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/RuntimeStop.h"
 #include "runtime/RuntimeVersion.h"
 #include "tests/app/core/startup/StartupFixture.h"

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Subsystems.h"
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/startup/ProgramMain.h"
@@ -55,5 +56,6 @@ int main(int argc, char** argv) {
     }
 
     cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs));
+    cdz::addProgramSubsystems(state);
     return cdz::ProgramMain(state).run();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/core/data/Catalogue.h"
 #include "app/core/settings/Settings.h"
@@ -24,6 +25,7 @@
 #include "runtime/ui/ProcedureStarter.h"
 
 class QPrinter;
+class QWidget;
 
 namespace cdz {
 
@@ -86,6 +88,13 @@ public:
     // Shows the halt text, closes the files, then ends the program (the runtime stop).
     void halt(std::string_view text);
 
+    // Each part of the program (songs, albums, playlists, labels, reports) defines its own
+    // procedures with the starter when the frame is built, so adding a window never edits the
+    // frame. The frame is the parent of the windows they start.
+    using Subsystem = std::function<void(AppState& state, QWidget& frame)>;
+    void addSubsystem(Subsystem define) { subsystems_.push_back(std::move(define)); }
+    const std::vector<Subsystem>& subsystems() const { return subsystems_; }
+
 private:
     std::filesystem::path dataFolder_;
     std::unique_ptr<Dialogs> dialogs_;
@@ -105,6 +114,7 @@ private:
     std::string reportSelection_;
     std::unique_ptr<QPrinter> printer_;
     ProcedureStarter starter_;
+    std::vector<Subsystem> subsystems_;
 };
 
 }  // namespace cdz

@@ -42,6 +42,7 @@ MainFrame::MainFrame(AppState& state, QWidget* parent)
     statusBar()->setObjectName("StatusBar");
     state_.starter().setMdiArea(mdi_);
     defineOwnProcedures();
+    for (const AppState::Subsystem& define : state_.subsystems()) define(state_, *this);
 }
 
 MainFrame::~MainFrame() = default;

@@ -15,6 +15,7 @@
 
 namespace {
 
+using cdz::FrameCommand;
 using cdz::MainFrame;
 using cdz::test::StateFixture;
 
@@ -141,8 +142,8 @@ TEST(FrameMenus, ToolbarHoldsSevenButtonsInOrderWithTipsAndIcons) {
     EXPECT_EQ(tips, expected);
 }
 
-// Each command whose window is not built yet names its procedure in warning 6; the toolbar's
-// browse buttons start the same procedures as the menu.
+// Each command starts (or runs) the procedure its table names, whichever procedures exist
+// today; the toolbar's browse buttons start the same procedures as the menu.
 TEST(FrameMenus, CommandsStartTheirProcedures) {
     struct Case {
         const char* action;
@@ -192,16 +193,36 @@ TEST(FrameMenus, CommandsStartTheirProcedures) {
     };
     StateFixture f;
     MainFrame frame(*f.state);
+    std::vector<std::string> called;
+    for (const Case& c : cases) {
+        const std::string name = c.procedure;
+        f.state->starter().define(name, [&called, name](int) -> QWidget* {
+            called.push_back(name);
+            return nullptr;
+        });
+        f.state->starter().defineRoutine(name, [&called, name] { called.push_back(name); });
+    }
     for (const Case& c : cases) {
         QAction* a = frame.command(c.action);
         ASSERT_NE(a, nullptr) << c.action;
-        const std::size_t before = f.dialogs->shown().size();
+        called.clear();
         a->trigger();
-        ASSERT_EQ(f.dialogs->shown().size(), before + 1) << c.action;
+        EXPECT_EQ(called, std::vector<std::string>{c.procedure}) << c.action;
+    }
+    EXPECT_TRUE(f.dialogs->shown().empty());
+}
+
+// A command whose procedure nobody defined names it in warning 6 and opens nothing.
+TEST(FrameMenus, UndefinedProcedureGivesWarningSix) {
+    StateFixture f;
+    MainFrame frame(*f.state);
+    for (FrameCommand command : {FrameCommand::Start, FrameCommand::Run}) {
+        const std::size_t before = f.dialogs->shown().size();
+        frame.execute(command, "NoSuchProcedure");
+        ASSERT_EQ(f.dialogs->shown().size(), before + 1);
         const cdz::DialogRecord& box = f.dialogs->shown().back();
-        EXPECT_EQ(box.title, "Procedure not defined") << c.action;
-        EXPECT_EQ(box.text, std::string("The Procedure ") + c.procedure + " has not been defined.")
-            << c.action;
+        EXPECT_EQ(box.title, "Procedure not defined");
+        EXPECT_EQ(box.text, "The Procedure NoSuchProcedure has not been defined.");
     }
     EXPECT_TRUE(f.state->starter().instances().empty());
 }

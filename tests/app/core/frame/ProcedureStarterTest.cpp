@@ -165,11 +165,11 @@ TEST_F(Starter, RoutinesRunOnTheCaller) {
 // The program's state reports an undefined procedure as standard warning 6.
 TEST(StarterInTheProgram, UndefinedProcedureShowsWarningSix) {
     StateFixture f;
-    EXPECT_EQ(f.state->starter().start("BrowseAlbum"), 0);
+    EXPECT_EQ(f.state->starter().start("NoSuchProcedure"), 0);
     ASSERT_EQ(f.dialogs->shown().size(), 1u);
     const DialogRecord& box = f.dialogs->shown()[0];
     EXPECT_EQ(box.title, "Procedure not defined");
-    EXPECT_EQ(box.text, "The Procedure BrowseAlbum has not been defined.");
+    EXPECT_EQ(box.text, "The Procedure NoSuchProcedure has not been defined.");
     EXPECT_EQ(box.icon, MessageIcon::Warning);
 }
 

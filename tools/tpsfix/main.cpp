@@ -1,7 +1,10 @@
 // tpsfix FILE /E:EXAMPLE [/K]
 // Rebuilds a damaged data file from its example file, saving every record it can read, and
-// says what it saved and what it lost. The damaged file is kept as FILE.damaged. /K runs without
-// asking anything (the only way it runs: it never asks); it is accepted for the file manager.
+// says what it saved and what it lost. The damaged file is kept as FILE.damaged (or
+// FILE.damaged.1, ... when earlier copies are there). A missing file, or an example of another
+// file, is refused. /K runs without asking anything (the only way it runs: it never asks); it is
+// accepted for the file manager. A refusal or failure ends with status 1 and says whether
+// anything was changed.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -46,7 +49,8 @@ int main(int argc, char** argv) {
     cdz::SalvageReport report;
     std::string error;
     if (!cdz::salvageFile(file, example, &report, &error)) {
-        std::fprintf(stderr, "tpsfix: %s: not repaired: %s\n", file.c_str(), error.c_str());
+        std::fprintf(stderr, "tpsfix: %s: not repaired: %s%s\n", file.c_str(), error.c_str(),
+                     report.untouched ? "; nothing was changed" : "");
         return 1;
     }
     for (const auto& t : report.tables) {

@@ -4,12 +4,14 @@
 // FILE.damaged.1, ... when earlier copies are there). A missing file, or an example of another
 // file, is refused. /K runs without asking anything (the only way it runs: it never asks); it is
 // accepted for the file manager. A refusal or failure ends with status 1 and says whether
-// anything was changed.
+// anything was changed. The last line of a repair is the summary that the program which ran it
+// reads back (FileSalvageSummary.h).
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "runtime/filemgr/FileSalvage.h"
+#include "runtime/filemgr/FileSalvageSummary.h"
 
 namespace {
 
@@ -66,5 +68,6 @@ int main(int argc, char** argv) {
     }
     std::printf("tpsfix: %s rebuilt; the damaged file is kept as %s\n", file.c_str(),
                 report.keptAs.c_str());
+    std::printf("%s\n", cdz::summaryLine(report).c_str());
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "runtime/data/DataFile.h"
 #include "runtime/data/FileDeclBuilder.h"
 #include "runtime/filemgr/ExampleFile.h"
+#include "runtime/filemgr/FileSalvageSummary.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {
@@ -209,6 +210,13 @@ TEST_F(FileSalvageTest, TheRepairProgramReportsWhatItSavedAndLost) {
     EXPECT_NE(text.find("records saved"), std::string::npos) << text;
     EXPECT_NE(text.find(" lost"), std::string::npos) << text;
     EXPECT_EQ(integrity(data), "ok");
+    // The summary the program that ran it reads back.
+    const std::optional<SalvageSummary> summary = readSummary(text);
+    ASSERT_TRUE(summary) << text;
+    EXPECT_GT(summary->saved, 0);
+    EXPECT_GT(summary->lost, 0);
+    EXPECT_EQ(summary->saved + summary->lost, kRecords);
+    EXPECT_EQ(summary->keptAs, data.string() + ".damaged");
 
     // Wrong use is refused with its usage line.
     const ProgramRun bad = runRepairProgram("");

@@ -8,10 +8,21 @@
 
 namespace cdz {
 
+namespace {
+
+constexpr const char* kSettingsLoss =
+    "Settings and window positions changed while the program runs may not be kept.";
+constexpr const char* kProfileLoss =
+    "Should the program crash while opening a data file, it may not offer to repair the file at "
+    "the next start.";
+
+}  // namespace
+
 AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> dialogs,
                    HaltHandler halt)
     : dataFolder_(std::move(dataFolder)),
       dialogs_(std::move(dialogs)),
+      writeFailures_(*dialogs_),
       catalogue_(dataFolder_),
       stop_(*dialogs_, catalogue_, std::move(halt)),
       warning_(
@@ -28,6 +39,8 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
       settingsFile_(std::make_unique<IniFile>(dataFolder_ / settingsFileName_)),
       starter_([this](const std::string& name) { warning_(6, name); }) {
     registry_.setApplicationName(applicationTag_);
+    writeFailures_.watch(runtimeProfile_, kProfileLoss);
+    writeFailures_.watch(*settingsFile_, kSettingsLoss);
     catalogue_.setOpenRoutine([this](DataFile& file) { return openDataFile_(file); });
 }
 
@@ -43,6 +56,7 @@ void AppState::setSettingsFileName(std::string_view name) {
     if (name == settingsFileName_) return;  // references to the open file stay good
     settingsFileName_ = std::string(name);
     settingsFile_ = std::make_unique<IniFile>(dataFolder_ / settingsFileName_);
+    writeFailures_.watch(*settingsFile_, kSettingsLoss);
 }
 
 void AppState::setReportStyle(std::string_view style, std::string_view selection) {

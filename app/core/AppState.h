@@ -1,7 +1,8 @@
 #pragma once
 // What the whole program shares while it runs: the dialog facade, the data files (catalogue),
 // the file manager's register, the open routine with its bad-file marker, the runtime stop, the
-// standard warning, the settings file and the settings globals read from it, the application
+// standard warning, the settings file and the settings globals read from it (a failed write of
+// either profile file is told to the user once per run), the application
 // tag, the help file, the report style, the printer set up from the File menu, and the
 // procedure starter. The process entry creates one and hands it to program main; a test builds
 // its own over a temporary folder.
@@ -14,6 +15,7 @@
 
 #include "app/core/data/Catalogue.h"
 #include "app/core/settings/Settings.h"
+#include "app/core/settings/WriteFailureNotice.h"
 #include "app/core/startup/BadFileMarker.h"
 #include "app/core/startup/OpenDataFile.h"
 #include "app/core/startup/RuntimeStop.h"
@@ -98,6 +100,7 @@ public:
 private:
     std::filesystem::path dataFolder_;
     std::unique_ptr<Dialogs> dialogs_;
+    WriteFailureNotice writeFailures_;
     Catalogue catalogue_;
     RuntimeStop stop_;
     StandardWarning warning_;

@@ -10,6 +10,7 @@
 #include "runtime/data/Database.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/TableSql.h"
+#include "runtime/filemgr/FileSalvageCheck.h"
 
 namespace cdz {
 
@@ -276,11 +277,76 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
     return result;
 }
 
-bool replaceFile(const fs::path& from, const fs::path& to, std::string* error) {
+std::string renameFailure(const fs::path& from, const fs::path& to, const std::error_code& ec) {
+    return "cannot rename " + from.string() + " to " + to.string() + ": " + ec.message();
+}
+
+bool taken(const fs::path& p) {
     std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec) *error = "cannot rename " + from.string() + " to " + to.string() + ": " + ec.message();
-    return !ec;
+    return fs::exists(fs::symlink_status(p, ec)) ||
+           fs::exists(fs::symlink_status(p.string() + "-journal", ec));
+}
+
+// The first free name among FILE.damaged, FILE.damaged.1, FILE.damaged.2, ...: every earlier
+// copy stays, since each may be the only one of what the file once held.
+fs::path freeCopyName(const fs::path& damaged) {
+    const std::string base = damaged.string() + ".damaged";
+    fs::path p = base;
+    for (int n = 1; taken(p); ++n) p = base + "." + std::to_string(n);
+    return p;
+}
+
+// Puts the rebuilt file under the damaged file's name and keeps the damaged file (and any journal
+// it left, which would otherwise be played back into the rebuilt file) as `kept`. The name never
+// stands empty: the damaged file gets a second name first, and the rebuilt file then replaces it
+// in one rename. On failure everything goes back as it was; when it cannot, *moved is set and
+// *error says where the file or its journal is.
+bool putInPlace(const fs::path& rebuilt, const fs::path& damaged, const fs::path& kept,
+                std::string* error, bool* moved) {
+    std::error_code ec;
+    const fs::path journal = damaged.string() + "-journal";
+    const fs::path keptJournal = kept.string() + "-journal";
+    const bool hadJournal = fs::exists(fs::symlink_status(journal, ec));
+    if (hadJournal) {
+        fs::rename(journal, keptJournal, ec);
+        if (ec) {
+            *error = renameFailure(journal, keptJournal, ec);
+            return false;
+        }
+    }
+    auto undo = [&](std::string why) {
+        std::error_code back;
+        if (hadJournal) fs::rename(keptJournal, journal, back);
+        *error = std::move(why);
+        if (back) {
+            *error += "; the damaged file's journal is left as " + keptJournal.string();
+            *moved = true;
+        }
+        return false;
+    };
+
+    fs::create_hard_link(damaged, kept, ec);
+    if (!ec) {
+        fs::rename(rebuilt, damaged, ec);
+        if (!ec) return true;
+        const std::string why = renameFailure(rebuilt, damaged, ec);
+        fs::remove(kept, ec);
+        return undo(why);
+    }
+    // A file system without hard links: move the damaged file aside and back on failure.
+    fs::rename(damaged, kept, ec);
+    if (ec) return undo(renameFailure(damaged, kept, ec));
+    fs::rename(rebuilt, damaged, ec);
+    if (!ec) return true;
+    std::string why = renameFailure(rebuilt, damaged, ec);
+    fs::rename(kept, damaged, ec);
+    if (ec) {
+        // Said as it is: the file is not under its own name, but it is kept.
+        *error = why + "; the damaged file could not be moved back and is kept as " + kept.string();
+        *moved = true;
+        return false;
+    }
+    return undo(why);
 }
 
 }  // namespace
@@ -304,8 +370,20 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
                  std::string* error) {
     *report = SalvageReport{};
     std::error_code ec;
+    if (!fs::exists(damaged, ec)) {
+        *error = damaged.string() + " does not exist";
+        return false;
+    }
+    if (!fs::is_regular_file(damaged, ec)) {
+        *error = damaged.string() + " is not a file";
+        return false;
+    }
     if (!fs::exists(example, ec)) {
         *error = "the example file " + example.string() + " does not exist";
+        return false;
+    }
+    if (std::string why = exampleMismatch(damaged, example); !why.empty()) {
+        *error = std::move(why);
         return false;
     }
     const fs::path rebuilt = damaged.string() + ".rebuilding";
@@ -316,6 +394,7 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
         return false;
     }
 
+    std::vector<SalvagedTable> tables;
     {
         Database out(rebuilt.parent_path());
         std::string schema;
@@ -324,8 +403,8 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
             fs::remove(rebuilt, ec);
             return false;
         }
-        const std::vector<std::string> tables = exampleTables(out, schema);
-        if (tables.empty()) {
+        const std::vector<std::string> names = exampleTables(out, schema);
+        if (names.empty()) {
             *error = "the example file holds no table";
             out.detach(rebuilt);
             fs::remove(rebuilt, ec);
@@ -333,7 +412,7 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
         }
         DamagedFile source(damaged);
         out.exec("BEGIN");
-        for (const auto& t : tables) report->tables.push_back(salvageTable(out, schema, source, t));
+        for (const auto& t : names) tables.push_back(salvageTable(out, schema, source, t));
         if (out.exec("COMMIT") != 0) {
             *error = "cannot write the rebuilt file: " + out.error().driverText;
             out.exec("ROLLBACK");
@@ -344,18 +423,16 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
         out.detach(rebuilt);
     }
 
-    // The damaged file and any journal it left go aside together: a journal left under the
-    // file's name would be played back into the rebuilt file.
-    report->keptAs = damaged.string() + ".damaged";
-    fs::remove(report->keptAs, ec);
-    fs::remove(report->keptAs.string() + "-journal", ec);
-    if (fs::exists(damaged, ec) && !replaceFile(damaged, report->keptAs, error)) return false;
-    const fs::path journal = damaged.string() + "-journal";
-    if (fs::exists(journal, ec) &&
-        !replaceFile(journal, report->keptAs.string() + "-journal", error)) {
+    const fs::path kept = freeCopyName(damaged);
+    bool moved = false;
+    if (!putInPlace(rebuilt, damaged, kept, error, &moved)) {
+        fs::remove(rebuilt, ec);
+        report->untouched = !moved;
         return false;
     }
-    return replaceFile(rebuilt, damaged, error);
+    report->tables = std::move(tables);
+    report->keptAs = kept;
+    return true;
 }
 
 }  // namespace cdz

@@ -20,13 +20,19 @@ struct SalvagedTable {
 struct SalvageReport {
     std::vector<SalvagedTable> tables;
     std::filesystem::path keptAs;  // where the damaged file now is
+    // After a failure: whether every file is as it was (false only when a file could not be
+    // moved back; the error says where it is).
+    bool untouched = true;
     int64_t saved() const;
     // -1 when any table could not say how many it held.
     int64_t lost() const;
 };
 
-// Rebuilds `damaged` from `example`. Returns false (and leaves every file as it was) when the
-// example cannot be read or the rebuilt file cannot be written; `error` says why.
+// Rebuilds `damaged` from `example`, keeping the damaged file as the first free one of
+// FILE.damaged, FILE.damaged.1, ... Returns false, with `error` saying why, when the file is
+// missing, the example is not the file's own (see FileSalvageCheck.h) or cannot be read, or
+// the rebuilt file cannot be written or put in place; every file is then as it was, unless
+// report->untouched says otherwise.
 bool salvageFile(const std::filesystem::path& damaged, const std::filesystem::path& example,
                  SalvageReport* report, std::string* error);
 

@@ -6,11 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/ini/FileCalls.h"
+#include "runtime/ini/FileError.h"
+
 namespace cdz {
 
-// Returns an empty string on success, else why the file was left unchanged. The new file keeps
-// the old one's permissions. Caller holds any lock that serialises writers of target.
-std::string replaceFileAtomically(const std::filesystem::path& target, std::string_view content);
+// Returns no error on success, else why the file was left unchanged; only when the folder could
+// not be flushed after the rename does the file hold the new content (the error says so). The
+// new file keeps the old one's permissions. Caller holds any lock that serialises writers of
+// target.
+FileError replaceFileAtomically(const std::filesystem::path& target, std::string_view content,
+                                const FileCalls& calls = FileCalls::system());
 
 // Temporary files of target left behind by writers that died before their rename. Only safe
 // to call while holding the writers' lock.

@@ -5,14 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace cdz {
 
 FileLock::FileLock(const std::filesystem::path& lockFile) {
     const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        error_ = "cannot open lock file " + lockFile.string() + ": " + std::strerror(errno);
+        error_ = FileError::fromErrno("cannot open lock file " + lockFile.string(), errno);
         return;
     }
     int rc;
@@ -20,7 +19,7 @@ FileLock::FileLock(const std::filesystem::path& lockFile) {
         rc = ::flock(fd, LOCK_EX);
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) {
-        error_ = "cannot lock " + lockFile.string() + ": " + std::strerror(errno);
+        error_ = FileError::fromErrno("cannot lock " + lockFile.string(), errno);
         ::close(fd);
         return;
     }

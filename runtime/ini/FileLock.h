@@ -3,7 +3,8 @@
 // and stations that change the same file take it around their read-modify-write so that none
 // of them overwrites a change another one has just made.
 #include <filesystem>
-#include <string>
+
+#include "runtime/ini/FileError.h"
 
 namespace cdz {
 
@@ -17,11 +18,11 @@ public:
 
     bool locked() const { return fd_ >= 0; }
     // Why the lock could not be taken; empty when locked().
-    const std::string& error() const { return error_; }
+    const FileError& error() const { return error_; }
 
 private:
     int fd_ = -1;
-    std::string error_;
+    FileError error_;
 };
 
 }  // namespace cdz

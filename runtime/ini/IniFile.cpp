@@ -33,7 +33,8 @@ std::int64_t nanoseconds(const timespec& t) {
 
 }  // namespace
 
-IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+IniFile::IniFile(std::filesystem::path path, const FileCalls& calls)
+    : path_(std::move(path)), calls_(calls) {}
 
 const IniDocument* IniFile::current() const {
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -81,44 +82,61 @@ std::filesystem::path IniFile::writeTarget() const {
     return path_;
 }
 
-bool IniFile::write(std::string_view section, std::string_view key, std::string_view value) {
-    std::string error = IniDocument::canStore(section, key, value);
-    if (!error.empty()) {
-        error = "cannot write " + std::string(key) + " to " + path_.string() + ": " + error;
-    } else {
-        const std::filesystem::path target = writeTarget();
-        const FileLock lock(target.string() + ".lock");
-        if (!lock.locked()) {
-            error = lock.error();
-        } else {
-            removeStaleTemporaries(target);
-            std::string text;
-            const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
-            // A file that exists but cannot be read must not be replaced by one holding only
-            // this key.
-            if (fd < 0 && errno != ENOENT) {
-                error = "cannot read " + target.string() + ": " + std::strerror(errno);
-            } else if (fd >= 0) {
-                if (!readAll(fd, text))
-                    error = "cannot read " + target.string() + ": " + std::strerror(errno);
-                ::close(fd);
-            }
-            if (error.empty()) {
-                IniDocument doc(text);
-                doc.set(section, key, value);
-                std::string updated = doc.text();
-                if (updated != text || fd < 0) error = replaceFileAtomically(target, updated);
-            }
-        }
+FileError IniFile::replace(std::string_view section, std::string_view key,
+                           std::string_view value) const {
+    if (std::string why = IniDocument::canStore(section, key, value); !why.empty()) {
+        return {"cannot write " + std::string(key) + " to " + path_.string(), why};
     }
-    std::lock_guard guard(mutex_);
-    lastError_ = error;
-    return error.empty();
+    const std::filesystem::path target = writeTarget();
+    const FileLock lock(target.string() + ".lock");
+    if (!lock.locked()) return lock.error();
+    removeStaleTemporaries(target);
+    std::string text;
+    const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    // A file that exists but cannot be read must not be replaced by one holding only this key.
+    if (fd < 0 && errno != ENOENT)
+        return FileError::fromErrno("cannot read " + target.string(), errno);
+    if (fd >= 0) {
+        const bool read = readAll(fd, text);
+        const int err = errno;
+        ::close(fd);
+        if (!read) return FileError::fromErrno("cannot read " + target.string(), err);
+        // Replacing goes through the folder; a file marked read-only is not to be changed.
+        if (calls_.access(target.c_str(), W_OK) != 0)
+            return FileError::fromErrno("cannot write " + target.string(), errno);
+    }
+    IniDocument doc(text);
+    doc.set(section, key, value);
+    const std::string updated = doc.text();
+    if (updated == text && fd >= 0) return {};
+    return replaceFileAtomically(target, updated, calls_);
+}
+
+bool IniFile::write(std::string_view section, std::string_view key, std::string_view value) {
+    const FileError error = replace(section, key, value);
+    WriteFailureHandler handler;
+    {
+        std::lock_guard guard(mutex_);
+        lastError_ = error;
+        if (error) handler = onWriteFailure_;
+    }
+    if (handler) handler(*this, error);
+    return !error;
 }
 
 std::string IniFile::lastError() const {
     std::lock_guard guard(mutex_);
+    return lastError_.text();
+}
+
+FileError IniFile::lastFailure() const {
+    std::lock_guard guard(mutex_);
     return lastError_;
+}
+
+void IniFile::setWriteFailureHandler(WriteFailureHandler handler) {
+    std::lock_guard guard(mutex_);
+    onWriteFailure_ = std::move(handler);
 }
 
 }  // namespace cdz

@@ -5,18 +5,23 @@
 // the file atomically, so a crash never leaves a half-written settings file.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "runtime/ini/FileCalls.h"
+#include "runtime/ini/FileError.h"
 #include "runtime/ini/IniDocument.h"
 
 namespace cdz {
 
 class IniFile {
 public:
-    explicit IniFile(std::filesystem::path path);
+    // `calls` are the system calls writes go through (a test's may fail); they must outlive
+    // this object.
+    explicit IniFile(std::filesystem::path path, const FileCalls& calls = FileCalls::system());
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -26,12 +31,20 @@ public:
                      std::string_view defaultValue = {}) const;
 
     // Sets the key, keeping everything else in the file as it was (blanks around a value are
-    // not kept: reading trims them). False (and lastError() says
-    // why) when the file could not be written or the value cannot be kept on one line; the file
-    // is then unchanged.
+    // not kept: reading trims them). False (and lastFailure() says why, the write-failure
+    // handler is called) when the file could not be written, is marked read-only, or the value
+    // cannot be kept on one line; the file is then unchanged (see replaceFileAtomically for the
+    // one exception).
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
+    // Why the last write failed, as one line; empty after a write that worked.
     std::string lastError() const;
+    FileError lastFailure() const;
+
+    // Called after each failed write, on the writer's thread, so the program can tell the user
+    // whichever code wrote.
+    using WriteFailureHandler = std::function<void(const IniFile& file, const FileError& error)>;
+    void setWriteFailureHandler(WriteFailureHandler handler);
 
 private:
     // What identifies one version of the file: a write renames a new file into place, so the
@@ -45,12 +58,15 @@ private:
     // The file's current content, re-read only when its stamp changed; nullopt when missing.
     const IniDocument* current() const;
     std::filesystem::path writeTarget() const;
+    FileError replace(std::string_view section, std::string_view key, std::string_view value) const;
 
     std::filesystem::path path_;
     mutable std::mutex mutex_;
     mutable std::optional<Stamp> stamp_;
     mutable IniDocument cached_;
-    std::string lastError_;
+    const FileCalls& calls_;
+    FileError lastError_;
+    WriteFailureHandler onWriteFailure_;
 };
 
 }  // namespace cdz

@@ -1,12 +1,17 @@
 // tpsfix FILE /E:EXAMPLE [/K]
 // Rebuilds a damaged data file from its example file, saving every record it can read, and
-// says what it saved and what it lost. The damaged file is kept as FILE.damaged. /K runs without
-// asking anything (the only way it runs: it never asks); it is accepted for the file manager.
+// says what it saved and what it lost. The damaged file is kept as FILE.damaged (or
+// FILE.damaged.1, ... when earlier copies are there). A missing file, or an example of another
+// file, is refused. /K runs without asking anything (the only way it runs: it never asks); it is
+// accepted for the file manager. A refusal or failure ends with status 1 and says whether
+// anything was changed. The last line of a repair is the summary that the program which ran it
+// reads back (FileSalvageSummary.h).
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "runtime/filemgr/FileSalvage.h"
+#include "runtime/filemgr/FileSalvageSummary.h"
 
 namespace {
 
@@ -46,7 +51,8 @@ int main(int argc, char** argv) {
     cdz::SalvageReport report;
     std::string error;
     if (!cdz::salvageFile(file, example, &report, &error)) {
-        std::fprintf(stderr, "tpsfix: %s: not repaired: %s\n", file.c_str(), error.c_str());
+        std::fprintf(stderr, "tpsfix: %s: not repaired: %s%s\n", file.c_str(), error.c_str(),
+                     report.untouched ? "; nothing was changed" : "");
         return 1;
     }
     for (const auto& t : report.tables) {
@@ -62,5 +68,6 @@ int main(int argc, char** argv) {
     }
     std::printf("tpsfix: %s rebuilt; the damaged file is kept as %s\n", file.c_str(),
                 report.keptAs.c_str());
+    std::printf("%s\n", cdz::summaryLine(report).c_str());
     return 0;
 }

@@ -1,10 +1,12 @@
 #include "app/core/filemgr/FixAction.h"
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "app/core/filemgr/RepairProgram.h"
 #include "runtime/filemgr/FileRegistry.h"
+#include "runtime/filemgr/FileSalvageSummary.h"
 #include "runtime/ui/Dialogs.h"
 
 namespace cdz {
@@ -14,6 +16,15 @@ namespace {
 constexpr std::string_view kMultiTableQuestion =
     "This is a multi-table TPS file. You can try using Fix, but the results are not guarenteed "
     "and could damage your file further.  Do you want to continue ? ";
+
+std::string records(int64_t n) {
+    return std::to_string(n) + (n == 1 ? " record" : " records");
+}
+
+std::string withoutTrailingBreaks(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
 
 }  // namespace
 
@@ -64,19 +75,33 @@ FixAction::Result FixAction::operator()(const RegisteredFile& registered) {
                          MessageIcon::Error, Button::Ok, Button::Ok);
         return Result::ProgramMissing;
     }
-    if (run.exitCode != 0) {
+    const std::optional<SalvageSummary> summary = readSummary(run.output);
+    if (run.exitCode != 0 || !summary) {
         // Said rather than kept quiet: the user would otherwise take the file for repaired.
-        std::string output = run.output;
-        while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
-            output.pop_back();
-        }
+        const std::string what = run.exitCode != 0 ? " could not repair " + name + "."
+                                                   : " ended without saying what it saved, so " +
+                                                         name + " may not have been repaired.";
+        const std::string output = withoutTrailingBreaks(run.output);
         dialogs_.message("Error",
-                         std::string("The repair program ") + RepairProgram::kName +
-                             " could not repair " + name + ".|" + output,
+                         std::string("The repair program ") + RepairProgram::kName + what +
+                             (output.empty() ? "" : "|" + output),
                          MessageIcon::Error, Button::Ok, Button::Ok);
         return Result::RepairFailed;
     }
+    dialogs_.message("Information", repairedText(name, *summary), MessageIcon::Information,
+                     Button::Ok, Button::Ok);
     return Result::Repaired;
+}
+
+std::string FixAction::repairedText(const std::string& name, const SalvageSummary& summary) {
+    std::string text =
+        "The repair of " + name + " is finished: " + records(summary.saved) + " saved, ";
+    if (summary.lost < 0) {
+        text += "an unknown number lost (the damaged file could not say how many it held).";
+    } else {
+        text += records(summary.lost) + " lost.";
+    }
+    return text + "|The damaged file is kept as " + summary.keptAs.string() + ".";
 }
 
 }  // namespace cdz

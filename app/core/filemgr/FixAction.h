@@ -1,6 +1,7 @@
 #pragma once
 // The file manager's Fix action on one registered file: make its example file, then run the
-// repair program on the file with that example and wait for it. Failures are told to the user.
+// repair program on the file with that example and wait for it. What it saved and lost is shown
+// to the user afterwards, and so are failures.
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@ class Dialogs;
 class FileRegistry;
 class RepairProgram;
 struct RegisteredFile;
+struct SalvageSummary;
 
 class FixAction {
 public:
@@ -23,6 +25,9 @@ public:
     // The repair program's arguments for a data file's name: the name (".tps" added when it has
     // no extension), "/E:" with the name's stem and ".tpe", and "/K".
     static std::vector<std::string> arguments(const std::string& fileName);
+
+    // What the user is told after a repair of `name` (the counts the repair program gave back).
+    static std::string repairedText(const std::string& name, const SalvageSummary& summary);
 
 private:
     Dialogs& dialogs_;

@@ -12,6 +12,7 @@
 #include "runtime/data/DataFile.h"
 #include "runtime/data/FileDeclBuilder.h"
 #include "runtime/filemgr/ExampleFile.h"
+#include "runtime/filemgr/FileSalvageSummary.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {
@@ -36,7 +37,37 @@ const FileDecl& decl() {
     return d;
 }
 
+// Another declaration of the same record: another table, or the same with one key fewer.
+FileDecl otherDecl(const char* label, const char* externalName) {
+    return FileDeclBuilder<Rec>(label, "OTH", externalName, 44)
+        .field<&Rec::Name>("Name")
+        .field<&Rec::ID>("ID")
+        .memo<&Rec::Notes>("Notes", 400)
+        .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
+        .build();
+}
+
 constexpr int kRecords = 3000;
+
+struct ProgramRun {
+    int status = -1;
+    std::string output;  // standard output and error together
+};
+
+ProgramRun runRepairProgram(const std::string& arguments) {
+    ProgramRun run;
+    FILE* out = popen((std::string(CDZ_TPSFIX) + " " + arguments + " 2>&1").c_str(), "r");
+    if (!out) return run;
+    char buf[256];
+    while (fgets(buf, sizeof buf, out)) run.output += buf;
+    run.status = WEXITSTATUS(pclose(out));
+    return run;
+}
+
+std::string slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class FileSalvageTest : public ::testing::Test {
 protected:
@@ -173,25 +204,97 @@ TEST_F(FileSalvageTest, WithoutTheExampleNothingIsTouched) {
 
 TEST_F(FileSalvageTest, TheRepairProgramReportsWhatItSavedAndLost) {
     damagePages(static_cast<int>(fs::file_size(data) / 4096) / 3, 1);
-    const std::string command =
-        std::string(CDZ_TPSFIX) + " " + data.string() + " /E:" + example.string() + " /K 2>&1";
-    FILE* out = popen(command.c_str(), "r");
-    ASSERT_NE(out, nullptr);
-    std::string text;
-    char buf[256];
-    while (fgets(buf, sizeof buf, out)) text += buf;
-    const int status = pclose(out);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << text;
+    const ProgramRun run = runRepairProgram(data.string() + " /E:" + example.string() + " /K");
+    const std::string& text = run.output;
+    EXPECT_EQ(run.status, 0) << text;
     EXPECT_NE(text.find("records saved"), std::string::npos) << text;
     EXPECT_NE(text.find(" lost"), std::string::npos) << text;
     EXPECT_EQ(integrity(data), "ok");
+    // The summary the program that ran it reads back.
+    const std::optional<SalvageSummary> summary = readSummary(text);
+    ASSERT_TRUE(summary) << text;
+    EXPECT_GT(summary->saved, 0);
+    EXPECT_GT(summary->lost, 0);
+    EXPECT_EQ(summary->saved + summary->lost, kRecords);
+    EXPECT_EQ(summary->keptAs, data.string() + ".damaged");
 
     // Wrong use is refused with its usage line.
-    FILE* bad = popen((std::string(CDZ_TPSFIX) + " 2>&1").c_str(), "r");
-    std::string usage;
-    while (fgets(buf, sizeof buf, bad)) usage += buf;
-    EXPECT_EQ(WEXITSTATUS(pclose(bad)), 2);
-    EXPECT_NE(usage.find("usage"), std::string::npos);
+    const ProgramRun bad = runRepairProgram("");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.output.find("usage"), std::string::npos);
+}
+
+TEST_F(FileSalvageTest, TheRepairProgramRefusesWhatItCannotRepairAndChangesNothing) {
+    const FileDecl albums = otherDecl("Albums", "albums");
+    const FileDecl otherTracks = otherDecl("Tracks", "newtracks");
+    fs::path albumsExample;
+    fs::path otherLayout;
+    ASSERT_EQ(makeExampleFile(db, albums, "albums", &albumsExample), 0);
+    ASSERT_EQ(makeExampleFile(db, otherTracks, "newtracks", &otherLayout), 0);
+    const fs::path noise = dir.path() / "noise.tps";
+    std::ofstream(noise) << "noise noise noise";
+
+    struct Case {
+        fs::path file;
+        fs::path example;
+        std::string told;
+    };
+    const Case cases[] = {
+        {data, albumsExample,
+         "the example albums.tpe is of table Albums, but tracks.tps holds table Tracks"},
+        {data, otherLayout,
+         "the example newtracks.tpe declares table Tracks with another layout than the one "
+         "tracks.tps holds"},
+        {noise, albumsExample,
+         "the layout of noise.tps cannot be read, and the example albums.tpe (table Albums) is "
+         "not named after it"},
+        {dir.path() / "missing.tps", example,
+         (dir.path() / "missing.tps").string() + " does not exist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.told);
+        const std::string before = slurp(c.file);
+        const ProgramRun run =
+            runRepairProgram(c.file.string() + " /E:" + c.example.string() + " /K");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.output, "tpsfix: " + c.file.string() + ": not repaired: " + c.told +
+                                  "; nothing was changed\n");
+        EXPECT_EQ(slurp(c.file), before);
+        for (const auto& entry : fs::directory_iterator(dir.path())) {
+            EXPECT_EQ(entry.path().string().find(".damaged"), std::string::npos) << entry.path();
+            EXPECT_EQ(entry.path().string().find(".rebuilding"), std::string::npos) << entry.path();
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir.path() / "missing.tps"));
+}
+
+TEST_F(FileSalvageTest, EveryRepairKeepsItsOwnCopyOfTheDamagedFile) {
+    const std::string copies[] = {".damaged", ".damaged.1", ".damaged.2"};
+    for (int round = 0; round < 3; ++round) {
+        std::ofstream(data, std::ios::trunc) << "round " << round;
+        SalvageReport report;
+        std::string error;
+        ASSERT_TRUE(salvageFile(data, example, &report, &error)) << error;
+        EXPECT_EQ(report.keptAs, data.string() + copies[round]);
+    }
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(slurp(data.string() + copies[round]), "round " + std::to_string(round));
+    }
+}
+
+TEST_F(FileSalvageTest, TheFileKeepsItsNameWhenTheFirstCopyNameIsTaken) {
+    // A journal to move with the file, and a folder where the first copy's journal would go.
+    std::ofstream(data.string() + "-journal");
+    fs::create_directories(data.string() + ".damaged-journal/inside");
+    SalvageReport report;
+    std::string error;
+    ASSERT_TRUE(salvageFile(data, example, &report, &error)) << error;
+    EXPECT_EQ(report.keptAs, data.string() + ".damaged.1");
+    EXPECT_TRUE(fs::exists(data.string() + ".damaged.1-journal"));
+    EXPECT_FALSE(fs::exists(data.string() + "-journal"));
+    bool sound = false;
+    EXPECT_EQ(readBack(&sound), kRecords);
+    EXPECT_TRUE(sound);
 }
 
 }  // namespace

@@ -156,8 +156,14 @@ TEST_F(StartupRepairTest, YesRepairsTheFileWithTheRepairProgramAndEnds) {
     makeState();
     dialogs->queue(Button::Yes);
     EXPECT_FALSE(ProgramMain(*state, CDZ_TPSFIX).startUp());
-    ASSERT_EQ(messageTexts(), (std::vector<std::string>{kQuestion, kClosing}));
+    // What the repair saved and lost is told once it is over.
+    ASSERT_EQ(messageTexts(),
+              (std::vector<std::string>{kQuestion, kClosing,
+                                        "The repair of cdzdata is finished: 3 records saved, "
+                                        "0 records lost.|The damaged file is kept as "
+                                        "cdzdata.tps.damaged."}));
     EXPECT_EQ(dialogs->shown()[1].title, "Information");
+    EXPECT_EQ(dialogs->shown()[2].title, "Information");
     EXPECT_EQ(marker(), "");
     EXPECT_TRUE(fs::exists(dir.path() / "cdzdata.tpe"));
     EXPECT_TRUE(fs::exists(dir.path() / "cdzdata.tps.damaged"));  // what tpsfix keeps
@@ -177,6 +183,13 @@ TEST_F(StartupRepairTest, RepairFailuresAreToldAndTheMarkerIsCleared) {
         {"cdzmedia", "/nonexistent/tpsfix",
          "The repair program tpsfix could not be found beside this program or on the PATH, or it "
          "could not be started.|cdzmedia was not repaired."},
+        {"cdzmedia", CDZ_TPSFIX,
+         "The repair program tpsfix could not repair cdzmedia.|tpsfix: cdzmedia.tps: not "
+         "repaired: cdzmedia.tps does not exist; nothing was changed"},
+        // A program that ends well but does not say what it saved is not taken at its word.
+        {"cdzmedia", "/bin/true",
+         "The repair program tpsfix ended without saying what it saved, so cdzmedia may not have "
+         "been repaired."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.marked);

@@ -224,12 +224,14 @@ int View::rebuild() {
 
 int View::probe() {
     Database& db = primary_.database();
-    sqlite3_stmt* stmt = db.statement(probeSql_);
-    if (!stmt) return db.error().code;
-    int p = 1;
-    for (const auto& v : pushDown_.params) RecordCodec::bind(stmt, p++, v);
-    int rc = sqlite3_step(stmt);
-    sqlite3_reset(stmt);
+    int rc;
+    {
+        Statement stmt = db.statement(probeSql_);
+        if (!stmt) return db.error().code;
+        int p = 1;
+        for (const auto& v : pushDown_.params) RecordCodec::bind(stmt, p++, v);
+        rc = stmt.step();
+    }
     if (rc == SQLITE_ROW) {
         probed_ = true;
         return db.succeed();
@@ -330,21 +332,23 @@ int View::step(bool forward) {
 int View::readRecord(int64_t recno) {
     Database& db = primary_.database();
     if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
-    sqlite3_stmt* stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
-                                      " WHERE t0." + TableSql::kRecno + " = ?");
-    if (!stmt) return db.error().code;
-    sqlite3_bind_int64(stmt, 1, recno);
-    int rc = sqlite3_step(stmt);
     SqlValues row;
-    if (rc == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-            row.push_back(RecordCodec::column(stmt, c));
+    int code;
+    {
+        Statement stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
+                                      " WHERE t0." + TableSql::kRecno + " = ?");
+        if (!stmt) return db.error().code;
+        sqlite3_bind_int64(stmt, 1, recno);
+        int rc = stmt.step();
+        if (rc == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                row.push_back(RecordCodec::column(stmt, c));
+            }
         }
-    }
-    int code = rc == SQLITE_ROW    ? db.succeed()
+        code = rc == SQLITE_ROW    ? db.succeed()
                : rc == SQLITE_DONE ? db.fail(err::kRecordNotFound)
                                    : db.failSqlite(rc);
-    sqlite3_reset(stmt);
+    }
     if (code == 0 && !takeRow(row, 0)) {
         return db.fail(err::kInvalidDataFile, 0, "the enciphered data of the file does not open");
     }

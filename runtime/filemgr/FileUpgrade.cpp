@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileName.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/TableSql.h"
@@ -18,7 +19,7 @@ namespace {
 std::map<std::string, std::string> storedColumns(Database& db, const std::string& schema,
                                                  const std::string& table, int* code) {
     std::map<std::string, std::string> columns;
-    sqlite3_stmt* stmt =
+    Statement stmt =
         db.statement("SELECT name, type FROM pragma_table_info(" + Database::literal(table) + ", " +
                      Database::literal(schema) + ")");
     if (!stmt) {
@@ -26,11 +27,10 @@ std::map<std::string, std::string> storedColumns(Database& db, const std::string
         return columns;
     }
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while ((rc = stmt.step()) == SQLITE_ROW) {
         columns[std::get<std::string>(RecordCodec::column(stmt, 0))] =
             std::get<std::string>(RecordCodec::column(stmt, 1));
     }
-    sqlite3_reset(stmt);
     *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
     return columns;
 }
@@ -39,20 +39,19 @@ std::map<std::string, std::string> storedColumns(Database& db, const std::string
 std::vector<std::pair<std::string, std::string>> dependents(Database& db, const std::string& schema,
                                                             const std::string& table, int* code) {
     std::vector<std::pair<std::string, std::string>> out;
-    sqlite3_stmt* stmt = db.statement("SELECT type, name FROM " + schema +
-                                      ".sqlite_schema WHERE tbl_name = ? AND type IN "
-                                      "('index','trigger') AND sql IS NOT NULL");
+    Statement stmt = db.statement("SELECT type, name FROM " + schema +
+                                  ".sqlite_schema WHERE tbl_name = ? AND type IN "
+                                  "('index','trigger') AND sql IS NOT NULL");
     if (!stmt) {
         *code = db.error().code;
         return out;
     }
     RecordCodec::bind(stmt, 1, table);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while ((rc = stmt.step()) == SQLITE_ROW) {
         out.emplace_back(std::get<std::string>(RecordCodec::column(stmt, 0)),
                          std::get<std::string>(RecordCodec::column(stmt, 1)));
     }
-    sqlite3_reset(stmt);
     *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
     return out;
 }
@@ -166,16 +165,16 @@ int upgradeFile(Database& db, const FileDecl& decl, std::string_view externalNam
     if (!code) {
         code = convert(db, decl, schema, where.table);
         if (code) {
-            const ErrorState saved = db.error();
+            ErrorGuard keep(db.error());
             db.exec("ROLLBACK TO cdz_upgrade; RELEASE cdz_upgrade");
-            db.error() = saved;
         } else {
             code = db.exec("RELEASE cdz_upgrade");
         }
     }
-    const ErrorState saved = db.error();
-    db.detach(where.database);
-    db.error() = saved;
+    {
+        ErrorGuard keep(db.error());
+        db.detach(where.database);
+    }
     return code ? code : db.succeed();
 }
 

@@ -210,14 +210,13 @@ TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
     KeysetQuery q(t.selectList(), t.ref(), terms, TableSql::kRecno);
     for (bool forward : {true, false}) {
         for (bool bounded : {true, false}) {
-            sqlite3_stmt* plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
-            ASSERT_NE(plan, nullptr);
+            Statement plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
+            ASSERT_TRUE(plan);
             std::string text;
             while (sqlite3_step(plan) == SQLITE_ROW) {
                 text += reinterpret_cast<const char*>(sqlite3_column_text(plan, 3));
                 text += "\n";
             }
-            sqlite3_reset(plan);
             EXPECT_NE(text.find("Songs__ByArtist"), std::string::npos) << text;
             EXPECT_EQ(text.find("TEMP B-TREE"), std::string::npos) << text;
         }

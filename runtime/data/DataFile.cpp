@@ -518,8 +518,8 @@ int DataFile::erase() {
     return db_.succeed();
 }
 
-bool DataFile::duplicate(int key) {
-    if (requireOpen()) return false;
+int DataFile::duplicate(int key) {
+    if (int code = requireOpen()) return code;
     for (int i = 0; i < static_cast<int>(decl_.keys().size()); ++i) {
         const auto& k = decl_.keys()[static_cast<size_t>(i)];
         if ((key >= 0 && i != key) || !k.unique) continue;
@@ -527,16 +527,17 @@ bool DataFile::duplicate(int key) {
         Statement stmt =
             db_.statement("SELECT 1 FROM " + sql_.ref() + " WHERE " + whereKeyEquals(sql_, k) +
                           " AND " + TableSql::kRecno + " <> ? LIMIT 1");
-        if (!stmt) return false;
+        if (!stmt) return db_.error().code;
         int p = 1;
         for (const auto& v : RecordCodec::keyValues(decl_, k, record_, cipher_.get())) {
             RecordCodec::bind(stmt, p++, v);
         }
         sqlite3_bind_int64(stmt, p, recno_);
-        if (stmt.step() == SQLITE_ROW) return true;
+        const int rc = stmt.step();
+        if (rc == SQLITE_ROW) return db_.fail(err::kDuplicateKey);
+        if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     }
-    db_.succeed();
-    return false;
+    return db_.succeed();
 }
 
 int DataFile::stream() {

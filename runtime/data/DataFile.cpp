@@ -7,9 +7,11 @@
 
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileCipher.h"
+#include "runtime/data/FileOwner.h"
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
+#include "runtime/data/StoredColumns.h"
 
 namespace cdz {
 namespace {
@@ -94,7 +96,8 @@ int DataFile::openFile(int mode, bool forBuild) {
     insertNumberedSql_ = numbered ? sql_.insert(numbered) : std::string();
     updateSql_ = sql_.update(false);
     updateWatchedSql_ = sql_.update(true);
-    int code = checkStored();
+    bool stamped = false;
+    int code = checkStored(&stamped);
     if (forBuild && code == err::kKeyFileRebuild) code = db_.succeed();
     if (!code && decl_.encrypted()) code = unlock();
     if (!code && (mode & 0xF0) == access::kDenyAll) code = db_.setExclusive(schema, true);
@@ -105,6 +108,15 @@ int DataFile::openFile(int mode, bool forBuild) {
     }
     open_ = true;
     readOnly_ = (mode & 0x0F) == access::kReadOnly;
+    if (!stamped && !readOnly_ && !db_.inTransaction()) {
+        // A file of an earlier build is marked as the program's now; one that another station
+        // is writing is marked at a later open.
+        ErrorGuard keep(db_.error());
+        const int wait = db_.lockWait();
+        db_.setLockWait(0);
+        FileOwner::stamp(db_, schema);
+        db_.setLockWait(wait);
+    }
     exclusive_ = (mode & 0xF0) == access::kDenyAll;
     recno_ = 0;
     watched_ = watchNext_ = false;
@@ -112,42 +124,26 @@ int DataFile::openFile(int mode, bool forBuild) {
     return db_.succeed();
 }
 
-// The stored table must be the declared one: 2 when it is not there, 47 when its layout
-// differs, 46 when an index or the record-count triggers are missing.
-int DataFile::checkStored() {
-    std::set<std::string> names;
-    {
-        Statement stmt = db_.statement("SELECT type, name FROM " + sql_.schema() +
-                                       ".sqlite_schema WHERE type IN ('table','index','trigger')");
-        if (!stmt) return db_.error().code;
-        int rc;
-        while ((rc = stmt.step()) == SQLITE_ROW) {
-            names.insert(std::get<std::string>(RecordCodec::column(stmt, 1)));
-        }
-        if (rc != SQLITE_DONE) return db_.failSqlite(rc);
-    }
-    if (!names.count(TableSql::kLayoutTable)) {
-        return db_.fail(names.empty() ? err::kFileNotFound : err::kInvalidRecordLayout);
-    }
-    SqlValue layout;
-    {
-        Statement stmt = db_.statement("SELECT layout FROM " + sql_.schema() + "." +
-                                       TableSql::kLayoutTable + " WHERE tbl = ?");
-        if (!stmt) return db_.error().code;
-        RecordCodec::bind(stmt, 1, sql_.table());
-        int rc = stmt.step();
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
-        if (rc == SQLITE_DONE) return db_.fail(err::kFileNotFound);
-        layout = RecordCodec::column(stmt, 0);
-    }
-    if (!names.count(sql_.table())) return db_.fail(err::kInvalidDataFile);
-    const auto* text = std::get_if<std::string>(&layout);
-    if (!text || *text != decl_.layoutSignature()) return db_.fail(err::kInvalidRecordLayout);
+// The stored table must be the declared one: 2 when it is not there (a new file, or a shared
+// file without it), 36 when the file is not one of the program's or holds another data file,
+// 47 when its layout differs, 46 when an index or the record-count triggers are missing.
+int DataFile::checkStored(bool* stamped) {
+    FileOwner owner;
+    if (int code = owner.read(db_, sql_.schema())) return code;
+    if (int code = owner.admits(db_, where_)) return code;
+    *stamped = owner.stamped();
+    const std::string* layout = owner.layoutOf(sql_.table());
+    if (!layout) return db_.fail(err::kFileNotFound);
+    if (!owner.names().count(sql_.table())) return db_.fail(err::kInvalidDataFile);
+    if (*layout != decl_.layoutSignature()) return db_.fail(err::kInvalidRecordLayout);
+    // A table altered behind the program's back: rebuilding its keys would build them over
+    // columns it does not have.
+    if (int code = checkStoredColumns(db_, sql_)) return code;
     for (const auto& n : sql_.indexNames()) {
-        if (!names.count(n)) return db_.fail(err::kKeyFileRebuild);
+        if (!owner.names().count(n)) return db_.fail(err::kKeyFileRebuild);
     }
     for (const auto& n : sql_.triggerNames()) {
-        if (!names.count(n)) return db_.fail(err::kKeyFileRebuild);
+        if (!owner.names().count(n)) return db_.fail(err::kKeyFileRebuild);
     }
     return db_.succeed();
 }
@@ -205,8 +201,28 @@ int DataFile::create() {
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
     std::error_code ec;
     std::filesystem::create_directories(where_.database.parent_path(), ec);
+    const bool existed = std::filesystem::exists(where_.database, ec);
     std::string schema;
-    if (int code = db_.attach(where_.database, true, true, &schema)) return code;
+    int code = db_.attach(where_.database, true, true, &schema);
+    if (!code) {
+        code = makeTable(schema);
+        ErrorGuard keep(db_.error());
+        db_.detach(where_.database);
+    }
+    if (code && !existed) {
+        // A half-made file would later read as some other fault than the one that stopped
+        // its creation.
+        std::filesystem::remove(where_.database, ec);
+        std::filesystem::remove(StaleJournal::journalOf(where_.database), ec);
+    }
+    return code;
+}
+
+int DataFile::makeTable(const std::string& schema) {
+    // Never into a database that is not the program's, or that holds another data file.
+    FileOwner owner;
+    if (int code = owner.read(db_, schema)) return code;
+    if (int code = owner.admits(db_, where_)) return code;
     TableSql sql(decl_, schema, where_.table);
     std::vector<std::string> steps{"SAVEPOINT cdz_create", sql.createLayoutTable(),
                                    "DROP TABLE IF EXISTS " + sql.ref(),
@@ -218,15 +234,17 @@ int DataFile::create() {
             steps.push_back(std::move(s));
         }
     }
+    steps.push_back("PRAGMA " + schema +
+                    ".application_id = " + std::to_string(FileOwner::kApplicationId));
     steps.push_back("RELEASE cdz_create");
-    int code = 0;
     for (const auto& s : steps) {
-        if ((code = db_.exec(s)) != 0) break;
+        if (int code = db_.exec(s)) {
+            ErrorGuard keep(db_.error());
+            db_.exec("ROLLBACK TO cdz_create; RELEASE cdz_create");
+            return code;
+        }
     }
-    ErrorGuard keep(db_.error());
-    if (code) db_.exec("ROLLBACK TO cdz_create; RELEASE cdz_create");
-    db_.detach(where_.database);
-    return code;
+    return 0;
 }
 
 int DataFile::close() {
@@ -564,6 +582,7 @@ int DataFile::build() {
         return code;
     }
     if (int code = requireWritable()) return code;
+    if (int code = checkStoredColumns(db_, sql_)) return code;
     std::vector<std::string> steps{"SAVEPOINT cdz_build"};
     for (auto& s : sql_.dropIndexesAndTriggers()) steps.push_back(std::move(s));
     for (int c : sql_.foldedColumns()) {

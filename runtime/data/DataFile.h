@@ -138,7 +138,8 @@ private:
     KeysetQuery queryFor(int key) const;
     int step(bool forward);
     bool takeRow(sqlite3_stmt* stmt, int firstColumn);
-    int checkStored();
+    int checkStored(bool* stamped);
+    int makeTable(const std::string& schema);
     int readOne(const std::string& whereSql, const SqlValues& params);
 
     Database& db_;

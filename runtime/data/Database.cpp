@@ -162,6 +162,10 @@ int Database::openConnection(const std::filesystem::path& mainFile) {
     }
     sqlite3* db = conn_.get();
     sqlite3_extended_result_codes(db, 1);
+    // A quoted name that is no column is an error, never a text constant: a key built over
+    // a column a table lacks would otherwise be a key over a constant.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_busy_timeout(db, lockWaitMs_);
     sqlite3_create_function(db, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             foldFunction, nullptr, nullptr);

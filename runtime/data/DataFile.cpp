@@ -484,17 +484,20 @@ int DataFile::add() {
     if (!stmt) return db_.error().code;
     RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
     int rc = stmt.step();
-    if (rc == SQLITE_ROW) {
-        recno_ = sqlite3_column_int64(stmt, 0);
-        revision_ = 1;
-        watched_ = false;
-        if (autoKey) {
-            decl_.columns()[static_cast<size_t>(autoKey->components.back())].assign(
-                record_, RecordCodec::column(stmt, 1));
-        }
-        return db_.succeed();
+    if (rc != SQLITE_ROW) return db_.failSqlite(rc);
+    const int64_t recno = sqlite3_column_int64(stmt, 0);
+    const SqlValue number = autoKey ? RecordCodec::column(stmt, 1) : SqlValue{};
+    // The row is returned before the statement ends, and outside a transaction the add is
+    // committed only as it ends: a commit that fails (a full disk) fails the add.
+    rc = stmt.step();
+    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    recno_ = recno;
+    revision_ = 1;
+    watched_ = false;
+    if (autoKey) {
+        decl_.columns()[static_cast<size_t>(autoKey->components.back())].assign(record_, number);
     }
-    return db_.failSqlite(rc);
+    return db_.succeed();
 }
 
 int DataFile::put() {

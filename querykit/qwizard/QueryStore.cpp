@@ -5,6 +5,7 @@
 
 #include "querykit/qwizard/ElementsConversion.h"
 #include "querykit/qwizard/OpenRoutine.h"
+#include "runtime/data/ErrorGuard.h"
 
 namespace qk {
 
@@ -75,10 +76,9 @@ bool QueryStore::readQuery(int32_t queryNo) {
 }
 
 int QueryStore::abandon() {
-    const cdz::ErrorState saved = db_.error();
+    const cdz::ErrorGuard keep(db_.error());
     db_.rollback();
-    db_.error() = saved;
-    return saved.code;
+    return keep.saved().code;
 }
 
 int QueryStore::addQuery() {

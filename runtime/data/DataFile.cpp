@@ -5,10 +5,13 @@
 #include <cassert>
 #include <set>
 
+#include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileCipher.h"
+#include "runtime/data/FileOwner.h"
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
+#include "runtime/data/StoredColumns.h"
 
 namespace cdz {
 namespace {
@@ -93,18 +96,27 @@ int DataFile::openFile(int mode, bool forBuild) {
     insertNumberedSql_ = numbered ? sql_.insert(numbered) : std::string();
     updateSql_ = sql_.update(false);
     updateWatchedSql_ = sql_.update(true);
-    int code = checkStored();
+    bool stamped = false;
+    int code = checkStored(&stamped);
     if (forBuild && code == err::kKeyFileRebuild) code = db_.succeed();
     if (!code && decl_.encrypted()) code = unlock();
     if (!code && (mode & 0xF0) == access::kDenyAll) code = db_.setExclusive(schema, true);
     if (code) {
-        ErrorState saved = db_.error();
+        ErrorGuard keep(db_.error());
         db_.detach(where_.database);
-        db_.error() = saved;
         return code;
     }
     open_ = true;
     readOnly_ = (mode & 0x0F) == access::kReadOnly;
+    if (!stamped && !readOnly_ && !db_.inTransaction()) {
+        // A file of an earlier build is marked as the program's now; one that another station
+        // is writing is marked at a later open.
+        ErrorGuard keep(db_.error());
+        const int wait = db_.lockWait();
+        db_.setLockWait(0);
+        FileOwner::stamp(db_, schema);
+        db_.setLockWait(wait);
+    }
     exclusive_ = (mode & 0xF0) == access::kDenyAll;
     recno_ = 0;
     watched_ = watchNext_ = false;
@@ -112,39 +124,26 @@ int DataFile::openFile(int mode, bool forBuild) {
     return db_.succeed();
 }
 
-// The stored table must be the declared one: 2 when it is not there, 47 when its layout
-// differs, 46 when an index or the record-count triggers are missing.
-int DataFile::checkStored() {
-    sqlite3_stmt* stmt = db_.statement("SELECT type, name FROM " + sql_.schema() +
-                                       ".sqlite_schema WHERE type IN ('table','index','trigger')");
-    if (!stmt) return db_.error().code;
-    std::set<std::string> names;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        names.insert(std::get<std::string>(RecordCodec::column(stmt, 1)));
-    }
-    sqlite3_reset(stmt);
-    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
-    if (!names.count(TableSql::kLayoutTable)) {
-        return db_.fail(names.empty() ? err::kFileNotFound : err::kInvalidRecordLayout);
-    }
-    stmt = db_.statement("SELECT layout FROM " + sql_.schema() + "." + TableSql::kLayoutTable +
-                         " WHERE tbl = ?");
-    if (!stmt) return db_.error().code;
-    RecordCodec::bind(stmt, 1, sql_.table());
-    rc = sqlite3_step(stmt);
-    SqlValue layout = rc == SQLITE_ROW ? RecordCodec::column(stmt, 0) : SqlValue{};
-    sqlite3_reset(stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
-    if (rc == SQLITE_DONE) return db_.fail(err::kFileNotFound);
-    if (!names.count(sql_.table())) return db_.fail(err::kInvalidDataFile);
-    const auto* text = std::get_if<std::string>(&layout);
-    if (!text || *text != decl_.layoutSignature()) return db_.fail(err::kInvalidRecordLayout);
+// The stored table must be the declared one: 2 when it is not there (a new file, or a shared
+// file without it), 36 when the file is not one of the program's or holds another data file,
+// 47 when its layout differs, 46 when an index or the record-count triggers are missing.
+int DataFile::checkStored(bool* stamped) {
+    FileOwner owner;
+    if (int code = owner.read(db_, sql_.schema())) return code;
+    if (int code = owner.admits(db_, where_)) return code;
+    *stamped = owner.stamped();
+    const std::string* layout = owner.layoutOf(sql_.table());
+    if (!layout) return db_.fail(err::kFileNotFound);
+    if (!owner.names().count(sql_.table())) return db_.fail(err::kInvalidDataFile);
+    if (*layout != decl_.layoutSignature()) return db_.fail(err::kInvalidRecordLayout);
+    // A table altered behind the program's back: rebuilding its keys would build them over
+    // columns it does not have.
+    if (int code = checkStoredColumns(db_, sql_)) return code;
     for (const auto& n : sql_.indexNames()) {
-        if (!names.count(n)) return db_.fail(err::kKeyFileRebuild);
+        if (!owner.names().count(n)) return db_.fail(err::kKeyFileRebuild);
     }
     for (const auto& n : sql_.triggerNames()) {
-        if (!names.count(n)) return db_.fail(err::kKeyFileRebuild);
+        if (!owner.names().count(n)) return db_.fail(err::kKeyFileRebuild);
     }
     return db_.succeed();
 }
@@ -154,15 +153,19 @@ int DataFile::unlock() {
         return db_.fail(err::kAccessDenied, 0,
                         "the file is protected by an owner password and none was given");
     }
-    sqlite3_stmt* stmt = db_.statement("SELECT salt, proof FROM " + sql_.schema() + "." +
+    SqlValue salt, proof;
+    {
+        Statement stmt = db_.statement("SELECT salt, proof FROM " + sql_.schema() + "." +
                                        TableSql::kOwnerTable + " WHERE tbl = ?");
-    if (!stmt) return damaged();
-    RecordCodec::bind(stmt, 1, sql_.table());
-    int rc = sqlite3_step(stmt);
-    SqlValue salt = rc == SQLITE_ROW ? RecordCodec::column(stmt, 0) : SqlValue{};
-    SqlValue proof = rc == SQLITE_ROW ? RecordCodec::column(stmt, 1) : SqlValue{};
-    sqlite3_reset(stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
+        if (!stmt) return damaged();
+        RecordCodec::bind(stmt, 1, sql_.table());
+        int rc = stmt.step();
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
+        if (rc == SQLITE_ROW) {
+            salt = RecordCodec::column(stmt, 0);
+            proof = RecordCodec::column(stmt, 1);
+        }
+    }
     const auto* saltText = std::get_if<std::string>(&salt);
     const auto* proofText = std::get_if<std::string>(&proof);
     if (!saltText || !proofText) return damaged();
@@ -198,8 +201,28 @@ int DataFile::create() {
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
     std::error_code ec;
     std::filesystem::create_directories(where_.database.parent_path(), ec);
+    const bool existed = std::filesystem::exists(where_.database, ec);
     std::string schema;
-    if (int code = db_.attach(where_.database, true, true, &schema)) return code;
+    int code = db_.attach(where_.database, true, true, &schema);
+    if (!code) {
+        code = makeTable(schema);
+        ErrorGuard keep(db_.error());
+        db_.detach(where_.database);
+    }
+    if (code && !existed) {
+        // A half-made file would later read as some other fault than the one that stopped
+        // its creation.
+        std::filesystem::remove(where_.database, ec);
+        std::filesystem::remove(StaleJournal::journalOf(where_.database), ec);
+    }
+    return code;
+}
+
+int DataFile::makeTable(const std::string& schema) {
+    // Never into a database that is not the program's, or that holds another data file.
+    FileOwner owner;
+    if (int code = owner.read(db_, schema)) return code;
+    if (int code = owner.admits(db_, where_)) return code;
     TableSql sql(decl_, schema, where_.table);
     std::vector<std::string> steps{"SAVEPOINT cdz_create", sql.createLayoutTable(),
                                    "DROP TABLE IF EXISTS " + sql.ref(),
@@ -211,16 +234,17 @@ int DataFile::create() {
             steps.push_back(std::move(s));
         }
     }
+    steps.push_back("PRAGMA " + schema +
+                    ".application_id = " + std::to_string(FileOwner::kApplicationId));
     steps.push_back("RELEASE cdz_create");
-    int code = 0;
     for (const auto& s : steps) {
-        if ((code = db_.exec(s)) != 0) break;
+        if (int code = db_.exec(s)) {
+            ErrorGuard keep(db_.error());
+            db_.exec("ROLLBACK TO cdz_create; RELEASE cdz_create");
+            return code;
+        }
     }
-    ErrorState saved = db_.error();
-    if (code) db_.exec("ROLLBACK TO cdz_create; RELEASE cdz_create");
-    db_.detach(where_.database);
-    db_.error() = saved;
-    return code;
+    return 0;
 }
 
 int DataFile::close() {
@@ -248,12 +272,14 @@ int DataFile::remove() {
         int code = db_.exec(
             "SAVEPOINT cdz_remove; DROP TABLE IF EXISTS " + sql.ref() + "; DELETE FROM " + layout +
             " WHERE tbl = " + Database::literal(where_.table) + "; RELEASE cdz_remove");
-        sqlite3_stmt* left = code ? nullptr : db_.statement("SELECT count(*) FROM " + layout);
-        if (left && sqlite3_step(left) == SQLITE_ROW) dropFile = sqlite3_column_int(left, 0) == 0;
-        if (left) sqlite3_reset(left);
-        ErrorState saved = db_.error();
-        db_.detach(where_.database);
-        db_.error() = saved;
+        if (!code) {
+            Statement left = db_.statement("SELECT count(*) FROM " + layout);
+            if (left && left.step() == SQLITE_ROW) dropFile = sqlite3_column_int(left, 0) == 0;
+        }
+        {
+            ErrorGuard keep(db_.error());
+            db_.detach(where_.database);
+        }
         if (code) return code;
     }
     if (dropFile) {
@@ -268,13 +294,12 @@ int DataFile::remove() {
 
 int64_t DataFile::records() {
     if (requireOpen()) return 0;
-    sqlite3_stmt* stmt = db_.statement("SELECT records FROM " + sql_.schema() + "." +
-                                       TableSql::kLayoutTable + " WHERE tbl = ?");
+    Statement stmt = db_.statement("SELECT records FROM " + sql_.schema() + "." +
+                                   TableSql::kLayoutTable + " WHERE tbl = ?");
     if (!stmt) return 0;
     RecordCodec::bind(stmt, 1, sql_.table());
-    int rc = sqlite3_step(stmt);
+    int rc = stmt.step();
     int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
-    sqlite3_reset(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         db_.failSqlite(rc);
     else
@@ -322,20 +347,18 @@ SqlValue DataFile::stored(int column, SqlValue value) const {
 
 int DataFile::readOne(const std::string& whereSql, const SqlValues& params) {
     if (int code = requireOpen()) return code;
-    sqlite3_stmt* stmt =
+    Statement stmt =
         db_.statement("SELECT " + sql_.selectList() + " FROM " + sql_.ref() + " WHERE " + whereSql +
                       " ORDER BY " + TableSql::kRecno + " LIMIT 1");
     if (!stmt) return db_.error().code;
     int p = 1;
     for (const auto& v : params) RecordCodec::bind(stmt, p++, v);
-    int rc = sqlite3_step(stmt);
+    int rc = stmt.step();
     bool opened = rc != SQLITE_ROW || takeRow(stmt, 0);
-    int code = !opened             ? damaged()
-               : rc == SQLITE_ROW  ? db_.succeed()
-               : rc == SQLITE_DONE ? db_.fail(err::kRecordNotFound)
-                                   : db_.failSqlite(rc);
-    sqlite3_reset(stmt);
-    return code;
+    return !opened             ? damaged()
+           : rc == SQLITE_ROW  ? db_.succeed()
+           : rc == SQLITE_DONE ? db_.fail(err::kRecordNotFound)
+                               : db_.failSqlite(rc);
 }
 
 int DataFile::get(int key) {
@@ -457,39 +480,40 @@ int DataFile::add() {
             autoKey = &k;
         }
     }
-    sqlite3_stmt* stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
+    Statement stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
     if (!stmt) return db_.error().code;
     RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
-    int rc = sqlite3_step(stmt);
-    int code = 0;
-    if (rc == SQLITE_ROW) {
-        recno_ = sqlite3_column_int64(stmt, 0);
-        revision_ = 1;
-        watched_ = false;
-        if (autoKey) {
-            decl_.columns()[static_cast<size_t>(autoKey->components.back())].assign(
-                record_, RecordCodec::column(stmt, 1));
-        }
-        code = db_.succeed();
-    } else {
-        code = db_.failSqlite(rc);
+    int rc = stmt.step();
+    if (rc != SQLITE_ROW) return db_.failSqlite(rc);
+    const int64_t recno = sqlite3_column_int64(stmt, 0);
+    const SqlValue number = autoKey ? RecordCodec::column(stmt, 1) : SqlValue{};
+    // The row is returned before the statement ends, and outside a transaction the add is
+    // committed only as it ends: a commit that fails (a full disk) fails the add.
+    rc = stmt.step();
+    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    recno_ = recno;
+    revision_ = 1;
+    watched_ = false;
+    if (autoKey) {
+        decl_.columns()[static_cast<size_t>(autoKey->components.back())].assign(record_, number);
     }
-    sqlite3_reset(stmt);
-    return code;
+    return db_.succeed();
 }
 
 int DataFile::put() {
     if (int code = requireWritable()) return code;
     if (recno_ == 0) return db_.fail(err::kRecordNotAvailable);
     cursor_.ahead.clear();
-    sqlite3_stmt* stmt = db_.statement(watched_ ? updateWatchedSql_ : updateSql_);
-    if (!stmt) return db_.error().code;
-    int p = RecordCodec::bindRecord(stmt, 1, decl_, record_, nullptr, cipher_.get());
-    sqlite3_bind_int64(stmt, p++, recno_);
-    if (watched_) sqlite3_bind_int64(stmt, p, revision_);
-    int rc = sqlite3_step(stmt);
-    int changed = sqlite3_changes(db_.handle());
-    sqlite3_reset(stmt);
+    int rc, changed;
+    {
+        Statement stmt = db_.statement(watched_ ? updateWatchedSql_ : updateSql_);
+        if (!stmt) return db_.error().code;
+        int p = RecordCodec::bindRecord(stmt, 1, decl_, record_, nullptr, cipher_.get());
+        sqlite3_bind_int64(stmt, p++, recno_);
+        if (watched_) sqlite3_bind_int64(stmt, p, revision_);
+        rc = stmt.step();
+        changed = sqlite3_changes(db_.handle());
+    }
     if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     if (changed == 0) return db_.fail(watched_ ? err::kRecordChanged : err::kRecordNotAvailable);
     ++revision_;
@@ -500,12 +524,14 @@ int DataFile::erase() {
     if (int code = requireWritable()) return code;
     if (recno_ == 0) return db_.fail(err::kRecordNotAvailable);
     cursor_.ahead.clear();
-    sqlite3_stmt* stmt = db_.statement(sql_.remove());
-    if (!stmt) return db_.error().code;
-    sqlite3_bind_int64(stmt, 1, recno_);
-    int rc = sqlite3_step(stmt);
-    int changed = sqlite3_changes(db_.handle());
-    sqlite3_reset(stmt);
+    int rc, changed;
+    {
+        Statement stmt = db_.statement(sql_.remove());
+        if (!stmt) return db_.error().code;
+        sqlite3_bind_int64(stmt, 1, recno_);
+        rc = stmt.step();
+        changed = sqlite3_changes(db_.handle());
+    }
     if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     if (changed == 0) return db_.fail(err::kRecordNotAvailable);
     recno_ = 0;
@@ -513,27 +539,26 @@ int DataFile::erase() {
     return db_.succeed();
 }
 
-bool DataFile::duplicate(int key) {
-    if (requireOpen()) return false;
+int DataFile::duplicate(int key) {
+    if (int code = requireOpen()) return code;
     for (int i = 0; i < static_cast<int>(decl_.keys().size()); ++i) {
         const auto& k = decl_.keys()[static_cast<size_t>(i)];
         if ((key >= 0 && i != key) || !k.unique) continue;
         if (k.blanksRepeat && allBlank(decl_, k, record_)) continue;
-        sqlite3_stmt* stmt =
+        Statement stmt =
             db_.statement("SELECT 1 FROM " + sql_.ref() + " WHERE " + whereKeyEquals(sql_, k) +
                           " AND " + TableSql::kRecno + " <> ? LIMIT 1");
-        if (!stmt) return false;
+        if (!stmt) return db_.error().code;
         int p = 1;
         for (const auto& v : RecordCodec::keyValues(decl_, k, record_, cipher_.get())) {
             RecordCodec::bind(stmt, p++, v);
         }
         sqlite3_bind_int64(stmt, p, recno_);
-        bool found = sqlite3_step(stmt) == SQLITE_ROW;
-        sqlite3_reset(stmt);
-        if (found) return true;
+        const int rc = stmt.step();
+        if (rc == SQLITE_ROW) return db_.fail(err::kDuplicateKey);
+        if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     }
-    db_.succeed();
-    return false;
+    return db_.succeed();
 }
 
 int DataFile::stream() {
@@ -555,12 +580,12 @@ int DataFile::build() {
         // A file whose keys must be rebuilt does not open; building opens it for itself.
         if (int code = openFile(access::kExclusive, true)) return code;
         int code = build();
-        ErrorState saved = db_.error();
+        ErrorGuard keep(db_.error());
         close();
-        db_.error() = saved;
         return code;
     }
     if (int code = requireWritable()) return code;
+    if (int code = checkStoredColumns(db_, sql_)) return code;
     std::vector<std::string> steps{"SAVEPOINT cdz_build"};
     for (auto& s : sql_.dropIndexesAndTriggers()) steps.push_back(std::move(s));
     for (int c : sql_.foldedColumns()) {
@@ -576,9 +601,8 @@ int DataFile::build() {
     fullBuild_ = false;
     for (const auto& s : steps) {
         if (int code = db_.exec(s)) {
-            ErrorState saved = db_.error();
+            ErrorGuard keep(db_.error());
             db_.exec("ROLLBACK TO cdz_build; RELEASE cdz_build");
-            db_.error() = saved;
             return code;
         }
     }

@@ -101,8 +101,10 @@ public:
     int add();    // 40 on a duplicate unique key; fills an auto number that was 0
     int put();    // rewrites the current record; 89 when watched and changed meanwhile
     int erase();  // deletes the current record
-    // Whether the buffer would duplicate a unique key (any, or the one given) of another record.
-    bool duplicate(int key = -1);
+    // Whether the buffer would duplicate a unique key (any, or the one given) of another record:
+    // 0 when it would not, 40 when it would, else the code of the failure (32 when another
+    // station holds the file past the lock wait). A failure never reads as "no duplicate".
+    [[nodiscard]] int duplicate(int key = -1);
     // The next record read is watched: a put of it fails with 89 if another station changed it.
     void watch() { watchNext_ = true; }
     int stream();
@@ -136,7 +138,8 @@ private:
     KeysetQuery queryFor(int key) const;
     int step(bool forward);
     bool takeRow(sqlite3_stmt* stmt, int firstColumn);
-    int checkStored();
+    int checkStored(bool* stamped);
+    int makeTable(const std::string& schema);
     int readOne(const std::string& whereSql, const SqlValues& params);
 
     Database& db_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/data/ErrorGuard.h"
 #include "runtime/data/StaleJournal.h"
 #include "runtime/text/Unicode.h"
 
@@ -83,7 +84,8 @@ int runtimeCodeOf(int extended) {
 
 }  // namespace
 
-Database::Database(std::filesystem::path folder) : folder_(std::move(folder)) {}
+Database::Database(std::filesystem::path folder, std::string vfs)
+    : folder_(std::move(folder)), vfs_(std::move(vfs)) {}
 
 Database::~Database() {
     if (inTransaction_) rollback();
@@ -96,15 +98,16 @@ int Database::fail(int runtimeCode, int sqliteCode, std::string_view sqliteText)
 }
 
 int Database::failSqlite(int rc) {
-    int extended = db_ ? sqlite3_extended_errcode(db_) : rc;
+    sqlite3* db = conn_.get();
+    int extended = db ? sqlite3_extended_errcode(db) : rc;
     if ((extended & 0xff) != (rc & 0xff)) extended = rc;
-    std::string text = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     return fail(runtimeCodeOf(extended), extended, text);
 }
 
 void Database::setLockWait(int ms) {
     lockWaitMs_ = ms;
-    if (db_) sqlite3_busy_timeout(db_, ms);
+    if (conn_) sqlite3_busy_timeout(conn_.get(), ms);
 }
 
 std::string Database::quote(std::string_view identifier) {
@@ -151,20 +154,24 @@ std::string Database::freeSchemaName() const {
 
 int Database::openConnection(const std::filesystem::path& mainFile) {
     std::string name = mainFile.empty() ? std::string(":memory:") : mainFile.string();
-    int rc =
-        sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = conn_.open(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, vfs_);
     if (rc != SQLITE_OK) {
         int code = failSqlite(rc);
         closeConnection();
         return code;
     }
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, lockWaitMs_);
-    sqlite3_create_function(db_, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+    sqlite3* db = conn_.get();
+    sqlite3_extended_result_codes(db, 1);
+    // A quoted name that is no column is an error, never a text constant: a key built over
+    // a column a table lacks would otherwise be a key over a constant.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_busy_timeout(db, lockWaitMs_);
+    sqlite3_create_function(db, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             foldFunction, nullptr, nullptr);
-    sqlite3_create_function(db_, "cdz_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+    sqlite3_create_function(db, "cdz_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             upperFunction, nullptr, nullptr);
-    sqlite3_create_function(db_, "cdz_lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+    sqlite3_create_function(db, "cdz_lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             lowerFunction, nullptr, nullptr);
     // Statement journals (every add fires the record-count trigger) and sorts stay in memory
     // rather than going through temporary files page by page.
@@ -176,14 +183,12 @@ int Database::openConnection(const std::filesystem::path& mainFile) {
 }
 
 void Database::finalizeStatements() {
-    for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
     statements_.clear();
 }
 
 void Database::closeConnection() {
     finalizeStatements();
-    if (db_) sqlite3_close(db_);
-    db_ = nullptr;
+    conn_.close();
 }
 
 int Database::rebuild(const std::filesystem::path& mainFile) {
@@ -222,7 +227,7 @@ int Database::attach(const std::filesystem::path& file, bool create, bool recove
     auto mainIt = std::find_if(attached_.begin(), attached_.end(),
                                [](const Attached& a) { return a.schema == "main"; });
     int code = 0;
-    if (!db_) {
+    if (!conn_) {
         entry.schema = "main";
         code = openConnection(file);
     } else if (attached_.size() - (mainIt != attached_.end() ? 1 : 0) < kMaxAttached) {
@@ -241,15 +246,15 @@ int Database::attach(const std::filesystem::path& file, bool create, bool recove
 
     // Reading the schema makes SQLite roll back a hot journal now, and fails at once on a file
     // that is not a database.
-    sqlite3_stmt* probe = statement("SELECT count(*) FROM " + entry.schema + ".sqlite_schema");
-    int rc = probe ? sqlite3_step(probe) : SQLITE_ERROR;
-    if (probe) sqlite3_reset(probe);
-    if (rc != SQLITE_ROW) {
-        code = probe ? failSqlite(rc) : error_.code;
-        ErrorState saved = error_;
+    {
+        Statement probe = statement("SELECT count(*) FROM " + entry.schema + ".sqlite_schema");
+        int rc = probe ? probe.step() : SQLITE_ERROR;
+        code = rc == SQLITE_ROW ? 0 : probe ? failSqlite(rc) : error_.code;
+    }
+    if (code) {
+        ErrorGuard keep(error_);
         attached_.push_back(entry);
         detach(file);
-        error_ = saved;
         return code;
     }
     attached_.push_back(entry);
@@ -297,42 +302,41 @@ int Database::setExclusive(const std::string& schema, bool on) {
     // A write takes the exclusive lock, which this locking mode then keeps.
     int code = exec("UPDATE " + schema + ".cdz_layout SET stamp=stamp+1");
     if (code) {
-        ErrorState saved = error_;
-        exec("PRAGMA " + schema + ".locking_mode=NORMAL");
-        error_ = saved;
+        {
+            ErrorGuard keep(error_);
+            exec("PRAGMA " + schema + ".locking_mode=NORMAL");
+        }
+        // Another station holds the file: maintenance is refused, not merely delayed.
         return code == err::kFileLocked
-                   ? fail(err::kAccessDenied, saved.driverCode, saved.driverText)
+                   ? fail(err::kAccessDenied, error_.driverCode, error_.driverText)
                    : code;
     }
     entry->exclusive = true;
     return succeed();
 }
 
-sqlite3_stmt* Database::statement(const std::string& sql) {
-    if (!db_) {
+Statement Database::statement(const std::string& sql) {
+    if (!conn_) {
         fail(err::kFileNotOpen);
-        return nullptr;
+        return {};
     }
     auto it = statements_.find(sql);
-    if (it != statements_.end()) {
-        sqlite3_reset(it->second);
-        sqlite3_clear_bindings(it->second);
-        return it->second;
-    }
+    if (it != statements_.end()) return Statement(it->second);
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+    int rc = sqlite3_prepare_v3(conn_.get(), sql.c_str(), static_cast<int>(sql.size()),
                                 SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
     if (rc != SQLITE_OK) {
         failSqlite(rc);
-        return nullptr;
+        return {};
     }
-    statements_.emplace(sql, stmt);
-    return stmt;
+    std::shared_ptr<sqlite3_stmt> owned(stmt, sqlite3_finalize);
+    statements_.emplace(sql, owned);
+    return Statement(std::move(owned));
 }
 
 int Database::exec(const std::string& sql) {
-    if (!db_) return fail(err::kFileNotOpen);
-    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (!conn_) return fail(err::kFileNotOpen);
+    int rc = sqlite3_exec(conn_.get(), sql.c_str(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) return failSqlite(rc);
     return succeed();
 }
@@ -343,7 +347,7 @@ int Database::lockSchema(const std::string& schema) {
 }
 
 int Database::begin(std::vector<std::string> schemas, int waitMs) {
-    if (!db_) return fail(err::kFileNotOpen);
+    if (!conn_) return fail(err::kFileNotOpen);
     if (inTransaction_ && !streamOwnsTransaction_) return fail(err::kTransactionActive);
     if (streamOwnsTransaction_) {
         // The batch so far is committed; the transaction takes over from here.
@@ -353,16 +357,15 @@ int Database::begin(std::vector<std::string> schemas, int waitMs) {
     std::sort(schemas.begin(), schemas.end());
     schemas.erase(std::unique(schemas.begin(), schemas.end()), schemas.end());
     if (int code = exec("BEGIN")) return code;
-    sqlite3_busy_timeout(db_, waitMs);
+    sqlite3_busy_timeout(conn_.get(), waitMs);
     int code = 0;
     for (const auto& s : schemas) {
         if ((code = lockSchema(s)) != 0) break;
     }
-    sqlite3_busy_timeout(db_, lockWaitMs_);
+    sqlite3_busy_timeout(conn_.get(), lockWaitMs_);
     if (code) {
-        ErrorState saved = error_;
+        ErrorGuard keep(error_);
         exec("ROLLBACK");
-        error_ = saved;
         return code;
     }
     inTransaction_ = true;
@@ -373,10 +376,9 @@ int Database::commit() {
     if (!inTransaction_ || streamOwnsTransaction_) return fail(err::kTransactionFailed);
     if (int code = exec("COMMIT")) {
         // A commit that could not finish leaves nothing half done.
-        ErrorState saved = error_;
+        ErrorGuard keep(error_);
         exec("ROLLBACK");
         inTransaction_ = false;
-        error_ = saved;
         return code;
     }
     inTransaction_ = false;
@@ -386,12 +388,12 @@ int Database::commit() {
 int Database::rollback() {
     if (!inTransaction_ || streamOwnsTransaction_) return fail(err::kTransactionFailed);
     inTransaction_ = false;
-    if (sqlite3_get_autocommit(db_)) return succeed();  // SQLite already rolled it back
+    if (sqlite3_get_autocommit(conn_.get())) return succeed();  // SQLite already rolled it back
     return exec("ROLLBACK");
 }
 
 int Database::beginStream() {
-    if (!db_) return fail(err::kFileNotOpen);
+    if (!conn_) return fail(err::kFileNotOpen);
     if (streams_++ == 0 && !inTransaction_) {
         if (int code = exec("BEGIN")) {
             --streams_;
@@ -407,9 +409,8 @@ int Database::endStream() {
     if (--streams_ == 0 && streamOwnsTransaction_) {
         inTransaction_ = streamOwnsTransaction_ = false;
         if (int code = exec("COMMIT")) {
-            ErrorState saved = error_;
+            ErrorGuard keep(error_);
             exec("ROLLBACK");
-            error_ = saved;
             return code;
         }
     }

@@ -9,12 +9,15 @@
 // later file may take `main` over again the same way.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
+#include "runtime/data/SqliteConnection.h"
+#include "runtime/data/Statement.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -24,7 +27,8 @@ namespace cdz {
 // It must outlive the DataFile objects that use it.
 class Database {
 public:
-    explicit Database(std::filesystem::path folder);
+    // `vfs` names the SQLite VFS the connection opens its files with (empty: the default).
+    explicit Database(std::filesystem::path folder, std::string vfs = {});
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -59,12 +63,12 @@ public:
     // writes it meanwhile.
     int setExclusive(const std::string& schema, bool on);
 
-    // A prepared statement from the cache, reset and unbound; nullptr with the error state set
-    // when it does not prepare. Valid until the next attach or detach.
-    sqlite3_stmt* statement(const std::string& sql);
+    // A prepared statement from the cache, in a scope that resets it and clears its bindings
+    // when it ends; an empty scope with the error state set when it does not prepare.
+    Statement statement(const std::string& sql);
     // Runs SQL without results; returns the runtime code.
     int exec(const std::string& sql);
-    sqlite3* handle() const { return db_; }
+    sqlite3* handle() const { return conn_.get(); }
 
     // Transactions over several files: the files' schema names are locked in a fixed order,
     // each waiting at most `waitMs`; a wait that runs out fails with 32.
@@ -99,9 +103,12 @@ private:
     int tune(const std::string& schema);
 
     std::filesystem::path folder_;
-    sqlite3* db_ = nullptr;
+    std::string vfs_;
+    SqliteConnection conn_;
     std::vector<Attached> attached_;  // includes the file that is `main`, if any
-    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    // Shared with the scopes in use, so a statement outlives a rebuilt connection's cache
+    // until its scope ends.
+    std::unordered_map<std::string, std::shared_ptr<sqlite3_stmt>> statements_;
     ErrorState error_;
     int lockWaitMs_ = 2000;
     bool inTransaction_ = false;

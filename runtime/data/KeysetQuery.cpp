@@ -64,7 +64,8 @@ std::string KeysetQuery::sql(bool forward, bool bounded) const {
 
 int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBound>& bound,
                        int limit, const std::function<bool(sqlite3_stmt*)>& row) const {
-    sqlite3_stmt* stmt = db.statement(sql(forward, bound.has_value()));
+    // A finished read holds no lock: the scope resets the statement on every way out.
+    Statement stmt = db.statement(sql(forward, bound.has_value()));
     if (!stmt) return db.error().code;
     int p = 1;
     for (const auto& v : filterParams_) RecordCodec::bind(stmt, p++, v);
@@ -84,15 +85,13 @@ int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBou
     }
     sqlite3_bind_int(stmt, p, limit);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while ((rc = stmt.step()) == SQLITE_ROW) {
         if (!row(stmt)) {
             rc = SQLITE_DONE;
             break;
         }
     }
-    int code = rc == SQLITE_DONE ? db.succeed() : db.failSqlite(rc);
-    sqlite3_reset(stmt);  // a finished read holds no lock
-    return code;
+    return rc == SQLITE_DONE ? db.succeed() : db.failSqlite(rc);
 }
 
 KeysetBound KeysetQuery::boundOf(sqlite3_stmt* stmt) const {

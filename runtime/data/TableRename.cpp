@@ -4,18 +4,19 @@
 
 #include <system_error>
 
+#include "runtime/data/ErrorGuard.h"
+
 namespace cdz {
 namespace {
 
 // Whether the layout table lists `table` (0 no, 1 yes, -1 with the error state set).
 int listed(Database& db, const std::string& schema, const std::string& table) {
-    sqlite3_stmt* stmt = db.statement("SELECT count(*) FROM " + schema + "." +
-                                      TableSql::kLayoutTable + " WHERE tbl = ?");
+    Statement stmt = db.statement("SELECT count(*) FROM " + schema + "." + TableSql::kLayoutTable +
+                                  " WHERE tbl = ?");
     if (!stmt) return -1;
     sqlite3_bind_text(stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
-    const int rc = sqlite3_step(stmt);
+    const int rc = stmt.step();
     const int found = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
-    sqlite3_reset(stmt);
     if (rc != SQLITE_ROW) {
         db.failSqlite(rc);
         return -1;
@@ -50,16 +51,14 @@ int renameInside(Database& db, const FileDecl& decl, const FileName& from, const
         steps.push_back("RELEASE cdz_rename");
         for (const auto& s : steps) {
             if ((code = db.exec(s)) != 0) {
-                ErrorState saved = db.error();
+                ErrorGuard keep(db.error());
                 db.exec("ROLLBACK TO cdz_rename; RELEASE cdz_rename");
-                db.error() = saved;
                 break;
             }
         }
     }
-    ErrorState saved = db.error();
+    ErrorGuard keep(db.error());
     db.detach(from.database);
-    db.error() = saved;
     return code;
 }
 

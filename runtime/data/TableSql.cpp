@@ -204,6 +204,14 @@ std::string TableSql::update(bool watched) const {
     return sql;
 }
 
+std::vector<std::string> TableSql::storedColumnNames() const {
+    std::vector<std::string> names{kRecno};
+    for (const auto& f : decl_->columns()) names.push_back(f.name);
+    for (int c : folded_) names.push_back(decl_->columns()[static_cast<size_t>(c)].name + "__fold");
+    names.emplace_back(kRevision);
+    return names;
+}
+
 std::string TableSql::remove() const {
     return "DELETE FROM " + ref_ + " WHERE " + kRecno + " = ?";
 }

@@ -55,6 +55,8 @@ public:
     std::string update(bool watched) const;
     std::string remove() const;
     std::vector<int> foldedColumns() const { return folded_; }
+    // Every column the table has: recno, every declared column, the folded copies, revision.
+    std::vector<std::string> storedColumnNames() const;
 
 private:
     const FileDecl* decl_ = nullptr;

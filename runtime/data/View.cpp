@@ -82,9 +82,10 @@ int View::addJoin(DataFile& file, std::vector<std::pair<std::string, std::string
 }
 
 int View::setOrder(int key) {
-    Database& db = primary_.database();
     if (key >= static_cast<int>(primary_.decl().keys().size())) {
-        return db.fail(err::kInvalidKeyLength);
+        orderFailed_ = ErrorState{};
+        orderFailed_->set(err::kInvalidKeyLength, 0, "no key " + std::to_string(key + 1));
+        return refused();
     }
     terms_.clear();
     orderKey_ = key;
@@ -98,11 +99,11 @@ int View::setOrder(int key) {
                               {primary_.sql().keyColumn(k, static_cast<int>(c), "t0"), false}});
         }
     }
-    return rebuild();
+    orderFailed_.reset();
+    return prepared(&orderFailed_);
 }
 
 int View::setOrder(std::string_view list) {
-    Database& db = primary_.database();
     std::vector<Term> terms;
     while (!list.empty()) {
         auto comma = list.find(',');
@@ -122,7 +123,9 @@ int View::setOrder(std::string_view list) {
                               .file->decl()
                               .columns()[static_cast<size_t>(column)]
                               .isMemo()) {
-            return db.fail(err::kInvalidKeyLength, 0, "unknown order " + std::string(item));
+            orderFailed_ = ErrorState{};
+            orderFailed_->set(err::kInvalidKeyLength, 0, "unknown order " + std::string(item));
+            return refused();
         }
         const auto& decl = sources_[static_cast<size_t>(source)].file->decl();
         folded = folded && decl.columns()[static_cast<size_t>(column)].isText();
@@ -143,13 +146,63 @@ int View::setOrder(std::string_view list) {
     }
     terms_ = std::move(terms);
     orderKey_ = -1;
-    return rebuild();
+    orderFailed_.reset();
+    return prepared(&orderFailed_);
 }
 
-void View::setFilter(std::function<bool()> accept, SqlFilter pushDown) {
+int View::setFilter(std::function<bool()> accept, SqlFilter pushDown) {
     accept_ = std::move(accept);
     pushDown_ = std::move(pushDown);
-    rebuild();
+    filterFailed_.reset();
+    int code = prepared(&filterFailed_);
+    if (filterFailed_) {
+        // Not kept: a later order is checked with no filter rather than with this one.
+        accept_ = nullptr;
+        pushDown_ = {};
+    }
+    return code;
+}
+
+int View::refuseFilter(std::string_view why) {
+    accept_ = nullptr;
+    pushDown_ = {};
+    filterFailed_ = ErrorState{};
+    filterFailed_->set(err::kInvalidKeyLength, 0, why);
+    return refused();
+}
+
+int View::refused() const {
+    Database& db = primary_.database();
+    // The order's failure first: it was the first part of the view to be set.
+    if (orderFailed_) return db.fail(orderFailed_->code, 0, orderFailed_->driverText);
+    if (filterFailed_) return db.fail(filterFailed_->code, 0, filterFailed_->driverText);
+    return 0;
+}
+
+int View::prepared(std::optional<ErrorState>* failure) {
+    Database& db = primary_.database();
+    bound_.reset();
+    ahead_.clear();
+    position_.clear();
+    if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);  // checked when it is open
+    if (compose()) {
+        *failure = db.error();
+        return refused();
+    }
+    // SQLite compiles the query now, so a condition it cannot run is refused by the set and
+    // not by the first read.
+    std::vector<std::string> texts{query_.sql(true, false), query_.sql(true, true)};
+    if (!probeSql_.empty()) texts.push_back(probeSql_);
+    for (const auto& sql : texts) {
+        if (!db.statement(sql)) {
+            *failure = ErrorState{};
+            (*failure)->set(err::kInvalidKeyLength, db.error().driverCode,
+                            "the view's query does not compile: " + db.error().driverText);
+            return refused();
+        }
+    }
+    if (int code = refused()) return code;
+    return db.succeed();
 }
 
 std::string View::fromSql() const {
@@ -178,37 +231,54 @@ std::string View::selectSql() const {
     return sql;
 }
 
-int View::rebuild() {
+int View::filterSql(std::string* where, bool* joined) const {
     Database& db = primary_.database();
-    bound_.reset();
-    ahead_.clear();
-    position_.clear();
-    if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
-    std::string where;
-    bool joined = false;
     std::string_view text = pushDown_.where;
     while (!text.empty()) {
         auto open = text.find('{');
-        where += text.substr(0, open);
+        *where += text.substr(0, open);
         if (open == std::string_view::npos) break;
         auto close = text.find('}', open);
-        if (close == std::string_view::npos) return db.fail(err::kInvalidKeyLength);
+        if (close == std::string_view::npos) {
+            return db.fail(err::kInvalidKeyLength, 0, "unclosed label in the filter");
+        }
+        const std::string_view label = text.substr(open + 1, close - open - 1);
         int column = -1;
-        int source = findLabel(text.substr(open + 1, close - open - 1), &column);
-        if (source < 0) return db.fail(err::kInvalidKeyLength);
+        int source = findLabel(label, &column);
+        if (source < 0) {
+            return db.fail(err::kInvalidKeyLength, 0,
+                           "unknown label " + std::string(label) + " in the filter");
+        }
         if (source > 0) {
             // A record with nothing joined meets the condition as its cleared buffer would.
             bool isText = sources_[static_cast<size_t>(source)]
                               .file->decl()
                               .columns()[static_cast<size_t>(column)]
                               .isText();
-            where += "IFNULL(" + columnSql(source, column) + (isText ? ", '')" : ", 0)");
-            joined = true;
+            *where += "IFNULL(" + columnSql(source, column) + (isText ? ", '')" : ", 0)");
+            *joined = true;
         } else {
-            where += columnSql(source, column);
+            *where += columnSql(source, column);
         }
         text.remove_prefix(close + 1);
     }
+    return 0;
+}
+
+int View::rebuild() {
+    bound_.reset();
+    ahead_.clear();
+    position_.clear();
+    if (!primary_.isOpen()) return primary_.database().fail(err::kFileNotOpen);
+    if (int code = refused()) return code;
+    return compose();
+}
+
+int View::compose() {
+    Database& db = primary_.database();
+    std::string where;
+    bool joined = false;
+    if (int code = filterSql(&where, &joined)) return code;
     std::vector<OrderTerm> order;
     for (const auto& t : terms_) order.push_back(t.order);
     query_ = KeysetQuery(selectSql(), fromSql(), std::move(order),
@@ -224,12 +294,14 @@ int View::rebuild() {
 
 int View::probe() {
     Database& db = primary_.database();
-    sqlite3_stmt* stmt = db.statement(probeSql_);
-    if (!stmt) return db.error().code;
-    int p = 1;
-    for (const auto& v : pushDown_.params) RecordCodec::bind(stmt, p++, v);
-    int rc = sqlite3_step(stmt);
-    sqlite3_reset(stmt);
+    int rc;
+    {
+        Statement stmt = db.statement(probeSql_);
+        if (!stmt) return db.error().code;
+        int p = 1;
+        for (const auto& v : pushDown_.params) RecordCodec::bind(stmt, p++, v);
+        rc = stmt.step();
+    }
     if (rc == SQLITE_ROW) {
         probed_ = true;
         return db.succeed();
@@ -284,6 +356,7 @@ bool View::takeRow(const SqlValues& row, int firstColumn) {
 int View::step(bool forward) {
     Database& db = primary_.database();
     if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
+    if (int code = refused()) return code;
     const int width = query_.firstSelectColumn() + [&] {
         int w = 0;
         for (const auto& s : sources_) w += s.file->sql().selectWidth();
@@ -330,21 +403,24 @@ int View::step(bool forward) {
 int View::readRecord(int64_t recno) {
     Database& db = primary_.database();
     if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
-    sqlite3_stmt* stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
-                                      " WHERE t0." + TableSql::kRecno + " = ?");
-    if (!stmt) return db.error().code;
-    sqlite3_bind_int64(stmt, 1, recno);
-    int rc = sqlite3_step(stmt);
+    if (int code = refused()) return code;
     SqlValues row;
-    if (rc == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-            row.push_back(RecordCodec::column(stmt, c));
+    int code;
+    {
+        Statement stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
+                                      " WHERE t0." + TableSql::kRecno + " = ?");
+        if (!stmt) return db.error().code;
+        sqlite3_bind_int64(stmt, 1, recno);
+        int rc = stmt.step();
+        if (rc == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                row.push_back(RecordCodec::column(stmt, c));
+            }
         }
-    }
-    int code = rc == SQLITE_ROW    ? db.succeed()
+        code = rc == SQLITE_ROW    ? db.succeed()
                : rc == SQLITE_DONE ? db.fail(err::kRecordNotFound)
                                    : db.failSqlite(rc);
-    sqlite3_reset(stmt);
+    }
     if (code == 0 && !takeRow(row, 0)) {
         return db.fail(err::kInvalidDataFile, 0, "the enciphered data of the file does not open");
     }

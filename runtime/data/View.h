@@ -29,16 +29,26 @@ class View {
 public:
     explicit View(DataFile& primary);
 
+    Database& database() const { return primary_.database(); }
+
     // Joins `file` by equal values: pairs of (label in a file already in the view, label in
     // `file`). The first matching record is taken; none leaves `file`'s buffer cleared.
     int addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on);
     // Order by a key of the primary file, or by an order list: labels of any file of the view,
     // "-" for descending, UPPER()/LOWER() to ignore case. 88 when a label is unknown.
-    int setOrder(int key);
-    int setOrder(std::string_view orderList);
+    //
+    // An order or filter that cannot be set is not replaced by the one before: until that part
+    // is set again successfully, every read of the view fails with the error of the failed set
+    // rather than reading in another order or unfiltered.
+    [[nodiscard]] int setOrder(int key);
+    [[nodiscard]] int setOrder(std::string_view orderList);
     // The filter: `accept` sees each candidate after the buffers are filled; `pushDown`, when
-    // given, is applied by SQLite first. Either may be empty.
-    void setFilter(std::function<bool()> accept, SqlFilter pushDown = {});
+    // given, is applied by SQLite first. Either may be empty. 88 when `pushDown` names an
+    // unknown label or is not a condition SQLite can run.
+    [[nodiscard]] int setFilter(std::function<bool()> accept, SqlFilter pushDown = {});
+    // Records a filter that could not be made (a text that does not compile): the view reads
+    // nothing, failing with 88 and `why`, until a filter is set again.
+    int refuseFilter(std::string_view why);
 
     // Positioning; each is followed by next() or previous().
     int setStart();                        // before the first record (previous(): from the last)
@@ -73,14 +83,25 @@ private:
     };
 
     int findLabel(std::string_view label, int* column) const;
+    // The pushed-down condition with its labels made columns; 88 for an unknown label.
+    int filterSql(std::string* where, bool* joined) const;
+    // Fails with the error of a failed set of the order or the filter, if any.
+    int refused() const;
+    // Checks that SQLite can run the view's query; when not, the set is refused.
+    int prepared(std::optional<ErrorState>* failure);
     std::string columnSql(int source, int column) const;
     std::string fromSql() const;
     std::string selectSql() const;
+    // Clears the position and makes the query, unless a set was refused.
     int rebuild();
+    // Makes the query of the order and filter now set.
+    int compose();
     int step(bool forward);
     int probe();
     bool takeRow(const SqlValues& row, int firstColumn);
     int orderKey_ = -1;
+    std::optional<ErrorState> orderFailed_;
+    std::optional<ErrorState> filterFailed_;
 
     DataFile& primary_;
     std::vector<Source> sources_;

@@ -20,14 +20,11 @@ bool sameAscii(std::string_view a, std::string_view b) {
 bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindings) {
     error_ = {};
     pushedDown_ = exact_ = false;
-    if (clip(text).empty()) {
-        view.setFilter({});
-        return true;
-    }
+    if (clip(text).empty()) return accepted(view, view.setFilter({}));
     auto expr = std::make_shared<Expression>();
     if (!expr->compile(text, bindings)) {
         error_ = expr->error();
-        view.setFilter({});
+        view.refuseFilter("the filter does not compile: " + error_.message);
         return false;
     }
     // A name is a column for SQLite only when it is written as the field's label and bound to
@@ -45,8 +42,15 @@ bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindin
     pushedDown_ = !pushed.filter.where.empty();
     exact_ = pushed.exact;
     // Every record SQLite lets through is still tested: the push-down only narrows.
-    view.setFilter([expr] { return expr->test(); }, std::move(pushed.filter));
-    return true;
+    return accepted(view,
+                    view.setFilter([expr] { return expr->test(); }, std::move(pushed.filter)));
+}
+
+bool ViewFilter::accepted(View& view, int code) {
+    if (code == 0) return true;
+    error_.position = 0;
+    error_.message = view.database().error().driverText;
+    return false;
 }
 
 }  // namespace cdz

@@ -15,9 +15,9 @@ namespace cdz {
 class ViewFilter {
 public:
     // Compiles `text` against `bindings`, which hold the view's fields (RecordBindings) and
-    // any variables, and sets it on the view. A text that does not compile leaves the view
-    // unfiltered and returns false; error() says where and why. An empty text clears the
-    // filter.
+    // any variables, and sets it on the view. A text that does not compile, or a filter the
+    // view refuses, returns false (error() says where and why) and leaves the view reading
+    // nothing until a filter is applied again. An empty text clears the filter.
     bool apply(View& view, std::string_view text, const Bindings& bindings);
     const ExprError& error() const { return error_; }
     // What reached SQLite: nothing, part of the filter, or all of it.
@@ -25,6 +25,9 @@ public:
     bool exact() const { return exact_; }
 
 private:
+    // True for a set the view took; else error() takes the view's reason.
+    bool accepted(View& view, int code);
+
     ExprError error_;
     bool pushedDown_ = false;
     bool exact_ = false;

@@ -184,29 +184,27 @@ private:
 
 std::vector<std::string> exampleTables(Database& out, const std::string& schema) {
     std::vector<std::string> tables;
-    sqlite3_stmt* stmt = out.statement("SELECT name FROM " + schema +
-                                       ".sqlite_schema WHERE type = 'table' AND name NOT LIKE "
-                                       "'sqlite_%' AND name <> '" +
-                                       TableSql::kLayoutTable + "'");
+    Statement stmt = out.statement("SELECT name FROM " + schema +
+                                   ".sqlite_schema WHERE type = 'table' AND name NOT LIKE "
+                                   "'sqlite_%' AND name <> '" +
+                                   TableSql::kLayoutTable + "'");
     if (!stmt) return tables;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         tables.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
     }
-    sqlite3_reset(stmt);
     return tables;
 }
 
 std::vector<std::string> outputColumns(Database& out, const std::string& schema,
                                        const std::string& table) {
     std::vector<std::string> cols;
-    sqlite3_stmt* stmt =
+    Statement stmt =
         out.statement("SELECT name FROM pragma_table_info(" + Database::literal(table) + ", " +
                       Database::literal(schema) + ")");
     if (!stmt) return cols;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         cols.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
     }
-    sqlite3_reset(stmt);
     return cols;
 }
 
@@ -248,7 +246,7 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
     int64_t refused = 0;
     RowSalvager salvager(damaged, table, recno, common);
     const bool broken = salvager.run([&](const SqlValues& row) {
-        sqlite3_stmt* stmt = out.statement(insert);
+        Statement stmt = out.statement(insert);
         if (!stmt) return;
         for (size_t i = 0; i < row.size(); ++i) {
             RecordCodec::bind(stmt, static_cast<int>(i) + 1, row[i]);
@@ -258,7 +256,6 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
         } else {
             ++refused;
         }
-        sqlite3_reset(stmt);
     });
     for (const auto& f : folded) {
         const std::string source = f.substr(0, f.size() - 6);

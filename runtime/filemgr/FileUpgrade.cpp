@@ -6,53 +6,34 @@
 #include <string>
 #include <vector>
 
+#include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileName.h"
+#include "runtime/data/FileOwner.h"
 #include "runtime/data/RecordCodec.h"
+#include "runtime/data/StoredColumns.h"
 #include "runtime/data/TableSql.h"
 
 namespace cdz {
 
 namespace {
 
-// Stored columns of a table, by name, with their declared SQL type.
-std::map<std::string, std::string> storedColumns(Database& db, const std::string& schema,
-                                                 const std::string& table, int* code) {
-    std::map<std::string, std::string> columns;
-    sqlite3_stmt* stmt =
-        db.statement("SELECT name, type FROM pragma_table_info(" + Database::literal(table) + ", " +
-                     Database::literal(schema) + ")");
-    if (!stmt) {
-        *code = db.error().code;
-        return columns;
-    }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        columns[std::get<std::string>(RecordCodec::column(stmt, 0))] =
-            std::get<std::string>(RecordCodec::column(stmt, 1));
-    }
-    sqlite3_reset(stmt);
-    *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
-    return columns;
-}
-
 // Index and trigger names that belong to a table (not SQLite's own automatic indexes).
 std::vector<std::pair<std::string, std::string>> dependents(Database& db, const std::string& schema,
                                                             const std::string& table, int* code) {
     std::vector<std::pair<std::string, std::string>> out;
-    sqlite3_stmt* stmt = db.statement("SELECT type, name FROM " + schema +
-                                      ".sqlite_schema WHERE tbl_name = ? AND type IN "
-                                      "('index','trigger') AND sql IS NOT NULL");
+    Statement stmt = db.statement("SELECT type, name FROM " + schema +
+                                  ".sqlite_schema WHERE tbl_name = ? AND type IN "
+                                  "('index','trigger') AND sql IS NOT NULL");
     if (!stmt) {
         *code = db.error().code;
         return out;
     }
     RecordCodec::bind(stmt, 1, table);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while ((rc = stmt.step()) == SQLITE_ROW) {
         out.emplace_back(std::get<std::string>(RecordCodec::column(stmt, 0)),
                          std::get<std::string>(RecordCodec::column(stmt, 1)));
     }
-    sqlite3_reset(stmt);
     *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
     return out;
 }
@@ -104,8 +85,8 @@ int runAll(Database& db, const std::vector<std::string>& steps) {
 
 int convert(Database& db, const FileDecl& decl, const std::string& schema,
             const std::string& table) {
-    int code = 0;
-    auto stored = storedColumns(db, schema, table, &code);
+    std::map<std::string, std::string> stored;
+    int code = storedColumns(db, schema, table, &stored);
     if (code) return code;
     const TableSql sql(decl, schema, table);
     const std::string old = table + "__upgrading";
@@ -148,10 +129,17 @@ int convert(Database& db, const FileDecl& decl, const std::string& schema,
         steps.push_back("UPDATE " + sql.ref() + " SET " + Database::quote(name + "__fold") +
                         " = cdz_fold(" + Database::quote(name) + ")");
     }
+    if (int failed = runAll(db, steps)) return failed;
+    // Keys only over columns the table has: a key over a missing one would be a key over a
+    // constant, and the file could never hold a second record.
+    if (int failed = checkStoredColumns(db, sql)) return failed;
+    steps.clear();
     for (auto& s : sql.createIndexesAndTriggers()) steps.push_back(std::move(s));
     steps.push_back("UPDATE " + schema + "." + TableSql::kLayoutTable +
                     " SET records = (SELECT count(*) FROM " + sql.ref() +
                     ") WHERE tbl = " + Database::literal(table));
+    steps.push_back("PRAGMA " + schema +
+                    ".application_id = " + std::to_string(FileOwner::kApplicationId));
     return runAll(db, steps);
 }
 
@@ -162,20 +150,24 @@ int upgradeFile(Database& db, const FileDecl& decl, std::string_view externalNam
     std::string schema;
     if (int code = db.attach(where.database, false, true, &schema)) return code;
 
-    int code = db.exec("SAVEPOINT cdz_upgrade");
+    // Only the program's own files are converted; any other is left as it is.
+    FileOwner owner;
+    int code = owner.read(db, schema);
+    if (!code) code = owner.admits(db, where);
+    if (!code) code = db.exec("SAVEPOINT cdz_upgrade");
     if (!code) {
         code = convert(db, decl, schema, where.table);
         if (code) {
-            const ErrorState saved = db.error();
+            ErrorGuard keep(db.error());
             db.exec("ROLLBACK TO cdz_upgrade; RELEASE cdz_upgrade");
-            db.error() = saved;
         } else {
             code = db.exec("RELEASE cdz_upgrade");
         }
     }
-    const ErrorState saved = db.error();
-    db.detach(where.database);
-    db.error() = saved;
+    {
+        ErrorGuard keep(db.error());
+        db.detach(where.database);
+    }
     return code ? code : db.succeed();
 }
 

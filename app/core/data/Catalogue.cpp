@@ -1,5 +1,9 @@
 #include "app/core/data/Catalogue.h"
 
+#include <optional>
+
+#include "runtime/data/ErrorGuard.h"
+
 namespace cdz {
 
 Catalogue::Catalogue(std::filesystem::path folder) : database_(std::move(folder)) {
@@ -70,12 +74,12 @@ FileUse::~FileUse() {
 
 void FileUse::giveBack() {
     // Closing must not hide why the use failed.
-    ErrorState saved = catalogue_.database().error();
+    std::optional<ErrorGuard> keep;
+    if (code_ != 0) keep.emplace(catalogue_.database().error());
     while (!held_.empty()) {
         catalogue_.release(held_.back());
         held_.pop_back();
     }
-    if (code_ != 0) catalogue_.database().error() = saved;
 }
 
 }  // namespace cdz

@@ -208,14 +208,31 @@ TEST_F(DataFileTest, PutDeleteAndCurrentRecord) {
 
 TEST_F(DataFileTest, DuplicateTestIgnoresTheRecordItself) {
     ASSERT_EQ(addSong("A", "one"), 0);
-    EXPECT_FALSE(songs.duplicate());  // the current record does not duplicate itself
+    EXPECT_EQ(songs.duplicate(), 0);  // the current record does not duplicate itself
     ASSERT_EQ(addSong("B", "two"), 0);
     song.Title = "one";
-    EXPECT_TRUE(songs.duplicate());
-    EXPECT_TRUE(songs.duplicate(byTitle));
-    EXPECT_FALSE(songs.duplicate(byArtist));  // duplicates allowed there
+    EXPECT_EQ(songs.duplicate(), err::kDuplicateKey);
+    EXPECT_EQ(db.error().code, err::kDuplicateKey);
+    EXPECT_EQ(songs.duplicate(byTitle), err::kDuplicateKey);
+    EXPECT_EQ(songs.duplicate(byArtist), 0);  // duplicates allowed there
     song.Title = "ONE";
-    EXPECT_FALSE(songs.duplicate());
+    EXPECT_EQ(songs.duplicate(), 0);
+}
+
+// Another station writing holds the file: the test cannot tell, and must not say "no duplicate".
+TEST_F(DataFileTest, DuplicateTestReportsAFileItCannotRead) {
+    ASSERT_EQ(addSong("A", "one"), 0);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(songs.path().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    db.setLockWait(20);
+    song.Title = "two";
+    EXPECT_EQ(songs.duplicate(), err::kFileLocked);
+    EXPECT_EQ(db.error().code, err::kFileLocked);
+    EXPECT_EQ(db.error().driverCode & 0xff, SQLITE_BUSY);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(songs.duplicate(), 0);
 }
 
 TEST_F(DataFileTest, PositionsSurviveChangesAroundThem) {

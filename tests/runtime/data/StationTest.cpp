@@ -222,11 +222,10 @@ TEST_F(StationTest, KilledTransactionLeavesAllOrNothing) {
         EXPECT_EQ(songs.records(), static_cast<int64_t>(titles.size()));
         EXPECT_EQ(cats.records(), static_cast<int64_t>(names.size()));
         for (DataFile* f : {&songs, &cats}) {
-            sqlite3_stmt* check = db.statement("PRAGMA " + f->sql().schema() + ".integrity_check");
-            ASSERT_NE(check, nullptr);
+            Statement check = db.statement("PRAGMA " + f->sql().schema() + ".integrity_check");
+            ASSERT_TRUE(check);
             ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
             EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-            sqlite3_reset(check);
         }
         ASSERT_EQ(songs.close(), 0);
         ASSERT_EQ(cats.close(), 0);

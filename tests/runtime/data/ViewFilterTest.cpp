@@ -3,6 +3,7 @@
 // is the one the translator promises.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "runtime/data/FilterTranslator.h"
@@ -175,7 +176,7 @@ TEST_F(ViewFilterTest, AnEmptyAnswerIsNotRememberedPastANewMatch) {
     EXPECT_EQ(v.next(), err::kRecordNotAvailable);
 }
 
-TEST_F(ViewFilterTest, TextThatDoesNotCompileLeavesTheViewUnfiltered) {
+TEST_F(ViewFilterTest, TextThatDoesNotCompileStopsTheViewUntilSetAgain) {
     View v{songs};
     ViewFilter filter;
     ASSERT_TRUE(filter.apply(v, "SNG:Rating = 5", bindings));
@@ -183,10 +184,72 @@ TEST_F(ViewFilterTest, TextThatDoesNotCompileLeavesTheViewUnfiltered) {
     EXPECT_FALSE(filter.apply(v, "SNG:Rating = (5", bindings));
     EXPECT_GT(filter.error().position, 0);
     EXPECT_FALSE(filter.error().message.empty());
-    EXPECT_EQ(viewed(v).size(), 7u);
+    // Reading on unfiltered would show records the user filtered out.
+    EXPECT_EQ(v.setStart(), err::kInvalidKeyLength);
+    EXPECT_EQ(v.next(), err::kInvalidKeyLength);
     ASSERT_TRUE(filter.apply(v, "SNG:Rating = 5", bindings));
+    EXPECT_EQ(viewed(v).size(), 2u);
     ASSERT_TRUE(filter.apply(v, "  ", bindings));  // blank: no filter
     EXPECT_EQ(viewed(v).size(), 7u);
+}
+
+// An order or filter that cannot be set leaves a view that reads nothing (and says why) until
+// that part is set again; setting the other part does not bring it back.
+TEST_F(ViewFilterTest, AFailedSetReadsNothingUntilThatPartIsSetAgain) {
+    ViewFilter filter;
+    struct Bad {
+        const char* what;
+        bool order;  // the order failed (else the filter)
+        std::function<int(View&)> set;
+    };
+    const Bad cases[] = {
+        {"unknown order label", true, [](View& v) { return v.setOrder("SNG:Nope, SNG:Title"); }},
+        {"memo as order", true, [](View& v) { return v.setOrder("-SNG:Notes"); }},
+        {"case of an unknown label", true, [](View& v) { return v.setOrder("UPPER(Nope)"); }},
+        {"no such key", true, [](View& v) { return v.setOrder(99); }},
+        {"unknown label in the condition", false,
+         [](View& v) {
+             return v.setFilter(nullptr, SqlFilter{"{SNG:Nope} = 1", {}});
+         }},
+        {"unclosed label", false,
+         [](View& v) {
+             return v.setFilter(nullptr, SqlFilter{"{SNG:Year = 1", {}});
+         }},
+        {"condition SQLite cannot run", false,
+         [](View& v) {
+             return v.setFilter(nullptr, SqlFilter{"{SNG:Year} = = ?", {int64_t{1}}});
+         }},
+        {"filter text that does not compile", false,
+         [&](View& v) { return filter.apply(v, "SNG:Rating = (5", bindings) ? 0 : -1; }},
+        {"filter text naming no field", false,
+         [&](View& v) { return filter.apply(v, "SNG:Nope = 5", bindings) ? 0 : -1; }},
+    };
+    const std::function<int(View&)> setOrder = [](View& v) { return v.setOrder("SNG:Title"); };
+    const std::function<int(View&)> setFilter = [&](View& v) {
+        return filter.apply(v, "SNG:Rating = 5", bindings) ? 0 : -1;
+    };
+    for (const Bad& bad : cases) {
+        SCOPED_TRACE(bad.what);
+        View v{songs};
+        ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+        ASSERT_EQ(setOrder(v), 0);
+        ASSERT_EQ(setFilter(v), 0);
+        ASSERT_EQ(viewed(v).size(), 2u);
+
+        EXPECT_NE(bad.set(v), 0);
+        song = SongRec{};
+        EXPECT_EQ(v.setStart(), err::kInvalidKeyLength);
+        EXPECT_EQ(v.next(), err::kInvalidKeyLength);
+        EXPECT_FALSE(db.error().driverText.empty());
+        EXPECT_EQ(v.previous(), err::kInvalidKeyLength);
+        EXPECT_EQ(v.readRecord(1), err::kInvalidKeyLength);
+        EXPECT_TRUE(song.Title.empty());  // nothing was read into the buffer
+
+        EXPECT_NE((bad.order ? setFilter : setOrder)(v), 0);
+        EXPECT_EQ(v.next(), err::kInvalidKeyLength);
+        EXPECT_EQ((bad.order ? setOrder : setFilter)(v), 0);
+        EXPECT_EQ(viewed(v).size(), 2u);
+    }
 }
 
 TEST_F(ViewFilterTest, ConstantsGoDownAsParametersNeverAsText) {

@@ -148,18 +148,20 @@ TEST_F(ViewTest, FilterHookAndPushDown) {
     ASSERT_EQ(v.setOrder(byArtist), 0);
     int seen = 0;
     // The predicate sees the joined buffers already filled.
-    v.setFilter([&] {
+    ASSERT_EQ(v.setFilter([&] {
         ++seen;
         return !cat.Category.empty();
-    });
+    }),
+              0);
     EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "b1/Pop", "d1/Rock"}));
     EXPECT_EQ(seen, 5);
-    v.setFilter(
-        [&] { return !cat.Category.empty(); },
-        SqlFilter{"{SNG:Year} < ? AND {CAT:Category} <> ?", {int64_t{1989}, std::string("Pop")}});
+    ASSERT_EQ(v.setFilter([&] { return !cat.Category.empty(); },
+                          SqlFilter{"{SNG:Year} < ? AND {CAT:Category} <> ?",
+                                    {int64_t{1989}, std::string("Pop")}}),
+              0);
     EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz"}));
     EXPECT_EQ(walk(v, false), (std::vector<std::string>{"a1/jazz"}));
-    v.setFilter(nullptr, SqlFilter{"{SNG:Nope} = 1", {}});
+    EXPECT_EQ(v.setFilter(nullptr, SqlFilter{"{SNG:Nope} = 1", {}}), err::kInvalidKeyLength);
     EXPECT_EQ(db.error().code, err::kInvalidKeyLength);
 }
 
@@ -190,7 +192,7 @@ TEST_F(ViewTest, LongScanPagesAndReachesEveryRecord) {
     ASSERT_EQ(songs.flush(), 0);
     View v{songs};
     ASSERT_EQ(v.setOrder(byArtist), 0);
-    v.setFilter([&] { return song.Year == 3; });
+    ASSERT_EQ(v.setFilter([&] { return song.Year == 3; }), 0);
     int n = 0;
     std::string last;
     ASSERT_EQ(v.setStart(), 0);
@@ -210,14 +212,13 @@ TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
     KeysetQuery q(t.selectList(), t.ref(), terms, TableSql::kRecno);
     for (bool forward : {true, false}) {
         for (bool bounded : {true, false}) {
-            sqlite3_stmt* plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
-            ASSERT_NE(plan, nullptr);
+            Statement plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
+            ASSERT_TRUE(plan);
             std::string text;
             while (sqlite3_step(plan) == SQLITE_ROW) {
                 text += reinterpret_cast<const char*>(sqlite3_column_text(plan, 3));
                 text += "\n";
             }
-            sqlite3_reset(plan);
             EXPECT_NE(text.find("Songs__ByArtist"), std::string::npos) << text;
             EXPECT_EQ(text.find("TEMP B-TREE"), std::string::npos) << text;
         }

@@ -178,13 +178,12 @@ Outcome inspect(const std::filesystem::path& folder, int32_t id, int* recovered)
     Outcome out;
     for (F f : {F::Album, F::Cadenzio, F::PlaylistDetails}) {
         EXPECT_EQ(c.use(f), 0) << c.database().error().driverText;
-        sqlite3_stmt* check =
+        Statement check =
             c.database().statement("PRAGMA " + c.file(f).sql().schema() + ".integrity_check");
-        EXPECT_NE(check, nullptr);
+        EXPECT_TRUE(check);
         if (!check) continue;
         EXPECT_EQ(sqlite3_step(check), SQLITE_ROW);
         EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-        sqlite3_reset(check);
     }
     c.album().AlbumID = id;
     out.albumThere = c.file(F::Album).get(0) == 0;

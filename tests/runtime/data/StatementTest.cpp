@@ -1,0 +1,46 @@
+// The statement scope: whichever way a use of a cached statement ends, it holds no lock and no
+// parameter afterwards.
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+#include "runtime/data/DataFile.h"
+#include "tests/runtime/data/TestFiles.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+namespace {
+
+TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
+    TempDir dir;
+    Database db{dir.path()};
+    SongRec song;
+    DataFile songs{db, songDecl(), song};
+    ASSERT_EQ(songs.create(), 0);
+    ASSERT_EQ(songs.open(), 0);
+    for (const char* title : {"one", "two"}) {
+        song = SongRec{};
+        song.Title = title;
+        ASSERT_EQ(songs.add(), 0);
+    }
+    const std::string sql = "SELECT Title FROM " + songs.sql().ref() + " WHERE ID > ?";
+    {
+        Statement read = db.statement(sql);
+        ASSERT_TRUE(read);
+        sqlite3_bind_int(read, 1, 0);
+        ASSERT_EQ(read.step(), SQLITE_ROW);  // left in the middle of its rows
+    }
+    // A read left open would keep its shared lock and another station could not commit.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(songs.path().c_str(), &other), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(other, "UPDATE Songs SET Rating = 1", nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(other);
+    sqlite3_close(other);
+
+    Statement again = db.statement(sql);
+    EXPECT_EQ(again.step(), SQLITE_DONE);  // ID > NULL: the earlier 0 is gone
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -18,8 +18,12 @@ FilterFigures FilterBench::measure(Catalogue& catalogue, const std::filesystem::
     RecordBindings::bind(bindings, songs.decl(), songs.record());
     View view(songs);
     view.setPageSize(30);
-    view.setOrder(key);
     ViewFilter filter;
+    if (view.setOrder(key) != 0) {
+        out.ok = false;
+        out.failure = "order: " + songs.error().text;
+        return out;
+    }
     if (!filter.apply(view, c.filter, bindings)) {
         out.ok = false;
         out.failure = "filter: " + filter.error().message;

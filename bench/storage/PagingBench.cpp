@@ -28,12 +28,12 @@ PageFigures PagingBench::measure(Catalogue& catalogue, int key, int places) {
     const int64_t records = songs.records();
     View view(songs);
     view.setPageSize(kPageRows);
-    view.setOrder(key);
     auto fail = [&](const std::string& what) {
         out.ok = false;
         out.failure = what + ": " + songs.error().text + " " + songs.error().driverText;
         return out;
     };
+    if (view.setOrder(key) != 0) return fail("order");
     std::vector<double> top, bottom, forward, backward, token, values, count;
     for (int round = 0; round < 2; ++round) {  // the first round warms the caches
         top.clear();

@@ -28,8 +28,8 @@ enum class ThumbKind {
 struct RangeLimit {
     DataFile* sourceFile = nullptr;  // whose buffer holds the range value
     std::string source;              // the field the range is taken from ("MED:Media")
-    std::string variable;  // the name its saved value is bound under for the filter text
-    std::string filter;    // the range expression, e.g. "UPPER(MUS:Media) = UPPER(<variable>)"
+    std::string variable;            // the name its saved value is bound under for the filter text
+    std::string filter;  // the range expression, e.g. "UPPER(MUS:Media) = UPPER(<variable>)"
 };
 
 struct SortOrder {

@@ -361,28 +361,27 @@ bool BrowseEngine::insert() {
     if (s.ranged) {
         // A new record falls inside the range the user is looking at.
         const auto& key = decl_.file->decl().keys()[static_cast<size_t>(sorts_[sort_].key)];
-        decl_.file->decl()
-            .columns()[static_cast<size_t>(key.components.front())]
-            .assign(decl_.file->record(), sorts_[static_cast<size_t>(sort_)].rangeReset);
+        decl_.file->decl().columns()[static_cast<size_t>(key.components.front())].assign(
+            decl_.file->record(), sorts_[static_cast<size_t>(sort_)].rangeReset);
     }
-    afterForm(Request::Insert, host_.callForm ? host_.callForm(Request::Insert)
-                                              : Response::Cancelled);
+    afterForm(Request::Insert,
+              host_.callForm ? host_.callForm(Request::Insert) : Response::Cancelled);
     return true;
 }
 
 bool BrowseEngine::change() {
     if (page_.empty()) return false;
     if (!reread(true)) return recordGone();
-    afterForm(Request::Change, host_.callForm ? host_.callForm(Request::Change)
-                                              : Response::Cancelled);
+    afterForm(Request::Change,
+              host_.callForm ? host_.callForm(Request::Change) : Response::Cancelled);
     return true;
 }
 
 bool BrowseEngine::erase() {
     if (page_.empty()) return false;
     if (!reread(true)) return recordGone();
-    afterForm(Request::Delete, host_.callForm ? host_.callForm(Request::Delete)
-                                              : Response::Cancelled);
+    afterForm(Request::Delete,
+              host_.callForm ? host_.callForm(Request::Delete) : Response::Cancelled);
     return true;
 }
 

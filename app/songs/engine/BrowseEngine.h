@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/core/Request.h"
 #include "app/songs/engine/BrowseDeclaration.h"
 #include "app/songs/engine/PageQueue.h"
-#include "app/core/Request.h"
 #include "runtime/data/SqlValue.h"
 #include "runtime/data/View.h"
 #include "runtime/expr/Bindings.h"
@@ -22,11 +22,11 @@ namespace cdz {
 
 // What the engine needs of the window and the program around it.
 struct BrowseHost {
-    std::function<int()> visibleRows;                     // rows the list shows now
+    std::function<int()> visibleRows;                      // rows the list shows now
     std::function<void(int number, std::string)> warning;  // a standard warning (35, 36)
-    std::function<void()> close;                          // the window is to close
-    std::function<Response(Request)> callForm;            // the file's form, modal
-    std::function<void(bool)> busy;                       // wait cursor on/off
+    std::function<void()> close;                           // the window is to close
+    std::function<Response(Request)> callForm;             // the file's form, modal
+    std::function<void(bool)> busy;                        // wait cursor on/off
 };
 
 class BrowseEngine {
@@ -85,9 +85,9 @@ public:
 
     // What the window shows.
     const PageQueue& page() const { return page_; }
-    int choice() const { return choice_; }          // highlighted row, 0 when the page is empty
+    int choice() const { return choice_; }  // highlighted row, 0 when the page is empty
     bool canChange() const { return !page_.empty(); }
-    int thumb() const { return scroll_; }           // 0 to 100
+    int thumb() const { return scroll_; }  // 0 to 100
     bool thumbVisible() const;
     const std::string& locatorText() const;
     bool selectMode() const { return calledWith_ == Request::Select; }
@@ -103,8 +103,8 @@ private:
     };
     struct SortState {
         int key = -1;
-        std::string locator;       // typed so far
-        SqlValue rangeReset;       // the range value the view was last built for
+        std::string locator;              // typed so far
+        SqlValue rangeReset;              // the range value the view was last built for
         std::vector<std::string> points;  // text thumb estimate
         double low = 0, high = 0;         // numeric thumb estimate
         bool estimated = false;

@@ -4,9 +4,8 @@
 
 namespace cdz {
 
-BrowsePopup BrowsePopup::build(const std::vector<std::string>& base, bool pageEmpty,
-                               bool hasSelect, bool selectMode,
-                               const std::vector<PopupButton>& extras) {
+BrowsePopup BrowsePopup::build(const std::vector<std::string>& base, bool pageEmpty, bool hasSelect,
+                               bool selectMode, const std::vector<PopupButton>& extras) {
     BrowsePopup popup;
     int index = 0;
     auto add = [&](const std::string& caption, bool enabled, bool separator) {

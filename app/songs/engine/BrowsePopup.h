@@ -21,9 +21,8 @@ struct BrowsePopup {
     // `base` are Insert/Add, Change and Delete; Change and Delete are disabled on an empty page.
     // A browse with a Select button adds it after a separator, enabled only in select mode and
     // on a page that is not empty. `extras` follow in their order.
-    static BrowsePopup build(const std::vector<std::string>& base, bool pageEmpty,
-                             bool hasSelect, bool selectMode,
-                             const std::vector<PopupButton>& extras = {});
+    static BrowsePopup build(const std::vector<std::string>& base, bool pageEmpty, bool hasSelect,
+                             bool selectMode, const std::vector<PopupButton>& extras = {});
 };
 
 }  // namespace cdz

@@ -36,7 +36,10 @@ TEST(BrowseEngine, MovementsKeepOnePageAroundTheHighlight) {
     };
     const std::vector<Step> steps = {
         {"opened", [](BrowseEngine&) {}, "Cat001", "Cat001"},
-        {"4 down", [](BrowseEngine& b) { for (int i = 0; i < 4; ++i) b.scrollOne(true); },
+        {"4 down",
+         [](BrowseEngine& b) {
+             for (int i = 0; i < 4; ++i) b.scrollOne(true);
+         },
          "Cat001", "Cat005"},
         {"down at the edge", [](BrowseEngine& b) { b.scrollOne(true); }, "Cat002", "Cat006"},
         {"page down", [](BrowseEngine& b) { b.scrollPage(true); }, "Cat007", "Cat011"},

@@ -24,8 +24,8 @@ struct BrowseFixture {
     std::function<Response(Request)> form = [](Request) { return Response::Cancelled; };
 
     BrowseFixture() {
-        for (CatalogueFile f : {CatalogueFile::Categories, CatalogueFile::Media,
-                                CatalogueFile::Cadenzio}) {
+        for (CatalogueFile f :
+             {CatalogueFile::Categories, CatalogueFile::Media, CatalogueFile::Cadenzio}) {
             catalogue.use(f);
             RecordBindings::bind(bindings, declarationOf(f), catalogue.record(f));
         }
@@ -85,10 +85,9 @@ struct BrowseFixture {
         RangeLimit media{&catalogue.file(CatalogueFile::Media), "MED:Media",
                          "BRW1::Sort3:Reset:MED:Media",
                          "UPPER(MUS:Media) = UPPER(BRW1::Sort3:Reset:MED:Media)"};
-        d.sorts = {{"MUS:SongsByArtist", false, {}, LocatorKind::Incremental, ThumbKind::Text,
-                    40, 5},
-                   {"MUS:SongsByMedia", true, media, LocatorKind::Incremental,
-                    ThumbKind::Text, 20, 1}};
+        d.sorts = {
+            {"MUS:SongsByArtist", false, {}, LocatorKind::Incremental, ThumbKind::Text, 40, 5},
+            {"MUS:SongsByMedia", true, media, LocatorKind::Incremental, ThumbKind::Text, 20, 1}};
         d.rowFields = {"MUS:Title", "MUS:Artist", "MUS:Media", "CAT:Category"};
         auto e = std::make_unique<BrowseEngine>(d, bindings, host(), Request::None);
         e->refresh();

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QString>
+
+#include "app/songs/engine/StepLocator.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/ViewFilter.h"
 #include "runtime/text/Text.h"
@@ -64,6 +67,11 @@ bool BrowseEngine::buildView() {
         const SortOrder& s = decl_.sorts[i];
         sorts_[i].key = decl_.file->keyIndex(s.key);
         if (sorts_[i].key < 0) return false;
+        const KeyDesc& key = decl_.file->decl().keys()[static_cast<size_t>(sorts_[i].key)];
+        const size_t component = s.ranged ? 1 : 0;
+        if (component >= key.components.size()) return false;
+        sorts_[i].locatorColumn = key.components[component];
+        sorts_[i].collation = KeyCollation(key.noCase);
         if (s.ranged) {
             SqlValue* reset = &sorts_[i].rangeReset;
             bindings_.bindGetter(s.range.variable, [reset] { return toExpr(*reset); });
@@ -178,7 +186,7 @@ void BrowseEngine::clearBuffers() {
 }
 
 void BrowseEngine::blankLocator() {
-    if (sort_ >= 0) sorts_[static_cast<size_t>(sort_)].locator.clear();
+    if (sort_ >= 0) current().locator.blank();
 }
 
 void BrowseEngine::newSelection() {
@@ -414,24 +422,179 @@ void BrowseEngine::afterForm(Request request, Response response) {
     newSelection();
 }
 
-// --- scroll thumb and locators (temporary) ---
 bool BrowseEngine::thumbVisible() const {
-    return page_.count() >= rows();
+    return thumb_.visible();
 }
+
 const std::string& BrowseEngine::locatorText() const {
     static const std::string none;
-    return sort_ >= 0 ? sorts_[static_cast<size_t>(sort_)].locator : none;
+    return sort_ >= 0 ? current().locator.value() : none;
 }
-void BrowseEngine::dropThumb(int position) {
-    if (position <= 1) {
-        scrollEnd(false);
-    } else if (position >= 100) {
-        scrollEnd(true);
+
+SqlValue BrowseEngine::locatorValue() const {
+    const FieldDesc& f = decl_.file->decl().columns()[static_cast<size_t>(current().locatorColumn)];
+    return f.value(decl_.file->record());
+}
+
+std::string BrowseEngine::locatorText(int row) const {
+    const SqlValue& v = page_.value(page_.at(row), 0, static_cast<size_t>(current().locatorColumn));
+    const auto* s = std::get_if<std::string>(&v);
+    return s ? *s : std::string();
+}
+
+// The locator's value into its key component, the components after it blanked, so that the
+// search starts at the first record with that beginning.
+void BrowseEngine::storeLocator(const SqlValue& value) {
+    const FileDecl& fd = decl_.file->decl();
+    const KeyDesc& key = fd.keys()[static_cast<size_t>(current().key)];
+    void* record = decl_.file->record();
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    bool after = false;
+    for (size_t c = 0; c < key.components.size(); ++c) {
+        const FieldDesc& f = fd.columns()[static_cast<size_t>(key.components[c])];
+        if (c == 0 && s.ranged) {
+            f.assign(record, current().rangeReset);
+        } else if (key.components[c] == current().locatorColumn) {
+            if (f.isText()) {
+                f.assign(record, value);
+            } else {
+                // A number's locator is the number its text begins with.
+                const auto* t = std::get_if<std::string>(&value);
+                f.fromString(record, t ? *t : std::string("0"));
+                if (!t) f.assign(record, value);
+            }
+            after = true;
+        } else if (after) {
+            f.clear(record);
+        }
     }
 }
-void BrowseEngine::typeLocator(char32_t) {}
-void BrowseEngine::buildDistribution() {}
-void BrowseEngine::placeThumb() {}
-void BrowseEngine::placeThumbAfterMovement(bool, bool) {}
+
+void BrowseEngine::typeLocator(char32_t ch) {
+    if (!ok_ || sort_ < 0) return;
+    const LocatorKind kind = decl_.sorts[static_cast<size_t>(sort_)].locator;
+    std::string typed;
+    if (ch != U'\b') typed = QString::fromUcs4(&ch, 1).toStdString();
+    if (kind == LocatorKind::Incremental) {
+        IncrementalLocator& l = current().locator;
+        const bool changed = ch == U'\b' ? l.backspace() : l.type(typed);
+        if (!changed) return;
+        storeLocator(l.value());
+        locate(LocateMode::ByValue);
+    } else if (kind == LocatorKind::Step && !typed.empty()) {
+        stepLocator(typed);
+    }
+}
+
+void BrowseEngine::stepLocator(const std::string& typed) {
+    StepLocator step(current().collation);
+    StepLocator::Action action =
+        page_.empty() ? StepLocator::Action::Locate : step.onKey(typed, locatorText(choice_));
+    if (action == StepLocator::Action::StepDown) {
+        scrollOne(true);
+        action = step.afterStep(typed, locatorText(choice_));
+    }
+    if (action == StepLocator::Action::Locate) {
+        storeLocator(step.locateValue(typed));
+        locate(LocateMode::ByValue);
+    } else if (action == StepLocator::Action::Stay) {
+        select(choice_);
+    }
+}
+
+// Two reads, the first and the last record of the view, give the estimate its ends.
+void BrowseEngine::buildDistribution() {
+    if (failed_ || sort_ < 0) return;
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    if (s.thumb == ThumbKind::None) return;
+    SqlValue ends[2];
+    for (int end = 0; end < 2; ++end) {
+        resetView();
+        const int code = end == 0 ? view_->previous() : view_->next();
+        if (code == err::kRecordNotAvailable) {
+            restoreRange();
+            resetView();
+            if (!page_.empty()) page_.restore(page_.at(choice_));
+            return;
+        }
+        if (code != 0) {
+            failed_ = true;
+            if (host_.warning) host_.warning(kReadError, decl_.file->decl().label());
+            if (host_.close) host_.close();
+            return;
+        }
+        ends[end] = locatorValue();
+    }
+    resetView();
+    SortState& state = current();
+    if (s.thumb == ThumbKind::Text) {
+        const auto* high = std::get_if<std::string>(&ends[0]);
+        const auto* low = std::get_if<std::string>(&ends[1]);
+        if (!state.text) {
+            state.text =
+                std::make_unique<KeyDistribution>(s.thumbWidth, s.thumbFlags, state.collation);
+        }
+        state.text->build(low ? *low : std::string(), high ? *high : std::string());
+    } else {
+        auto number = [](const SqlValue& v) {
+            if (const auto* i = std::get_if<int64_t>(&v)) return static_cast<double>(*i);
+            if (const auto* d = std::get_if<double>(&v)) return *d;
+            return 0.0;
+        };
+        state.numeric.build(number(ends[1]), number(ends[0]));
+    }
+    // Reading moved the buffers; they belong to the highlighted row.
+    if (!page_.empty()) page_.restore(page_.at(choice_));
+}
+
+void BrowseEngine::placeThumb() {
+    if (sort_ < 0) return;
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    std::optional<int> estimate;
+    if (s.thumb == ThumbKind::Text && current().text && current().text->built()) {
+        const SqlValue v = locatorValue();
+        const auto* t = std::get_if<std::string>(&v);
+        estimate = current().text->thumbPosition(t ? *t : std::string());
+    } else if (s.thumb == ThumbKind::Numeric && current().numeric.built()) {
+        const SqlValue v = locatorValue();
+        const auto* i = std::get_if<int64_t>(&v);
+        const auto* d = std::get_if<double>(&v);
+        estimate = current().numeric.thumbPosition(i ? double(*i) : d ? *d : 0.0);
+    }
+    thumb_.placeThumb(pageFull(), estimate);
+}
+
+void BrowseEngine::placeThumbAfterMovement(bool down, bool endMet) {
+    if (sort_ < 0 || decl_.sorts[static_cast<size_t>(sort_)].thumb != ThumbKind::None) return;
+    thumb_.placeThumbAfterMovement(pageFull(),
+                                   down ? ScrollThumb::Move::Down : ScrollThumb::Move::Up, endMet);
+}
+
+void BrowseEngine::dropThumb(int position) {
+    if (page_.empty()) return;
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    const bool estimated =
+        (s.thumb == ThumbKind::Text && current().text && current().text->built()) ||
+        (s.thumb == ThumbKind::Numeric && current().numeric.built());
+    const ScrollThumb::Drop drop = ScrollThumb::dropThumb(position, estimated);
+    switch (drop.action) {
+        case ScrollThumb::Drop::Action::Top:
+            scrollEnd(false);
+            break;
+        case ScrollThumb::Drop::Action::Bottom:
+            scrollEnd(true);
+            break;
+        case ScrollThumb::Drop::Action::Locate:
+            if (s.thumb == ThumbKind::Text) {
+                storeLocator(current().text->point(drop.point));
+            } else {
+                storeLocator(current().numeric.point(drop.point));
+            }
+            locate(LocateMode::ByValue);
+            break;
+        case ScrollThumb::Drop::Action::Ignore:
+            break;
+    }
+}
 
 }  // namespace cdz

@@ -13,7 +13,12 @@
 
 #include "app/core/Request.h"
 #include "app/songs/engine/BrowseDeclaration.h"
+#include "app/songs/engine/IncrementalLocator.h"
+#include "app/songs/engine/KeyCollation.h"
+#include "app/songs/engine/KeyDistribution.h"
+#include "app/songs/engine/NumericDistribution.h"
 #include "app/songs/engine/PageQueue.h"
+#include "app/songs/engine/ScrollThumb.h"
 #include "runtime/data/SqlValue.h"
 #include "runtime/data/View.h"
 #include "runtime/expr/Bindings.h"
@@ -87,7 +92,7 @@ public:
     const PageQueue& page() const { return page_; }
     int choice() const { return choice_; }  // highlighted row, 0 when the page is empty
     bool canChange() const { return !page_.empty(); }
-    int thumb() const { return scroll_; }  // 0 to 100
+    int thumb() const { return thumb_.position(); }  // 0 to 100
     bool thumbVisible() const;
     const std::string& locatorText() const;
     bool selectMode() const { return calledWith_ == Request::Select; }
@@ -103,11 +108,12 @@ private:
     };
     struct SortState {
         int key = -1;
-        std::string locator;              // typed so far
-        SqlValue rangeReset;              // the range value the view was last built for
-        std::vector<std::string> points;  // text thumb estimate
-        double low = 0, high = 0;         // numeric thumb estimate
-        bool estimated = false;
+        int locatorColumn = -1;  // the first key component not fixed by the range
+        KeyCollation collation;
+        IncrementalLocator locator;
+        SqlValue rangeReset;  // the range value the view was last built for
+        std::unique_ptr<KeyDistribution> text;
+        NumericDistribution numeric;
     };
 
     bool buildView();
@@ -124,9 +130,14 @@ private:
     void buildDistribution();
     void placeThumb();
     void placeThumbAfterMovement(bool down, bool endMet);
-    std::string locatorComponentText() const;
-    void storeLocator(const std::string& text);
-    bool stepLocator(char32_t ch);
+    SortState& current() { return sorts_[static_cast<size_t>(sort_)]; }
+    const SortState& current() const { return sorts_[static_cast<size_t>(sort_)]; }
+    bool pageFull() const { return page_.count() >= rows(); }
+    // The locator component of the record in the buffer (or of a page row).
+    SqlValue locatorValue() const;
+    std::string locatorText(int row) const;
+    void storeLocator(const SqlValue& value);
+    void stepLocator(const std::string& typed);
     const FieldDesc* sourceField(const RangeLimit& range, void** record) const;
     bool recordGone();
 
@@ -146,7 +157,7 @@ private:
     int tab_ = 0;
     int sort_ = -1;
     int choice_ = 0;
-    int scroll_ = 0;
+    ScrollThumb thumb_;
     bool addToQueue_ = true;
     bool forced_ = false;
     bool queryChanged_ = false;

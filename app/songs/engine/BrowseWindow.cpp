@@ -14,6 +14,7 @@
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/WindowPlacement.h"
 #include "app/songs/engine/BrowsePopup.h"
+#include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
 #include "app/songs/engine/DialogUnits.h"
 #include "app/songs/engine/ListFormatStore.h"
@@ -173,6 +174,8 @@ void BrowseWindow::build() {
         }
     });
     placeControls();
+    resizer_ = new ControlResizer(*this);
+    resizer_->recordControls(ResizeMode::Browse);
 }
 
 void BrowseWindow::placeControls() {
@@ -200,23 +203,10 @@ void BrowseWindow::showEvent(QShowEvent* event) {
     if (opened_) return;
     opened_ = true;
     WindowPlacement::restore(*this, state_.settingsFile(), spec_.procedure);
+    resizer_->resizeControls();
     engine_->refresh();
     sync();
     list_->setFocus();
-}
-
-void BrowseWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // Until the shared resizer takes the controls along: the list grows with the window.
-    const QFontMetrics fm(font());
-    const int bottom = height() - dialogUnitsToPixelsY(24, fm.height());
-    const int thumbWidth = thumb_->width();
-    tabs_->resize(width() - 2 * tabs_->x(), tabs_->height());
-    list_->resize(width() - 2 * list_->x() - thumbWidth, bottom - list_->y());
-    thumb_->setGeometry(list_->x() + list_->width(), list_->y(), thumbWidth, list_->height());
-    const int by = height() - dialogUnitsToPixelsY(20, fm.height());
-    for (QPushButton* b : {select_, insert_, change_, delete_}) b->move(b->x(), by);
-    close_->move(width() - close_->width() - list_->x(), by);
 }
 
 QString BrowseWindow::titleText() const {

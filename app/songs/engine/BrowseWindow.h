@@ -24,6 +24,7 @@ namespace cdz {
 
 class AppState;
 class FileUse;
+class ControlResizer;
 class PageModel;
 
 struct BrowseWindowSpec {
@@ -69,7 +70,6 @@ protected:
     void sync();
 
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -91,6 +91,7 @@ private:
     std::unique_ptr<BrowseEngine> engine_;
     ListFormat format_;
     PageModel* model_ = nullptr;
+    ControlResizer* resizer_ = nullptr;
     BrowseList* list_ = nullptr;
     QScrollBar* thumb_ = nullptr;
     QTabBar* tabs_ = nullptr;

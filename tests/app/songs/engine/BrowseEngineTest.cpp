@@ -240,3 +240,65 @@ TEST(BrowseEngine, ReadFailureWarnsAndClosesTheWindow) {
 
 }  // namespace
 }  // namespace cdz::test
+
+namespace cdz::test {
+namespace {
+
+// The incremental locator finds as the key compares: the artist key ignores case with full
+// Unicode folding; a prefix past the last key shows the last page with its last row.
+TEST(BrowseEngine, IncrementalLocatorFindsAsTheKeyCompares) {
+    BrowseFixture f;
+    for (const char* artist : {"Abba", "Cher", "Dido", "Édith Piaf", "Eels", "Zappa"}) {
+        f.addSong(artist, "Song", "CD");
+    }
+    f.rows = 3;
+    auto e = f.songBrowse();
+    auto type = [&](const std::u32string& text) {
+        for (char32_t c : text) e->typeLocator(c);
+    };
+    type(U"édi");
+    EXPECT_EQ(BrowseFixture::highlighted(*e, 1), "Édith Piaf");
+    EXPECT_EQ(e->locatorText(), "édi");
+    e->scrollEnd(false);
+    EXPECT_EQ(e->locatorText(), "");
+    type(U"ÉDI");
+    EXPECT_EQ(BrowseFixture::highlighted(*e, 1), "Édith Piaf");
+    e->typeLocator(U'\b');
+    e->typeLocator(U'\b');
+    e->typeLocator(U'\b');
+    e->typeLocator(U'\b');  // nothing left to take away
+    EXPECT_EQ(e->locatorText(), "");
+    type(U"ÿ");  // after every folded key, "édith piaf" the last of them
+    EXPECT_EQ(BrowseFixture::highlighted(*e, 1), "Édith Piaf");
+    EXPECT_EQ(e->choice(), 3);
+    EXPECT_EQ(BrowseFixture::column(*e, 1).front(), "Eels");
+    e->scrollEnd(false);
+    type(std::u32string(31, U'a'));
+    EXPECT_EQ(e->locatorText(), std::string(30, 'a'));
+}
+
+// Dropping the thumb at either end is the movement to that end; in between it locates the
+// distribution's point.
+TEST(BrowseEngine, ThumbDropsAtTheEndsMoveToTheEnds) {
+    BrowseFixture f;
+    for (int i = 0; i < 52; ++i) {
+        f.addCategory(i + 1, std::string(1, char('A' + i % 26)) + char('a' + i / 26) + "genre");
+    }
+    auto e = f.categoryBrowse();
+    ASSERT_TRUE(e->thumbVisible());
+    e->dropThumb(100);
+    EXPECT_EQ(BrowseFixture::highlighted(*e), "Zbgenre");
+    EXPECT_EQ(e->thumb(), 100);
+    e->dropThumb(0);
+    EXPECT_EQ(BrowseFixture::highlighted(*e), "Aagenre");
+    EXPECT_LE(e->thumb(), 2);
+    e->dropThumb(50);
+    const std::string middle = BrowseFixture::highlighted(*e);
+    EXPECT_GT(middle, "Kagenre");
+    EXPECT_LT(middle, "Pbgenre");
+    EXPECT_NEAR(e->thumb(), 50, 3);
+    EXPECT_TRUE(f.warnings.empty());
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -68,6 +68,20 @@ TEST(LookupBrowses, TypingALetterTwiceStepsToTheSecondNameWithIt) {
     settle();
 }
 
+// The category form is a procedure of its own; until it is there, Insert says so.
+TEST(LookupBrowses, InsertCallsTheFormProcedure) {
+    StateFixture f;
+    BrowseWindow* w = LookupBrowses::categories(*f.state, nullptr);
+    ASSERT_NE(w, nullptr);
+    w->show();
+    settle();
+    QTest::keyClick(&w->list(), Qt::Key_Insert);
+    EXPECT_EQ(f.lastMessage(), "The Procedure UpdateCategories has not been defined.");
+    EXPECT_TRUE(w->engine().page().empty());
+    w->close();
+    settle();
+}
+
 // Run as a picker, the browse opens modally with Select as its default button; Select leaves
 // the chosen name in the buffer and answers Completed.
 TEST(LookupBrowses, PickerLeavesTheChosenRecordInTheBuffer) {

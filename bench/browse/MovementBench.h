@@ -1,0 +1,68 @@
+#pragma once
+// The browse engine's movements over the songs file in artist order (the songs browse's first
+// sort order, joined to the categories), timed one by one with a page of 30 visible rows:
+// both ends, a page and a row either way, a locate by a typed prefix and thumb drops. The
+// resident memory after the first page and after a thousand mixed movements tells whether a
+// movement leaves anything behind.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/core/data/Catalogue.h"
+
+namespace cdz::bench {
+
+enum class Movement {
+    Top,
+    Bottom,
+    PageDown,
+    PageUp,
+    OneDown,
+    OneUp,
+    Locate,  // one typed character of a three-character prefix
+    Typed3,  // the three characters together
+    Drop10,
+    Drop50,
+    Drop90,
+};
+inline constexpr int kMovements = 11;
+const char* movementName(Movement m);
+
+// Milliseconds of each repetition of one movement.
+class Samples {
+public:
+    void add(double ms) { ms_.push_back(ms); }
+    double median() const { return quantile(0.5); }
+    double p95() const { return quantile(0.95); }
+    size_t count() const { return ms_.size(); }
+
+private:
+    double quantile(double q) const;
+    std::vector<double> ms_;
+};
+
+struct BrowseFigures {
+    std::array<Samples, kMovements> movements;
+    int64_t rssFirstPage = 0;   // kB, once the engine shows its first page
+    int64_t rssAfterMixed = 0;  // kB, after `mixed` further movements
+    int64_t rssAtEnd = 0;       // kB, after the timed repetitions too
+    int64_t movementsMade = 0;  // every movement since the first page
+    int prefixesTyped = 0;
+    int locateMisses = 0;  // typed prefixes whose highlighted artist did not begin with it
+    bool ok = true;
+    std::string failure;
+};
+
+class MovementBench {
+public:
+    static constexpr int kRows = 30;
+
+    // The songs and categories files must be in use in `catalogue`. `artists`: names of songs
+    // in the file, whose first three characters are typed. `mixed` untimed movements of every
+    // kind come first (they also warm the caches); then each movement `repeats` times.
+    static BrowseFigures run(Catalogue& catalogue, const std::vector<std::string>& artists,
+                             int mixed, int repeats);
+};
+
+}  // namespace cdz::bench

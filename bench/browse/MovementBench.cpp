@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <functional>
 
 #include "app/songs/engine/BrowseEngine.h"
@@ -32,6 +33,20 @@ std::u32string prefixOf(std::string_view text) {
     return toCodePoints(text).substr(0, 3);
 }
 
+// Whether a highlighted artist begins with the typed prefix as the key compares them: case
+// folded, and blank-padded (a locator "Al " finds "Al", stored without its trailing blank).
+bool beginsWith(std::string_view shown, const std::u32string& prefix) {
+    std::u32string head = prefixOf(shown);
+    head.resize(prefix.size(), U' ');
+    return foldCase(toUtf8(head)) == foldCase(toUtf8(prefix));
+}
+
+double cpuMillis() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 }  // namespace
 
 const char* movementName(Movement m) {
@@ -41,9 +56,8 @@ const char* movementName(Movement m) {
     return names[static_cast<size_t>(m)];
 }
 
-double Samples::quantile(double q) const {
-    if (ms_.empty()) return 0;
-    std::vector<double> v = ms_;
+double Samples::quantile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     const auto at = static_cast<size_t>(std::ceil(q * static_cast<double>(v.size())));
     return v[std::clamp<size_t>(at, 1, v.size()) - 1];
@@ -85,31 +99,39 @@ BrowseFigures MovementBench::run(Catalogue& cat, const std::vector<std::string>&
         }
         return out.ok;
     };
+    // Wall-clock and CPU milliseconds of one movement.
     auto timed = [&](Movement m, const std::function<void()>& move) {
+        const double cpu = cpuMillis();
         Stopwatch w;
         move();
-        const double ms = w.millis();
-        out.movements[static_cast<size_t>(m)].add(ms);
+        const std::pair<double, double> ms{w.millis(), cpuMillis() - cpu};
+        out.movements[static_cast<size_t>(m)].add(ms.first, ms.second);
         ++out.movementsMade;
         sound(movementName(m));
         return ms;
     };
     auto typePrefix = [&](const std::u32string& prefix, bool timing) {
-        double total = 0;
+        std::pair<double, double> total;
         for (char32_t ch : prefix) {
             if (timing) {
-                total += timed(Movement::Locate, [&] { engine.typeLocator(ch); });
+                const auto ms = timed(Movement::Locate, [&] { engine.typeLocator(ch); });
+                total.first += ms.first;
+                total.second += ms.second;
             } else {
                 engine.typeLocator(ch);
                 ++out.movementsMade;
             }
         }
-        if (timing) out.movements[static_cast<size_t>(Movement::Typed3)].add(total);
+        if (timing)
+            out.movements[static_cast<size_t>(Movement::Typed3)].add(total.first, total.second);
         ++out.prefixesTyped;
         const auto& v = engine.rowValue(engine.choice(), kArtistField);
         const auto* shown = std::get_if<std::string>(&v);
-        if (!shown || foldCase(toUtf8(prefixOf(*shown))) != foldCase(toUtf8(prefix))) {
-            ++out.locateMisses;
+        if (!shown || !beginsWith(*shown, prefix)) {
+            if (out.locateMisses++ == 0) {
+                out.firstMiss = "\"" + toUtf8(prefix) + "\" highlighted \"" +
+                                (shown ? *shown : std::string()) + "\"";
+            }
         }
     };
     auto untimed = [&](const std::function<void()>& move) {

@@ -29,17 +29,22 @@ enum class Movement {
 inline constexpr int kMovements = 11;
 const char* movementName(Movement m);
 
-// Milliseconds of each repetition of one movement.
+// Milliseconds of each repetition of one movement: wall-clock time, and the thread's CPU time,
+// which tells the engine's own work from time slices the machine gave to other processes.
 class Samples {
 public:
-    void add(double ms) { ms_.push_back(ms); }
-    double median() const { return quantile(0.5); }
-    double p95() const { return quantile(0.95); }
-    size_t count() const { return ms_.size(); }
+    void add(double wallMs, double cpuMs) {
+        wall_.push_back(wallMs);
+        cpu_.push_back(cpuMs);
+    }
+    double median() const { return quantile(wall_, 0.5); }
+    double p95() const { return quantile(wall_, 0.95); }
+    double cpuP95() const { return quantile(cpu_, 0.95); }
+    size_t count() const { return wall_.size(); }
 
 private:
-    double quantile(double q) const;
-    std::vector<double> ms_;
+    static double quantile(std::vector<double> v, double q);
+    std::vector<double> wall_, cpu_;
 };
 
 struct BrowseFigures {
@@ -49,7 +54,8 @@ struct BrowseFigures {
     int64_t rssAtEnd = 0;       // kB, after the timed repetitions too
     int64_t movementsMade = 0;  // every movement since the first page
     int prefixesTyped = 0;
-    int locateMisses = 0;  // typed prefixes whose highlighted artist did not begin with it
+    int locateMisses = 0;   // typed prefixes whose highlighted artist did not begin with it
+    std::string firstMiss;  // the first of them: the prefix and the artist highlighted
     bool ok = true;
     std::string failure;
 };

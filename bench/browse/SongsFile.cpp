@@ -65,11 +65,12 @@ SongsFileState SongsFile::ensure(const std::filesystem::path& folder, int64_t so
         }
         if (file.flush()) return fail("flush: " + file.error().driverText);
         added += inBatch;
-        if (songs >= 10 * kBatch) {
+        if (songs >= 10 * kBatch && inBatch > 0) {
             std::printf("  %lld songs, %.0f s\r", static_cast<long long>(added), w.seconds());
             std::fflush(stdout);
         }
     }
+    if (songs >= 10 * kBatch) std::printf("\n");
     if (file.records() != songs) return fail("record count " + std::to_string(file.records()));
     out.seconds = w.seconds();
     return out;

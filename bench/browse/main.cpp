@@ -137,10 +137,13 @@ int main(int argc, char** argv) {
     std::printf(
         "\nThe songs browse in artist order, a page of %d rows, each movement %d times (ms):\n",
         MovementBench::kRows, o.repeats);
-    std::printf("  %-14s %10s %10s %10s %8s\n", "movement",
-                ("median " + std::to_string(o.small)).c_str(),
-                ("median " + std::to_string(o.songs)).c_str(),
-                ("p95 " + std::to_string(o.songs)).c_str(), "ratio");
+    auto heading = [](const char* what, int64_t songs) {
+        return std::string(what) + " " + std::to_string(songs);
+    };
+    std::printf("  %-14s %14s %14s %14s %14s %18s %8s\n", "movement",
+                heading("median", o.small).c_str(), heading("median", o.songs).c_str(),
+                heading("p95", o.small).c_str(), heading("p95", o.songs).c_str(),
+                heading("p95 cpu", o.songs).c_str(), "ratio");
     bool holds = true;
     for (int m = 0; m < kMovements; ++m) {
         const Samples& big = large.movements[static_cast<size_t>(m)];
@@ -150,9 +153,9 @@ int main(int argc, char** argv) {
         const bool target = static_cast<Movement>(m) != Movement::Typed3;
         const bool ok = big.median() < kMostMillis && r <= kMostRatio;
         if (target) holds = holds && ok;
-        std::printf("  %-14s %10.3f %10.3f %10.3f %8.2f  %s\n",
+        std::printf("  %-14s %14.3f %14.3f %14.3f %14.3f %18.3f %8.2f  %s\n",
                     movementName(static_cast<Movement>(m)), little.median(), big.median(),
-                    big.p95(), r,
+                    little.p95(), big.p95(), big.cpuP95(), r,
                     !target ? "(three movements)"
                     : ok    ? "holds"
                             : "MISSED");
@@ -160,6 +163,9 @@ int main(int argc, char** argv) {
     std::printf("  typed prefixes not found: %d of %d at %lld songs, %d of %d at %lld\n",
                 large.locateMisses, large.prefixesTyped, static_cast<long long>(o.songs),
                 small.locateMisses, small.prefixesTyped, static_cast<long long>(o.small));
+    for (const BrowseFigures* f : {&large, &small}) {
+        if (f->locateMisses) std::printf("    the first: %s\n", f->firstMiss.c_str());
+    }
 
     const double growth =
         ratio(static_cast<double>(large.rssAfterMixed), static_cast<double>(large.rssFirstPage));

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
-#include <functional>
 
-#include "app/songs/engine/BrowseEngine.h"
 #include "app/songs/engine/CodePoints.h"
 #include "bench/browse/ResidentMemory.h"
 #include "bench/storage/Stopwatch.h"
@@ -63,123 +61,131 @@ double Samples::quantile(std::vector<double> v, double q) {
     return v[std::clamp<size_t>(at, 1, v.size()) - 1];
 }
 
-BrowseFigures MovementBench::run(Catalogue& cat, const std::vector<std::string>& artists, int mixed,
-                                 int repeats) {
-    BrowseFigures out;
-    Bindings bindings;
+MovementBench::MovementBench(Catalogue& cat, const std::vector<std::string>& artists) {
     for (CatalogueFile f : {CatalogueFile::Categories, CatalogueFile::Cadenzio}) {
-        RecordBindings::bind(bindings, declarationOf(f), cat.record(f));
+        RecordBindings::bind(bindings_, declarationOf(f), cat.record(f));
     }
-    std::string warning;
     BrowseHost host;
     host.visibleRows = [] { return kRows; };
-    host.warning = [&](int n, std::string label) {
-        if (warning.empty()) warning = "warning " + std::to_string(n) + " on " + label;
+    host.warning = [this](int n, std::string label) {
+        if (warning_.empty()) warning_ = "warning " + std::to_string(n) + " on " + label;
     };
-    BrowseEngine engine(songsByArtist(cat), bindings, host, Request::None);
-    if (!engine.ok()) {
-        out.ok = false;
-        out.failure = "the engine could not build its view";
-        return out;
-    }
-    engine.refresh();
-    out.rssFirstPage = ResidentMemory::kilobytes();
-
-    std::vector<std::u32string> prefixes;
+    engine_ = std::make_unique<BrowseEngine>(songsByArtist(cat), bindings_, host, Request::None);
     for (const std::string& a : artists) {
-        if (!a.empty()) prefixes.push_back(prefixOf(a));
+        if (!a.empty()) prefixes_.push_back(prefixOf(a));
     }
-    if (prefixes.empty()) prefixes.push_back(U"A");
-    // Every movement keeps a full page; anything else (a warning, a short page) is a failure.
-    auto sound = [&](const char* what) {
-        if (out.ok && (!warning.empty() || engine.page().count() != kRows)) {
-            out.ok = false;
-            out.failure =
-                std::string(what) + ": " + (warning.empty() ? "the page is not full" : warning);
-        }
-        return out.ok;
-    };
-    // Wall-clock and CPU milliseconds of one movement.
-    auto timed = [&](Movement m, const std::function<void()>& move) {
-        const double cpu = cpuMillis();
-        Stopwatch w;
-        move();
-        const std::pair<double, double> ms{w.millis(), cpuMillis() - cpu};
-        out.movements[static_cast<size_t>(m)].add(ms.first, ms.second);
-        ++out.movementsMade;
-        sound(movementName(m));
-        return ms;
-    };
-    auto typePrefix = [&](const std::u32string& prefix, bool timing) {
-        std::pair<double, double> total;
-        for (char32_t ch : prefix) {
-            if (timing) {
-                const auto ms = timed(Movement::Locate, [&] { engine.typeLocator(ch); });
-                total.first += ms.first;
-                total.second += ms.second;
-            } else {
-                engine.typeLocator(ch);
-                ++out.movementsMade;
-            }
-        }
-        if (timing)
-            out.movements[static_cast<size_t>(Movement::Typed3)].add(total.first, total.second);
-        ++out.prefixesTyped;
-        const auto& v = engine.rowValue(engine.choice(), kArtistField);
-        const auto* shown = std::get_if<std::string>(&v);
-        if (!shown || !beginsWith(*shown, prefix)) {
-            if (out.locateMisses++ == 0) {
-                out.firstMiss = "\"" + toUtf8(prefix) + "\" highlighted \"" +
-                                (shown ? *shown : std::string()) + "\"";
-            }
-        }
-    };
-    auto untimed = [&](const std::function<void()>& move) {
-        move();
-        ++out.movementsMade;
-    };
-
-    // Mixed movements, untimed: every kind, all through the file.
-    for (int i = 0; i < mixed && sound("mixed movements"); i += 10) {
-        untimed([&] { engine.scrollEnd(false); });
-        typePrefix(prefixes[static_cast<size_t>(i / 10) % prefixes.size()], false);
-        untimed([&] { engine.scrollPage(true); });
-        untimed([&] { engine.scrollPage(false); });
-        untimed([&] { engine.scrollOne(true); });
-        untimed([&] { engine.scrollOne(false); });
-        untimed([&] { engine.dropThumb(10 + (i / 10 * 37) % 81); });
-        untimed([&] { engine.scrollEnd(true); });
+    if (prefixes_.empty()) prefixes_.push_back(U"A");
+    if (!engine_->ok()) {
+        out_.ok = false;
+        out_.failure = "the engine could not build its view";
+        return;
     }
-    out.rssAfterMixed = ResidentMemory::kilobytes();
+    engine_->refresh();
+    sound("first page");
+    out_.rssFirstPage = ResidentMemory::kilobytes();
+}
 
+MovementBench::~MovementBench() = default;
+
+// Every movement keeps a full page; anything else (a warning, a short page) is a failure.
+bool MovementBench::sound(const char* what) {
+    if (out_.ok && (!warning_.empty() || engine_->page().count() != kRows)) {
+        out_.ok = false;
+        out_.failure =
+            std::string(what) + ": " + (warning_.empty() ? "the page is not full" : warning_);
+    }
+    return out_.ok;
+}
+
+// Wall-clock and CPU milliseconds of one movement.
+std::pair<double, double> MovementBench::timed(Movement m, const std::function<void()>& move) {
+    const double cpu = cpuMillis();
+    Stopwatch w;
+    move();
+    const std::pair<double, double> ms{w.millis(), cpuMillis() - cpu};
+    out_.movements[static_cast<size_t>(m)].add(ms.first, ms.second);
+    ++out_.movementsMade;
+    sound(movementName(m));
+    return ms;
+}
+
+void MovementBench::untimed(const std::function<void()>& move) {
+    move();
+    ++out_.movementsMade;
+}
+
+const std::u32string& MovementBench::nextPrefix() {
+    return prefixes_[prefix_++ % prefixes_.size()];
+}
+
+void MovementBench::typePrefix(const std::u32string& prefix, bool timing) {
+    std::pair<double, double> total;
+    for (char32_t ch : prefix) {
+        if (timing) {
+            const auto ms = timed(Movement::Locate, [&] { engine_->typeLocator(ch); });
+            total.first += ms.first;
+            total.second += ms.second;
+        } else {
+            untimed([&] { engine_->typeLocator(ch); });
+        }
+    }
+    if (timing)
+        out_.movements[static_cast<size_t>(Movement::Typed3)].add(total.first, total.second);
+    ++out_.prefixesTyped;
+    const auto& v = engine_->rowValue(engine_->choice(), kArtistField);
+    const auto* shown = std::get_if<std::string>(&v);
+    if (!shown || !beginsWith(*shown, prefix)) {
+        if (out_.locateMisses++ == 0) {
+            out_.firstMiss = "\"" + toUtf8(prefix) + "\" highlighted \"" +
+                             (shown ? *shown : std::string()) + "\"";
+        }
+    }
+}
+
+void MovementBench::mixed(int count) {
+    BrowseEngine& e = *engine_;
+    for (int i = 0; i < count && sound("mixed movements"); i += 10) {
+        untimed([&] { e.scrollEnd(false); });
+        typePrefix(nextPrefix(), false);
+        untimed([&] { e.scrollPage(true); });
+        untimed([&] { e.scrollPage(false); });
+        untimed([&] { e.scrollOne(true); });
+        untimed([&] { e.scrollOne(false); });
+        untimed([&] { e.dropThumb(10 + (i / 10 * 37) % 81); });
+        untimed([&] { e.scrollEnd(true); });
+    }
+    out_.rssAfterMixed = ResidentMemory::kilobytes();
+}
+
+void MovementBench::timedRound(int repeats) {
+    BrowseEngine& e = *engine_;
     for (int i = 0; i < repeats; ++i) {
-        timed(Movement::Top, [&] { engine.scrollEnd(false); });
-        timed(Movement::Bottom, [&] { engine.scrollEnd(true); });
+        timed(Movement::Top, [&] { e.scrollEnd(false); });
+        timed(Movement::Bottom, [&] { e.scrollEnd(true); });
     }
     // Pages and rows: blocks one way and back from places spread through the file; a row
     // movement is made at the page's edge, where it reads.
-    for (int done = 0, p = 0; done < repeats; done += kBlock, ++p) {
+    for (int done = 0; done < repeats; done += kBlock) {
         const int n = std::min(kBlock, repeats - done);
-        untimed([&] { engine.dropThumb(kPlaces[static_cast<size_t>(p) % kPlaces.size()]); });
-        for (int j = 0; j < n; ++j) timed(Movement::PageDown, [&] { engine.scrollPage(true); });
-        for (int j = 0; j < n; ++j) timed(Movement::PageUp, [&] { engine.scrollPage(false); });
-        engine.select(kRows);
-        for (int j = 0; j < n; ++j) timed(Movement::OneDown, [&] { engine.scrollOne(true); });
-        engine.select(1);
-        for (int j = 0; j < n; ++j) timed(Movement::OneUp, [&] { engine.scrollOne(false); });
+        untimed([&] { e.dropThumb(kPlaces[place_++ % kPlaces.size()]); });
+        for (int j = 0; j < n; ++j) timed(Movement::PageDown, [&] { e.scrollPage(true); });
+        for (int j = 0; j < n; ++j) timed(Movement::PageUp, [&] { e.scrollPage(false); });
+        e.select(kRows);
+        for (int j = 0; j < n; ++j) timed(Movement::OneDown, [&] { e.scrollOne(true); });
+        e.select(1);
+        for (int j = 0; j < n; ++j) timed(Movement::OneUp, [&] { e.scrollOne(false); });
     }
     // A typed prefix after the locator was blanked by going to the top.
     for (int i = 0; i < repeats; ++i) {
-        untimed([&] { engine.scrollEnd(false); });
-        typePrefix(prefixes[static_cast<size_t>(i) % prefixes.size()], true);
+        untimed([&] { e.scrollEnd(false); });
+        typePrefix(nextPrefix(), true);
     }
     for (int i = 0; i < repeats; ++i) {
-        timed(Movement::Drop10, [&] { engine.dropThumb(10); });
-        timed(Movement::Drop50, [&] { engine.dropThumb(50); });
-        timed(Movement::Drop90, [&] { engine.dropThumb(90); });
+        timed(Movement::Drop10, [&] { e.dropThumb(10); });
+        timed(Movement::Drop50, [&] { e.dropThumb(50); });
+        timed(Movement::Drop90, [&] { e.dropThumb(90); });
     }
-    out.rssAtEnd = ResidentMemory::kilobytes();
-    return out;
+    out_.rssAtEnd = ResidentMemory::kilobytes();
 }
 
 }  // namespace cdz::bench

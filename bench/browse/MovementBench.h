@@ -6,10 +6,14 @@
 // movement leaves anything behind.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/core/data/Catalogue.h"
+#include "app/songs/engine/BrowseEngine.h"
+#include "runtime/expr/Bindings.h"
 
 namespace cdz::bench {
 
@@ -60,15 +64,39 @@ struct BrowseFigures {
     std::string failure;
 };
 
+// One songs browse over one catalogue. The benchmark keeps one for each size alive and times
+// them in alternating rounds, so that what else the machine does falls on both alike.
 class MovementBench {
 public:
     static constexpr int kRows = 30;
 
     // The songs and categories files must be in use in `catalogue`. `artists`: names of songs
-    // in the file, whose first three characters are typed. `mixed` untimed movements of every
-    // kind come first (they also warm the caches); then each movement `repeats` times.
-    static BrowseFigures run(Catalogue& catalogue, const std::vector<std::string>& artists,
-                             int mixed, int repeats);
+    // in the file, whose first three characters are typed. Shows the first page.
+    MovementBench(Catalogue& catalogue, const std::vector<std::string>& artists);
+    ~MovementBench();
+    MovementBench(const MovementBench&) = delete;
+    MovementBench& operator=(const MovementBench&) = delete;
+
+    // `count` untimed movements of every kind all through the file (they also warm the caches).
+    void mixed(int count);
+    // Each movement `repeats` times, timed.
+    void timedRound(int repeats);
+    const BrowseFigures& figures() const { return out_; }
+
+private:
+    bool sound(const char* what);
+    std::pair<double, double> timed(Movement m, const std::function<void()>& move);
+    void untimed(const std::function<void()>& move);
+    void typePrefix(const std::u32string& prefix, bool timing);
+    const std::u32string& nextPrefix();
+
+    Bindings bindings_;
+    std::string warning_;
+    std::unique_ptr<BrowseEngine> engine_;
+    std::vector<std::u32string> prefixes_;
+    size_t prefix_ = 0;  // the next prefix to type
+    size_t place_ = 0;   // the next place page and row movements start from
+    BrowseFigures out_;
 };
 
 }  // namespace cdz::bench

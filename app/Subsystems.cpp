@@ -1,11 +1,12 @@
 #include "app/Subsystems.h"
 
 #include "app/core/AppState.h"
+#include "app/songs/SongsProcedures.h"
 
 namespace cdz {
 
 void addProgramSubsystems(AppState& state) {
-    (void)state;
+    state.addSubsystem(&defineSongsProcedures);
 }
 
 }  // namespace cdz

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/core/Request.h"
 #include "app/core/data/Catalogue.h"
 #include "app/core/settings/Settings.h"
 #include "app/core/settings/WriteFailureNotice.h"
@@ -89,6 +90,11 @@ public:
 
     // Shows the halt text, closes the files, then ends the program (the runtime stop).
     void halt(std::string_view text);
+
+    // What a browse asks of the form it calls, and the form's answer (the program's global
+    // request and response). A procedure takes the request when it starts and clears it.
+    Request request = Request::None;
+    Response response = Response::None;
 
     // Each part of the program (songs, albums, playlists, labels, reports) defines its own
     // procedures with the starter when the frame is built, so adding a window never edits the

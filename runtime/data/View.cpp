@@ -326,6 +326,13 @@ int View::setAtValues() {
     return 0;
 }
 
+int View::setAtRecord() {
+    if (int code = setAtValues()) return code;
+    bound_->recno = primary_.recordNumber();
+    bound_->inclusive = true;
+    return 0;
+}
+
 int View::reset(std::string_view token) {
     if (int code = rebuild()) return code;
     auto pos = Position::decode(token);

@@ -53,6 +53,9 @@ public:
     // Positioning; each is followed by next() or previous().
     int setStart();                        // before the first record (previous(): from the last)
     int setAtValues();                     // at the order values now in the buffers
+    // At the record now in the browsed file's buffer (its order values and record number), the
+    // record itself included: how a browse finds the record a form has just written.
+    int setAtRecord();
     int reset(std::string_view position);  // at a position token, the record itself included
     int next();                            // 33 past the end
     int previous();                        // 33 before the start

@@ -1,0 +1,38 @@
+#include "app/songs/SongsProcedures.h"
+
+#include <QApplication>
+
+#include "app/core/AppState.h"
+#include "app/songs/LookupBrowses.h"
+#include "app/songs/engine/BrowseWindow.h"
+
+namespace cdz {
+namespace {
+
+// A browse started from the frame opens beside the others; run by a window that wants a
+// record picked, it opens modally over that window in select mode.
+void defineBrowse(AppState& state, QWidget& frame, const char* name,
+                  BrowseWindow* (*make)(AppState&, QWidget*)) {
+    state.starter().define(name, [&state, make](int) -> QWidget* {
+        state.request = Request::None;
+        return make(state, nullptr);
+    });
+    state.starter().defineRoutine(name, [&state, &frame, make] {
+        BrowseWindow* browse = make(state, nullptr);
+        if (!browse) {
+            state.response = Response::Cancelled;
+            return;
+        }
+        state.response = BrowseWindow::runModal(
+            browse, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+    });
+}
+
+}  // namespace
+
+void defineSongsProcedures(AppState& state, QWidget& frame) {
+    defineBrowse(state, frame, LookupBrowses::kCategories, &LookupBrowses::categories);
+    defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
+}
+
+}  // namespace cdz

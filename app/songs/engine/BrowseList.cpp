@@ -1,0 +1,120 @@
+#include "app/songs/engine/BrowseList.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace cdz {
+
+BrowseList::BrowseList(QWidget* parent) : QTableView(parent) {
+    setObjectName("BrowseList");
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setWordWrap(false);
+    setShowGrid(false);
+    setAlternatingRowColors(true);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
+    setToolTip("Browsing Records");
+}
+
+int BrowseList::visibleRows() const {
+    const int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
+    return std::max(1, viewport()->height() / rowHeight);
+}
+
+void BrowseList::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            emit moved(Move::LineUp);
+            return;
+        case Qt::Key_Down:
+            emit moved(Move::LineDown);
+            return;
+        case Qt::Key_PageUp:
+            emit moved(ctrl ? Move::Top : Move::PageUp);
+            return;
+        case Qt::Key_PageDown:
+            emit moved(ctrl ? Move::Bottom : Move::PageDown);
+            return;
+        case Qt::Key_Home:
+            emit moved(Move::Top);
+            return;
+        case Qt::Key_End:
+            emit moved(Move::Bottom);
+            return;
+        case Qt::Key_Insert:
+            emit pressed(Press::Insert);
+            return;
+        case Qt::Key_Delete:
+            emit pressed(Press::Delete);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (ctrl) {
+                emit pressed(Press::Change);
+                return;
+            }
+            break;  // Enter presses the window's default button
+        case Qt::Key_Backspace:
+            emit typed(U'\b');
+            return;
+        default:
+            break;
+    }
+    const QString text = event->text();
+    if (!ctrl && !text.isEmpty() && text.at(0).isPrint()) {
+        emit typed(text.toUcs4().front());
+        return;
+    }
+    event->ignore();
+}
+
+void BrowseList::wheelEvent(QWheelEvent* event) {
+    wheelRest_ += event->angleDelta().y();
+    while (wheelRest_ >= 40) {
+        wheelRest_ -= 40;
+        emit moved(Move::LineUp);
+    }
+    while (wheelRest_ <= -40) {
+        wheelRest_ += 40;
+        emit moved(Move::LineDown);
+    }
+    event->accept();
+}
+
+void BrowseList::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && event->button() == Qt::LeftButton) emit rowClicked(index.row() + 1);
+    if (index.isValid() && event->button() == Qt::RightButton) emit rowClicked(index.row() + 1);
+    event->accept();
+}
+
+void BrowseList::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && event->button() == Qt::LeftButton) emit doubleClicked(index.row() + 1);
+    event->accept();
+}
+
+void BrowseList::contextMenuEvent(QContextMenuEvent* event) {
+    emit popupRequested(event->globalPos());
+    event->accept();
+}
+
+void BrowseList::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    emit rowsChanged();
+}
+
+}  // namespace cdz

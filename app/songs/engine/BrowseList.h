@@ -1,0 +1,41 @@
+#pragma once
+// The list of a browse: a table over the page model whose own scrolling is switched off. Its
+// keys, wheel and clicks become the engine's movements, locator characters and button presses,
+// which the browse window carries out; the thumb beside it is the engine's estimate.
+#include <QTableView>
+
+namespace cdz {
+
+class BrowseList final : public QTableView {
+    Q_OBJECT
+public:
+    enum class Move { LineUp, LineDown, PageUp, PageDown, Top, Bottom };
+    enum class Press { Insert, Change, Delete, Select };
+
+    explicit BrowseList(QWidget* parent = nullptr);
+
+    // Whole rows that fit in the list now.
+    int visibleRows() const;
+
+signals:
+    void moved(cdz::BrowseList::Move move);
+    void pressed(cdz::BrowseList::Press button);
+    void typed(char32_t character);  // '\b' for backspace
+    void rowClicked(int row);        // 1-based
+    void popupRequested(const QPoint& globalPos);
+    void doubleClicked(int row);
+    void rowsChanged();  // the number of visible rows may have changed
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int wheelRest_ = 0;
+};
+
+}  // namespace cdz

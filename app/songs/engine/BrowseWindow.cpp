@@ -1,0 +1,358 @@
+#include "app/songs/engine/BrowseWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "app/core/AppState.h"
+#include "app/core/frame/AppIcons.h"
+#include "app/core/frame/WindowPlacement.h"
+#include "app/songs/engine/BrowsePopup.h"
+#include "app/songs/engine/ControlResizer.h"
+#include "app/songs/engine/DatePictures.h"
+#include "app/songs/engine/DialogUnits.h"
+#include "app/songs/engine/ListFormatStore.h"
+#include "app/songs/engine/PageModel.h"
+#include "runtime/data/RecordBindings.h"
+
+namespace cdz {
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
+                           std::unique_ptr<FileUse> files, QWidget* parent)
+    : QWidget(parent), state_(state), spec_(std::move(spec)), files_(std::move(files)) {
+    setObjectName(QString::fromStdString(spec_.procedure));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const Request calledWith = state_.request;
+    state_.request = Request::None;
+    state_.response = Response::None;
+
+    // Every field of the view's files, by label, for ranges and query filters.
+    RecordBindings::bind(bindings_, declaration.file->decl(), declaration.file->record());
+    for (const auto& join : declaration.joins) {
+        RecordBindings::bind(bindings_, join.first->decl(), join.first->record());
+    }
+    BrowseHost host;
+    host.visibleRows = [this] { return list_ ? list_->visibleRows() : 1; };
+    host.warning = [this](int number, std::string label) { state_.warning()(number, label); };
+    host.close = [this] {
+        QMetaObject::invokeMethod(this, &BrowseWindow::close, Qt::QueuedConnection);
+    };
+    host.callForm = [this](Request r) { return callForm(r); };
+    host.busy = [](bool on) {
+        if (on) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    };
+    engine_ = std::make_unique<BrowseEngine>(std::move(declaration), bindings_, std::move(host),
+                                             calledWith);
+    build();
+}
+
+BrowseWindow::~BrowseWindow() = default;
+
+void BrowseWindow::build() {
+    setWindowTitle(spec_.title);
+    setWindowIcon(AppIcons::icon("WINPYR.ICO"));
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName("SortTabs");
+    for (const QString& t : spec_.tabs) tabs_->addTab(t);
+    list_ = new BrowseList(this);
+    model_ = new PageModel(*engine_, this);
+    list_->setModel(model_);
+    list_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 6);
+    thumb_ = new QScrollBar(Qt::Vertical, this);
+    thumb_->setObjectName("Thumb");
+    thumb_->setRange(0, 100);
+    thumb_->setPageStep(10);
+    select_ = makeButton(this, spec_.selectCaption, "SelectButton");
+    insert_ = makeButton(this, spec_.insertCaption, "InsertButton");
+    change_ = makeButton(this, spec_.changeCaption, "ChangeButton");
+    delete_ = makeButton(this, spec_.deleteCaption, "DeleteButton");
+    close_ = makeButton(this, spec_.closeCaption, "CloseButton");
+    if (!spec_.closeIcon.isEmpty()) close_->setIcon(AppIcons::icon(spec_.closeIcon.toStdString()));
+    select_->setVisible(engine_->selectMode());
+    select_->setEnabled(engine_->selectMode());
+    if (engine_->selectMode()) select_->setDefault(true);
+
+    // The list format: the user's saved one where it was made from this design.
+    std::string text = spec_.designFormat;
+    const std::string dates = state_.settings().dateFormat;
+    if (spec_.keepFormat) {
+        ListFormatStore store(state_.settingsFile(), spec_.procedure, spec_.listName);
+        text = store.open(spec_.designFormat, dates);
+    } else {
+        text = replaceListDatePictures(spec_.designFormat, dates);
+    }
+    auto parsed = ListFormat::parse(text);
+    if (!parsed.format) parsed = ListFormat::parse(spec_.designFormat);
+    format_ = parsed.format.value_or(ListFormat{});
+    model_->setFormat(format_);
+    const QFontMetrics fm(font());
+    for (int c = 0; c < static_cast<int>(format_.columns().size()); ++c) {
+        list_->setColumnWidth(
+            c, dialogUnitsToPixelsX(format_.columns()[static_cast<size_t>(c)].width(),
+                                    fm.averageCharWidth()));
+    }
+
+    connect(list_, &BrowseList::moved, this, &BrowseWindow::move);
+    connect(list_, &BrowseList::pressed, this, &BrowseWindow::press);
+    connect(list_, &BrowseList::typed, this, [this](char32_t ch) {
+        engine_->typeLocator(ch);
+        sync();
+    });
+    connect(list_, &BrowseList::rowClicked, this, [this](int row) {
+        engine_->select(row);
+        sync();
+    });
+    connect(list_, &BrowseList::doubleClicked, this, [this](int row) {
+        engine_->select(row);
+        press(engine_->selectMode() ? BrowseList::Press::Select : BrowseList::Press::Change);
+    });
+    connect(list_, &BrowseList::popupRequested, this, &BrowseWindow::showPopup);
+    connect(list_, &BrowseList::rowsChanged, this, [this] {
+        if (!opened_ || syncing_ || engine_->page().count() == list_->visibleRows()) return;
+        engine_->forceRefresh();
+        engine_->refresh();
+        sync();
+    });
+    connect(thumb_, &QScrollBar::sliderReleased, this, [this] {
+        engine_->dropThumb(thumb_->value());
+        sync();
+    });
+    connect(thumb_, &QScrollBar::actionTriggered, this, [this](int action) {
+        switch (action) {
+            case QAbstractSlider::SliderSingleStepAdd:
+                move(BrowseList::Move::LineDown);
+                break;
+            case QAbstractSlider::SliderSingleStepSub:
+                move(BrowseList::Move::LineUp);
+                break;
+            case QAbstractSlider::SliderPageStepAdd:
+                move(BrowseList::Move::PageDown);
+                break;
+            case QAbstractSlider::SliderPageStepSub:
+                move(BrowseList::Move::PageUp);
+                break;
+            default:
+                break;
+        }
+    });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        engine_->setSortTab(index);
+        engine_->refresh();
+        sync();
+    });
+    connect(select_, &QPushButton::clicked, this, [this] { press(BrowseList::Press::Select); });
+    connect(insert_, &QPushButton::clicked, this, [this] { press(BrowseList::Press::Insert); });
+    connect(change_, &QPushButton::clicked, this, [this] { press(BrowseList::Press::Change); });
+    connect(delete_, &QPushButton::clicked, this, [this] { press(BrowseList::Press::Delete); });
+    connect(close_, &QPushButton::clicked, this, &BrowseWindow::closeBrowse);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        // Records may have changed in another window meanwhile.
+        if (opened_ && now && isAncestorOf(now) && !(old && isAncestorOf(old))) {
+            engine_->forceRefresh();
+            engine_->refresh();
+            sync();
+        }
+    });
+    placeControls();
+    resizer_ = new ControlResizer(*this);
+    resizer_->recordControls(ResizeMode::Browse);
+}
+
+void BrowseWindow::placeControls() {
+    const QFontMetrics fm(font());
+    auto x = [&](int du) { return dialogUnitsToPixelsX(du, fm.averageCharWidth()); };
+    auto y = [&](int du) { return dialogUnitsToPixelsY(du, fm.height()); };
+    const int w = spec_.designSize.width(), h = spec_.designSize.height();
+    designPixels_ = QSize(x(w), y(h));
+    resize(designPixels_);
+    tabs_->setGeometry(x(4), y(4), x(w - 8), y(12));
+    list_->setGeometry(x(4), y(16), x(w - 8 - 10), y(h - 16 - 24));
+    thumb_->setGeometry(x(w - 14), y(16), x(10), y(h - 16 - 24));
+    const int by = h - 20;
+    int bx = 4;
+    for (QPushButton* b : {select_, insert_, change_, delete_}) {
+        if (b == select_ && !engine_->selectMode()) continue;
+        b->setGeometry(x(bx), y(by), x(40), y(14));
+        bx += 42;
+    }
+    close_->setGeometry(x(w - 46), y(by), x(42), y(14));
+}
+
+void BrowseWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (opened_) return;
+    opened_ = true;
+    WindowPlacement::restore(*this, state_.settingsFile(), spec_.procedure);
+    resizer_->resizeControls();
+    engine_->refresh();
+    sync();
+    list_->setFocus();
+}
+
+QString BrowseWindow::titleText() const {
+    return spec_.title;
+}
+
+void BrowseWindow::sync() {
+    if (syncing_) return;
+    syncing_ = true;
+    model_->reload();
+    const int choice = engine_->choice();
+    if (choice > 0) list_->selectRow(choice - 1);
+    const bool rows = engine_->canChange();
+    change_->setEnabled(rows);
+    delete_->setEnabled(rows);
+    if (engine_->selectMode()) select_->setEnabled(rows);
+    thumb_->setVisible(engine_->thumbVisible());
+    thumb_->setValue(engine_->thumb());
+    setWindowTitle(titleText());
+    syncing_ = false;
+}
+
+void BrowseWindow::move(BrowseList::Move m) {
+    switch (m) {
+        case BrowseList::Move::LineUp:
+            engine_->scrollOne(false);
+            break;
+        case BrowseList::Move::LineDown:
+            engine_->scrollOne(true);
+            break;
+        case BrowseList::Move::PageUp:
+            engine_->scrollPage(false);
+            break;
+        case BrowseList::Move::PageDown:
+            engine_->scrollPage(true);
+            break;
+        case BrowseList::Move::Top:
+            engine_->scrollEnd(false);
+            break;
+        case BrowseList::Move::Bottom:
+            engine_->scrollEnd(true);
+            break;
+    }
+    sync();
+}
+
+// A posted button: nothing happens when it is disabled or hidden.
+void BrowseWindow::press(BrowseList::Press button) {
+    QPushButton* b = button == BrowseList::Press::Insert   ? insert_
+                     : button == BrowseList::Press::Change ? change_
+                     : button == BrowseList::Press::Delete ? delete_
+                                                           : select_;
+    if (!b->isEnabled() || !b->isVisible()) return;
+    switch (button) {
+        case BrowseList::Press::Insert:
+            engine_->insert();
+            break;
+        case BrowseList::Press::Change:
+            engine_->change();
+            break;
+        case BrowseList::Press::Delete:
+            engine_->erase();
+            break;
+        case BrowseList::Press::Select:
+            if (engine_->choose()) {
+                sync();
+                closeBrowse();
+                return;
+            }
+            break;
+    }
+    sync();
+    list_->setFocus();
+}
+
+void BrowseWindow::showPopup() {
+    const BrowsePopup popup =
+        BrowsePopup::build({spec_.insertCaption.toStdString(), spec_.changeCaption.toStdString(),
+                            spec_.deleteCaption.toStdString()},
+                           engine_->page().empty(), true, engine_->selectMode());
+    const int item = state_.dialogs().popup(popup.text);
+    if (item < 1 || item > static_cast<int>(popup.buttons.size())) return;
+    static constexpr BrowseList::Press kPresses[] = {
+        BrowseList::Press::Insert, BrowseList::Press::Change, BrowseList::Press::Delete,
+        BrowseList::Press::Select};
+    press(kPresses[popup.buttons[static_cast<size_t>(item - 1)]]);
+}
+
+Response BrowseWindow::callForm(Request request) {
+    state_.request = request;
+    state_.response = Response::None;
+    const bool ran = state_.starter().run(spec_.formProcedure);
+    const Response r = ran ? state_.response : Response::Cancelled;
+    state_.request = Request::None;
+    state_.response = Response::None;
+    return r == Response::None ? Response::Cancelled : r;
+}
+
+void BrowseWindow::closeBrowse() {
+    close();
+}
+
+void BrowseWindow::saveFormat() {
+    if (!spec_.keepFormat) return;
+    const QFontMetrics fm(font());
+    auto& columns = format_.columns();
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        columns[static_cast<size_t>(c)].setWidth(
+            pixelsToDialogUnitsX(list_->columnWidth(c), fm.averageCharWidth()));
+    }
+    ListFormatStore store(state_.settingsFile(), spec_.procedure, spec_.listName);
+    store.close(format_.text());
+}
+
+void BrowseWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        saveFormat();
+        WindowPlacement::save(*this, state_.settingsFile(), spec_.procedure);
+        state_.response = engine_->response();
+        files_.reset();
+        emit finished();
+    }
+    event->accept();
+}
+
+bool BrowseWindow::eventFilter(QObject* watched, QEvent* event) {
+    return QWidget::eventFilter(watched, event);
+}
+
+Response BrowseWindow::runModal(BrowseWindow* browse, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setObjectName(browse->objectName() + "Dialog");
+    dialog.setWindowTitle(browse->windowTitle());
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    browse->setAttribute(Qt::WA_DeleteOnClose, false);
+    layout->addWidget(browse);
+    dialog.resize(browse->size());
+    connect(browse, &BrowseWindow::finished, &dialog, &QDialog::accept);
+    QObject::connect(&dialog, &QDialog::rejected, browse, &QWidget::close);
+    dialog.exec();
+    browse->close();
+    const Response r = browse->engine().response();
+    delete browse;
+    return r;
+}
+
+}  // namespace cdz

@@ -1,5 +1,7 @@
 #include "app/core/data/Catalogue.h"
 
+#include "runtime/data/CreateIfMissing.h"
+
 namespace cdz {
 
 Catalogue::Catalogue(std::filesystem::path folder) : database_(std::move(folder)) {
@@ -30,7 +32,7 @@ Catalogue::~Catalogue() {
 int Catalogue::openOrCreate(DataFile& file) {
     int code = file.open(access::kShared);
     if (code == err::kFileNotFound) {
-        if ((code = file.create()) != 0) return code;
+        if ((code = createIfMissing(file)) != 0) return code;
         code = file.open(access::kShared);
     }
     // Already open counts as open, as the shared open routine has it.

@@ -3,6 +3,7 @@
 #include "app/core/startup/BadFileMarker.h"
 #include "app/core/startup/RuntimeStop.h"
 #include "app/core/warnings/StandardWarning.h"
+#include "runtime/data/CreateIfMissing.h"
 #include "runtime/filemgr/FileRegistry.h"
 
 namespace cdz {
@@ -81,7 +82,9 @@ int OpenDataFile::missing(DataFile& file, int mode, bool createAllowed) {
         warning_(4, file.name());
         return -err::kFileNotFound;
     }
-    if (int code = file.create()) {
+    // Another station starting at the same moment may be creating the same file: whichever
+    // comes second finds it made (and seeded) rather than replacing it.
+    if (int code = createIfMissing(file)) {
         warning_(4, file.name());
         return -code;
     }

@@ -6,18 +6,37 @@
 
 namespace cdz {
 
+namespace {
+
+// Undoes the seeding and keeps the error that caused it.
+int giveUp(Database& db) {
+    const ErrorState saved = db.error();
+    db.rollback();
+    db.error() = saved;
+    return saved.code;
+}
+
+}  // namespace
+
 const std::array<std::string_view, 12>& MediaSeed::names() {
     return kDefaultMediaNames;
 }
 
 int MediaSeed::seedIfEmpty(DataFile& media, MediaRecord& record) {
-    if (media.records() != 0) return media.database().succeed();
+    Database& db = media.database();
+    if (int code = beginTransaction(db, {&media}, kWaitMs)) return code;
+    const int64_t stored = media.records();
+    if (!db.error().ok()) return giveUp(db);
+    if (stored != 0) {
+        db.rollback();
+        return db.succeed();
+    }
     for (std::string_view name : names()) {
         media.clearBuffer();
         record.Media = name;
-        if (int code = media.add()) return code;
+        if (media.add() != 0) return giveUp(db);
     }
-    return 0;
+    return db.commit();
 }
 
 }  // namespace cdz

@@ -45,7 +45,7 @@ bool ProgramMain::startUp() {
     registerFiles();
     BadFileMarker& marker = state_.badFileMarker();
     marker.setSection(state_.fileRegistry().applicationName());
-    const std::string marked = marker.read();
+    const std::string marked = marker.readLeftBehind();
     if (marked.empty()) return true;
     RepairProgram program(repairProgram_);
     FixAction fix(state_.dialogs(), state_.fileRegistry(), program);

@@ -1,8 +1,5 @@
 // Whole-program runs of cdzapp: scripted answers in, the logged dialogs out, checked word for
 // word.
-#include <QProcess>
-#include <QProcessEnvironment>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/app/core/startup/AppProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -21,28 +19,11 @@ struct ProgramResult {
 };
 
 ProgramResult runProgram(const TempDir& dir, const std::vector<std::string>& answers) {
-    {
-        std::ofstream out(dir.file("answers.txt"));
-        for (const auto& a : answers) out << a << "\n";
-    }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("CDZ_DIALOG_ANSWERS", QString::fromStdString(dir.file("answers.txt")));
-    env.insert("CDZ_DIALOG_LOG", QString::fromStdString(dir.file("dialogs.log")));
-    env.insert("CDZ_QUIT_AFTER_START", "1");
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(QString::fromStdString(dir.path().string()));
-    p.start(CDZ_APP, {"--data-dir", QString::fromStdString(dir.path().string())});
+    AppProcess app(dir.path(), answers);
     ProgramResult run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    std::ifstream in(dir.file("dialogs.log"));
-    for (std::string line; std::getline(in, line);) run.log.push_back(line);
+    if (!app.start()) return run;
+    run.exitCode = app.finish();
+    run.log = app.log();
     return run;
 }
 

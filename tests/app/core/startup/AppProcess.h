@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,18 @@ namespace cdz::test {
 
 class AppProcess {
 public:
+    using Answers = std::vector<std::string>;
+
     // The answer and log files are `name`.answers and `name`.log in `folder`; a log left by an
-    // earlier run of the same name is appended to.
-    AppProcess(const std::filesystem::path& folder, const std::vector<std::string>& answers,
+    // earlier run of the same name is appended to. Without answers the dialogs are Qt's own
+    // and wait for a person (or for the program to be ended).
+    AppProcess(const std::filesystem::path& folder, const std::optional<Answers>& answers,
                const std::string& name = "dialogs")
-        : folder_(folder), answers_(folder / (name + ".answers")), log_(folder / (name + ".log")) {
+        : folder_(folder), log_(folder / (name + ".log")) {
+        if (!answers) return;
+        answers_ = folder / (name + ".answers");
         std::ofstream out(answers_);
-        for (const auto& a : answers) out << a << "\n";
+        for (const auto& a : *answers) out << a << "\n";
     }
     ~AppProcess() {
         if (process_.state() != QProcess::NotRunning) {
@@ -35,7 +41,9 @@ public:
     bool start(bool quitAfterStart = true) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("CDZ_DIALOG_ANSWERS", QString::fromStdString(answers_.string()));
+        env.remove("CDZ_DIALOG_ANSWERS");
+        if (!answers_.empty())
+            env.insert("CDZ_DIALOG_ANSWERS", QString::fromStdString(answers_.string()));
         env.insert("CDZ_DIALOG_LOG", QString::fromStdString(log_.string()));
         env.insert("CDZ_QUIT_AFTER_START", quitAfterStart ? "1" : "0");
         process_.setProcessEnvironment(env);

@@ -59,7 +59,7 @@ void expectWholeFiles(const fs::path& folder) {
 
 // How long a first start takes here (slower under the sanitizers): kills land anywhere in it.
 Clock::duration firstStartTime(const fs::path& folder) {
-    AppProcess app(folder, {});
+    AppProcess app(folder, AppProcess::Answers{});
     const auto begin = Clock::now();
     EXPECT_TRUE(app.start());
     EXPECT_EQ(app.finish(), 0);
@@ -86,14 +86,14 @@ TEST(StartKill, EveryStartAfterAKillEndsWellWithWholeFilesAndTwelveMediaNames) {
             fs::create_directory(folder);
         }
         for (int kill = 0; kill < (fresh ? 1 : 2); ++kill) {
-            AppProcess killed(folder, {"No"},
+            AppProcess killed(folder, AppProcess::Answers{"No"},
                               "killed" + std::to_string(round) + "-" + std::to_string(kill));
             ASSERT_TRUE(killed.start());
             std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
             killed.kill();
             expectNoOtherDialog(killed.log());
         }
-        AppProcess next(folder, {"No"}, "next" + std::to_string(round));
+        AppProcess next(folder, AppProcess::Answers{"No"}, "next" + std::to_string(round));
         ASSERT_TRUE(next.start());
         EXPECT_EQ(next.finish(), 0);
         expectNoOtherDialog(next.log());
@@ -106,8 +106,8 @@ TEST(StartRace, TwoProgramsStartingAtOnceOnAnEmptyFolderBothEndWell) {
     for (int round = 0; round < kRaces; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         TempDir dir;
-        AppProcess first(dir.path(), {}, "first");
-        AppProcess second(dir.path(), {}, "second");
+        AppProcess first(dir.path(), AppProcess::Answers{}, "first");
+        AppProcess second(dir.path(), AppProcess::Answers{}, "second");
         ASSERT_TRUE(first.start());
         ASSERT_TRUE(second.start());
         EXPECT_EQ(first.finish(), 0);

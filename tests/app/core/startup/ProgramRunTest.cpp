@@ -1,5 +1,7 @@
 // Whole-program runs of cdzapp: scripted answers in, the logged dialogs out, checked word for
 // word.
+#include <QProcess>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -70,6 +72,29 @@ TEST(ProgramRun, ADamagedSongFileEndsTheProgramWithDiskError) {
               R"(not a database (26).","title":"File Access Error"})");
     EXPECT_EQ(run.log[1], R"({"answer":"","buttons":[],"default":"","icon":"none","initial":"",)"
                           R"("kind":"halt","text":"Disk Error","title":""})");
+}
+
+TEST(ProgramRun, ADataFolderThatIsMissingOrNotAFolderIsRefused) {
+    TempDir dir;
+    std::ofstream(dir.file("songs.csv")) << "a file\n";
+    const struct {
+        std::string folder;
+        std::string told;
+    } cases[] = {
+        {dir.file("nowhere"),
+         "cdzapp: the data folder " + dir.file("nowhere") + " does not exist\n"},
+        {dir.file("songs.csv"), "cdzapp: " + dir.file("songs.csv") +
+                                    " is not a folder (--data-dir names the folder that holds "
+                                    "the data files)\n"},
+    };
+    for (const auto& c : cases) {
+        QProcess app;
+        app.start(CDZ_APP, {"--data-dir", QString::fromStdString(c.folder)});
+        ASSERT_TRUE(app.waitForFinished(60000));
+        EXPECT_EQ(app.exitCode(), 2);
+        const std::string err = app.readAllStandardError().toStdString();
+        EXPECT_TRUE(err.ends_with(c.told)) << err;
+    }
 }
 
 }  // namespace

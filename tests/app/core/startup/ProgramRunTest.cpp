@@ -68,7 +68,7 @@ TEST(ProgramRun, ADamagedSongFileEndsTheProgramWithDiskError) {
     ASSERT_EQ(run.log.size(), 2u);
     EXPECT_EQ(run.log[0],
               R"({"answer":"OK","buttons":["OK"],"default":"OK","icon":"warning","initial":"",)"
-              R"("kind":"message","text":"File (cdzdata) could not be opened.  Error: file is )"
+              R"("kind":"message","text":"File (Cadenzio) could not be opened.  Error: file is )"
               R"(not a database (26).","title":"File Access Error"})");
     EXPECT_EQ(run.log[1], R"({"answer":"","buttons":[],"default":"","icon":"none","initial":"",)"
                           R"("kind":"halt","text":"Disk Error","title":""})");

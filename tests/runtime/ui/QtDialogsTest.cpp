@@ -204,6 +204,12 @@ TEST(QtDialogs, EndingClosesTheOpenBoxAsEscapeWouldAndShowsNoMore) {
     EXPECT_EQ(dialogs.popup("&Add|&Change"), 0);
     dialogs.halt("Disk Error");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // A halt box already up closes too, and the halt goes on.
+    QtDialogs halting;
+    whenShown<QMessageBox>([&](QMessageBox*) { halting.endAll(); });
+    halting.halt("Invalid Key!");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

@@ -43,8 +43,16 @@ int main(int argc, char** argv) {
     options.addOption(dataDir);
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
-    if (std::error_code ec; !std::filesystem::is_directory(folder, ec)) {
+    std::error_code ec;
+    if (!std::filesystem::exists(folder, ec)) {
         std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return 2;
+    }
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr,
+                     "cdzapp: %s is not a folder (--data-dir names the folder that holds the data "
+                     "files)\n",
+                     folder.c_str());
         return 2;
     }
 

@@ -140,7 +140,9 @@ QUERYKIT_API void XR_SETQWFILEPATHS(std::optional<uint8_t> mode = std::nullopt,
 // ---- Exported data ----
 
 // Result of the last wizard run: 0 cancelled, -1 built and not saved, -2 combined with the
-// caller's previous query, or the number of the saved query used.
+// caller's previous query, or the number of the saved query used. Only XR_QWIZARD sets it,
+// after each run; this library does not have the wizard dialog yet, so it stays 0 (or what the
+// host assigned) until that entry point is added.
 QUERYKIT_API int32_t& XRQW_Response();
 // Folder of the query store (100 characters).
 QUERYKIT_API cdz::Text<100>& XRQW_FilePath();

@@ -15,7 +15,7 @@ struct LibraryState {
     StoreNames names;
     Messages messages;
     QueryStore store{names, messages, displayTexts};
-    int32_t response = 0;  // XRQW:Response
+    int32_t response = 0;  // XRQW:Response; only the wizard run (XR_QWIZARD) sets it
 };
 
 // The state the exports work on.

@@ -1,7 +1,8 @@
 #pragma once
-// The library's own messages: its copy of the standard warnings it needs (file opening,
-// auto numbering, delete confirmation and retry) and plain message boxes, shown through the
-// host's dialog facade, and the halt that ends the program after a fatal store error.
+// The library's own messages: the standard warnings it needs (file opening, auto numbering,
+// delete confirmation and retry), in the words of the runtime's one warnings table, and plain
+// message boxes, shown through the host's dialog facade, and the halt that ends the program
+// after a fatal store error.
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,8 +29,8 @@ public:
     void setHaltHandler(Halt halt) { halt_ = std::move(halt); }
     cdz::Dialogs& dialogs();
 
-    // Standard warning `number` (1 to 5, 18, 25, 30, 32) with `error` as its [error] and
-    // text1 (a table label) where the words take one. Returns the button pressed; the fatal
+    // Standard warning `number` (1 to 38) with `error` as its [error] and text1 (a table
+    // label) where the words take one. Returns the button pressed; the fatal
     // ones halt (and, when the halt handler returns, give the button back).
     cdz::Button warning(int number, const cdz::ErrorState& error, std::string_view text1 = {});
 

@@ -1,5 +1,7 @@
 #include "querykit/qwizard/OpenRoutine.h"
 
+#include "runtime/data/CreateIfMissing.h"
+
 namespace qk {
 
 using cdz::Button;
@@ -17,7 +19,7 @@ int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>
 
     switch (code) {
         case err::kFileNotFound: {
-            if (file.create() != 0) {
+            if (cdz::createIfMissing(file) != 0) {
                 const cdz::ErrorState e = file.error();
                 messages_.warning(4, e, label);
                 return e.code;

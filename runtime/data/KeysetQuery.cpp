@@ -26,7 +26,10 @@ std::string KeysetQuery::sql(bool forward, bool bounded) const {
     if (!filter_.empty()) where.push_back("(" + filter_ + ")");
     // Bound values are numbered after the filter's parameters.
     const int base = static_cast<int>(filterParams_.size());
-    auto param = [&](size_t i) { return "?" + std::to_string(base + 1 + static_cast<int>(i)); };
+    auto param = [&](size_t i) {
+        std::string p = "?";  // appended: see Database::freeSchemaName
+        return p += std::to_string(base + 1 + static_cast<int>(i));
+    };
     const size_t n = terms_.size();
     if (bounded) {
         bool uniform = true;

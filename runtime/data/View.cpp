@@ -65,7 +65,9 @@ std::string View::columnSql(int source, int column) const {
 int View::addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on) {
     Database& db = primary_.database();
     if (!file.isOpen()) return db.fail(err::kFileNotOpen);
-    Source src{&file, "t" + std::to_string(sources_.size()), {}, -1};
+    std::string alias = "t";  // appended: see Database::freeSchemaName
+    alias += std::to_string(sources_.size());
+    Source src{&file, std::move(alias), {}, -1};
     for (const auto& [parentLabel, childLabel] : on) {
         int parentColumn = -1;
         int parent = findLabel(parentLabel, &parentColumn);

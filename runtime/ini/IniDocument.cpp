@@ -39,11 +39,11 @@ IniDocument::IniDocument(std::string_view text) {
             text = {};
         } else {
             text.remove_prefix(nl + 1);
-            line.ending = "\n";
-            if (body.ends_with('\r')) {
-                body.remove_suffix(1);
-                line.ending = "\r\n";
-            }
+            // One assignment: assigning twice makes GCC 12 at -O3 report a false
+            // -Wmaybe-uninitialized.
+            const bool crlf = body.ends_with('\r');
+            if (crlf) body.remove_suffix(1);
+            line.ending = crlf ? "\r\n" : "\n";
             // Lines added later follow the file's own style.
             if (!endingChosen) newline_ = line.ending;
             endingChosen = true;

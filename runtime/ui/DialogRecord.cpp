@@ -34,7 +34,7 @@ std::string_view dialogKindName(DialogKind kind) {
     return "";
 }
 
-std::string DialogRecord::toJson() const {
+QJsonObject DialogRecord::toJsonObject() const {
     QJsonArray names;
     for (Button b : buttons.list()) names.append(qs(buttonName(b)));
     const QJsonObject object{
@@ -47,8 +47,27 @@ std::string DialogRecord::toJson() const {
         {"initial", qs(initial)},
         {"answer", qs(answer)},
     };
-    // Compact JSON escapes control characters, so the line holds no line break of its own.
+    return object;
+}
+
+namespace {
+
+// Compact JSON escapes control characters, so the line holds no line break of its own.
+std::string line(const QJsonObject& object) {
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+}  // namespace
+
+std::string DialogRecord::toJson() const {
+    return line(toJsonObject());
+}
+
+std::string DialogRecord::toShownJson() const {
+    QJsonObject object = toJsonObject();
+    object.remove("answer");
+    object.insert("shown", true);
+    return line(object);
 }
 
 }  // namespace cdz

@@ -6,6 +6,8 @@
 
 #include "runtime/ui/MessageButtons.h"
 
+class QJsonObject;
+
 namespace cdz {
 
 enum class DialogKind { Message, OpenFile, SaveFile, Font, Colour, Popup, Halt };
@@ -33,6 +35,12 @@ struct DialogRecord {
     // One line of JSON (no line break inside) with the keys kind, title, text, icon, buttons
     // (an array of button names), default (a name, "" for none), initial and answer.
     std::string toJson() const;
+    // The line of a dialog that is up and waiting for its answer: the keys of toJson, with
+    // "shown": true in place of "answer".
+    std::string toShownJson() const;
+
+private:
+    QJsonObject toJsonObject() const;
 };
 
 }  // namespace cdz

@@ -3,11 +3,13 @@
 // program goes through one of these, so the application shows Qt dialogs while tests and
 // whole-program runs answer them from a script and check exactly what was asked.
 // The owner (the program's process state, or a test) creates the facade and passes it on.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "runtime/ui/Colour.h"
+#include "runtime/ui/DialogRecord.h"
 #include "runtime/ui/FontChoice.h"
 #include "runtime/ui/MessageButtons.h"
 
@@ -41,6 +43,26 @@ public:
 
     // The program is about to end with this halt text: show it (ending is the caller's job).
     virtual void halt(std::string_view text) = 0;
+
+    // The program is being ended from outside (SIGTERM): every dialog that is open closes as
+    // Escape would close it (Cancel where the box shows one, else No, else its only button; a
+    // file, font or colour dialog is cancelled, a popup chooses nothing), and every later one
+    // is answered so at once without being shown.
+    virtual void endAll() {}
+
+    // Told of each dialog that now waits for a person to answer it (a scripted answer does not
+    // wait), before it waits; `answer` is empty. The dialog log writes it down, so that a run
+    // that hangs shows what it waits on.
+    using ShownHandler = std::function<void(const DialogRecord& dialog)>;
+    void setShownHandler(ShownHandler handler) { shownHandler_ = std::move(handler); }
+
+protected:
+    void shown(const DialogRecord& dialog) const {
+        if (shownHandler_) shownHandler_(dialog);
+    }
+
+private:
+    ShownHandler shownHandler_;
 };
 
 }  // namespace cdz

@@ -21,16 +21,20 @@ std::unique_ptr<LoggingDialogs> LoggingDialogs::open(std::unique_ptr<Dialogs> in
 }
 
 LoggingDialogs::LoggingDialogs(std::unique_ptr<Dialogs> inner, int fd, std::filesystem::path log)
-    : inner_(std::move(inner)), fd_(fd), log_(std::move(log)) {}
+    : inner_(std::move(inner)), fd_(fd), log_(std::move(log)) {
+    inner_->setShownHandler(
+        [this](const DialogRecord& dialog) { appendLine(dialog.toShownJson()); });
+}
 
 LoggingDialogs::~LoggingDialogs() {
+    inner_->setShownHandler({});
     ::close(fd_);
 }
 
-void LoggingDialogs::append(const DialogRecord& record) {
+void LoggingDialogs::appendLine(std::string line) {
     // One write per line straight to the descriptor: nothing waits in a buffer, and lines of
     // processes sharing the log do not interleave.
-    const std::string line = record.toJson() + '\n';
+    line += '\n';
     std::string_view rest = line;
     while (!rest.empty()) {
         const ssize_t n = ::write(fd_, rest.data(), rest.size());

@@ -1,7 +1,9 @@
 #pragma once
 // A decorator that appends every dialog shown through the facade it wraps to a log file, one
 // JSON line each (see DialogRecord::toJson), written as soon as the dialog is answered so that
-// the line survives the process ending right after (a halt, for one).
+// the line survives the process ending right after (a halt, for one). A dialog that waits for a
+// person also gets a line when it opens (DialogRecord::toShownJson), so that a run that hangs
+// shows what it waits on.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,10 +35,12 @@ public:
     std::optional<Colour> colour(std::string_view title, Colour initial) override;
     int popup(std::string_view text) override;
     void halt(std::string_view text) override;
+    void endAll() override { inner_->endAll(); }
 
 private:
     LoggingDialogs(std::unique_ptr<Dialogs> inner, int fd, std::filesystem::path log);
-    void append(const DialogRecord& record);
+    void append(const DialogRecord& record) { appendLine(record.toJson()); }
+    void appendLine(std::string line);
     // Logs a file dialog of either kind and passes its answer on.
     std::optional<std::string> logFile(DialogKind kind, std::string_view title,
                                        std::string_view filterList, std::string_view startPath,

@@ -32,6 +32,15 @@ Button effectiveDefault(Buttons asked, Button defaultButton) {
     return shown.list().front();
 }
 
+Button escapeButton(Buttons asked, Button defaultButton) {
+    const Buttons shown = shownButtons(asked);
+    for (Button b : {Button::Cancel, Button::Abort, Button::No}) {
+        if (shown.has(b)) return b;
+    }
+    const std::vector<Button> list = shown.list();
+    return list.size() == 1 ? list.front() : effectiveDefault(asked, defaultButton);
+}
+
 std::string_view buttonName(Button b) {
     switch (b) {
         case Button::Ok:

@@ -53,6 +53,9 @@ enum class MessageIcon { None, Warning, Question, Information, Error };
 Buttons shownButtons(Buttons asked);
 // The button Enter presses: the asked default when it is shown, else the first shown.
 Button effectiveDefault(Buttons asked, Button defaultButton);
+// The button Escape (or closing the box) presses: Cancel when shown, else Abort, else No, else
+// the only button; with none of these, the Enter button.
+Button escapeButton(Buttons asked, Button defaultButton);
 
 // "OK", "Yes", "No", "Abort", "Retry", "Ignore", "Cancel"; "" for None.
 std::string_view buttonName(Button b);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "runtime/data/CreateIfMissing.h"
 #include "runtime/data/ErrorGuard.h"
 
 namespace cdz {
@@ -34,7 +35,7 @@ Catalogue::~Catalogue() {
 int Catalogue::openOrCreate(DataFile& file) {
     int code = file.open(access::kShared);
     if (code == err::kFileNotFound) {
-        if ((code = file.create()) != 0) return code;
+        if ((code = createIfMissing(file)) != 0) return code;
         code = file.open(access::kShared);
     }
     // Already open counts as open, as the shared open routine has it.

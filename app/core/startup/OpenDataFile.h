@@ -2,7 +2,9 @@
 // The one routine through which the program opens a data file. Around the open it keeps the
 // bad-file marker; by the open's error code it recovers a file left locked by an interrupted
 // transaction, creates a missing file, rebuilds invalid keys (when the user agrees), upgrades a
-// file of an older layout or a damaged one, and ends the program when nothing helps.
+// file of an older layout or a damaged one, and ends the program when nothing helps. Its
+// messages name the file by its label ("Album"), as every standard warning does; the marker
+// keeps the external name, which the repair needs.
 #include "runtime/data/DataFile.h"
 
 namespace cdz {

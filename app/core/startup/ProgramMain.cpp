@@ -45,7 +45,7 @@ bool ProgramMain::startUp() {
     registerFiles();
     BadFileMarker& marker = state_.badFileMarker();
     marker.setSection(state_.fileRegistry().applicationName());
-    const std::string marked = marker.read();
+    const std::string marked = marker.readLeftBehind();
     if (marked.empty()) return true;
     RepairProgram program(repairProgram_);
     FixAction fix(state_.dialogs(), state_.fileRegistry(), program);
@@ -54,15 +54,30 @@ bool ProgramMain::startUp() {
 }
 
 int ProgramMain::run() {
-    if (startUp()) runFrame();
+    // From the first step: the repair offer may already wait for an answer.
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &termination,
+                     [this] { endTheRun(); });
+    if (startUp() && !ending_) runFrame();
     return 0;
+}
+
+void ProgramMain::endTheRun() {
+    if (ending_) return;
+    ending_ = true;
+    state_.dialogs().endAll();
+    // Once the dialogs' own event loops have returned.
+    if (frame_) {
+        QTimer::singleShot(0, frame_, [frame = frame_] {
+            // A window that refuses to close does not keep an ending program alive.
+            if (frame && !frame->close()) QCoreApplication::quit();
+        });
+    }
 }
 
 void ProgramMain::runFrame() {
     MainFrame frame(state_);
-    TerminationWatcher termination;
-    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &frame,
-                     &QWidget::close);
+    frame_ = &frame;
     QObject::connect(&frame, &MainFrame::closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     frame.open();

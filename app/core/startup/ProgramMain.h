@@ -3,9 +3,12 @@
 // until it closes.
 #include <filesystem>
 
+#include <QPointer>
+
 namespace cdz {
 
 class AppState;
+class MainFrame;
 
 class ProgramMain {
 public:
@@ -27,14 +30,19 @@ public:
     // The data files registered with the file manager, in their order; done once.
     void registerFiles();
 
-    // startUp(), then the main frame until it closes. The process exit code (0).
+    // startUp(), then the main frame until it closes. The process exit code (0). SIGTERM at
+    // any moment of it ends the program as File > Exit does: the dialogs open close as Escape
+    // would (endTheRun), and the frame closes or, before it is up, never opens.
     int run();
 
 private:
     void runFrame();
+    void endTheRun();
 
     AppState& state_;
     std::filesystem::path repairProgram_;
+    bool ending_ = false;
+    QPointer<MainFrame> frame_;
 };
 
 }  // namespace cdz

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string_view>
 
-#include "app/core/warnings/WarningTable.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/ui/Dialogs.h"
+#include "runtime/warnings/WarningTable.h"
 
 namespace cdz {
 

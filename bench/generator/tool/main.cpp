@@ -2,9 +2,11 @@
 // the program's import format. See bench/README.md.
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "bench/generator/CatalogueFootprint.h"
 #include "bench/generator/CatalogueStats.h"
 #include "bench/generator/CatalogueWriter.h"
 #include "bench/generator/GeneratorOptions.h"
@@ -47,6 +49,16 @@ int main(int argc, char** argv) {
         std::cout << GeneratorOptions::usage();
         return 0;
     }
+    const bool poolNeeded = options->mode == GeneratorOptions::Mode::Songs ||
+                            options->mode == GeneratorOptions::Mode::Albums;
+    if (poolNeeded) {
+        using cdz::gen::CatalogueFootprint;
+        if (const auto why =
+                CatalogueFootprint::refusal(options->shape, CatalogueFootprint::physicalMemory())) {
+            std::cerr << "cdzgen: " << *why << '\n';
+            return 2;
+        }
+    }
     std::ofstream file;
     if (!options->outFile.empty()) {
         file.open(options->outFile, std::ios::binary | std::ios::trunc);
@@ -56,7 +68,14 @@ int main(int argc, char** argv) {
         }
     }
     std::ostream& out = options->outFile.empty() ? std::cout : file;
-    const int64_t written = writeFile(out, *options);
+    int64_t written = 0;
+    try {
+        written = writeFile(out, *options);
+    } catch (const std::bad_alloc&) {
+        // The estimate above was too kind for this machine's free memory.
+        std::cerr << "cdzgen: out of memory; choose fewer --songs\n";
+        return 1;
+    }
     out.flush();
     if (file.is_open()) file.close();
     // A full disk must not pass for a complete catalogue.

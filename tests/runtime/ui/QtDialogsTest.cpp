@@ -164,7 +164,7 @@ TEST(QtDialogs, OpenFileStartsAtThePathWithCaseBlindFilters) {
               std::nullopt);
 }
 
-TEST(QtDialogs, LogRecordsWhatTheUserPressed) {
+TEST(QtDialogs, LogRecordsTheBoxWhenShownAndWhatTheUserPressed) {
     test::TempDir dir;
     std::string error;
     auto dialogs = LoggingDialogs::open(std::make_unique<QtDialogs>(), dir.file("log"), error);
@@ -175,10 +175,41 @@ TEST(QtDialogs, LogRecordsWhatTheUserPressed) {
               Button::No);
     std::ifstream in(dir.file("log"));
     std::string line;
+    // Written before the box waited: a run that hangs on it still shows it.
+    ASSERT_TRUE(std::getline(in, line));
+    const QJsonObject shown = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+    EXPECT_TRUE(shown.value("shown").toBool());
+    EXPECT_FALSE(shown.contains("answer"));
+    EXPECT_EQ(shown.value("title").toString(), "Update Cancelled");
     ASSERT_TRUE(std::getline(in, line));
     const QJsonObject logged = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
     EXPECT_EQ(logged.value("answer").toString(), "No");
     EXPECT_EQ(logged.value("title").toString(), "Update Cancelled");
+}
+
+TEST(QtDialogs, EndingClosesTheOpenBoxAsEscapeWouldAndShowsNoMore) {
+    QtDialogs dialogs;
+    whenShown<QMessageBox>([&](QMessageBox*) { dialogs.endAll(); });
+    EXPECT_EQ(dialogs.message("Warning", "Fix the file?", MessageIcon::Question,
+                              Button::Yes | Button::No, Button::Yes),
+              Button::No);
+    // Answered at once from now on, none of them shown.
+    EXPECT_EQ(dialogs.message("Record Update Error", "Save again?", MessageIcon::Warning,
+                              Button::Yes | Button::No | Button::Cancel, Button::Yes),
+              Button::Cancel);
+    EXPECT_EQ(
+        dialogs.message("File Access Error", "e", MessageIcon::Warning, Button::Ok, Button::Ok),
+        Button::Ok);
+    EXPECT_EQ(dialogs.openFile("Import File", "Import Files|*.CSV", ""), std::nullopt);
+    EXPECT_EQ(dialogs.popup("&Add|&Change"), 0);
+    dialogs.halt("Disk Error");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // A halt box already up closes too, and the halt goes on.
+    QtDialogs halting;
+    whenShown<QMessageBox>([&](QMessageBox*) { halting.endAll(); });
+    halting.halt("Invalid Key!");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

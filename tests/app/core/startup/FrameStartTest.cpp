@@ -95,6 +95,25 @@ TEST_F(FrameStartTest, AMediaListWithRecordsIsLeftAsItIs) {
     EXPECT_EQ(mediaNames(), std::vector<std::string>{"Shellac"});
 }
 
+TEST_F(FrameStartTest, ASeedingThatFailsHalfwayLeavesNoNameForTheNextStartToMiss) {
+    {
+        FileUse use(catalogue(), {F::Media});
+        ASSERT_TRUE(use.ok());
+    }
+    // The fifth name cannot be stored, as a full disk or a kill would stop it.
+    execOn(dir.path() / "cdzmedia.tps",
+           "CREATE TRIGGER refuse_fifth BEFORE INSERT ON Media WHEN NEW.Media = 'CD Single' "
+           "BEGIN SELECT RAISE(ABORT, 'no room'); END");
+    {
+        FileUse use(catalogue(), {F::Media});
+        EXPECT_NE(MediaSeed::seedIfEmpty(catalogue().file(F::Media), catalogue().media()), 0);
+    }
+    EXPECT_TRUE(mediaNames().empty());
+    execOn(dir.path() / "cdzmedia.tps", "DROP TRIGGER refuse_fifth");
+    startAndClose();
+    EXPECT_EQ(mediaNames().size(), 12u);
+}
+
 TEST_F(FrameStartTest, OldSongsBecomeSongsAndTheOldFileEmpties) {
     storeOldSongs(60);  // more than one batch
     {

@@ -76,8 +76,7 @@ TEST_F(OpenDataFileTest, KeysToRebuildAreRebuiltOnYesAndEndTheProgramOnNo) {
         dialogs->queue(c.answer);
         EXPECT_EQ(catalogue().use(F::Media), c.code);
         ASSERT_EQ(messageTexts().size(), 1u);
-        EXPECT_EQ(messageTexts()[0],
-                  "cdzmedia key file is invalid.  Do you want to rebuild the key?");
+        EXPECT_EQ(messageTexts()[0], "Media key file is invalid.  Do you want to rebuild the key?");
         EXPECT_EQ(dialogs->shown()[0].title, "Invalid Key");
         EXPECT_EQ(halts, c.halts);
         EXPECT_EQ(marker(), c.marker);
@@ -140,7 +139,7 @@ TEST_F(OpenDataFileTest, AFileNothingRepairsEndsTheProgramWithDiskError) {
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_EQ(dialogs->shown()[0].title, "File Access Error");
     EXPECT_EQ(messageTexts()[0],
-              "File (cdzdata) could not be opened.  Error: file is not a database (26).");
+              "File (Cadenzio) could not be opened.  Error: file is not a database (26).");
     EXPECT_EQ(halts, std::vector<std::string>{"Disk Error"});
     EXPECT_EQ(catalogue().useCount(F::Cadenzio), 0);
     // Cleared before the upgrade was tried: the repair question would not help this file.
@@ -156,7 +155,7 @@ TEST_F(OpenDataFileTest, AFileThatCannotBeCreatedEndsTheProgram) {
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_EQ(dialogs->shown()[0].title, "File Creation Error");
     EXPECT_EQ(messageTexts()[0].rfind("Error: (", 0), 0u) << messageTexts()[0];
-    EXPECT_NE(messageTexts()[0].find(") creating " + name + ".  Press OK to end this application."),
+    EXPECT_NE(messageTexts()[0].find(") creating Labels.  Press OK to end this application."),
               std::string::npos)
         << messageTexts()[0];
     EXPECT_EQ(halts, std::vector<std::string>{"File Creation Error!"});

@@ -1,7 +1,6 @@
 // Whole-program runs of cdzapp: scripted answers in, the logged dialogs out, checked word for
 // word.
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/app/core/startup/AppProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -21,28 +21,11 @@ struct ProgramResult {
 };
 
 ProgramResult runProgram(const TempDir& dir, const std::vector<std::string>& answers) {
-    {
-        std::ofstream out(dir.file("answers.txt"));
-        for (const auto& a : answers) out << a << "\n";
-    }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("CDZ_DIALOG_ANSWERS", QString::fromStdString(dir.file("answers.txt")));
-    env.insert("CDZ_DIALOG_LOG", QString::fromStdString(dir.file("dialogs.log")));
-    env.insert("CDZ_QUIT_AFTER_START", "1");
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(QString::fromStdString(dir.path().string()));
-    p.start(CDZ_APP, {"--data-dir", QString::fromStdString(dir.path().string())});
+    AppProcess app(dir.path(), answers);
     ProgramResult run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    std::ifstream in(dir.file("dialogs.log"));
-    for (std::string line; std::getline(in, line);) run.log.push_back(line);
+    if (!app.start()) return run;
+    run.exitCode = app.finish();
+    run.log = app.log();
     return run;
 }
 
@@ -85,10 +68,33 @@ TEST(ProgramRun, ADamagedSongFileEndsTheProgramWithDiskError) {
     ASSERT_EQ(run.log.size(), 2u);
     EXPECT_EQ(run.log[0],
               R"({"answer":"OK","buttons":["OK"],"default":"OK","icon":"warning","initial":"",)"
-              R"("kind":"message","text":"File (cdzdata) could not be opened.  Error: file is )"
+              R"("kind":"message","text":"File (Cadenzio) could not be opened.  Error: file is )"
               R"(not a database (26).","title":"File Access Error"})");
     EXPECT_EQ(run.log[1], R"({"answer":"","buttons":[],"default":"","icon":"none","initial":"",)"
                           R"("kind":"halt","text":"Disk Error","title":""})");
+}
+
+TEST(ProgramRun, ADataFolderThatIsMissingOrNotAFolderIsRefused) {
+    TempDir dir;
+    std::ofstream(dir.file("songs.csv")) << "a file\n";
+    const struct {
+        std::string folder;
+        std::string told;
+    } cases[] = {
+        {dir.file("nowhere"),
+         "cdzapp: the data folder " + dir.file("nowhere") + " does not exist\n"},
+        {dir.file("songs.csv"), "cdzapp: " + dir.file("songs.csv") +
+                                    " is not a folder (--data-dir names the folder that holds "
+                                    "the data files)\n"},
+    };
+    for (const auto& c : cases) {
+        QProcess app;
+        app.start(CDZ_APP, {"--data-dir", QString::fromStdString(c.folder)});
+        ASSERT_TRUE(app.waitForFinished(60000));
+        EXPECT_EQ(app.exitCode(), 2);
+        const std::string err = app.readAllStandardError().toStdString();
+        EXPECT_TRUE(err.ends_with(c.told)) << err;
+    }
 }
 
 }  // namespace

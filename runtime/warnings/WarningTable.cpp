@@ -1,4 +1,4 @@
-#include "app/core/warnings/WarningTable.h"
+#include "runtime/warnings/WarningTable.h"
 
 #include <string>
 

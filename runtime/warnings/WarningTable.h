@@ -1,6 +1,8 @@
 #pragma once
-// The standard warnings: the fixed words, icon, buttons and halt of every numbered message the
-// program shows about files and records. Composition only; StandardWarning shows them.
+// The standard warnings: the fixed words, icon, buttons and halt of every numbered message about
+// files and records, one table for the program and the query wizard library alike. Composition
+// only; each shows them through its own entry point (the program's standard warning, the
+// library's messages).
 #include <string>
 #include <string_view>
 

@@ -1,0 +1,85 @@
+#include "runtime/data/CreateIfMissing.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace cdz {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Finalize {
+    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, Finalize>;
+
+// Whether the layout table lists `table`. A statement of its own: the check runs inside a
+// transaction the database's cached statements know nothing of.
+int layoutListed(Database& db, const std::string& schema, const std::string& table, bool* listed) {
+    const std::string sql = "SELECT count(*) FROM " + schema + "." +
+                            std::string(TableSql::kLayoutTable) + " WHERE tbl = ?";
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &raw, nullptr);
+    const Statement stmt(raw);
+    if (rc != SQLITE_OK) return db.failSqlite(rc);
+    sqlite3_bind_text(raw, 1, table.c_str(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(raw);
+    if (rc != SQLITE_ROW) return db.failSqlite(rc);
+    *listed = sqlite3_column_int64(raw, 0) != 0;
+    return db.succeed();
+}
+
+// One attempt. The first write of the transaction takes the file's write lock, waiting for
+// another station's; when the layout table was already there that first statement only reads,
+// and the write after it fails at once with 32 if another station writes meanwhile (the caller
+// tries again).
+int createUnlessListed(DataFile& file, const std::string& schema, const std::string& table) {
+    Database& db = file.database();
+    if (int code = db.exec("BEGIN")) return code;
+    const TableSql sql(file.decl(), schema, table);
+    int code = db.exec(sql.createLayoutTable());
+    if (!code) {
+        code = db.exec("UPDATE " + schema + "." + std::string(TableSql::kLayoutTable) +
+                       " SET stamp = stamp WHERE 0");
+    }
+    bool listed = false;
+    if (!code) code = layoutListed(db, schema, table, &listed);
+    // The file is attached already, so create() neither attaches nor detaches it.
+    if (!code && !listed) code = file.create();
+    if (!code) code = db.exec("COMMIT");
+    if (code) {
+        const ErrorState saved = db.error();
+        if (!sqlite3_get_autocommit(db.handle())) db.exec("ROLLBACK");
+        db.error() = saved;
+    }
+    return code;
+}
+
+}  // namespace
+
+int createIfMissing(DataFile& file) {
+    if (file.isOpen()) return file.database().fail(err::kFileAlreadyOpen);
+    Database& db = file.database();
+    const FileName where = FileName::resolve(file.name(), db.folder(), file.decl().label());
+    std::error_code ec;
+    std::filesystem::create_directories(where.database.parent_path(), ec);
+    std::string schema;
+    if (int code = db.attach(where.database, true, true, &schema)) return code;
+
+    const auto deadline = Clock::now() + std::chrono::milliseconds(db.lockWait());
+    int code = 0;
+    while ((code = createUnlessListed(file, schema, where.table)) == err::kFileLocked &&
+           Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const ErrorState saved = db.error();
+    db.detach(where.database);
+    db.error() = saved;
+    return code;
+}
+
+}  // namespace cdz

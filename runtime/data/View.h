@@ -51,8 +51,8 @@ public:
     int refuseFilter(std::string_view why);
 
     // Positioning; each is followed by next() or previous().
-    int setStart();                        // before the first record (previous(): from the last)
-    int setAtValues();                     // at the order values now in the buffers
+    int setStart();     // before the first record (previous(): from the last)
+    int setAtValues();  // at the order values now in the buffers
     // At the record now in the browsed file's buffer (its order values and record number), the
     // record itself included: how a browse finds the record a form has just written.
     int setAtRecord();

@@ -364,7 +364,7 @@ bool BrowseEngine::reread(bool watch) {
 }
 
 bool BrowseEngine::insert() {
-    if (!ok_) return false;
+    if (!ok_ || sort_ < 0) return false;
     clearBuffers();
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     if (s.ranged) {

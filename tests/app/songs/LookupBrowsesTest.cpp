@@ -68,15 +68,23 @@ TEST(LookupBrowses, TypingALetterTwiceStepsToTheSecondNameWithIt) {
     settle();
 }
 
-// The category form is a procedure of its own; until it is there, Insert says so.
-TEST(LookupBrowses, InsertCallsTheFormProcedure) {
+// Insert runs the file's form procedure by name with the insert request, on a cleared buffer.
+TEST(LookupBrowses, InsertRunsTheFormProcedureWithTheRequest) {
     StateFixture f;
+    std::vector<Request> requests;
+    f.state->starter().defineRoutine("UpdateCategories", [&] {
+        requests.push_back(f.state->request);
+        EXPECT_EQ(f.state->catalogue().category().Category, "");
+        f.state->response = Response::Cancelled;
+    });
+    f.state->catalogue().category().Category = "left over";
     BrowseWindow* w = LookupBrowses::categories(*f.state, nullptr);
     ASSERT_NE(w, nullptr);
     w->show();
     settle();
     QTest::keyClick(&w->list(), Qt::Key_Insert);
-    EXPECT_EQ(f.lastMessage(), "The Procedure UpdateCategories has not been defined.");
+    EXPECT_EQ(requests, std::vector<Request>{Request::Insert});
+    EXPECT_TRUE(f.dialogs->shown().empty());
     EXPECT_TRUE(w->engine().page().empty());
     w->close();
     settle();

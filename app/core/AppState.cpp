@@ -31,6 +31,7 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
               Database& db = catalogue_.database();
               if (db.inTransaction()) db.rollback();
           }),
+      integrity_(catalogue_, warning_),
       applicationTag_(kApplicationTag),
       runtimeProfile_(dataFolder_ / BadFileMarker::kProfileFileName),
       marker_(runtimeProfile_, applicationTag_),

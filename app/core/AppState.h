@@ -1,11 +1,11 @@
 #pragma once
 // What the whole program shares while it runs: the dialog facade, the data files (catalogue),
-// the file manager's register, the open routine with its bad-file marker, the runtime stop, the
-// standard warning, the settings file and the settings globals read from it (a failed write of
-// either profile file is told to the user once per run), the application
-// tag, the help file, the report style, the printer set up from the File menu, and the
-// procedure starter. The process entry creates one and hands it to program main; a test builds
-// its own over a temporary folder.
+// the file manager's register, the integrity procedures, the forms' history records, the open
+// routine with its bad-file marker, the runtime stop, the standard warning, the settings file
+// and the settings globals read from it (a failed write of either profile file is told to the
+// user once per run), the application tag, the help file, the report style, the printer set up
+// from the File menu, and the procedure starter. The process entry creates one and hands it to
+// program main; a test builds its own over a temporary folder.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,6 +15,8 @@
 
 #include "app/core/Request.h"
 #include "app/core/data/Catalogue.h"
+#include "app/core/data/RecordHistory.h"
+#include "app/core/integrity/Integrity.h"
 #include "app/core/settings/Settings.h"
 #include "app/core/settings/WriteFailureNotice.h"
 #include "app/core/startup/BadFileMarker.h"
@@ -62,6 +64,10 @@ public:
     OpenDataFile& openDataFile() { return openDataFile_; }
     RuntimeStop& runtimeStop() { return stop_; }
     ProcedureStarter& starter() { return starter_; }
+    // The delete and update procedures of the data files, with the linking values the forms
+    // recorded; and the history records the forms' Ditto recalls.
+    Integrity& integrity() { return integrity_; }
+    RecordHistory& history() { return history_; }
 
     // The help file the help commands show.
     static constexpr std::string_view kHelpFileName = "AUDIO.HLP";
@@ -110,6 +116,8 @@ private:
     Catalogue catalogue_;
     RuntimeStop stop_;
     StandardWarning warning_;
+    Integrity integrity_;
+    RecordHistory history_;
     std::string applicationTag_;
     IniFile runtimeProfile_;
     BadFileMarker marker_;

@@ -4,6 +4,7 @@
 
 #include "app/core/AppState.h"
 #include "app/songs/LookupBrowses.h"
+#include "app/songs/LookupForms.h"
 #include "app/songs/engine/BrowseWindow.h"
 
 namespace cdz {
@@ -28,11 +29,21 @@ void defineBrowse(AppState& state, QWidget& frame, const char* name,
     });
 }
 
+// A form runs over the window that called it, on the request that window set.
+void defineForm(AppState& state, QWidget& frame, const char* name,
+                Response (*run)(AppState&, QWidget*)) {
+    state.starter().defineRoutine(name, [&state, &frame, run] {
+        run(state, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+    });
+}
+
 }  // namespace
 
 void defineSongsProcedures(AppState& state, QWidget& frame) {
     defineBrowse(state, frame, LookupBrowses::kCategories, &LookupBrowses::categories);
     defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
+    defineForm(state, frame, LookupForms::kCategory, &LookupForms::category);
+    defineForm(state, frame, LookupForms::kMedia, &LookupForms::media);
 }
 
 }  // namespace cdz

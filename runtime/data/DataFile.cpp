@@ -540,6 +540,14 @@ int DataFile::erase() {
 }
 
 int DataFile::duplicate(int key) {
+    return duplicateExcept(key, recno_);
+}
+
+int DataFile::duplicateOfNew(int key) {
+    return duplicateExcept(key, 0);  // no stored record has number 0
+}
+
+int DataFile::duplicateExcept(int key, int64_t recno) {
     if (int code = requireOpen()) return code;
     for (int i = 0; i < static_cast<int>(decl_.keys().size()); ++i) {
         const auto& k = decl_.keys()[static_cast<size_t>(i)];
@@ -553,7 +561,7 @@ int DataFile::duplicate(int key) {
         for (const auto& v : RecordCodec::keyValues(decl_, k, record_, cipher_.get())) {
             RecordCodec::bind(stmt, p++, v);
         }
-        sqlite3_bind_int64(stmt, p, recno_);
+        sqlite3_bind_int64(stmt, p, recno);
         const int rc = stmt.step();
         if (rc == SQLITE_ROW) return db_.fail(err::kDuplicateKey);
         if (rc != SQLITE_DONE) return db_.failSqlite(rc);

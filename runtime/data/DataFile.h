@@ -105,6 +105,9 @@ public:
     // 0 when it would not, 40 when it would, else the code of the failure (32 when another
     // station holds the file past the lock wait). A failure never reads as "no duplicate".
     [[nodiscard]] int duplicate(int key = -1);
+    // The same for a record about to be added: every stored record counts, the current one too
+    // (after a failed add the current record is whatever was read last, not the new one).
+    [[nodiscard]] int duplicateOfNew(int key = -1);
     // The next record read is watched: a put of it fails with 89 if another station changed it.
     void watch() { watchNext_ = true; }
     int stream();
@@ -141,6 +144,7 @@ private:
     int checkStored(bool* stamped);
     int makeTable(const std::string& schema);
     int readOne(const std::string& whereSql, const SqlValues& params);
+    int duplicateExcept(int key, int64_t recno);
 
     Database& db_;
     const FileDecl& decl_;

@@ -217,6 +217,10 @@ TEST_F(DataFileTest, DuplicateTestIgnoresTheRecordItself) {
     EXPECT_EQ(songs.duplicate(byArtist), 0);  // duplicates allowed there
     song.Title = "ONE";
     EXPECT_EQ(songs.duplicate(), 0);
+    // A record not stored yet duplicates the current one too.
+    song.Title = "two";
+    EXPECT_EQ(songs.duplicate(), 0);
+    EXPECT_EQ(songs.duplicateOfNew(), err::kDuplicateKey);
 }
 
 // Another station writing holds the file: the test cannot tell, and must not say "no duplicate".

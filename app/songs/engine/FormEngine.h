@@ -1,0 +1,102 @@
+#pragma once
+// The engine every record form runs on, without widgets. The caller sets the program's request
+// and loads the record buffer; the engine reserves a number for a new record in an
+// auto-numbered file, deletes without a window (after asking), validates the controls in
+// order, writes an insert or a change (changes and deletions through the file's integrity
+// procedures), keeps the history record for Ditto, and on leaving removes the reserved record
+// of a cancelled insert and answers with the program's response.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/core/Request.h"
+#include "app/core/data/RecordCopy.h"
+#include "app/songs/engine/FieldCheck.h"
+#include "app/songs/engine/FormDeclaration.h"
+
+namespace cdz {
+
+class AppState;
+class DataFile;
+
+// What the engine asks of its window.
+struct FormHost {
+    std::function<void()> redisplay;         // show the buffer's values again
+    std::function<void(int control)> focus;  // give a control the focus; 0 is the first
+    std::function<void(bool on)> busy;       // the wait cursor, on and off
+};
+
+class FormEngine {
+public:
+    // How many times a number is reserved before the user is asked whether to go on.
+    static constexpr int kNumberAttempts = 3;
+
+    FormEngine(AppState& state, FormDeclaration declaration, FormHost host = {});
+    // Leaves the form if that was not done (finish()).
+    ~FormEngine();
+    FormEngine(const FormEngine&) = delete;
+    FormEngine& operator=(const FormEngine&) = delete;
+
+    // Set the checks first: the files they look in are opened here.
+    // Takes the program's request, opens the files, copies the record and, by request,
+    // reserves the number of an insert or deletes the record. True when the window is to
+    // open; false when the form is already done (a deletion, or a failure).
+    bool start();
+
+    // The request the form works on (a copy is an insert) and whether it is a copy.
+    Request request() const { return request_; }
+    bool copying() const { return copying_; }
+    // The window's title for the request; nullopt keeps the design title.
+    std::optional<std::string> title() const;
+
+    // One check per control, in control order (Kind::None for a control without one).
+    void setChecks(std::vector<FieldCheck> checks) { checks_ = std::move(checks); }
+    // Validates one control; on failure the warning has been shown and the control has the
+    // focus.
+    bool validate(int control);
+    // OK: for an insert or a change every control is validated in order, and the record is
+    // written when all pass. True when the form is done and its window closes.
+    bool ok();
+    // Cancel or Esc: the form is done without writing.
+    void cancel();
+    // Leaving, however the window closed: a cancelled insert's reserved record is deleted, the
+    // files are given back and the program's response is set. Returns the response.
+    Response finish();
+
+    // Puts the history record's value of one field or memo (by label) back into the record.
+    bool ditto(const std::string& field);
+
+    Response response() const { return response_; }
+    // The number of the record reserved for an insert, 0 when none is.
+    int64_t reservedRecord() const { return reserved_; }
+    DataFile& file() const;
+
+private:
+    bool reserveNumber();
+    void deleteRecord();
+    bool complete();
+    bool completeInsert();
+    bool completeChange();
+    int writeReserved();
+    void reportDuplicate(int code);
+    void stay();
+    void busy(bool on) const;
+    bool openFiles();
+    void releaseFiles();
+
+    AppState& state_;
+    FormDeclaration decl_;
+    FormHost host_;
+    std::vector<FieldCheck> checks_;
+    Request request_ = Request::None;
+    Response response_ = Response::Cancelled;
+    bool copying_ = false;
+    bool started_ = false;
+    bool finished_ = false;
+    std::vector<CatalogueFile> used_;
+    RecordCopy opened_;  // the record as the form got it, for detecting a change
+    int64_t reserved_ = 0;
+};
+
+}  // namespace cdz

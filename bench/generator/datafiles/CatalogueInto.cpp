@@ -19,6 +19,12 @@ using Status = IntoResult::Status;
 constexpr CatalogueFile kFilled[] = {CatalogueFile::Categories, CatalogueFile::Media,
                                      CatalogueFile::Cadenzio, CatalogueFile::Album};
 
+// Files of a replaced catalogue that name its songs or albums. The configuration, fonts and
+// labels are the user's settings and designs, and stay.
+constexpr CatalogueFile kNamingSongs[] = {CatalogueFile::PlaylistMaster,
+                                          CatalogueFile::PlaylistDetails, CatalogueFile::AddWizard,
+                                          CatalogueFile::OldCadenzio};
+
 fs::path dataFilePath(const fs::path& folder, CatalogueFile file) {
     const FileDecl& decl = declarationOf(file);
     return FileName::resolve(decl.externalName(), folder, decl.label()).database;
@@ -92,10 +98,10 @@ std::string CatalogueInto::moveInto(const fs::path& made, const fs::path& folder
         moved.push_back(to);
     }
     if (replace) {
-        // The rest of the old catalogue goes too: its playlists and the like name songs and
-        // albums that are no longer there.
-        for (const fs::path& old : dataFilesIn(folder)) {
-            if (std::find(moved.begin(), moved.end(), old) != moved.end()) continue;
+        // The old catalogue's playlists, add-wizard records and old songs go too: they name
+        // songs and albums that are no longer there.
+        for (CatalogueFile file : kNamingSongs) {
+            const fs::path old = dataFilePath(folder, file);
             fs::remove(old, ec);
             fs::remove(old.string() + "-journal", ec);
         }

@@ -2,7 +2,8 @@
 // A whole generated catalogue written into the data files of a folder, all or nothing: the
 // files are made in a temporary folder beside it and moved in only once every record is
 // stored, so a failed run leaves no half-filled catalogue behind. A folder that already holds
-// data files is refused unless replacing them was asked for.
+// data files is refused unless replacing them was asked for; a replaced catalogue loses every
+// file that names its songs or albums, and keeps the configuration, fonts and labels.
 #include <filesystem>
 #include <string>
 #include <vector>

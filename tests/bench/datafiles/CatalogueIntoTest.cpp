@@ -82,11 +82,15 @@ TEST(BenchCatalogueInto, FolderWithDataFilesIsRefusedUnlessReplaced) {
     const fs::path folder = dir.path() / "cat";
     ASSERT_EQ(CatalogueInto::write(folder, {1, 300, 10}, false).status, Status::Written);
     fs::path playlists;
+    fs::path labels;
     {
-        // A file of the old catalogue that the generator does not write.
+        // Files of the old catalogue that the generator does not write: playlists name its
+        // songs, label designs do not.
         Catalogue cat(folder);
         ASSERT_EQ(cat.use(CatalogueFile::PlaylistMaster), 0);
+        ASSERT_EQ(cat.use(CatalogueFile::Labels), 0);
         playlists = cat.file(CatalogueFile::PlaylistMaster).path();
+        labels = cat.file(CatalogueFile::Labels).path();
     }
     ASSERT_TRUE(fs::exists(playlists));
     const IntoResult refused = CatalogueInto::write(folder, {2, 500, 10}, false);
@@ -99,6 +103,7 @@ TEST(BenchCatalogueInto, FolderWithDataFilesIsRefusedUnlessReplaced) {
     ASSERT_EQ(replaced.status, Status::Written) << replaced.message;
     EXPECT_EQ(songsIn(folder), 500);
     EXPECT_FALSE(fs::exists(playlists));
+    EXPECT_TRUE(fs::exists(labels));
 }
 
 TEST(BenchCatalogueInto, FailedWriteLeavesNoFolder) {

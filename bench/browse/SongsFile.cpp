@@ -3,19 +3,10 @@
 #include <cstdio>
 
 #include "app/core/data/Catalogue.h"
-#include "bench/generator/CategoryMaker.h"
-#include "bench/generator/SongGenerator.h"
-#include "bench/storage/SongRows.h"
+#include "bench/generator/datafiles/CatalogueFiller.h"
 #include "bench/storage/Stopwatch.h"
 
 namespace cdz::bench {
-namespace {
-
-// Songs added in one stream before it is flushed: the storage benchmark's single stream, cut
-// into pieces so that a long build shows its progress and holds no more than a piece unsaved.
-constexpr int64_t kBatch = 100000;
-
-}  // namespace
 
 bool SongsFile::present(const std::filesystem::path& folder, int64_t songs) {
     if (!std::filesystem::exists(folder)) return false;
@@ -44,33 +35,18 @@ SongsFileState SongsFile::ensure(const std::filesystem::path& folder, int64_t so
     gen::CatalogueShape shape;
     shape.songs = songs;
     shape.categories = kCategories;
-    DataFile& categories = cat.file(CatalogueFile::Categories);
-    for (const gen::CategoryRecord& c : gen::CategoryMaker::make(shape.seed, kCategories)) {
-        cat.category().CategoryID = c.CategoryID;
-        cat.category().Category = c.Category;
-        if (categories.add()) return fail("category: " + categories.error().driverText);
-    }
+    gen::CatalogueFiller filler(cat, shape);
+    if (std::string why = filler.addCategories(); !why.empty()) return fail(why);
+    // A long build shows its progress, a batch of songs at a time.
+    const bool big = songs >= 10 * gen::CatalogueFiller::kBatch;
+    auto progress = [&](int64_t added) {
+        if (!big) return;
+        std::printf("  %lld songs, %.0f s\r", static_cast<long long>(added), w.seconds());
+        std::fflush(stdout);
+    };
+    if (std::string why = filler.addSongs(progress); !why.empty()) return fail(why);
+    if (big) std::printf("\n");
     DataFile& file = cat.file(CatalogueFile::Cadenzio);
-    gen::SongGenerator generator(shape);
-    gen::SongRecord song;
-    int64_t added = 0;
-    bool more = true;
-    while (more) {
-        if (file.stream()) return fail("stream: " + file.error().driverText);
-        int64_t inBatch = 0;
-        while (inBatch < kBatch && (more = generator.next(song))) {
-            SongRows::fill(song, cat.song());
-            if (file.add()) return fail("add: " + file.error().driverText);
-            ++inBatch;
-        }
-        if (file.flush()) return fail("flush: " + file.error().driverText);
-        added += inBatch;
-        if (songs >= 10 * kBatch && inBatch > 0) {
-            std::printf("  %lld songs, %.0f s\r", static_cast<long long>(added), w.seconds());
-            std::fflush(stdout);
-        }
-    }
-    if (songs >= 10 * kBatch) std::printf("\n");
     if (file.records() != songs) return fail("record count " + std::to_string(file.records()));
     out.seconds = w.seconds();
     return out;

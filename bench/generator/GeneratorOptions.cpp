@@ -9,7 +9,7 @@ namespace cdz::gen {
 
 namespace {
 
-constexpr const char* kOneMode = "choose one of --albums, --categories, --media";
+constexpr const char* kOneMode = "choose one of --albums, --categories, --media, --into";
 
 template <typename T>
 bool readNumber(const std::string& text, T min, T max, T& value) {
@@ -38,7 +38,11 @@ const char* GeneratorOptions::usage() {
            "  --seed S            the same seed gives the same files on every machine\n"
            "  --header            first line holds the field labels\n"
            "  --out FILE          write to FILE instead of standard output\n"
-           "  --stats             print distribution figures of the songs to standard error\n";
+           "  --stats             print distribution figures of the songs to standard error\n"
+           "   or: cdzgen --into FOLDER [--replace] [--songs N] [--seed S] [--category-count C]\n"
+           "  --into FOLDER       write the whole catalogue (songs, albums, categories, media)\n"
+           "                      into the program's data files in FOLDER\n"
+           "  --replace           replace the data files FOLDER already holds\n";
 }
 
 std::optional<GeneratorOptions> GeneratorOptions::parse(const std::vector<std::string>& args,
@@ -94,12 +98,27 @@ std::optional<GeneratorOptions> GeneratorOptions::parse(const std::vector<std::s
                                       options.shape.seed)) {
                 return fail(arg + " needs a seed from 0 to 18446744073709551615");
             }
+        } else if (arg == "--into") {
+            if (!hasValue || args[i + 1].empty()) return fail(arg + " needs a folder");
+            options.folder = args[++i];
+            if (!setMode(Mode::Into)) return fail(kOneMode);
+        } else if (arg == "--replace") {
+            options.replace = true;
         } else if (arg == "--out") {
             if (!hasValue || args[i + 1].empty()) return fail(arg + " needs a file name");
             options.outFile = args[++i];
         } else {
             return fail("unknown argument " + arg);
         }
+    }
+    if (options.mode == Mode::Into &&
+        (options.header || options.stats || !options.outFile.empty())) {
+        error = "--into writes data files: leave out --header, --stats and --out";
+        return std::nullopt;
+    }
+    if (options.replace && options.mode != Mode::Into) {
+        error = "--replace goes with --into";
+        return std::nullopt;
     }
     if (options.mode == Mode::Albums && !songsGiven) {
         options.shape.songs = std::min<int64_t>(int64_t{options.albums} * 10, kMaxCount);

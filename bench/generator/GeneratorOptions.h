@@ -1,5 +1,6 @@
 #pragma once
-// The command line of `cdzgen`: which file to write, for which catalogue, and where.
+// The command line of `cdzgen`: which file to write, for which catalogue, and where; or a whole
+// catalogue written into the program's data files of a folder.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +11,7 @@
 namespace cdz::gen {
 
 struct GeneratorOptions {
-    enum class Mode { Songs, Albums, Categories, Media };
+    enum class Mode { Songs, Albums, Categories, Media, Into };
 
     Mode mode = Mode::Songs;
     CatalogueShape shape;
@@ -18,7 +19,9 @@ struct GeneratorOptions {
     bool header = false;
     bool stats = false;
     bool help = false;
-    std::string outFile;  // empty: standard output
+    std::string outFile;   // empty: standard output
+    std::string folder;    // Into mode: the catalogue folder
+    bool replace = false;  // Into mode: data files already in the folder may be replaced
 
     // Parses the arguments after the program name; on a mistake returns nullopt and sets
     // error to a one-line explanation.

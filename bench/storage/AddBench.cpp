@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "app/core/data/Catalogue.h"
+#include "bench/generator/datafiles/RecordFill.h"
 #include "bench/storage/SongRows.h"
 #include "bench/storage/SqliteShell.h"
 #include "bench/storage/Stopwatch.h"
@@ -27,7 +28,7 @@ AddFigures AddBench::run(const std::vector<gen::SongRecord>& songs,
         Stopwatch w;
         if (file.stream()) return fail("stream: " + file.error().driverText);
         for (const auto& g : songs) {
-            SongRows::fill(g, song);
+            gen::RecordFill::song(g, song);
             if (file.add()) return fail("add: " + file.error().driverText);
         }
         if (file.flush()) return fail("flush: " + file.error().driverText);

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "bench/generator/datafiles/RecordFill.h"
 #include "runtime/data/FileDecl.h"
 #include "runtime/text/Unicode.h"
 
@@ -20,41 +21,13 @@ void quoted(std::string& line, std::string_view text) {
 
 }  // namespace
 
-void SongRows::fill(const gen::SongRecord& g, SongRecord& s) {
-    s.Artist = g.Artist;
-    s.Title = g.Title;
-    s.Album = g.Album;
-    s.Media = g.Media;
-    s.FileNumber = g.FileNumber;
-    s.ReleaseDate = g.ReleaseDate;
-    s.CategoryID = g.CategoryID;
-    s.ChartNumber = g.ChartNumber;
-    s.TrackNumber = g.TrackNumber;
-    s.Side = g.Side;
-    s.Time = g.Time;
-    s.UserDefinedKeyField = g.UserDefinedKeyField;
-    s.AdditionalInformation1 = g.AdditionalInformation1;
-    s.AdditionalInformation2 = g.AdditionalInformation2;
-    s.AdditionalInformation3 = g.AdditionalInformation3;
-    s.BeatsPerMinute = g.BeatsPerMinute;
-    s.Style = g.Style;
-    s.Composer = g.Composer;
-    s.LastPlayed = g.LastPlayed;
-    s.ID = g.ID;
-    s.AlbumID = g.AlbumID;
-    s.Rating = g.Rating;
-    s.Recording = g.Recording;
-    s.PerformanceNotes = g.PerformanceNotes;
-    s.Notes = g.Notes;
-}
-
 void SongRows::writeStoredRows(std::ostream& out, const std::vector<gen::SongRecord>& songs) {
     const FileDecl& decl = SongRecord::declaration();
     SongRecord rec;
     std::string line;
     int64_t recno = 0;
     for (const auto& g : songs) {
-        fill(g, rec);
+        gen::RecordFill::song(g, rec);
         line = std::to_string(++recno);
         for (const auto& f : decl.columns()) {
             line += ',';

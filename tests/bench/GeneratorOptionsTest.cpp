@@ -47,6 +47,7 @@ TEST(BenchOptions, AcceptedCommandLines) {
          false,
          ""},
         {{"--albums", "2147483647"}, Mode::Albums, 2147483647, 2147483647, 200, 1, false, ""},
+        {{"--into", "cat", "--replace", "--songs", "40"}, Mode::Into, 40, 0, 200, 1, false, ""},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -77,6 +78,11 @@ TEST(BenchOptions, RefusedCommandLines) {
         {"--out", ""},
         {"--bogus"},
         {"songs"},
+        {"--into"},
+        {"--into", "cat", "--media"},
+        {"--into", "cat", "--out", "a.csv"},
+        {"--into", "cat", "--header"},
+        {"--replace"},
     };
     for (const auto& args : cases) {
         std::string error;

@@ -1,5 +1,8 @@
 // cdzgen: writes a generated catalogue (songs, albums, categories or media) as CSV lines in
-// the program's import format. See bench/README.md.
+// the program's import format, or the whole catalogue into the program's data files of a
+// folder. See bench/README.md.
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <new>
@@ -10,6 +13,7 @@
 #include "bench/generator/CatalogueStats.h"
 #include "bench/generator/CatalogueWriter.h"
 #include "bench/generator/GeneratorOptions.h"
+#include "bench/generator/datafiles/CatalogueInto.h"
 
 namespace {
 
@@ -25,6 +29,7 @@ int64_t writeFile(std::ostream& out, const GeneratorOptions& options) {
         case GeneratorOptions::Mode::Media:
             return CatalogueWriter::writeMedia(out, options.header);
         case GeneratorOptions::Mode::Songs:
+        case GeneratorOptions::Mode::Into:
             break;
     }
     if (!options.stats) return CatalogueWriter::writeSongs(out, options.shape, options.header);
@@ -32,6 +37,35 @@ int64_t writeFile(std::ostream& out, const GeneratorOptions& options) {
     const int64_t written = CatalogueWriter::writeSongs(out, options.shape, options.header, &stats);
     stats.write(std::cerr);
     return written;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int writeInto(const GeneratorOptions& options) {
+    using cdz::gen::CatalogueFiller;
+    using cdz::gen::CatalogueInto;
+    using cdz::gen::IntoResult;
+    const auto start = std::chrono::steady_clock::now();
+    const bool big = options.shape.songs > CatalogueFiller::kBatch;
+    auto progress = [&](int64_t songs) {
+        if (!big) return;
+        std::fprintf(stderr, "cdzgen: %lld of %lld songs, %.1f s\n", static_cast<long long>(songs),
+                     static_cast<long long>(options.shape.songs), secondsSince(start));
+    };
+    const IntoResult r =
+        CatalogueInto::write(options.folder, options.shape, options.replace, progress);
+    if (r.status != IntoResult::Status::Written) {
+        std::cerr << "cdzgen: " << r.message << '\n';
+        return static_cast<int>(r.status);
+    }
+    std::fprintf(
+        stderr, "cdzgen: %s: %lld songs, %lld albums, %lld categories, %lld media in %.1f s\n",
+        options.folder.c_str(), static_cast<long long>(r.counts.songs),
+        static_cast<long long>(r.counts.albums), static_cast<long long>(r.counts.categories),
+        static_cast<long long>(r.counts.media), secondsSince(start));
+    return 0;
 }
 
 }  // namespace
@@ -50,7 +84,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool poolNeeded = options->mode == GeneratorOptions::Mode::Songs ||
-                            options->mode == GeneratorOptions::Mode::Albums;
+                            options->mode == GeneratorOptions::Mode::Albums ||
+                            options->mode == GeneratorOptions::Mode::Into;
     if (poolNeeded) {
         using cdz::gen::CatalogueFootprint;
         if (const auto why =
@@ -59,6 +94,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (options->mode == GeneratorOptions::Mode::Into) return writeInto(*options);
     std::ofstream file;
     if (!options->outFile.empty()) {
         file.open(options->outFile, std::ios::binary | std::ios::trunc);

@@ -1,0 +1,145 @@
+#include "bench/generator/datafiles/CatalogueInto.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <exception>
+#include <system_error>
+
+namespace cdz::gen {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Status = IntoResult::Status;
+
+// The files a generated catalogue fills, in the order they are made; the program creates the
+// others when it opens them.
+constexpr CatalogueFile kFilled[] = {CatalogueFile::Categories, CatalogueFile::Media,
+                                     CatalogueFile::Cadenzio, CatalogueFile::Album};
+
+// Files of a replaced catalogue that name its songs or albums. The configuration, fonts and
+// labels are the user's settings and designs, and stay.
+constexpr CatalogueFile kNamingSongs[] = {CatalogueFile::PlaylistMaster,
+                                          CatalogueFile::PlaylistDetails, CatalogueFile::AddWizard,
+                                          CatalogueFile::OldCadenzio};
+
+fs::path dataFilePath(const fs::path& folder, CatalogueFile file) {
+    const FileDecl& decl = declarationOf(file);
+    return FileName::resolve(decl.externalName(), folder, decl.label()).database;
+}
+
+// The same path without a trailing separator, so that it has a name and a parent.
+fs::path plainFolder(const fs::path& folder) {
+    fs::path p = fs::absolute(folder).lexically_normal();
+    if (p.filename().empty()) p = p.parent_path();
+    return p;
+}
+
+IntoResult ended(Status status, std::string message, const FillCounts& counts = {}) {
+    IntoResult r;
+    r.status = status;
+    r.message = std::move(message);
+    r.counts = counts;
+    return r;
+}
+
+}  // namespace
+
+std::vector<fs::path> CatalogueInto::dataFilesIn(const fs::path& folder) {
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (const CatalogueFileInfo& info : catalogueFiles()) {
+        const fs::path p = dataFilePath(folder, info.file);
+        if (fs::exists(p, ec)) found.push_back(p);
+    }
+    return found;
+}
+
+std::string CatalogueInto::fill(const fs::path& folder, const CatalogueShape& shape,
+                                const CatalogueFiller::Progress& progress, FillCounts& counts) {
+    Catalogue catalogue(folder);
+    FileUse use(catalogue, {CatalogueFile::Categories, CatalogueFile::Media,
+                            CatalogueFile::Cadenzio, CatalogueFile::Album});
+    if (!use.ok()) return "cannot create the data files: " + catalogue.database().error().text;
+    CatalogueFiller filler(catalogue, shape);
+    std::string failed = filler.addCategories();
+    if (failed.empty()) failed = filler.addMedia();
+    if (failed.empty()) failed = filler.addSongs(progress);
+    if (failed.empty()) {
+        const auto tenth = static_cast<int32_t>(shape.songs / 10);
+        failed = filler.addAlbums(std::max(tenth, filler.albumsNamed()));
+    }
+    counts = filler.counts();
+    return failed;
+}
+
+std::string CatalogueInto::moveInto(const fs::path& made, const fs::path& folder, bool replace) {
+    std::error_code ec;
+    if (!fs::exists(folder, ec)) {
+        fs::rename(made, folder, ec);
+        return ec ? "cannot rename " + made.string() + " to " + folder.string() + ": " +
+                        ec.message()
+                  : std::string();
+    }
+    std::vector<fs::path> moved;
+    for (CatalogueFile file : kFilled) {
+        const fs::path to = dataFilePath(folder, file);
+        // A journal left beside the file it replaces would be played back into the new one.
+        fs::remove(to.string() + "-journal", ec);
+        fs::rename(dataFilePath(made, file), to, ec);
+        if (ec) {
+            const std::string why = "cannot move " + to.filename().string() + " into " +
+                                    folder.string() + ": " + ec.message();
+            for (const fs::path& p : moved) fs::remove(p, ec);
+            return why;
+        }
+        moved.push_back(to);
+    }
+    if (replace) {
+        // The old catalogue's playlists, add-wizard records and old songs go too: they name
+        // songs and albums that are no longer there.
+        for (CatalogueFile file : kNamingSongs) {
+            const fs::path old = dataFilePath(folder, file);
+            fs::remove(old, ec);
+            fs::remove(old.string() + "-journal", ec);
+        }
+    }
+    return {};
+}
+
+IntoResult CatalogueInto::write(const fs::path& folderGiven, const CatalogueShape& shape,
+                                bool replace, const CatalogueFiller::Progress& progress) {
+    std::error_code ec;
+    const fs::path folder = plainFolder(folderGiven);
+    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) {
+        return ended(Status::Refused, folder.string() + " is not a folder");
+    }
+    if (const auto present = dataFilesIn(folder); !present.empty() && !replace) {
+        std::string names;
+        for (const fs::path& p : present)
+            names += (names.empty() ? "" : ", ") + p.filename().string();
+        return ended(Status::Refused, folder.string() + " already holds data files (" + names +
+                                          "); choose an empty folder, or give --replace to "
+                                          "replace them");
+    }
+    // Beside the folder, so that the finished files move in by a rename on the same disk.
+    const fs::path made = folder.parent_path() / ("." + folder.filename().string() + ".cdzgen-" +
+                                                  std::to_string(::getpid()));
+    fs::create_directories(made, ec);
+    if (ec) return ended(Status::Failed, "cannot create " + made.string() + ": " + ec.message());
+    FillCounts counts;
+    std::string failed;
+    try {
+        failed = fill(made, shape, progress, counts);
+    } catch (const std::exception& e) {
+        failed = std::string("stopped: ") + e.what();
+    }
+    if (failed.empty()) failed = moveInto(made, folder, replace);
+    fs::remove_all(made, ec);
+    if (!failed.empty()) return ended(Status::Failed, failed + "; nothing was written", counts);
+    return ended(Status::Written, {}, counts);
+}
+
+}  // namespace cdz::gen

@@ -11,9 +11,13 @@ FormWindowSpec oneEntryWindow(QString title, QString prompt, std::string field, 
     w.designTitle = std::move(title);
     w.designSize = QSize(entryWidth + 60, 52);
     w.minimumIsDesign = true;
-    w.entries.push_back(FormEntry{std::move(prompt), std::move(field), std::move(picture),
-                                  QRect(6, 10, 40, 10), QRect(48, 8, entryWidth, 12),
-                                  FieldCheck::none()});
+    FormEntry entry;
+    entry.prompt = std::move(prompt);
+    entry.field = std::move(field);
+    entry.picture = std::move(picture);
+    entry.promptPlace = QRect(6, 10, 40, 10);
+    entry.entryPlace = QRect(48, 8, entryWidth, 12);
+    w.entries.push_back(std::move(entry));
     const int right = entryWidth + 54;
     w.okPlace = QRect(right - 92, 30, 44, 14);
     w.cancelPlace = QRect(right - 44, 30, 44, 14);

@@ -1,11 +1,22 @@
 #include "app/songs/engine/FormWindow.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
@@ -15,6 +26,21 @@
 #include "app/songs/engine/DialogUnits.h"
 
 namespace cdz {
+namespace {
+
+// The largest value a spin box offers: what its picture shows and its field holds.
+int spinMaximum(const std::optional<Picture>& picture, const FieldDesc& field) {
+    int64_t most = std::numeric_limits<int>::max();
+    if (picture && picture->kind() == 'N') {
+        const int digits = std::clamp(picture->width(), 1, 9);
+        most = static_cast<int64_t>(std::pow(10, digits)) - 1;
+    }
+    if (field.type == FieldType::Byte) most = std::min<int64_t>(most, 255);
+    if (field.type == FieldType::Short) most = std::min<int64_t>(most, 32767);
+    return static_cast<int>(most);
+}
+
+}  // namespace
 
 FormWindow::FormWindow(AppState& state, FormDeclaration declaration, FormWindowSpec spec,
                        QWidget* parent)
@@ -39,6 +65,68 @@ FormWindow::FormWindow(AppState& state, FormDeclaration declaration, FormWindowS
 
 FormWindow::~FormWindow() = default;
 
+std::pair<const FieldDesc*, void*> FormWindow::fieldOf(const std::string& label) const {
+    Catalogue& c = state_.catalogue();
+    const std::string prefix = label.substr(0, label.find(':'));
+    for (const CatalogueFileInfo& info : catalogueFiles()) {
+        DataFile& f = c.file(info.file);
+        if (f.decl().prefix() != prefix) continue;
+        if (const FieldDesc* d = f.decl().column(label)) return {d, f.record()};
+    }
+    return {nullptr, nullptr};
+}
+
+QWidget* FormWindow::makeControl(const FormEntry& e, QWidget* parent, Entry& entry) {
+    const auto [field, record] = fieldOf(e.field);
+    switch (e.type) {
+        case FormEntry::Type::Entry: {
+            entry.edit = new QLineEdit(parent);
+            if (entry.picture && entry.picture->kind() == 'S') {
+                entry.edit->setMaxLength(entry.picture->width());
+            }
+            return entry.edit;
+        }
+        case FormEntry::Type::Spin: {
+            auto* spin = new QSpinBox(parent);
+            spin->setRange(0, field ? spinMaximum(entry.picture, *field) : 999);
+            return spin;
+        }
+        case FormEntry::Type::Combo: {
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            entry.edit = combo->lineEdit();
+            if (entry.picture && entry.picture->kind() == 'S') {
+                entry.edit->setMaxLength(entry.picture->width());
+            }
+            return combo;
+        }
+        case FormEntry::Type::Options: {
+            auto* box = new QGroupBox(e.prompt, parent);
+            auto* group = new QButtonGroup(box);
+            const int h = e.entryPlace.height() > 0 ? e.entryPlace.height() : 40;
+            const int step = std::max<int>(1, static_cast<int>(e.options.size()));
+            const QFontMetrics fm(font());
+            for (size_t i = 0; i < e.options.size(); ++i) {
+                auto* radio = new QRadioButton(e.options[i].first, box);
+                radio->setObjectName(QString::fromStdString(e.field) + "Option" +
+                                     QString::number(i + 1));
+                radio->setGeometry(
+                    dialogUnitsToPixelsX(4, fm.averageCharWidth()),
+                    dialogUnitsToPixelsY(10 + static_cast<int>(i) * (h - 12) / step, fm.height()),
+                    dialogUnitsToPixelsX(e.entryPlace.width() - 8, fm.averageCharWidth()),
+                    dialogUnitsToPixelsY(10, fm.height()));
+                group->addButton(radio, static_cast<int>(i));
+                entry.values.push_back(e.options[i].second);
+            }
+            return box;
+        }
+        case FormEntry::Type::Text:
+            return new QPlainTextEdit(parent);
+    }
+    return nullptr;
+}
+
 void FormWindow::build() {
     setWindowTitle(spec_.designTitle);
     setWindowIcon(AppIcons::icon("WINPYR.ICO"));
@@ -50,30 +138,65 @@ void FormWindow::build() {
                      dialogUnitsToPixelsY(du.height(), fm.height()));
     };
     designPixels_ = px(QRect(QPoint(0, 0), spec_.designSize)).size();
+    std::vector<QWidget*> pages;
+    if (!spec_.tabs.empty()) {
+        sheet_ = new QTabWidget(this);
+        sheet_->setObjectName("Sheet");
+        sheet_->setGeometry(px(spec_.sheetPlace));
+        for (const QString& t : spec_.tabs) {
+            auto* page = new QWidget;
+            sheet_->addTab(page, t);
+            pages.push_back(page);
+        }
+        // Moving between pages shows the buffers as they are now.
+        connect(sheet_, &QTabWidget::currentChanged, this, [this] { display(); });
+    }
     const std::string dates = datePictureSetting(state_.settings().dateFormat);
     for (size_t i = 0; i < spec_.entries.size(); ++i) {
         const FormEntry& e = spec_.entries[i];
-        auto* prompt = new QLabel(e.prompt, this);
-        prompt->setGeometry(px(e.promptPlace));
+        QWidget* parent = e.tab >= 0 && e.tab < static_cast<int>(pages.size())
+                              ? pages[static_cast<size_t>(e.tab)]
+                              : this;
         Entry entry;
+        entry.type = e.type;
         entry.field = e.field;
+        entry.items = e.items;
         entry.picture =
             Picture::parse(dates.empty() ? e.picture : replaceDatePicture(e.picture, dates));
-        entry.edit = new QLineEdit(this);
-        entry.edit->setObjectName(QString::fromStdString(e.field));
-        entry.edit->setGeometry(px(e.entryPlace));
-        if (entry.picture && entry.picture->kind() == 'S') {
-            entry.edit->setMaxLength(entry.picture->width());
+        QWidget* control = makeControl(e, parent, entry);
+        entry.widget = control;
+        control->setObjectName(QString::fromStdString(e.field));
+        control->setGeometry(px(e.entryPlace));
+        control->setToolTip(e.tip);
+        if (e.type != FormEntry::Type::Options && !e.prompt.isEmpty()) {
+            auto* prompt = new QLabel(e.prompt, parent);
+            prompt->setGeometry(px(e.promptPlace));
+            prompt->setBuddy(control);
         }
-        prompt->setBuddy(entry.edit);
-        entry.edit->installEventFilter(this);
+        if (entry.edit) entry.edit->installEventFilter(this);
         const int index = static_cast<int>(i);
-        connect(entry.edit, &QLineEdit::editingFinished, this, [this, index] {
-            QLineEdit* edit = entries_[static_cast<size_t>(index)].edit;
-            if (!edit->isModified()) return;
-            store(index);
-            engine_->validate(index);
-        });
+        switch (e.type) {
+            case FormEntry::Type::Entry:
+            case FormEntry::Type::Combo:
+                connect(entry.edit, &QLineEdit::editingFinished, this, [this, index] {
+                    if (entries_[static_cast<size_t>(index)].edit->isModified()) accepted(index);
+                });
+                if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                    connect(combo, &QComboBox::activated, this, [this, index] { accepted(index); });
+                }
+                break;
+            case FormEntry::Type::Spin:
+                connect(static_cast<QSpinBox*>(control), &QSpinBox::editingFinished, this,
+                        [this, index] { accepted(index); });
+                break;
+            case FormEntry::Type::Options:
+                for (QRadioButton* r : control->findChildren<QRadioButton*>()) {
+                    connect(r, &QRadioButton::clicked, this, [this, index] { accepted(index); });
+                }
+                break;
+            case FormEntry::Type::Text:
+                break;
+        }
         entries_.push_back(std::move(entry));
     }
     ok_ = new QPushButton(spec_.okCaption, this);
@@ -88,6 +211,17 @@ void FormWindow::build() {
     cancel_->setGeometry(px(spec_.cancelPlace));
     connect(ok_, &QPushButton::clicked, this, &FormWindow::accept);
     connect(cancel_, &QPushButton::clicked, this, &FormWindow::reject);
+    for (const FormButton& b : spec_.buttons) {
+        auto* button = new QPushButton(b.caption, this);
+        button->setToolTip(b.tip);
+        button->setAutoDefault(false);
+        button->setGeometry(px(b.place));
+        connect(button, &QPushButton::clicked, this, [this, pressed = b.pressed] {
+            storeAll();
+            if (pressed) pressed();
+            display();
+        });
+    }
     if (!spec_.dittoKey.isEmpty()) {
         // Hidden, but still a control that can be pressed (the key's twin).
         ditto_ = new QPushButton("Ditto", this);
@@ -110,7 +244,6 @@ Response FormWindow::run(AppState& state, FormDeclaration declaration, FormWindo
         if (auto title = window.engine().title()) {
             window.setWindowTitle(QString::fromStdString(*title));
         }
-        window.display();
         window.exec();
     }
     return window.engine().finish();
@@ -122,29 +255,108 @@ void FormWindow::showEvent(QShowEvent* event) {
     opened_ = true;
     WindowPlacement::restore(*this, state_.settingsFile(), objectName().toStdString());
     resizer_->resizeControls();
+    fillLists();
     display();
     focusControl(0);
 }
 
-void FormWindow::display() {
-    const FileDecl& fd = engine_->file().decl();
-    const void* record = engine_->file().record();
+void FormWindow::fillLists() {
     for (Entry& e : entries_) {
-        const FieldDesc* f = fd.column(e.field);
+        auto* combo = qobject_cast<QComboBox*>(e.widget);
+        if (!combo || !e.items) continue;
+        const QString typed = combo->currentText();
+        combo->clear();
+        for (const std::string& item : e.items()) combo->addItem(QString::fromStdString(item));
+        combo->setCurrentIndex(-1);
+        combo->setEditText(typed);
+    }
+}
+
+// The control's value into its field, then the control's check.
+void FormWindow::accepted(int index) {
+    if (accepting_) return;
+    store(index);
+    const bool passed = engine_->validate(index);
+    Entry& e = entries_[static_cast<size_t>(index)];
+    if (e.items && e.type == FormEntry::Type::Combo) fillLists();
+    if (passed) display();
+}
+
+void FormWindow::display() {
+    if (spec_.beforeDisplay) spec_.beforeDisplay();
+    for (Entry& e : entries_) {
+        const auto [f, record] = fieldOf(e.field);
         if (!f) continue;
-        const std::string value = f->toString(record);
-        e.edit->setText(QString::fromStdString(e.picture ? e.picture->format(value) : value));
-        e.edit->setModified(false);
+        const std::string value = f->isMemo() ? f->memo(record) : f->toString(record);
+        const QString shown = QString::fromStdString(e.picture ? e.picture->format(value) : value);
+        switch (e.type) {
+            case FormEntry::Type::Entry:
+                e.edit->setText(shown);
+                e.edit->setModified(false);
+                break;
+            case FormEntry::Type::Combo: {
+                auto* combo = static_cast<QComboBox*>(e.widget);
+                combo->setCurrentIndex(combo->findText(shown.trimmed()));
+                combo->setEditText(shown.trimmed());
+                e.edit->setModified(false);
+                break;
+            }
+            case FormEntry::Type::Spin:
+                static_cast<QSpinBox*>(e.widget)->setValue(static_cast<int>(f->integer(record)));
+                break;
+            case FormEntry::Type::Options: {
+                const std::string clipped = QString::fromStdString(value).trimmed().toStdString();
+                const auto buttons = e.widget->findChildren<QRadioButton*>();
+                for (size_t i = 0; i < e.values.size() && i < static_cast<size_t>(buttons.size());
+                     ++i) {
+                    const std::string v =
+                        QString::fromStdString(e.values[i]).trimmed().toStdString();
+                    if (v == clipped) buttons[static_cast<qsizetype>(i)]->setChecked(true);
+                }
+                break;
+            }
+            case FormEntry::Type::Text:
+                static_cast<QPlainTextEdit*>(e.widget)->setPlainText(QString::fromStdString(value));
+                break;
+        }
     }
 }
 
 void FormWindow::store(int index) {
     Entry& e = entries_[static_cast<size_t>(index)];
-    const FieldDesc* f = engine_->file().decl().column(e.field);
+    const auto [f, record] = fieldOf(e.field);
     if (!f) return;
-    const std::string shown = e.edit->text().toStdString();
-    f->fromString(engine_->file().record(), e.picture ? e.picture->deformat(shown) : shown);
-    e.edit->setModified(false);
+    switch (e.type) {
+        case FormEntry::Type::Entry:
+        case FormEntry::Type::Combo: {
+            const std::string shown = e.edit->text().toStdString();
+            f->fromString(record, e.picture ? e.picture->deformat(shown) : shown);
+            e.edit->setModified(false);
+            break;
+        }
+        case FormEntry::Type::Spin:
+            f->setInteger(record, static_cast<QSpinBox*>(e.widget)->value());
+            break;
+        case FormEntry::Type::Options: {
+            const auto buttons = e.widget->findChildren<QRadioButton*>();
+            for (size_t i = 0; i < e.values.size() && i < static_cast<size_t>(buttons.size());
+                 ++i) {
+                if (buttons[static_cast<qsizetype>(i)]->isChecked())
+                    f->fromString(record, e.values[i]);
+            }
+            break;
+        }
+        case FormEntry::Type::Text: {
+            const std::string text =
+                static_cast<QPlainTextEdit*>(e.widget)->toPlainText().toStdString();
+            if (f->isMemo()) {
+                f->assign(record, SqlValue(text));
+            } else {
+                f->fromString(record, text);
+            }
+            break;
+        }
+    }
 }
 
 void FormWindow::storeAll() {
@@ -153,15 +365,24 @@ void FormWindow::storeAll() {
 
 void FormWindow::focusControl(int index) {
     if (index < 0 || index >= static_cast<int>(entries_.size())) return;
-    QLineEdit* edit = entries_[static_cast<size_t>(index)].edit;
-    edit->setFocus();
-    edit->selectAll();
+    Entry& e = entries_[static_cast<size_t>(index)];
+    if (sheet_) {
+        for (int page = 0; page < sheet_->count(); ++page) {
+            if (sheet_->widget(page)->isAncestorOf(e.widget)) sheet_->setCurrentIndex(page);
+        }
+    }
+    e.widget->setFocus();
+    if (e.edit) e.edit->selectAll();
 }
 
 // The focused entry (or the last one that had the focus) gets the history record's value.
 void FormWindow::dittoFocused() {
     for (int i = 0; i < static_cast<int>(entries_.size()); ++i) {
-        if (entries_[static_cast<size_t>(i)].edit->hasFocus()) lastEntry_ = i;
+        if (entries_[static_cast<size_t>(i)].widget->hasFocus() ||
+            (entries_[static_cast<size_t>(i)].edit &&
+             entries_[static_cast<size_t>(i)].edit->hasFocus())) {
+            lastEntry_ = i;
+        }
     }
     if (entries_.empty()) return;
     storeAll();
@@ -183,7 +404,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void FormWindow::accept() {
     storeAll();
-    if (engine_->ok()) QDialog::accept();
+    accepting_ = true;
+    const bool done = engine_->ok();
+    accepting_ = false;
+    if (done) QDialog::accept();
 }
 
 void FormWindow::reject() {

@@ -7,6 +7,9 @@
 #include <QKeySequence>
 #include <QRect>
 
+#include <functional>
+#include <utility>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +19,11 @@
 #include "runtime/text/Picture.h"
 
 class QLineEdit;
+class QTabWidget;
+
+namespace cdz {
+struct FieldDesc;
+}
 class QPushButton;
 
 namespace cdz {
@@ -23,20 +31,42 @@ namespace cdz {
 class AppState;
 class ControlResizer;
 
-// One entry control: its prompt, the field it edits and its picture; places in dialog units.
+// One control of a form: an entry, a spin box, a combo with a drop-down list, a group of option
+// buttons or a text box (for a memo), with its prompt and the field it edits (of the form's file
+// or of another file the form declares). Places in dialog units; `tab` is the page of the
+// form's sheet it sits on (-1: on the window itself).
 struct FormEntry {
+    enum class Type { Entry, Spin, Combo, Options, Text };
+
     QString prompt;       // "&Category:"
     std::string field;    // "CAT:Category"
     std::string picture;  // "s30"; a date picture takes the user's date format
     QRect promptPlace;
     QRect entryPlace;
     FieldCheck check;
+    Type type = Type::Entry;
+    int tab = -1;
+    QString tip;
+    // Option buttons: caption and the value each stores.
+    std::vector<std::pair<QString, std::string>> options;
+    // A combo's list, asked for when the window opens and after the check of the control.
+    std::function<std::vector<std::string>()> items;
+};
+
+// A button of the form's own beside OK and Cancel.
+struct FormButton {
+    QString caption;
+    QString tip;
+    QRect place;
+    std::function<void()> pressed;
 };
 
 struct FormWindowSpec {
     QString designTitle;
     QSize designSize{200, 60};  // dialog units
     bool minimumIsDesign = false;
+    std::vector<QString> tabs;  // the sheet's pages; none: no sheet
+    QRect sheetPlace;
     std::vector<FormEntry> entries;
     QString okCaption = "&Ok";
     QString okTip;
@@ -44,7 +74,10 @@ struct FormWindowSpec {
     QString cancelCaption = "Cancel";
     QString cancelTip;
     QRect cancelPlace;
+    std::vector<FormButton> buttons;
     QKeySequence dittoKey;  // empty: no Ditto
+    // Runs before the controls show the buffers (values shown that are looked up elsewhere).
+    std::function<void()> beforeDisplay;
 };
 
 class FormWindow : public QDialog {
@@ -60,7 +93,11 @@ public:
                         QWidget* parent);
 
     FormEngine& engine() { return *engine_; }
+    // The entry control of a control number (nullptr when that control is not an entry).
     QLineEdit* entry(int index) const { return entries_[static_cast<size_t>(index)].edit; }
+    QWidget* control(int index) const { return entries_[static_cast<size_t>(index)].widget; }
+    // Shows the buffers again (after a button of the form's own changed them).
+    void display();
 
     void accept() override;
     void reject() override;
@@ -72,13 +109,20 @@ protected:
 
 private:
     struct Entry {
+        FormEntry::Type type = FormEntry::Type::Entry;
+        QWidget* widget = nullptr;
         QLineEdit* edit = nullptr;
         std::optional<Picture> picture;
         std::string field;
+        std::vector<std::string> values;  // option buttons' values
+        std::function<std::vector<std::string>()> items;
     };
 
     void build();
-    void display();
+    QWidget* makeControl(const FormEntry& e, QWidget* parent, Entry& entry);
+    void accepted(int index);
+    void fillLists();
+    std::pair<const FieldDesc*, void*> fieldOf(const std::string& label) const;
     void store(int index);
     void storeAll();
     void focusControl(int index);
@@ -91,11 +135,13 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* ditto_ = nullptr;
+    QTabWidget* sheet_ = nullptr;
     ControlResizer* resizer_ = nullptr;
     QSize designPixels_;
     int lastEntry_ = 0;
     bool opened_ = false;
     bool left_ = false;
+    bool accepting_ = false;
 };
 
 }  // namespace cdz

@@ -101,6 +101,8 @@ public:
     // request and response). A procedure takes the request when it starts and clears it.
     Request request = Request::None;
     Response response = Response::None;
+    // The text a chooser procedure answers with (the add-type question's "Compilation", ...).
+    std::string answer;
 
     // Each part of the program (songs, albums, playlists, labels, reports) defines its own
     // procedures with the starter when the frame is built, so adding a window never edits the

@@ -5,6 +5,7 @@
 #include "app/core/AppState.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
+#include "app/songs/SongForm.h"
 #include "app/songs/engine/BrowseWindow.h"
 
 namespace cdz {
@@ -44,6 +45,7 @@ void defineSongsProcedures(AppState& state, QWidget& frame) {
     defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
     defineForm(state, frame, LookupForms::kCategory, &LookupForms::category);
     defineForm(state, frame, LookupForms::kMedia, &LookupForms::media);
+    defineForm(state, frame, SongForm::kProcedure, &SongForm::run);
 }
 
 }  // namespace cdz

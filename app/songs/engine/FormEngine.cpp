@@ -67,7 +67,7 @@ bool FormEngine::start() {
     started_ = true;
     if (!openFiles()) return false;
     const FileDecl& fd = file().decl();
-    opened_ = RecordCopy::take(fd, file().record());
+    opened_ = original_.empty() ? RecordCopy::take(fd, file().record()) : original_;
     if (request_ == Request::Change)
         state_.integrity().savedLinks().record(state_.catalogue(), decl_.file);
     if (request_ == Request::Delete) {
@@ -199,6 +199,7 @@ bool FormEngine::completeInsert() {
     const int code = reserved_ != 0 ? writeReserved() : f.add();
     if (code == 0) {
         response_ = Response::Completed;
+        if (afterWrite_) afterWrite_();
         return true;
     }
     reportDuplicate(code);
@@ -247,6 +248,7 @@ bool FormEngine::completeChange() {
     busy(false);
     if (!changed) {
         response_ = Response::Completed;
+        if (afterWrite_) afterWrite_();
         return true;
     }
     for (;;) {
@@ -255,6 +257,7 @@ bool FormEngine::completeChange() {
         busy(false);
         if (result == Integrity::kDone) {
             response_ = Response::Completed;
+            if (afterWrite_) afterWrite_();
             return true;
         }
         if (result == Integrity::kChangedByOther) {

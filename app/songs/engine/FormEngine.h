@@ -52,6 +52,12 @@ public:
 
     // One check per control, in control order (Kind::None for a control without one).
     void setChecks(std::vector<FieldCheck> checks) { checks_ = std::move(checks); }
+    // Runs after every completed insert or change, the record written and current (an
+    // unchanged change included): what a form links to the record once it exists.
+    void setAfterWrite(std::function<void()> step) { afterWrite_ = std::move(step); }
+    // The record as it was before the form adjusted it on entry (a default filled in), so that
+    // a change measures from it; without one the record at start() is taken.
+    void setOriginal(RecordCopy original) { original_ = std::move(original); }
     // Validates one control; on failure the warning has been shown and the control has the
     // focus.
     bool validate(int control);
@@ -89,6 +95,7 @@ private:
     FormDeclaration decl_;
     FormHost host_;
     std::vector<FieldCheck> checks_;
+    std::function<void()> afterWrite_;
     Request request_ = Request::None;
     Response response_ = Response::Cancelled;
     bool copying_ = false;
@@ -96,6 +103,7 @@ private:
     bool finished_ = false;
     std::vector<CatalogueFile> used_;
     RecordCopy opened_;  // the record as the form got it, for detecting a change
+    RecordCopy original_;
     int64_t reserved_ = 0;
 };
 

@@ -238,8 +238,9 @@ void FormWindow::build() {
 }
 
 Response FormWindow::run(AppState& state, FormDeclaration declaration, FormWindowSpec spec,
-                         QWidget* parent) {
+                         QWidget* parent, const std::function<void(FormEngine&)>& setup) {
     FormWindow window(state, std::move(declaration), std::move(spec), parent);
+    if (setup) setup(window.engine());
     if (window.engine().start()) {
         if (auto title = window.engine().title()) {
             window.setWindowTitle(QString::fromStdString(*title));

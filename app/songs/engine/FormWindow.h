@@ -89,8 +89,9 @@ public:
 
     // Runs the form on the program's request: starts the engine, shows the window modally when
     // the request needs it, and leaves. Returns the response (also left in the program state).
+    // `setup` prepares the engine before it starts (a step after each write, ...).
     static Response run(AppState& state, FormDeclaration declaration, FormWindowSpec spec,
-                        QWidget* parent);
+                        QWidget* parent, const std::function<void(FormEngine&)>& setup = {});
 
     FormEngine& engine() { return *engine_; }
     // The entry control of a control number (nullptr when that control is not an entry).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "bench/browse/ResidentMemory.h"
 #include "bench/generator/MediaNames.h"
@@ -15,11 +16,10 @@ using F = CatalogueFile;
 
 }  // namespace
 
-double RenameFigures::medianSeconds() const {
-    if (seconds.empty()) return 0;
-    std::vector<double> s = seconds;
-    std::sort(s.begin(), s.end());
-    return s[s.size() / 2];
+double RenameFigures::median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 RenameBench::RenameBench(Catalogue& catalogue)
@@ -101,15 +101,18 @@ bool RenameBench::rename(const std::string& from, const std::string& to) {
     integrity_.savedLinks().setMedia(from);
     catalogue_.media().Media = to;
 
+    const std::clock_t cpuStart = std::clock();
     Stopwatch w;
     const int result = integrity_.RIUpdate(F::Media, Integrity::kOtherForm);
     const double seconds = w.seconds();
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     if (result != Integrity::kDone || !dialogs_.shown().empty()) {
         std::string why = "renaming " + from + " to " + to + " answered " + std::to_string(result);
         for (const DialogRecord& d : dialogs_.shown()) why += "; shown: " + d.title + "|" + d.text;
         return fail(why);
     }
     figures_.seconds.push_back(seconds);
+    figures_.cpu.push_back(cpu);
 
     const int64_t moved = carrying(to);
     const int64_t left = carrying(from);
@@ -130,8 +133,8 @@ void RenameBench::run(int renames) {
     }
     // Leave the catalogue as it was found, for the next run.
     if (renames % 2 == 1 && figures_.ok) {
-        std::vector<double> timed = figures_.seconds;
-        if (rename(renamed, original)) figures_.seconds = timed;
+        const RenameFigures timed = figures_;
+        if (rename(renamed, original)) figures_ = timed;
     }
     figures_.rssAfter = ResidentMemory::kilobytes();
     figures_.rssPeak = ResidentMemory::peakKilobytes();

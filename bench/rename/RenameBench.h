@@ -20,10 +20,13 @@ struct RenameFigures {
     std::string media;            // the name renamed (and renamed back to)
     int64_t songs = 0;            // songs that carry it
     std::vector<double> seconds;  // one per rename, in order
+    std::vector<double> cpu;      // the process's processor seconds of each rename
     int64_t rssOpen = 0;          // kB once the files are open and the songs counted
     int64_t rssAfter = 0;         // kB after the renames
     int64_t rssPeak = 0;          // kB, the process's high-water mark
-    double medianSeconds() const;
+    double medianSeconds() const { return median(seconds); }
+    double medianCpu() const { return median(cpu); }
+    static double median(std::vector<double> v);
 };
 
 class RenameBench {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/browse/MovementBench.h"
+#include "bench/browse/SizeOptions.h"
 #include "bench/browse/SongsFile.h"
 #include "bench/generator/SongGenerator.h"
 
@@ -21,6 +22,7 @@ namespace {
 
 using namespace cdz;
 using namespace cdz::bench;
+using Options = SizeOptions;
 
 constexpr double kMostMillis = 5.0;
 constexpr double kMostRatio = 1.5;
@@ -28,37 +30,10 @@ constexpr double kMostGrowth = 0.10;
 constexpr int kMixed = 1000;
 constexpr int kRounds = 4;
 
-struct Options {
-    int64_t songs = 1000000;
-    int64_t small = 10000;
-    int repeats = 200;
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "cdzbrowse";
-    bool keep = false;
-};
-
-bool parse(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        bool more = i + 1 < argc;
-        if (a == "--songs" && more) {
-            o.songs = std::atoll(argv[++i]);
-        } else if (a == "--small" && more) {
-            o.small = std::atoll(argv[++i]);
-        } else if (a == "--repeats" && more) {
-            o.repeats = std::atoi(argv[++i]);
-        } else if (a == "--dir" && more) {
-            o.dir = argv[++i];
-        } else if (a == "--keep") {
-            o.keep = true;
-        } else {
-            return false;
-        }
-    }
-    return o.songs > 0 && o.small > 0 && o.repeats > 0;
-}
-
-std::filesystem::path folderOf(const Options& o, int64_t songs) {
-    return o.dir / std::to_string(songs);
+Options defaults() {
+    Options o;
+    o.dir = std::filesystem::temp_directory_path() / "cdzbrowse";
+    return o;
 }
 
 // Artists of the first songs the generator makes for a catalogue of `songs`: names the file
@@ -144,7 +119,7 @@ void report(const Options& o, const BrowseFigures& large, const BrowseFigures& s
 int measure(const Options& o) {
     // The large catalogue first, alone, for its memory figures; then the small one. The timed
     // rounds alternate between them.
-    Catalogue largeCat(folderOf(o, o.songs));
+    Catalogue largeCat(o.folderOf(o.songs));
     if (!open(largeCat)) {
         std::fprintf(stderr, "cannot open the files of %lld songs\n",
                      static_cast<long long>(o.songs));
@@ -152,7 +127,7 @@ int measure(const Options& o) {
     }
     MovementBench largeBench(largeCat, artistsOf(o.songs, o.repeats));
     largeBench.mixed(kMixed);
-    Catalogue smallCat(folderOf(o, o.small));
+    Catalogue smallCat(o.folderOf(o.small));
     if (!open(smallCat)) {
         std::fprintf(stderr, "cannot open the files of %lld songs\n",
                      static_cast<long long>(o.small));
@@ -174,8 +149,8 @@ int measure(const Options& o) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    Options o;
-    if (!parse(argc, argv, o)) {
+    Options o = defaults();
+    if (!o.parse(argc, argv)) {
         std::fprintf(stderr,
                      "usage: cdzbrowse [--songs N] [--small N] [--repeats R] [--dir FOLDER] "
                      "[--keep]\n");
@@ -183,7 +158,7 @@ int main(int argc, char** argv) {
     }
     bool built = false;
     for (int64_t songs : {o.small, o.songs}) {
-        SongsFileState s = SongsFile::ensure(folderOf(o, songs), songs);
+        SongsFileState s = SongsFile::ensure(o.folderOf(songs), songs);
         if (!s.ok) {
             std::fprintf(stderr, "building the songs file failed: %s\n", s.failure.c_str());
             return 1;

@@ -12,6 +12,7 @@
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
 #include "runtime/data/StoredColumns.h"
+#include "runtime/text/Unicode.h"
 
 namespace cdz {
 namespace {
@@ -536,6 +537,39 @@ int DataFile::erase() {
     if (changed == 0) return db_.fail(err::kRecordNotAvailable);
     recno_ = 0;
     watched_ = false;
+    return db_.succeed();
+}
+
+int DataFile::replaceAll(int key, const SqlValue& to, int64_t* changed) {
+    if (int code = requireWritable()) return code;
+    if (key < 0 || key >= static_cast<int>(decl_.keys().size())) {
+        return db_.fail(err::kInvalidKeyLength);
+    }
+    const KeyDesc& k = decl_.keys()[static_cast<size_t>(key)];
+    const int column = k.components.front();
+    const FieldDesc& field = decl_.columns()[static_cast<size_t>(column)];
+    const SqlValue from = RecordCodec::keyValue(decl_, k, 0, record_, cipher_.get());
+    field.assign(record_, to);
+    const SqlValue value = field.value(record_);
+    cursor_.ahead.clear();
+    int rc, count;
+    {
+        Statement stmt = db_.statement(sql_.replace(k));
+        if (!stmt) return db_.error().code;
+        int p = 1;
+        RecordCodec::bind(stmt, p++, RecordCodec::seal(decl_, column, value, cipher_.get()));
+        if (decl_.needsFolded(column)) {
+            RecordCodec::bind(
+                stmt, p++,
+                RecordCodec::seal(decl_, column, foldCase(std::get<std::string>(value)),
+                                  cipher_.get()));
+        }
+        RecordCodec::bind(stmt, p, from);
+        rc = stmt.step();
+        count = sqlite3_changes(db_.handle());
+    }
+    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (changed) *changed = count;
     return db_.succeed();
 }
 

@@ -101,6 +101,12 @@ public:
     int add();    // 40 on a duplicate unique key; fills an auto number that was 0
     int put();    // rewrites the current record; 89 when watched and changed meanwhile
     int erase();  // deletes the current record
+    // Gives every record that carries the buffer's value of the first field of `key` (compared
+    // as the key compares it) the value `to` in that field, in one statement, as a put of each
+    // would: the folded copy follows and each record's revision advances, so that a watched put
+    // of one of them fails with 89. The buffer's field holds `to` afterwards, as the field
+    // stores it; the current record is left alone. `changed` receives how many were changed.
+    int replaceAll(int key, const SqlValue& to, int64_t* changed = nullptr);
     // Whether the buffer would duplicate a unique key (any, or the one given) of another record:
     // 0 when it would not, 40 when it would, else the code of the failure (32 when another
     // station holds the file past the lock wait). A failure never reads as "no duplicate".

@@ -216,4 +216,15 @@ std::string TableSql::remove() const {
     return "DELETE FROM " + ref_ + " WHERE " + kRecno + " = ?";
 }
 
+std::string TableSql::replace(const KeyDesc& key) const {
+    const int c = key.components.front();
+    std::string sql =
+        "UPDATE " + ref_ + " SET " + kRevision + " = " + kRevision + " + 1, " + column(c) + " = ?";
+    if (decl_->needsFolded(c)) {
+        sql += ", " + Database::quote(decl_->columns()[static_cast<size_t>(c)].name + "__fold") +
+               " = ?";
+    }
+    return sql + " WHERE " + keyColumn(key, 0) + " = ?";
+}
+
 }  // namespace cdz

@@ -54,6 +54,10 @@ public:
     // Parameters as insert (no auto number), then recno (and the revision when watched).
     std::string update(bool watched) const;
     std::string remove() const;
+    // Every record whose first component of `key` equals the parameter gets another value in
+    // that field (and its folded copy) and a new revision. Parameters: the new value, its
+    // folded copy when the field has one, the value sought as the key compares it.
+    std::string replace(const KeyDesc& key) const;
     std::vector<int> foldedColumns() const { return folded_; }
     // Every column the table has: recno, every declared column, the folded copies, revision.
     std::vector<std::string> storedColumnNames() const;

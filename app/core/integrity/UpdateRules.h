@@ -18,10 +18,9 @@ public:
     bool apply(CatalogueFile file, const LinkValue& from, const LinkValue& to);
 
 private:
-    // Walks `key` from the songs buffer's values; `carries` and `change` look at and change
-    // the songs buffer.
-    bool moveSongs(int key, const std::function<bool()>& carries,
-                   const std::function<void()>& change);
+    // Gives the songs that carry the songs buffer's value of `key`'s first field the value
+    // `to` in it.
+    bool moveSongs(int key, const SqlValue& to);
 
     Catalogue& catalogue_;
     StandardWarning& warning_;

@@ -2,6 +2,8 @@
 #include <sqlite3.h>
 
 #include <fstream>
+#include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -204,6 +206,86 @@ TEST_F(DataFileTest, PutDeleteAndCurrentRecord) {
     EXPECT_EQ(songs.erase(), err::kRecordNotAvailable);
     EXPECT_EQ(songs.getRecord(recno), err::kRecordNotFound);
     EXPECT_EQ(walk(byArtist), std::vector<std::string>{"one"});
+}
+
+// Replacing a key's leading value in every record that carries it: compared as the key
+// compares it, with the folded copy and the revision following, and refused whole by a
+// unique key.
+TEST_F(DataFileTest, ReplaceAllChangesEveryRecordThatCarriesTheValue) {
+    for (auto [artist, title, category] : {std::tuple{"Queen", "q1", 3},
+                                           {"queen", "q2", 3},
+                                           {"QUEEN", "q3", 0},
+                                           {"Queens", "q4", 3},
+                                           {"Abba", "a1", 0}}) {
+        ASSERT_EQ(addSong(artist, title, category), 0);
+    }
+    // Another station holds the first song under a change watch.
+    Database theirDb{dir.path()};
+    SongRec theirs;
+    DataFile other{theirDb, songDecl(), theirs};
+    ASSERT_EQ(other.open(), 0);
+    other.watch();
+    ASSERT_EQ(other.getRecord(1), 0);
+
+    struct Case {
+        const char* why;
+        int key;
+        std::function<void()> from;
+        SqlValue to;
+        int code;
+        int64_t changed;
+        std::vector<std::string> after;  // artist/title/category in record order
+    } cases[] = {
+        {"a text in any case",
+         byArtist,
+         [&] { song.Artist = "qUEEN"; },
+         std::string("Straße"),
+         0,
+         3,
+         {"Straße/q1/3", "Straße/q2/3", "Straße/q3/0", "Queens/q4/3", "Abba/a1/0"}},
+        {"a number",
+         byCategory,
+         [&] { song.CategoryID = 3; },
+         int64_t{9},
+         0,
+         3,
+         {"Straße/q1/9", "Straße/q2/9", "Straße/q3/0", "Queens/q4/9", "Abba/a1/0"}},
+        {"a value nobody carries",
+         byArtist,
+         [&] { song.Artist = "Nobody"; },
+         std::string("X"),
+         0,
+         0,
+         {"Straße/q1/9", "Straße/q2/9", "Straße/q3/0", "Queens/q4/9", "Abba/a1/0"}},
+        {"a unique key taken",
+         byTitle,
+         [&] { song.Title = "q1"; },
+         std::string("a1"),
+         err::kDuplicateKey,
+         -1,
+         {"Straße/q1/9", "Straße/q2/9", "Straße/q3/0", "Queens/q4/9", "Abba/a1/0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        song = SongRec{};
+        c.from();
+        int64_t changed = -1;
+        EXPECT_EQ(songs.replaceAll(c.key, c.to, &changed), c.code) << db.error().driverText;
+        EXPECT_EQ(changed, c.changed);
+        std::vector<std::string> after;
+        EXPECT_EQ(songs.set(), 0);
+        while (songs.next() == 0) {
+            after.push_back(song.Artist.str() + "/" + song.Title.str() + "/" +
+                            std::to_string(song.CategoryID));
+        }
+        EXPECT_EQ(after, c.after);
+    }
+    // The folded copy follows: the case-insensitive key finds the new name.
+    song = SongRec{};
+    song.Artist = "STRASSE";
+    song.Title = "Q2";
+    EXPECT_EQ(songs.get(byArtist), 0);
+    EXPECT_EQ(other.put(), err::kRecordChanged);
 }
 
 TEST_F(DataFileTest, DuplicateTestIgnoresTheRecordItself) {

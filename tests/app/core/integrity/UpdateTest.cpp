@@ -31,6 +31,11 @@ TEST_F(UpdateTest, MediaRenameReachesEverySong) {
     cat.release(F::Cadenzio);
     addAlbum("on cd", "CD");
     addMedia("CD");
+    // Another station holds a song that carries the name under a change watch.
+    Station other(dir.path());
+    ASSERT_EQ(other.catalogue.use(F::Cadenzio), 0);
+    other.catalogue.file(F::Cadenzio).watch();
+    ASSERT_EQ(other.catalogue.file(F::Cadenzio).getRecord(1), 0);
 
     std::string current = "CD";
     for (const auto& c : cases) {
@@ -48,6 +53,8 @@ TEST_F(UpdateTest, MediaRenameReachesEverySong) {
     }
     // Albums are not cascaded.
     EXPECT_EQ(all(F::Album, cat.album()).front().Media, "CD");
+    // The song changed under the other station's watch: its put does not undo the rename.
+    EXPECT_EQ(other.catalogue.file(F::Cadenzio).put(), err::kRecordChanged);
     EXPECT_EQ(cat.useCount(F::Cadenzio), 0);
 }
 

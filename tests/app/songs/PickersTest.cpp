@@ -91,6 +91,7 @@ void doubleClickFirstRow(BrowseWindow& w) {
 TEST(Pickers, AlbumPickerWithoutASelectRequestHasOnlyCloseAndIgnoresDoubleClicks) {
     StateFixture f;
     addAlbums(*f.state, {"Blue", "Kind of Blue"});
+    f.state->settings().dateFormat = "d6";
     BrowseWindow* w = Pickers::album(*f.state, nullptr);
     ASSERT_NE(w, nullptr);
     w->show();
@@ -111,6 +112,10 @@ TEST(Pickers, AlbumPickerWithoutASelectRequestHasOnlyCloseAndIgnoresDoubleClicks
     EXPECT_EQ(w->engine().response(), Response::Cancelled);
     w->close();
     settle();
+    // The list's layout is kept in the picker's section, its dates in the user's format.
+    EXPECT_NE(f.state->settingsFile().read("SelectAlbum", "SRCF?Browse:1").find("@d6@"),
+              std::string::npos);
+    EXPECT_NE(f.state->settingsFile().read("SelectAlbum", "SRCFOriginal?Browse:1"), "");
 }
 
 // Run with a select request, each picker leaves the second row's record in its buffer with

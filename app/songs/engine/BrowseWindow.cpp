@@ -70,7 +70,7 @@ BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclara
 BrowseWindow::~BrowseWindow() = default;
 
 void BrowseWindow::build() {
-    setWindowTitle(spec_.title);
+    setWindowTitle(BrowseWindow::titleText());
     setWindowIcon(AppIcons::icon("WINPYR.ICO"));
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("SortTabs");

@@ -148,6 +148,7 @@ TEST(Pickers, SelectLeavesTheChosenRecordInTheBufferAndCloseCancels) {
         QTimer::singleShot(0, [w, &c, &f] {
             auto* select = w->findChild<QPushButton*>("SelectButton");
             EXPECT_TRUE(select->isVisible() && select->isEnabled() && select->isDefault());
+            EXPECT_EQ(w->window()->windowTitle().toStdString(), w->windowTitle().toStdString());
             if (c.how == How::DoubleClick) return doubleClickFirstRow(*w);
             QTest::keyClick(&w->list(), Qt::Key_Down);
             if (c.how == How::Button) select->click();

@@ -70,6 +70,7 @@ BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclara
 BrowseWindow::~BrowseWindow() = default;
 
 void BrowseWindow::build() {
+    // Not the override: a derived browse is not built yet.
     setWindowTitle(BrowseWindow::titleText());
     setWindowIcon(AppIcons::icon("WINPYR.ICO"));
     tabs_ = new QTabBar(this);

@@ -215,8 +215,8 @@ void BrowseWindow::placeControls() {
     list_->setGeometry(x(4), y(16), x(w - 8 - 10), y(listHeight));
     thumb_->setGeometry(x(w - 14), y(16), x(10), y(listHeight));
     if (locator_) {
-        locatorPrompt_->setGeometry(x(4), y(16 + listHeight + 2), x(30), y(10));
-        locator_->setGeometry(x(36), y(16 + listHeight + 2), x(w - 40), y(10));
+        locatorPrompt_->setGeometry(x(4), y(16 + listHeight + 2), x(40), y(10));
+        locator_->setGeometry(x(46), y(16 + listHeight + 2), x(w - 50), y(10));
     }
     const int by = h - 20;
     int bx = 4;
@@ -226,8 +226,8 @@ void BrowseWindow::placeControls() {
         bx += 42;
     }
     for (QPushButton* b : extras_) {
-        b->setGeometry(x(bx), y(by), x(60), y(14));
-        bx += 62;
+        b->setGeometry(x(bx), y(by), x(72), y(14));
+        bx += 74;
     }
     close_->setGeometry(x(w - 46), y(by), x(42), y(14));
 }

@@ -5,6 +5,7 @@
 #include "app/core/AppState.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
+#include "app/songs/Pickers.h"
 #include "app/songs/SongForm.h"
 #include "app/songs/engine/BrowseWindow.h"
 
@@ -43,6 +44,8 @@ void defineForm(AppState& state, QWidget& frame, const char* name,
 void defineSongsProcedures(AppState& state, QWidget& frame) {
     defineBrowse(state, frame, LookupBrowses::kCategories, &LookupBrowses::categories);
     defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
+    defineBrowse(state, frame, Pickers::kAlbum, &Pickers::album);
+    defineBrowse(state, frame, Pickers::kFileNumber, &Pickers::fileNumber);
     defineForm(state, frame, LookupForms::kCategory, &LookupForms::category);
     defineForm(state, frame, LookupForms::kMedia, &LookupForms::media);
     defineForm(state, frame, SongForm::kProcedure, &SongForm::run);

@@ -2,9 +2,12 @@
 // What one browse declares to the engine: the file and the files joined to it, the sort
 // orders with their range limits, locators and thumb estimates, the fields each row shows, and
 // the texts of its popup menu.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "runtime/data/SqlValue.h"
 
 namespace cdz {
 
@@ -24,12 +27,15 @@ enum class ThumbKind {
 };
 
 // A sort order limited to the records whose key begins with one value, taken from a field of
-// another file (the media or category the user last picked).
+// another file or given by the browse (the media or category the user last picked).
 struct RangeLimit {
     DataFile* sourceFile = nullptr;  // whose buffer holds the range value
     std::string source;              // the field the range is taken from ("MED:Media")
     std::string variable;            // the name its saved value is bound under for the filter text
     std::string filter;  // the range expression, e.g. "UPPER(MUS:Media) = UPPER(<variable>)"
+    // When set, the range value comes from here instead of a buffer: for a value the browse's
+    // own reads would overwrite (the category of a view joined to the categories file).
+    std::function<SqlValue()> value = {};
 };
 
 struct SortOrder {

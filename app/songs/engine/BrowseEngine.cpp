@@ -315,7 +315,11 @@ void BrowseEngine::refresh() {
     SqlValue source;
     if (s.ranged) {
         void* record = nullptr;
-        if (const FieldDesc* f = sourceField(s.range, &record)) source = f->value(record);
+        if (s.range.value) {
+            source = s.range.value();
+        } else if (const FieldDesc* f = sourceField(s.range, &record)) {
+            source = f->value(record);
+        }
         rangeChanged = !orderChanged && source != state.rangeReset;
     }
     if (!(orderChanged || rangeChanged || forced_)) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -69,7 +70,8 @@ BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclara
 BrowseWindow::~BrowseWindow() = default;
 
 void BrowseWindow::build() {
-    setWindowTitle(spec_.title);
+    // Not the override: a derived browse is not built yet.
+    setWindowTitle(BrowseWindow::titleText());
     setWindowIcon(AppIcons::icon("WINPYR.ICO"));
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("SortTabs");
@@ -91,6 +93,29 @@ void BrowseWindow::build() {
     select_->setVisible(engine_->selectMode());
     select_->setEnabled(engine_->selectMode());
     if (engine_->selectMode()) select_->setDefault(true);
+    if (!spec_.selectTip.isEmpty()) select_->setToolTip(spec_.selectTip);
+    if (!spec_.closeTip.isEmpty()) close_->setToolTip(spec_.closeTip);
+    for (QPushButton* b : {insert_, change_, delete_}) {
+        b->setVisible(edits());
+        b->setEnabled(edits());
+    }
+    for (const BrowseButton& extra : spec_.extraButtons) {
+        QPushButton* b = makeButton(this, extra.caption, "");
+        b->setObjectName(extra.name);
+        extras_.push_back(b);
+        connect(b, &QPushButton::clicked, this, [this, pressed = extra.pressed] {
+            if (pressed) pressed();
+            engine_->forceRefresh();
+            engine_->refresh();
+            sync();
+            list_->setFocus();
+        });
+    }
+    if (spec_.showLocator) {
+        locatorPrompt_ = new QLabel("Locator:", this);
+        locator_ = new QLabel(this);
+        locator_->setObjectName("Locator");
+    }
 
     // The list format: the user's saved one where it was made from this design.
     std::string text = spec_.designFormat;
@@ -186,14 +211,23 @@ void BrowseWindow::placeControls() {
     designPixels_ = QSize(x(w), y(h));
     resize(designPixels_);
     tabs_->setGeometry(x(4), y(4), x(w - 8), y(12));
-    list_->setGeometry(x(4), y(16), x(w - 8 - 10), y(h - 16 - 24));
-    thumb_->setGeometry(x(w - 14), y(16), x(10), y(h - 16 - 24));
+    const int listHeight = h - 16 - 24 - (locator_ ? 12 : 0);
+    list_->setGeometry(x(4), y(16), x(w - 8 - 10), y(listHeight));
+    thumb_->setGeometry(x(w - 14), y(16), x(10), y(listHeight));
+    if (locator_) {
+        locatorPrompt_->setGeometry(x(4), y(16 + listHeight + 2), x(40), y(10));
+        locator_->setGeometry(x(46), y(16 + listHeight + 2), x(w - 50), y(10));
+    }
     const int by = h - 20;
     int bx = 4;
     for (QPushButton* b : {select_, insert_, change_, delete_}) {
-        if (b == select_ && !engine_->selectMode()) continue;
+        if (b == select_ ? !engine_->selectMode() : !edits()) continue;
         b->setGeometry(x(bx), y(by), x(40), y(14));
         bx += 42;
+    }
+    for (QPushButton* b : extras_) {
+        b->setGeometry(x(bx), y(by), x(72), y(14));
+        bx += 74;
     }
     close_->setGeometry(x(w - 46), y(by), x(42), y(14));
 }
@@ -210,7 +244,9 @@ void BrowseWindow::showEvent(QShowEvent* event) {
 }
 
 QString BrowseWindow::titleText() const {
-    return spec_.title;
+    if (!spec_.countInTitle) return spec_.title;
+    DataFile& file = *engine_->declaration().file;
+    return spec_.title + QString::number(file.records()) + " entries";
 }
 
 void BrowseWindow::sync() {
@@ -220,8 +256,9 @@ void BrowseWindow::sync() {
     const int choice = engine_->choice();
     if (choice > 0) list_->selectRow(choice - 1);
     const bool rows = engine_->canChange();
-    change_->setEnabled(rows);
-    delete_->setEnabled(rows);
+    change_->setEnabled(edits() && rows);
+    delete_->setEnabled(edits() && rows);
+    if (locator_) locator_->setText(QString::fromStdString(engine_->locatorText()));
     if (engine_->selectMode()) select_->setEnabled(rows);
     thumb_->setVisible(engine_->thumbVisible());
     thumb_->setValue(engine_->thumb());
@@ -283,16 +320,19 @@ void BrowseWindow::press(BrowseList::Press button) {
 }
 
 void BrowseWindow::showPopup() {
+    std::vector<std::string> base;
+    std::vector<BrowseList::Press> presses;
+    if (edits()) {
+        base = {spec_.insertCaption.toStdString(), spec_.changeCaption.toStdString(),
+                spec_.deleteCaption.toStdString()};
+        presses = {BrowseList::Press::Insert, BrowseList::Press::Change, BrowseList::Press::Delete};
+    }
+    presses.push_back(BrowseList::Press::Select);
     const BrowsePopup popup =
-        BrowsePopup::build({spec_.insertCaption.toStdString(), spec_.changeCaption.toStdString(),
-                            spec_.deleteCaption.toStdString()},
-                           engine_->page().empty(), true, engine_->selectMode());
+        BrowsePopup::build(base, engine_->page().empty(), true, engine_->selectMode());
     const int item = state_.dialogs().popup(popup.text);
     if (item < 1 || item > static_cast<int>(popup.buttons.size())) return;
-    static constexpr BrowseList::Press kPresses[] = {
-        BrowseList::Press::Insert, BrowseList::Press::Change, BrowseList::Press::Delete,
-        BrowseList::Press::Select};
-    press(kPresses[popup.buttons[static_cast<size_t>(item - 1)]]);
+    press(presses[static_cast<size_t>(popup.buttons[static_cast<size_t>(item - 1)])]);
 }
 
 Response BrowseWindow::callForm(Request request) {

@@ -1,12 +1,13 @@
 #pragma once
-// The window around a browse engine: the list with its thumb, the sort sheet's tabs, and the
-// buttons Select, Insert, Change, Delete and Close. It forwards the user's keys, clicks and
-// popup choices to the engine and shows what the engine holds; each browse of the program is
-// one of these with its own declaration. A browse opens as a document window of its own, or,
-// called to pick a record, modally over its caller.
+// The window around a browse engine: the list with its thumb, the sort sheet's tabs, the
+// locator's text, and the buttons Select, Insert, Change, Delete, the browse's own, and Close.
+// It forwards the user's keys, clicks and popup choices to the engine and shows what the engine
+// holds; each browse of the program is one of these with its own declaration. A browse opens as a
+// document window of its own, or, called to pick a record, modally over its caller.
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,14 @@ class FileUse;
 class ControlResizer;
 class PageModel;
 
+// A button of one browse only ("&Select Category"): placed after the standard ones; after it
+// is pressed the list is refreshed, so that a value it changed shows at once.
+struct BrowseButton {
+    QString caption;
+    QString name;  // the button's object name
+    std::function<void()> pressed;
+};
+
 struct BrowseWindowSpec {
     std::string procedure;      // "BrowseCategories": its section of the settings file
     QString title;              // the window's title
@@ -34,13 +43,20 @@ struct BrowseWindowSpec {
     std::string designFormat;   // the list format as designed
     bool keepFormat = false;    // whether the user's list format is kept in the settings file
     std::vector<QString> tabs;  // the sort sheet's tabs, one per sort order
-    std::string formProcedure;  // the file's form, "UpdateCategories"
+    // The file's form, "UpdateCategories"; a browse without one (a picker) has no Insert,
+    // Change and Delete.
+    std::string formProcedure;
     QString selectCaption = "&Select";
     QString insertCaption = "&Insert";
     QString changeCaption = "&Change";
     QString deleteCaption = "&Delete";
     QString closeCaption = "Cl&ose";
-    QString closeIcon;           // icon name of the Close button, "EXIT.ICO"
+    QString closeIcon;  // icon name of the Close button, "EXIT.ICO"
+    QString selectTip;
+    QString closeTip;
+    std::vector<BrowseButton> extraButtons;
+    bool showLocator = false;    // the incremental locator's text after "Locator:"
+    bool countInTitle = false;   // the title followed by the file's record count and " entries"
     QSize designSize{230, 170};  // dialog units
 };
 
@@ -84,6 +100,7 @@ private:
     void showPopup();
     void closeBrowse();
     Response callForm(Request request);
+    bool edits() const { return !spec_.formProcedure.empty(); }
     void saveFormat();
 
     std::unique_ptr<FileUse> files_;
@@ -100,6 +117,9 @@ private:
     QPushButton* change_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* close_ = nullptr;
+    std::vector<QPushButton*> extras_;
+    QLabel* locatorPrompt_ = nullptr;
+    QLabel* locator_ = nullptr;
     QSize designPixels_;
     bool opened_ = false;
     bool closing_ = false;

@@ -5,6 +5,7 @@
 #include "app/core/AppState.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
+#include "app/songs/SongBrowse.h"
 #include "app/songs/engine/BrowseWindow.h"
 
 namespace cdz {
@@ -40,6 +41,11 @@ void defineForm(AppState& state, QWidget& frame, const char* name,
 }  // namespace
 
 void defineSongsProcedures(AppState& state, QWidget& frame) {
+    // The song browse opens beside the other windows; it is nobody's picker.
+    state.starter().define(SongBrowse::kProcedure, [&state](int) -> QWidget* {
+        state.request = Request::None;
+        return SongBrowse::open(state, nullptr);
+    });
     defineBrowse(state, frame, LookupBrowses::kCategories, &LookupBrowses::categories);
     defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
     defineForm(state, frame, LookupForms::kCategory, &LookupForms::category);

@@ -1,7 +1,7 @@
 #pragma once
 // The procedures of the song catalogue, defined with the procedure starter when the frame is
-// built: the category and media browses (started from the frame, or run to pick a record) and
-// their forms.
+// built: the song browse, the category and media browses (started from the frame, or run to
+// pick a record) and their forms.
 class QWidget;
 
 namespace cdz {

@@ -16,8 +16,8 @@
 namespace cdz {
 namespace {
 
-constexpr int kDesignWidth = 400;
-constexpr int kDesignHeight = 250;
+constexpr int kDesignWidth = 480;
+constexpr int kDesignHeight = 260;
 constexpr int kSongNumberField = 19;  // MUS:ID among the row fields
 
 // The page entry's fields: the design format's nine columns first.
@@ -163,8 +163,10 @@ void SongBrowse::addControls() {
     QFont bold = letters_->font();
     bold.setBold(true);
     letters_->setFont(bold);
-    letters_->setExpanding(false);
+    letters_->setExpanding(true);
     letters_->setUsesScrollButtons(true);
+    // Narrow tabs, so that the whole alphabet fits the window's width.
+    letters_->setStyleSheet("QTabBar::tab { padding: 1px 3px; min-width: 0px; }");
     for (char letter = 'A'; letter <= 'Z'; ++letter) letters_->addTab(QString(QChar(letter)));
     connect(letters_, &QTabBar::currentChanged, this, &SongBrowse::letterChosen);
     // A click on the letter already chosen is chosen again (the click comes before the change).
@@ -239,8 +241,8 @@ void SongBrowse::placeControls() {
     list().setGeometry(x(4), y(32), x(w - 8 - 10), y(h - 32 - 64));
     thumbBar().setGeometry(x(w - 14), y(32), x(10), y(h - 32 - 64));
     const int y1 = h - 60, y2 = h - 40, y3 = h - 21;
-    locatorCaption_->setGeometry(x(4), y(y1 + 2), x(30), y(10));
-    locator_->setGeometry(x(36), y(y1 + 2), x(180), y(10));
+    locatorCaption_->setGeometry(x(4), y(y1 + 2), x(36), y(10));
+    locator_->setGeometry(x(42), y(y1 + 2), x(180), y(10));
     selectMedia_->setGeometry(x(w - 74), y(y1), x(70), y(14));
     selectCategory_->setGeometry(x(w - 74), y(y1), x(70), y(14));
     int bx = 4;
@@ -250,11 +252,11 @@ void SongBrowse::placeControls() {
     }
     bx += 8;
     for (QPushButton* b : {search_, resetSearch_, import_, export_}) {
-        b->setGeometry(x(bx), y(y2), x(50), y(14));
-        bx += 52;
+        b->setGeometry(x(bx), y(y2), x(56), y(14));
+        bx += 58;
     }
     print_->setGeometry(x(4), y(y3), x(44), y(14));
-    format_->setGeometry(x(50), y(y3), x(70), y(14));
+    format_->setGeometry(x(50), y(y3), x(80), y(14));
     closeButton().setGeometry(x(w - 48), y(y3), x(44), y(14));
 }
 

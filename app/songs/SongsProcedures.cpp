@@ -6,6 +6,7 @@
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
 #include "app/songs/Pickers.h"
+#include "app/songs/SongBrowse.h"
 #include "app/songs/SongForm.h"
 #include "app/songs/engine/BrowseWindow.h"
 
@@ -42,6 +43,11 @@ void defineForm(AppState& state, QWidget& frame, const char* name,
 }  // namespace
 
 void defineSongsProcedures(AppState& state, QWidget& frame) {
+    // The song browse opens beside the other windows; it is nobody's picker.
+    state.starter().define(SongBrowse::kProcedure, [&state](int) -> QWidget* {
+        state.request = Request::None;
+        return SongBrowse::open(state, nullptr);
+    });
     defineBrowse(state, frame, LookupBrowses::kCategories, &LookupBrowses::categories);
     defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
     defineBrowse(state, frame, Pickers::kAlbum, &Pickers::album);

@@ -22,6 +22,16 @@ ExprValue toExpr(const SqlValue& v) {
     return ExprValue::ofString({});
 }
 
+// The sign and digits a text begins with, after blanks; "0" when it begins with none.
+std::string leadingDigits(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    std::string out;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) out += text[i++];
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') out += text[i++];
+    return out.find_first_of("0123456789") == std::string::npos ? std::string("0") : out;
+}
+
 }  // namespace
 
 BrowseEngine::BrowseEngine(BrowseDeclaration declaration, Bindings& bindings, BrowseHost host,
@@ -171,15 +181,14 @@ void BrowseEngine::resetView() {
 }
 
 void BrowseEngine::restoreRange() {
-    // Reading may have moved the buffers the ranges come from (a joined file's buffer).
-    for (size_t i = 0; i < decl_.sorts.size(); ++i) {
-        const SortOrder& s = decl_.sorts[i];
-        if (!s.ranged) continue;
-        void* record = nullptr;
-        if (const FieldDesc* f = sourceField(s.range, &record)) {
-            f->assign(record, sorts_[i].rangeReset);
-        }
-    }
+    // Reading may have moved the buffer the current range comes from (a joined file's buffer).
+    // Another order's range is left alone: one never shown yet has no value to put back, and
+    // its buffer holds what the user picked meanwhile.
+    if (sort_ < 0) return;
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    if (!s.ranged) return;
+    void* record = nullptr;
+    if (const FieldDesc* f = sourceField(s.range, &record)) f->assign(record, current().rangeReset);
 }
 
 void BrowseEngine::clearBuffers() {
@@ -405,6 +414,22 @@ bool BrowseEngine::choose() {
     return true;
 }
 
+bool BrowseEngine::copy() {
+    if (page_.empty()) return false;
+    if (!reread(true)) return recordGone();
+    const Response r = host_.callForm ? host_.callForm(Request::Select) : Response::Cancelled;
+    // The copy is a new record: found like an inserted one.
+    afterForm(Request::Insert, r);
+    return true;
+}
+
+void BrowseEngine::locateValue(const std::string& text) {
+    if (!ok_ || sort_ < 0 || failed_) return;
+    current().locator.setValue(text);
+    storeLocator(SqlValue(text));
+    locate(LocateMode::ByValue);
+}
+
 // The highlighted record was deleted by another station: say so and show the page as it is now.
 bool BrowseEngine::recordGone() {
     if (host_.warning) host_.warning(kReadError, decl_.file->decl().label());
@@ -463,10 +488,12 @@ void BrowseEngine::storeLocator(const SqlValue& value) {
             if (f.isText()) {
                 f.assign(record, value);
             } else {
-                // A number's locator is the number its text begins with.
-                const auto* t = std::get_if<std::string>(&value);
-                f.fromString(record, t ? *t : std::string("0"));
-                if (!t) f.assign(record, value);
+                // A number's locator is the number its text begins with (0 for a letter).
+                if (const auto* t = std::get_if<std::string>(&value)) {
+                    f.fromString(record, leadingDigits(*t));
+                } else {
+                    f.assign(record, value);
+                }
             }
             after = true;
         } else if (after) {

@@ -87,6 +87,13 @@ public:
     bool change();
     bool erase();
     bool choose();
+    // Copy: the highlighted record re-read and handed to the form with the Select request, which
+    // the form takes as "insert a copy"; a completed copy is located and highlighted.
+    bool copy();
+    // Locates by a whole value for the current sort order (the alphabet strip's letter): kept as
+    // the locator's value, stored into the locator component (a number's component takes the
+    // number the text begins with, 0 for a letter), the components after it blanked.
+    void locateValue(const std::string& text);
 
     // What the window shows.
     const PageQueue& page() const { return page_; }

@@ -1,5 +1,6 @@
 #include "app/songs/engine/BrowseList.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -96,7 +97,12 @@ void BrowseList::wheelEvent(QWheelEvent* event) {
 void BrowseList::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && event->button() == Qt::LeftButton) emit rowClicked(index.row() + 1);
+    pressedRow_ = 0;
+    if (index.isValid() && event->button() == Qt::LeftButton) {
+        pressedRow_ = index.row() + 1;
+        pressedAt_ = event->position().toPoint();
+        emit rowClicked(index.row() + 1);
+    }
     if (index.isValid() && event->button() == Qt::RightButton) emit rowClicked(index.row() + 1);
     event->accept();
 }
@@ -105,6 +111,18 @@ void BrowseList::mouseDoubleClickEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (index.isValid() && event->button() == Qt::LeftButton) emit doubleClicked(index.row() + 1);
     event->accept();
+}
+
+void BrowseList::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    if (pressedRow_ == 0 || !(event->buttons() & Qt::LeftButton)) return;
+    if ((event->position().toPoint() - pressedAt_).manhattanLength() <
+        QApplication::startDragDistance()) {
+        return;
+    }
+    const int row = pressedRow_;
+    pressedRow_ = 0;
+    emit dragRequested(row);
 }
 
 void BrowseList::contextMenuEvent(QContextMenuEvent* event) {

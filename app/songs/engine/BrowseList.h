@@ -24,18 +24,22 @@ signals:
     void rowClicked(int row);        // 1-based
     void popupRequested(const QPoint& globalPos);
     void doubleClicked(int row);
-    void rowsChanged();  // the number of visible rows may have changed
+    void rowsChanged();           // the number of visible rows may have changed
+    void dragRequested(int row);  // 1-based: the left button pressed on it moved far enough
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     int wheelRest_ = 0;
+    QPoint pressedAt_;
+    int pressedRow_ = 0;  // the row the left button went down on, 0 when none
 };
 
 }  // namespace cdz

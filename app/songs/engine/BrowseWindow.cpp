@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDrag>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -14,7 +16,6 @@
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/WindowPlacement.h"
-#include "app/songs/engine/BrowsePopup.h"
 #include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
 #include "app/songs/engine/DialogUnits.h"
@@ -90,11 +91,14 @@ void BrowseWindow::build() {
     delete_ = makeButton(this, spec_.deleteCaption, "DeleteButton");
     close_ = makeButton(this, spec_.closeCaption, "CloseButton");
     if (!spec_.closeIcon.isEmpty()) close_->setIcon(AppIcons::icon(spec_.closeIcon.toStdString()));
+    insert_->setToolTip(spec_.insertTip);
+    change_->setToolTip(spec_.changeTip);
+    delete_->setToolTip(spec_.deleteTip);
+    close_->setToolTip(spec_.closeTip);
     select_->setVisible(engine_->selectMode());
     select_->setEnabled(engine_->selectMode());
     if (engine_->selectMode()) select_->setDefault(true);
-    if (!spec_.selectTip.isEmpty()) select_->setToolTip(spec_.selectTip);
-    if (!spec_.closeTip.isEmpty()) close_->setToolTip(spec_.closeTip);
+    select_->setToolTip(spec_.selectTip);
     for (QPushButton* b : {insert_, change_, delete_}) {
         b->setVisible(edits());
         b->setEnabled(edits());
@@ -152,6 +156,13 @@ void BrowseWindow::build() {
         press(engine_->selectMode() ? BrowseList::Press::Select : BrowseList::Press::Change);
     });
     connect(list_, &BrowseList::popupRequested, this, &BrowseWindow::showPopup);
+    connect(list_, &BrowseList::dragRequested, this, [this](int row) {
+        QMimeData* offered = rowMimeData(row);
+        if (!offered) return;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(offered);
+        drag->exec(Qt::CopyAction);
+    });
     connect(list_, &BrowseList::rowsChanged, this, [this] {
         if (!opened_ || syncing_ || engine_->page().count() == list_->visibleRows()) return;
         engine_->forceRefresh();
@@ -203,10 +214,26 @@ void BrowseWindow::build() {
     resizer_->recordControls(ResizeMode::Browse);
 }
 
+int BrowseWindow::unitsX(int du) const {
+    return dialogUnitsToPixelsX(du, QFontMetrics(font()).averageCharWidth());
+}
+
+int BrowseWindow::unitsY(int du) const {
+    return dialogUnitsToPixelsY(du, QFontMetrics(font()).height());
+}
+
+void BrowseWindow::relayout() {
+    placeControls();
+    resizer_->recordControls(ResizeMode::Browse);
+}
+
+QMimeData* BrowseWindow::rowMimeData(int /*row*/) const {
+    return nullptr;
+}
+
 void BrowseWindow::placeControls() {
-    const QFontMetrics fm(font());
-    auto x = [&](int du) { return dialogUnitsToPixelsX(du, fm.averageCharWidth()); };
-    auto y = [&](int du) { return dialogUnitsToPixelsY(du, fm.height()); };
+    auto x = [&](int du) { return unitsX(du); };
+    auto y = [&](int du) { return unitsY(du); };
     const int w = spec_.designSize.width(), h = spec_.designSize.height();
     designPixels_ = QSize(x(w), y(h));
     resize(designPixels_);
@@ -263,6 +290,7 @@ void BrowseWindow::sync() {
     thumb_->setVisible(engine_->thumbVisible());
     thumb_->setValue(engine_->thumb());
     setWindowTitle(titleText());
+    afterSync();
     syncing_ = false;
 }
 
@@ -320,6 +348,8 @@ void BrowseWindow::press(BrowseList::Press button) {
 }
 
 void BrowseWindow::showPopup() {
+    // Items: the edit buttons (when the browse has a form), Select (when it has one), then the
+    // browse's own extras.
     std::vector<std::string> base;
     std::vector<BrowseList::Press> presses;
     if (edits()) {
@@ -327,12 +357,19 @@ void BrowseWindow::showPopup() {
                 spec_.deleteCaption.toStdString()};
         presses = {BrowseList::Press::Insert, BrowseList::Press::Change, BrowseList::Press::Delete};
     }
-    presses.push_back(BrowseList::Press::Select);
-    const BrowsePopup popup =
-        BrowsePopup::build(base, engine_->page().empty(), true, engine_->selectMode());
+    const bool hasSelect = engine_->declaration().hasSelectButton;
+    if (hasSelect) presses.push_back(BrowseList::Press::Select);
+    const BrowsePopup popup = BrowsePopup::build(base, engine_->page().empty(), hasSelect,
+                                                 engine_->selectMode(), popupExtras());
     const int item = state_.dialogs().popup(popup.text);
     if (item < 1 || item > static_cast<int>(popup.buttons.size())) return;
-    press(presses[static_cast<size_t>(popup.buttons[static_cast<size_t>(item - 1)])]);
+    const int button = popup.buttons[static_cast<size_t>(item - 1)];
+    const int extrasFrom = static_cast<int>(presses.size());
+    if (button >= extrasFrom) {
+        pressExtra(button - extrasFrom);
+        return;
+    }
+    press(presses[static_cast<size_t>(button)]);
 }
 
 Response BrowseWindow::callForm(Request request) {

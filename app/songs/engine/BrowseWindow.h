@@ -14,9 +14,11 @@
 
 #include "app/songs/engine/BrowseEngine.h"
 #include "app/songs/engine/BrowseList.h"
+#include "app/songs/engine/BrowsePopup.h"
 #include "app/songs/engine/ListFormat.h"
 
 class QLabel;
+class QMimeData;
 class QPushButton;
 class QScrollBar;
 class QTabBar;
@@ -52,7 +54,11 @@ struct BrowseWindowSpec {
     QString deleteCaption = "&Delete";
     QString closeCaption = "Cl&ose";
     QString closeIcon;  // icon name of the Close button, "EXIT.ICO"
+    // Tips of the buttons; empty for none.
     QString selectTip;
+    QString insertTip;
+    QString changeTip;
+    QString deleteTip;
     QString closeTip;
     std::vector<BrowseButton> extraButtons;
     bool showLocator = false;    // the incremental locator's text after "Locator:"
@@ -73,8 +79,12 @@ public:
     static Response runModal(BrowseWindow* browse, QWidget* parent);
 
     BrowseEngine& engine() { return *engine_; }
+    const BrowseEngine& engine() const { return *engine_; }
     BrowseList& list() { return *list_; }
     QSize sizeHint() const override { return designPixels_; }
+    // What a row offers when dragged out of the list (1-based); nullptr when rows are not
+    // dragged. The caller owns the data.
+    virtual QMimeData* rowMimeData(int row) const;
 
 signals:
     void finished();
@@ -84,6 +94,27 @@ protected:
     virtual QString titleText() const;
     // After every change of the page: the window shows the engine's state.
     void sync();
+    // Called at the end of every sync, for the controls a browse adds.
+    virtual void afterSync() {}
+    // Places the controls for the design size (dialog units); a browse with more controls
+    // places them too. The base version runs from the constructor.
+    virtual void placeControls();
+    // A browse that added controls after construction places them and has them resized.
+    void relayout();
+    // Buttons a browse adds to the popup after Insert, Change and Delete; choosing item n of
+    // them calls pressExtra(n) (0-based).
+    virtual std::vector<PopupButton> popupExtras() const { return {}; }
+    virtual void pressExtra(int /*index*/) {}
+    // Dialog units to pixels in the window's font.
+    int unitsX(int du) const;
+    int unitsY(int du) const;
+
+    QTabBar& sortTabs() { return *tabs_; }
+    QScrollBar& thumbBar() { return *thumb_; }
+    QPushButton& insertButton() { return *insert_; }
+    QPushButton& changeButton() { return *change_; }
+    QPushButton& deleteButton() { return *delete_; }
+    QPushButton& closeButton() { return *close_; }
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -94,7 +125,6 @@ protected:
 
 private:
     void build();
-    void placeControls();
     void move(BrowseList::Move move);
     void press(BrowseList::Press button);
     void showPopup();

@@ -20,6 +20,9 @@ public:
     bool backspace();
     // After every movement and on a change of sort order: the next typing starts a new search.
     void blank();
+    // A value chosen whole (a letter of the alphabet strip): the length typed so far is kept,
+    // so the next typed character follows that many characters of it.
+    void setValue(std::string_view text) { value_ = std::string(text); }
 
     const std::string& value() const { return value_; }
     int length() const { return length_; }

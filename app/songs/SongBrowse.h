@@ -1,0 +1,74 @@
+#pragma once
+// The song browse, the catalogue's main window: every song in seven orders on tabs (two of them
+// limited to the media name or the category the user picks), an alphabet strip above the list,
+// the locator's text beside it, and buttons that add, copy, change and delete songs and start
+// the search, print, import, export and column layout procedures. A row dragged out of the list
+// carries its song number.
+#include <memory>
+
+#include "app/songs/engine/BrowseWindow.h"
+
+class QLabel;
+class QPushButton;
+class QTabBar;
+
+namespace cdz {
+
+class DataFile;
+
+class SongBrowse final : public BrowseWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kProcedure = "BrowseSongs";
+    static constexpr const char* kForm = "UpdateSong";
+    static constexpr const char* kQueryWizard = "SongQueryWizard";
+    static constexpr const char* kFormatColumns = "FormatBrowseBox";
+    // What a dragged row carries: the song number as text.
+    static constexpr const char* kSongMimeType = "application/x-cadenzio-song";
+
+    // The sort tabs in their order.
+    enum Tab { ByArtist, ByTitle, ByAlbum, ByMedia, ByCategory, ByChart, ByUserKey, kTabCount };
+
+    // nullptr when a file would not open (the open routine has told the user).
+    static SongBrowse* open(AppState& state, QWidget* parent);
+    // The report "&Print" starts for a tab.
+    static const char* printProcedure(int tab);
+
+    QMimeData* rowMimeData(int row) const override;
+
+protected:
+    QString titleText() const override;
+    void afterSync() override;
+    void placeControls() override;
+    std::vector<PopupButton> popupExtras() const override;
+    void pressExtra(int index) override;
+
+private:
+    SongBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
+               std::unique_ptr<FileUse> files, QWidget* parent);
+    void addControls();
+    void markTab(int index);
+    void letterChosen(int index);
+    void pickRange(const char* procedure);
+    // A procedure of its own window (report, import, export) or one run over this window.
+    void startProcedure(const char* name);
+    void runProcedure(const char* name);
+    void resetSearch();
+
+    DataFile* songs_ = nullptr;
+    QTabBar* letters_ = nullptr;
+    QLabel* locatorCaption_ = nullptr;
+    QLabel* locator_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QPushButton* selectMedia_ = nullptr;
+    QPushButton* selectCategory_ = nullptr;
+    QPushButton* search_ = nullptr;
+    QPushButton* resetSearch_ = nullptr;
+    QPushButton* import_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QPushButton* format_ = nullptr;
+    QPushButton* print_ = nullptr;
+    int boldTab_ = -1;
+};
+
+}  // namespace cdz

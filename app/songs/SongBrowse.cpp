@@ -72,7 +72,11 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 // design caption when the user gave none.
 QString userKeyCaption(const std::string& prompt) {
     const QString caption = QString::fromStdString(std::string(clip(prompt)));
-    if (caption.trimmed().isEmpty()) return "By UDK";
+    // The settings' own default is no caption of the user's.
+    if (caption.trimmed().isEmpty() || clip(prompt) == Settings::kUdkPromptDefault ||
+        clip(prompt) == Settings::kUdkPromptUnread) {
+        return "By UDK";
+    }
     QString shown = caption.left(10);
     while (shown.endsWith(' ')) shown.chop(1);
     return "By " + shown;

@@ -42,7 +42,7 @@ Settings Settings::read(const IniFile& ini) {
     s.addMode = readText(ini, "AddMode", "1", 20);
     s.labelArtistTitleOrder = readText(ini, "LabelArtistTitleOrder", "1", 20);
     s.delimiter = readText(ini, "GLO:Delimiter", ".", 1);
-    s.udkPrompt = readText(ini, "UDKPrompt", "User Defined Key", 24);
+    s.udkPrompt = readText(ini, "UDKPrompt", kUdkPromptDefault, 24);
     s.notesLabel = readText(ini, "NotesLabel", "Notes", 20);
     s.dateFormat = readText(ini, "DateFormat", "d17", 6);
     s.logo = readText(ini, "Logo", "", 255);

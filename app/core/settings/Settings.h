@@ -21,8 +21,11 @@ struct Settings {
     std::string addMode = "1";                // 20; its first letter decides
     std::string labelArtistTitleOrder = "1";  // 20
     std::string delimiter = ".";              // 1: between track number and title on labels
-    // 24; the caption before the file has been read differs from the file's default.
-    std::string udkPrompt = "User Defined Key Field";
+    // 24; the caption before the file has been read differs from the file's default. Either
+    // default means the user has given the field no caption of their own.
+    static constexpr std::string_view kUdkPromptDefault = "User Defined Key";
+    static constexpr std::string_view kUdkPromptUnread = "User Defined Key Field";
+    std::string udkPrompt = std::string(kUdkPromptUnread);
     std::string notesLabel = "Notes";  // 20
     std::string dateFormat = "d17";    // 6: a date picture
     std::string logo;                  // 255: path of the report logo picture

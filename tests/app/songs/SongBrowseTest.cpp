@@ -275,8 +275,9 @@ TEST(SongBrowse, SortTabCaptions) {
         const char* prompt;
         const char* caption;
     };
-    for (const Case& c : {Case{"", "By UDK"}, Case{"   ", "By UDK"}, Case{"Mood", "By Mood"},
-                          Case{"Catalogue Number", "By Catalogue"}}) {
+    for (const Case& c :
+         {Case{"", "By UDK"}, Case{"   ", "By UDK"}, Case{"User Defined Key", "By UDK"},
+          Case{"Mood", "By Mood"}, Case{"Catalogue Number", "By Catalogue"}}) {
         SCOPED_TRACE(c.prompt);
         StateFixture f;
         f.state->settings().udkPrompt = c.prompt;

@@ -10,15 +10,15 @@ using T = FormEntry::Type;
 
 // Prompts at the left of a page, controls beside them, one line every 14 dialog units.
 FormEntry line(int tab, int row, QString prompt, std::string field, std::string picture, int width,
-               T type = T::Entry) {
+               T type = T::Entry, int left = 80) {
     FormEntry e;
     e.tab = tab;
     e.type = type;
     e.prompt = std::move(prompt);
     e.field = std::move(field);
     e.picture = std::move(picture);
-    e.promptPlace = QRect(6, 8 + row * 14, 70, 10);
-    e.entryPlace = QRect(80, 6 + row * 14, width, 12);
+    e.promptPlace = QRect(6, 8 + row * 14, left - 10, 10);
+    e.entryPlace = QRect(left, 6 + row * 14, width, 12);
     return e;
 }
 
@@ -79,26 +79,35 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
     side.type = T::Options;
     side.prompt = "Side / Disc";
     side.field = "MUS:Side";
-    side.entryPlace = QRect(200, 90, 70, 48);
+    side.entryPlace = QRect(222, 90, 54, 48);
     side.options = {{"1", "1"}, {"2", "2"}, {" None", " "}};
     e.push_back(std::move(side));
 
-    FormEntry chart = line(1, 0, "Highest Chart Number:", "MUS:ChartNumber", "n3", 34, T::Spin);
+    // The custom page's prompts are longer.
+    constexpr int kWide = 112;
+    FormEntry chart =
+        line(1, 0, "Highest Chart Number:", "MUS:ChartNumber", "n3", 34, T::Spin, kWide);
     chart.check = FieldCheck::range("MUS:ChartNumber", 0, 100);
     e.push_back(std::move(chart));
-    e.push_back(line(1, 1, "Rating:", "MUS:Rating", "s2", 20));
+    e.push_back(line(1, 1, "Rating:", "MUS:Rating", "s2", 20, T::Entry, kWide));
+    // The settings' own default caption is no caption of the user's.
     const std::string caption(clip(state.settings().udkPrompt));
-    FormEntry udk = line(1, 2,
-                         caption.empty() ? QString("User Defined Key Field:")
-                                         : QString::fromStdString(caption + ":"),
-                         "MUS:UserDefinedKeyField", "s30", 130);
+    const bool captioned = !caption.empty() && caption != Settings::kUdkPromptDefault &&
+                           caption != Settings::kUdkPromptUnread;
+    FormEntry udk =
+        line(1, 2,
+             captioned ? QString::fromStdString(caption + ":") : QString("User Defined Key Field:"),
+             "MUS:UserDefinedKeyField", "s30", 130, T::Entry, kWide);
     udk.tip = "See File/Preferences/Customization to label this field to suit your needs";
     e.push_back(std::move(udk));
-    e.push_back(line(1, 3, "Beats Per Minute:", "MUS:BeatsPerMinute", "n_4b", 40, T::Spin));
-    e.push_back(line(1, 4, "Style:", "MUS:Style", "s30", 130));
-    e.push_back(line(1, 5, "Additional Information 1:", "MUS:AdditionalInformation1", "s80", 190));
-    e.push_back(line(1, 6, "Additional Information 2:", "MUS:AdditionalInformation2", "s80", 190));
-    e.push_back(line(1, 7, "Additional Information 3:", "MUS:AdditionalInformation3", "s80", 190));
+    e.push_back(line(1, 3, "Beats Per Minute:", "MUS:BeatsPerMinute", "n_4b", 40, T::Spin, kWide));
+    e.push_back(line(1, 4, "Style:", "MUS:Style", "s30", 130, T::Entry, kWide));
+    e.push_back(line(1, 5, "Additional Information 1:", "MUS:AdditionalInformation1", "s80", 160,
+                     T::Entry, kWide));
+    e.push_back(line(1, 6, "Additional Information 2:", "MUS:AdditionalInformation2", "s80", 160,
+                     T::Entry, kWide));
+    e.push_back(line(1, 7, "Additional Information 3:", "MUS:AdditionalInformation3", "s80", 160,
+                     T::Entry, kWide));
 
     FormEntry recording = memo(2, 6, "Recording Information:", "MUS:Recording", 50);
     recording.tip = "Recording Information (Engineer, Producer, Etc)";
@@ -114,11 +123,11 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
 
     w.okCaption = "&OK";
     w.okTip = "Exit window and save changes";
-    w.okPlace = QRect(146, 194, 44, 14);
+    w.okPlace = QRect(150, 194, 44, 14);
     w.cancelTip = "Exit window and do not save changes";
-    w.cancelPlace = QRect(194, 194, 44, 14);
+    w.cancelPlace = QRect(198, 194, 44, 14);
     w.buttons.push_back({"Default with Album Information",
-                         "Select album to use for default information", QRect(4, 194, 120, 14),
+                         "Select album to use for default information", QRect(4, 194, 140, 14),
                          [&rules] { rules.defaultWithAlbum(); }});
     w.beforeDisplay = [&rules] { rules.showCategory(); };
     return w;

@@ -207,5 +207,40 @@ TEST_F(SongFormTest, ASongWithoutMediaIsShownAndSavedWithCD) {
     EXPECT_EQ(cat().song().Media, "CD");
 }
 
+// The album's title, media and number always replace the song's; its other values fill only
+// what the song left empty.
+TEST_F(SongFormTest, DefaultWithAlbumInformationFillsOnlyWhatIsEmptyButTheAlbumItself) {
+    f.state->starter().defineRoutine("SelectAlbum", [this] {
+        EXPECT_EQ(f.state->request, Request::Select);
+        AlbumRecord& a = cat().album();
+        a.AlbumID = 7;
+        a.Album = "Blue";
+        a.Artist = "Joni";
+        a.Media = "LP";
+        a.FileNumber = "F-7";
+        a.ReleaseDate = 26000;
+        a.CategoryID = 3.0;
+        a.Notes = "album notes";
+        f.state->response = Response::Completed;
+    });
+    SongRecord& song = cat().song();
+    cat().file(F::Cadenzio).clearBuffer();
+    song.Album = "Mine";
+    song.Media = "CD";
+    song.AlbumID = 2;
+    song.Artist = "Someone";
+    song.Notes = "my notes";
+    SongFormRules rules(*f.state);
+    rules.defaultWithAlbum();
+    EXPECT_EQ(song.Album, "Blue");
+    EXPECT_EQ(song.Media, "LP");
+    EXPECT_EQ(song.AlbumID, 7);
+    EXPECT_EQ(song.Artist, "Someone");
+    EXPECT_EQ(song.Notes, "my notes");
+    EXPECT_EQ(song.FileNumber, "F-7");
+    EXPECT_EQ(song.ReleaseDate, 26000);
+    EXPECT_EQ(song.CategoryID, 3);
+}
+
 }  // namespace
 }  // namespace cdz::test

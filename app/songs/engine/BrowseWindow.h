@@ -90,7 +90,7 @@ signals:
     void finished();
 
 protected:
-    // The title a browse shows; the spec's by default.
+    // The title a browse shows; the one its description gives by default.
     virtual QString titleText() const;
     // After every change of the page: the window shows the engine's state.
     void sync();

@@ -28,6 +28,11 @@ BrowseList::BrowseList(QWidget* parent) : QTableView(parent) {
     setToolTip("Browsing Records");
 }
 
+void BrowseList::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    emit painted();
+}
+
 int BrowseList::visibleRows() const {
     const int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
     return std::max(1, viewport()->height() / rowHeight);

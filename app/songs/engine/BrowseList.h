@@ -26,6 +26,7 @@ signals:
     void doubleClicked(int row);
     void rowsChanged();           // the number of visible rows may have changed
     void dragRequested(int row);  // 1-based: the left button pressed on it moved far enough
+    void painted();               // the rows have just been drawn
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -35,6 +36,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int wheelRest_ = 0;

@@ -13,9 +13,14 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/WindowPlacement.h"
+#include "app/core/startup/ProcessClock.h"
 #include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
 #include "app/songs/engine/DialogUnits.h"
@@ -38,6 +43,7 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const char* nam
 BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
                            std::unique_ptr<FileUse> files, QWidget* parent)
     : QWidget(parent), state_(state), spec_(std::move(spec)), files_(std::move(files)) {
+    created_.start();
     setObjectName(QString::fromStdString(spec_.procedure));
     setAttribute(Qt::WA_DeleteOnClose);
     const Request calledWith = state_.request;
@@ -268,6 +274,23 @@ void BrowseWindow::showEvent(QShowEvent* event) {
     engine_->refresh();
     sync();
     list_->setFocus();
+    reportFirstPage();
+}
+
+void BrowseWindow::reportFirstPage() {
+    const char* report = std::getenv(kReportFirstPage);
+    if (!report || std::string_view(report) == "" || std::string_view(report) == "0") return;
+    connect(
+        list_, &BrowseList::painted, this,
+        [this] {
+            std::fprintf(stderr,
+                         "cdzapp: %s: first page painted %.0f ms after the process started, %lld "
+                         "ms after the window was created\n",
+                         spec_.procedure.c_str(), ProcessClock::millisecondsSinceStart(),
+                         static_cast<long long>(created_.elapsed()));
+            std::fflush(stderr);
+        },
+        Qt::SingleShotConnection);
 }
 
 QString BrowseWindow::titleText() const {

@@ -4,6 +4,7 @@
 // It forwards the user's keys, clicks and popup choices to the engine and shows what the engine
 // holds; each browse of the program is one of these with its own declaration. A browse opens as a
 // document window of its own, or, called to pick a record, modally over its caller.
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -69,6 +70,11 @@ struct BrowseWindowSpec {
 class BrowseWindow : public QWidget {
     Q_OBJECT
 public:
+    // Environment variable: when set (to anything but "" or "0"), each browse writes one line to
+    // standard error once its first page has been drawn, with the milliseconds since the process
+    // and since the window were created, so that a benchmark can time the program's start.
+    static constexpr const char* kReportFirstPage = "CDZ_REPORT_FIRST_PAGE";
+
     // Takes the program's request (Select for a picker) and clears it; `files` are held while
     // the window is open. The engine's declaration names the files and orders.
     BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
@@ -132,6 +138,7 @@ private:
     Response callForm(Request request);
     bool edits() const { return !spec_.formProcedure.empty(); }
     void saveFormat();
+    void reportFirstPage();
 
     std::unique_ptr<FileUse> files_;
     Bindings bindings_;
@@ -151,6 +158,7 @@ private:
     QLabel* locatorPrompt_ = nullptr;
     QLabel* locator_ = nullptr;
     QSize designPixels_;
+    QElapsedTimer created_;
     bool opened_ = false;
     bool closing_ = false;
     bool syncing_ = false;

@@ -90,6 +90,7 @@ int View::setOrder(int key) {
         return refused();
     }
     terms_.clear();
+    prefix_ = {};
     orderKey_ = key;
     if (key >= 0) {
         const auto& k = primary_.decl().keys()[static_cast<size_t>(key)];
@@ -276,15 +277,35 @@ int View::rebuild() {
     return compose();
 }
 
+int View::setPrefix(int components) {
+    SqlFilter prefix;
+    for (int c = 0; c < components && c < static_cast<int>(terms_.size()); ++c) {
+        const Term& t = terms_[static_cast<size_t>(c)];
+        const DataFile& f = *sources_[static_cast<size_t>(t.source)].file;
+        SqlValue v = f.decl().columns()[static_cast<size_t>(t.column)].value(f.record());
+        if (t.folded) v = foldCase(std::get<std::string>(v));
+        if (!prefix.where.empty()) prefix.where += " AND ";
+        prefix.where += t.order.sql + " = ?";
+        prefix.params.push_back(f.stored(t.column, std::move(v)));
+    }
+    prefix_ = std::move(prefix);
+    return compose();
+}
+
 int View::compose() {
     Database& db = primary_.database();
     std::string where;
     bool joined = false;
     if (int code = filterSql(&where, &joined)) return code;
+    params_ = prefix_.params;
+    params_.insert(params_.end(), pushDown_.params.begin(), pushDown_.params.end());
+    if (!prefix_.where.empty()) {
+        where = where.empty() ? prefix_.where : prefix_.where + " AND (" + where + ")";
+    }
     std::vector<OrderTerm> order;
     for (const auto& t : terms_) order.push_back(t.order);
     query_ = KeysetQuery(selectSql(), fromSql(), std::move(order),
-                         std::string("t0.") + TableSql::kRecno, where, pushDown_.params);
+                         std::string("t0.") + TableSql::kRecno, where, params_);
     probed_ = false;
     probeSql_.clear();
     if (!where.empty()) {
@@ -301,7 +322,7 @@ int View::probe() {
         Statement stmt = db.statement(probeSql_);
         if (!stmt) return db.error().code;
         int p = 1;
-        for (const auto& v : pushDown_.params) RecordCodec::bind(stmt, p++, v);
+        for (const auto& v : params_) RecordCodec::bind(stmt, p++, v);
         rc = stmt.step();
     }
     if (rc == SQLITE_ROW) {

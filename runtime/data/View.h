@@ -46,6 +46,11 @@ public:
     // given, is applied by SQLite first. Either may be empty. 88 when `pushDown` names an
     // unknown label or is not a condition SQLite can run.
     [[nodiscard]] int setFilter(std::function<bool()> accept, SqlFilter pushDown = {});
+    // Only the records whose first `components` order values equal the buffers' values now, as
+    // the order compares them (a case-insensitive key by its folded copy): a range over a key's
+    // leading fields, which SQLite reads through the key's index instead of testing every
+    // record. Kept until the order is set again or the prefix is set to 0 components.
+    [[nodiscard]] int setPrefix(int components);
     // Records a filter that could not be made (a text that does not compile): the view reads
     // nothing, failing with 88 and `why`, until a filter is set again.
     int refuseFilter(std::string_view why);
@@ -111,6 +116,8 @@ private:
     std::vector<Term> terms_;
     std::function<bool()> accept_;
     SqlFilter pushDown_;
+    SqlFilter prefix_;  // the order's leading values, as a condition on their columns
+    SqlValues params_;  // the prefix's values, then the pushed-down filter's
     KeysetQuery query_;
     std::optional<KeysetBound> bound_;
     std::vector<SqlValues> ahead_;

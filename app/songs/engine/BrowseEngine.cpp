@@ -177,7 +177,26 @@ void BrowseEngine::resetView() {
         host_.warning(kViewError, decl_.file->decl().label());
     }
     applyFilter();
+    limitToRange();
     view_->setStart();
+}
+
+// A ranged order's range is its key's leading value: given to the view as the key's prefix too,
+// the view reads only the range through the key's index, while the range's filter still tests
+// each record. Without it a range over a rare value reads most of the file. The buffer keeps the
+// value it had.
+void BrowseEngine::limitToRange() {
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    // A refused filter ignores the range limit too, as the warning says.
+    if (!s.ranged || !badFilter_.empty()) return;
+    const FileDecl& fd = decl_.file->decl();
+    const KeyDesc& key = fd.keys()[static_cast<size_t>(current().key)];
+    const FieldDesc& first = fd.columns()[static_cast<size_t>(key.components.front())];
+    void* record = decl_.file->record();
+    const SqlValue kept = first.value(record);
+    first.assign(record, current().rangeReset);
+    static_cast<void>(view_->setPrefix(1));
+    first.assign(record, kept);
 }
 
 void BrowseEngine::restoreRange() {

@@ -127,6 +127,7 @@ private:
     int rows() const;
     int fillPage(int items, bool forward);
     void resetView();
+    void limitToRange();
     void newSelection();
     void blankLocator();
     void clearBuffers();

@@ -142,6 +142,23 @@ TEST_F(ViewTest, PositionsAndValuesPlaceTheView) {
     EXPECT_EQ(v.readRecord(99), err::kRecordNotFound);
 }
 
+// A prefix keeps the records whose leading order value equals the buffer's, as the key
+// compares it, beside a pushed-down filter; setting the order again drops it.
+TEST_F(ViewTest, APrefixLimitsTheOrderToItsLeadingValue) {
+    View v{songs};
+    ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    ASSERT_EQ(v.setOrder(byArtist), 0);
+    song.Artist = "ALPHA";
+    ASSERT_EQ(v.setPrefix(1), 0);
+    song.Artist = "delta";  // the value is taken when the prefix is set
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "a2/"}));
+    EXPECT_EQ(walk(v, false), (std::vector<std::string>{"a2/", "a1/jazz"}));
+    ASSERT_EQ(v.setFilter(nullptr, SqlFilter{"{SNG:Year} > ?", {int64_t{1980}}}), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a2/"}));
+    ASSERT_EQ(v.setOrder(byArtist), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a2/", "C1/", "d1/Rock"}));
+}
+
 TEST_F(ViewTest, FilterHookAndPushDown) {
     View v{songs};
     ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);

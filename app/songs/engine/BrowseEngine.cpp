@@ -8,6 +8,7 @@
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/ViewFilter.h"
 #include "runtime/text/Text.h"
+#include "runtime/text/Unicode.h"
 
 namespace cdz {
 namespace {
@@ -311,6 +312,14 @@ void BrowseEngine::refreshPage(RefreshMode mode) {
 // (or at the record just edited), that record highlighted.
 void BrowseEngine::locate(LocateMode mode) {
     if (mode == LocateMode::AtPosition) mode = LocateMode::EditedRecord;
+    if (mode == LocateMode::EditedRecord && outsideRange()) {
+        // The record is not in the range the order shows: the range from its top, rather than
+        // a search for the record through the whole range.
+        page_.clear();
+        refreshPage(RefreshMode::Top);
+        newSelection();
+        return;
+    }
     applyFilter();
     const int code = mode == LocateMode::EditedRecord ? view_->setAtRecord() : view_->setAtValues();
     if (code != 0 && host_.warning) host_.warning(kViewError, decl_.file->decl().label());
@@ -319,6 +328,23 @@ void BrowseEngine::locate(LocateMode mode) {
     const int unfilled = fillPage(1, true);
     refreshPage(unfilled > 0 ? RefreshMode::Bottom : RefreshMode::AtPosition);
     newSelection();
+}
+
+// Whether the record in the buffer lies outside the current order's range (its key's leading
+// value, compared as the key compares it, is not the range's).
+bool BrowseEngine::outsideRange() const {
+    const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
+    if (!s.ranged || !badFilter_.empty()) return false;
+    const FileDecl& fd = decl_.file->decl();
+    const KeyDesc& key = fd.keys()[static_cast<size_t>(sorts_[static_cast<size_t>(sort_)].key)];
+    const FieldDesc& first = fd.columns()[static_cast<size_t>(key.components.front())];
+    const SqlValue value = first.value(decl_.file->record());
+    const SqlValue& range = sorts_[static_cast<size_t>(sort_)].rangeReset;
+    const auto* text = std::get_if<std::string>(&value);
+    const auto* rangeText = std::get_if<std::string>(&range);
+    if (text && rangeText && key.noCase) return !equalsFolded(*text, clip(*rangeText));
+    if (text && !rangeText) return !clip(*text).empty();
+    return value != range;
 }
 
 const FieldDesc* BrowseEngine::sourceField(const RangeLimit& range, void** record) const {

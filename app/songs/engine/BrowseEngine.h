@@ -128,6 +128,7 @@ private:
     int fillPage(int items, bool forward);
     void resetView();
     void limitToRange();
+    bool outsideRange() const;
     void newSelection();
     void blankLocator();
     void clearBuffers();

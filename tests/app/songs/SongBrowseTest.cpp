@@ -236,6 +236,26 @@ TEST(SongBrowse, RangesFollowWhatThePickersLeaveInTheBuffer) {
     }
 }
 
+// The highlighted song is not in the range of the tab chosen: the range shows from its top
+// rather than being searched for the song (which read through the whole range).
+TEST(SongBrowse, ARangedTabOpensAtTheTopOfItsRangeWhenTheHighlightedSongIsOutsideIt) {
+    StateFixture f;
+    std::vector<std::string> titles;
+    for (int i = 0; i < 30; ++i) titles.push_back("t" + std::to_string(10 + i));
+    for (const std::string& t : titles) addSongs(*f.state, {{"Band", t.c_str(), "CD"}});
+    addSongs(*f.state, {{"Aardvark", "zz", "LP"}});
+    SongBrowse* w = openBrowse(f);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(column(*w, 0).front(), "zz");  // the highlighted song, on LP
+    f.state->catalogue().media().Media = "cd";
+    chooseTab(*w, SongBrowse::ByMedia);
+    ASSERT_FALSE(column(*w, 0).empty());
+    EXPECT_EQ(column(*w, 0).front(), "t10");
+    EXPECT_EQ(w->engine().choice(), 1);
+    w->close();
+    settle();
+}
+
 // A letter of the strip is the locator's value; on the chart order it is the number 0, so the
 // top of the list, whatever song was highlighted.
 TEST(SongBrowse, AlphabetStripLocatesByTheLetterInTheCurrentOrder) {

@@ -1,5 +1,7 @@
 #include "bench/browse/SongsFile.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "app/core/data/Catalogue.h"
@@ -50,6 +52,27 @@ SongsFileState SongsFile::ensure(const std::filesystem::path& folder, int64_t so
     if (file.records() != songs) return fail("record count " + std::to_string(file.records()));
     out.seconds = w.seconds();
     return out;
+}
+
+int SongsFile::prepare(const SizeOptions& o, char** argv) {
+    bool built = false;
+    for (int64_t songs : {o.small, o.songs}) {
+        SongsFileState s = ensure(o.folderOf(songs), songs);
+        if (!s.ok) {
+            std::fprintf(stderr, "building the songs file failed: %s\n", s.failure.c_str());
+            return 1;
+        }
+        if (s.built) {
+            built = true;
+            std::printf("Built the songs file of %lld songs in %.1f s\n",
+                        static_cast<long long>(songs), s.seconds);
+        }
+    }
+    if (!built) return -1;
+    std::fflush(stdout);
+    execv("/proc/self/exe", argv);
+    std::fprintf(stderr, "cannot start the measuring process\n");
+    return 1;
 }
 
 }  // namespace cdz::bench

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/browse/SizeOptions.h"
+
 namespace cdz::bench {
 
 struct SongsFileState {
@@ -19,6 +21,10 @@ public:
     static constexpr int32_t kCategories = 200;
 
     static SongsFileState ensure(const std::filesystem::path& folder, int64_t songs);
+    // Both catalogues of the options, built when missing. After a build the process starts
+    // itself again (argv), so that its memory figures hold the measurement alone. -1 to go on
+    // measuring, else the exit status to end with (1 when a build or the restart failed).
+    static int prepare(const SizeOptions& options, char** argv);
 
 private:
     static bool present(const std::filesystem::path& folder, int64_t songs);

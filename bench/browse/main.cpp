@@ -5,7 +5,6 @@
 // them, then times every movement R times (default 200) with a page of 30 rows and prints
 // the medians, the 95th percentiles and the ratios, and the resident memory. See
 // bench/README.md, "The browse benchmark".
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QSysInfo>
 #include <cstdio>
@@ -156,27 +155,8 @@ int main(int argc, char** argv) {
                      "[--keep]\n");
         return 2;
     }
-    bool built = false;
-    for (int64_t songs : {o.small, o.songs}) {
-        SongsFileState s = SongsFile::ensure(o.folderOf(songs), songs);
-        if (!s.ok) {
-            std::fprintf(stderr, "building the songs file failed: %s\n", s.failure.c_str());
-            return 1;
-        }
-        if (s.built) {
-            built = true;
-            std::printf("Built the songs file of %lld songs in %.1f s\n",
-                        static_cast<long long>(songs), s.seconds);
-        }
-    }
-    if (built) {
-        // The memory figures are the browse's alone: measure in a fresh process, which finds
-        // the files built.
-        std::fflush(stdout);
-        execv("/proc/self/exe", argv);
-        std::fprintf(stderr, "cannot start the measuring process\n");
-        return 1;
-    }
+    // The memory figures are the measurement's alone: after building, a fresh process measures.
+    if (const int code = SongsFile::prepare(o, argv); code >= 0) return code;
     std::printf("Machine: %s, %u hardware threads\n",
                 QSysInfo::prettyProductName().toStdString().c_str(),
                 std::thread::hardware_concurrency());

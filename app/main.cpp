@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
                                      "the current folder).",
                                      "folder", QDir::currentPath());
     options.addOption(dataDir);
+    const QCommandLineOption noSplash("no-splash",
+                                      "Open without the splash window; the start-up browses "
+                                      "open at once.");
+    options.addOption(noSplash);
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
     std::error_code ec;
@@ -64,6 +68,7 @@ int main(int argc, char** argv) {
     }
 
     cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs));
+    state.showSplash = !options.isSet(noSplash);
     cdz::addProgramSubsystems(state);
     return cdz::ProgramMain(state).run();
 }

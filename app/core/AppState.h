@@ -103,6 +103,9 @@ public:
     Response response = Response::None;
     // The text a chooser procedure answers with (the add-type question's "Compilation", ...).
     std::string answer;
+    // False when the program was started with --no-splash: the start-up browses open as soon
+    // as the frame is up instead of when the splash window closes.
+    bool showSplash = true;
 
     // Each part of the program (songs, albums, playlists, labels, reports) defines its own
     // procedures with the starter when the frame is built, so adding a window never edits the

@@ -50,7 +50,7 @@ StartRun StartTimings::run(const std::filesystem::path& program,
     QElapsedTimer clock;
     clock.start();
     p.start(QString::fromStdString(program.string()),
-            {"--data-dir", QString::fromStdString(folder.string())});
+            {"--data-dir", QString::fromStdString(folder.string()), "--no-splash"});
     QByteArray err;
     while (clock.elapsed() < kWaitMs) {
         if (!p.waitForReadyRead(kWaitMs - static_cast<int>(clock.elapsed()))) break;

@@ -50,9 +50,7 @@ MainFrame::~MainFrame() = default;
 void MainFrame::defineOwnProcedures() {
     ProcedureStarter& starter = state_.starter();
     starter.define(proc::kSplash, [this](int) -> QWidget* {
-        SplashWindow::Commands commands{command("actBrowseSongs"), command("actBrowseAlbums"),
-                                        command("actBrowsePlayLists"), command("actBrowseLabels")};
-        return new SplashWindow(state_, commands, this);
+        return new SplashWindow(state_, startupCommands(), this);
     });
     starter.define(proc::kAbout, [this](int) -> QWidget* { return new AboutWindow(state_, this); });
     starter.define(proc::kOldDataConversion,
@@ -85,7 +83,17 @@ void MainFrame::open() {
 }
 
 void MainFrame::startSplash() {
-    if (!closing_) state_.starter().start(proc::kSplash);
+    if (closing_) return;
+    if (state_.showSplash) {
+        state_.starter().start(proc::kSplash);
+    } else {
+        SplashWindow::postStartupBrowses(state_.settings(), startupCommands());
+    }
+}
+
+SplashWindow::Commands MainFrame::startupCommands() const {
+    return {command("actBrowseSongs"), command("actBrowseAlbums"), command("actBrowsePlayLists"),
+            command("actBrowseLabels")};
 }
 
 QAction* MainFrame::command(const QString& objectName) const {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/core/frame/FrameMenus.h"
+#include "app/core/frame/SplashWindow.h"
 
 class QMdiArea;
 
@@ -48,6 +49,7 @@ protected:
 private:
     void defineOwnProcedures();
     void startSplash();
+    SplashWindow::Commands startupCommands() const;
     void convertDosData();
 
     AppState& state_;

@@ -99,25 +99,30 @@ void SplashWindow::closeEvent(QCloseEvent* event) {
     if (closed_) return;
     closed_ = true;
     WindowPlacement::save(*this, state_.settingsFile(), proc::kSplash);
-    for (StartupBrowse b : startupBrowses(state_.settings())) {
-        const QPointer<QAction>& command = commandFor(b);
+    postStartupBrowses(state_.settings(), commands_);
+}
+
+void SplashWindow::postStartupBrowses(const Settings& settings, const Commands& commands) {
+    for (StartupBrowse b : startupBrowses(settings)) {
+        const QPointer<QAction>& command = commandFor(commands, b);
         // Posted, as if the user chose it once the splash is out of the way.
         if (command) QMetaObject::invokeMethod(command, &QAction::trigger, Qt::QueuedConnection);
     }
 }
 
-const QPointer<QAction>& SplashWindow::commandFor(StartupBrowse browse) const {
+const QPointer<QAction>& SplashWindow::commandFor(const Commands& commands,
+                                                   StartupBrowse browse) {
     switch (browse) {
         case StartupBrowse::Songs:
-            return commands_.songs;
+            return commands.songs;
         case StartupBrowse::Albums:
-            return commands_.albums;
+            return commands.albums;
         case StartupBrowse::PlayLists:
-            return commands_.playLists;
+            return commands.playLists;
         case StartupBrowse::Labels:
             break;
     }
-    return commands_.labels;
+    return commands.labels;
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {

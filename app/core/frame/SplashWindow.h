@@ -30,6 +30,10 @@ public:
 
     SplashWindow(AppState& state, Commands commands, QWidget* parent = nullptr);
 
+    // Posts to the frame, as if the user chose them, the commands of the start-up browses that
+    // `settings` asks for; the splash does it when it closes, the frame at once without one.
+    static void postStartupBrowses(const Settings& settings, const Commands& commands);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -37,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPointer<QAction>& commandFor(StartupBrowse browse) const;
+    static const QPointer<QAction>& commandFor(const Commands& commands, StartupBrowse browse);
 
     AppState& state_;
     Commands commands_;

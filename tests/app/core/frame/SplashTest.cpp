@@ -44,8 +44,9 @@ TEST(StartupBrowses, NonZeroFlagsInTheirFixedOrder) {
 
 class Splash : public ::testing::Test {
 protected:
-    void openFrame(const std::string& settings) {
+    void openFrame(const std::string& settings, bool withSplash = true) {
         std::ofstream(f.dir.path() / "CDZSETS.INI") << settings;
+        f.state->showSplash = withSplash;
         for (const char* name : {"BrowseSongs", "BrowseAlbum", "BrowsePlayLists", "BrowseLabels"}) {
             f.state->starter().define(name, [this, name](int) {
                 opened.emplace_back(name);
@@ -54,6 +55,7 @@ protected:
         }
         frame.open();
         settle();
+        if (!withSplash) return;
         ASSERT_EQ(f.state->starter().procedureOf(2), "Splash");
         splash = f.state->starter().window(2);
         ASSERT_NE(splash, nullptr);
@@ -84,6 +86,13 @@ TEST_F(Splash, AClickClosesItAndTheStartUpBrowsesFollowInOrder) {
     settle();
     EXPECT_TRUE(splash.isNull());  // the click closed it
     EXPECT_EQ(opened, (std::vector<std::string>{"BrowseSongs", "BrowseAlbum", "BrowseLabels"}));
+}
+
+TEST_F(Splash, WithoutTheSplashTheStartUpBrowsesOpenAtOnceInOrder) {
+    openFrame("[Settings]\nSU_Labels=1\nSU_Songs=1\n", false);
+    EXPECT_EQ(opened, (std::vector<std::string>{"BrowseSongs", "BrowseLabels"}));
+    for (int id : f.state->starter().instances())
+        EXPECT_NE(f.state->starter().procedureOf(id), "Splash");
 }
 
 TEST_F(Splash, WithoutStartUpFlagsNothingIsOpened) {

@@ -6,6 +6,7 @@
 // carries its song number.
 #include <memory>
 
+#include "app/core/DragTypes.h"
 #include "app/songs/engine/BrowseWindow.h"
 
 class QLabel;
@@ -24,7 +25,7 @@ public:
     static constexpr const char* kQueryWizard = "SongQueryWizard";
     static constexpr const char* kFormatColumns = "FormatBrowseBox";
     // What a dragged row carries: the song number as text.
-    static constexpr const char* kSongMimeType = "application/x-cadenzio-song";
+    static constexpr const char* kSongMimeType = cdz::kSongMimeType;
 
     // The sort tabs in their order.
     enum Tab { ByArtist, ByTitle, ByAlbum, ByMedia, ByCategory, ByChart, ByUserKey, kTabCount };

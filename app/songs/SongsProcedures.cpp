@@ -8,6 +8,7 @@
 #include "app/songs/Pickers.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongForm.h"
+#include "app/songs/SongsForAlbumForm.h"
 #include "app/songs/engine/BrowseWindow.h"
 
 namespace cdz {
@@ -55,6 +56,7 @@ void defineSongsProcedures(AppState& state, QWidget& frame) {
     defineForm(state, frame, LookupForms::kCategory, &LookupForms::category);
     defineForm(state, frame, LookupForms::kMedia, &LookupForms::media);
     defineForm(state, frame, SongForm::kProcedure, &SongForm::run);
+    defineForm(state, frame, SongsForAlbumForm::kProcedure, &SongsForAlbumForm::run);
 }
 
 }  // namespace cdz

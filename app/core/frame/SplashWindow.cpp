@@ -110,8 +110,7 @@ void SplashWindow::postStartupBrowses(const Settings& settings, const Commands& 
     }
 }
 
-const QPointer<QAction>& SplashWindow::commandFor(const Commands& commands,
-                                                   StartupBrowse browse) {
+const QPointer<QAction>& SplashWindow::commandFor(const Commands& commands, StartupBrowse browse) {
     switch (browse) {
         case StartupBrowse::Songs:
             return commands.songs;

@@ -101,6 +101,7 @@ void BrowseWindow::build() {
     change_->setToolTip(spec_.changeTip);
     delete_->setToolTip(spec_.deleteTip);
     close_->setToolTip(spec_.closeTip);
+    close_->setVisible(!spec_.embedded);
     select_->setVisible(engine_->selectMode());
     select_->setEnabled(engine_->selectMode());
     if (engine_->selectMode()) select_->setDefault(true);
@@ -269,7 +270,7 @@ void BrowseWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (opened_) return;
     opened_ = true;
-    WindowPlacement::restore(*this, state_.settingsFile(), spec_.procedure);
+    if (!spec_.embedded) WindowPlacement::restore(*this, state_.settingsFile(), spec_.procedure);
     resizer_->resizeControls();
     engine_->refresh();
     sync();
@@ -396,10 +397,12 @@ void BrowseWindow::showPopup() {
 }
 
 Response BrowseWindow::callForm(Request request) {
+    beforeForm();
     state_.request = request;
     state_.response = Response::None;
     const bool ran = state_.starter().run(spec_.formProcedure);
     const Response r = ran ? state_.response : Response::Cancelled;
+    afterForm();
     state_.request = Request::None;
     state_.response = Response::None;
     return r == Response::None ? Response::Cancelled : r;
@@ -425,7 +428,7 @@ void BrowseWindow::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
         saveFormat();
-        WindowPlacement::save(*this, state_.settingsFile(), spec_.procedure);
+        if (!spec_.embedded) WindowPlacement::save(*this, state_.settingsFile(), spec_.procedure);
         state_.response = engine_->response();
         files_.reset();
         emit finished();

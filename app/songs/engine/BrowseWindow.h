@@ -65,6 +65,9 @@ struct BrowseWindowSpec {
     bool showLocator = false;    // the incremental locator's text after "Locator:"
     bool countInTitle = false;   // the title followed by the file's record count and " entries"
     QSize designSize{230, 170};  // dialog units
+    // A list inside another window (a form's page): no Close button and no place of its own;
+    // the window around it closes it when it leaves.
+    bool embedded = false;
 };
 
 class BrowseWindow : public QWidget {
@@ -111,6 +114,10 @@ protected:
     // them calls pressExtra(n) (0-based).
     virtual std::vector<PopupButton> popupExtras() const { return {}; }
     virtual void pressExtra(int /*index*/) {}
+    // Around every call of the browse's form: what a browse inside another form keeps of that
+    // form's buffers.
+    virtual void beforeForm() {}
+    virtual void afterForm() {}
     // Dialog units to pixels in the window's font.
     int unitsX(int du) const;
     int unitsY(int du) const;

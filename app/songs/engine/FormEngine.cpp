@@ -292,16 +292,44 @@ bool FormEngine::ditto(const std::string& field) {
     return true;
 }
 
-Response FormEngine::finish() {
-    if (finished_) return response_;
-    finished_ = true;
-    if (reserved_ != 0 && response_ != Response::Completed) {
-        DataFile& f = file();
-        ErrorGuard keep(f.database().error());
+void FormEngine::removeReserved() {
+    DataFile& f = file();
+    ErrorGuard keep(f.database().error());
+    if (!cancelInsert_) {
         if (f.getRecord(reserved_) == 0) (void)f.erase();
         f.clearBuffer();
         reserved_ = 0;
+        return;
     }
+    std::vector<DataFile*> scope{&f};
+    for (CatalogueFile other : decl_.otherFiles) scope.push_back(&state_.catalogue().file(other));
+    Database& db = f.database();
+    int code = beginTransaction(db, scope, Integrity::kTransactionWaitMs);
+    if (code == 0) code = cancelInsert_();
+    if (code == 0) {
+        code = f.getRecord(reserved_);
+        if (code == 0) code = f.erase();
+        if (code == err::kRecordNotFound) code = 0;
+    }
+    if (code == 0) code = db.commit();
+    if (code != 0) {
+        const std::string why = clip(db.error().text).empty() ? std::to_string(code)
+                                                              : std::string(clip(db.error().text));
+        if (db.inTransaction()) db.rollback();
+        // The reserved record stays with what points at it: nothing is left pointing nowhere.
+        state_.dialogs().message("Insert Not Undone",
+                                 "The new " + f.decl().label() + " record could not be removed: " +
+                                     why + ".|It is kept with the records linked to it.",
+                                 MessageIcon::Warning, Button::Ok, Button::Ok);
+    }
+    f.clearBuffer();
+    reserved_ = 0;
+}
+
+Response FormEngine::finish() {
+    if (finished_) return response_;
+    finished_ = true;
+    if (reserved_ != 0 && response_ != Response::Completed) removeReserved();
     state_.integrity().savedLinks().forget(decl_.file);
     releaseFiles();
     state_.response = response_;

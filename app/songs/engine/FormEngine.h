@@ -55,6 +55,11 @@ public:
     // Runs after every completed insert or change, the record written and current (an
     // unchanged change included): what a form links to the record once it exists.
     void setAfterWrite(std::function<void()> step) { afterWrite_ = std::move(step); }
+    // Runs when an insert is cancelled, in one transaction with the removal of the reserved
+    // record, over the form's file and its other files: what was linked to the reserved number
+    // meanwhile is undone. Returns 0, or a runtime code (then nothing is removed and the user
+    // is told).
+    void setCancelInsert(std::function<int()> step) { cancelInsert_ = std::move(step); }
     // The record as it was before the form adjusted it on entry (a default filled in), so that
     // a change measures from it; without one the record at start() is taken.
     void setOriginal(RecordCopy original) { original_ = std::move(original); }
@@ -88,6 +93,7 @@ private:
     void reportDuplicate(int code);
     void stay();
     void busy(bool on) const;
+    void removeReserved();
     bool openFiles();
     void releaseFiles();
 
@@ -96,6 +102,7 @@ private:
     FormHost host_;
     std::vector<FieldCheck> checks_;
     std::function<void()> afterWrite_;
+    std::function<int()> cancelInsert_;
     Request request_ = Request::None;
     Response response_ = Response::Cancelled;
     bool copying_ = false;

@@ -211,6 +211,16 @@ void FormWindow::build() {
     cancel_->setGeometry(px(spec_.cancelPlace));
     connect(ok_, &QPushButton::clicked, this, &FormWindow::accept);
     connect(cancel_, &QPushButton::clicked, this, &FormWindow::reject);
+    auto pageOf = [&](int tab) -> QWidget* {
+        return tab >= 0 && tab < static_cast<int>(pages.size()) ? pages[static_cast<size_t>(tab)]
+                                                                : this;
+    };
+    for (const FormPanel& panel : spec_.panels) {
+        if (QWidget* made = panel.make ? panel.make(pageOf(panel.tab)) : nullptr) {
+            made->setGeometry(px(panel.place));
+            panels_.emplace_back(made);
+        }
+    }
     for (const FormButton& b : spec_.buttons) {
         auto* button = new QPushButton(b.caption, this);
         button->setToolTip(b.tip);
@@ -419,6 +429,10 @@ void FormWindow::reject() {
 void FormWindow::done(int result) {
     if (!left_) {
         left_ = true;
+        // A list on a page keeps its layout and gives its files back as the form leaves.
+        for (const QPointer<QWidget>& panel : panels_) {
+            if (panel) panel->close();
+        }
         WindowPlacement::save(*this, state_.settingsFile(), objectName().toStdString());
     }
     QDialog::done(result);

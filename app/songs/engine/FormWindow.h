@@ -5,6 +5,7 @@
 // deletion runs without showing the window at all.
 #include <QDialog>
 #include <QKeySequence>
+#include <QPointer>
 #include <QRect>
 
 #include <functional>
@@ -61,6 +62,14 @@ struct FormButton {
     std::function<void()> pressed;
 };
 
+// A control of the form's own on a page (a list of related records, a picture): made when the
+// window is built, with the page as its parent.
+struct FormPanel {
+    int tab = -1;
+    QRect place;  // dialog units
+    std::function<QWidget*(QWidget* parent)> make;
+};
+
 struct FormWindowSpec {
     QString designTitle;
     QSize designSize{200, 60};  // dialog units
@@ -75,6 +84,7 @@ struct FormWindowSpec {
     QString cancelTip;
     QRect cancelPlace;
     std::vector<FormButton> buttons;
+    std::vector<FormPanel> panels;
     QKeySequence dittoKey;  // empty: no Ditto
     // Runs before the controls show the buffers (values shown that are looked up elsewhere).
     std::function<void()> beforeDisplay;
@@ -99,6 +109,8 @@ public:
     QWidget* control(int index) const { return entries_[static_cast<size_t>(index)].widget; }
     // Shows the buffers again (after a button of the form's own changed them).
     void display();
+    // Every control's value into its field (before a button of the form's own reads them).
+    void storeAll();
 
     void accept() override;
     void reject() override;
@@ -125,7 +137,6 @@ private:
     void fillLists();
     std::pair<const FieldDesc*, void*> fieldOf(const std::string& label) const;
     void store(int index);
-    void storeAll();
     void focusControl(int index);
     void dittoFocused();
 
@@ -136,6 +147,7 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* ditto_ = nullptr;
+    std::vector<QPointer<QWidget>> panels_;
     QTabWidget* sheet_ = nullptr;
     ControlResizer* resizer_ = nullptr;
     QSize designPixels_;

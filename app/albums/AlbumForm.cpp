@@ -1,0 +1,190 @@
+#include "app/albums/AlbumForm.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "app/albums/AlbumAttachments.h"
+#include "app/albums/AlbumFormRules.h"
+#include "app/albums/AlbumSongList.h"
+#include "app/core/AppState.h"
+
+namespace cdz {
+namespace {
+
+using T = FormEntry::Type;
+
+enum Page { General, Songs, Notes, Files, CompactDisc, Other };
+
+FormEntry line(int tab, int row, QString prompt, std::string field, std::string picture, int width,
+               T type = T::Entry, int left = 70) {
+    FormEntry e;
+    e.tab = tab;
+    e.type = type;
+    e.prompt = std::move(prompt);
+    e.field = std::move(field);
+    e.picture = std::move(picture);
+    e.promptPlace = QRect(6, 10 + row * 16, left - 8, 10);
+    e.entryPlace = QRect(left, 8 + row * 16, width, 12);
+    return e;
+}
+
+FormEntry memo(int tab, int y, QString prompt, std::string field, int height) {
+    FormEntry e;
+    e.tab = tab;
+    e.type = T::Text;
+    e.prompt = std::move(prompt);
+    e.field = std::move(field);
+    e.promptPlace = QRect(6, y, 120, 10);
+    e.entryPlace = QRect(6, y + 11, 296, height);
+    return e;
+}
+
+// A panel that is a push button acting on the album's buffer: the form's controls are stored
+// before it acts and shown again after.
+FormPanel button(int tab, QRect place, QString caption, const char* name,
+                 std::function<void()> pressed) {
+    return {tab, place, [caption, name, pressed = std::move(pressed)](QWidget* page) -> QWidget* {
+                auto* b = new QPushButton(caption, page);
+                b->setObjectName(name);
+                b->setAutoDefault(false);
+                QObject::connect(b, &QPushButton::clicked, b, [b, pressed] {
+                    auto* form = qobject_cast<FormWindow*>(b->window());
+                    if (form) form->storeAll();
+                    pressed();
+                    if (form) form->display();
+                });
+                return b;
+            }};
+}
+
+std::vector<std::string> mediaNames(AppState& state) {
+    std::vector<std::string> names;
+    DataFile& media = state.catalogue().file(CatalogueFile::Media);
+    const MediaRecord saved = state.catalogue().media();
+    if (media.set(MediaRecord::KeyMedia) == 0) {
+        while (media.next() == 0) names.push_back(state.catalogue().media().Media.str());
+    }
+    state.catalogue().media() = saved;
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Everything the window's controls act through, alive as long as the window.
+struct AlbumFormParts {
+    explicit AlbumFormParts(AppState& s) : state(s) {}
+    AppState& state;
+    AlbumFormRules rules{state};
+    AlbumAttachments attachments{state};
+    QPointer<AlbumSongList> songs;
+};
+
+FormWindowSpec window(AlbumFormParts& parts) {
+    AppState& state = parts.state;
+    FormWindowSpec w;
+    w.designTitle = "Update Album";
+    w.designSize = QSize(320, 228);
+    w.tabs = {"General", "Songs", "Notes", "Associated Files", "Compact Disc", "Other"};
+    w.sheetPlace = QRect(4, 4, 312, 198);
+    auto& e = w.entries;
+    e.push_back(line(General, 0, "&Artist:", "ALB:Artist", "s40", 170));
+    e.push_back(line(General, 1, "A&lbum:", "ALB:Album", "s40", 170));
+    FormEntry media = line(General, 2, "&Media:", "ALB:Media", "s20", 100, T::Combo);
+    media.items = [&state] { return mediaNames(state); };
+    media.check = FieldCheck::inFile("ALB:Media", CatalogueFile::Media, "MED:KeyMedia");
+    e.push_back(std::move(media));
+    e.push_back(line(General, 3, "&File Number:", "ALB:FileNumber", "s20", 100));
+    e.push_back(line(General, 4, "&Release Date:", "ALB:ReleaseDate", "d17", 70));
+
+    FormEntry notes = memo(Notes, 0, "", "ALB:Notes", 170);
+    notes.entryPlace = QRect(6, 6, 296, 170);
+    e.push_back(std::move(notes));
+
+    constexpr int kFilesLeft = 90;
+    e.push_back(line(Files, 0, "Associated WAV File:", "ALB:AssociatedWAVFile", "s128", 180,
+                     T::Entry, kFilesLeft));
+    e.push_back(line(Files, 1, "Associated Image:", "ALB:AssociatedImage", "s128", 180, T::Entry,
+                     kFilesLeft));
+    e.push_back(line(Files, 2, "Playlist:", "ALB:Playlist", "s70", 180, T::Entry, kFilesLeft));
+
+    constexpr int kCdLeft = 80;
+    e.push_back(
+        line(CompactDisc, 2, "XCCD Database #:", "ALB:XCCD", "s32", 130, T::Entry, kCdLeft));
+    e.push_back(
+        line(CompactDisc, 3, "CD Serial #:", "ALB:CDIdentifier", "s24", 130, T::Entry, kCdLeft));
+
+    constexpr int kOtherLeft = 70;
+    e.push_back(line(Other, 0, "Rating:", "ALB:Rating", "s2", 20, T::Entry, kOtherLeft));
+    e.push_back(
+        line(Other, 1, "Purchase Date:", "ALB:PurchaseDate", "d17", 70, T::Entry, kOtherLeft));
+    e.push_back(line(Other, 2, "Pur Price:", "ALB:PurPrice", "n-10.2", 60, T::Entry, kOtherLeft));
+    e.push_back(line(Other, 3, "Current Value:", "ALB:Value", "n-10.2", 60, T::Entry, kOtherLeft));
+    e.push_back(memo(Other, 72, "Recording:", "ALB:Recording", 36));
+    e.push_back(memo(Other, 122, "Performance:", "ALB:Performance", 36));
+
+    auto& p = w.panels;
+    p.push_back({Songs, QRect(2, 2, 302, 176), [&parts, &state](QWidget* page) -> QWidget* {
+                     parts.songs = AlbumSongList::open(state, parts.rules, page);
+                     if (!parts.songs) return nullptr;
+                     parts.songs->setStoreForm([songs = parts.songs] {
+                         if (auto* form = qobject_cast<FormWindow*>(songs->window())) {
+                             form->storeAll();
+                         }
+                     });
+                     return parts.songs;
+                 }});
+    p.push_back({Files, QRect(274, 8, 22, 12),
+                 [&parts](QWidget* page) -> QWidget* { return parts.attachments.makePlay(page); }});
+    p.push_back(button(Files, QRect(274, 24, 22, 12), "...", "ChooseImageButton",
+                       [&parts] { parts.attachments.chooseImage(); }));
+    p.push_back({Files, QRect(90, 60, 120, 110), [&parts](QWidget* page) -> QWidget* {
+                     return parts.attachments.makeImage(page);
+                 }});
+    // CD_BUTTONS
+
+    w.okCaption = "&OK";
+    w.okTip = "Exit window and save changes";
+    w.okPlace = QRect(218, 208, 46, 14);
+    w.cancelTip = "Exit window and do not save changes";
+    w.cancelPlace = QRect(268, 208, 46, 14);
+    w.dittoKey = QKeySequence(Qt::CTRL | Qt::Key_Apostrophe);
+    w.beforeDisplay = [&parts] { parts.attachments.refresh(); };
+    return w;
+}
+
+}  // namespace
+
+FormDeclaration AlbumForm::declaration() {
+    FormDeclaration d;
+    d.file = CatalogueFile::Album;
+    d.numberKey = "ALB:KeyAlbumID";
+    d.numberField = "ALB:AlbumID";
+    d.uniqueKeys = {{"ALB:KeyAlbumID", "ALB:KeyAlbumID"},
+                    {"ALB:KeyAlbum", "ALB:KeyAlbum"},
+                    {"ALB:KeyArtist", "ALB:KeyArtist"},
+                    {"ALB:KeyCDIdentifier", "ALB:KeyCDIdentifier"}};
+    d.updateFlag = Integrity::kOtherForm;
+    d.insertTitle = "Adding an Album Record";
+    d.changeTitle = "Changing an Album Record";
+    d.section = kProcedure;
+    d.ditto = true;
+    d.otherFiles = {CatalogueFile::Media, CatalogueFile::Cadenzio};
+    return d;
+}
+
+Response AlbumForm::run(AppState& state, QWidget* parent) {
+    AlbumFormParts parts(state);
+    parts.rules.enter(state.request);
+    return FormWindow::run(state, declaration(), window(parts), parent,
+                           [&parts, &state](FormEngine& engine) {
+                               engine.setCancelInsert([&parts, &state, &engine] {
+                                   DataFile& albums = state.catalogue().file(CatalogueFile::Album);
+                                   const int code = albums.getRecord(engine.reservedRecord());
+                                   if (code != 0) return code;
+                                   return parts.rules.undoLinks(state.catalogue().album().AlbumID);
+                               });
+                           });
+}
+
+}  // namespace cdz

@@ -1,0 +1,199 @@
+#include "app/albums/AlbumSongList.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+
+#include "app/albums/AlbumFormRules.h"
+#include "app/core/AppState.h"
+#include "app/core/DragTypes.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kDesignWidth = 300;
+constexpr int kDesignHeight = 150;
+constexpr int kSongNumberField = 7;  // MUS:ID among the row fields
+
+// The song number a drag carries when it is one of the program's songs; 0 otherwise.
+int64_t droppedSong(const QMimeData* data) {
+    if (!data || !data->hasFormat(kSongMimeType)) return 0;
+    bool ok = false;
+    const qlonglong id = data->data(kSongMimeType).trimmed().toLongLong(&ok);
+    return ok && id > 0 ? id : 0;
+}
+
+}  // namespace
+
+AlbumSongList* AlbumSongList::open(AppState& state, AlbumFormRules& rules, QWidget* parent) {
+    auto files = std::make_unique<FileUse>(
+        state.catalogue(),
+        std::initializer_list<CatalogueFile>{CatalogueFile::Album, CatalogueFile::Cadenzio});
+    if (!files->ok()) return nullptr;
+    Catalogue& c = state.catalogue();
+    BrowseWindowSpec spec;
+    spec.procedure = kSection;
+    spec.title = "Songs";
+    spec.listName = "?Browse:2";
+    spec.designFormat =
+        "34R(2)|_M~Track Number~C(0)@n3@80L(2)|_M~Artist~@s30@80L(2)|_M~Title~@s30@"
+        "28R(2)|_M~Time~C(0)@t4@50L(2)|_M~Media~@s20@40L(2)|_M~File Number~@s10@"
+        "45R(2)|_M~Release Date~C(0)@d17@";
+    spec.keepFormat = true;
+    spec.tabs = {};
+    spec.formProcedure = AlbumFormRules::kSongForm;
+    spec.insertCaption = "&Add";
+    spec.designSize = {kDesignWidth, kDesignHeight};
+    spec.embedded = true;
+    spec.extraButtons = {
+        {"Select Ex&isting Songs", "SelectExistingButton", [&rules] { rules.selectExisting(); }},
+        {"Edit All Son&gs", "EditAllButton", [&rules] { rules.editAllSongs(); }}};
+
+    BrowseDeclaration d;
+    d.file = &c.file(CatalogueFile::Cadenzio);
+    const RangeLimit album{&c.file(CatalogueFile::Album), "ALB:AlbumID",
+                           "BRW2::Sort1:Reset:ALB:AlbumID",
+                           "MUS:AlbumID = BRW2::Sort1:Reset:ALB:AlbumID"};
+    d.sorts = {{"MUS:KeyAlbumID", true, album, LocatorKind::Step, ThumbKind::Numeric, 0, 0}};
+    d.rowFields = {"MUS:TrackNumber", "MUS:Artist",      "MUS:Title", "MUS:Time",   "MUS:Media",
+                   "MUS:FileNumber",  "MUS:ReleaseDate", "MUS:ID",    "MUS:AlbumID"};
+    d.popupItems = {"&Add", "&Change", "&Delete"};
+    d.hasSelectButton = false;
+    // The list is the album form's, not a picker: the form's own request stays the form's.
+    const Request formRequest = state.request;
+    state.request = Request::None;
+    auto* list =
+        new AlbumSongList(state, rules, std::move(spec), std::move(d), std::move(files), parent);
+    state.request = formRequest;
+    return list;
+}
+
+AlbumSongList::AlbumSongList(AppState& state, AlbumFormRules& rules, BrowseWindowSpec spec,
+                             BrowseDeclaration declaration, std::unique_ptr<FileUse> files,
+                             QWidget* parent)
+    : BrowseWindow(state, std::move(spec), std::move(declaration), std::move(files), parent),
+      rules_(rules) {
+    addControls();
+    relayout();
+}
+
+void AlbumSongList::addControls() {
+    copy_ = new QPushButton("Cop&y", this);
+    copy_->setObjectName("CopyButton");
+    copy_->setToolTip("Copy record");
+    copy_->setAutoDefault(false);
+    connect(copy_, &QPushButton::clicked, this, &AlbumSongList::copySong);
+    hint1_ = new QLabel("You can also drag from the \"Songs\"", this);
+    hint2_ = new QLabel("window to the album song list.", this);
+    sortTabs().hide();  // one order only
+    list().setAcceptDrops(true);
+    list().viewport()->setAcceptDrops(true);
+    list().viewport()->installEventFilter(this);
+}
+
+void AlbumSongList::placeControls() {
+    BrowseWindow::placeControls();
+    if (!copy_) return;  // the base places its own controls before this list adds more
+    auto x = [this](int du) { return unitsX(du); };
+    auto y = [this](int du) { return unitsY(du); };
+    const int w = kDesignWidth, h = kDesignHeight;
+    list().setGeometry(x(2), y(2), x(w - 4 - 10), y(h - 2 - 42));
+    thumbBar().setGeometry(x(w - 12), y(2), x(10), y(h - 2 - 42));
+    const int by = h - 38;
+    int bx = 2;
+    for (QPushButton* b : {&insertButton(), copy_, &changeButton(), &deleteButton()}) {
+        b->setGeometry(x(bx), y(by), x(40), y(14));
+        bx += 42;
+    }
+    const auto extras = findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QPushButton* b : extras) {
+        if (b->objectName() == "SelectExistingButton") b->setGeometry(x(bx), y(by), x(66), y(14));
+        if (b->objectName() == "EditAllButton") b->setGeometry(x(bx + 68), y(by), x(50), y(14));
+    }
+    hint1_->setGeometry(x(2), y(h - 20), x(w - 4), y(9));
+    hint2_->setGeometry(x(2), y(h - 11), x(w - 4), y(9));
+}
+
+void AlbumSongList::afterSync() {
+    copy_->setEnabled(engine().canChange());
+}
+
+void AlbumSongList::reload() {
+    engine().forceRefresh();
+    engine().refresh();
+    sync();
+}
+
+void AlbumSongList::copySong() {
+    engine().copy();
+    sync();
+    list().setFocus();
+}
+
+std::vector<PopupButton> AlbumSongList::popupExtras() const {
+    return {{copy_->text().toStdString(), copy_->isEnabled(), true}};
+}
+
+void AlbumSongList::pressExtra(int index) {
+    if (index == 0 && copy_->isEnabled()) copySong();
+}
+
+void AlbumSongList::beforeForm() {
+    if (storeForm_) storeForm_();
+    const DataFile& albums = state_.catalogue().file(CatalogueFile::Album);
+    album_ = RecordCopy::take(albums.decl(), albums.record());
+}
+
+// The song form may read albums (an album looked up for a song); the album being edited is
+// the form's buffer again afterwards.
+void AlbumSongList::afterForm() {
+    const DataFile& albums = state_.catalogue().file(CatalogueFile::Album);
+    if (!album_.empty()) album_.restore(albums.decl(), albums.record());
+}
+
+QMimeData* AlbumSongList::rowMimeData(int row) const {
+    const BrowseEngine& e = engine();
+    if (row < 1 || row > e.page().count()) return nullptr;
+    const auto* number = std::get_if<int64_t>(&e.rowValue(row, kSongNumberField));
+    if (!number) return nullptr;
+    auto* song = new QMimeData;
+    song->setData(kSongMimeType, QByteArray::number(static_cast<qlonglong>(*number)));
+    song->setText(QString::number(*number));
+    return song;
+}
+
+bool AlbumSongList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list().viewport()) {
+        switch (event->type()) {
+            case QEvent::DragEnter:
+            case QEvent::DragMove: {
+                auto* drag = static_cast<QDropEvent*>(event);
+                if (droppedSong(drag->mimeData()) != 0) {
+                    drag->acceptProposedAction();
+                } else {
+                    drag->ignore();
+                }
+                return true;
+            }
+            case QEvent::Drop: {
+                auto* drop = static_cast<QDropEvent*>(event);
+                const int64_t id = droppedSong(drop->mimeData());
+                if (id == 0) return true;
+                drop->acceptProposedAction();
+                if (storeForm_) storeForm_();
+                rules_.takeSong(id);
+                reload();
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return BrowseWindow::eventFilter(watched, event);
+}
+
+}  // namespace cdz

@@ -1,0 +1,222 @@
+// The album form over real files: the copy rule, songs put on the album (dropped, assigned in
+// bulk), the walk through its songs, and a cancelled insert that leaves no song on the number
+// it had reserved.
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/albums/AlbumForm.h"
+#include "app/albums/AlbumFormRules.h"
+#include "app/albums/AlbumSongList.h"
+#include "app/core/DragTypes.h"
+#include "app/songs/SongsProcedures.h"
+#include "tests/app/core/frame/FrameTestSupport.h"
+
+namespace cdz::test {
+namespace {
+
+using F = CatalogueFile;
+
+class AlbumFormTest : public ::testing::Test {
+protected:
+    AlbumFormTest() : files(cat(), {F::Cadenzio, F::Album, F::Media, F::Categories}) {
+        defineSongsProcedures(*f.state, frame);
+        cat().media().Media = "CD";
+        EXPECT_EQ(cat().file(F::Media).add(), 0);
+    }
+    Catalogue& cat() { return f.state->catalogue(); }
+
+    int32_t addAlbum(int32_t id, const char* title, const char* fileNumber = "") {
+        cat().file(F::Album).clearBuffer();
+        cat().album().AlbumID = id;
+        cat().album().Album = title;
+        cat().album().Artist = "Artist";
+        cat().album().Media = "CD";
+        cat().album().FileNumber = fileNumber;
+        EXPECT_EQ(cat().file(F::Album).add(), 0);
+        return id;
+    }
+    void addSong(int32_t id, int32_t album, const char* media = "CD", const char* fileNumber = "",
+                 const char* title = "Song") {
+        cat().file(F::Cadenzio).clearBuffer();
+        SongRecord& s = cat().song();
+        s.ID = id;
+        s.AlbumID = album;
+        s.Media = media;
+        s.FileNumber = fileNumber;
+        s.Title = title;
+        s.TrackNumber = static_cast<uint8_t>(id % 100);
+        EXPECT_EQ(cat().file(F::Cadenzio).add(), 0);
+    }
+    // The album a song is on; -1 when the song is gone.
+    int32_t albumOf(int32_t song) {
+        cat().file(F::Cadenzio).clearBuffer();
+        cat().song().ID = song;
+        if (cat().file(F::Cadenzio).get(SongRecord::KeyID) != 0) return -1;
+        return cat().song().AlbumID;
+    }
+
+    StateFixture f;
+    QWidget frame;
+    FileUse files;
+};
+
+TEST_F(AlbumFormTest, ACopysTitleNeverEqualsItsSource) {
+    const std::string full40 = "Forty Characters Of Album Title Exactly!";
+    ASSERT_EQ(full40.size(), 40u);
+    const struct {
+        std::string title, copy;
+    } cases[] = {
+        {"Greatest Hits", "Greatest Hits - Copy"},
+        {"Greatest Hits   ", "Greatest Hits - Copy"},
+        {full40, "Forty Characters Of Album Title E - Copy"},
+        {"Björk: Début et Homogénic à Reykjavík  Ü", "Björk: Début et Homogénic à Reykj - Copy"},
+    };
+    for (const auto& c : cases) {
+        const std::string copy = AlbumFormRules::copyTitle(c.title);
+        EXPECT_EQ(copy, c.copy) << c.title;
+        EXPECT_NE(copy, c.title);
+        EXPECT_LE(QString::fromStdString(copy).size(), 40);
+    }
+    // An insert of a filled record is a copy; of a cleared one, a new album.
+    AlbumFormRules rules(*f.state);
+    cat().album().Album = "Greatest Hits";
+    cat().album().CDIdentifier = " 9123";
+    rules.enter(Request::Insert);
+    EXPECT_EQ(cat().album().Album.clipped(), "Greatest Hits - Copy");
+    EXPECT_TRUE(cat().album().CDIdentifier.clipped().empty());
+    cat().file(F::Album).clearBuffer();
+    rules.enter(Request::Insert);
+    EXPECT_TRUE(cat().album().Album.clipped().empty());
+}
+
+TEST_F(AlbumFormTest, BulkAssignmentTakesTheRunOfMatchingSongsAndCountsOnlyThose) {
+    struct Case {
+        const char* albumFileNumber;
+        std::vector<std::tuple<const char*, const char*>> songs;  // media, file number
+        int assigned;
+        const char* title;
+        const char* text;
+    };
+    const std::vector<Case> cases{
+        {"A12",
+         {{"CD", "a12"}, {"CD", "A12 "}, {"CD", "A12"}, {"CD", "A13"}},
+         3,
+         "Process complete.",
+         "3 songs assigned."},
+        {"B12",
+         {{"CD", "B13"}},
+         0,
+         "Process failed.",
+         "No songs with that file number were found."},
+        {"C12",
+         {},
+         0,
+         "Process failed.",
+         "No songs with that media type and file number were found."},
+        {"D12", {{"LP", "D12"}}, 0, "Process failed.", "No songs with that media type were found."},
+    };
+    int32_t album = 100, song = 1000;
+    for (const Case& c : cases) {
+        ++album;
+        addAlbum(album, ("Bulk " + std::to_string(album)).c_str(), c.albumFileNumber);
+        std::vector<int32_t> made;
+        for (const auto& [media, number] : c.songs) {
+            addSong(++song, 0, media, number);
+            made.push_back(song);
+        }
+        cat().album().AlbumID = album;
+        cat().album().Media = "CD";
+        cat().album().FileNumber = c.albumFileNumber;
+        AlbumFormRules rules(*f.state);
+        EXPECT_EQ(rules.assignByFileNumber(), c.assigned) << c.text;
+        EXPECT_EQ(f.dialogs->shown().back().title, c.title);
+        EXPECT_EQ(f.dialogs->shown().back().text, c.text);
+        int onAlbum = 0;
+        for (int32_t id : made) onAlbum += albumOf(id) == album ? 1 : 0;
+        EXPECT_EQ(onAlbum, c.assigned) << c.text;
+        // Another album's songs of the same number are left where they are.
+        for (int32_t id : made) {
+            if (albumOf(id) != album) {
+                EXPECT_EQ(albumOf(id), 0);
+            }
+        }
+    }
+}
+
+TEST_F(AlbumFormTest, EditAllSongsOnAnEmptyAlbumEndsAtOnce) {
+    addAlbum(7, "Empty");
+    addAlbum(8, "Other");
+    addSong(1, 8);
+    cat().album().AlbumID = 7;
+    AlbumFormRules(*f.state).editAllSongs();
+    ASSERT_EQ(f.dialogs->shown().size(), 1u);
+    EXPECT_EQ(f.dialogs->shown()[0].text, "End of songs on this album.");
+}
+
+TEST_F(AlbumFormTest, ACancelledInsertLeavesNoSongOnItsReservedNumber) {
+    addAlbum(4, "Elsewhere");
+    addSong(41, 4, "CD", "", "Moved here and back");
+    addSong(42, 0, "CD", "", "Loose");
+    cat().file(F::Album).clearBuffer();
+    int32_t reserved = 0;
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            form = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+            return form != nullptr;
+        }));
+        reserved = cat().album().AlbumID;
+        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
+        auto* list = form->findChild<AlbumSongList*>();
+        ASSERT_NE(list, nullptr);
+        settle();
+        // Two songs dropped from the song browse, one of them from another album.
+        for (int song : {41, 42}) {
+            QMimeData data;
+            data.setData(kSongMimeType, QByteArray::number(song));
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QCoreApplication::sendEvent(list->list().viewport(), &enter);
+            ASSERT_TRUE(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(list->list().viewport(), &drop);
+        }
+        // A song added on the album meanwhile (as the song form or the CD reader adds one).
+        cat().file(F::Cadenzio).clearBuffer();
+        cat().song().ID = 43;
+        cat().song().AlbumID = reserved;
+        EXPECT_EQ(cat().file(F::Cadenzio).add(), 0);
+        EXPECT_EQ(albumOf(41), reserved);
+        EXPECT_EQ(list->engine().page().count(), 2);  // the drops show at once
+        form->findChild<QPushButton*>("CancelButton")->click();
+    });
+    f.state->request = Request::Insert;
+    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Cancelled);
+    ASSERT_GT(reserved, 4);
+    EXPECT_EQ(albumOf(41), 4);   // back on the album it came from
+    EXPECT_EQ(albumOf(42), 0);   // back on none
+    EXPECT_EQ(albumOf(43), -1);  // made on the new album: gone with it
+    EXPECT_EQ(cat().file(F::Album).records(), 1);
+}
+
+TEST_F(AlbumFormTest, ADropOfAnUnknownSongOrAForeignTypeChangesNothing) {
+    addAlbum(5, "Target");
+    addSong(51, 0);
+    AlbumFormRules rules(*f.state);
+    cat().album().AlbumID = 5;
+    EXPECT_FALSE(rules.takeSong(999));
+    EXPECT_FALSE(rules.takeSong(0));
+    EXPECT_EQ(albumOf(51), 0);
+    cat().album().AlbumID = 5;
+    EXPECT_TRUE(rules.takeSong(51));
+    EXPECT_EQ(albumOf(51), 5);
+}
+
+}  // namespace
+}  // namespace cdz::test

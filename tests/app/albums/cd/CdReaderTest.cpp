@@ -12,6 +12,7 @@
 #include "runtime/cd/ScriptedCdDevice.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/ui/ScriptedDialogs.h"
+#include "tests/app/core/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
 #include "tests/support/TempDir.h"
 
@@ -175,6 +176,32 @@ TEST_F(CdReaderTest, ExistingTracksGetTheirTimesAndMissingOnesBecomeSongs) {
     }
     EXPECT_EQ(nextID, other + 10);
     EXPECT_EQ(cat().useCount(F::Cadenzio), 0);
+}
+
+TEST_F(CdReaderTest, ASongThatCannotBeWrittenLeavesEverySongAsItWas) {
+    for (int track = 1; track <= 5; ++track) addSong(4, track, "Song", kTimeZero);
+    // The file refuses the seventh track, after five rewrites and one add.
+    const auto shell = test::runSqliteShell(
+        dir.path() / "cdzdata.tps",
+        "CREATE TRIGGER refuse BEFORE INSERT ON Cadenzio WHEN NEW.TrackNumber = 7 "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
+    ASSERT_TRUE(shell.ran && shell.exitCode == 0) << shell.err;
+    setAlbum(4);
+    CdReader reader = scripted(kNineTracks);
+    EXPECT_FALSE(reader.read(CdReader::Mode::AlbumUpdate));
+    EXPECT_EQ(reader.recordsWritten(), 0);
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].title, "Error");
+    EXPECT_TRUE(
+        dialogs->shown()[0].text.starts_with("The songs of the album could not be "
+                                             "written ("))
+        << dialogs->shown()[0].text;
+    EXPECT_TRUE(dialogs->shown()[0].text.ends_with("). No song was changed."));
+    const auto after = songs();
+    ASSERT_EQ(after.size(), 5u);
+    for (const SongRecord& s : after) EXPECT_EQ(s.Time, kTimeZero);
+    EXPECT_EQ(cat().useCount(F::Cadenzio), 0);
+    EXPECT_FALSE(cat().database().inTransaction());
 }
 
 TEST_F(CdReaderTest, AnAlbumNotYetNumberedGetsOnlyItsIdentifier) {

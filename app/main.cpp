@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/Subsystems.h"
+#include "app/albums/cd/CdInfoCommand.h"
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/startup/ProgramMain.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
                      cdz::runtimeVersionText(cdz::runtimeVersion()).c_str());
         return 3;
     }
+    // Reading the disc needs no window, nor a display to show one on.
+    if (const auto status = cdz::CdInfoCommand::runFromArguments(argc, argv)) return *status;
     // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
     cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
@@ -45,6 +48,12 @@ int main(int argc, char** argv) {
                                       "Open without the splash window; the start-up browses "
                                       "open at once.");
     options.addOption(noSplash);
+    // Handled above, before the application starts; listed here for --help.
+    const QCommandLineOption cdInfo("cd-info",
+                                    "Print the track count, identifier and track lengths of "
+                                    "the audio disc in the drive (or in the drive or disc image "
+                                    "named after the option) and exit.");
+    options.addOption(cdInfo);
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
     std::error_code ec;

@@ -94,6 +94,15 @@ bool AlbumAttachments::chooseImage() {
     const auto chosen = state_.dialogs().openFile("Choose a File", "All Files|*.*",
                                                   std::string(album.AssociatedImage.clipped()));
     if (!chosen) return false;
+    // A path cut to the field's width would name another file.
+    if (QString::fromStdString(*chosen).size() > album.AssociatedImage.width()) {
+        state_.dialogs().message("Error",
+                                 "The path of " + *chosen + " is longer than the " +
+                                     std::to_string(album.AssociatedImage.width()) +
+                                     " characters the album keeps.|Move or rename the file.",
+                                 MessageIcon::Warning, Button::Ok, Button::Ok);
+        return false;
+    }
     album.AssociatedImage = *chosen;
     return true;
 }

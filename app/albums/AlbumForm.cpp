@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/albums/AlbumAttachments.h"
+#include "app/albums/AlbumCdButtons.h"
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/AlbumSongList.h"
 #include "app/core/AppState.h"
@@ -77,6 +78,7 @@ struct AlbumFormParts {
     AppState& state;
     AlbumFormRules rules{state};
     AlbumAttachments attachments{state};
+    AlbumCdButtons cd{state};
     QPointer<AlbumSongList> songs;
 };
 
@@ -141,7 +143,13 @@ FormWindowSpec window(AlbumFormParts& parts) {
     p.push_back({Files, QRect(90, 60, 120, 110), [&parts](QWidget* page) -> QWidget* {
                      return parts.attachments.makeImage(page);
                  }});
-    // CD_BUTTONS
+    p.push_back(button(CompactDisc, QRect(6, 8, 160, 14), "Load Song Information from CD Player",
+                       "LoadFromCdButton", [&parts] {
+                           parts.cd.loadSongs();
+                           if (parts.songs) parts.songs->reload();
+                       }));
+    p.push_back(button(CompactDisc, QRect(216, 56, 40, 12), "Read", "ReadSerialButton",
+                       [&parts] { parts.cd.readSerial(); }));
 
     w.okCaption = "&OK";
     w.okTip = "Exit window and save changes";

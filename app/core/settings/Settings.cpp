@@ -46,6 +46,7 @@ Settings Settings::read(const IniFile& ini) {
     s.notesLabel = readText(ini, "NotesLabel", "Notes", 20);
     s.dateFormat = readText(ini, "DateFormat", "d17", 6);
     s.logo = readText(ini, "Logo", "", 255);
+    s.cdDevice = readText(ini, "CdDevice", "", 255);
     return s;
 }
 

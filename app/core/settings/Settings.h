@@ -29,6 +29,7 @@ struct Settings {
     std::string notesLabel = "Notes";  // 20
     std::string dateFormat = "d17";    // 6: a date picture
     std::string logo;                  // 255: path of the report logo picture
+    std::string cdDevice;              // 255: the CD drive or disc image; empty: the default
 
     // Every setting from the file, each missing key giving its default.
     static Settings read(const IniFile& ini);

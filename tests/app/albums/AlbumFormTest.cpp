@@ -3,6 +3,8 @@
 // it had reserved.
 #include <QApplication>
 #include <QDropEvent>
+#include <QImage>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/albums/AlbumAttachments.h"
 #include "app/albums/AlbumForm.h"
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/AlbumSongList.h"
@@ -216,6 +219,36 @@ TEST_F(AlbumFormTest, ADropOfAnUnknownSongOrAForeignTypeChangesNothing) {
     cat().album().AlbumID = 5;
     EXPECT_TRUE(rules.takeSong(51));
     EXPECT_EQ(albumOf(51), 5);
+}
+
+TEST_F(AlbumFormTest, TheAssociatedFilesAreShownAndPlayedOrTheUserIsToldWhy) {
+    QWidget page;
+    AlbumAttachments shown(*f.state);
+    QLabel* image = shown.makeImage(&page);
+    image->resize(60, 60);
+    QPushButton* play = shown.makePlay(&page);
+    const std::string picture = (f.dir.path() / "cover.png").string();
+    QImage cover(16, 16, QImage::Format_RGB32);
+    cover.fill(Qt::red);
+    ASSERT_TRUE(cover.save(QString::fromStdString(picture)));
+
+    AlbumRecord& album = cat().album();
+    album.AssociatedImage = picture;
+    shown.refresh();
+    EXPECT_EQ(shown.shownImage(), picture);
+    EXPECT_FALSE(play->isEnabled());  // no sound file named
+    EXPECT_FALSE(shown.play());
+    EXPECT_TRUE(f.dialogs->shown().empty());
+
+    album.AssociatedImage = (f.dir.path() / "gone.png").string();
+    album.AssociatedWAVFile = (f.dir.path() / "gone.wav").string();
+    shown.refresh();
+    EXPECT_EQ(shown.shownImage(), "");
+    EXPECT_EQ(image->text(), "No picture");
+    EXPECT_TRUE(play->isEnabled());
+    EXPECT_FALSE(shown.play());
+    EXPECT_EQ(f.lastMessage(), "Could not play " + (f.dir.path() / "gone.wav").string() +
+                                   ".|The file does not exist.");
 }
 
 }  // namespace

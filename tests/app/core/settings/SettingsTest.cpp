@@ -24,6 +24,7 @@ TEST(Settings, AFileWithoutTheSectionGivesTheDefaults) {
     EXPECT_EQ(s.notesLabel, "Notes");
     EXPECT_EQ(s.dateFormat, "d17");
     EXPECT_EQ(s.logo, "");
+    EXPECT_EQ(s.cdDevice, "");  // the default drive
     // Before the file is read the caption is the field's own name.
     EXPECT_EQ(Settings{}.udkPrompt, "User Defined Key Field");
 }
@@ -35,7 +36,7 @@ TEST(Settings, ValuesAreReadAndHeldToTheirLengths) {
            "AutoAddToAlbums=\nAddMode=Ask Each Time\nLabelArtistTitleOrder=Title - Artist\n"
            "GLO:Delimiter=-:\nUDKPrompt=Catalogue number of the pressing\n"
            "NotesLabel=Requests from the floor tonight\nDateFormat=d17-xyz\n"
-           "Logo=/home/dj/logo.png\n";
+           "Logo=/home/dj/logo.png\nCdDevice=/media/rips/night.cue\n";
     const Settings s = Settings::read(IniFile(dir.path() / "CDZSETS.INI"));
     EXPECT_EQ(s.suAlbums, 1);
     EXPECT_EQ(s.suSongs, 1);
@@ -49,6 +50,7 @@ TEST(Settings, ValuesAreReadAndHeldToTheirLengths) {
     EXPECT_EQ(s.notesLabel, "Requests from the fl");     // 20
     EXPECT_EQ(s.dateFormat, "d17-xy");                   // 6
     EXPECT_EQ(s.logo, "/home/dj/logo.png");
+    EXPECT_EQ(s.cdDevice, "/media/rips/night.cue");
 }
 
 TEST(Settings, LengthsCountCharactersNotBytes) {

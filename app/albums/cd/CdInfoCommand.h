@@ -1,0 +1,28 @@
+#pragma once
+// `cdzapp --cd-info [DRIVE-OR-IMAGE]`: prints what the program reads from the disc (the track
+// count, the disc identifier, each track's length) without opening a window, so a user can check
+// a drive and a test can check the reader.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "runtime/cd/CdDevice.h"
+
+namespace cdz {
+
+class CdInfoCommand {
+public:
+    static constexpr const char* kOption = "--cd-info";
+
+    // Runs the command when the arguments ask for it and gives the exit status; nullopt
+    // otherwise. Without a drive or image after the option, CDZ_CD_DEVICE or the CdDevice
+    // setting of the data folder (--data-dir, else the current folder) names it, else the
+    // default drive is read.
+    static std::optional<int> runFromArguments(int argc, const char* const* argv);
+
+    // Reads the disc of `device` and prints it to `out`: 0; or the failure to `err`: 1.
+    // `source` names the device in the failure text.
+    static int run(CdDevice& device, const std::string& source, std::FILE* out, std::FILE* err);
+};
+
+}  // namespace cdz

@@ -1,0 +1,63 @@
+#pragma once
+// A drive that tells what audio disc it holds: the reader opens it, asks whether a disc can be
+// read, reads the table of contents and closes it. The three ways a drive can refuse are told
+// apart so that the user learns which one it was; a refusal is never read as a track count or
+// a length.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cdz {
+
+enum class CdFault {
+    None,
+    NotAvailable,  // no drive or disc image by that name, or it cannot be opened
+    NotReady,      // no disc, or a disc whose table of contents cannot be read
+    DoorOpen,      // the drive's tray is open
+};
+
+// Audio frames per second of a compact disc.
+constexpr int32_t kCdFramesPerSecond = 75;
+
+// A disc's table of contents in audio frames: each track's length in track order, and the
+// whole disc's (from the start of the first track to the lead-out).
+struct CdContents {
+    std::vector<int32_t> trackFrames;
+    int32_t discFrames = 0;
+};
+
+class CdDevice {
+public:
+    virtual ~CdDevice() = default;
+
+    // NotAvailable when there is nothing to open; the device is open only after None.
+    virtual CdFault open() = 0;
+    // Whether the open drive holds a disc it can read: NotReady or DoorOpen when not.
+    virtual CdFault status() = 0;
+    // The open drive's table of contents; NotReady when it cannot be read.
+    virtual CdFault contents(CdContents& out) = 0;
+    // Closes an open device; does nothing when it is closed.
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+};
+
+// Holds a device open for one read and closes it when the read ends, on every path.
+class CdSession {
+public:
+    explicit CdSession(CdDevice& device) : device_(device), fault_(device.open()) {}
+    ~CdSession() { device_.close(); }
+    CdSession(const CdSession&) = delete;
+    CdSession& operator=(const CdSession&) = delete;
+
+    // How the open went.
+    CdFault fault() const { return fault_; }
+
+private:
+    CdDevice& device_;
+    CdFault fault_;
+};
+
+// A length in frames as a drive shows it, "mm:ss:ff" (minutes in at least two digits).
+std::string cdFramesToMsf(int32_t frames);
+
+}  // namespace cdz

@@ -1,0 +1,84 @@
+// cdzapp --cd-info run as a user runs it, on disc images named each way the program takes.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include "tests/runtime/cd/DiscImage.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz {
+namespace {
+
+using test::msf;
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+ProgramRun runCdInfo(const QStringList& arguments, const QString& deviceVariable = {}) {
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("CDZ_CD_DEVICE");
+    env.remove("DISPLAY");  // no window is needed
+    env.remove("QT_QPA_PLATFORM");
+    if (!deviceVariable.isEmpty()) env.insert("CDZ_CD_DEVICE", deviceVariable);
+    app.setProcessEnvironment(env);
+    app.start(CDZ_APP, QStringList{"--cd-info"} + arguments);
+    ProgramRun r;
+    if (!app.waitForFinished(60000) || app.exitStatus() != QProcess::NormalExit) return r;
+    r.exitCode = app.exitCode();
+    r.out = app.readAllStandardOutput().toStdString();
+    r.err = app.readAllStandardError().toStdString();
+    return r;
+}
+
+TEST(CdInfoRun, PrintsTheDiscOfTheImageNamedOnTheCommandLineInTheVariableOrInTheSettings) {
+    test::TempDir dir;
+    const QString cue = QString::fromStdString(
+        test::writeDiscImage(dir.path(), "night",
+                             {msf(4, 12, 33), msf(3, 48, 2), msf(62, 10, 0), msf(0, 59, 74)})
+            .string());
+    std::ofstream(dir.path() / "CDZSETS.INI")
+        << "[Settings]\nCdDevice=" << cue.toStdString() << "\n";
+    const QString folder = QString::fromStdString(dir.path().string());
+    const std::string expected =
+        "Tracks: 4\n"
+        "Identifier: \" 44270012520122801373001\"\n"
+        "Length: 71:10\n"
+        "Track  1:  4:12\n"
+        "Track  2:  3:48\n"
+        "Track  3: 62:10\n"
+        "Track  4:  0:59\n";
+    const struct {
+        const char* way;
+        QStringList arguments;
+        QString variable;
+    } ways[] = {
+        {"argument", {cue}, {}},
+        {"variable", {}, cue},
+        {"variable over setting", {"--data-dir", folder}, cue},
+        {"setting", {"--data-dir", folder}, {}},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        const ProgramRun r = runCdInfo(w.arguments, w.variable);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, expected);
+    }
+}
+
+TEST(CdInfoRun, ADriveThatIsNotThereFailsWithItsText) {
+    test::TempDir dir;
+    const std::string missing = dir.file("gone.cue");
+    const ProgramRun r = runCdInfo({QString::fromStdString(missing)});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "cdzapp: CD player not available. (" + missing + ")\n");
+}
+
+}  // namespace
+}  // namespace cdz

@@ -1,5 +1,6 @@
 #include "app/Subsystems.h"
 
+#include "app/albums/AlbumsProcedures.h"
 #include "app/core/AppState.h"
 #include "app/songs/SongsProcedures.h"
 
@@ -7,6 +8,7 @@ namespace cdz {
 
 void addProgramSubsystems(AppState& state) {
     state.addSubsystem(&defineSongsProcedures);
+    state.addSubsystem(&defineAlbumsProcedures);
 }
 
 }  // namespace cdz

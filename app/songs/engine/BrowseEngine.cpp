@@ -459,10 +459,10 @@ bool BrowseEngine::choose() {
     return true;
 }
 
-bool BrowseEngine::copy() {
+bool BrowseEngine::copy(Request request) {
     if (page_.empty()) return false;
     if (!reread(true)) return recordGone();
-    const Response r = host_.callForm ? host_.callForm(Request::Select) : Response::Cancelled;
+    const Response r = host_.callForm ? host_.callForm(request) : Response::Cancelled;
     // The copy is a new record: found like an inserted one.
     afterForm(Request::Insert, r);
     return true;

@@ -87,9 +87,10 @@ public:
     bool change();
     bool erase();
     bool choose();
-    // Copy: the highlighted record re-read and handed to the form with the Select request, which
-    // the form takes as "insert a copy"; a completed copy is located and highlighted.
-    bool copy();
+    // Copy: the highlighted record re-read and handed to the form with `request`: Select, which
+    // the song form takes as "insert a copy", or Insert for a form that recognises a copy by the
+    // record it finds in the buffer. A completed copy is located and highlighted.
+    bool copy(Request request = Request::Select);
     // Locates by a whole value for the current sort order (the alphabet strip's letter): kept as
     // the locator's value, stored into the locator component (a number's component takes the
     // number the text begins with, 0 for a letter), the components after it blanked.

@@ -1,0 +1,272 @@
+#include "app/albums/AlbumBrowse.h"
+
+#include <QFont>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+
+#include "app/core/AppState.h"
+#include "app/core/data/Catalogue.h"
+#include "app/songs/engine/ThumbAlphabet.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kDesignWidth = 420;
+constexpr int kDesignHeight = 230;
+// Never smaller than this (dialog units): the buttons stay reachable.
+constexpr int kLeastWidth = 250;
+constexpr int kLeastHeight = 140;
+constexpr int kNameThumb = kThumbLetters | kThumbDigits;
+constexpr const char* kCreateLabel = "Create Label...";
+
+// The page entry's fields: the design format's eight columns first, then what the hidden
+// columns show and the album number the record is re-read by.
+const std::vector<std::string>& rowFields() {
+    static const std::vector<std::string> fields = {
+        "ALB:Artist",      "ALB:Album",     "ALB:Media",    "ALB:FileNumber",
+        "ALB:ReleaseDate", "ALB:Rating",    "ALB:PurPrice", "ALB:PurchaseDate",
+        "ALB:Value",       "ALB:TotalTime", "ALB:AlbumID"};
+    return fields;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip,
+                        const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+const std::vector<LayoutColumn>& AlbumBrowse::columnTable() {
+    static const std::vector<LayoutColumn> table = {
+        {"ALB:Artist", "Artist", 160},
+        {"ALB:Album", "Album", 160},
+        {"ALB:Media", "Media", 80},
+        {"ALB:FileNumber", "File Number", 80},
+        {"ALB:ReleaseDate", "Released", 40},
+        {"ALB:Rating", "Rating", 8},
+        {"ALB:PurPrice", "Pur Price", 40},
+        {"ALB:PurchaseDate", "Purchase Date", 40},
+        {"ALB:Value", "Value", 40, 'L', false},
+        {"ALB:TotalTime", "Total Time", 52, 'L', false},
+    };
+    return table;
+}
+
+AlbumBrowse* AlbumBrowse::open(AppState& state, QWidget* parent) {
+    auto files = std::make_unique<FileUse>(
+        state.catalogue(), std::initializer_list<CatalogueFile>{CatalogueFile::Album});
+    if (!files->ok()) return nullptr;
+    BrowseWindowSpec spec;
+    spec.procedure = kProcedure;
+    spec.title = "Orvanta Albums";
+    spec.listName = "?Browse:1";
+    // Dates as "@d2", replaced by the user's date picture when the window opens.
+    spec.designFormat =
+        "160L(2)|M~Artist~@s40@160L(2)|M~Album~@s40@80L(2)|M~Media~@s20@"
+        "80L(2)|M~File Number~@s20@40R(2)|M~Released~C(0)@d2@8R(2)|M~Rating~C(0)@s2@"
+        "40R(2)|M~Pur Price~C(0)@n-10.2@40R(2)|M~Purchase Date~C(0)@d2@";
+    spec.keepFormat = true;
+    spec.tabs = {"By ID", "By Album", "By Artist"};
+    spec.formProcedure = kForm;
+    spec.insertCaption = "&Add";
+    spec.closeCaption = "Cl&ose";
+    spec.closeIcon = "EXIT.ICO";
+    spec.designSize = {kDesignWidth, kDesignHeight};
+
+    BrowseDeclaration d;
+    d.file = &state.catalogue().file(CatalogueFile::Album);
+    // A typed character steps through the albums that begin with it; in the number order it is
+    // read as a number.
+    d.sorts = {
+        {"ALB:KeyAlbumID", false, {}, LocatorKind::Step, ThumbKind::Numeric, 0, 0},
+        {"ALB:KeyAlbum", false, {}, LocatorKind::Step, ThumbKind::Text, 40, kNameThumb},
+        {"ALB:KeyArtist", false, {}, LocatorKind::Step, ThumbKind::Text, 40, kNameThumb},
+    };
+    d.rowFields = rowFields();
+    d.popupItems = {"&Add", "&Change", "&Delete"};
+    d.hasSelectButton = false;
+    return new AlbumBrowse(state, std::move(spec), std::move(d), std::move(files), parent);
+}
+
+AlbumBrowse::AlbumBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
+                         std::unique_ptr<FileUse> files, QWidget* parent)
+    : BrowseWindow(state, std::move(spec), std::move(declaration), std::move(files), parent),
+      albums_(&state.catalogue().file(CatalogueFile::Album)) {
+    addControls();
+    relayout();
+    setMinimumSize(unitsX(kLeastWidth), unitsY(kLeastHeight));
+}
+
+void AlbumBrowse::addControls() {
+    letters_ = new QTabBar(this);
+    letters_->setObjectName("AlphabetStrip");
+    QFont bold = letters_->font();
+    bold.setBold(true);
+    letters_->setFont(bold);
+    letters_->setExpanding(true);
+    letters_->setUsesScrollButtons(true);
+    letters_->setStyleSheet("QTabBar::tab { padding: 1px 3px; min-width: 0px; }");
+    for (char letter = 'A'; letter <= 'Z'; ++letter) letters_->addTab(QString(QChar(letter)));
+    connect(letters_, &QTabBar::currentChanged, this, &AlbumBrowse::letterChosen);
+    // A click on the letter already chosen is chosen again (the click comes before the change).
+    connect(letters_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == letters_->currentIndex()) letterChosen(index);
+    });
+
+    copy_ = makeButton(this, "Cop&y", "Copy record", "CopyButton");
+    print_ = makeButton(this, "&Print", "Print information", "PrintButton");
+    singleArtist_ = makeButton(this, "Add Single Artist Album", {}, "SingleArtistButton");
+    compilation_ = makeButton(this, "Add Compilation", {}, "CompilationButton");
+    format_ =
+        makeButton(this, "Format &BrowseBox", "Re-format Columns of BrowseBox", "FormatButton");
+
+    QTabBar& tabs = sortTabs();
+    tabs.setStyleSheet("QTabBar::tab:selected { font-weight: 700; }");
+    markTab(tabs.currentIndex());
+    connect(&tabs, &QTabBar::currentChanged, this, [this](int index) {
+        markTab(index);
+        sync();
+    });
+
+    connect(copy_, &QPushButton::clicked, this, &AlbumBrowse::copyAlbum);
+    connect(print_, &QPushButton::clicked, this, &AlbumBrowse::printAlbum);
+    connect(singleArtist_, &QPushButton::clicked, this, [this] { runWizard(kSingleArtist); });
+    connect(compilation_, &QPushButton::clicked, this, [this] { runWizard(kCompilation); });
+    connect(format_, &QPushButton::clicked, this, [this] { runProcedure(kFormatColumns); });
+}
+
+void AlbumBrowse::placeControls() {
+    BrowseWindow::placeControls();
+    if (!letters_) return;  // the base places its own controls before this browse adds more
+    auto x = [this](int du) { return unitsX(du); };
+    auto y = [this](int du) { return unitsY(du); };
+    const int w = kDesignWidth, h = kDesignHeight;
+    letters_->setGeometry(x(4), y(4), x(w - 8), y(12));
+    sortTabs().setGeometry(x(4), y(18), x(w - 8), y(12));
+    list().setGeometry(x(4), y(32), x(w - 8 - 10), y(h - 32 - 44));
+    thumbBar().setGeometry(x(w - 14), y(32), x(10), y(h - 32 - 44));
+    const int y1 = h - 40, y2 = h - 21;
+    int bx = 4;
+    for (QPushButton* b : {&insertButton(), copy_, &changeButton(), &deleteButton()}) {
+        b->setGeometry(x(bx), y(y1), x(44), y(14));
+        bx += 46;
+    }
+    bx += 8;
+    singleArtist_->setGeometry(x(bx), y(y1), x(92), y(14));
+    compilation_->setGeometry(x(bx + 94), y(y1), x(70), y(14));
+    print_->setGeometry(x(4), y(y2), x(44), y(14));
+    format_->setGeometry(x(50), y(y2), x(80), y(14));
+    closeButton().setGeometry(x(w - 48), y(y2), x(44), y(14));
+}
+
+// The newly selected sort tab is drawn bold with three blanks after its caption; the one
+// before gets its caption back.
+void AlbumBrowse::markTab(int index) {
+    QTabBar& tabs = sortTabs();
+    if (boldTab_ >= 0 && boldTab_ < tabs.count()) {
+        QString before = tabs.tabText(boldTab_);
+        while (before.endsWith(' ')) before.chop(1);
+        tabs.setTabText(boldTab_, before);
+    }
+    boldTab_ = index;
+    if (index >= 0 && index < tabs.count()) tabs.setTabText(index, tabs.tabText(index) + "   ");
+}
+
+QString AlbumBrowse::titleText() const {
+    return QString("Albums - %1 entries").arg(albums_->records());
+}
+
+void AlbumBrowse::afterSync() {
+    const bool rows = engine().canChange();
+    copy_->setEnabled(rows);
+    // Printing and labelling take the highlighted album: with none there is nothing to print.
+    print_->setEnabled(rows);
+}
+
+// In the number order the letter is the number 0, so the list starts at the first album; in the
+// title and artist orders the other field of the key is blanked by the locate.
+void AlbumBrowse::letterChosen(int index) {
+    if (index < 0) return;
+    engine().locateValue(std::string(1, static_cast<char>('A' + index)));
+    sync();
+    list().setFocus();
+}
+
+// The album form takes an insert request over an album in the buffer as a copy of it.
+void AlbumBrowse::copyAlbum() {
+    engine().copy(Request::Insert);
+    sync();
+    list().setFocus();
+}
+
+void AlbumBrowse::runWizard(const char* name) {
+    engine().refresh();
+    state_.request = Request::None;
+    state_.response = Response::None;
+    const bool ran = state_.starter().run(name);
+    const bool added = ran && state_.response == Response::Completed;
+    state_.request = Request::None;
+    state_.response = Response::None;
+    if (added) {
+        engine().locate(BrowseEngine::LocateMode::EditedRecord);
+    } else {
+        engine().forceRefresh();
+        engine().refresh();
+    }
+    sync();
+    list().setFocus();
+}
+
+void AlbumBrowse::runProcedure(const char* name) {
+    engine().refresh();
+    state_.request = Request::None;
+    state_.starter().run(name);
+    state_.request = Request::None;
+    state_.response = Response::None;
+    engine().forceRefresh();
+    engine().refresh();
+    sync();
+}
+
+// The printout is a window of its own over the album the buffer holds.
+void AlbumBrowse::printAlbum() {
+    engine().refresh();
+    state_.starter().start(kPrint);
+    engine().forceRefresh();
+    engine().refresh();
+    sync();
+}
+
+std::vector<QPushButton*> AlbumBrowse::popupButtons() const {
+    return {copy_, singleArtist_, compilation_, print_, nullptr};
+}
+
+std::vector<PopupButton> AlbumBrowse::popupExtras() const {
+    std::vector<PopupButton> extras;
+    for (const QPushButton* b : popupButtons()) {
+        if (!b) {
+            extras.push_back({kCreateLabel, engine().canChange(), true});
+        } else {
+            extras.push_back({b->text().toStdString(), b->isEnabled(), b != compilation_});
+        }
+    }
+    return extras;
+}
+
+void AlbumBrowse::pressExtra(int index) {
+    const std::vector<QPushButton*> buttons = popupButtons();
+    if (index < 0 || index >= static_cast<int>(buttons.size())) return;
+    QPushButton* b = buttons[static_cast<size_t>(index)];
+    if (!b) {
+        if (engine().canChange()) runProcedure(kLabelWizard);
+        return;
+    }
+    if (b->isEnabled()) b->click();
+}
+
+}  // namespace cdz

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "app/albums/AlbumAttachments.h"
@@ -19,6 +21,7 @@
 #include "app/core/DragTypes.h"
 #include "app/songs/SongsProcedures.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/runtime/cd/DiscImage.h"
 
 namespace cdz::test {
 namespace {
@@ -249,6 +252,56 @@ TEST_F(AlbumFormTest, TheAssociatedFilesAreShownAndPlayedOrTheUserIsToldWhy) {
     EXPECT_FALSE(shown.play());
     EXPECT_EQ(f.lastMessage(), "Could not play " + (f.dir.path() / "gone.wav").string() +
                                    ".|The file does not exist.");
+}
+
+TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlbum) {
+    addAlbum(3, "Disc");
+    addSong(31, 3);  // track 31 % 100: not on the disc, left alone
+    cat().file(F::Cadenzio).clearBuffer();
+    cat().song().ID = 32;
+    cat().song().AlbumID = 3;
+    cat().song().TrackNumber = 1;
+    cat().song().Title = "Opening";
+    ASSERT_EQ(cat().file(F::Cadenzio).add(), 0);
+    const auto image = writeDiscImage(f.dir.path(), "disc", {msf(3, 25), msf(4, 10), msf(1, 2)});
+    ASSERT_EQ(setenv("CDZ_CD_DEVICE", image.c_str(), 1), 0);
+    cat().album().AlbumID = 3;
+    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
+    std::vector<std::string> said;
+    int listed = 0;
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            form = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+            return form != nullptr;
+        }));
+        auto press = [&](const char* name) {
+            form->findChild<QPushButton*>(name)->click();
+            said.push_back(f.lastMessage());
+        };
+        press("ReadSerialButton");
+        press("LoadFromCdButton");
+        press("ReadSerialButton");
+        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
+        settle();
+        listed = form->findChild<AlbumSongList*>()->engine().page().count();
+        form->findChild<QPushButton*>("OkButton")->click();
+    });
+    f.state->request = Request::Change;
+    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Completed);
+    unsetenv("CDZ_CD_DEVICE");
+    EXPECT_EQ(said,
+              (std::vector<std::string>{"CD Identification updated.", "CD information updated.",
+                                        "CD Identification not updated."}));
+    EXPECT_EQ(listed, 4);  // tracks 1 to 3 and the song of track 31
+    cat().file(F::Cadenzio).clearBuffer();
+    cat().song().ID = 32;
+    ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
+    EXPECT_EQ(cat().song().Title.clipped(), "Opening");  // timed, not renamed
+    EXPECT_EQ(cat().song().Time, (3 * 60 + 25) * 100 + 1);
+    cat().album().AlbumID = 3;
+    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
+    EXPECT_EQ(cat().album().CDIdentifier.view().substr(0, 2), " 3");
 }
 
 }  // namespace

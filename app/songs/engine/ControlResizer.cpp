@@ -49,13 +49,15 @@ void ControlResizer::resizeControls() {
     if (!list_) return;
     const std::vector<ResizeList::Placement> places = list_->place(window_.size());
     if (places.empty()) return;
-    const bool updating = window_.updatesEnabled();
-    window_.setUpdatesEnabled(false);
+    // Only painting held on this window itself is left held: a window placed while the window
+    // around it holds painting must not keep that hold as its own.
+    const bool held = window_.testAttribute(Qt::WA_ForceUpdatesDisabled);
+    if (!held) window_.setUpdatesEnabled(false);
     for (const ResizeList::Placement& p : places) {
         QWidget* control = controls_[static_cast<size_t>(p.control - 1)];
         if (control) control->setGeometry(p.geometry);
     }
-    window_.setUpdatesEnabled(updating);
+    if (!held) window_.setUpdatesEnabled(true);
 }
 
 void ControlResizer::dropResizeList() {

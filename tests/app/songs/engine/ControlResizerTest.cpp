@@ -85,5 +85,29 @@ TEST(ControlResizer, PlacesTheWindowsOwnControlsOnResizeAndDropsThemOnClose) {
     EXPECT_EQ(resizer.controlCount(), 0);
 }
 
+// A window with its own resizing inside another one (a list on a form's page) is placed while
+// the outer window holds its painting; it must paint again afterwards.
+TEST(ControlResizer, AWindowPlacedInsideAnotherPaintsAgainAfterwards) {
+    QWidget outer;
+    outer.resize(400, 300);
+    auto* inner = new QWidget(&outer);
+    inner->setGeometry(10, 10, 200, 100);
+    auto* button = new QPushButton("Add", inner);
+    button->setGeometry(5, 70, 60, 24);
+    outer.show();
+    QApplication::processEvents();
+    ControlResizer innerResizer(*inner);
+    innerResizer.recordControls(ResizeMode::Browse);
+    ControlResizer outerResizer(outer);
+    outerResizer.recordControls(ResizeMode::Form);
+
+    outer.resize(600, 450);
+    QApplication::processEvents();
+    EXPECT_NE(inner->size(), QSize(200, 100));  // the outer resize moved the inner one too
+    EXPECT_TRUE(outer.updatesEnabled());
+    EXPECT_TRUE(inner->updatesEnabled());
+    EXPECT_TRUE(button->updatesEnabled());
+}
+
 }  // namespace
 }  // namespace cdz::test

@@ -157,8 +157,8 @@ void AlbumBrowse::placeControls() {
         bx += 46;
     }
     bx += 8;
-    singleArtist_->setGeometry(x(bx), y(y1), x(92), y(14));
-    compilation_->setGeometry(x(bx + 94), y(y1), x(70), y(14));
+    singleArtist_->setGeometry(x(bx), y(y1), x(104), y(14));
+    compilation_->setGeometry(x(bx + 106), y(y1), x(72), y(14));
     print_->setGeometry(x(4), y(y2), x(44), y(14));
     format_->setGeometry(x(50), y(y2), x(80), y(14));
     closeButton().setGeometry(x(w - 48), y(y2), x(44), y(14));

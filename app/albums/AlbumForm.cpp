@@ -38,7 +38,7 @@ FormEntry memo(int tab, int y, QString prompt, std::string field, int height) {
     e.prompt = std::move(prompt);
     e.field = std::move(field);
     e.promptPlace = QRect(6, y, 120, 10);
-    e.entryPlace = QRect(6, y + 11, 296, height);
+    e.entryPlace = QRect(6, y + 11, 356, height);
     return e;
 }
 
@@ -86,9 +86,9 @@ FormWindowSpec window(AlbumFormParts& parts) {
     AppState& state = parts.state;
     FormWindowSpec w;
     w.designTitle = "Update Album";
-    w.designSize = QSize(320, 228);
+    w.designSize = QSize(380, 228);
     w.tabs = {"General", "Songs", "Notes", "Associated Files", "Compact Disc", "Other"};
-    w.sheetPlace = QRect(4, 4, 312, 198);
+    w.sheetPlace = QRect(4, 4, 372, 198);
     auto& e = w.entries;
     e.push_back(line(General, 0, "&Artist:", "ALB:Artist", "s40", 170));
     e.push_back(line(General, 1, "A&lbum:", "ALB:Album", "s40", 170));
@@ -100,7 +100,7 @@ FormWindowSpec window(AlbumFormParts& parts) {
     e.push_back(line(General, 4, "&Release Date:", "ALB:ReleaseDate", "d17", 70));
 
     FormEntry notes = memo(Notes, 0, "", "ALB:Notes", 170);
-    notes.entryPlace = QRect(6, 6, 296, 170);
+    notes.entryPlace = QRect(6, 6, 356, 170);
     e.push_back(std::move(notes));
 
     constexpr int kFilesLeft = 90;
@@ -110,7 +110,7 @@ FormWindowSpec window(AlbumFormParts& parts) {
                      kFilesLeft));
     e.push_back(line(Files, 2, "Playlist:", "ALB:Playlist", "s70", 180, T::Entry, kFilesLeft));
 
-    constexpr int kCdLeft = 80;
+    constexpr int kCdLeft = 90;
     e.push_back(
         line(CompactDisc, 2, "XCCD Database #:", "ALB:XCCD", "s32", 130, T::Entry, kCdLeft));
     e.push_back(
@@ -126,7 +126,7 @@ FormWindowSpec window(AlbumFormParts& parts) {
     e.push_back(memo(Other, 122, "Performance:", "ALB:Performance", 36));
 
     auto& p = w.panels;
-    p.push_back({Songs, QRect(2, 2, 302, 176), [&parts, &state](QWidget* page) -> QWidget* {
+    p.push_back({Songs, QRect(2, 2, 362, 176), [&parts, &state](QWidget* page) -> QWidget* {
                      parts.songs = AlbumSongList::open(state, parts.rules, page);
                      if (!parts.songs) return nullptr;
                      parts.songs->setStoreForm([songs = parts.songs] {
@@ -148,14 +148,14 @@ FormWindowSpec window(AlbumFormParts& parts) {
                            parts.cd.loadSongs();
                            if (parts.songs) parts.songs->reload();
                        }));
-    p.push_back(button(CompactDisc, QRect(216, 56, 40, 12), "Read", "ReadSerialButton",
+    p.push_back(button(CompactDisc, QRect(226, 56, 40, 12), "Read", "ReadSerialButton",
                        [&parts] { parts.cd.readSerial(); }));
 
     w.okCaption = "&OK";
     w.okTip = "Exit window and save changes";
-    w.okPlace = QRect(218, 208, 46, 14);
+    w.okPlace = QRect(278, 208, 46, 14);
     w.cancelTip = "Exit window and do not save changes";
-    w.cancelPlace = QRect(268, 208, 46, 14);
+    w.cancelPlace = QRect(328, 208, 46, 14);
     w.dittoKey = QKeySequence(Qt::CTRL | Qt::Key_Apostrophe);
     w.beforeDisplay = [&parts] { parts.attachments.refresh(); };
     return w;

@@ -15,7 +15,7 @@
 namespace cdz {
 namespace {
 
-constexpr int kDesignWidth = 300;
+constexpr int kDesignWidth = 360;
 constexpr int kDesignHeight = 150;
 constexpr int kSongNumberField = 7;  // MUS:ID among the row fields
 
@@ -41,7 +41,7 @@ AlbumSongList* AlbumSongList::open(AppState& state, AlbumFormRules& rules, QWidg
     spec.listName = "?Browse:2";
     spec.designFormat =
         "34R(2)|_M~Track Number~C(0)@n3@80L(2)|_M~Artist~@s30@80L(2)|_M~Title~@s30@"
-        "28R(2)|_M~Time~C(0)@t4@50L(2)|_M~Media~@s20@40L(2)|_M~File Number~@s10@"
+        "36R(2)|_M~Time~C(0)@t4@50L(2)|_M~Media~@s20@40L(2)|_M~File Number~@s10@"
         "45R(2)|_M~Release Date~C(0)@d17@";
     spec.keepFormat = true;
     spec.tabs = {};
@@ -111,8 +111,8 @@ void AlbumSongList::placeControls() {
     }
     const auto extras = findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
     for (QPushButton* b : extras) {
-        if (b->objectName() == "SelectExistingButton") b->setGeometry(x(bx), y(by), x(66), y(14));
-        if (b->objectName() == "EditAllButton") b->setGeometry(x(bx + 68), y(by), x(50), y(14));
+        if (b->objectName() == "SelectExistingButton") b->setGeometry(x(bx), y(by), x(86), y(14));
+        if (b->objectName() == "EditAllButton") b->setGeometry(x(bx + 88), y(by), x(64), y(14));
     }
     hint1_->setGeometry(x(2), y(h - 20), x(w - 4), y(9));
     hint2_->setGeometry(x(2), y(h - 11), x(w - 4), y(9));

@@ -165,6 +165,73 @@ TEST_F(AlbumFormTest, EditAllSongsOnAnEmptyAlbumEndsAtOnce) {
     EXPECT_EQ(f.dialogs->shown()[0].text, "End of songs on this album.");
 }
 
+TEST_F(AlbumFormTest, EditAllSongsWalksTheAlbumInTrackOrderWhileTheFormSaysOK) {
+    addAlbum(6, "Walked");
+    addAlbum(9, "Next");
+    for (int32_t id : {63, 61, 62}) addSong(id, 6);  // tracks 63, 61, 62
+    addSong(91, 9);
+    for (const int okCount : {3, 1}) {
+        std::vector<int32_t> edited;
+        f.state->starter().defineRoutine(AlbumFormRules::kSongForm, [&] {
+            EXPECT_EQ(f.state->request, Request::Change);
+            edited.push_back(cat().song().ID);
+            cat().song().Title = "Edited";  // the form writes the song, moving the file on
+            EXPECT_EQ(cat().file(F::Cadenzio).put(), 0);
+            if (static_cast<int>(edited.size()) <= okCount) f.state->answer = "OK";
+        });
+        const size_t before = f.dialogs->shown().size();
+        cat().album().AlbumID = 6;
+        AlbumFormRules(*f.state).editAllSongs();
+        if (okCount == 3) {
+            EXPECT_EQ(edited, (std::vector<int32_t>{61, 62, 63}));
+            EXPECT_EQ(f.lastMessage(), "End of songs on this album.");
+        } else {
+            EXPECT_EQ(edited, (std::vector<int32_t>{61, 62}));  // Cancel on the second ends it
+            EXPECT_EQ(f.dialogs->shown().size(), before);
+        }
+    }
+}
+
+TEST_F(AlbumFormTest, SelectExistingSongsAsksFirstWhenTheAlbumHasAFileNumber) {
+    struct Case {
+        const char* fileNumber;
+        Button answer;  // Button::None: no question expected
+        bool pickerRuns;
+        int32_t onAlbum;  // songs on the album afterwards
+    };
+    const Case cases[] = {
+        {"", Button::None, true, 1},
+        {"X1", Button::No, true, 1},
+        {"X1", Button::Cancel, false, 0},
+        {"X1", Button::Yes, false, 2},
+    };
+    int32_t album = 20;
+    for (const Case& c : cases) {
+        ++album;
+        addAlbum(album, ("Pick " + std::to_string(album)).c_str(), c.fileNumber);
+        addSong(album * 10 + 1, 0, "CD", c.fileNumber);
+        addSong(album * 10 + 2, 0, "CD", c.fileNumber);
+        bool ran = false;
+        f.state->starter().defineRoutine(AlbumFormRules::kSongPicker, [&] {
+            ran = true;
+            EXPECT_EQ(f.state->request, Request::Select);
+            cat().song().ID = album * 10 + 2;
+            ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
+            f.state->response = Response::Completed;
+        });
+        const size_t before = f.dialogs->shown().size();
+        if (c.answer != Button::None) f.dialogs->queue(c.answer);
+        AlbumFormRules(*f.state).selectExisting();
+        EXPECT_EQ(ran, c.pickerRuns) << album;
+        const auto& shown = f.dialogs->shown();
+        EXPECT_EQ(shown.size() > before ? shown[before].title : "",
+                  c.answer == Button::None ? "" : "Assign Songs To Album");
+        int32_t on = 0;
+        for (int32_t s : {album * 10 + 1, album * 10 + 2}) on += albumOf(s) == album ? 1 : 0;
+        EXPECT_EQ(on, c.onAlbum) << album;
+    }
+}
+
 TEST_F(AlbumFormTest, ACancelledInsertLeavesNoSongOnItsReservedNumber) {
     addAlbum(4, "Elsewhere");
     addSong(41, 4, "CD", "", "Moved here and back");

@@ -24,9 +24,9 @@ CdFault CdDisc::read(CdDevice& device, CdDisc& disc) {
     }
     CdDisc read;
     read.trackCount = static_cast<int>(contents.trackFrames.size());
-    read.discTime = msfToTime(cdFramesToMsf(contents.discFrames));
+    read.discTime = MsfToTime(cdFramesToMsf(contents.discFrames));
     for (int32_t frames : contents.trackFrames)
-        read.trackTimes.push_back(msfToTime(cdFramesToMsf(frames)));
+        read.trackTimes.push_back(MsfToTime(cdFramesToMsf(frames)));
     read.identifier = identifierOf(read.trackCount, read.discTime, read.trackTimes);
     disc = std::move(read);
     return CdFault::None;

@@ -59,9 +59,9 @@ int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* o
     }
     std::fprintf(out, "Tracks: %d\n", disc.trackCount);
     std::fprintf(out, "Identifier: \"%s\"\n", disc.identifier.c_str());
-    std::fprintf(out, "Length: %s\n", timeToMinSec(disc.discTime).c_str());
+    std::fprintf(out, "Length: %s\n", TimeToMinSec(disc.discTime).c_str());
     for (size_t i = 0; i < disc.trackTimes.size(); ++i)
-        std::fprintf(out, "Track %2zu: %s\n", i + 1, timeToMinSec(disc.trackTimes[i]).c_str());
+        std::fprintf(out, "Track %2zu: %s\n", i + 1, TimeToMinSec(disc.trackTimes[i]).c_str());
     return kExitRead;
 }
 

@@ -14,7 +14,7 @@ bool isDigit(char c) {
 
 }  // namespace
 
-int32_t msfToTime(std::string_view msf) {
+int32_t MsfToTime(std::string_view msf) {
     const std::string_view text = msf.substr(0, 8);
     const size_t colon = text.find(':');
     if (colon == 0 || colon == std::string_view::npos || colon + 2 >= text.size() ||
@@ -35,7 +35,7 @@ int32_t msfToTime(std::string_view msf) {
     return timeFromHms(hours, minutes - hours * 60, seconds);
 }
 
-std::string timeToMinSec(int32_t time) {
+std::string TimeToMinSec(int32_t time) {
     if (time < kTimeZero) return std::string(5, ' ');
     const int32_t seconds = (time - kTimeZero) / 100;
     char text[16];

@@ -98,7 +98,7 @@ std::vector<int32_t> manyTracks(int count) {
 }
 
 int32_t timeOf(int32_t frames) {
-    return msfToTime(cdFramesToMsf(frames));
+    return MsfToTime(cdFramesToMsf(frames));
 }
 
 TEST_F(CdReaderTest, ReadsDiscImagesIntoTheAlbumsSongs) {

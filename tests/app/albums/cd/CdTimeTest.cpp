@@ -25,7 +25,7 @@ TEST(CdTime, DriveLengthsBecomeTimeValues) {
         {":12:00", 0},
         {"12:3", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(msfToTime(c.msf), c.time) << c.msf;
+    for (const auto& c : cases) EXPECT_EQ(MsfToTime(c.msf), c.time) << c.msf;
 }
 
 TEST(CdTime, TimeValuesShowAsMinutesAndSeconds) {
@@ -39,7 +39,7 @@ TEST(CdTime, TimeValuesShowAsMinutesAndSeconds) {
         {timeFromHms(1, 2, 10), "62:10"},
         {timeFromHms(0, 59, 59) + 99, "59:59"},  // hundredths are not shown
     };
-    for (const auto& c : cases) EXPECT_EQ(timeToMinSec(c.time), c.shown) << c.time;
+    for (const auto& c : cases) EXPECT_EQ(TimeToMinSec(c.time), c.shown) << c.time;
 }
 
 }  // namespace

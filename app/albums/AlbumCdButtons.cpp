@@ -8,9 +8,13 @@ namespace cdz {
 bool AlbumCdButtons::loadSongs() {
     CdReader reader(state_);
     if (!reader.read(CdReader::Mode::AlbumUpdate)) return false;
-    // Said only of what was written: a disc without tracks writes nothing.
+    // Said only of what was written.
     if (reader.recordsWritten() == 0) {
-        state_.dialogs().message("Process complete", "The disc has no tracks: no song was written.",
+        state_.dialogs().message("Process complete",
+                                 reader.trackCount() == 0
+                                     ? "The disc has no tracks: no song was written."
+                                     : "The album's songs already match the disc: nothing was "
+                                       "changed.",
                                  MessageIcon::Information, Button::Ok, Button::Ok);
         return false;
     }

@@ -4,9 +4,34 @@
 
 #include "app/albums/AlbumBrowse.h"
 #include "app/albums/AlbumForm.h"
+#include "app/albums/wizard/AlbumWizard.h"
+#include "app/albums/wizard/SelectAddType.h"
 #include "app/core/AppState.h"
 
 namespace cdz {
+
+namespace {
+
+void defineWizard(AppState& state, QWidget& frame, const char* name, AlbumWizard::Kind kind) {
+    // Run from a browse or the song form: over the window that called it, on its thread.
+    state.starter().defineRoutine(name, [&state, &frame, kind] {
+        AlbumWizard::run(state, kind,
+                         QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+    });
+    // Started from the frame's menu: a window of its own with its own thread number.
+    state.starter().define(name, [&state, &frame, kind](int instance) -> QWidget* {
+        state.request = Request::None;
+        auto* wizard = new AlbumWizard(state, kind, instance, &frame);
+        if (!wizard->ready()) {
+            delete wizard;
+            return nullptr;
+        }
+        QObject::connect(wizard, &QDialog::finished, wizard, &QObject::deleteLater);
+        return wizard;
+    });
+}
+
+}  // namespace
 
 void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     // The album browse opens beside the other windows; it is nobody's picker.
@@ -18,6 +43,13 @@ void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     state.starter().defineRoutine(AlbumForm::kProcedure, [&state, &frame] {
         AlbumForm::run(state, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
     });
+    state.starter().defineRoutine(SelectAddType::kProcedure, [&state, &frame] {
+        SelectAddType::ask(state,
+                           QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+    });
+    defineWizard(state, frame, AlbumWizard::kSingleArtistProcedure,
+                 AlbumWizard::Kind::SingleArtist);
+    defineWizard(state, frame, AlbumWizard::kCompilationProcedure, AlbumWizard::Kind::Compilation);
 }
 
 }  // namespace cdz

@@ -1,0 +1,405 @@
+#include "app/albums/wizard/AlbumWizard.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/albums/cd/CdReader.h"
+#include "app/albums/cd/CdTime.h"
+#include "app/albums/wizard/AlbumTransfer.h"
+#include "app/albums/wizard/TrackForm.h"
+#include "app/core/AppState.h"
+#include "app/core/frame/WindowPlacement.h"
+#include "runtime/text/Picture.h"
+
+namespace cdz {
+
+namespace {
+
+using F = CatalogueFile;
+
+// The standard warnings the track list shows.
+enum Warning : int {
+    kDeleteError = 18,
+    kConfirmDelete = 32,
+};
+
+constexpr int kTitleChars = 40;
+constexpr int kFileNumberChars = 20;
+constexpr const char* kPlacementSection = "AddSingleArtist";
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The number of the started window that holds `widget`, else the frame's.
+int threadOf(AppState& state, const QWidget* widget) {
+    for (int instance : state.starter().instances()) {
+        const QWidget* w = state.starter().window(instance);
+        if (w && widget && (w == widget || w->isAncestorOf(widget))) return instance;
+    }
+    return ProcedureStarter::kFrameInstance;
+}
+
+}  // namespace
+
+AlbumWizard::AlbumWizard(AppState& state, Kind kind, int thread, QWidget* parent)
+    : QDialog(parent), state_(state), kind_(kind), rules_(state) {
+    const bool compilation = kind_ == Kind::Compilation;
+    setObjectName(compilation ? kCompilationProcedure : kSingleArtistProcedure);
+    setWindowTitle(compilation ? "Add Compilation" : "Add Album by Single Artist");
+    Catalogue& cat = state_.catalogue();
+    files_ = std::make_unique<FileUse>(
+        cat,
+        std::initializer_list<F>{F::AddWizard, F::Album, F::Categories, F::Media, F::Cadenzio});
+    if (!files_->ok() || tag_.claim(state_, thread) != 0) {
+        state_.dialogs().message("Error!",
+                                 "The wizard's work file could not be prepared (" +
+                                     state_.error().text + "). The wizard is closed.",
+                                 MessageIcon::Error, Button::Ok, Button::Ok);
+        return;
+    }
+    list_ = std::make_unique<TrackList>(state_, tag_.tag());
+    // Every run starts from a cleared song record: nothing of the caller's song leaks in.
+    cat.file(F::Cadenzio).clearBuffer();
+    if (cat.song().Media.empty()) cat.song().Media = SongFormRules::kDefaultMedia;
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("Tabs");
+    tabs_->addTab(buildGeneral(), "&General");
+    tabs_->addTab(buildSongs(), "&Songs");
+    addToAlbums_ = new QCheckBox("Add Information to Album Database", this);
+    addToAlbums_->setObjectName("AddToAlbumsBox");
+    addToAlbums_->setChecked(true);
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("OkButton");
+    ok->setToolTip("Exit and save window changes");
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("CancelButton");
+    cancel->setToolTip("Exit and do not save changes");
+    connect(ok, &QPushButton::clicked, this, &AlbumWizard::transfer);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(addToAlbums_);
+    bottom->addStretch();
+    bottom->addWidget(ok);
+    bottom->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(bottom);
+
+    loadLists();
+    reloadTracks(0);
+    if (!compilation) WindowPlacement::restore(*this, state_.settingsFile(), kPlacementSection);
+}
+
+AlbumWizard::~AlbumWizard() {
+    if (tag_.held()) tag_.release(state_);
+}
+
+QLineEdit* AlbumWizard::entry(QWidget* page, const char* name, int maxChars) {
+    auto* e = new QLineEdit(page);
+    e->setObjectName(name);
+    e->setMaxLength(maxChars);
+    return e;
+}
+
+QWidget* AlbumWizard::buildGeneral() {
+    auto* page = new QWidget(this);
+    page->setObjectName("GeneralPage");
+    auto* form = new QFormLayout(page);
+    if (kind_ == Kind::SingleArtist) {
+        artist_ = entry(page, "ArtistEntry", kTitleChars);
+        form->addRow("&Artist:", artist_);
+    }
+    album_ = entry(page, "AlbumEntry", kTitleChars);
+    form->addRow(kind_ == Kind::SingleArtist ? "A&lbum:" : "&Compilation Name:", album_);
+    releaseDate_ = entry(page, "ReleaseDateEntry", kTitleChars);
+    form->addRow("&Release Date:", releaseDate_);
+    fileNumber_ = entry(page, "FileNumberEntry", kFileNumberChars);
+    form->addRow("&File Number:", fileNumber_);
+    category_ = new QComboBox(page);
+    category_->setObjectName("CategoryCombo");
+    category_->setEditable(true);
+    form->addRow("&Category:", category_);
+    media_ = new QComboBox(page);
+    media_->setObjectName("MediaList");
+    form->addRow("&Media:", media_);
+    return page;
+}
+
+QWidget* AlbumWizard::buildSongs() {
+    auto* page = new QWidget(this);
+    page->setObjectName("SongsPage");
+    trackView_ = new QTreeWidget(page);
+    trackView_->setObjectName("TrackList");
+    trackView_->setRootIsDecorated(false);
+    trackView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    QStringList columns{"Track"};
+    if (kind_ == Kind::Compilation) columns << "Artist";
+    columns << "Title"
+            << "Time";
+    trackView_->setHeaderLabels(columns);
+    trackView_->installEventFilter(this);
+    connect(trackView_, &QTreeWidget::itemDoubleClicked, this, &AlbumWizard::changeTrack);
+    connect(trackView_, &QWidget::customContextMenuRequested, this, &AlbumWizard::trackMenu);
+
+    auto button = [page](const char* name, const char* caption, const char* tip = nullptr) {
+        auto* b = new QPushButton(caption, page);
+        b->setObjectName(name);
+        if (tip) b->setToolTip(tip);
+        return b;
+    };
+    using Move = TrackList::Move;
+    struct MoveButton {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        Move how;
+    };
+    const MoveButton moves[] = {
+        {"MoveUpButton", "Up", "Move record up one", Move::Up},
+        {"MoveTopButton", "Top", "Move record to the top", Move::Top},
+        {"MoveDownButton", "Down", "Move record down one", Move::Down},
+        {"MoveBottomButton", "Bottom", "Move record to the bottom", Move::Bottom},
+    };
+    auto* side = new QVBoxLayout;
+    for (const MoveButton& m : moves) {
+        QPushButton* b = button(m.name, m.caption, m.tip);
+        connect(b, &QPushButton::clicked, this, [this, how = m.how] { moveTrack(how); });
+        side->addWidget(b);
+    }
+    side->addStretch();
+    auto* row = new QHBoxLayout;
+    QPushButton* add = button("AddButton", "&Add");
+    QPushButton* change = button("ChangeButton", "&Change");
+    QPushButton* remove = button("DeleteButton", "&Delete");
+    QPushButton* disc = button("ReadDiscButton", "&Read Compact Disc Information");
+    QPushButton* all = button("EditAllButton", "Edit All Son&gs");
+    connect(add, &QPushButton::clicked, this, &AlbumWizard::addTrack);
+    connect(change, &QPushButton::clicked, this, &AlbumWizard::changeTrack);
+    connect(remove, &QPushButton::clicked, this, &AlbumWizard::deleteTrack);
+    connect(disc, &QPushButton::clicked, this, &AlbumWizard::readDisc);
+    connect(all, &QPushButton::clicked, this, &AlbumWizard::editAll);
+    for (QPushButton* b : {add, change, remove, disc, all}) row->addWidget(b);
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(trackView_, 0, 0);
+    grid->addLayout(side, 0, 1);
+    grid->addLayout(row, 1, 0, 1, 2);
+    return page;
+}
+
+void AlbumWizard::loadLists() {
+    const SongRecord& song = state_.catalogue().song();
+    for (const std::string& name : rules_.categoryNames()) category_->addItem(text(name));
+    rules_.showCategory();
+    category_->setCurrentText(text(state_.catalogue().category().Category.clipped()));
+    for (const std::string& name : rules_.mediaNames()) media_->addItem(text(name));
+    const int at = media_->findText(text(song.Media.clipped()));
+    media_->setCurrentIndex(at >= 0 ? at : 0);
+}
+
+// The General page's values into the song buffer, the category and media checked as on
+// leaving their fields. False when the focus must stay on one of them.
+bool AlbumWizard::takeGeneral() {
+    Catalogue& cat = state_.catalogue();
+    SongRecord& song = cat.song();
+    if (artist_) song.Artist = artist_->text().toStdString();
+    song.Album = album_->text().toStdString();
+    song.FileNumber = fileNumber_->text().toStdString();
+    const std::string picture = "@" + state_.settings().dateFormat;
+    const QString date = releaseDate_->text().trimmed();
+    song.ReleaseDate = date.isEmpty() ? 0 : std::stoi(deformatPicture(picture, date.toStdString()));
+    cat.category().Category = category_->currentText().trimmed().toStdString();
+    if (!rules_.acceptCategory()) {
+        tabs_->setCurrentIndex(0);
+        category_->setFocus();
+        return false;
+    }
+    if (media_->currentIndex() < 0) {
+        tabs_->setCurrentIndex(0);
+        media_->setFocus();
+        return false;
+    }
+    song.Media = media_->currentText().toStdString();
+    return true;
+}
+
+void AlbumWizard::reloadTracks(int select) {
+    tracks_ = list_->read();
+    trackView_->clear();
+    for (const WizardTrack& t : tracks_) {
+        QStringList cells{QString::number(t.track)};
+        if (kind_ == Kind::Compilation) cells << text(t.artist);
+        cells << text(t.title) << text(TimeToMinSec(t.time));
+        trackView_->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
+    if (!tracks_.empty()) {
+        const int row = std::clamp(select, 0, static_cast<int>(tracks_.size()) - 1);
+        trackView_->setCurrentItem(trackView_->topLevelItem(row));
+    }
+}
+
+int AlbumWizard::currentIndex() const {
+    QTreeWidgetItem* item = trackView_->currentItem();
+    return item ? trackView_->indexOfTopLevelItem(item) : -1;
+}
+
+bool AlbumWizard::editTrack(const WizardTrack& track) {
+    TrackForm form(state_, *list_, kind_ == Kind::Compilation, track, this);
+    if (form.exec() != QDialog::Accepted) return false;
+    tracks_ = list_->read();
+    int row = 0;
+    for (size_t i = 0; i < tracks_.size(); ++i) {
+        if (tracks_[i].recno == form.track().recno) row = static_cast<int>(i);
+    }
+    reloadTracks(row);
+    return true;
+}
+
+void AlbumWizard::addTrack() {
+    WizardTrack fresh;
+    if (kind_ == Kind::Compilation && !tracks_.empty()) fresh.artist = tracks_.back().artist;
+    editTrack(fresh);
+}
+
+void AlbumWizard::changeTrack() {
+    const int index = currentIndex();
+    if (index < 0) return;
+    editTrack(tracks_[static_cast<size_t>(index)]);
+}
+
+void AlbumWizard::deleteTrack() {
+    const int index = currentIndex();
+    if (index < 0) return;
+    if (state_.warning()(kConfirmDelete) != Button::Ok) return;
+    while (list_->remove(tracks_[static_cast<size_t>(index)].recno) != 0) {
+        if (state_.warning()(kDeleteError) != Button::Yes) break;
+    }
+    reloadTracks(index);
+}
+
+void AlbumWizard::moveTrack(TrackList::Move how) {
+    const int index = currentIndex();
+    if (index < 0) return;
+    int landed = index;
+    if (list_->move(index, how, &landed) != 0) {
+        const WizardTrack& t = tracks_[static_cast<size_t>(index)];
+        state_.dialogs().message(
+            "Error!",
+            "Record swap error: |" + state_.error().text +
+                "|AddWizard, AW:KeyInstance|Key Field AW:Instance = " + std::to_string(tag_.tag()) +
+                "|Key Field AW:Track = " + std::to_string(t.track) + "|Nothing was moved.|",
+            MessageIcon::Error, Button::Ok, Button::Ok);
+    }
+    reloadTracks(landed);
+}
+
+void AlbumWizard::readDisc() {
+    Catalogue& cat = state_.catalogue();
+    // The reader takes the tracks' artist from the album buffer; the album itself stays as the
+    // caller left it.
+    const AlbumRecord saved = cat.album();
+    cat.album().Artist = artist_ ? artist_->text().toStdString() : std::string();
+    CdReader reader(state_);
+    const bool read = reader.read(CdReader::Mode::WorkFile, tag_.tag());
+    cat.album() = saved;
+    if (read) reloadTracks(currentIndex());
+}
+
+void AlbumWizard::editAll() {
+    const std::vector<WizardTrack> tracks = list_->read();
+    for (const WizardTrack& t : tracks) {
+        if (!editTrack(t)) {
+            reloadTracks(currentIndex());
+            return;
+        }
+    }
+    state_.dialogs().message("Information", "End of songs on this album.", MessageIcon::Information,
+                             Button::Ok, Button::Ok);
+    reloadTracks(currentIndex());
+}
+
+void AlbumWizard::transfer() {
+    if (!takeGeneral()) return;
+    const AlbumTransfer::Outcome out =
+        AlbumTransfer(state_, tag_.tag(), kind_ == Kind::Compilation, addToAlbums_->isChecked())
+            .run(state_.catalogue().song());
+    if (out.code != 0) {
+        reloadTracks(currentIndex());
+        return;
+    }
+    tag_.forget();  // the marker went with the transfer
+    transferred_ = true;
+    accept();
+}
+
+void AlbumWizard::trackMenu() {
+    const bool any = !tracks_.empty();
+    const std::string menu =
+        std::string("&Add|") + (any ? "" : "~") + "&Change|" + (any ? "" : "~") + "&Delete";
+    switch (state_.dialogs().popup(menu)) {
+        case 1:
+            addTrack();
+            break;
+        case 2:
+            changeTrack();
+            break;
+        case 3:
+            deleteTrack();
+            break;
+        default:
+            break;
+    }
+}
+
+bool AlbumWizard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == trackView_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (key->key() == Qt::Key_Insert) {
+            addTrack();
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete) {
+            deleteTrack();
+            return true;
+        }
+        if (enter && (key->modifiers() & Qt::ControlModifier)) {
+            changeTrack();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AlbumWizard::done(int result) {
+    state_.response = transferred_ ? Response::Completed : Response::Cancelled;
+    if (tag_.held()) tag_.release(state_);
+    if (kind_ == Kind::SingleArtist && list_) {
+        WindowPlacement::save(*this, state_.settingsFile(), kPlacementSection);
+    }
+    QDialog::done(result);
+}
+
+void AlbumWizard::run(AppState& state, Kind kind, QWidget* parent) {
+    state.request = Request::None;
+    state.response = Response::Cancelled;
+    AlbumWizard wizard(state, kind, threadOf(state, parent), parent);
+    if (!wizard.ready()) return;
+    wizard.exec();
+}
+
+}  // namespace cdz

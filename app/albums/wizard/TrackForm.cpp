@@ -1,0 +1,115 @@
+#include "app/albums/wizard/TrackForm.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "app/core/AppState.h"
+#include "app/core/frame/WindowPlacement.h"
+#include "runtime/text/Picture.h"
+
+namespace cdz {
+
+namespace {
+
+// The standard warnings the track form shows.
+enum Warning : int {
+    kInsertError = 14,
+    kUpdateError = 16,
+    kDuplicateEntry = 24,
+};
+
+constexpr int kTextChars = 30;
+constexpr int kHighestTrack = 99;
+constexpr const char* kTimePicture = "@t4";
+constexpr const char* kKeyName = "Track Order";
+
+}  // namespace
+
+TrackForm::TrackForm(AppState& state, const TrackList& list, bool withArtist, WizardTrack track,
+                     QWidget* parent)
+    : QDialog(parent), state_(state), list_(list), withArtist_(withArtist), track_(track) {
+    setObjectName(section());
+    const bool adding = track_.recno == 0;
+    if (adding) {
+        const std::vector<WizardTrack> tracks = list_.read();
+        track_.track = tracks.empty() ? 1 : tracks.back().track + 1;
+    }
+    setWindowTitle(adding ? "Track Will Be Added  (New)"
+                          : QString("Track Will Be Changed  (%1)").arg(track_.track));
+    auto* form = new QFormLayout;
+    auto entry = [this, form](const char* name, const char* caption, const std::string& value) {
+        auto* e = new QLineEdit(QString::fromStdString(value), this);
+        e->setObjectName(name);
+        e->setMaxLength(kTextChars);
+        form->addRow(caption, e);
+        return e;
+    };
+    if (withArtist_) artist_ = entry("ArtistEntry", "&Artist:", track_.artist);
+    title_ = entry("TitleEntry", "&Title:", track_.title);
+    time_ = entry("TimeEntry", "T&ime:", timeText(track_.time).toStdString());
+    number_ = new QSpinBox(this);
+    number_->setObjectName("TrackEntry");
+    number_->setRange(0, kHighestTrack);
+    number_->setValue(track_.track);
+    number_->setEnabled(!adding);  // a new track takes the next number
+    form->addRow("Track:", number_);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton("&Ok", QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OkButton");
+    ok->setDefault(true);
+    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    WindowPlacement::restore(*this, state_.settingsFile(), section());
+}
+
+const char* TrackForm::section() const {
+    return withArtist_ ? "UpdateAddWizard" : "UpdateAddWizardNoArtist";
+}
+
+QString TrackForm::timeText(int32_t time) {
+    if (time == 0) return {};
+    return QString::fromStdString(formatPicture(kTimePicture, static_cast<double>(time)));
+}
+
+int32_t TrackForm::timeValue(const QString& text) {
+    if (text.trimmed().isEmpty()) return 0;
+    const std::string value = deformatPicture(kTimePicture, text.trimmed().toStdString());
+    return static_cast<int32_t>(std::strtol(value.c_str(), nullptr, 10));
+}
+
+void TrackForm::done(int result) {
+    if (result == QDialog::Accepted && !save()) return;
+    WindowPlacement::save(*this, state_.settingsFile(), section());
+    QDialog::done(result);
+}
+
+bool TrackForm::save() {
+    WizardTrack t = track_;
+    if (artist_) t.artist = artist_->text().toStdString();
+    t.title = title_->text().toStdString();
+    t.time = timeValue(time_->text());
+    t.track = number_->value();
+    const bool adding = t.recno == 0;
+    const int code = adding ? list_.add(t) : list_.change(t);
+    if (code == err::kDuplicateKey) {
+        state_.warning()(kDuplicateEntry, kKeyName);
+        return false;
+    }
+    if (code != 0) {
+        state_.warning()(adding ? kInsertError : kUpdateError);
+        return false;
+    }
+    track_ = t;
+    return true;
+}
+
+}  // namespace cdz

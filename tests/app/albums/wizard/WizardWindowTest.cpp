@@ -1,0 +1,119 @@
+// The wizard's windows under the offscreen platform: the add-mode question, and a whole run of
+// the single-artist wizard over a disc image, read with the stock sqlite3 shell afterwards.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cstdlib>
+
+#include "app/albums/AlbumsProcedures.h"
+#include "app/albums/cd/CdReader.h"
+#include "app/albums/wizard/AlbumWizard.h"
+#include "tests/app/albums/wizard/WizardFixture.h"
+#include "tests/app/core/data/ShellCommand.h"
+#include "tests/runtime/cd/DiscImage.h"
+
+namespace cdz::test {
+namespace {
+
+// Once the next modal window is up, `act` drives it.
+void whenModal(std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        if (QWidget* w = QApplication::activeModalWidget()) act(*w);
+    });
+}
+
+template <class W>
+W& child(QWidget& w, const char* name) {
+    W* found = w.findChild<W*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return *found;
+}
+
+class WizardWindowTest : public WizardTest {
+protected:
+    WizardWindowTest() {
+        defineAlbumsProcedures(state(), frame);
+        EXPECT_EQ(cat().use(F::Media), 0);
+        cat().media().Media = "CD";
+        EXPECT_EQ(cat().file(F::Media).add(), 0);
+        cat().release(F::Media);
+    }
+    QWidget frame;
+};
+
+TEST_F(WizardWindowTest, AddModeQuestionLeavesTheChosenMode) {
+    for (const char* option : {"CompilationOption", "SingleArtistOption", "NormalOption"}) {
+        SCOPED_TRACE(option);
+        state().answer.clear();
+        whenModal([option](QWidget& w) {
+            EXPECT_EQ(w.windowTitle(), "Select Add Mode");
+            child<QRadioButton>(w, option).click();
+            child<QPushButton>(w, "OkButton").click();
+        });
+        ASSERT_TRUE(state().starter().run("SelectAddType"));
+        EXPECT_EQ(QString::fromStdString(state().answer).remove(' ') + "Option", option);
+    }
+}
+
+TEST_F(WizardWindowTest, DiscReadThroughTheWindowEndsAsAnAlbumInTheFiles) {
+    const auto cue = writeDiscImage(fx.dir.path(), "disc", {msf(3, 25), msf(4, 10), msf(2, 5)});
+    ASSERT_EQ(setenv(CdReader::kDeviceVariable, cue.c_str(), 1), 0);
+    const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+    ASSERT_GT(instance, 0);
+    auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(wizard->windowTitle(), "Add Album by Single Artist");
+    child<QLineEdit>(*wizard, "ArtistEntry").setText("Nadia Korr");
+    child<QLineEdit>(*wizard, "AlbumEntry").setText("Lanterns");
+    child<QPushButton>(*wizard, "ReadDiscButton").click();
+    unsetenv(CdReader::kDeviceVariable);
+    auto& tracks = child<QTreeWidget>(*wizard, "TrackList");
+    ASSERT_EQ(tracks.topLevelItemCount(), 3);
+    EXPECT_EQ(tracks.topLevelItem(0)->text(2), " 3:25");
+
+    // A fourth track by hand, then moved to the top.
+    whenModal([](QWidget& form) {
+        EXPECT_EQ(form.windowTitle(), "Track Will Be Added  (New)");
+        child<QLineEdit>(form, "TitleEntry").setText("Intro");
+        child<QLineEdit>(form, "TimeEntry").setText("00:01:05");
+        child<QPushButton>(form, "OkButton").click();
+    });
+    child<QPushButton>(*wizard, "AddButton").click();
+    ASSERT_EQ(tracks.topLevelItemCount(), 4);
+    EXPECT_EQ(tracks.currentItem()->text(1), "Intro");
+    EXPECT_EQ(child<QPushButton>(*wizard, "MoveTopButton").toolTip(), "Move record to the top");
+    child<QPushButton>(*wizard, "MoveTopButton").click();
+    EXPECT_EQ(tracks.topLevelItem(0)->text(1), "Intro");
+    EXPECT_EQ(tracks.topLevelItem(1)->text(1), "Track 1");
+
+    child<QPushButton>(*wizard, "OkButton").click();
+    EXPECT_TRUE(waitFor([&] { return state().starter().window(instance) == nullptr; }));
+    EXPECT_TRUE(fx.dialogs->shown().empty()) << fx.lastMessage();
+
+    const ShellResult album = runSqliteShell(cat().file(F::Album).path(),
+                                             "SELECT AlbumID, Artist, Album, Media FROM Album;");
+    ASSERT_TRUE(album.ran) << album.err;
+    EXPECT_EQ(album.out, "1|Nadia Korr|Lanterns|CD\n");
+    const ShellResult songs = runSqliteShell(
+        cat().file(F::Cadenzio).path(),
+        "SELECT ID, TrackNumber, Title, Artist, AlbumID, AdditionalInformation1 FROM Cadenzio "
+        "ORDER BY TrackNumber;");
+    ASSERT_TRUE(songs.ran) << songs.err;
+    EXPECT_EQ(songs.out,
+              "1|1|Intro|Nadia Korr|1|01:05\n"
+              "2|2|Track 1|Nadia Korr|1|03:25\n"
+              "3|3|Track 2|Nadia Korr|1|04:10\n"
+              "4|4|Track 3|Nadia Korr|1|02:05\n");
+    const ShellResult work =
+        runSqliteShell(cat().file(F::AddWizard).path(), "SELECT COUNT(*) FROM AddWizard;");
+    EXPECT_EQ(work.out, "0\n");
+}
+
+}  // namespace
+}  // namespace cdz::test

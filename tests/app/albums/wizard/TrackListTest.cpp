@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "tests/app/albums/wizard/WizardFixture.h"
+#include "tests/app/core/data/ShellCommand.h"
 
 namespace cdz::test {
 namespace {
@@ -107,6 +108,24 @@ TEST_F(WizardTest, MovesRenumberEveryTrackOrNone) {
         clearFiles();
     }
     EXPECT_TRUE(fx.dialogs->shown().empty());
+}
+
+// A move whose rewrite fails part-way leaves every track where it was.
+TEST_F(WizardTest, MoveThatFailsPartWayMovesNothing) {
+    std::vector<Track> eight;
+    for (int i = 1; i <= 8; ++i) eight.push_back({"", std::to_string(i), 0});
+    RunTag tag = startRun(2, eight);
+    const ShellResult shell =
+        runSqliteShell(cat().file(F::AddWizard).path(),
+                       "CREATE TRIGGER refuse BEFORE UPDATE ON AddWizard WHEN NEW.Title = '3' "
+                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
+    ASSERT_TRUE(shell.ran && shell.exitCode == 0) << shell.err;
+    TrackList list(state(), tag.tag());
+    int landed = -1;
+    EXPECT_NE(list.move(4, Move::Top, &landed), 0);  // fails on the fourth rewrite
+    EXPECT_EQ(landed, 4);
+    EXPECT_EQ(titles(list.read()),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
 }  // namespace

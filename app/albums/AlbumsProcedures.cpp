@@ -2,8 +2,11 @@
 
 #include <QApplication>
 
+#include <string>
+
 #include "app/albums/AlbumBrowse.h"
 #include "app/albums/AlbumForm.h"
+#include "app/albums/maintenance/MaintenanceWindow.h"
 #include "app/core/AppState.h"
 
 namespace cdz {
@@ -18,6 +21,15 @@ void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     state.starter().defineRoutine(AlbumForm::kProcedure, [&state, &frame] {
         AlbumForm::run(state, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
     });
+    // The housekeeping passes run for the window that asked, each under its progress window,
+    // and return when done: the date conversions run one after the other.
+    for (const MaintenancePass pass : kMaintenancePasses) {
+        state.starter().defineRoutine(
+            std::string(maintenancePassInfo(pass).procedure), [&state, &frame, pass] {
+                QWidget* caller = QApplication::activeWindow();
+                MaintenanceWindow::run(state, pass, caller ? caller : &frame);
+            });
+    }
 }
 
 }  // namespace cdz

@@ -142,7 +142,8 @@ bool MaintenanceRun::batch() {
     MaintenanceTally tally;
     int read = 0;
     bool atEnd = false;
-    while (read < batchSize_) {
+    auto writes = [&] { return static_cast<int64_t>(changes.size()) + tally.albumsCreated; };
+    while (read < batchSize_ && writes() < kWritesPerBatch) {
         const int code = file.next();
         if (code == err::kRecordNotAvailable) {
             atEnd = true;

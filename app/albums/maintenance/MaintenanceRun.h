@@ -2,8 +2,9 @@
 // One housekeeping pass over a whole file, done in batches so that a window can drive it from
 // its timer and other windows stay live. Each batch reads the next records in the pass's
 // order, rewrites only those its rule changes, and commits them, with any albums it made, in
-// one transaction: a station that stops mid-pass leaves every committed batch whole and the
-// rest untouched, and a cancel between batches keeps what was committed.
+// one transaction (at most kBatchSize records read and about kWritesPerBatch written): a station
+// that stops mid-pass leaves every committed batch whole and the rest untouched, and a cancel
+// between batches keeps what was committed.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,6 +19,9 @@ namespace cdz {
 class MaintenanceRun {
 public:
     static constexpr int kBatchSize = 1000;
+    // A batch also ends after this many records written (rewritten songs, albums made): the
+    // writes are what take the time, and a window waits for its batch.
+    static constexpr int kWritesPerBatch = 250;
 
     MaintenanceRun(Catalogue& catalogue, MaintenancePass pass, int batchSize = kBatchSize);
     ~MaintenanceRun();

@@ -55,6 +55,8 @@ MaintenanceWindow::MaintenanceWindow(AppState& state, MaintenancePass pass, QWid
 
 void MaintenanceWindow::run(AppState& state, MaintenancePass pass, QWidget* parent) {
     MaintenanceWindow window(state, pass, parent);
+    // Only the window that asked waits for the pass; the others stay usable between batches.
+    window.setWindowModality(Qt::WindowModal);
     window.exec();
 }
 

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 
+#include <string>
+
 #include "app/albums/AlbumBrowse.h"
 #include "app/albums/AlbumForm.h"
+#include "app/albums/maintenance/MaintenanceWindow.h"
 #include "app/albums/wizard/AlbumWizard.h"
 #include "app/albums/wizard/SelectAddType.h"
 #include "app/core/AppState.h"
@@ -50,6 +53,15 @@ void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     defineWizard(state, frame, AlbumWizard::kSingleArtistProcedure,
                  AlbumWizard::Kind::SingleArtist);
     defineWizard(state, frame, AlbumWizard::kCompilationProcedure, AlbumWizard::Kind::Compilation);
+    // The housekeeping passes run for the window that asked, each under its progress window,
+    // and return when done: the date conversions run one after the other.
+    for (const MaintenancePass pass : kMaintenancePasses) {
+        state.starter().defineRoutine(
+            std::string(maintenancePassInfo(pass).procedure), [&state, &frame, pass] {
+                QWidget* caller = QApplication::activeWindow();
+                MaintenanceWindow::run(state, pass, caller ? caller : &frame);
+            });
+    }
 }
 
 }  // namespace cdz

@@ -1,0 +1,24 @@
+#include "app/albums/maintenance/MaintenancePass.h"
+
+#include <array>
+
+#include "app/core/data/SongRecord.h"
+#include "runtime/data/DataFile.h"
+
+namespace cdz {
+
+const MaintenancePassInfo& maintenancePassInfo(MaintenancePass pass) {
+    static const std::array<MaintenancePassInfo, 4> table{{
+        {MaintenancePass::CopyToAlbum, "CopyToAlbum", "Copying...", CatalogueFile::Cadenzio,
+         kRecordOrder},
+        {MaintenancePass::TestAlbumIDs, "TestAlbumIDs", "Testing Link Integrity",
+         CatalogueFile::Cadenzio, SongRecord::SongsByAlbum},
+        {MaintenancePass::ConvertDateToYear, "ConvertDateToYear", "Converting Song Dates",
+         CatalogueFile::Cadenzio, SongRecord::KeyID},
+        {MaintenancePass::ConvertAlbumDateToYear, "ConvertAlbumDateToYear",
+         "Converting Album Dates", CatalogueFile::Album, kRecordOrder},
+    }};
+    return table[static_cast<size_t>(pass)];
+}
+
+}  // namespace cdz

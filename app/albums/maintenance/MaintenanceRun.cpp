@@ -1,0 +1,209 @@
+#include "app/albums/maintenance/MaintenanceRun.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "app/albums/maintenance/CopyToAlbumRule.h"
+#include "app/albums/maintenance/DateToYearRule.h"
+#include "app/albums/maintenance/TestAlbumIdsRule.h"
+#include "app/core/data/RecordCopy.h"
+
+namespace cdz {
+
+namespace {
+
+constexpr int kTransactionWaitMs = 2000;
+
+std::unique_ptr<MaintenanceRule> ruleFor(Catalogue& catalogue, MaintenancePass pass) {
+    switch (pass) {
+        case MaintenancePass::CopyToAlbum:
+            return std::make_unique<CopyToAlbumRule>(catalogue);
+        case MaintenancePass::TestAlbumIDs:
+            return std::make_unique<TestAlbumIdsRule>(catalogue);
+        case MaintenancePass::ConvertDateToYear:
+            return std::make_unique<DateToYearRule>(catalogue.song().ReleaseDate);
+        case MaintenancePass::ConvertAlbumDateToYear:
+            return std::make_unique<DateToYearRule>(catalogue.album().ReleaseDate);
+    }
+    return nullptr;
+}
+
+// The files a pass reads or writes: the linking passes look albums up (and add them).
+std::vector<CatalogueFile> filesOf(MaintenancePass pass) {
+    switch (pass) {
+        case MaintenancePass::CopyToAlbum:
+        case MaintenancePass::TestAlbumIDs:
+            return {CatalogueFile::Album, CatalogueFile::Cadenzio};
+        case MaintenancePass::ConvertDateToYear:
+            return {CatalogueFile::Cadenzio};
+        case MaintenancePass::ConvertAlbumDateToYear:
+            return {CatalogueFile::Album};
+    }
+    return {};
+}
+
+std::unique_ptr<FileUse> useFiles(Catalogue& catalogue, MaintenancePass pass) {
+    using F = CatalogueFile;
+    switch (pass) {
+        case MaintenancePass::CopyToAlbum:
+        case MaintenancePass::TestAlbumIDs:
+            return std::make_unique<FileUse>(catalogue,
+                                             std::initializer_list<F>{F::Album, F::Cadenzio});
+        case MaintenancePass::ConvertDateToYear:
+            return std::make_unique<FileUse>(catalogue, std::initializer_list<F>{F::Cadenzio});
+        case MaintenancePass::ConvertAlbumDateToYear:
+            break;
+    }
+    return std::make_unique<FileUse>(catalogue, std::initializer_list<F>{F::Album});
+}
+
+// Other windows share the record buffers: a batch gives them back as it found them.
+class BufferKeeper {
+public:
+    BufferKeeper(Catalogue& catalogue, const std::vector<CatalogueFile>& files)
+        : catalogue_(catalogue) {
+        for (CatalogueFile f : files) {
+            kept_.emplace_back(f, RecordCopy::take(declarationOf(f), catalogue.record(f)));
+        }
+    }
+    ~BufferKeeper() {
+        for (const auto& [f, copy] : kept_) copy.restore(declarationOf(f), catalogue_.record(f));
+    }
+    BufferKeeper(const BufferKeeper&) = delete;
+    BufferKeeper& operator=(const BufferKeeper&) = delete;
+
+private:
+    Catalogue& catalogue_;
+    std::vector<std::pair<CatalogueFile, RecordCopy>> kept_;
+};
+
+}  // namespace
+
+MaintenanceRun::MaintenanceRun(Catalogue& catalogue, MaintenancePass pass, int batchSize)
+    : catalogue_(catalogue),
+      info_(maintenancePassInfo(pass)),
+      batchSize_(std::max(1, batchSize)),
+      rule_(ruleFor(catalogue, pass)) {}
+
+MaintenanceRun::~MaintenanceRun() {
+    finish();
+}
+
+bool MaintenanceRun::start() {
+    const std::vector<CatalogueFile> used = filesOf(info_.pass);
+    files_ = useFiles(catalogue_, info_.pass);
+    if (!files_->ok()) {
+        ended_ = true;
+        files_.reset();
+        return false;
+    }
+    DataFile& file = catalogue_.file(info_.file);
+    file.send("QUICKSCAN=on");
+    const BufferKeeper keep(catalogue_, used);
+    total_ = file.records();
+    if (!file.error().ok()) return fail({FaultKind::Read, info_.file});
+    if (const MaintenanceFault fault = rule_->prepare()) return fail(fault);
+    return true;
+}
+
+bool MaintenanceRun::step() {
+    if (ended_) return false;
+    if (cancelled_ || !files_) {
+        finish();
+        return false;
+    }
+    const BufferKeeper keep(catalogue_, filesOf(info_.pass));
+    if (!batch()) return false;
+    if (ended_) finish();
+    return !ended_;
+}
+
+bool MaintenanceRun::runToEnd() {
+    while (step()) {
+    }
+    return !fault_;
+}
+
+bool MaintenanceRun::batch() {
+    Database& db = catalogue_.database();
+    DataFile& file = catalogue_.file(info_.file);
+    std::vector<DataFile*> files;
+    for (CatalogueFile f : filesOf(info_.pass)) files.push_back(&catalogue_.file(f));
+    if (beginTransaction(db, files, kTransactionWaitMs) != err::kNone) {
+        return fail({FaultKind::Write, info_.file});
+    }
+    rule_->beginBatch();
+    // The batch resumes at the last record done, which is read again and passed over.
+    const int placed = started_ ? file.reset(info_.key, position_) : file.set(info_.key);
+    if (placed != err::kNone) return fail({FaultKind::Read, info_.file});
+    bool skipResumed = started_;
+    std::vector<std::pair<int64_t, RecordCopy>> changes;
+    MaintenanceTally tally;
+    int read = 0;
+    bool atEnd = false;
+    auto writes = [&] { return static_cast<int64_t>(changes.size()) + tally.albumsCreated; };
+    while (read < batchSize_ && writes() < kWritesPerBatch) {
+        const int code = file.next();
+        if (code == err::kRecordNotAvailable) {
+            atEnd = true;
+            break;
+        }
+        if (code != err::kNone) return fail({FaultKind::Read, info_.file});
+        const bool resumed = skipResumed && file.recordNumber() == lastRecord_;
+        skipResumed = false;
+        if (resumed) continue;
+        ++read;
+        lastRecord_ = file.recordNumber();
+        position_ = file.position(info_.key);
+        bool changed = false;
+        if (const MaintenanceFault fault = rule_->apply(changed, tally)) return fail(fault);
+        if (changed) {
+            changes.emplace_back(lastRecord_, RecordCopy::take(file.decl(), file.record()));
+        }
+    }
+    // Written once the batch is read, so that no write moves the read onward.
+    for (const auto& [record, copy] : changes) {
+        if (file.getRecord(record) != err::kNone) return fail({FaultKind::Read, info_.file});
+        copy.restore(file.decl(), file.record());
+        if (file.put() != err::kNone) return fail({FaultKind::Write, info_.file});
+    }
+    if (db.commit() != err::kNone) return fail({FaultKind::Write, info_.file});
+    started_ = true;
+    done_ += read;
+    rewritten_ += static_cast<int64_t>(changes.size());
+    tally_.albumsCreated += tally.albumsCreated;
+    for (auto& failed : tally.failedAlbums) {
+        const bool known = std::any_of(
+            tally_.failedAlbums.begin(), tally_.failedAlbums.end(), [&](const FailedAlbum& f) {
+                return f.artist == failed.artist && f.album == failed.album;
+            });
+        if (!known) tally_.failedAlbums.push_back(std::move(failed));
+    }
+    if (atEnd) ended_ = true;
+    return true;
+}
+
+bool MaintenanceRun::fail(MaintenanceFault fault) {
+    Database& db = catalogue_.database();
+    fault_ = fault;
+    faultError_ = db.error();
+    if (db.inTransaction()) db.rollback();
+    finish();
+    db.error() = faultError_;
+    return false;
+}
+
+void MaintenanceRun::finish() {
+    ended_ = true;
+    if (!files_) return;
+    if (files_->ok()) catalogue_.file(info_.file).send("QUICKSCAN=off");
+    files_.reset();
+}
+
+int MaintenanceRun::percent() const {
+    if (total_ <= 0) return ended_ && !fault_ ? 100 : 0;
+    return static_cast<int>(std::min<int64_t>(100, done_ * 100 / total_));
+}
+
+}  // namespace cdz

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 
 #include "app/albums/cd/CdReader.h"
@@ -55,7 +56,8 @@ int threadOf(AppState& state, const QWidget* widget) {
 
 }  // namespace
 
-AlbumWizard::AlbumWizard(AppState& state, Kind kind, int thread, QWidget* parent)
+AlbumWizard::AlbumWizard(AppState& state, Kind kind, int thread, QWidget* parent,
+                         const SongRecord* copied)
     : QDialog(parent), state_(state), kind_(kind), rules_(state) {
     const bool compilation = kind_ == Kind::Compilation;
     setObjectName(compilation ? kCompilationProcedure : kSingleArtistProcedure);
@@ -72,8 +74,10 @@ AlbumWizard::AlbumWizard(AppState& state, Kind kind, int thread, QWidget* parent
         return;
     }
     list_ = std::make_unique<TrackList>(state_, tag_.tag());
-    // Every run starts from a cleared song record: nothing of the caller's song leaks in.
+    // A run starts from a cleared song record (nothing of the caller's song leaks in), or
+    // from the song the song form's Copy handed it.
     cat.file(F::Cadenzio).clearBuffer();
+    if (copied) cat.song() = *copied;
     if (cat.song().Media.empty()) cat.song().Media = SongFormRules::kDefaultMedia;
 
     tabs_ = new QTabWidget(this);
@@ -203,6 +207,16 @@ QWidget* AlbumWizard::buildSongs() {
 
 void AlbumWizard::loadLists() {
     const SongRecord& song = state_.catalogue().song();
+    // The General page shows the template song (blank unless the song form's Copy gave one).
+    if (artist_) artist_->setText(text(song.Artist.clipped()));
+    album_->setText(text(song.Album.clipped()));
+    fileNumber_->setText(text(song.FileNumber.clipped()));
+    if (song.ReleaseDate > 0) {
+        releaseDate_->setText(
+            QString::fromStdString(
+                formatPicture("@" + state_.settings().dateFormat, song.ReleaseDate))
+                .trimmed());
+    }
     for (const std::string& name : rules_.categoryNames()) category_->addItem(text(name));
     rules_.showCategory();
     category_->setCurrentText(text(state_.catalogue().category().Category.clipped()));
@@ -221,7 +235,24 @@ bool AlbumWizard::takeGeneral() {
     song.FileNumber = fileNumber_->text().toStdString();
     const std::string picture = "@" + state_.settings().dateFormat;
     const QString date = releaseDate_->text().trimmed();
-    song.ReleaseDate = date.isEmpty() ? 0 : std::stoi(deformatPicture(picture, date.toStdString()));
+    int32_t day = 0;
+    if (!date.isEmpty()) {
+        const std::string value = deformatPicture(picture, date.toStdString());
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), day);
+        if (error != std::errc() || end != value.data() + value.size() || day <= 0) {
+            // A date that does not read is refused, not saved as no date.
+            state_.dialogs().message("Invalid Date",
+                                     "\"" + date.toStdString() +
+                                         "\" is not a date.|Type the release date as the "
+                                         "date format of the Preferences shows it, or leave it "
+                                         "blank.",
+                                     MessageIcon::Warning, Button::Ok, Button::Ok);
+            tabs_->setCurrentIndex(0);
+            releaseDate_->setFocus();
+            return false;
+        }
+    }
+    song.ReleaseDate = day;
     cat.category().Category = category_->currentText().trimmed().toStdString();
     if (!rules_.acceptCategory()) {
         tabs_->setCurrentIndex(0);
@@ -395,9 +426,11 @@ void AlbumWizard::done(int result) {
 }
 
 void AlbumWizard::run(AppState& state, Kind kind, QWidget* parent) {
+    const bool copying = state.request == Request::Select;
+    const SongRecord copied = state.catalogue().song();
     state.request = Request::None;
     state.response = Response::Cancelled;
-    AlbumWizard wizard(state, kind, threadOf(state, parent), parent);
+    AlbumWizard wizard(state, kind, threadOf(state, parent), parent, copying ? &copied : nullptr);
     if (!wizard.ready()) return;
     wizard.exec();
 }

@@ -24,6 +24,7 @@ namespace cdz {
 
 class AppState;
 class FileUse;
+struct SongRecord;
 
 class AlbumWizard : public QDialog {
     Q_OBJECT
@@ -32,8 +33,11 @@ public:
     static constexpr const char* kSingleArtistProcedure = "AddSingleArtist";
     static constexpr const char* kCompilationProcedure = "AddCompilation";
 
-    // Starts from a cleared song record; `thread` is the number of the thread running it.
-    AlbumWizard(AppState& state, Kind kind, int thread, QWidget* parent);
+    // Starts from a cleared song record, or from `copied` (the song form's Copy: the copied
+    // song is the template of the album's songs); `thread` is the number of the thread
+    // running it.
+    AlbumWizard(AppState& state, Kind kind, int thread, QWidget* parent,
+                const SongRecord* copied = nullptr);
     ~AlbumWizard() override;
 
     // False when the run could not take its tag or files (the user was told); the window
@@ -42,7 +46,8 @@ public:
     int tag() const { return tag_.tag(); }
 
     // Runs the wizard over `parent` on the caller's thread; the program's response tells
-    // whether an album was transferred.
+    // whether an album was transferred. Called with the Select (copy) request, the song in the
+    // buffer is kept as the template.
     static void run(AppState& state, Kind kind, QWidget* parent);
 
 protected:

@@ -61,6 +61,23 @@ TEST_F(WizardWindowTest, AddModeQuestionLeavesTheChosenMode) {
     }
 }
 
+TEST_F(WizardWindowTest, OnlyTheSongFormsCopyHandsTheWizardItsSong) {
+    for (const auto& [request, shown] :
+         {std::pair{Request::Select, "Copied Artist"}, std::pair{Request::Insert, ""},
+          std::pair{Request::None, ""}}) {
+        cat().song().Artist = "Copied Artist";
+        cat().song().Album = "Copied Album";
+        QString artist = "unseen";
+        whenModal([&artist](QWidget& wizard) {
+            artist = child<QLineEdit>(wizard, "ArtistEntry").text();
+            child<QPushButton>(wizard, "CancelButton").click();
+        });
+        state().request = request;
+        ASSERT_TRUE(state().starter().run(AlbumWizard::kSingleArtistProcedure));
+        EXPECT_EQ(artist, shown) << static_cast<int>(request);
+    }
+}
+
 TEST_F(WizardWindowTest, DiscReadThroughTheWindowEndsAsAnAlbumInTheFiles) {
     const auto cue = writeDiscImage(fx.dir.path(), "disc", {msf(3, 25), msf(4, 10), msf(2, 5)});
     ASSERT_EQ(setenv(CdReader::kDeviceVariable, cue.c_str(), 1), 0);
@@ -92,9 +109,18 @@ TEST_F(WizardWindowTest, DiscReadThroughTheWindowEndsAsAnAlbumInTheFiles) {
     EXPECT_EQ(tracks.topLevelItem(0)->text(1), "Intro");
     EXPECT_EQ(tracks.topLevelItem(1)->text(1), "Track 1");
 
+    // A release date that does not read is refused with the wizard left open.
+    child<QLineEdit>(*wizard, "ReleaseDateEntry").setText("not a date");
+    child<QPushButton>(*wizard, "OkButton").click();
+    settle();
+    EXPECT_EQ(state().starter().window(instance), wizard);
+    ASSERT_EQ(fx.dialogs->shown().size(), 1u);
+    EXPECT_EQ(fx.dialogs->shown()[0].title, "Invalid Date");
+    child<QLineEdit>(*wizard, "ReleaseDateEntry").setText("");
+
     child<QPushButton>(*wizard, "OkButton").click();
     EXPECT_TRUE(waitFor([&] { return state().starter().window(instance) == nullptr; }));
-    EXPECT_TRUE(fx.dialogs->shown().empty()) << fx.lastMessage();
+    EXPECT_EQ(fx.dialogs->shown().size(), 1u) << fx.lastMessage();
 
     const ShellResult album = runSqliteShell(cat().file(F::Album).path(),
                                              "SELECT AlbumID, Artist, Album, Media FROM Album;");

@@ -265,6 +265,21 @@ bool AlbumWizard::takeGeneral() {
         return false;
     }
     song.Media = media_->currentText().toStdString();
+    // The single-artist wizard checks the name against the media file too: another station
+    // may have removed it since the list was filled.
+    if (kind_ == Kind::SingleArtist) {
+        DataFile& media = cat.file(F::Media);
+        const MediaRecord kept = cat.media();
+        cat.media().Media = song.Media.view();
+        const bool known = media.get(MediaRecord::KeyMedia) == 0;
+        cat.media() = kept;
+        if (!known) {
+            state_.warning()(11, "MUS:Media", media.decl().label());
+            tabs_->setCurrentIndex(0);
+            media_->setFocus();
+            return false;
+        }
+    }
     return true;
 }
 

@@ -61,6 +61,22 @@ TEST_F(WizardWindowTest, AddModeQuestionLeavesTheChosenMode) {
     }
 }
 
+TEST_F(WizardWindowTest, AMediaNameRemovedMeanwhileIsRefused) {
+    const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+    auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    ASSERT_NE(wizard, nullptr);
+    child<QLineEdit>(*wizard, "AlbumEntry").setText("Gone Media");
+    cat().media().Media = "CD";  // another station removes the one media name
+    ASSERT_EQ(cat().file(F::Media).get(MediaRecord::KeyMedia), 0);
+    ASSERT_EQ(cat().file(F::Media).erase(), 0);
+    child<QPushButton>(*wizard, "OkButton").click();
+    settle();
+    EXPECT_EQ(state().starter().window(instance), wizard);
+    EXPECT_EQ(fx.lastMessage(), "The value for MUS:Media must be found in the Media file.");
+    wizard->reject();
+    settle();
+}
+
 TEST_F(WizardWindowTest, OnlyTheSongFormsCopyHandsTheWizardItsSong) {
     for (const auto& [request, shown] :
          {std::pair{Request::Select, "Copied Artist"}, std::pair{Request::Insert, ""},

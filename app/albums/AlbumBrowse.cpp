@@ -103,20 +103,7 @@ AlbumBrowse::AlbumBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclarati
 }
 
 void AlbumBrowse::addControls() {
-    letters_ = new QTabBar(this);
-    letters_->setObjectName("AlphabetStrip");
-    QFont bold = letters_->font();
-    bold.setBold(true);
-    letters_->setFont(bold);
-    letters_->setExpanding(true);
-    letters_->setUsesScrollButtons(true);
-    letters_->setStyleSheet("QTabBar::tab { padding: 1px 3px; min-width: 0px; }");
-    for (char letter = 'A'; letter <= 'Z'; ++letter) letters_->addTab(QString(QChar(letter)));
-    connect(letters_, &QTabBar::currentChanged, this, &AlbumBrowse::letterChosen);
-    // A click on the letter already chosen is chosen again (the click comes before the change).
-    connect(letters_, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index == letters_->currentIndex()) letterChosen(index);
-    });
+    letters_ = makeAlphabetStrip([this](int index) { letterChosen(index); });
 
     copy_ = makeButton(this, "Cop&y", "Copy record", "CopyButton");
     print_ = makeButton(this, "&Print", "Print information", "PrintButton");
@@ -127,9 +114,9 @@ void AlbumBrowse::addControls() {
 
     QTabBar& tabs = sortTabs();
     tabs.setStyleSheet("QTabBar::tab:selected { font-weight: 700; }");
-    markTab(tabs.currentIndex());
+    markSortTab(tabs.currentIndex());
     connect(&tabs, &QTabBar::currentChanged, this, [this](int index) {
-        markTab(index);
+        markSortTab(index);
         sync();
     });
 
@@ -162,19 +149,6 @@ void AlbumBrowse::placeControls() {
     print_->setGeometry(x(4), y(y2), x(44), y(14));
     format_->setGeometry(x(50), y(y2), x(80), y(14));
     closeButton().setGeometry(x(w - 48), y(y2), x(44), y(14));
-}
-
-// The newly selected sort tab is drawn bold with three blanks after its caption; the one
-// before gets its caption back.
-void AlbumBrowse::markTab(int index) {
-    QTabBar& tabs = sortTabs();
-    if (boldTab_ >= 0 && boldTab_ < tabs.count()) {
-        QString before = tabs.tabText(boldTab_);
-        while (before.endsWith(' ')) before.chop(1);
-        tabs.setTabText(boldTab_, before);
-    }
-    boldTab_ = index;
-    if (index >= 0 && index < tabs.count()) tabs.setTabText(index, tabs.tabText(index) + "   ");
 }
 
 QString AlbumBrowse::titleText() const {

@@ -47,7 +47,6 @@ private:
     AlbumBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
                 std::unique_ptr<FileUse> files, QWidget* parent);
     void addControls();
-    void markTab(int index);
     void letterChosen(int index);
     void copyAlbum();
     // A wizard adds an album and leaves it in the buffer: the list is located on it.
@@ -65,7 +64,6 @@ private:
     QPushButton* singleArtist_ = nullptr;
     QPushButton* compilation_ = nullptr;
     QPushButton* format_ = nullptr;
-    int boldTab_ = -1;
 };
 
 }  // namespace cdz

@@ -162,21 +162,7 @@ const char* SongBrowse::printProcedure(int tab) {
 }
 
 void SongBrowse::addControls() {
-    letters_ = new QTabBar(this);
-    letters_->setObjectName("AlphabetStrip");
-    QFont bold = letters_->font();
-    bold.setBold(true);
-    letters_->setFont(bold);
-    letters_->setExpanding(true);
-    letters_->setUsesScrollButtons(true);
-    // Narrow tabs, so that the whole alphabet fits the window's width.
-    letters_->setStyleSheet("QTabBar::tab { padding: 1px 3px; min-width: 0px; }");
-    for (char letter = 'A'; letter <= 'Z'; ++letter) letters_->addTab(QString(QChar(letter)));
-    connect(letters_, &QTabBar::currentChanged, this, &SongBrowse::letterChosen);
-    // A click on the letter already chosen is chosen again (the click comes before the change).
-    connect(letters_, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index == letters_->currentIndex()) letterChosen(index);
-    });
+    letters_ = makeAlphabetStrip([this](int index) { letterChosen(index); });
 
     locatorCaption_ = new QLabel("Locator:", this);
     locatorCaption_->setObjectName("LocatorCaption");
@@ -211,9 +197,9 @@ void SongBrowse::addControls() {
     for (int t = 0; t < kTabCount && t < tabs.count(); ++t) tabs.setTabToolTip(t, kTabTips[t]);
     tabs.setTabText(ByUserKey, userKeyCaption(state_.settings().udkPrompt));
     tabs.setStyleSheet("QTabBar::tab:selected { font-weight: 700; }");
-    markTab(tabs.currentIndex());
+    markSortTab(tabs.currentIndex());
     connect(&tabs, &QTabBar::currentChanged, this, [this](int index) {
-        markTab(index);
+        markSortTab(index);
         sync();
     });
 
@@ -262,19 +248,6 @@ void SongBrowse::placeControls() {
     print_->setGeometry(x(4), y(y3), x(44), y(14));
     format_->setGeometry(x(50), y(y3), x(80), y(14));
     closeButton().setGeometry(x(w - 48), y(y3), x(44), y(14));
-}
-
-// The newly selected sort tab is drawn bold with three blanks after its caption; the one
-// before gets its caption back.
-void SongBrowse::markTab(int index) {
-    QTabBar& tabs = sortTabs();
-    if (boldTab_ >= 0 && boldTab_ < tabs.count()) {
-        QString before = tabs.tabText(boldTab_);
-        while (before.endsWith(' ')) before.chop(1);
-        tabs.setTabText(boldTab_, before);
-    }
-    boldTab_ = index;
-    if (index >= 0 && index < tabs.count()) tabs.setTabText(index, tabs.tabText(index) + "   ");
 }
 
 QString SongBrowse::titleText() const {

@@ -48,7 +48,6 @@ private:
     SongBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclaration declaration,
                std::unique_ptr<FileUse> files, QWidget* parent);
     void addControls();
-    void markTab(int index);
     void letterChosen(int index);
     void pickRange(const char* procedure);
     // A procedure of its own window (report, import, export) or one run over this window.
@@ -69,7 +68,6 @@ private:
     QPushButton* export_ = nullptr;
     QPushButton* format_ = nullptr;
     QPushButton* print_ = nullptr;
-    int boldTab_ = -1;
 };
 
 }  // namespace cdz

@@ -229,6 +229,37 @@ int BrowseWindow::unitsY(int du) const {
     return dialogUnitsToPixelsY(du, QFontMetrics(font()).height());
 }
 
+QTabBar* BrowseWindow::makeAlphabetStrip(std::function<void(int)> chosen) {
+    auto* letters = new QTabBar(this);
+    letters->setObjectName("AlphabetStrip");
+    QFont bold = letters->font();
+    bold.setBold(true);
+    letters->setFont(bold);
+    letters->setExpanding(true);
+    letters->setUsesScrollButtons(true);
+    // Narrow tabs, so that the whole alphabet fits the window's width.
+    letters->setStyleSheet("QTabBar::tab { padding: 1px 3px; min-width: 0px; }");
+    for (char letter = 'A'; letter <= 'Z'; ++letter) letters->addTab(QString(QChar(letter)));
+    connect(letters, &QTabBar::currentChanged, this, chosen);
+    // A click on the letter already chosen is chosen again (the click comes before the change).
+    connect(letters, &QTabBar::tabBarClicked, this, [letters, chosen](int index) {
+        if (index == letters->currentIndex()) chosen(index);
+    });
+    return letters;
+}
+
+void BrowseWindow::markSortTab(int index) {
+    if (markedTab_ >= 0 && markedTab_ < tabs_->count()) {
+        QString before = tabs_->tabText(markedTab_);
+        while (before.endsWith(' ')) before.chop(1);
+        tabs_->setTabText(markedTab_, before);
+    }
+    markedTab_ = index;
+    if (index >= 0 && index < tabs_->count()) {
+        tabs_->setTabText(index, tabs_->tabText(index) + "   ");
+    }
+}
+
 void BrowseWindow::relayout() {
     placeControls();
     resizer_->recordControls(ResizeMode::Browse);

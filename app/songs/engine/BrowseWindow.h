@@ -118,6 +118,12 @@ protected:
     // form's buffers.
     virtual void beforeForm() {}
     virtual void afterForm() {}
+    // The strip of letter tabs "A" to "Z" above a browse's list; `chosen` gets the letter's
+    // index (0 for "A") each time one is chosen, the one already chosen included.
+    QTabBar* makeAlphabetStrip(std::function<void(int)> chosen);
+    // The newly selected sort tab drawn with three blanks after its caption (a browse's style
+    // sheet makes it bold); the one marked before gets its caption back.
+    void markSortTab(int index);
     // Dialog units to pixels in the window's font.
     int unitsX(int du) const;
     int unitsY(int du) const;
@@ -169,6 +175,7 @@ private:
     bool opened_ = false;
     bool closing_ = false;
     bool syncing_ = false;
+    int markedTab_ = -1;
 };
 
 }  // namespace cdz

@@ -121,7 +121,8 @@ void AlbumBrowse::addControls() {
     });
 
     connect(copy_, &QPushButton::clicked, this, &AlbumBrowse::copyAlbum);
-    connect(print_, &QPushButton::clicked, this, &AlbumBrowse::printAlbum);
+    // The printout is a window of its own over the album the buffer holds.
+    connect(print_, &QPushButton::clicked, this, [this] { startProcedure(kPrint); });
     connect(singleArtist_, &QPushButton::clicked, this, [this] { runWizard(kSingleArtist); });
     connect(compilation_, &QPushButton::clicked, this, [this] { runWizard(kCompilation); });
     connect(format_, &QPushButton::clicked, this, [this] { runProcedure(kFormatColumns); });
@@ -194,26 +195,6 @@ void AlbumBrowse::runWizard(const char* name) {
     }
     sync();
     list().setFocus();
-}
-
-void AlbumBrowse::runProcedure(const char* name) {
-    engine().refresh();
-    state_.request = Request::None;
-    state_.starter().run(name);
-    state_.request = Request::None;
-    state_.response = Response::None;
-    engine().forceRefresh();
-    engine().refresh();
-    sync();
-}
-
-// The printout is a window of its own over the album the buffer holds.
-void AlbumBrowse::printAlbum() {
-    engine().refresh();
-    state_.starter().start(kPrint);
-    engine().forceRefresh();
-    engine().refresh();
-    sync();
 }
 
 std::vector<QPushButton*> AlbumBrowse::popupButtons() const {

@@ -52,8 +52,6 @@ private:
     // A wizard adds an album and leaves it in the buffer: the list is located on it.
     void runWizard(const char* name);
     // A procedure run over this window (the label wizard, the column layout).
-    void runProcedure(const char* name);
-    void printAlbum();
     // The popup's entries after "&Delete", with the buttons they press (nullptr: Create Label).
     std::vector<QPushButton*> popupButtons() const;
 

@@ -287,25 +287,6 @@ void SongBrowse::pickRange(const char* procedure) {
     list().setFocus();
 }
 
-void SongBrowse::startProcedure(const char* name) {
-    engine().refresh();
-    state_.starter().start(name);
-    engine().forceRefresh();
-    engine().refresh();
-    sync();
-}
-
-void SongBrowse::runProcedure(const char* name) {
-    engine().refresh();
-    state_.request = Request::None;
-    state_.starter().run(name);
-    state_.request = Request::None;
-    state_.response = Response::None;
-    engine().forceRefresh();
-    engine().refresh();
-    sync();
-}
-
 void SongBrowse::resetSearch() {
     engine().setQueryFilter({});
     engine().refresh();

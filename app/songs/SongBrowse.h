@@ -50,9 +50,6 @@ private:
     void addControls();
     void letterChosen(int index);
     void pickRange(const char* procedure);
-    // A procedure of its own window (report, import, export) or one run over this window.
-    void startProcedure(const char* name);
-    void runProcedure(const char* name);
     void resetSearch();
 
     DataFile* songs_ = nullptr;

@@ -229,6 +229,25 @@ int BrowseWindow::unitsY(int du) const {
     return dialogUnitsToPixelsY(du, QFontMetrics(font()).height());
 }
 
+void BrowseWindow::startProcedure(const char* name) {
+    engine_->refresh();
+    state_.starter().start(name);
+    engine_->forceRefresh();
+    engine_->refresh();
+    sync();
+}
+
+void BrowseWindow::runProcedure(const char* name) {
+    engine_->refresh();
+    state_.request = Request::None;
+    state_.starter().run(name);
+    state_.request = Request::None;
+    state_.response = Response::None;
+    engine_->forceRefresh();
+    engine_->refresh();
+    sync();
+}
+
 QTabBar* BrowseWindow::makeAlphabetStrip(std::function<void(int)> chosen) {
     auto* letters = new QTabBar(this);
     letters->setObjectName("AlphabetStrip");

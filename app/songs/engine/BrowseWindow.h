@@ -118,6 +118,10 @@ protected:
     // form's buffers.
     virtual void beforeForm() {}
     virtual void afterForm() {}
+    // Another procedure by name, from this browse: one with a window of its own (a report, an
+    // import) or one run over this window (a wizard, a search), the page read again after it.
+    void startProcedure(const char* name);
+    void runProcedure(const char* name);
     // The strip of letter tabs "A" to "Z" above a browse's list; `chosen` gets the letter's
     // index (0 for "A") each time one is chosen, the one already chosen included.
     QTabBar* makeAlphabetStrip(std::function<void(int)> chosen);

@@ -51,8 +51,8 @@ const std::vector<Expected> kWarnings = {
      "Error: (Record Not Found (35)) opening created file:Album.  Press OK to end this "
      "application.",
      W, OK, Button::Ok, "File Creation Error!"},
-    {6, "BrowseAlbum", "", "Procedure not defined",
-     "The Procedure BrowseAlbum has not been defined.", W, OK, Button::Ok, ""},
+    {6, "NoSuchProcedure", "", "Procedure not defined",
+     "The Procedure NoSuchProcedure has not been defined.", W, OK, Button::Ok, ""},
     {7, "", "", "Record Retrieval Error",
      "Unable to read keyed record.  Error: Record Not Found (35).  Insert Aborted", W, OK,
      Button::None, ""},

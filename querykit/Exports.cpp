@@ -104,3 +104,7 @@ void XR_SETQWDIALOGS(cdz::Dialogs* dialogs) {
 void XR_SETQWHALTHANDLER(std::function<void(std::string_view text)> handler) {
     qk::libraryState().messages.setHaltHandler(std::move(handler));
 }
+
+void XR_SETQWBINDINGS(const cdz::Bindings* bindings) {
+    qk::libraryState().bindings = bindings;
+}

@@ -29,8 +29,10 @@
 #endif
 
 namespace cdz {
+class Bindings;
 class Dialogs;
-}
+class View;
+}  // namespace cdz
 
 // One field the user may query: an entry of the host's fields queue.
 struct XRQW_FieldEntry {
@@ -126,6 +128,58 @@ QUERYKIT_API void XR_GETQUERY(int32_t queryNo, cdz::TextField& filter);
 // has no effect.
 QUERYKIT_API uint8_t XR_DELETEQUERY(int32_t queryNo, std::optional<uint8_t> unused = std::nullopt);
 
+// ---- The wizard ----
+
+// Runs the query wizard for the class over the queue's fields (numbered by
+// XR_INITFIELDSQUEUE). Unless noBrowse is non-zero the saved queries of the class are offered
+// first. On entry `filter` holds the caller's filter in force (used only for combining). On
+// return: finished, `filter` holds the new text (cut to its width) and XRQW:Response is the
+// saved query's number or -1 (not saved); combined with the caller's filter, -2; cancelled,
+// `filter` is unchanged and the response is 0. `description`, when given, receives the saved
+// query's description, or the text of an unsaved one, or the combined description.
+// noManual non-zero hides manual entry and refuses manual saved queries; openQueryNo non-zero
+// opens that saved query directly; allowCombine non-zero offers joining the new query to the
+// caller's filter (AND / OR) when that filter is not blank. The texts are checked against the
+// names given by XR_SETQWBINDINGS.
+QUERYKIT_API void XR_QWIZARD(XRQW_FieldsQueue& queue, std::string_view className,
+                             cdz::TextField& filter, cdz::TextField* description = nullptr,
+                             std::optional<uint8_t> noBrowse = std::nullopt,
+                             std::optional<uint8_t> noManual = std::nullopt,
+                             std::optional<int32_t> openQueryNo = std::nullopt,
+                             std::optional<uint8_t> allowCombine = std::nullopt);
+
+// Asks how to begin: "Select a Previously Saved Query" 1, "Create a New Query" 2, "Do Not
+// Apply a Query" 3; closing the window 0.
+QUERYKIT_API uint8_t XR_QWPREACTION();
+
+// Asks whether a new query joins the previous one: not joined 0, AND 30, OR 40; closing the
+// window 0.
+QUERYKIT_API uint8_t XR_QWASKAPPEND();
+
+// ---- Using a filter text without the wizard ----
+
+// Replaces the first whole occurrence of `name` in `text` (ignoring case; "CUST" inside
+// "CUSTNO" is not one) by the clipped value as a quoted constant (a quote inside doubled).
+// Leaves the text unchanged when the name does not occur.
+QUERYKIT_API void XR_QWPARSE(std::string_view name, std::string_view value, cdz::TextField& text);
+
+// Whether any record of the child view, read in key order `key`, meets both filters:
+// "(" filterA ") AND (" filterB ")". 1 found, 0 none or when the filter cannot be set (the
+// user is told).
+QUERYKIT_API uint8_t XR_CHILDQUERY(cdz::View& child, int key, std::string_view filterA,
+                                   std::string_view filterB);
+
+// Steps through `view` to the first (direction 1), previous (2), next (3) or last (4) record
+// that meets `filter` (or, with a child view, whose children meet the child filter and
+// `filter` together), under a window the user can cancel. Directions 2 and 3 start from
+// `position` (a token of View::position()). 1 when a match was found and is current; 0
+// otherwise, with the view back on the record it started from.
+QUERYKIT_API uint8_t XR_QWNAVIGATE(cdz::View& view, std::optional<std::string_view> position,
+                                   std::string_view filter, uint8_t direction,
+                                   cdz::View* child = nullptr,
+                                   std::optional<int> childKey = std::nullopt,
+                                   std::optional<std::string_view> childFilter = std::nullopt);
+
 // ---- Where the query store lives ----
 
 // Remembers a folder and a store file name when given, then builds the store's table names:
@@ -141,8 +195,7 @@ QUERYKIT_API void XR_SETQWFILEPATHS(std::optional<uint8_t> mode = std::nullopt,
 
 // Result of the last wizard run: 0 cancelled, -1 built and not saved, -2 combined with the
 // caller's previous query, or the number of the saved query used. Only XR_QWIZARD sets it,
-// after each run; this library does not have the wizard dialog yet, so it stays 0 (or what the
-// host assigned) until that entry point is added.
+// after each run.
 QUERYKIT_API int32_t& XRQW_Response();
 // Folder of the query store (100 characters).
 QUERYKIT_API cdz::Text<100>& XRQW_FilePath();
@@ -160,3 +213,9 @@ QUERYKIT_API void XR_SETQWDIALOGS(cdz::Dialogs* dialogs);
 // halt text once the facade has shown it. Without one the library ends the process with
 // status 1. A handler that returns makes the failing call give up instead.
 QUERYKIT_API void XR_SETQWHALTHANDLER(std::function<void(std::string_view text)> handler);
+
+// The names filter texts may use (the host's records and variables, as it binds them for its
+// views): the wizard checks a designed text and runs lookups against them, navigation and the
+// child query evaluate filters with them. They must outlive their use (pass nullptr before
+// destroying them). Without any, every name is unknown.
+QUERYKIT_API void XR_SETQWBINDINGS(const cdz::Bindings* bindings);

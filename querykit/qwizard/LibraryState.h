@@ -8,6 +8,10 @@
 #include "querykit/qwizard/QueryStore.h"
 #include "querykit/qwizard/StoreNames.h"
 
+namespace cdz {
+class Bindings;
+}
+
 namespace qk {
 
 struct LibraryState {
@@ -16,6 +20,7 @@ struct LibraryState {
     Messages messages;
     QueryStore store{names, messages, displayTexts};
     int32_t response = 0;  // XRQW:Response; only the wizard run (XR_QWIZARD) sets it
+    const cdz::Bindings* bindings = nullptr;  // the host's names, for checking and evaluating
 };
 
 // The state the exports work on.

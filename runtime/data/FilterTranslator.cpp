@@ -241,14 +241,76 @@ private:
         const char* op = sqlOperator(n.op);
         auto left = value(*n.args[0]);
         auto right = value(*n.args[1]);
+        std::optional<Condition> range = n.op == ExprOp::Equal ? prefixRange(n) : std::nullopt;
         // A text against a number compares as numbers in the language: left to the filter.
-        if (!op || !left || !right || left->kind != right->kind) return std::nullopt;
-        if (left->constant && right->constant) return std::nullopt;
+        if (!op || !left || !right || left->kind != right->kind ||
+            (left->constant && right->constant)) {
+            if (range) range->exact = false;
+            return range;
+        }
         Condition c;
         place(*left, true, c.sql, c.params);
         c.sql += op;
         place(*right, true, c.sql, c.params);
-        return c;
+        if (!range) return c;
+        // The range is implied by the comparison, so the two say exactly what it says.
+        range->sql += " AND (" + c.sql + ")";
+        range->params.insert(range->params.end(), c.params.begin(), c.params.end());
+        return range;
+    }
+
+    // A text column whose beginning a compared value is: the column itself, or a SUB of it
+    // from the first character, under UPPER or CLIP. `upper` says whether UPPER came first.
+    const FieldDesc* prefixColumn(const ExprNode& n, bool* upper) const {
+        if (n.kind == ExprNode::Kind::Name) {
+            const FieldDesc* f = columns_ ? columns_(n.text) : nullptr;
+            return f && f->isText() ? f : nullptr;
+        }
+        if (n.kind != ExprNode::Kind::Call || n.args.empty()) return nullptr;
+        switch (n.function) {
+            case ExprFunction::Upper:
+                *upper = true;
+                return prefixColumn(*n.args[0], upper);
+            case ExprFunction::Clip:
+                return prefixColumn(*n.args[0], upper);
+            case ExprFunction::Sub: {
+                // SUB(x, 1, n) is always a beginning of x, whatever n is.
+                if (n.args.size() < 2 || n.args[1]->kind != ExprNode::Kind::Number ||
+                    n.args[1]->number != 1) {
+                    return nullptr;
+                }
+                return prefixColumn(*n.args[0], upper);
+            }
+            default:
+                return nullptr;
+        }
+    }
+
+    // "Begins with" and "is equal to" on a text column, with or without regard to case, as a
+    // range of the column's folded copy, which a case-blind key's index holds: the records whose
+    // text folds to something beginning with the folded constant. When the compared beginning,
+    // clipped, equals the constant K, the folded column begins with the folding of K (folding
+    // works a character at a time, and upper-cases first).
+    std::optional<Condition> prefixRange(const ExprNode& n) const {
+        for (int side = 0; side < 2; ++side) {
+            const ExprNode& other = *n.args[static_cast<size_t>(1 - side)];
+            auto constant = value(other);
+            if (!constant || !constant->constant || constant->kind != Kind::Text) continue;
+            bool upper = false;
+            const FieldDesc* f = prefixColumn(*n.args[static_cast<size_t>(side)], &upper);
+            const std::string_view k = clip(constant->text);
+            if (!f || k.empty()) continue;
+            std::string low = upper ? simpleFoldCase(k) : foldCase(k);
+            // Every text beginning with `low` sorts before `low` with its last byte raised (no
+            // byte of UTF-8 text is 0xFF).
+            std::string high = low;
+            high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
+            const std::string column = "{~" + f->label + "}";
+            return Condition{"(" + column + " >= ? AND " + column + " < ?)",
+                             {std::move(low), std::move(high)},
+                             true};
+        }
+        return std::nullopt;
     }
 
     const FilterTranslator::ColumnLookup& columns_;

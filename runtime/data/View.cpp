@@ -245,14 +245,27 @@ int View::filterSql(std::string* where, bool* joined) const {
         if (close == std::string_view::npos) {
             return db.fail(err::kInvalidKeyLength, 0, "unclosed label in the filter");
         }
-        const std::string_view label = text.substr(open + 1, close - open - 1);
+        std::string_view label = text.substr(open + 1, close - open - 1);
+        // "{~LABEL}": the column's case-folded copy, the one a case-blind key's index holds.
+        const bool folded = label.starts_with('~');
+        if (folded) label.remove_prefix(1);
         int column = -1;
         int source = findLabel(label, &column);
         if (source < 0) {
             return db.fail(err::kInvalidKeyLength, 0,
                            "unknown label " + std::string(label) + " in the filter");
         }
-        if (source > 0) {
+        if (folded) {
+            const FileDecl& decl = sources_[static_cast<size_t>(source)].file->decl();
+            std::string sql =
+                decl.needsFolded(column)
+                    ? sources_[static_cast<size_t>(source)].alias + "." +
+                          Database::quote(decl.columns()[static_cast<size_t>(column)].name +
+                                          "__fold")
+                    : "cdz_fold(" + columnSql(source, column) + ")";
+            *where += source > 0 ? "IFNULL(" + sql + ", '')" : sql;
+            if (source > 0) *joined = true;
+        } else if (source > 0) {
             // A record with nothing joined meets the condition as its cleared buffer would.
             bool isText = sources_[static_cast<size_t>(source)]
                               .file->decl()

@@ -48,6 +48,11 @@ std::string foldCase(std::string_view utf8) {
     return fromUtf8(utf8).toUpper().toCaseFolded().toStdString();
 }
 
+std::string simpleFoldCase(std::string_view utf8) {
+    if (isAscii(utf8)) return toLower(utf8);
+    return fromUtf8(utf8).toCaseFolded().toStdString();
+}
+
 bool equalsFolded(std::string_view a, std::string_view b) {
     return foldCase(clip(a)) == foldCase(clip(b));
 }

@@ -8,6 +8,9 @@ namespace cdz {
 
 // Full Unicode case folding of UTF-8 text (ß -> ss). Invalid bytes pass through unchanged.
 std::string foldCase(std::string_view utf8);
+// Simple Unicode case folding, one character for one (what full folding does after
+// upper-casing).
+std::string simpleFoldCase(std::string_view utf8);
 // Full Unicode upper-casing (ß -> SS).
 std::string toUpper(std::string_view utf8);
 // Full Unicode lower-casing.

@@ -144,6 +144,18 @@ public:
         if (n.kind == ExprNode::Kind::Binary && isComparison(n.op)) return comparison(n);
         // Any other value is true when it is a number other than 0 or a text not blank.
         auto v = value(n);
+        if (n.kind == ExprNode::Kind::Call && n.function == ExprFunction::Instring) {
+            if (auto folded = foldedContains(n)) {
+                if (!v) {
+                    folded->exact = false;
+                    return folded;
+                }
+                folded->sql += " AND (";
+                place(*v, true, folded->sql, folded->params);
+                folded->sql += " <> 0)";
+                return folded;
+            }
+        }
         if (!v) return std::nullopt;
         if (v->constant) {
             bool truth = v->kind == Kind::Number ? v->number != 0 : !clip(v->text).empty();
@@ -257,6 +269,35 @@ private:
         range->sql += " AND (" + c.sql + ")";
         range->params.insert(range->params.end(), c.params.begin(), c.params.end());
         return range;
+    }
+
+    // INSTRING of a constant in a text column, with or without regard to case: the folded
+    // column holds the folded constant too, and SQLite can test that in a key's index before
+    // it reads the record.
+    std::optional<Condition> foldedContains(const ExprNode& n) const {
+        if (n.args.size() < 2) return std::nullopt;
+        auto needle = value(*n.args[0]);
+        if (!needle || !needle->constant || needle->kind != Kind::Text || needle->text.empty()) {
+            return std::nullopt;
+        }
+        bool upper = false;
+        const FieldDesc* f = wholeColumn(*n.args[1], &upper);
+        if (!f) return std::nullopt;
+        return Condition{"instr({~" + f->label + "}, ?) <> 0",
+                         {upper ? simpleFoldCase(needle->text) : foldCase(needle->text)},
+                         true};
+    }
+
+    // A text column, under UPPER or not.
+    const FieldDesc* wholeColumn(const ExprNode& n, bool* upper) const {
+        if (n.kind == ExprNode::Kind::Call && n.function == ExprFunction::Upper &&
+            !n.args.empty()) {
+            *upper = true;
+            return wholeColumn(*n.args[0], upper);
+        }
+        if (n.kind != ExprNode::Kind::Name) return nullptr;
+        const FieldDesc* f = columns_ ? columns_(n.text) : nullptr;
+        return f && f->isText() ? f : nullptr;
     }
 
     // A text column whose beginning a compared value is: the column itself, or a SUB of it

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "runtime/data/Database.h"
@@ -10,13 +11,17 @@
 namespace cdz {
 
 KeysetQuery::KeysetQuery(std::string select, std::string from, std::vector<OrderTerm> terms,
-                         std::string recnoSql, std::string filter, SqlValues filterParams)
+                         std::string recnoSql, std::string filter, SqlValues filterParams,
+                         int fixedTerms)
     : select_(std::move(select)),
       from_(std::move(from)),
       terms_(std::move(terms)),
       recno_(std::move(recnoSql)),
       filter_(std::move(filter)),
-      filterParams_(std::move(filterParams)) {}
+      filterParams_(std::move(filterParams)),
+      fixedTerms_(static_cast<size_t>(std::max(0, fixedTerms))) {
+    fixedTerms_ = std::min(fixedTerms_, terms_.size());
+}
 
 std::string KeysetQuery::sql(bool forward, bool bounded) const {
     std::string sql = "SELECT ";
@@ -36,21 +41,23 @@ std::string KeysetQuery::sql(bool forward, bool bounded) const {
         for (const auto& t : terms_) uniform = uniform && !t.descending;
         if (uniform) {
             std::string lhs = "(", rhs = "(";
-            for (size_t i = 0; i <= n; ++i) {
-                lhs += (i ? ", " : "") + (i < n ? terms_[i].sql : recno_);
-                rhs += (i ? ", " : "") + param(i);
+            for (size_t i = fixedTerms_; i <= n; ++i) {
+                lhs += (i > fixedTerms_ ? ", " : "") + (i < n ? terms_[i].sql : recno_);
+                rhs += (i > fixedTerms_ ? ", " : "") + param(i);
             }
             where.push_back(lhs + ") " + (forward ? ">" : "<") + " " + rhs + ")");
         } else {
             // Mixed directions: the lexicographic comparison spelled out.
             std::string any;
-            for (size_t i = 0; i <= n; ++i) {
+            for (size_t i = fixedTerms_; i <= n; ++i) {
                 std::string clause;
-                for (size_t j = 0; j < i; ++j) clause += terms_[j].sql + " = " + param(j) + " AND ";
+                for (size_t j = fixedTerms_; j < i; ++j) {
+                    clause += terms_[j].sql + " = " + param(j) + " AND ";
+                }
                 bool ascending = i == n || !terms_[i].descending;
                 const char* op = ascending == forward ? " > " : " < ";
                 clause += (i < n ? terms_[i].sql : recno_) + op + param(i);
-                any += (i ? " OR (" : "(") + clause + ")";
+                any += (i > fixedTerms_ ? " OR (" : "(") + clause + ")";
             }
             where.push_back("(" + any + ")");
         }

@@ -35,8 +35,12 @@ public:
     KeysetQuery() = default;
     // `select` is read after the order values and the record number (`recnoSql`); `filter` is a
     // condition with plain `?` parameters bound from `filterParams`.
+    // `fixedTerms` leading terms are held to one value by the filter: the bound compares only
+    // the terms after them, which SQLite then reads as a range of the key's index after the
+    // equal part (a comparison of all the terms it would test row by row).
     KeysetQuery(std::string select, std::string from, std::vector<OrderTerm> terms,
-                std::string recnoSql, std::string filter = {}, SqlValues filterParams = {});
+                std::string recnoSql, std::string filter = {}, SqlValues filterParams = {},
+                int fixedTerms = 0);
 
     int termCount() const { return static_cast<int>(terms_.size()); }
     // Column of the record number; the select list follows it.
@@ -58,6 +62,7 @@ private:
     std::string recno_;
     std::string filter_;
     SqlValues filterParams_;
+    size_t fixedTerms_ = 0;
 };
 
 }  // namespace cdz

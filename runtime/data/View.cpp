@@ -1,6 +1,7 @@
 #include "runtime/data/View.h"
 
 #include <sqlite3.h>
+#include <algorithm>
 
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
@@ -91,6 +92,7 @@ int View::setOrder(int key) {
     }
     terms_.clear();
     prefix_ = {};
+    prefixTerms_ = 0;
     orderKey_ = key;
     if (key >= 0) {
         const auto& k = primary_.decl().keys()[static_cast<size_t>(key)];
@@ -148,6 +150,8 @@ int View::setOrder(std::string_view list) {
         terms.push_back({source, column, folded, {sql, descending}});
     }
     terms_ = std::move(terms);
+    prefix_ = {};
+    prefixTerms_ = 0;
     orderKey_ = -1;
     orderFailed_.reset();
     return prepared(&orderFailed_);
@@ -292,6 +296,7 @@ int View::rebuild() {
 
 int View::setPrefix(int components) {
     SqlFilter prefix;
+    prefixTerms_ = std::clamp(components, 0, static_cast<int>(terms_.size()));
     for (int c = 0; c < components && c < static_cast<int>(terms_.size()); ++c) {
         const Term& t = terms_[static_cast<size_t>(c)];
         const DataFile& f = *sources_[static_cast<size_t>(t.source)].file;
@@ -318,7 +323,7 @@ int View::compose() {
     std::vector<OrderTerm> order;
     for (const auto& t : terms_) order.push_back(t.order);
     query_ = KeysetQuery(selectSql(), fromSql(), std::move(order),
-                         std::string("t0.") + TableSql::kRecno, where, params_);
+                         std::string("t0.") + TableSql::kRecno, where, params_, prefixTerms_);
     probed_ = false;
     probeSql_.clear();
     if (!where.empty()) {

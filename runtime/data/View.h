@@ -117,6 +117,7 @@ private:
     std::function<bool()> accept_;
     SqlFilter pushDown_;
     SqlFilter prefix_;  // the order's leading values, as a condition on their columns
+    int prefixTerms_ = 0;
     SqlValues params_;  // the prefix's values, then the pushed-down filter's
     KeysetQuery query_;
     std::optional<KeysetBound> bound_;

@@ -41,9 +41,11 @@ bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindin
     auto pushed = FilterTranslator::translate(*expr->tree(), columns);
     pushedDown_ = !pushed.filter.where.empty();
     exact_ = pushed.exact;
-    // Every record SQLite lets through is still tested: the push-down only narrows.
-    return accepted(view,
-                    view.setFilter([expr] { return expr->test(); }, std::move(pushed.filter)));
+    // A push-down that says all the filter says is left to SQLite alone, which then reads no
+    // more rows than are asked for; otherwise every record SQLite lets through is still tested.
+    std::function<bool()> test;
+    if (!exact_) test = [expr] { return expr->test(); };
+    return accepted(view, view.setFilter(std::move(test), std::move(pushed.filter)));
 }
 
 bool ViewFilter::accepted(View& view, int code) {

@@ -125,7 +125,10 @@ QWidget* WizardWindow::buildFieldPage() {
     fieldList_ = new QListWidget(page);
     fieldList_->setObjectName("FieldList");
     v->addWidget(fieldList_);
-    connect(fieldList_, &QListWidget::itemDoubleClicked, this, [this] { onNext(); });
+    connect(fieldList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        fieldList_->setCurrentItem(item);
+        onNext();
+    });
     return page;
 }
 
@@ -138,7 +141,10 @@ QWidget* WizardWindow::buildOperationPage() {
     operatorList_ = new QListWidget(page);
     operatorList_->setObjectName("OperatorList");
     v->addWidget(operatorList_);
-    connect(operatorList_, &QListWidget::itemDoubleClicked, this, [this] { onNext(); });
+    connect(operatorList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        operatorList_->setCurrentItem(item);
+        onNext();
+    });
     return page;
 }
 
@@ -183,7 +189,10 @@ QWidget* WizardWindow::buildValuePage() {
     choiceList_ = new QListWidget(page);
     choiceList_->setObjectName("ChoiceList");
     v->addWidget(choiceList_);
-    connect(choiceList_, &QListWidget::itemDoubleClicked, this, [this] { onNext(); });
+    connect(choiceList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        choiceList_->setCurrentItem(item);
+        onNext();
+    });
 
     valueCheck_ = new QCheckBox(page);
     valueCheck_->setObjectName("ValueCheck");

@@ -1,6 +1,5 @@
-// The wizard's conditions: their edits, their display lines, combining with the caller's
+// The wizard's conditions: their display lines, combining with the caller's
 // filter, and their way through the store and back.
-#include "querykit/qwizard/ElementQueue.h"
 #include "querykit/qwizard/FilterCombination.h"
 #include "querykit/qwizard/FilterText.h"
 #include "querykit/qwizard/SavedElements.h"
@@ -10,38 +9,6 @@
 
 namespace qk::test {
 namespace {
-
-std::string conjunctions(const ElementQueue& q) {
-    std::string out;
-    for (const QueryElement& e : q.elements())
-        out += (e.conjunction.empty() ? "-" : e.conjunction) + " ";
-    return out;
-}
-
-TEST(ElementQueueTest, JoiningWordsStayConsistentThroughEdits) {
-    ElementQueue q;
-    q.add(condition(kYear, op::kEqual, "1", false, ValueKind::Constant, "OR"));  // word dropped
-    q.setLastConjunction("AND");
-    q.add(condition(kYear, op::kEqual, "2"));
-    q.setLastConjunction("OR");
-    q.add(condition(kYear, op::kEqual, "3"));
-    EXPECT_EQ(conjunctions(q), "AND OR - ");
-    q.toggleConjunction(0);
-    q.toggleConjunction(2);  // the last has none to switch
-    EXPECT_EQ(conjunctions(q), "OR OR - ");
-    q.change(1, condition(kYear, op::kEqual, "9"));
-    EXPECT_EQ(q.at(1).value, "9");
-    EXPECT_EQ(conjunctions(q), "OR OR - ");
-    // Deleting the last of three leaves the text without a trailing joiner.
-    q.remove(2);
-    EXPECT_EQ(conjunctions(q), "OR - ");
-    EXPECT_EQ(FilterText::generate(q.elements()), "MUS:Year = 1 OR MUS:Year = 9");
-    q.remove(0);
-    EXPECT_EQ(conjunctions(q), "- ");
-    q.setLastConjunction("AND");
-    q.clearLastConjunction();  // an AND given up
-    EXPECT_EQ(conjunctions(q), "- ");
-}
 
 TEST(ElementDisplayTest, LinesNameFieldOperatorAndValue) {
     DisplayTexts texts;

@@ -54,10 +54,6 @@ public:
     // returns the response.
     int32_t run(const WizardRequest& request);
 
-    // Finish with a text: checks it, asks whether to save, saves. True when the wizard is done
-    // (the result is set), false when the user stays in the wizard. The window calls it.
-    bool finish(const std::string& text, bool manual, const std::vector<QueryElement>& elements);
-
 private:
     struct Result {
         std::string text;
@@ -68,6 +64,9 @@ private:
     int32_t openSaved(int32_t queryNo);
     bool restricted(const QueryRec& query);
     int32_t design(std::optional<QueryRec> opened);
+    // Finish with a text: checks it, asks whether to save, saves. True when the wizard is done
+    // (the result is set), false when the user stays in the wizard.
+    bool finish(const std::string& text, bool manual, const std::vector<QueryElement>& elements);
     int32_t fromBrowse();
     // Saves the text; the saved query's number, or 0 when the user went back to the wizard.
     int32_t save(const std::string& text, bool manual, bool overwrite,

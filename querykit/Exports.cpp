@@ -4,6 +4,7 @@
 #include "querykit/qwizard/FieldDescriptions.h"
 #include "querykit/qwizard/FieldListUpdate.h"
 #include "querykit/qwizard/LibraryState.h"
+#include "querykit/qwizard/WizardRun.h"
 #include "runtime/text/Unicode.h"
 
 namespace {
@@ -78,6 +79,26 @@ void XR_GETQUERY(int32_t queryNo, cdz::TextField& filter) {
 
 uint8_t XR_DELETEQUERY(int32_t queryNo, std::optional<uint8_t>) {
     return qk::deleteSavedQuery(store(), queryNo) ? 1 : 0;
+}
+
+void XR_QWIZARD(XRQW_FieldsQueue& queue, std::string_view className, cdz::TextField& filter,
+                cdz::TextField* description, std::optional<uint8_t> noBrowse,
+                std::optional<uint8_t> noManual, std::optional<int32_t> openQueryNo,
+                std::optional<uint8_t> allowCombine) {
+    qk::LibraryState& state = qk::libraryState();
+    qk::QueryStore& s = store();
+    const std::unique_ptr<qk::SavedQueryWindows> windows = qk::makeSavedQueryWindows(s);
+    qk::WizardRequest request;
+    request.fields = &queue;
+    request.className = className;
+    request.filter = &filter;
+    request.description = description;
+    request.noBrowse = noBrowse.value_or(0) != 0;
+    request.noManual = noManual.value_or(0) != 0;
+    request.openQueryNo = openQueryNo.value_or(0);
+    request.allowCombine = allowCombine.value_or(0) != 0;
+    state.response =
+        qk::WizardRun(s, state.displayTexts, state.messages, state.bindings, *windows).run(request);
 }
 
 void XR_SETQWFILEPATHS(std::optional<uint8_t> mode, std::optional<std::string_view> folder,

@@ -2,6 +2,12 @@
 // numbered, and the exported data.
 #include "querykit/querykit.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
 #include "querykit/qwizard/LibraryState.h"
 #include "runtime/ui/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -135,6 +141,30 @@ TEST_F(ExportsTest, ExportedDataAreTheLibrarysVariables) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "sub" / "OTHER.TPS"));
     XRQW_Response() = -2;
     EXPECT_EQ(libraryState().response, -2);
+}
+
+TEST_F(ExportsTest, WizardRunSetsTheResponse) {
+    XRQW_FieldsQueue q;
+    cdz::Text<1024> filter("old");
+    cdz::Text<30> description;
+    XRQW_Response() = 5;
+    XR_QWIZARD(q, "C", filter, &description, std::nullopt, std::nullopt, 99);
+    EXPECT_EQ(XRQW_Response(), 0);  // no query 99: cancelled
+    EXPECT_EQ(filter, "old");
+
+    dialogs.queue(cdz::Button::No);  // a new query, not saved
+    QTimer::singleShot(0, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        ASSERT_NE(w, nullptr);
+        w->findChild<QPushButton*>("ManualButton")->click();
+        w->findChild<QPlainTextEdit*>("ManualText")->setPlainText("1 = 1");
+        w->findChild<QPushButton*>("FinishButton")->click();
+        if (w->isVisible()) qobject_cast<QDialog*>(w)->reject();
+    });
+    XR_QWIZARD(q, "C", filter, &description, 1);
+    EXPECT_EQ(XRQW_Response(), -1);
+    EXPECT_EQ(filter, "1 = 1");
+    EXPECT_EQ(description, "1 = 1");
 }
 
 }  // namespace

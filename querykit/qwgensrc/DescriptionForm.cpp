@@ -36,7 +36,9 @@ DescriptionForm::DescriptionForm(QueryStore& store, QueryRequest request, QWidge
     auto* label = new QLabel(slotText(texts, 236), this);
     edit_ = new QLineEdit(this);
     edit_->setObjectName("DescriptionEdit");
-    edit_->setMaxLength(static_cast<int>(QueryRec{}.Description.width()));
+    const int chars = QueryRec{}.Description.width();
+    edit_->setMaxLength(chars);
+    edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * chars * 2 / 3);
     label->setBuddy(edit_);
     entry->addWidget(label);
     entry->addWidget(edit_, 1);

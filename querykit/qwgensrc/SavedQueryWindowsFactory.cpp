@@ -1,5 +1,7 @@
-// Placeholder until the saved-query windows exist: no saved query is offered, a new query is
-// designed, nothing is joined, and a description is never asked (so nothing is saved).
+// The library's own saved-query windows over its store.
+#include "querykit/qwgensrc/DeleteRequest.h"
+#include "querykit/qwgensrc/DescriptionForm.h"
+#include "querykit/qwgensrc/SavedQueryBrowse.h"
 #include "querykit/qwizard/QueryStore.h"
 #include "querykit/qwizard/SavedQueryWindows.h"
 
@@ -7,19 +9,41 @@ namespace qk {
 
 namespace {
 
-class NoSavedQueryWindows final : public SavedQueryWindows {
+class LibrarySavedQueryWindows final : public SavedQueryWindows {
 public:
-    BrowseOutcome browse(std::string_view, bool, QueryRequest) override {
-        return BrowseOutcome::Insert;
+    explicit LibrarySavedQueryWindows(QueryStore& store) : store_(store) {}
+
+    BrowseOutcome browse(std::string_view className, bool allowJoin,
+                         QueryRequest request) override {
+        TableUse queries(store_, StoreTableId::Queries);
+        if (!queries) return BrowseOutcome::Cancelled;
+        return SavedQueryBrowse(store_, className, allowJoin, request == QueryRequest::Select)
+            .run();
     }
-    bool describe(QueryRequest) override { return false; }
-    JoinChoice askAppend() override { return JoinChoice::None; }
+
+    bool describe(QueryRequest request) override {
+        switch (request) {
+            case QueryRequest::Insert:
+            case QueryRequest::Change:
+                return DescriptionForm(store_, request).run();
+            case QueryRequest::Delete:
+                return deleteSavedQuery(store_, store_.query().QueryNo);
+            case QueryRequest::Select:
+                break;
+        }
+        return false;
+    }
+
+    JoinChoice askAppend() override { return static_cast<JoinChoice>(XR_QWASKAPPEND()); }
+
+private:
+    QueryStore& store_;
 };
 
 }  // namespace
 
-std::unique_ptr<SavedQueryWindows> makeSavedQueryWindows(QueryStore&) {
-    return std::make_unique<NoSavedQueryWindows>();
+std::unique_ptr<SavedQueryWindows> makeSavedQueryWindows(QueryStore& store) {
+    return std::make_unique<LibrarySavedQueryWindows>(store);
 }
 
 }  // namespace qk

@@ -75,6 +75,7 @@ public:
 
     // Rows fetched per query (at least 1). More rows per query suit long filtered scans.
     void setPageSize(int rows) { pageSize_ = rows < 1 ? 1 : rows; }
+    int pageSize() const { return pageSize_; }
 
 private:
     struct Source {

@@ -1,12 +1,30 @@
 #include "app/core/AppState.h"
 
 #include <QPrinter>
+#include <QString>
 
 #include <utility>
 
+#include "querykit/querykit.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {
+namespace {
+
+// The query library keeps its folder in 100 characters: a longer absolute folder is given
+// relative to the current one when that fits.
+std::string queryStoreFolder(const std::filesystem::path& folder) {
+    constexpr size_t kMostCharacters = 100;
+    const std::string whole = folder.string();
+    if (QString::fromStdString(whole).size() <= static_cast<qsizetype>(kMostCharacters)) {
+        return whole;
+    }
+    std::error_code ec;
+    const std::string near = std::filesystem::relative(folder, ec).string();
+    return ec || near.empty() ? whole : near;
+}
+
+}  // namespace
 
 namespace {
 
@@ -43,6 +61,8 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
     writeFailures_.watch(runtimeProfile_, kProfileLoss);
     writeFailures_.watch(*settingsFile_, kSettingsLoss);
     catalogue_.setOpenRoutine([this](DataFile& file) { return openDataFile_(file); });
+    // The saved queries live beside the catalogue, not wherever the program was started from.
+    XR_SETQWFILEPATHS(uint8_t{0}, queryStoreFolder(dataFolder_));
 }
 
 AppState::~AppState() = default;

@@ -11,6 +11,7 @@
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/ProcedureNames.h"
+#include "runtime/data/RecordBindings.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {
@@ -138,6 +139,10 @@ SongBrowse::SongBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclaration
                        std::unique_ptr<FileUse> files, QWidget* parent)
     : BrowseWindow(state, std::move(spec), std::move(declaration), std::move(files), parent),
       songs_(&state.catalogue().file(CatalogueFile::Cadenzio)) {
+    // The media file's buffer is a name the query fields offer.
+    DataFile& media = state.catalogue().file(CatalogueFile::Media);
+    RecordBindings::bind(bindings(), media.decl(), media.record());
+    search_ = std::make_unique<SongSearch>(state.dialogs());
     addControls();
     relayout();
 }
@@ -173,7 +178,7 @@ void SongBrowse::addControls() {
     copy_ = makeButton(this, "Cop&y", "Create a copy of the highlighted song", "CopyButton");
     selectMedia_ = makeButton(this, "&Select Media", {}, "SelectMediaButton");
     selectCategory_ = makeButton(this, "&Select Category", {}, "SelectCategoryButton");
-    search_ = makeButton(this, "&Search", "Search the song database", "SearchButton");
+    searchButton_ = makeButton(this, "&Search", "Search the song database", "SearchButton");
     resetSearch_ = makeButton(this, "Reset Search", "Reset database to display all entries",
                               "ResetSearchButton");
     import_ = makeButton(this, "&Import", "Import data from another file", "ImportButton");
@@ -211,7 +216,7 @@ void SongBrowse::addControls() {
     connect(selectMedia_, &QPushButton::clicked, this, [this] { pickRange(proc::kBrowseMedia); });
     connect(selectCategory_, &QPushButton::clicked, this,
             [this] { pickRange(proc::kBrowseCategories); });
-    connect(search_, &QPushButton::clicked, this, [this] { runProcedure(kQueryWizard); });
+    connect(searchButton_, &QPushButton::clicked, this, &SongBrowse::search);
     connect(resetSearch_, &QPushButton::clicked, this, &SongBrowse::resetSearch);
     connect(import_, &QPushButton::clicked, this, [this] { startProcedure(proc::kImportSongs); });
     connect(export_, &QPushButton::clicked, this, [this] { startProcedure(proc::kExportSongs); });
@@ -241,7 +246,7 @@ void SongBrowse::placeControls() {
         bx += 46;
     }
     bx += 8;
-    for (QPushButton* b : {search_, resetSearch_, import_, export_}) {
+    for (QPushButton* b : {searchButton_, resetSearch_, import_, export_}) {
         b->setGeometry(x(bx), y(y2), x(56), y(14));
         bx += 58;
     }
@@ -260,7 +265,9 @@ void SongBrowse::afterSync() {
     const int tab = sortTabs().currentIndex();
     selectMedia_->setVisible(tab == ByMedia);
     selectCategory_->setVisible(tab == ByCategory);
-    resetSearch_->setEnabled(!clip(engine().queryFilter()).empty());
+    // A library that refused the fields leaves both disabled for the window's life.
+    searchButton_->setEnabled(search_->usable());
+    resetSearch_->setEnabled(search_->usable() && !clip(engine().queryFilter()).empty());
     letters_->setEnabled(!(engine().sortOrder() == ByArtist && engine().page().empty()));
     locator_->setText(QString::fromStdString(engine().locatorText()));
     list().setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -287,6 +294,16 @@ void SongBrowse::pickRange(const char* procedure) {
     list().setFocus();
 }
 
+void SongBrowse::search() {
+    engine().refresh();
+    if (auto filter = search_->run(engine().queryFilter(), bindings())) {
+        engine().setQueryFilter(std::move(*filter));
+    }
+    engine().refresh();
+    sync();
+    list().setFocus();
+}
+
 void SongBrowse::resetSearch() {
     engine().setQueryFilter({});
     engine().refresh();
@@ -296,14 +313,14 @@ void SongBrowse::resetSearch() {
 
 std::vector<PopupButton> SongBrowse::popupExtras() const {
     std::vector<PopupButton> extras;
-    for (const QPushButton* b : {print_, search_, import_, export_}) {
+    for (const QPushButton* b : {print_, searchButton_, import_, export_}) {
         extras.push_back({b->text().toStdString(), b->isEnabled(), b != export_});
     }
     return extras;
 }
 
 void SongBrowse::pressExtra(int index) {
-    QPushButton* const buttons[] = {print_, search_, import_, export_};
+    QPushButton* const buttons[] = {print_, searchButton_, import_, export_};
     if (index < 0 || index >= 4) return;
     QPushButton* b = buttons[index];
     if (b->isEnabled()) b->click();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/core/DragTypes.h"
+#include "app/songs/SongSearch.h"
 #include "app/songs/engine/BrowseWindow.h"
 
 class QLabel;
@@ -22,7 +23,6 @@ class SongBrowse final : public BrowseWindow {
 public:
     static constexpr const char* kProcedure = "BrowseSongs";
     static constexpr const char* kForm = "UpdateSong";
-    static constexpr const char* kQueryWizard = "SongQueryWizard";
     static constexpr const char* kFormatColumns = "FormatBrowseBox";
     // What a dragged row carries: the song number as text.
     static constexpr const char* kSongMimeType = cdz::kSongMimeType;
@@ -50,16 +50,18 @@ private:
     void addControls();
     void letterChosen(int index);
     void pickRange(const char* procedure);
+    void search();
     void resetSearch();
 
     DataFile* songs_ = nullptr;
+    std::unique_ptr<SongSearch> search_;
     QTabBar* letters_ = nullptr;
     QLabel* locatorCaption_ = nullptr;
     QLabel* locator_ = nullptr;
     QPushButton* copy_ = nullptr;
     QPushButton* selectMedia_ = nullptr;
     QPushButton* selectCategory_ = nullptr;
-    QPushButton* search_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
     QPushButton* resetSearch_ = nullptr;
     QPushButton* import_ = nullptr;
     QPushButton* export_ = nullptr;

@@ -132,6 +132,9 @@ protected:
     int unitsX(int du) const;
     int unitsY(int du) const;
 
+    // The names the browse's filters use: its files' fields; a browse binds what else its
+    // filters may name.
+    Bindings& bindings() { return bindings_; }
     QTabBar& sortTabs() { return *tabs_; }
     QScrollBar& thumbBar() { return *thumb_; }
     QPushButton& insertButton() { return *insert_; }

@@ -348,7 +348,6 @@ TEST(SongBrowse, EachButtonRunsItsProcedureByName) {
         {"PrintButton", SongBrowse::ByArtist, "PRINTMUS:SONGSBYARTIST"},
         {"PrintButton", SongBrowse::ByChart, "PRINTMUS:SONGSBYCHART"},
         {"PrintButton", SongBrowse::ByUserKey, "PRINTMUS:SONGSBYUDK"},
-        {"SearchButton", SongBrowse::ByArtist, SongBrowse::kQueryWizard},
         {"ImportButton", SongBrowse::ByArtist, "ImportSongs"},
         {"ExportButton", SongBrowse::ByArtist, "ExportSongs"},
         {"FormatButton", SongBrowse::ByArtist, SongBrowse::kFormatColumns},

@@ -119,9 +119,10 @@ SongBrowse* SongBrowse::open(AppState& state, QWidget* parent) {
     const RangeLimit media{&c.file(CatalogueFile::Media), "MED:Media",
                            "BRW1::Sort3:Reset:MED:Media",
                            "UPPER(MUS:Media) = UPPER(BRW1::Sort3:Reset:MED:Media)"};
-    const RangeLimit category{&c.file(CatalogueFile::Categories), "CAT:CategoryID",
-                              "BRW1::Sort4:Reset:CAT:CategoryID",
-                              "MUS:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID"};
+    RangeLimit category{&c.file(CatalogueFile::Categories), "CAT:CategoryID",
+                        "BRW1::Sort4:Reset:CAT:CategoryID",
+                        "MUS:CategoryID = BRW1::Sort4:Reset:CAT:CategoryID"};
+    category.prefixSaysAll = true;
     d.sorts = {textOrder("MUS:SongsByArtist", 40, 5),
                textOrder("MUS:SongsByTitle", 40, 1),
                textOrder("MUS:SongsByAlbum", 40, 1),

@@ -32,7 +32,8 @@ constexpr double kMostPageMs = 5.0;
 constexpr int kPages = 20;
 constexpr int kShellRows = 30;  // the rows the window shows
 constexpr int kShellRepeats = 50;
-constexpr int kIdField = 19;  // MUS:ID among the song browse's row fields
+constexpr double kShellEnough = 0.2;  // seconds
+constexpr int kIdField = 19;          // MUS:ID among the song browse's row fields
 
 struct Options {
     int64_t songs = 1000000;
@@ -123,16 +124,23 @@ bool measure(AppState& state, SongBrowse& w, const SearchCase& c, const Options&
     // The shell's own time for the query: a run with it repeated less a run without it, so
     // that starting the shell and opening the file do not count.
     const std::string select = "select * from Cadenzio where " + c.sqlWhere + " order by " +
-                               c.sqlOrder + " limit " + std::to_string(f.rows) + ";\n";
-    std::string script = ".output /dev/null\n";
+                               c.sqlOrder + " limit " + std::to_string(kShellRows) + ";\n";
+    const std::string script = ".output /dev/null\n";
     const ShellRun bare = SqliteShell::run(songsFile, script);
-    for (int r = 0; r < kShellRepeats; ++r) script += select;
-    const ShellRun shell = SqliteShell::run(songsFile, script);
+    // A slow query once is enough; a quick one is repeated so the start does not drown it.
+    int repeats = 1;
+    ShellRun shell = SqliteShell::run(songsFile, script + select);
+    if (shell.ok && shell.seconds - bare.seconds < kShellEnough) {
+        repeats = kShellRepeats;
+        std::string many = script;
+        for (int r = 0; r < repeats; ++r) many += select;
+        shell = SqliteShell::run(songsFile, many);
+    }
     if (!shell.ok || !bare.ok) {
         std::fprintf(stderr, "sqlite3 failed: %s\n", shell.out.c_str());
         return false;
     }
-    f.shell = std::max(0.0, shell.seconds - bare.seconds) * 1000 / kShellRepeats;
+    f.shell = std::max(0.0, shell.seconds - bare.seconds) * 1000 / repeats;
     return true;
 }
 
@@ -195,7 +203,7 @@ int main(int argc, char** argv) {
         Figures f;
         if (!measure(state, *w, c, o, songsFile, f)) return 1;
         const double ratio = f.shell > 0 ? f.first / f.shell : 0;
-        const bool ok = f.first < kMostFirstMs && (ratio <= kMostRatio || f.first < 1.0) &&
+        const bool ok = f.first < kMostFirstMs && ratio <= kMostRatio &&
                         f.down < kMostPageMs && f.up < kMostPageMs && f.sameRows;
         holds = holds && ok;
         std::printf("%-34s %5d %10.2f %10.2f %6.2f %9.3f %9.3f %6s %s\n", c.name.c_str(), f.rows,

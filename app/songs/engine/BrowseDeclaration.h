@@ -36,6 +36,10 @@ struct RangeLimit {
     // When set, the range value comes from here instead of a buffer: for a value the browse's
     // own reads would overwrite (the category of a view joined to the categories file).
     std::function<SqlValue()> value = {};
+    // The range expression says no more than "the key's first field equals the value" (a number
+    // compared whole): the view's key prefix then stands for it, and the query filter alone is
+    // left for SQLite to answer whole.
+    bool prefixSaysAll = false;
 };
 
 struct SortOrder {

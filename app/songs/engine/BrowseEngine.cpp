@@ -153,7 +153,7 @@ void BrowseEngine::applyFilter() {
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     std::string text;
     const std::string query(clip(query_));
-    if (s.ranged) {
+    if (s.ranged && !s.range.prefixSaysAll) {
         text = query.empty() ? s.range.filter : "(" + s.range.filter + ") AND (" + query + ")";
     } else {
         text = query;

@@ -61,11 +61,16 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
     writeFailures_.watch(runtimeProfile_, kProfileLoss);
     writeFailures_.watch(*settingsFile_, kSettingsLoss);
     catalogue_.setOpenRoutine([this](DataFile& file) { return openDataFile_(file); });
-    // The saved queries live beside the catalogue, not wherever the program was started from.
+    // The saved queries live beside the catalogue, not wherever the program was started from,
+    // and the query library speaks through the program's dialogs (so scripted runs answer and
+    // log its boxes too).
     XR_SETQWFILEPATHS(uint8_t{0}, queryStoreFolder(dataFolder_));
+    XR_SETQWDIALOGS(dialogs_.get());
 }
 
-AppState::~AppState() = default;
+AppState::~AppState() {
+    XR_SETQWDIALOGS(nullptr);
+}
 
 void AppState::setApplicationTag(std::string_view tag) {
     applicationTag_ = std::string(cutChars(tag, 8));

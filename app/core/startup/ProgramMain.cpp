@@ -22,7 +22,6 @@ ProgramMain::ProgramMain(AppState& state, std::filesystem::path repairProgram)
 
 ProgramMain::~ProgramMain() {
     XR_SETQWHALTHANDLER({});
-    XR_SETQWDIALOGS(nullptr);
 }
 
 void ProgramMain::registerFiles() {
@@ -38,9 +37,7 @@ void ProgramMain::registerFiles() {
 bool ProgramMain::startUp() {
     state_.setHelpFile(AppState::kHelpFileName);
     setQueryWizardTexts();
-    // The library's messages go through the program's dialogs (so scripted runs answer and log
-    // them too), and its fatal store errors end the program through the one runtime stop.
-    XR_SETQWDIALOGS(&state_.dialogs());
+    // The library's fatal store errors end the program through the one runtime stop.
     XR_SETQWHALTHANDLER([this](std::string_view text) { state_.runtimeStop().afterShown(text); });
     registerFiles();
     BadFileMarker& marker = state_.badFileMarker();

@@ -1,0 +1,183 @@
+// Search in the song browse, the whole way a user goes: the query designed in the wizard over a
+// catalogue of 100,000 songs, saved with a description, applied and combined with the media
+// range, reset, then chosen again from the saved queries; the store checked with the sqlite3
+// shell.
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include "app/core/data/Catalogue.h"
+#include "app/core/startup/QueryWizardTexts.h"
+#include "app/songs/SongBrowse.h"
+#include "app/songs/SongSearch.h"
+#include "querykit/querykit.h"
+#include "runtime/data/DataFile.h"
+#include "runtime/text/Unicode.h"
+#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/core/frame/FrameTestSupport.h"
+
+namespace cdz::test {
+namespace {
+
+constexpr int kSongs = 100000;
+const char* const kArtists[] = {"Tom Waits", "tom jones", "Tomás Ortiz", "Anna Tomba", "Zoe"};
+const char* const kMedia[] = {"CD", "LP", "Cassette"};
+
+void addCatalogue(AppState& state) {
+    Catalogue& c = state.catalogue();
+    ASSERT_EQ(c.use(CatalogueFile::Cadenzio), 0);
+    DataFile& file = c.file(CatalogueFile::Cadenzio);
+    ASSERT_EQ(beginTransaction(c.database(), {&file}, 5000), 0);
+    for (int i = 0; i < kSongs; ++i) {
+        file.clearBuffer();
+        c.song().Artist = kArtists[i % 5];
+        c.song().Title = "Song " + std::to_string(i);
+        c.song().Media = kMedia[i % 3];
+        ASSERT_EQ(file.add(), 0);
+    }
+    ASSERT_EQ(c.database().commit(), 0);
+    c.release(CatalogueFile::Cadenzio);
+}
+
+// Runs `act` on the modal window named `name` once it is the one up.
+void whenUp(const char* name, std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [name, act = std::move(act)]() mutable {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->objectName() == name) {
+            act(*w);
+        } else {
+            whenUp(name, std::move(act));
+        }
+    });
+}
+
+void click(QWidget& w, const char* button) {
+    auto* b = w.findChild<QPushButton*>(button);
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+}
+
+void chooseRow(QWidget& w, const char* list, const QString& text) {
+    auto* l = w.findChild<QListWidget*>(list);
+    ASSERT_NE(l, nullptr) << list;
+    const auto found = l->findItems(text, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+    l->setCurrentItem(found.front());
+}
+
+// Every row's artists and media.
+std::vector<std::pair<std::string, std::string>> rows(SongBrowse& w) {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (int r = 1; r <= w.engine().page().count(); ++r) {
+        out.emplace_back(std::get<std::string>(w.engine().rowValue(r, 1)),
+                         std::get<std::string>(w.engine().rowValue(r, 3)));
+    }
+    return out;
+}
+
+bool allTom(SongBrowse& w, const char* media = nullptr) {
+    const auto page = rows(w);
+    if (page.empty()) return false;
+    for (const auto& [artist, onMedia] : page) {
+        if (toUpper(artist).rfind("TOM", 0) != 0) return false;
+        if (media && onMedia != media) return false;
+    }
+    return true;
+}
+
+TEST(SongSearch, DesignedSavedAppliedWithTheRangeAndChosenAgain) {
+    StateFixture f;
+    setQueryWizardTexts();
+    addCatalogue(*f.state);
+    SongBrowse* w = SongBrowse::open(*f.state, nullptr);
+    ASSERT_NE(w, nullptr);
+    w->show();
+    settle();
+    auto* search = w->findChild<QPushButton*>("SearchButton");
+    auto* reset = w->findChild<QPushButton*>("ResetSearchButton");
+    EXPECT_FALSE(reset->isEnabled());
+
+    // No saved query yet: a new one, Artist begins with "tom", saved as "Tom artists".
+    f.dialogs->queue(Button::Yes);  // "Would you like to save this query?"
+    whenUp("SavedQueryBrowse", [](QWidget& browse) {
+        whenUp("QueryWizard", [](QWidget& wizard) {
+            chooseRow(wizard, "FieldList", "Artist");
+            click(wizard, "NextButton");
+            chooseRow(wizard, "OperatorList", "Begins With");
+            click(wizard, "NextButton");
+            wizard.findChild<QLineEdit*>("ValueEntry")->setText("tom");
+            click(wizard, "NextButton");
+            whenUp("SavedQueryDescription", [](QWidget& form) {
+                form.findChild<QLineEdit*>("DescriptionEdit")->setText("Tom artists");
+                click(form, "OkButton");
+            });
+            click(wizard, "FinishButton");
+        });
+        click(browse, "InsertButton");
+    });
+    search->click();
+    settle();
+    const int32_t saved = XRQW_Response();
+    EXPECT_GT(saved, 0);
+    EXPECT_EQ(w->engine().queryFilter(), "UPPER(SUB(MUS:Artist,1,3)) = 'TOM'");
+    EXPECT_TRUE(allTom(*w));
+    EXPECT_TRUE(reset->isEnabled());
+
+    // The query stays in force in the media order, within the media chosen.
+    f.state->catalogue().media().Media = "LP";
+    w->findChild<QTabBar*>("SortTabs")->setCurrentIndex(SongBrowse::ByMedia);
+    settle();
+    EXPECT_TRUE(allTom(*w, "LP"));
+
+    reset->click();
+    settle();
+    EXPECT_FALSE(reset->isEnabled());
+    EXPECT_EQ(rows(*w).front().second, "LP");
+    EXPECT_FALSE(allTom(*w, "LP"));  // "Anna Tomba" and "Zoe" are back
+
+    // Chosen again from the saved queries: applied at once, without the wizard.
+    whenUp("SavedQueryBrowse", [](QWidget& browse) {
+        auto* list = browse.findChild<QTreeView*>("SavedQueryList");
+        ASSERT_NE(list, nullptr);
+        const QModelIndexList found = list->model()->match(
+            list->model()->index(0, 0), Qt::DisplayRole, "Tom artists", 1, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        list->setCurrentIndex(found.front());
+        click(browse, "SelectButton");
+    });
+    search->click();
+    settle();
+    EXPECT_EQ(XRQW_Response(), saved);
+    EXPECT_TRUE(allTom(*w, "LP"));
+    w->close();
+    settle();
+
+    const auto store = f.dir.path() / "QUERIES.TPS";
+    const ShellResult queries = runSqliteShell(
+        store, "select ClassName, Description, Manual, QueryString from XRQW_Queries;");
+    EXPECT_EQ(queries.out, "BROWSECADENZIO|Tom artists|0|UPPER(SUB(MUS:Artist,1,3)) = 'TOM'\n");
+    const ShellResult elements =
+        runSqliteShell(store, "select Opcode, Value, Conjunction from XRQW_Elements;");
+    EXPECT_EQ(elements.out, "7|tom|\n");
+}
+
+// The fields offered are the library's to take, every one of them.
+TEST(SongSearch, TheLibraryTakesEveryField) {
+    XRQW_FieldsQueue fields;
+    int32_t error = 0;
+    XR_ADDFIELDSQUEUEDATA(fields, error, SongSearch::fieldDescription());
+    EXPECT_EQ(error, 0);
+    ASSERT_EQ(fields.size(), 25u);
+    EXPECT_EQ(fields[11].Choices, " (N/A)|A|B|1|2");
+    EXPECT_EQ(fields[11].EntryKind, 3);
+    EXPECT_EQ(fields[23].Size, 2000);
+}
+
+}  // namespace
+}  // namespace cdz::test

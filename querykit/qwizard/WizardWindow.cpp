@@ -366,6 +366,34 @@ void WizardWindow::refresh() {
     if (page == WizardPage::Manual && shownPage_ != WizardPage::Manual) {
         manualText_->setPlainText(qs(flow_.manualText()));
     }
+    // A new page takes the keyboard where the user works on it: typing goes straight in.
+    if (page != shownPage_) {
+        QWidget* focus = nullptr;
+        switch (page) {
+            case WizardPage::Field:
+                focus = fieldList_;
+                break;
+            case WizardPage::Operation:
+                focus = operatorList_;
+                break;
+            case WizardPage::Value:
+                for (QWidget* w : std::initializer_list<QWidget*>{valueEntry_, choiceList_,
+                                                                  valueCheck_, compareList_}) {
+                    if (!w->isHidden()) {
+                        focus = w;
+                        break;
+                    }
+                }
+                break;
+            case WizardPage::Query:
+                focus = conditionList_;
+                break;
+            case WizardPage::Manual:
+                focus = manualText_;
+                break;
+        }
+        if (focus) focus->setFocus();
+    }
     shownPage_ = page;
     refreshing_ = false;
 }

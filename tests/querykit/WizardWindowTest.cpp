@@ -66,6 +66,7 @@ TEST(WizardWindowTest, ControlsFollowThePages) {
     next->click();
 
     auto* entry = find<QLineEdit>(w, "ValueEntry");
+    EXPECT_EQ(w.focusWidget(), entry);  // typing goes straight into the value
     EXPECT_EQ(entry->maxLength(), 40);
     EXPECT_TRUE(find(w, "LookupButton")->isVisible());
     EXPECT_EQ(find<QWidget>(w, "OptionBox")->property("text").toString(), "Case Sensitive");

@@ -86,8 +86,8 @@ void AppState::setSettingsFileName(std::string_view name) {
 }
 
 void AppState::setReportStyle(std::string_view style, std::string_view selection) {
-    reportStyle_ = std::string(cutChars(style, 10));
-    reportSelection_ = std::string(cutChars(selection, 8));
+    reportCriteria.style = std::string(cutChars(style, 10));
+    reportCriteria.selectedOrAll = std::string(cutChars(selection, 8));
 }
 
 QPrinter& AppState::printer() {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/core/ReportCriteria.h"
 #include "app/core/Request.h"
 #include "app/core/data/Catalogue.h"
 #include "app/core/data/RecordHistory.h"
@@ -87,9 +88,11 @@ public:
     void readSettings() { settings_ = Settings::read(*settingsFile_); }
 
     // Report style (10 characters) and selection (8), set when the frame opens.
-    const std::string& reportStyle() const { return reportStyle_; }
-    const std::string& reportSelection() const { return reportSelection_; }
+    const std::string& reportStyle() const { return reportCriteria.style; }
+    const std::string& reportSelection() const { return reportCriteria.selectedOrAll; }
     void setReportStyle(std::string_view style, std::string_view selection);
+    // The last answers of the report criteria window, which the next one starts from.
+    ReportCriteria reportCriteria;
 
     // The printer the reports print on, as the user last set it up; made on first use.
     QPrinter& printer();
@@ -132,8 +135,6 @@ private:
     std::string settingsFileName_;
     std::unique_ptr<IniFile> settingsFile_;
     Settings settings_;
-    std::string reportStyle_;
-    std::string reportSelection_;
     std::unique_ptr<QPrinter> printer_;
     ProcedureStarter starter_;
     std::vector<Subsystem> subsystems_;

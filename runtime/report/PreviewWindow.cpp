@@ -139,6 +139,8 @@ void PreviewWindow::buildToolBar() {
     acrossSpin_ =
         spin(bar, "&Across:", "previewAcross", "Select the number of thumbnails in a row");
     downSpin_ = spin(bar, "&Down:", "previewDown", "Select the number of thumbnails in a column");
+    // A page number typed digit by digit is one jump, not one per digit.
+    pageSpin_->setKeyboardTracking(false);
     connect(pageSpin_, &QSpinBox::valueChanged, this, &PreviewWindow::jumpTo);
     connect(acrossSpin_, &QSpinBox::valueChanged, this,
             [this](int across) { setGrid(across, layout_.down()); });

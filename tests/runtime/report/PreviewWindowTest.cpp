@@ -1,6 +1,7 @@
 #include "runtime/report/PreviewWindow.h"
 
 #include <QAction>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/report/PageSource.h"
+#include "runtime/report/PreviewPageItem.h"
 #include "runtime/ui/ScriptedDialogs.h"
 
 namespace cdz {
@@ -94,6 +96,18 @@ TEST_F(PreviewWindowTest, ZoomPopupChoiceIsShownAndCheckedNextTime) {
     key(Qt::Key_Return);  // a zoomed page goes back to the thumbnails
     EXPECT_EQ(zone("previewZoom"), "No Zoom");
     key(Qt::Key_Return);
+    EXPECT_EQ(zone("previewZoom"), "Zoom (Page Width)");
+}
+
+TEST_F(PreviewWindowTest, DoubleClickZoomsOnThatThumbnail) {
+    open(5, 2, 2);
+    auto* view = window->findChild<QGraphicsView*>(QStringLiteral("previewPages"));
+    QPoint second;
+    for (QGraphicsItem* item : view->items())
+        if (static_cast<PreviewPageItem*>(item)->page() == 1)
+            second = view->mapFromScene(item->sceneBoundingRect().center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(zone("previewPosition"), "Page 2 of 5");
     EXPECT_EQ(zone("previewZoom"), "Zoom (Page Width)");
 }
 

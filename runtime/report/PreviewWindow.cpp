@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -290,6 +291,16 @@ QSizeF PreviewWindow::pageSizeOnScreen(int page) const {
 }
 
 void PreviewWindow::rebuild() {
+    // Changing the scroll bars resizes the view, which asks for a rebuild inside this one.
+    if (rebuilding_) return;
+    const QScopedValueRollback guard(rebuilding_, true);
+    // Thumbnails fill the view exactly; a page as wide as the view always keeps room for the
+    // vertical bar, or the bar coming and going would resize the page for ever.
+    const bool fixed = layout_.zoomed() && layout_.zoom() != PreviewZoom::PageWidth;
+    view_->setHorizontalScrollBarPolicy(fixed ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    view_->setVerticalScrollBarPolicy(fixed              ? Qt::ScrollBarAsNeeded
+                                      : layout_.zoomed() ? Qt::ScrollBarAlwaysOn
+                                                         : Qt::ScrollBarAlwaysOff);
     scene_->clear();
     const QSizeF room = viewSize();
     if (layout_.zoomed()) {

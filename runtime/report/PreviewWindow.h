@@ -75,6 +75,7 @@ private:
     PreviewLayout layout_;
     PreviewResponse response_ = PreviewResponse::Exit;
     std::function<void()> onPrint_;
+    bool rebuilding_ = false;
 
     QGraphicsScene* scene_ = nullptr;
     QGraphicsView* view_ = nullptr;

@@ -1,6 +1,8 @@
 #include "runtime/report/PreviewWindow.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QKeyEvent>
@@ -159,6 +161,21 @@ void PreviewWindow::buildStatusBar() {
     statusBar()->addWidget(first, 1);
     statusBar()->addWidget(positionZone_);
     statusBar()->addWidget(zoomZone_);
+}
+
+PreviewResponse PreviewWindow::exec() {
+    response_ = PreviewResponse::Exit;
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    connect(this, &PreviewWindow::closed, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+    return response_;
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    emit closed();
 }
 
 void PreviewWindow::nextPages() {

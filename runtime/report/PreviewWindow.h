@@ -38,6 +38,9 @@ public:
     // Called when the user chooses Print, before the window closes; printing is the owner's.
     void setPrintHandler(std::function<void()> handler) { onPrint_ = std::move(handler); }
 
+    // Shows the window modally and returns once it closed, with the user's answer.
+    PreviewResponse exec();
+
     void nextPages();
     void previousPages();
     void firstPage();
@@ -53,9 +56,11 @@ public:
 
 signals:
     void printRequested();
+    void closed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -132,6 +133,14 @@ TEST_F(PreviewWindowTest, PrintAnswersPrintAndExitAnswersExit) {
     EXPECT_EQ(window->response(), PreviewResponse::Print);
     EXPECT_EQ(printed, 1);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(PreviewWindowTest, ModalRunReturnsTheAnswerOnceClosed) {
+    open(2, 1, 1);
+    QTimer::singleShot(0, window.get(), [this] { action("actionPrint")->trigger(); });
+    EXPECT_EQ(window->exec(), PreviewResponse::Print);
+    QTimer::singleShot(0, window.get(), [this] { action("actionExit")->trigger(); });
+    EXPECT_EQ(window->exec(), PreviewResponse::Exit);
 }
 
 }  // namespace

@@ -65,6 +65,17 @@ TEST(PageList, ADamagedPageIsRefusedNotHalfRead) {
     EXPECT_EQ(pages.page(0), std::nullopt);
 }
 
+TEST(PageList, ASpoolThatCannotBeMadeSaysWhereAndTakesNoPages) {
+    test::TempDir dir;
+    const QString missing = folderOf(dir) + "/gone";
+    PageList pages(missing);
+    EXPECT_FALSE(pages.isOpen());
+    EXPECT_TRUE(pages.errorString().startsWith("Cannot create the page spool in " + missing + ": "))
+        << pages.errorString().toStdString();
+    EXPECT_FALSE(pages.append(samplePage(0)));
+    EXPECT_EQ(pages.pageCount(), 0);
+}
+
 long residentKb() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)

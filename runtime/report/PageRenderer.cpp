@@ -1,0 +1,94 @@
+#include "runtime/report/PageRenderer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+
+namespace cdz {
+namespace {
+
+QRectF rect(const MilsRect& r) {
+    return QRectF(r.x.value, r.y.value, r.width.value, r.height.value);
+}
+
+bool visible(Argb c) {
+    return (c >> 24) != 0;
+}
+QColor colour(Argb c) {
+    return QColor::fromRgba(c);
+}
+
+void draw(QPainter& painter, const TextRun& run) {
+    const QFont font = fontInMils(run.font);
+    const QFontMetricsF metrics(font, painter.device());
+    const QRectF box = rect(run.box);
+    const qreal advance = metrics.horizontalAdvance(run.text);
+    qreal x = box.left();
+    if (run.align == TextAlign::Center) x += (box.width() - advance) / 2;
+    if (run.align == TextAlign::Right) x += box.width() - advance;
+    painter.save();
+    // Text wider than its box is cut at the box, as the design placed it.
+    if (advance > box.width()) painter.setClipRect(box, Qt::IntersectClip);
+    painter.setFont(font);
+    painter.setPen(colour(run.colour));
+    painter.drawText(QPointF(x, box.top() + metrics.ascent()), run.text);
+    painter.restore();
+}
+
+void draw(QPainter& painter, const LineItem& line) {
+    painter.setPen(QPen(colour(line.colour), line.penWidth.value, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(line.from.x.value, line.from.y.value),
+                     QPointF(line.to.x.value, line.to.y.value));
+}
+
+void draw(QPainter& painter, const BoxItem& box) {
+    const bool border = visible(box.border) && box.borderWidth.value > 0;
+    painter.setPen(border ? QPen(colour(box.border), box.borderWidth.value) : QPen(Qt::NoPen));
+    painter.setBrush(visible(box.fill) ? QBrush(colour(box.fill)) : QBrush(Qt::NoBrush));
+    painter.drawRect(rect(box.box));
+}
+
+}  // namespace
+
+QFont fontInMils(const FontSpec& spec) {
+    QFont font(spec.family);
+    font.setPixelSize(std::max(1, int(std::lround(spec.pointSize * Mils::perInch / 72.0))));
+    font.setWeight(QFont::Weight(std::clamp(spec.weight, 1, 1000)));
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    // Hinting would fit glyphs to a device grid and move text between devices.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+void renderPage(QPainter& painter, const Page& page, const QRectF& target) {
+    if (page.width.value <= 0 || page.height.value <= 0) return;
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / page.width.value, target.height() / page.height.value);
+    // Images are read when drawn; a page naming one logo many times reads it once.
+    QHash<QString, QImage> images;
+    for (const PageItem& item : page.items) {
+        if (const auto* image = std::get_if<ImageItem>(&item)) {
+            auto found = images.find(image->path);
+            if (found == images.end()) found = images.insert(image->path, QImage(image->path));
+            if (!found->isNull()) painter.drawImage(rect(image->box), *found);
+        } else {
+            std::visit(
+                [&painter](const auto& i) {
+                    if constexpr (!std::is_same_v<std::decay_t<decltype(i)>, ImageItem>)
+                        draw(painter, i);
+                },
+                item);
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace cdz

@@ -1,0 +1,21 @@
+#pragma once
+// The one drawing path of report pages: the preview, the printer, PDF files and test images all
+// draw a page through renderPage, so a page looks the same everywhere but for resolution.
+#include <QRectF>
+
+#include "runtime/report/PageItems.h"
+
+class QPainter;
+class QFont;
+
+namespace cdz {
+
+// Draws `page` so that its whole paper fills `target` (painter coordinates). The painter is
+// scaled to mils and fonts are given pixel sizes in mils, measured on the painter's device: one
+// unit throughout, so text keeps its designed size at any resolution.
+void renderPage(QPainter& painter, const Page& page, const QRectF& target);
+
+// The font a run is drawn with, its pixel size in mils.
+QFont fontInMils(const FontSpec& spec);
+
+}  // namespace cdz

@@ -1,0 +1,152 @@
+// One drawing path: a page drawn into a 300-dpi image and into a PDF (rasterised again by
+// Ghostscript) puts its text at the same places, at the size the design gave.
+#include <gtest/gtest.h>
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "runtime/report/PageList.h"
+#include "runtime/report/PageRenderer.h"
+#include "runtime/report/PdfExport.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz {
+namespace {
+
+constexpr double kDpi = 300;
+constexpr double kPixelsPerPoint = kDpi / 72;
+
+QString folderOf(const test::TempDir& dir) {
+    return QString::fromStdString(dir.path().string());
+}
+
+// Runs on rows of their own, so each row's ink belongs to one run.
+const std::vector<TextRun> kRuns = {
+    {{300_mils, 200_mils, 3400_mils, 400_mils},
+     "Left 12 pt",
+     {"DejaVu Sans", 12},
+     kBlack,
+     TextAlign::Left},
+    {{300_mils, 900_mils, 3400_mils, 500_mils},
+     "Centred 24 pt",
+     {"DejaVu Sans", 24, 700},
+     kBlack,
+     TextAlign::Center},
+    {{300_mils, 1800_mils, 3400_mils, 700_mils},
+     "Right 36 pt",
+     {"DejaVu Serif", 36, 400, true},
+     kBlack,
+     TextAlign::Right},
+};
+
+Page textPage() {
+    return Page{4000_mils, 3000_mils, {kRuns.begin(), kRuns.end()}};
+}
+
+QRect inkIn(const QImage& image, const TextRun& run) {
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const int top = int(run.box.y.inches() * kDpi),
+              bottom = top + int(run.box.height.inches() * kDpi);
+    QRect ink;
+    for (int y = top; y < std::min(bottom, grey.height()); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            if (line[x] < 128) ink |= QRect(x, y, 1, 1);
+    }
+    return ink;
+}
+
+// Where the text belongs, from the font at its point size measured on a 300-dpi device.
+QRectF designedInk(const TextRun& run, const QImage& device) {
+    QFont font(run.font.family);
+    font.setPointSizeF(run.font.pointSize);
+    font.setWeight(QFont::Weight(run.font.weight));
+    font.setItalic(run.font.italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF metrics(font, &device);
+    const double left = run.box.x.inches() * kDpi, width = run.box.width.inches() * kDpi;
+    const double advance = metrics.horizontalAdvance(run.text);
+    const double x = run.align == TextAlign::Left     ? left
+                     : run.align == TextAlign::Center ? left + (width - advance) / 2
+                                                      : left + width - advance;
+    return metrics.tightBoundingRect(run.text).translated(
+        x, run.box.y.inches() * kDpi + metrics.ascent());
+}
+
+void expectWithinAPoint(const QRectF& seen, const QRectF& wanted, const std::string& what) {
+    const double tolerance = kPixelsPerPoint;
+    EXPECT_NEAR(seen.left(), wanted.left(), tolerance) << what;
+    EXPECT_NEAR(seen.top(), wanted.top(), tolerance) << what;
+    EXPECT_NEAR(seen.right(), wanted.right(), tolerance) << what;
+    EXPECT_NEAR(seen.bottom(), wanted.bottom(), tolerance) << what;
+}
+
+QImage imageOf(const Page& page) {
+    QImage image(int(page.width.inches() * kDpi), int(page.height.inches() * kDpi),
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(kDpi / 0.0254 + 0.5));
+    image.setDotsPerMeterY(int(kDpi / 0.0254 + 0.5));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderPage(painter, page, QRectF(image.rect()));
+    return image;
+}
+
+TEST(RenderPage, TextInA300DpiImageAndInAPdfSitsWhereTheDesignPutIt) {
+    const QString gs = QStandardPaths::findExecutable("gs");
+    if (gs.isEmpty()) GTEST_SKIP() << "Ghostscript is needed to read the PDF back";
+    test::TempDir dir;
+    PageList pages(folderOf(dir));
+    ASSERT_TRUE(pages.append(textPage()));
+    ASSERT_TRUE(pages.append(Page{3000_mils, 2000_mils, {}}));
+    const QString pdf = folderOf(dir) + "/page.pdf";
+    const PdfOutcome outcome = PdfExport::write(pages, pdf);
+    ASSERT_TRUE(outcome.written) << outcome.message.toStdString();
+
+    QProcess ghostscript;
+    ghostscript.start(gs, {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pnggray", "-r300",
+                           "-dTextAlphaBits=4", "-sOutputFile=" + folderOf(dir) + "/p%d.png", pdf});
+    ASSERT_TRUE(ghostscript.waitForFinished(-1));
+    ASSERT_EQ(ghostscript.exitCode(), 0) << ghostscript.readAllStandardError().toStdString();
+    const QImage fromPdf(folderOf(dir) + "/p1.png");
+    // Each page on its own paper: 4 x 3 inches, then 3 x 2 inches.
+    EXPECT_EQ(fromPdf.size(), QSize(1200, 900));
+    EXPECT_EQ(QImage(folderOf(dir) + "/p2.png").size(), QSize(900, 600));
+
+    const QImage drawn = imageOf(textPage());
+    for (const TextRun& run : kRuns) {
+        const QRect ink = inkIn(drawn, run);
+        ASSERT_FALSE(ink.isEmpty()) << run.text.toStdString();
+        expectWithinAPoint(QRectF(ink), designedInk(run, drawn),
+                           "image, " + run.text.toStdString());
+        expectWithinAPoint(QRectF(inkIn(fromPdf, run)), QRectF(ink),
+                           "pdf, " + run.text.toStdString());
+    }
+}
+
+TEST(PdfExport, SaysWhyAFileWasNotWritten) {
+    test::TempDir dir;
+    PageList empty(folderOf(dir));
+    PageList one(folderOf(dir));
+    ASSERT_TRUE(one.append(textPage()));
+    const struct {
+        const PageSource& pages;
+        QString path;
+        QString reason;
+    } cases[] = {
+        {one, folderOf(dir) + "/no such folder/out.pdf", "No such file or directory"},
+        {empty, folderOf(dir) + "/empty.pdf", "there are no pages."},
+    };
+    for (const auto& c : cases) {
+        const PdfOutcome outcome = PdfExport::write(c.pages, c.path);
+        EXPECT_FALSE(outcome.written);
+        EXPECT_EQ(outcome.message, "Cannot write the PDF file " + c.path + ": " + c.reason);
+        EXPECT_FALSE(QFile::exists(c.path));
+    }
+}
+
+}  // namespace
+}  // namespace cdz

@@ -203,8 +203,8 @@ int main(int argc, char** argv) {
         Figures f;
         if (!measure(state, *w, c, o, songsFile, f)) return 1;
         const double ratio = f.shell > 0 ? f.first / f.shell : 0;
-        const bool ok = f.first < kMostFirstMs && ratio <= kMostRatio &&
-                        f.down < kMostPageMs && f.up < kMostPageMs && f.sameRows;
+        const bool ok = f.first < kMostFirstMs && ratio <= kMostRatio && f.down < kMostPageMs &&
+                        f.up < kMostPageMs && f.sameRows;
         holds = holds && ok;
         std::printf("%-34s %5d %10.2f %10.2f %6.2f %9.3f %9.3f %6s %s\n", c.name.c_str(), f.rows,
                     f.first, f.shell, ratio, f.down, f.up, f.sameRows ? "yes" : "NO",

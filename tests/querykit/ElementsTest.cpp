@@ -12,19 +12,7 @@ namespace {
 
 TEST(ElementDisplayTest, LinesNameFieldOperatorAndValue) {
     DisplayTexts texts;
-    const char* names[] = {"Is Equal To",
-                           "Is NOT Equal To",
-                           "Is Greater Than",
-                           "Is Less Than",
-                           "Is Greater Than or Equal To",
-                           "Is Less Than or Equal To",
-                           "Begins With",
-                           "Contains",
-                           "Does NOT Begin With",
-                           "Does NOT Contain",
-                           "Is Checked",
-                           "Is NOT Checked"};
-    for (int i = 0; i < 12; ++i) texts.set(i + 1, names[i]);
+    setOperatorNames(texts);
     const XRQW_FieldsQueue fields = songFields();
     const ElementDisplay display(fields, texts);
     QueryElement gone = condition(kTitle, op::kEqual, "x");

@@ -40,15 +40,9 @@ TEST_F(SavedQueryStationsTest, StationsSavingAtOnceKeepEveryQuery) {
     for (int s = 0; s < kStations; ++s) go.raise();
     for (pid_t pid : pids) EXPECT_EQ(waitFor(pid), 0);
 
-    TableUse use(store, StoreTableId::Queries);
     std::set<int32_t> numbers;
     std::set<std::string> descriptions;
-    cdz::DataFile& queries = store.file(StoreTableId::Queries);
-    ASSERT_EQ(queries.set(Keys::kQueriesByQueryNo), 0);
-    while (queries.next() == 0) {
-        numbers.insert(store.query().QueryNo);
-        descriptions.insert(store.query().Description.str());
-    }
+    savedQueries(numbers, descriptions);
     EXPECT_EQ(descriptions.size(), static_cast<size_t>(kStations * kEach));
     EXPECT_EQ(numbers.size(), descriptions.size());
 }

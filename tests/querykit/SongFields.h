@@ -3,6 +3,7 @@
 // Sources use, and the fields queue describing those fields.
 #include <string>
 
+#include "querykit/qwizard/DisplayTexts.h"
 #include "querykit/qwizard/QueryElement.h"
 #include "runtime/expr/Bindings.h"
 
@@ -104,6 +105,23 @@ inline QueryElement condition(int field, int opcode, const std::string& value, b
         e.value = fieldAt(fields, e.compareIndex)->Source.clipped();
     }
     return e;
+}
+
+// The operator names the program gives the library, in opcode order.
+inline void setOperatorNames(DisplayTexts& texts) {
+    const char* names[] = {"Is Equal To",
+                           "Is NOT Equal To",
+                           "Is Greater Than",
+                           "Is Less Than",
+                           "Is Greater Than or Equal To",
+                           "Is Less Than or Equal To",
+                           "Begins With",
+                           "Contains",
+                           "Does NOT Begin With",
+                           "Does NOT Contain",
+                           "Is Checked",
+                           "Is NOT Checked"};
+    for (int i = 0; i < 12; ++i) texts.set(i + 1, names[i]);
 }
 
 }  // namespace qk::test

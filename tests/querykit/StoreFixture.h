@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,18 @@ protected:
         }
         EXPECT_EQ(store.saveElements(no, elements, false), 0);
         return no;
+    }
+
+    // Every saved query's number and description (sets: a number or description given twice
+    // shows as a smaller set).
+    void savedQueries(std::set<int32_t>& numbers, std::set<std::string>& descriptions) {
+        TableUse use(store, StoreTableId::Queries);
+        cdz::DataFile& queries = store.file(StoreTableId::Queries);
+        ASSERT_EQ(queries.set(Keys::kQueriesByQueryNo), 0);
+        while (queries.next() == 0) {
+            numbers.insert(store.query().QueryNo);
+            descriptions.insert(store.query().Description.str());
+        }
     }
 
     // The elements of a query as (FieldPointer, CmpPointer), in order.

@@ -14,19 +14,7 @@ using VK = ValueKind;
 class WizardFlowTest : public ::testing::Test {
 protected:
     WizardFlowTest() {
-        const char* names[] = {"Is Equal To",
-                               "Is NOT Equal To",
-                               "Is Greater Than",
-                               "Is Less Than",
-                               "Is Greater Than or Equal To",
-                               "Is Less Than or Equal To",
-                               "Begins With",
-                               "Contains",
-                               "Does NOT Begin With",
-                               "Does NOT Contain",
-                               "Is Checked",
-                               "Is NOT Checked"};
-        for (int i = 0; i < 12; ++i) texts.set(i + 1, names[i]);
+        setOperatorNames(texts);
         flow.startNew();
     }
 

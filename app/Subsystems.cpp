@@ -2,6 +2,7 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/core/AppState.h"
+#include "app/reports/ReportsProcedures.h"
 #include "app/songs/SongsProcedures.h"
 
 namespace cdz {
@@ -9,6 +10,7 @@ namespace cdz {
 void addProgramSubsystems(AppState& state) {
     state.addSubsystem(&defineSongsProcedures);
     state.addSubsystem(&defineAlbumsProcedures);
+    state.addSubsystem(&defineReportsProcedures);
 }
 
 }  // namespace cdz

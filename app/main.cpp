@@ -14,6 +14,7 @@
 #include "app/core/frame/AppIcons.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/TerminationWatcher.h"
+#include "app/reports/PrintCommand.h"
 #include "runtime/RuntimeVersion.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     }
     // Reading the disc needs no window, nor a display to show one on.
     if (const auto status = cdz::CdInfoCommand::runFromArguments(argc, argv)) return *status;
+    // Nor does making a report into a PDF file.
+    if (const auto status = cdz::PrintCommand::runFromArguments(argc, argv)) return *status;
     // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
     cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
@@ -54,6 +57,15 @@ int main(int argc, char** argv) {
                                     "the audio disc in the drive (or in the drive or disc image "
                                     "named after the option) and exit.");
     options.addOption(cdInfo);
+    const QCommandLineOption print(
+        "print",
+        "Make the report <procedure> (for example PRINTMUS:SONGSBYARTIST) without a window and "
+        "write it to the PDF file named by --pdf; --selected TEXT prints only records whose "
+        "order field begins with TEXT, --filter EXPRESSION only those the expression accepts.",
+        "procedure");
+    options.addOption(print);
+    for (const char* name : {"pdf", "selected", "filter"})
+        options.addOption(QCommandLineOption(name, "See --print.", "value"));
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
     std::error_code ec;

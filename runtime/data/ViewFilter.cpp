@@ -18,9 +18,17 @@ bool sameAscii(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindings) {
+    return apply(view, text, bindings, SqlFilter{});
+}
+
+bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindings,
+                       const SqlFilter& narrowing) {
     error_ = {};
     pushedDown_ = exact_ = false;
-    if (clip(text).empty()) return accepted(view, view.setFilter({}));
+    if (clip(text).empty()) {
+        pushedDown_ = exact_ = !narrowing.where.empty();
+        return accepted(view, view.setFilter({}, narrowing));
+    }
     auto expr = std::make_shared<Expression>();
     if (!expr->compile(text, bindings)) {
         error_ = expr->error();
@@ -39,6 +47,16 @@ bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindin
         return f;
     };
     auto pushed = FilterTranslator::translate(*expr->tree(), columns);
+    if (!narrowing.where.empty()) {
+        if (pushed.filter.where.empty()) {
+            pushed.filter = narrowing;
+        } else {
+            pushed.filter.where = "(" + narrowing.where + ") AND (" + pushed.filter.where + ")";
+            SqlValues params = narrowing.params;
+            params.insert(params.end(), pushed.filter.params.begin(), pushed.filter.params.end());
+            pushed.filter.params = std::move(params);
+        }
+    }
     pushedDown_ = !pushed.filter.where.empty();
     exact_ = pushed.exact;
     // A push-down that says all the filter says is left to SQLite alone, which then reads no

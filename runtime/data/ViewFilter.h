@@ -19,6 +19,11 @@ public:
     // view refuses, returns false (error() says where and why) and leaves the view reading
     // nothing until a filter is applied again. An empty text clears the filter.
     bool apply(View& view, std::string_view text, const Bindings& bindings);
+    // The same with a further condition the caller has already made exact (a report's
+    // starts-with range on a folded column): records must meet both. The narrowing alone
+    // applies when the text is empty.
+    bool apply(View& view, std::string_view text, const Bindings& bindings,
+               const SqlFilter& narrowing);
     const ExprError& error() const { return error_; }
     // What reached SQLite: nothing, part of the filter, or all of it.
     bool pushedDown() const { return pushedDown_; }

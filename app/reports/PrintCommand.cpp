@@ -1,0 +1,149 @@
+#include "app/reports/PrintCommand.h"
+
+#include <QApplication>
+#include <QPageLayout>
+#include <QPrinter>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "app/core/AppState.h"
+#include "app/reports/ReportCatalogue.h"
+#include "app/reports/ReportJob.h"
+#include "runtime/report/PdfExport.h"
+#include "runtime/ui/ScriptedDialogs.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kWrongOrder = 2;
+
+// The records between two looks at nothing in particular: a command has no window to serve.
+constexpr int kBatch = 4096;
+
+}  // namespace
+
+std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
+    PrintOrder order;
+    std::string folder = ".";
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        auto value = [&](std::string* into) {
+            if (i + 1 >= argc) return false;
+            *into = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (a == kOption) {
+            asked = true;
+            ok = value(&order.report);
+        } else if (a == "--selected") {
+            order.hasSelected = true;
+            ok = value(&order.selected);
+        } else if (a == "--filter") {
+            ok = value(&order.filter);
+        } else if (a == "--pdf") {
+            ok = value(&order.pdf);
+        } else if (a == "--data-dir") {
+            ok = value(&folder);
+        }
+        if (!ok) {
+            std::fprintf(stderr, "cdzapp: %s needs a value\n", std::string(a).c_str());
+            return kWrongOrder;
+        }
+    }
+    if (!asked) return std::nullopt;
+    // Fonts and PDF files need a platform, not a screen.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return kWrongOrder;
+    }
+    AppState state(std::filesystem::absolute(folder), std::make_unique<ScriptedDialogs>());
+    state.readSettings();
+    return run(state, order, stdout, stderr);
+}
+
+int PrintCommand::run(AppState& state, const PrintOrder& order, std::FILE* out, std::FILE* err) {
+    const ReportDefinition* report = ReportCatalogue::find(order.report);
+    if (!report) {
+        std::fprintf(err, "cdzapp: there is no report %s; the reports are:\n",
+                     order.report.c_str());
+        for (const ReportDefinition& d : ReportCatalogue::all())
+            std::fprintf(err, "  %s\n", d.procedure.c_str());
+        return kWrongOrder;
+    }
+    if (order.pdf.empty()) {
+        std::fprintf(err, "cdzapp: --print needs --pdf FILE, the PDF file to write\n");
+        return kWrongOrder;
+    }
+    if (order.hasSelected && !order.filter.empty()) {
+        std::fprintf(err, "cdzapp: give either --selected or --filter, not both\n");
+        return kWrongOrder;
+    }
+    if (order.hasSelected && report->selectedField.empty()) {
+        std::fprintf(err, "cdzapp: %s selects with --filter, not --selected\n",
+                     report->procedure.c_str());
+        return kWrongOrder;
+    }
+    ReportRequest request;
+    request.criteria.style = "Standard";
+    request.criteria.selectedOrAll = order.hasSelected ? "Selected" : "All";
+    request.criteria.selection = order.selected;
+    request.filter = order.filter;
+    std::vector<CatalogueFile> files{report->file};
+    for (const ReportJoin& j : report->joins) files.push_back(j.file);
+    int held = 0;
+    int status = kDone;
+    for (CatalogueFile f : files) {
+        if (state.catalogue().use(f) != 0) {
+            std::fprintf(err, "cdzapp: the %s file could not be opened: %s\n",
+                         std::string(catalogueFileInfo(f).label).c_str(),
+                         state.error().driverText.c_str());
+            status = kFailed;
+            break;
+        }
+        ++held;
+    }
+    if (status == kDone) {
+        const QSizeF paper = state.printer().pageLayout().fullRect(QPageLayout::Point).size();
+        ReportJob job(state, *report, request, paper);
+        if (!job.start()) {
+            std::fprintf(err, "cdzapp: %s cannot be made: %s\n", report->procedure.c_str(),
+                         job.error().c_str());
+            status = kFailed;
+        } else {
+            while (job.step(kBatch)) {
+            }
+            const bool ended = job.finish();
+            if (job.readError() != 0 || !ended) {
+                std::fprintf(err, "cdzapp: %s stopped: %s; no file was written\n",
+                             report->procedure.c_str(), job.error().c_str());
+                status = kFailed;
+            } else if (job.pages().pageCount() == 0) {
+                std::fprintf(err, "cdzapp: Nothing to Print.\n");
+                status = kFailed;
+            } else {
+                const PdfOutcome pdf =
+                    PdfExport::write(job.pages(), QString::fromStdString(order.pdf));
+                if (!pdf.written) {
+                    std::fprintf(err, "cdzapp: %s\n", pdf.message.toStdString().c_str());
+                    status = kFailed;
+                } else {
+                    std::fprintf(out, "%s: %d pages written to %s\n", report->procedure.c_str(),
+                                 job.pages().pageCount(), order.pdf.c_str());
+                }
+            }
+        }
+    }
+    for (int i = held - 1; i >= 0; --i) state.catalogue().release(files[static_cast<size_t>(i)]);
+    return status;
+}
+
+}  // namespace cdz

@@ -1,0 +1,35 @@
+#pragma once
+// `cdzapp --print REPORT [--selected TEXT | --filter EXPRESSION] --pdf FILE [--data-dir FOLDER]`:
+// makes a report without any window and writes its pages to a PDF file, so that a user can
+// print from a script and a test can read a report without a screen. The report is made by
+// the same engine as from the Reports menu, on the paper of the printer set-up.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace cdz {
+
+class AppState;
+
+struct PrintOrder {
+    std::string report;    // the procedure name, "PRINTMUS:SONGSBYARTIST"
+    std::string selected;  // print only records whose order field begins with this
+    bool hasSelected = false;
+    std::string filter;  // an expression over the report's fields
+    std::string pdf;     // the file written
+};
+
+class PrintCommand {
+public:
+    static constexpr const char* kOption = "--print";
+
+    // Runs the command when the arguments ask for it and gives the exit status; nullopt
+    // otherwise. The data folder is --data-dir, else the current folder.
+    static std::optional<int> runFromArguments(int argc, char** argv);
+
+    // Makes the report and writes the PDF: 0; or says why not on `err` (1 for nothing to print
+    // or a failure of the report, 2 for a wrong order).
+    static int run(AppState& state, const PrintOrder& order, std::FILE* out, std::FILE* err);
+};
+
+}  // namespace cdz

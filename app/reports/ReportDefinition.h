@@ -1,0 +1,55 @@
+#pragma once
+// What sets one catalogue report apart from the others: its procedure name, the file and key
+// order it reads, how it asks what to print, its title and columns, and the settings keys of
+// its custom font. The engine does the rest the same way for every report.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/core/data/CatalogueFile.h"
+#include "runtime/report/PageItems.h"
+
+namespace cdz {
+
+// How a report asks what to print.
+enum class ReportKind {
+    Criteria,    // the criteria window: style, preview, font, all or those starting with a text
+    Query,       // the preview question, then the query wizard for a filter
+    PaperSaver,  // no question: printed directly, with the last criteria's selection
+    Fixed,       // the preview question; the filter is the report's own
+};
+
+struct ReportColumn {
+    std::string caption;
+    std::string label;    // the field printed ("MUS:Artist", "CAT:Category")
+    int weight = 10;      // share of the printable width
+    std::string picture;  // "@d2" and the like; a date picture takes the user's date format
+    TextAlign align = TextAlign::Left;
+};
+
+// A further file read with each record: pairs of (label already in the report, label in file).
+struct ReportJoin {
+    CatalogueFile file;
+    std::vector<std::pair<std::string, std::string>> on;
+};
+
+struct ReportDefinition {
+    std::string procedure;  // "PRINTMUS:SONGSBYARTIST"
+    std::string title;      // "Songs by Artist"
+    CatalogueFile file = CatalogueFile::Cadenzio;
+    std::string orderKey;  // "MUS:SongsByArtist"
+    std::vector<ReportJoin> joins;
+    std::vector<ReportColumn> columns;
+    ReportKind kind = ReportKind::Criteria;
+    std::string criteriaNoun;   // completes "Select <noun> that start with:"
+    std::string selectedField;  // the field a "Selected" text must begin
+    std::string fontsKey;       // "PrintMUS:SongsByArtist"; empty: the report has no font keys
+    std::string briefTwin;      // the procedure a "Brief" answer runs instead
+    // Songs whose artist holds "(*)" or whose title holds "(Skips)" are left out.
+    bool skipMarked = false;
+    std::string queryClass;   // the query wizard's class (query and paper-saver reports)
+    std::string queryFields;  // the wizard's field description (empty: saved queries only)
+    double detailPoints = 9;  // the detail lines' type size
+};
+
+}  // namespace cdz

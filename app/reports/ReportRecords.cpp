@@ -1,0 +1,137 @@
+#include "app/reports/ReportRecords.h"
+
+#include <typeindex>
+
+#include "runtime/data/ErrorGuard.h"
+#include "runtime/data/RecordBindings.h"
+#include "runtime/data/ViewFilter.h"
+#include "runtime/text/Picture.h"
+#include "runtime/text/Text.h"
+#include "runtime/text/Unicode.h"
+
+namespace cdz {
+
+// One file of the report, read through a handle of its own into a buffer of its own.
+struct ReportRecords::Handle {
+    CatalogueFile file;
+    std::shared_ptr<void> buffer;
+    std::unique_ptr<DataFile> data;
+    bool opened = false;
+
+    template <class Rec>
+    static std::unique_ptr<Handle> make(Catalogue& catalogue, CatalogueFile f) {
+        auto h = std::make_unique<Handle>();
+        h->file = f;
+        auto record = std::make_shared<Rec>();
+        h->buffer = record;
+        h->data = std::make_unique<DataFile>(catalogue.database(), declarationOf(f), *record);
+        h->data->setName(catalogue.file(f).name());
+        return h;
+    }
+
+    static std::unique_ptr<Handle> of(Catalogue& catalogue, CatalogueFile f) {
+        using F = CatalogueFile;
+        switch (f) {
+            case F::Album:
+                return make<AlbumRecord>(catalogue, f);
+            case F::Categories:
+                return make<CategoryRecord>(catalogue, f);
+            case F::Media:
+                return make<MediaRecord>(catalogue, f);
+            case F::Cadenzio:
+                return make<SongRecord>(catalogue, f);
+            case F::PlaylistDetails:
+                return make<PlaylistDetailRecord>(catalogue, f);
+            case F::PlaylistMaster:
+                return make<PlaylistMasterRecord>(catalogue, f);
+            case F::Labels:
+                return make<LabelRecord>(catalogue, f);
+            default:
+                return nullptr;
+        }
+    }
+};
+
+ReportRecords::ReportRecords(Catalogue& catalogue, const ReportDefinition& definition)
+    : catalogue_(catalogue), definition_(definition) {}
+
+ReportRecords::~ReportRecords() {
+    view_.reset();
+    ErrorGuard keep(catalogue_.database().error());
+    for (auto& h : handles_)
+        if (h->opened) h->data->close();
+}
+
+int ReportRecords::open() {
+    Database& db = catalogue_.database();
+    std::vector<CatalogueFile> files{definition_.file};
+    for (const ReportJoin& j : definition_.joins) files.push_back(j.file);
+    for (CatalogueFile f : files) {
+        auto h = Handle::of(catalogue_, f);
+        if (!h) return db.fail(err::kInvalidKeyLength, 0, "a report cannot read this file");
+        if (int code = h->data->open()) return code;
+        h->opened = true;
+        RecordBindings::bind(bindings_, h->data->decl(), h->data->record());
+        handles_.push_back(std::move(h));
+    }
+    view_ = std::make_unique<View>(*handles_.front()->data);
+    for (size_t i = 0; i < definition_.joins.size(); ++i)
+        if (int code = view_->addJoin(*handles_[i + 1]->data, definition_.joins[i].on)) return code;
+    const int key = handles_.front()->data->keyIndex(definition_.orderKey);
+    if (key < 0) return db.fail(err::kInvalidKeyLength, 0, "no key " + definition_.orderKey);
+    // Reports read on and on: large pages cost fewer queries.
+    view_->setPageSize(256);
+    return view_->setOrder(key);
+}
+
+int64_t ReportRecords::total() {
+    if (handles_.empty()) return 0;
+    const int64_t n = handles_.front()->data->records();
+    return n < 0 ? 0 : n;
+}
+
+bool ReportRecords::setFilter(std::string_view text, const std::string& field,
+                              std::string_view startsWith, std::string* why) {
+    SqlFilter range;
+    if (!clip(startsWith).empty()) {
+        // Every text whose folded form begins with the folded start sorts from the start up to
+        // the start with its last byte raised (no byte of UTF-8 text is 0xFF).
+        std::string low = foldCase(clip(startsWith));
+        std::string high = low;
+        high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
+        range.where = "({~" + field + "} >= ? AND {~" + field + "} < ?)";
+        range.params = {std::move(low), std::move(high)};
+    }
+    ViewFilter filter;
+    if (filter.apply(*view_, text, bindings_, range)) return true;
+    if (why) *why = filter.error().message;
+    return false;
+}
+
+int ReportRecords::first() {
+    if (int code = view_->setStart()) return code;
+    return view_->next();
+}
+
+int ReportRecords::next() {
+    return view_->next();
+}
+
+std::string ReportRecords::text(std::string_view label, std::string_view picture) const {
+    void* record = nullptr;
+    const FieldDesc* f = view_ ? view_->column(label, &record) : nullptr;
+    if (!f) return {};
+    if (picture.empty()) return f->toString(record);
+    if (f->isText()) return formatPicture(picture, f->toString(record));
+    const SqlValue v = f->value(record);
+    if (const auto* real = std::get_if<double>(&v)) return formatPicture(picture, *real);
+    if (const auto* whole = std::get_if<int64_t>(&v))
+        return formatPicture(picture, static_cast<double>(*whole));
+    return {};
+}
+
+const std::string& ReportRecords::fileName() const {
+    return handles_.empty() ? definition_.procedure : handles_.front()->data->name();
+}
+
+}  // namespace cdz

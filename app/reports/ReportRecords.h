@@ -1,0 +1,55 @@
+#pragma once
+// The records a report reads: its own handles on the report's files, with record buffers of
+// its own, so that a report running beside the browses never moves what they show (and two
+// reports never move each other). One view in the report's key order, filtered by the
+// report's text and an optional starts-with range, joined to the files the columns name.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/core/data/Catalogue.h"
+#include "app/reports/ReportDefinition.h"
+#include "runtime/data/View.h"
+#include "runtime/expr/Bindings.h"
+
+namespace cdz {
+
+class ReportRecords {
+public:
+    ReportRecords(Catalogue& catalogue, const ReportDefinition& definition);
+    ~ReportRecords();
+    ReportRecords(const ReportRecords&) = delete;
+    ReportRecords& operator=(const ReportRecords&) = delete;
+
+    // Opens the handles and sets the key order; a runtime code (0 when ready).
+    int open();
+    // The primary file's record count now (never negative).
+    int64_t total();
+    // Sets the filter text (compiled against the report's own buffers and `bindings()`), and,
+    // when `startsWith` is not empty, only the records whose `field` begins with it without
+    // regard to case. False with `why` when the text does not compile or the view refuses it.
+    bool setFilter(std::string_view text, const std::string& field, std::string_view startsWith,
+                   std::string* why);
+    // Reads from the first record in order; then next(). 0, 33 at the end, or the error code.
+    int first();
+    int next();
+
+    // The value of a field of the current record (any file of the view) as text; with a
+    // picture, formatted through it. Empty for an unknown label.
+    std::string text(std::string_view label, std::string_view picture = {}) const;
+    // Names the filter may use: every field of the report's files, bound to its own buffers.
+    Bindings& bindings() { return bindings_; }
+    const std::string& fileName() const;
+
+private:
+    struct Handle;
+    Catalogue& catalogue_;
+    const ReportDefinition& definition_;
+    std::vector<std::unique_ptr<Handle>> handles_;  // primary first, then the joins
+    std::unique_ptr<View> view_;
+    Bindings bindings_;
+    bool started_ = false;
+};
+
+}  // namespace cdz

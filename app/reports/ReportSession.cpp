@@ -1,0 +1,196 @@
+#include "app/reports/ReportSession.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+#include "app/core/AppState.h"
+#include "app/reports/ReportCatalogue.h"
+#include "app/reports/ReportCriteriaWindow.h"
+#include "app/reports/ReportFont.h"
+#include "app/reports/ReportWizard.h"
+#include "runtime/report/PagePrinter.h"
+#include "runtime/report/PreviewWindow.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kReadWarning = 35;  // a record of the file could not be read
+constexpr int kViewWarning = 36;  // the view could not be opened
+
+const char* kNoteTitle = "NOTE...";
+
+bool askPreview(Dialogs& dialogs, bool* preview) {
+    const Button b =
+        dialogs.message("Preview", "Do you wish to PREVIEW this Report?", MessageIcon::Question,
+                        Button::Yes | Button::No | Button::Cancel, Button::Yes);
+    *preview = b == Button::Yes;
+    return b != Button::Cancel;
+}
+
+QSizeF paperOf(QPrinter& printer) {
+    return printer.pageLayout().fullRect(QPageLayout::Point).size();
+}
+
+}  // namespace
+
+QWidget* ReportSession::start(AppState& state, const ReportDefinition& definition, QWidget* frame) {
+    const ReportDefinition* report = &definition;
+    ReportRequest request;
+    bool preview = false;
+    bool wantFont = false;
+    switch (definition.kind) {
+        case ReportKind::Criteria: {
+            auto answers = ReportCriteriaWindow::ask(state, definition.criteriaNoun, frame);
+            if (!answers) {
+                state.response = Response::Cancelled;
+                return nullptr;
+            }
+            if (answers->brief() && !definition.briefTwin.empty())
+                if (const ReportDefinition* twin = ReportCatalogue::find(definition.briefTwin))
+                    report = twin;
+            preview = answers->preview;
+            wantFont = answers->customFont;
+            request.criteria = *answers;
+            break;
+        }
+        case ReportKind::Query:
+        case ReportKind::Fixed:
+            if (!askPreview(state.dialogs(), &preview)) {
+                state.response = Response::Cancelled;
+                return nullptr;
+            }
+            break;
+        case ReportKind::PaperSaver:
+            // The selection the criteria window left; the style is the report's own.
+            request.criteria = state.reportCriteria;
+            request.criteria.style.clear();
+            break;
+    }
+    if (wantFont && !report->fontsKey.empty())
+        request.font = ReportFont::ask(state.dialogs(), state.settingsFile(), report->fontsKey);
+    auto* session = new ReportSession(state, *report, preview, std::move(request), frame);
+    QWidget* window = session->begin();
+    if (!window) delete session;
+    return window;
+}
+
+ReportSession::ReportSession(AppState& state, const ReportDefinition& definition, bool preview,
+                             ReportRequest request, QWidget* frame)
+    : state_(state), definition_(definition), preview_(preview), frame_(frame) {
+    job_ = std::make_unique<ReportJob>(state, definition, std::move(request),
+                                       paperOf(state.printer()));
+}
+
+ReportSession::~ReportSession() {
+    if (previewWindow_) delete previewWindow_.data();
+    job_.reset();
+    for (auto f = held_.rbegin(); f != held_.rend(); ++f) state_.catalogue().release(*f);
+}
+
+QWidget* ReportSession::begin() {
+    std::vector<CatalogueFile> files{definition_.file};
+    for (const ReportJoin& j : definition_.joins) files.push_back(j.file);
+    for (CatalogueFile f : files) {
+        // The standard open, with its messages, before the report reads through its own handles.
+        if (state_.catalogue().use(f) != 0) {
+            state_.response = Response::Cancelled;
+            return nullptr;
+        }
+        held_.push_back(f);
+    }
+    if (!job_->open()) {
+        state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);
+        done(Response::Cancelled);
+        return nullptr;
+    }
+    if (definition_.kind == ReportKind::Query || definition_.kind == ReportKind::PaperSaver)
+        job_->setFilter(ReportWizard::ask(state_.dialogs(), definition_, job_->bindings()));
+    if (!job_->start()) {
+        if (job_->failure() == ReportJob::Failure::View) {
+            state_.warning()(kViewWarning);
+        } else {
+            state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);
+        }
+        nothing();
+        done(Response::Cancelled);
+        return nullptr;
+    }
+    progress_ = new ReportProgressWindow(state_.dialogs(), preview_,
+                                         QString::fromStdString(job_->fileLabel()), frame_);
+    progress_->setWindowFlag(Qt::Dialog);
+    setParent(progress_);
+    connect(progress_, &ReportProgressWindow::ended, this, &ReportSession::ended);
+    progress_->show();
+    progress_->run({[this] { return job_->step(1); }, [this] { return job_->percent(); },
+                    [this] { return job_->hasPages(); }});
+    return progress_;
+}
+
+void ReportSession::ended(ReportProgressWindow::End how) {
+    if (how == ReportProgressWindow::End::Cancelled) {
+        done(Response::Cancelled);
+        return;
+    }
+    const bool pagesOk = job_->finish();
+    if (job_->readError() != 0 || !pagesOk) {
+        // The report stops at a record it cannot read; what was made before it may still be
+        // wanted, and is never passed off as the whole report.
+        state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);
+        if (job_->pages().pageCount() == 0) {
+            done(Response::Cancelled);
+            return;
+        }
+        const Button partial = state_.dialogs().message(
+            "Question",
+            std::string("The report stopped before its end.| |") +
+                (preview_ ? "Preview" : "Print") + " Report generated so far?",
+            MessageIcon::Question, Button::Yes | Button::No, Button::No);
+        if (partial != Button::Yes) {
+            done(Response::Cancelled);
+            return;
+        }
+    }
+    if (job_->pages().pageCount() == 0) {
+        nothing();
+        done(Response::Completed);
+        return;
+    }
+    if (preview_) {
+        show();
+    } else {
+        print();
+        done(Response::Completed);
+    }
+}
+
+void ReportSession::show() {
+    previewWindow_ = new PreviewWindow(job_->pages(), state_.dialogs(), nullptr);
+    previewWindow_->setPrintHandler([this] { print(); });
+    connect(previewWindow_, &PreviewWindow::closed, this, [this] {
+        done(previewWindow_->response() == PreviewResponse::Print ? Response::Completed
+                                                                  : Response::Cancelled);
+    });
+    previewWindow_->show();
+}
+
+void ReportSession::print() {
+    QPrinter& printer = state_.printer();
+    const PrintOutcome out =
+        PagePrinter::print(job_->pages(), printer, printer.copyCount(), printer.collateCopies());
+    if (!out.ok())
+        state_.dialogs().message("Print", out.message.toStdString(), MessageIcon::Warning,
+                                 Button::Ok, Button::Ok);
+}
+
+void ReportSession::nothing() {
+    state_.dialogs().message(kNoteTitle, preview_ ? kNothingToPreview : kNothingToPrint,
+                             MessageIcon::Information, Button::Ok, Button::Ok);
+}
+
+void ReportSession::done(Response response) {
+    state_.response = response;
+    // The procedure's window goes last: the instance number is free once it is destroyed.
+    if (progress_) progress_->deleteLater();
+}
+
+}  // namespace cdz

@@ -19,6 +19,11 @@ enum class ReportKind {
     Fixed,       // the preview question; the filter is the report's own
 };
 
+// How the records go on the pages (see ReportLayout).
+enum class ReportShape {
+    List,  // a line per record under column captions
+};
+
 struct ReportColumn {
     std::string caption;
     std::string label;    // the field printed ("MUS:Artist", "CAT:Category")
@@ -49,6 +54,7 @@ struct ReportDefinition {
     bool skipMarked = false;
     std::string queryClass;   // the query wizard's class (query and paper-saver reports)
     std::string queryFields;  // the wizard's field description (empty: saved queries only)
+    ReportShape shape = ReportShape::List;
     double detailPoints = 9;  // the detail lines' type size
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/core/AppState.h"
 #include "app/reports/ReportFont.h"
+#include "app/reports/ReportLayout.h"
 #include "app/reports/ReportPager.h"
 #include "app/reports/ReportRecords.h"
 #include "app/reports/ReportRun.h"
@@ -53,10 +54,10 @@ bool ReportJob::start() {
     look.logo = QString::fromStdString(state_.settings().logo);
     look.date = QString::fromStdString(
         formatPicture("@" + (dates.empty() ? std::string("d17") : dates), double(today())));
-    pager_ = std::make_unique<ReportPager>(
-        *pages_, paper_, request_.title.empty() ? definition_.title : request_.title,
-        definition_.columns, look);
-    run_ = std::make_unique<ReportRun>(*records_, definition_, *pager_, request_.criteria);
+    layout_ = ReportLayout::make(definition_,
+                                 request_.title.empty() ? definition_.title : request_.title,
+                                 *pages_, paper_, look);
+    run_ = std::make_unique<ReportRun>(*records_, definition_, *layout_, request_.criteria);
     if (!run_->start(request_.filter)) {
         failure_ = run_->readError() ? Failure::Open : Failure::View;
         error_ = run_->error();
@@ -82,7 +83,7 @@ int ReportJob::readError() const {
 }
 
 bool ReportJob::hasPages() const {
-    return pages_ && (pages_->pageCount() > 0 || (pager_ && pager_->linesOnPage() > 0));
+    return pages_ && (pages_->pageCount() > 0 || (layout_ && layout_->pageHasContent()));
 }
 
 const std::string& ReportJob::fileLabel() const {

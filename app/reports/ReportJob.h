@@ -1,6 +1,6 @@
 #pragma once
 // One report being made, without any window: its own records, the page list spooled in the
-// temporary folder, the pager and the pass over the records. The progress window and the
+// temporary folder, the layout and the pass over the records. The progress window and the
 // command line's --print drive it the same way; whoever drives it shows or prints the pages.
 #include <QSizeF>
 #include <memory>
@@ -16,7 +16,7 @@ namespace cdz {
 
 class AppState;
 class Bindings;
-class ReportPager;
+class ReportLayout;
 class ReportRecords;
 class ReportRun;
 
@@ -69,7 +69,7 @@ private:
     QSizeF paper_;
     std::unique_ptr<PageList> pages_;
     std::unique_ptr<ReportRecords> records_;
-    std::unique_ptr<ReportPager> pager_;
+    std::unique_ptr<ReportLayout> layout_;
     std::unique_ptr<ReportRun> run_;
     Failure failure_ = Failure::None;
     std::string error_;

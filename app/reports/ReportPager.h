@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/reports/ReportDefinition.h"
+#include "app/reports/ReportLayout.h"
 #include "runtime/report/PageList.h"
 
 namespace cdz {
@@ -22,17 +23,17 @@ struct ReportLook {
     QString date;  // the printing date as the user's date picture shows it
 };
 
-class ReportPager {
+class ReportPager final : public ReportLayout {
 public:
     // `paper` in points; the margins are half an inch on every side.
     ReportPager(PageList& pages, QSizeF paper, std::string title, std::vector<ReportColumn> columns,
                 ReportLook look);
 
     // One record's line, one value per column. False when the page list refused a page.
-    bool add(const std::vector<std::string>& values);
+    bool add(const std::vector<std::string>& values) override;
     // Sends the page being filled, if it holds a line. False when the page list refused it.
-    bool finish();
-    int linesOnPage() const { return lines_; }
+    bool finish() override;
+    bool pageHasContent() const override { return lines_ > 0; }
 
 private:
     void startPage();

@@ -7,9 +7,9 @@
 
 namespace cdz {
 
-ReportRun::ReportRun(ReportRecords& records, const ReportDefinition& definition, ReportPager& pager,
+ReportRun::ReportRun(ReportRecords& records, const ReportDefinition& definition, ReportLayout& layout,
                      ReportCriteria criteria)
-    : records_(records), definition_(definition), pager_(pager), criteria_(std::move(criteria)) {}
+    : records_(records), definition_(definition), layout_(layout), criteria_(std::move(criteria)) {}
 
 bool ReportRun::start(std::string_view filter) {
     total_ = records_.total();
@@ -67,7 +67,7 @@ bool ReportRun::step(int records) {
         }
         for (size_t c = 0; c < values.size(); ++c)
             values[c] = records_.text(definition_.columns[c].label, definition_.columns[c].picture);
-        if (!pager_.add(values)) {
+        if (!layout_.add(values)) {
             readError_ = err::kDriverError;
             error_ = "the report's pages could not be written";
             done_ = true;
@@ -80,7 +80,7 @@ bool ReportRun::step(int records) {
 }
 
 bool ReportRun::finish() {
-    return pager_.finish();
+    return layout_.finish();
 }
 
 }  // namespace cdz

@@ -10,14 +10,14 @@
 
 #include "app/core/ReportCriteria.h"
 #include "app/reports/ReportDefinition.h"
-#include "app/reports/ReportPager.h"
+#include "app/reports/ReportLayout.h"
 #include "app/reports/ReportRecords.h"
 
 namespace cdz {
 
 class ReportRun {
 public:
-    ReportRun(ReportRecords& records, const ReportDefinition& definition, ReportPager& pager,
+    ReportRun(ReportRecords& records, const ReportDefinition& definition, ReportLayout& layout,
               ReportCriteria criteria);
 
     // Applies the filter and reads up to the first accepted record. False when the filter is
@@ -45,7 +45,7 @@ private:
 
     ReportRecords& records_;
     const ReportDefinition& definition_;
-    ReportPager& pager_;
+    ReportLayout& layout_;
     ReportCriteria criteria_;
     int64_t total_ = 0;
     int64_t read_ = 0;

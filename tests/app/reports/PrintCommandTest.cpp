@@ -1,0 +1,82 @@
+// `cdzapp --print`: a report written to PDF without a window, read back through its text.
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "tests/app/reports/ReportFixture.h"
+
+namespace cdz::test {
+namespace {
+
+struct Outcome {
+    int status;
+    QString out, err;
+};
+
+Outcome cdzapp(const QStringList& args) {
+    QProcess p;
+    p.start(CDZ_APP, args);
+    p.waitForFinished(-1);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess gs;
+    gs.start(QStandardPaths::findExecutable("gs"),
+             {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
+    gs.waitForFinished(-1);
+    // Words come apart with tabs.
+    return QString::fromUtf8(gs.readAllStandardOutput()).replace(QChar('\t'), QChar(' '));
+}
+
+TEST(PrintCommand, WritesTheReportOrSaysWhyNot) {
+    if (QStandardPaths::findExecutable("gs").isEmpty()) GTEST_SKIP() << "Ghostscript is needed";
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    {
+        AppState state(dir.path(), std::make_unique<ScriptedDialogs>());
+        addCategory(state, 3, "Jazz");
+        addSongs(state, {{"Bell", "Ring Out", 3}, {"Abel", "Cain"}, {"Mark (*)", "Hidden"}});
+    }
+    struct Case {
+        QStringList args;
+        int status;
+        QStringList inPdf, notInPdf;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, 0, {"Songs by Artist", "Ring Out", "Jazz", "Cain", "Page 1"}, {"Hidden"}, "1 pages"},
+        {{"--selected", "BE"}, 0, {"Ring Out"}, {"Cain"}, "1 pages"},
+        {{"--filter", "MUS:Title = 'Cain'"}, 0, {"Cain"}, {"Ring Out"}, "1 pages"},
+        {{"--selected", "zz"}, 1, {}, {}, "Nothing to Print."},
+        {{"--filter", "MUS:Title ="}, 1, {}, {}, "cannot be made"},
+        {{"--selected", "a", "--filter", "1"}, 2, {}, {}, "either --selected or --filter"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString pdf = folder + QString("/r%1.pdf").arg(++n);
+        const Outcome o = cdzapp(QStringList{"--print", "printmus:songsbyartist", "--data-dir",
+                                             folder, "--pdf", pdf} +
+                                 c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(o.status, c.status) << what << o.err.toStdString();
+        EXPECT_TRUE((o.out + o.err).contains(c.message)) << what << (o.out + o.err).toStdString();
+        EXPECT_EQ(QFile::exists(pdf), c.status == 0) << what;
+        if (c.status != 0) continue;
+        const QString text = pdfText(pdf);
+        for (const QString& t : c.inPdf) EXPECT_TRUE(text.contains(t)) << what << t.toStdString();
+        for (const QString& t : c.notInPdf)
+            EXPECT_FALSE(text.contains(t)) << what << t.toStdString();
+    }
+    const Outcome unknown = cdzapp({"--print", "NOSUCHREPORT", "--data-dir", folder, "--pdf",
+                                    folder + "/x.pdf"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.contains("PRINTMUS:SONGSBYARTIST"));  // the reports are listed
+}
+
+}  // namespace
+}  // namespace cdz::test

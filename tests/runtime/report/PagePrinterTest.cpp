@@ -1,0 +1,72 @@
+// Printing makes exactly the copies asked for, collated or not, and leaves the user's printer
+// set-up as it was.
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include "runtime/report/PagePrinter.h"
+#include "runtime/report/PageList.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz {
+namespace {
+
+Page sheet(int n) {
+    Page page{Mils{4000}, Mils{3000}, {}};
+    page.items.push_back(TextRun{{500_mils, 500_mils, 3000_mils, 400_mils},
+                                 QString("Sheet%1").arg(n),
+                                 FontSpec{"DejaVu Sans", 20},
+                                 kBlack,
+                                 TextAlign::Left});
+    return page;
+}
+
+// The sheet labels of a PDF, in page order, read back through Ghostscript's text output.
+QStringList sheetsIn(const QString& pdf) {
+    QProcess gs;
+    gs.start(QStandardPaths::findExecutable("gs"),
+             {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
+    gs.waitForFinished(-1);
+    QStringList out;
+    static const QRegularExpression label("Sheet\\d");
+    for (const auto& m : label.globalMatch(QString::fromUtf8(gs.readAllStandardOutput())))
+        out << m.captured(0);
+    return out;
+}
+
+TEST(PagePrinter, MakesExactlyTheCopiesAskedForCollatedOrNot) {
+    if (QStandardPaths::findExecutable("gs").isEmpty()) GTEST_SKIP() << "Ghostscript is needed";
+    test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    PageList pages(folder);
+    ASSERT_TRUE(pages.append(sheet(1)) && pages.append(sheet(2)));
+    struct Case {
+        bool collate;
+        QStringList sheets;
+    };
+    const Case cases[] = {
+        {true, {"Sheet1", "Sheet2", "Sheet1", "Sheet2", "Sheet1", "Sheet2"}},
+        {false, {"Sheet1", "Sheet1", "Sheet1", "Sheet2", "Sheet2", "Sheet2"}},
+    };
+    for (const Case& c : cases) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = folder + (c.collate ? "/collated.pdf" : "/uncollated.pdf");
+        printer.setOutputFileName(pdf);
+        printer.setCopyCount(3);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const PrintOutcome out = PagePrinter::print(pages, printer, 3, c.collate);
+        ASSERT_TRUE(out.ok()) << out.message.toStdString();
+        EXPECT_EQ(out.sheets, 6);
+        EXPECT_EQ(sheetsIn(pdf), c.sheets) << c.collate;
+        // The set-up is the user's again: copies and paper as they were.
+        EXPECT_EQ(printer.copyCount(), 3);
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    }
+}
+
+}  // namespace
+}  // namespace cdz

@@ -1,11 +1,15 @@
 // The pass of a report over its records: what the selection, the filter and the skip rule
 // leave, the share read, and reports that run side by side on their own records.
+#include <QImage>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
 #include "app/reports/ReportCatalogue.h"
+#include "app/reports/ReportFont.h"
 #include "app/reports/ReportJob.h"
 #include "tests/app/reports/ReportFixture.h"
 
@@ -131,6 +135,49 @@ TEST(ReportJob, ReportsSideBySideKeepTheirOwnAnswersAndLeaveTheBrowsesBuffersAlo
     EXPECT_EQ(artistsIn(first->pages()), (std::vector<std::string>{"Bell", "belle"}));
     EXPECT_EQ(artistsIn(second->pages()), (std::vector<std::string>{"Zed"}));
     EXPECT_EQ(f.state->catalogue().song().Artist.clipped(), "Shown in a browse");
+}
+
+TEST(ReportJob, TheLookFollowsTheSettingsTheLogoAndTheCustomFont) {
+    Catalogued f;
+    const std::string logo = (f.dir.path() / "logo.png").string();
+    QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(logo));
+    f.state->settings().logo = logo;
+    f.state->settings().dateFormat = "d10";
+    // The font dialog starts from the kept font and keeps the one chosen.
+    ReportFont::write(f.state->settingsFile(), "PrintMUS:SongsByArtist",
+                      FontChoice{"DejaVu Serif", 11, Colour::fromValue(0), 400});
+    f.dialogs->queue("DejaVu Sans Mono,7,255,4796");
+    ReportRequest r;
+    r.font = ReportFont::ask(f.state->dialogs(), f.state->settingsFile(), "PrintMUS:SongsByArtist");
+    ASSERT_TRUE(r.font);
+    EXPECT_EQ(f.dialogs->shown().back().title, "Select Custom Font for Report");
+    EXPECT_EQ(f.dialogs->shown().back().initial, "DejaVu Serif,11,0,400");
+    EXPECT_EQ(ReportFont::read(f.state->settingsFile(), "PrintMUS:SongsByArtist").typeface,
+              "DejaVu Sans Mono");
+
+    auto job = f.job(r);
+    runToEnd(*job);
+    const auto page = job->pages().page(0);
+    ASSERT_TRUE(page);
+    int images = 0, runs = 0;
+    bool dated = false;
+    for (const PageItem& item : page->items) {
+        if (const auto* image = std::get_if<ImageItem>(&item)) {
+            images += image->path.toStdString() == logo;
+        } else if (const auto* run = std::get_if<TextRun>(&item)) {
+            ++runs;
+            // Every text of the report in the chosen font: headings, lines and the foot.
+            EXPECT_EQ(run->font.family, "DejaVu Sans Mono") << run->text.toStdString();
+            EXPECT_EQ(run->font.pointSize, 7);
+            EXPECT_EQ(run->font.weight, 700);
+            EXPECT_TRUE(run->font.italic);
+            EXPECT_EQ(run->colour, 0xffff0000u);  // stored 255 is red
+            dated |= QRegularExpression("^\\d{4}/\\d\\d/\\d\\d$").match(run->text).hasMatch();
+        }
+    }
+    EXPECT_EQ(images, 1);
+    EXPECT_GT(runs, 10);
+    EXPECT_TRUE(dated);  // the printing date through the user's picture
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 
 namespace cdz {
 
+class AppState;
+struct ReportRequest;
+
 // How a report asks what to print.
 enum class ReportKind {
     Criteria,    // the criteria window: style, preview, font, all or those starting with a text
@@ -21,7 +24,10 @@ enum class ReportKind {
 
 // How the records go on the pages (see ReportLayout).
 enum class ReportShape {
-    List,  // a line per record under column captions
+    List,        // a line per record under column captions
+    Totals,      // a list with the sums of its money columns at the end
+    IndexCard,   // a card per record, captions beside values
+    RotaryCard,  // a rotary-file card per record, values only
 };
 
 struct ReportColumn {
@@ -52,8 +58,13 @@ struct ReportDefinition {
     std::string briefTwin;      // the procedure a "Brief" answer runs instead
     // Songs whose artist holds "(*)" or whose title holds "(Skips)" are left out.
     bool skipMarked = false;
-    std::string queryClass;   // the query wizard's class (query and paper-saver reports)
-    std::string queryFields;  // the wizard's field description (empty: saved queries only)
+    std::string queryClass;  // the query wizard's class (query and paper-saver reports)
+    // The wizard's field description; none: saved queries and typed ones only.
+    std::string (*queryFields)(AppState& state) = nullptr;
+    // Asked before anything else, when the report has it: takes copies of what the report
+    // prints for (the album or category chosen), sets the filter and title; false ends the
+    // report (the user cancelled).
+    bool (*prepare)(AppState& state, ReportRequest& request) = nullptr;
     ReportShape shape = ReportShape::List;
     double detailPoints = 9;  // the detail lines' type size
 };

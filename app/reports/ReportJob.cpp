@@ -54,9 +54,9 @@ bool ReportJob::start() {
     look.logo = QString::fromStdString(state_.settings().logo);
     look.date = QString::fromStdString(
         formatPicture("@" + (dates.empty() ? std::string("d17") : dates), double(today())));
-    layout_ = ReportLayout::make(definition_,
-                                 request_.title.empty() ? definition_.title : request_.title,
-                                 *pages_, paper_, look);
+    layout_ =
+        ReportLayout::make(definition_, request_.title.empty() ? definition_.title : request_.title,
+                           *pages_, paper_, look);
     run_ = std::make_unique<ReportRun>(*records_, definition_, *layout_, request_.criteria);
     if (!run_->start(request_.filter)) {
         failure_ = run_->readError() ? Failure::Open : Failure::View;

@@ -26,6 +26,7 @@ struct ReportRequest {
     std::string filter;              // the query wizard's text, or the report's own
     std::optional<FontChoice> font;  // the custom font chosen, if any
     std::string title;               // replaces the report's title when not empty
+    std::string queryDescription;    // the saved query's description, when one was used
 };
 
 class ReportJob {
@@ -45,6 +46,8 @@ public:
     bool start();
     Bindings& bindings();
     void setFilter(std::string text) { request_.filter = std::move(text); }
+    // The description of the query the wizard gave (a paper saver prints it).
+    std::string& queryDescription() { return request_.queryDescription; }
     Failure failure() const { return failure_; }
     const std::string& error() const { return error_; }
 

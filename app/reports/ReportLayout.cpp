@@ -10,6 +10,9 @@ std::unique_ptr<ReportLayout> ReportLayout::make(const ReportDefinition& definit
                                                  QSizeF paper, const ReportLook& look) {
     switch (definition.shape) {
         case ReportShape::List:
+        case ReportShape::Totals:
+        case ReportShape::IndexCard:
+        case ReportShape::RotaryCard:
             break;
     }
     return std::make_unique<ReportPager>(pages, paper, title, definition.columns, look);

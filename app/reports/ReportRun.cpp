@@ -7,8 +7,8 @@
 
 namespace cdz {
 
-ReportRun::ReportRun(ReportRecords& records, const ReportDefinition& definition, ReportLayout& layout,
-                     ReportCriteria criteria)
+ReportRun::ReportRun(ReportRecords& records, const ReportDefinition& definition,
+                     ReportLayout& layout, ReportCriteria criteria)
     : records_(records), definition_(definition), layout_(layout), criteria_(std::move(criteria)) {}
 
 bool ReportRun::start(std::string_view filter) {

@@ -36,6 +36,10 @@ QSizeF paperOf(QPrinter& printer) {
 QWidget* ReportSession::start(AppState& state, const ReportDefinition& definition, QWidget* frame) {
     const ReportDefinition* report = &definition;
     ReportRequest request;
+    if (definition.prepare && !definition.prepare(state, request)) {
+        state.response = Response::Cancelled;
+        return nullptr;
+    }
     bool preview = false;
     bool wantFont = false;
     switch (definition.kind) {
@@ -103,8 +107,12 @@ QWidget* ReportSession::begin() {
         done(Response::Cancelled);
         return nullptr;
     }
-    if (definition_.kind == ReportKind::Query || definition_.kind == ReportKind::PaperSaver)
-        job_->setFilter(ReportWizard::ask(state_.dialogs(), definition_, job_->bindings()));
+    if (definition_.kind == ReportKind::Query || definition_.kind == ReportKind::PaperSaver) {
+        const std::string fields = definition_.queryFields ? definition_.queryFields(state_) : "";
+        job_->setFilter(ReportWizard::ask(state_.dialogs(), definition_.queryClass, fields,
+                                          definition_.kind == ReportKind::PaperSaver,
+                                          job_->bindings(), &job_->queryDescription()));
+    }
     if (!job_->start()) {
         if (job_->failure() == ReportJob::Failure::View) {
             state_.warning()(kViewWarning);

@@ -8,13 +8,15 @@ namespace cdz {
 
 class Bindings;
 class Dialogs;
-struct ReportDefinition;
 
 class ReportWizard {
 public:
-    // The filter text to print with; `description` receives the query's description.
-    static std::string ask(Dialogs& dialogs, const ReportDefinition& definition,
-                           const Bindings& bindings, std::string* description = nullptr);
+    // The filter text to print with, over the fields of `fields` (the library's description
+    // string; empty offers the saved queries and typed ones only); `description` receives
+    // the query's description. `typed` lets the user type a query.
+    static std::string ask(Dialogs& dialogs, const std::string& className,
+                           const std::string& fields, bool typed, const Bindings& bindings,
+                           std::string* description = nullptr);
 };
 
 }  // namespace cdz

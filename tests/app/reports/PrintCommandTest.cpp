@@ -59,9 +59,9 @@ TEST(PrintCommand, WritesTheReportOrSaysWhyNot) {
     int n = 0;
     for (const Case& c : cases) {
         const QString pdf = folder + QString("/r%1.pdf").arg(++n);
-        const Outcome o = cdzapp(QStringList{"--print", "printmus:songsbyartist", "--data-dir",
-                                             folder, "--pdf", pdf} +
-                                 c.args);
+        const Outcome o = cdzapp(
+            QStringList{"--print", "printmus:songsbyartist", "--data-dir", folder, "--pdf", pdf} +
+            c.args);
         const std::string what = c.args.join(' ').toStdString();
         EXPECT_EQ(o.status, c.status) << what << o.err.toStdString();
         EXPECT_TRUE((o.out + o.err).contains(c.message)) << what << (o.out + o.err).toStdString();
@@ -72,8 +72,8 @@ TEST(PrintCommand, WritesTheReportOrSaysWhyNot) {
         for (const QString& t : c.notInPdf)
             EXPECT_FALSE(text.contains(t)) << what << t.toStdString();
     }
-    const Outcome unknown = cdzapp({"--print", "NOSUCHREPORT", "--data-dir", folder, "--pdf",
-                                    folder + "/x.pdf"});
+    const Outcome unknown =
+        cdzapp({"--print", "NOSUCHREPORT", "--data-dir", folder, "--pdf", folder + "/x.pdf"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.err.contains("PRINTMUS:SONGSBYARTIST"));  // the reports are listed
 }

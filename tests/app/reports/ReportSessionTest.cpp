@@ -1,9 +1,9 @@
 // A report as the Reports menu starts it: the criteria window, the progress window, then the
 // preview with Print, or a note that there was nothing.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QCheckBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>

@@ -65,6 +65,11 @@ struct ReportDefinition {
     // prints for (the album or category chosen), sets the filter and title; false ends the
     // report (the user cancelled).
     bool (*prepare)(AppState& state, ReportRequest& request) = nullptr;
+    // A title and a criteria noun made from the settings when the report starts.
+    std::string (*titleOf)(AppState& state) = nullptr;
+    std::string (*nounOf)(AppState& state) = nullptr;
+    // Sets of columns side by side across the page (the small type of the paper savers).
+    int bands = 1;
     ReportShape shape = ReportShape::List;
     double detailPoints = 9;  // the detail lines' type size
 };

@@ -54,9 +54,12 @@ bool ReportJob::start() {
     look.logo = QString::fromStdString(state_.settings().logo);
     look.date = QString::fromStdString(
         formatPicture("@" + (dates.empty() ? std::string("d17") : dates), double(today())));
-    layout_ =
-        ReportLayout::make(definition_, request_.title.empty() ? definition_.title : request_.title,
-                           *pages_, paper_, look);
+    std::string title = request_.title;
+    if (title.empty())
+        title = definition_.titleOf ? definition_.titleOf(state_) : definition_.title;
+    // A saved query's description says which songs the pages hold.
+    if (!request_.queryDescription.empty()) title += " (" + request_.queryDescription + ")";
+    layout_ = ReportLayout::make(definition_, title, *pages_, paper_, look);
     run_ = std::make_unique<ReportRun>(*records_, definition_, *layout_, request_.criteria);
     if (!run_->start(request_.filter)) {
         failure_ = run_->readError() ? Failure::Open : Failure::View;

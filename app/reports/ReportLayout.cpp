@@ -15,7 +15,8 @@ std::unique_ptr<ReportLayout> ReportLayout::make(const ReportDefinition& definit
         case ReportShape::RotaryCard:
             break;
     }
-    return std::make_unique<ReportPager>(pages, paper, title, definition.columns, look);
+    return std::make_unique<ReportPager>(pages, paper, title, definition.columns, look,
+                                         definition.bands);
 }
 
 }  // namespace cdz

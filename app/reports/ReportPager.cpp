@@ -14,16 +14,20 @@ Mils height(double points, double leading) {
 }  // namespace
 
 ReportPager::ReportPager(PageList& pages, QSizeF paper, std::string title,
-                         std::vector<ReportColumn> columns, ReportLook look)
+                         std::vector<ReportColumn> columns, ReportLook look, int bands)
     : pages_(pages),
       title_(std::move(title)),
       columns_(std::move(columns)),
-      look_(std::move(look)) {
+      look_(std::move(look)),
+      bands_(std::max(1, bands)) {
     page_.width = Mils::fromPoints(paper.width());
     page_.height = Mils::fromPoints(paper.height());
     // Small paper (a card) keeps a quarter inch.
     if (std::min(page_.width.value, page_.height.value) < 5000) margin_ = Mils{250};
-    const int printable = std::max(1, page_.width.value - 2 * margin_.value);
+    // Bands stand a fifth of an inch apart.
+    const int band = (page_.width.value - 2 * margin_.value - (bands_ - 1) * 200) / bands_;
+    bandWidth_ = Mils{band + 200};
+    const int printable = std::max(1, band);
     int weights = 0;
     for (const ReportColumn& c : columns_) weights += std::max(1, c.weight);
     int x = margin_.value;
@@ -78,8 +82,10 @@ void ReportPager::startPage() {
         text(margin_, y, full, look_.date.toStdString(), look_.customFont ? look_.font : small,
              TextAlign::Right);
     y = y + height(title.pointSize, 2.0);
-    for (size_t i = 0; i < columns_.size(); ++i)
-        text(left_[i], y, width_[i], columns_[i].caption, small, columns_[i].align);
+    for (int b = 0; b < bands_; ++b)
+        for (size_t i = 0; i < columns_.size(); ++i)
+            text(left_[i] + Mils{b * bandWidth_.value}, y, width_[i], columns_[i].caption, small,
+                 columns_[i].align);
     y = y + height(small.pointSize, 1.4);
     page_.items.emplace_back(LineItem{MilsPoint{margin_, y}, MilsPoint{page_.width - margin_, y},
                                       Mils{10}, look_.colour});
@@ -96,14 +102,16 @@ bool ReportPager::endPage() {
 
 bool ReportPager::add(const std::vector<std::string>& values) {
     if (!open_) startPage();
-    Mils y = bodyTop_ + Mils{lines_ * lineHeight_.value};
-    if (y + lineHeight_ > bodyBottom_ && lines_ > 0) {
+    const int perBand =
+        std::max(1, (bodyBottom_.value - bodyTop_.value) / std::max(1, lineHeight_.value));
+    if (lines_ >= perBand * bands_) {
         if (!endPage()) return false;
         startPage();
-        y = bodyTop_;
     }
+    const Mils y = bodyTop_ + Mils{(lines_ % perBand) * lineHeight_.value};
+    const Mils shift{(lines_ / perBand) * bandWidth_.value};
     for (size_t i = 0; i < columns_.size() && i < values.size(); ++i)
-        text(left_[i], y, width_[i], values[i], look_.font, columns_[i].align);
+        text(left_[i] + shift, y, width_[i], values[i], look_.font, columns_[i].align);
     ++lines_;
     return true;
 }

@@ -25,9 +25,10 @@ struct ReportLook {
 
 class ReportPager final : public ReportLayout {
 public:
-    // `paper` in points; the margins are half an inch on every side.
+    // `paper` in points; the margins are half an inch on every side. `bands` sets of the
+    // columns stand side by side; lines fill the first from the top, then the next.
     ReportPager(PageList& pages, QSizeF paper, std::string title, std::vector<ReportColumn> columns,
-                ReportLook look);
+                ReportLook look, int bands = 1);
 
     // One record's line, one value per column. False when the page list refused a page.
     bool add(const std::vector<std::string>& values) override;
@@ -52,6 +53,8 @@ private:
     Mils lineHeight_{0};
     Mils bodyTop_{0};
     Mils bodyBottom_{0};
+    int bands_ = 1;
+    Mils bandWidth_{0};
     int lines_ = 0;
     int pageNumber_ = 0;
     bool open_ = false;

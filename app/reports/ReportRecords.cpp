@@ -93,7 +93,10 @@ int64_t ReportRecords::total() {
 bool ReportRecords::setFilter(std::string_view text, const std::string& field,
                               std::string_view startsWith, std::string* why) {
     SqlFilter range;
-    if (!clip(startsWith).empty()) {
+    // A text field's beginning is a range of its folded copy; a number's (a chart position)
+    // is tested on each record as printed.
+    const FieldDesc* column = view_->column(field);
+    if (!clip(startsWith).empty() && column && column->isText()) {
         // Every text whose folded form begins with the folded start sorts from the start up to
         // the start with its last byte raised (no byte of UTF-8 text is 0xFF).
         std::string low = foldCase(clip(startsWith));

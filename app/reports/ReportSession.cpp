@@ -44,7 +44,9 @@ QWidget* ReportSession::start(AppState& state, const ReportDefinition& definitio
     bool wantFont = false;
     switch (definition.kind) {
         case ReportKind::Criteria: {
-            auto answers = ReportCriteriaWindow::ask(state, definition.criteriaNoun, frame);
+            const std::string noun =
+                definition.nounOf ? definition.nounOf(state) : definition.criteriaNoun;
+            auto answers = ReportCriteriaWindow::ask(state, noun, frame);
             if (!answers) {
                 state.response = Response::Cancelled;
                 return nullptr;

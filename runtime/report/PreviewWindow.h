@@ -33,6 +33,7 @@ public:
     ~PreviewWindow() override;
 
     const PreviewLayout& layout() const { return layout_; }
+    const PageSource& source() const { return source_; }
     // Print once the user chose Print, Exit otherwise (also when the window was just closed).
     PreviewResponse response() const { return response_; }
     // Called when the user chooses Print, before the window closes; printing is the owner's.

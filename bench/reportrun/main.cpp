@@ -1,0 +1,187 @@
+// cdzreportrun: the song list by artist made over a large catalogue, offscreen, as the Reports
+// menu makes it (the report's own records, the spooled page list): records a second, peak
+// resident memory, and the time until the preview shows the first page; against the sqlite3
+// shell reading the same columns of the same songs in the same order to /dev/null.
+//   cdzreportrun [--songs N] [--dir FOLDER] [--ours-only]
+// The catalogue folder FOLDER/N is made with the generator's catalogue unless it holds data
+// files already. See bench/README.md, "The report benchmark".
+#include <QApplication>
+#include <QPageSize>
+#include <QPixmap>
+
+#include <sys/resource.h>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/core/AppState.h"
+#include "app/reports/ReportCatalogue.h"
+#include "app/reports/ReportJob.h"
+#include "bench/generator/datafiles/CatalogueInto.h"
+#include "bench/storage/SqliteShell.h"
+#include "runtime/report/PreviewWindow.h"
+#include "runtime/ui/ScriptedDialogs.h"
+
+namespace {
+
+using namespace cdz;
+using namespace cdz::bench;
+
+constexpr double kLeastRecordsPerSecond = 20000;
+constexpr int kBatch = 25;  // as the progress window feeds the report
+
+struct Options {
+    int64_t songs = 1000000;
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "cdzreportrun";
+    bool oursOnly = false;
+};
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--ours-only") {
+            o.oursOnly = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        if (a == "--songs") {
+            o.songs = std::atoll(argv[++i]);
+        } else if (a == "--dir") {
+            o.dir = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    return o.songs > 0;
+}
+
+double seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+long peakKb() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+struct Run {
+    double seconds = 0;
+    double firstPage = 0;  // from the start until the preview has drawn page 1
+    int pages = 0;
+    long peakBeforeKb = 0, peakMadeKb = 0, peakAfterKb = 0;
+    bool ok = false;
+};
+
+Run makeReport(AppState& state, const ReportRequest& request) {
+    Run r;
+    const ReportDefinition& report = *ReportCatalogue::find("PRINTMUS:SONGSBYARTIST");
+    FileUse files(state.catalogue(), {CatalogueFile::Cadenzio, CatalogueFile::Categories});
+    if (!files.ok()) return r;
+    r.peakBeforeKb = peakKb();
+    const auto t0 = std::chrono::steady_clock::now();
+    ReportJob job(state, report, request, QPageSize(QPageSize::Letter).size(QPageSize::Point));
+    if (!job.start()) {
+        std::fprintf(stderr, "the report did not start: %s\n", job.error().c_str());
+        return r;
+    }
+    while (job.step(kBatch)) {
+    }
+    if (!job.finish() || job.readError()) return r;
+    r.seconds = seconds(t0);
+    r.peakMadeKb = peakKb();
+    r.pages = job.pages().pageCount();
+    if (r.pages > 0) {
+        ScriptedDialogs dialogs;
+        PreviewWindow preview(job.pages(), dialogs);
+        preview.resize(900, 1000);
+        preview.show();
+        preview.grab();  // draws what is on the screen: page 1
+        r.firstPage = seconds(t0);
+    }
+    r.peakAfterKb = peakKb();
+    r.ok = true;
+    return r;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    Options o;
+    if (!parse(argc, argv, o)) {
+        std::fprintf(stderr, "usage: cdzreportrun [--songs N] [--dir FOLDER] [--ours-only]\n");
+        return 2;
+    }
+    if (!o.oursOnly && !SqliteShell::available()) {
+        std::fprintf(stderr, "cdzreportrun: the sqlite3 shell is not installed\n");
+        return 2;
+    }
+    const std::filesystem::path folder = o.dir / std::to_string(o.songs);
+    if (gen::CatalogueInto::dataFilesIn(folder).empty()) {
+        std::fprintf(stderr, "Making the catalogue of %lld songs in %s\n",
+                     static_cast<long long>(o.songs), folder.c_str());
+        std::filesystem::create_directories(folder);
+        gen::CatalogueShape shape;
+        shape.songs = o.songs;
+        const gen::IntoResult r = gen::CatalogueInto::write(folder, shape, false);
+        if (r.status != gen::IntoResult::Status::Written) {
+            std::fprintf(stderr, "%s: %s\n", folder.c_str(), r.message.c_str());
+            return 1;
+        }
+    }
+    AppState state(folder, std::make_unique<ScriptedDialogs>());
+    state.setApplicationTag(AppState::kApplicationTag);
+    state.setSettingsFileName(AppState::kSettingsFileName);
+    state.readSettings();
+
+    ReportRequest all;
+    all.criteria.selectedOrAll = "All";
+    const Run whole = makeReport(state, all);
+    ReportRequest some;
+    some.criteria.selectedOrAll = "Selected";
+    some.criteria.selection = "Be";
+    const Run selected = makeReport(state, some);
+    if (!whole.ok || !selected.ok) {
+        std::fprintf(stderr, "cdzreportrun: the report failed\n");
+        return 1;
+    }
+    const double perSecond = o.songs / whole.seconds;
+    std::printf("Songs by Artist over %lld songs, batches of %d records\n\n",
+                static_cast<long long>(o.songs), kBatch);
+    std::printf("%-34s %9s %7s %10s %12s   %s\n", "report", "seconds", "pages", "records/s",
+                "first page s", "peak RSS MB: before, made, previewed");
+    std::printf("%-34s %9.2f %7d %10.0f %12.2f   %.1f, %.1f, %.1f\n", "all songs", whole.seconds,
+                whole.pages, perSecond, whole.firstPage, whole.peakBeforeKb / 1024.0,
+                whole.peakMadeKb / 1024.0, whole.peakAfterKb / 1024.0);
+    std::printf("%-34s %9.2f %7d %10s %12.2f   %.1f, %.1f, %.1f\n", "artists starting with \"Be\"",
+                selected.seconds, selected.pages, "-", selected.firstPage,
+                selected.peakBeforeKb / 1024.0, selected.peakMadeKb / 1024.0,
+                selected.peakAfterKb / 1024.0);
+    bool pass = perSecond >= kLeastRecordsPerSecond;
+    if (!o.oursOnly) {
+        // The same songs, columns and order, read by the shell and thrown away.
+        const std::string script =
+            ".output /dev/null\nattach '" +
+            state.catalogue().file(CatalogueFile::Categories).path().string() +
+            "' as cat;\n"
+            "select s.Artist, s.Title, s.Album, s.Media, c.Category, s.TrackNumber, "
+            "s.ChartNumber, s.FileNumber, s.ReleaseDate from Cadenzio s left join "
+            "cat.Categories c on c.CategoryID = s.CategoryID where instr(s.Artist, '(*)') = 0 "
+            "and instr(s.Title, '(Skips)') = 0 order by s.Artist__fold, s.Title__fold, "
+            "s.cdz_recno;\n";
+        const ShellRun shell =
+            SqliteShell::run(state.catalogue().file(CatalogueFile::Cadenzio).path(), script);
+        if (!shell.ok) {
+            std::fprintf(stderr, "sqlite3 failed: %s\n", shell.out.c_str());
+            return 1;
+        }
+        std::printf("%-34s %9.2f %7s %10.0f\n", "sqlite3 shell, same rows to /dev/null",
+                    shell.seconds, "-", o.songs / shell.seconds);
+        std::printf("\nratio report / shell (time): %.2f\n", whole.seconds / shell.seconds);
+    }
+    std::printf("goal: at least %.0f records a second: %s\n", kLeastRecordsPerSecond,
+                pass ? "met" : "NOT met");
+    return pass ? 0 : 1;
+}

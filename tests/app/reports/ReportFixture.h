@@ -24,6 +24,7 @@ inline void addSongs(AppState& state, const std::vector<TestSong>& songs) {
     Catalogue& c = state.catalogue();
     ASSERT_EQ(c.use(CatalogueFile::Cadenzio), 0);
     DataFile& file = c.file(CatalogueFile::Cadenzio);
+    ASSERT_EQ(file.stream(), 0);  // one commit for them all
     for (const TestSong& s : songs) {
         file.clearBuffer();
         c.song().Artist = s.artist;
@@ -32,6 +33,7 @@ inline void addSongs(AppState& state, const std::vector<TestSong>& songs) {
         c.song().CategoryID = s.category;
         ASSERT_EQ(file.add(), 0);
     }
+    ASSERT_EQ(file.flush(), 0);
     c.release(CatalogueFile::Cadenzio);
 }
 

@@ -11,6 +11,7 @@
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportFont.h"
 #include "app/reports/ReportJob.h"
+#include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/reports/ReportFixture.h"
 
 namespace cdz::test {
@@ -135,6 +136,26 @@ TEST(ReportJob, ReportsSideBySideKeepTheirOwnAnswersAndLeaveTheBrowsesBuffersAlo
     EXPECT_EQ(artistsIn(first->pages()), (std::vector<std::string>{"Bell", "belle"}));
     EXPECT_EQ(artistsIn(second->pages()), (std::vector<std::string>{"Zed"}));
     EXPECT_EQ(f.state->catalogue().song().Artist.clipped(), "Shown in a browse");
+}
+
+TEST(ReportJob, AReadErrorStopsTheReportAndKeepsThePagesMadeSoFar) {
+    StateFixture f;
+    std::vector<TestSong> many(700, TestSong{"Artist"});
+    addSongs(*f.state, many);
+    FileUse files(f.state->catalogue(), {CatalogueFile::Cadenzio, CatalogueFile::Categories});
+    ReportJob job(*f.state, *ReportCatalogue::find("PRINTMUS:SONGSBYARTIST"), {}, letterPaper());
+    ASSERT_TRUE(job.start());
+    ASSERT_TRUE(job.step(300));
+    // Another program takes the songs away while the report reads them.
+    const auto songs = f.state->catalogue().file(CatalogueFile::Cadenzio).path();
+    const ShellResult dropped = runSqliteShell(songs, "DROP TABLE Cadenzio;");
+    ASSERT_EQ(dropped.exitCode, 0) << dropped.err;
+    while (job.step(25)) {
+    }
+    EXPECT_NE(job.readError(), 0);
+    EXPECT_LT(job.percent(), 100);
+    ASSERT_TRUE(job.finish());
+    EXPECT_GE(job.pages().pageCount(), 4);  // the lines read before the failure
 }
 
 TEST(ReportJob, TheLookFollowsTheSettingsTheLogoAndTheCustomFont) {

@@ -131,6 +131,9 @@ QWidget* ReportSession::begin() {
     setParent(progress_);
     connect(progress_, &ReportProgressWindow::ended, this, &ReportSession::ended);
     progress_->show();
+    // The window takes the keyboard, so that Escape cancels at once.
+    progress_->raise();
+    progress_->activateWindow();
     progress_->run({[this] { return job_->step(1); }, [this] { return job_->percent(); },
                     [this] { return job_->hasPages(); }});
     return progress_;

@@ -16,29 +16,29 @@ constexpr const char* kCategoryPicker = "BrowseCategories";
 
 const ReportJoin kSongCategory{F::Categories, {{"MUS:CategoryID", "CAT:CategoryID"}}};
 
-ReportColumn artist(int w = 17) {
+ReportColumn artist(int w = 16) {
     return reportColumn("Artist", "MUS:Artist", w);
 }
-ReportColumn title(int w = 19) {
+ReportColumn title(int w = 18) {
     return reportColumn("Title", "MUS:Title", w);
 }
-ReportColumn album(int w = 16) {
+ReportColumn album(int w = 15) {
     return reportColumn("Album", "MUS:Album", w);
 }
-ReportColumn media(int w = 10) {
+ReportColumn media(int w = 9) {
     return reportColumn("Media", "MUS:Media", w);
 }
-ReportColumn fileNumber(int w = 12, const char* caption = "File Number") {
+ReportColumn fileNumber(int w = 13, const char* caption = "File Number") {
     return reportColumn(caption, "MUS:FileNumber", w);
 }
 ReportColumn releaseDate() {
-    return reportColumn("Release Date", "MUS:ReleaseDate", 13, "@d2");
+    return reportColumn("Release Date", "MUS:ReleaseDate", 15, "@d2");
 }
 ReportColumn time() {
     return reportColumn("Time", "MUS:Time", 8, "@t4b", A::Right);
 }
 ReportColumn category() {
-    return reportColumn("Category", "CAT:Category", 12);
+    return reportColumn("Category", "CAT:Category", 11);
 }
 ReportColumn track() {
     return reportColumn("Track", "MUS:TrackNumber", 6, "@n3b", A::Right);

@@ -24,15 +24,6 @@ Outcome cdzapp(const QStringList& args) {
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-QString pdfText(const QString& pdf) {
-    QProcess gs;
-    gs.start(QStandardPaths::findExecutable("gs"),
-             {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
-    gs.waitForFinished(-1);
-    // Words come apart with tabs.
-    return QString::fromUtf8(gs.readAllStandardOutput()).replace(QChar('\t'), QChar(' '));
-}
-
 TEST(PrintCommand, WritesTheReportOrSaysWhyNot) {
     if (QStandardPaths::findExecutable("gs").isEmpty()) GTEST_SKIP() << "Ghostscript is needed";
     TempDir dir;

@@ -2,7 +2,9 @@
 // What the report tests share: a program state over a small catalogue, and the texts a page
 // list holds, page by page.
 #include <QPageSize>
+#include <QProcess>
 #include <QSizeF>
+#include <QStandardPaths>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,16 @@ inline std::vector<std::string> textsOf(const PageList& pages) {
                 out.push_back(run->text.toStdString());
     }
     return out;
+}
+
+// A PDF's text as Ghostscript reads it; empty without Ghostscript.
+inline QString pdfText(const QString& pdf) {
+    QProcess gs;
+    gs.start(QStandardPaths::findExecutable("gs"),
+             {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
+    gs.waitForFinished(-1);
+    // Words come apart with tabs.
+    return QString::fromUtf8(gs.readAllStandardOutput()).replace(QChar('\t'), QChar(' '));
 }
 
 inline QSizeF letterPaper() {

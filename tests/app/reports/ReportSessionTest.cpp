@@ -2,6 +2,8 @@
 // preview with Print, or a note that there was nothing.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -10,6 +12,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "app/reports/ReportsProcedures.h"
 #include "runtime/report/PreviewWindow.h"
@@ -70,6 +74,61 @@ TEST(ReportSession, PreviewsThenPrintsTheCopiesOrSaysThereWasNothing) {
     EXPECT_EQ(openPreview(), nullptr);
     EXPECT_EQ(f.lastMessage(), "Nothing to Preview.");
     EXPECT_EQ(f.dialogs->shown().back().title, "NOTE...");
+}
+
+// The spools of this process in the temporary folder.
+int spools() {
+    return QDir::temp()
+        .entryList({QString("cdzpages-%1-*").arg(QCoreApplication::applicationPid())})
+        .size();
+}
+
+TEST(ReportSession, APaperSaverPrintsAtOnceWithTheLastSelectionAndACancelledWizard) {
+    struct Case {
+        const char* include;
+        const char* selection;
+        std::vector<std::string> printed;
+    };
+    const Case cases[] = {
+        {"", "", {"Abel", "Bell"}},  // before any criteria window: all of them
+        {"Selected", "b", {"Bell"}},
+    };
+    for (const Case& c : cases) {
+        StateFixture f;
+        addSongs(*f.state, {{"Bell", "Ring Out"}, {"Abel", "Cain"}});
+        f.state->reportCriteria.selectedOrAll = c.include;
+        f.state->reportCriteria.selection = c.selection;
+        QWidget frame;
+        defineReportsProcedures(*f.state, frame);
+        const QString pdf = QString::fromStdString((f.dir.path() / "saver.pdf").string());
+        f.state->printer().setOutputFormat(QPrinter::PdfFormat);
+        f.state->printer().setOutputFileName(pdf);
+        // The saved queries of the paper savers' class come first; closed, nothing filters.
+        QStringList seen;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&seen] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w) return;
+            seen << w->objectName();
+            if (auto* close = w->findChild<QPushButton*>("CloseButton")) close->click();
+            if (auto* cancel = w->findChild<QPushButton*>("CancelButton")) cancel->click();
+        });
+        closer.start(20);
+        f.state->starter().start("PRINTPAPERSAVER");
+        ASSERT_TRUE(waitFor([&] { return f.state->starter().instances().empty(); }));
+        EXPECT_EQ(openPreview(), nullptr);  // printed, never previewed
+        EXPECT_EQ(seen.value(0), "SavedQueryBrowse");
+        QFile printed(pdf);
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly)) << c.include;
+        EXPECT_EQ(printed.readAll().count("/Type /Page\n"), 1);
+        const QString text = pdfText(pdf);
+        for (const char* artist : {"Abel", "Bell"}) {
+            const bool wanted =
+                std::find(c.printed.begin(), c.printed.end(), artist) != c.printed.end();
+            EXPECT_EQ(text.contains(artist), wanted) << artist << " " << c.include;
+        }
+        EXPECT_EQ(spools(), 0);  // the pages' spool went with the report
+    }
 }
 
 }  // namespace

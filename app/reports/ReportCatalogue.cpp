@@ -11,6 +11,7 @@ std::vector<ReportDefinition> build() {
     addSongReports(all);
     addAlbumReports(all);
     addCardReports(all);
+    addPlaylistReports(all);
     return all;
 }
 

@@ -30,12 +30,18 @@ enum class ReportShape {
     RotaryCard,  // a rotary-file card per record, values only
 };
 
+class ReportRecords;
+
 struct ReportColumn {
     std::string caption;
     std::string label;    // the field printed ("MUS:Artist", "CAT:Category")
     int weight = 10;      // share of the printable width
     std::string picture;  // "@d2" and the like; a date picture takes the user's date format
     TextAlign align = TextAlign::Left;
+    // A value made from the record rather than one field as it stands (the DJ log's year).
+    std::string (*compute)(const ReportRecords& records) = nullptr;
+    // A caption the user sets (the DJ log's notes column).
+    std::string (*captionOf)(AppState& state) = nullptr;
 };
 
 // A further file read with each record: pairs of (label already in the report, label in file).

@@ -45,9 +45,10 @@ bool ReportJob::start() {
     if (!open()) return false;
     // Dates print as the user set them, the printing date and every date column alike.
     const std::string dates = datePictureSetting(state_.settings().dateFormat);
-    if (!dates.empty())
-        for (ReportColumn& c : definition_.columns)
-            c.picture = replaceDatePicture(c.picture, dates);
+    for (ReportColumn& c : definition_.columns) {
+        if (!dates.empty()) c.picture = replaceDatePicture(c.picture, dates);
+        if (c.captionOf) c.caption = c.captionOf(state_);
+    }
     ReportLook look;
     look.font.pointSize = definition_.detailPoints;
     if (request_.font) ReportFont::apply(*request_.font, look);

@@ -65,8 +65,11 @@ bool ReportRun::step(int records) {
             readAccepted(false);
             continue;
         }
-        for (size_t c = 0; c < values.size(); ++c)
-            values[c] = records_.text(definition_.columns[c].label, definition_.columns[c].picture);
+        for (size_t c = 0; c < values.size(); ++c) {
+            const ReportColumn& column = definition_.columns[c];
+            values[c] = column.compute ? column.compute(records_)
+                                       : records_.text(column.label, column.picture);
+        }
         if (!layout_.add(values)) {
             readError_ = err::kDriverError;
             error_ = "the report's pages could not be written";

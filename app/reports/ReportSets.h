@@ -20,5 +20,7 @@ void addSongReports(std::vector<ReportDefinition>& all);
 void addAlbumReports(std::vector<ReportDefinition>& all);
 // The index cards and rotary cards of albums and songs.
 void addCardReports(std::vector<ReportDefinition>& all);
+// The playlists' printouts and the DJ log.
+void addPlaylistReports(std::vector<ReportDefinition>& all);
 
 }  // namespace cdz

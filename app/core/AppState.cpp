@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "app/core/settings/PrinterSettings.h"
 #include "querykit/querykit.h"
 #include "runtime/text/Text.h"
 
@@ -91,7 +92,10 @@ void AppState::setReportStyle(std::string_view style, std::string_view selection
 }
 
 QPrinter& AppState::printer() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        PrinterSettings::read(*settingsFile_, *printer_);
+    }
     return *printer_;
 }
 

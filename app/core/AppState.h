@@ -94,7 +94,8 @@ public:
     // The last answers of the report criteria window, which the next one starts from.
     ReportCriteria reportCriteria;
 
-    // The printer the reports print on, as the user last set it up; made on first use.
+    // The printer the reports print on, as the user last set it up (in this run or, kept in the
+    // settings file, an earlier one); made on first use.
     QPrinter& printer();
 
     // Shows the halt text, closes the files, then ends the program (the runtime stop).

@@ -123,7 +123,7 @@ void MainFrame::execute(FrameCommand command, const QString& argument) {
             state_.starter().run(procedure);
             break;
         case FrameCommand::PrintSetup:
-            PrintSetup::open(state_.printer(), this);
+            PrintSetup::open(state_.printer(), state_.settingsFile(), this);
             break;
         case FrameCommand::WebPage:
             WebPages::open(state_.dialogs(), QUrl(argument));

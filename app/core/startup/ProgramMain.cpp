@@ -1,6 +1,7 @@
 #include "app/core/startup/ProgramMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "app/core/startup/StartupRepair.h"
 #include "app/core/startup/TerminationWatcher.h"
 #include "querykit/querykit.h"
+#include "runtime/report/PageList.h"
 
 namespace cdz {
 
@@ -35,6 +37,9 @@ void ProgramMain::registerFiles() {
 }
 
 bool ProgramMain::startUp() {
+    // Pages a report was spooling when its program died would otherwise fill the temporary
+    // folder run after run.
+    PageList::removeLeftovers(QDir::tempPath());
     state_.setHelpFile(AppState::kHelpFileName);
     setQueryWizardTexts();
     // The library's fatal store errors end the program through the one runtime stop.

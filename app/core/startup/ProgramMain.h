@@ -1,6 +1,6 @@
 #pragma once
-// Program main: the start-up steps from the help file to the repair offer, then the main frame
-// until it closes.
+// Program main: the start-up steps from clearing leftover page spools to the repair offer, then
+// the main frame until it closes.
 #include <filesystem>
 
 #include <QPointer>
@@ -24,8 +24,9 @@ public:
     ProgramMain(const ProgramMain&) = delete;
     ProgramMain& operator=(const ProgramMain&) = delete;
 
-    // Help file, query wizard texts, file registration (once), and the repair offer when the
-    // bad-file marker names a file. False when the program ends here (the repair ran).
+    // Report page spools left by programs that died, help file, query wizard texts, file
+    // registration (once), and the repair offer when the bad-file marker names a file. False
+    // when the program ends here (the repair ran).
     bool startUp();
     // The data files registered with the file manager, in their order; done once.
     void registerFiles();

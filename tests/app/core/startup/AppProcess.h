@@ -37,6 +37,9 @@ public:
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
 
+    // Sets a variable of the program's environment for the next start.
+    void setVariable(const QString& name, const QString& value) { variables_.insert(name, value); }
+
     // `quitAfterStart` false leaves the frame open until the program is told to end.
     bool start(bool quitAfterStart = true) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -46,6 +49,7 @@ public:
             env.insert("CDZ_DIALOG_ANSWERS", QString::fromStdString(answers_.string()));
         env.insert("CDZ_DIALOG_LOG", QString::fromStdString(log_.string()));
         env.insert("CDZ_QUIT_AFTER_START", quitAfterStart ? "1" : "0");
+        env.insert(variables_);
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(QString::fromStdString(folder_.string()));
         process_.start(CDZ_APP, {"--data-dir", QString::fromStdString(folder_.string())});
@@ -81,6 +85,7 @@ private:
     std::filesystem::path folder_;
     std::filesystem::path answers_;
     std::filesystem::path log_;
+    QProcessEnvironment variables_;
     QProcess process_;
 };
 

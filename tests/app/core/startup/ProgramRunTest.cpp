@@ -97,5 +97,25 @@ TEST(ProgramRun, ADataFolderThatIsMissingOrNotAFolderIsRefused) {
     }
 }
 
+TEST(ProgramRun, TheStartClearsPageSpoolsLeftByADeadProgram) {
+    TempDir dir;
+    const std::filesystem::path temp = dir.path() / "tmp";
+    std::filesystem::create_directory(temp);
+    QProcess dead;  // a program that has ended: its pid runs no more
+    dead.start("true", {});
+    ASSERT_TRUE(dead.waitForStarted(30000));
+    const qint64 pid = dead.processId();
+    ASSERT_TRUE(dead.waitForFinished(30000));
+    const std::filesystem::path spool =
+        temp / ("cdzpages-" + std::to_string(pid) + "-a1b2c3.spool");
+    std::ofstream(spool) << "pages of a report that never finished";
+
+    AppProcess app(dir.path(), std::vector<std::string>{});
+    app.setVariable("TMPDIR", QString::fromStdString(temp.string()));
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(app.finish(), 0);
+    EXPECT_FALSE(std::filesystem::exists(spool));
+}
+
 }  // namespace
 }  // namespace cdz::test

@@ -61,10 +61,11 @@ int main(int argc, char** argv) {
         "print",
         "Make the report <procedure> (for example PRINTMUS:SONGSBYARTIST) without a window and "
         "write it to the PDF file named by --pdf; --selected TEXT prints only records whose "
-        "order field begins with TEXT, --filter EXPRESSION only those the expression accepts.",
+        "order field begins with TEXT, --filter EXPRESSION only those the expression accepts; "
+        "PRINTONEALBUM prints the songs of the album numbered by --album N.",
         "procedure");
     options.addOption(print);
-    for (const char* name : {"pdf", "selected", "filter"})
+    for (const char* name : {"pdf", "selected", "filter", "album"})
         options.addOption(QCommandLineOption(name, "See --print.", "value"));
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();

@@ -121,7 +121,7 @@ void AlbumBrowse::addControls() {
     });
 
     connect(copy_, &QPushButton::clicked, this, &AlbumBrowse::copyAlbum);
-    // The printout is a window of its own over the album the buffer holds.
+    // The song list of the highlighted album: it copies the album's number as it starts.
     connect(print_, &QPushButton::clicked, this, [this] { startProcedure(kPrint); });
     connect(singleArtist_, &QPushButton::clicked, this, [this] { runWizard(kSingleArtist); });
     connect(compilation_, &QPushButton::clicked, this, [this] { runWizard(kCompilation); });

@@ -23,7 +23,7 @@ public:
     static constexpr const char* kForm = "UpdateAlbums";
     static constexpr const char* kSingleArtist = "AddSingleArtist";
     static constexpr const char* kCompilation = "AddCompilation";
-    static constexpr const char* kPrint = "PrintOneAlbum";
+    static constexpr const char* kPrint = "PRINTONEALBUM";
     static constexpr const char* kLabelWizard = "LabelWizard";
     static constexpr const char* kFormatColumns = "FormatBrowseBox";
 

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QPageLayout>
 #include <QPrinter>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 
 #include "app/core/AppState.h"
+#include "app/reports/AlbumSongFilter.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
 #include "runtime/report/PdfExport.h"
@@ -23,6 +25,38 @@ constexpr int kWrongOrder = 2;
 
 // The records between two looks at nothing in particular: a command has no window to serve.
 constexpr int kBatch = 4096;
+
+// The one-album song list prints one album's songs, never all of them for want of one: it
+// takes its album from --album, which no other report takes. Sets `filter`; 0 or kWrongOrder.
+int albumFilter(const ReportDefinition& report, const PrintOrder& order, std::FILE* err,
+                std::string* filter) {
+    const bool oneAlbum = report.prepare == &AlbumSongFilter::prepare;
+    if (!oneAlbum && !order.hasAlbum) return kDone;
+    if (!oneAlbum) {
+        std::fprintf(err, "cdzapp: --album is for %s only\n", AlbumSongFilter::kProcedure);
+        return kWrongOrder;
+    }
+    if (!order.hasAlbum) {
+        std::fprintf(err,
+                     "cdzapp: %s prints the songs of one album: give its number with --album N\n",
+                     report.procedure.c_str());
+        return kWrongOrder;
+    }
+    if (!order.filter.empty()) {
+        std::fprintf(err, "cdzapp: give either --album or --filter, not both\n");
+        return kWrongOrder;
+    }
+    int32_t album = 0;
+    const char* end = order.album.data() + order.album.size();
+    const auto got = std::from_chars(order.album.data(), end, album);
+    if (got.ec != std::errc() || got.ptr != end || album <= 0) {
+        std::fprintf(err, "cdzapp: --album needs an album number, not \"%s\"\n",
+                     order.album.c_str());
+        return kWrongOrder;
+    }
+    *filter = AlbumSongFilter::of(album);
+    return kDone;
+}
 
 }  // namespace
 
@@ -46,6 +80,9 @@ std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
             ok = value(&order.selected);
         } else if (a == "--filter") {
             ok = value(&order.filter);
+        } else if (a == "--album") {
+            order.hasAlbum = true;
+            ok = value(&order.album);
         } else if (a == "--pdf") {
             ok = value(&order.pdf);
         } else if (a == "--data-dir") {
@@ -92,11 +129,13 @@ int PrintCommand::run(AppState& state, const PrintOrder& order, std::FILE* out, 
                      report->procedure.c_str());
         return kWrongOrder;
     }
+    std::string filter = order.filter;
+    if (int status = albumFilter(*report, order, err, &filter)) return status;
     ReportRequest request;
     request.criteria.style = "Standard";
     request.criteria.selectedOrAll = order.hasSelected ? "Selected" : "All";
     request.criteria.selection = order.selected;
-    request.filter = order.filter;
+    request.filter = filter;
     std::vector<CatalogueFile> files{report->file};
     for (const ReportJoin& j : report->joins) files.push_back(j.file);
     int held = 0;

@@ -1,8 +1,9 @@
 #pragma once
-// `cdzapp --print REPORT [--selected TEXT | --filter EXPRESSION] --pdf FILE [--data-dir FOLDER]`:
-// makes a report without any window and writes its pages to a PDF file, so that a user can
-// print from a script and a test can read a report without a screen. The report is made by
-// the same engine as from the Reports menu, on the paper of the printer set-up.
+// `cdzapp --print REPORT [--selected TEXT | --filter EXPRESSION] [--album N] --pdf FILE
+// [--data-dir FOLDER]`: makes a report without any window and writes its pages to a PDF file,
+// so that a user can print from a script and a test can read a report without a screen. The
+// report is made by the same engine as from the Reports menu, on the paper of the printer
+// set-up. The one-album song list asks no question here: --album gives the album's number.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -16,7 +17,9 @@ struct PrintOrder {
     std::string selected;  // print only records whose order field begins with this
     bool hasSelected = false;
     std::string filter;  // an expression over the report's fields
-    std::string pdf;     // the file written
+    std::string album;   // the album number of the one-album song list
+    bool hasAlbum = false;
+    std::string pdf;  // the file written
 };
 
 class PrintCommand {

@@ -2,6 +2,7 @@
 
 #include "app/reports/ReportDefinition.h"
 #include "app/reports/ReportPager.h"
+#include "app/reports/TotalsLayout.h"
 
 namespace cdz {
 
@@ -9,8 +10,9 @@ std::unique_ptr<ReportLayout> ReportLayout::make(const ReportDefinition& definit
                                                  const std::string& title, PageList& pages,
                                                  QSizeF paper, const ReportLook& look) {
     switch (definition.shape) {
-        case ReportShape::List:
         case ReportShape::Totals:
+            return std::make_unique<TotalsLayout>(definition, pages, paper, title, look);
+        case ReportShape::List:
         case ReportShape::IndexCard:
         case ReportShape::RotaryCard:
             break;

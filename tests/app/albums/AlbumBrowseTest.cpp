@@ -196,7 +196,7 @@ TEST(AlbumBrowse, ButtonsRunTheirProceduresWithTheirRequests) {
         {"DeleteButton", AlbumBrowse::kForm, Request::Delete, "Zulu", "Notes of Zulu"},
         {"SingleArtistButton", "AddSingleArtist", Request::None, "Zulu", "Notes of Zulu"},
         {"CompilationButton", "AddCompilation", Request::None, "Zulu", "Notes of Zulu"},
-        {"PrintButton", "PrintOneAlbum", Request::None, "Zulu", "Notes of Zulu"},
+        {"PrintButton", "PRINTONEALBUM", Request::None, "Zulu", "Notes of Zulu"},
         {"FormatButton", "FormatBrowseBox", Request::None, "Zulu", "Notes of Zulu"},
         {"8", "LabelWizard", Request::None, "Zulu", "Notes of Zulu"},
     };

@@ -1,0 +1,25 @@
+#include "app/reports/MediaNames.h"
+
+#include "app/core/data/Catalogue.h"
+#include "runtime/data/ErrorGuard.h"
+
+namespace cdz {
+
+std::vector<std::string> MediaNames::read(Catalogue& catalogue) {
+    std::vector<std::string> names;
+    FileUse use(catalogue, {CatalogueFile::Media});
+    if (!use.ok()) return names;
+    DataFile& media = catalogue.file(CatalogueFile::Media);
+    ErrorGuard keep(media.database().error());
+    const MediaRecord saved = catalogue.media();
+    if (media.set(MediaRecord::KeyMedia) == 0) {
+        while (media.next() == 0) {
+            const std::string name(catalogue.media().Media.clipped());
+            if (!name.empty()) names.push_back(name);
+        }
+    }
+    catalogue.media() = saved;
+    return names;
+}
+
+}  // namespace cdz

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/frame/ProcedureNames.h"
 #include "app/songs/engine/BrowseWindow.h"
 #include "app/songs/engine/LayoutColumn.h"
 
@@ -23,7 +24,7 @@ public:
     static constexpr const char* kForm = "UpdateAlbums";
     static constexpr const char* kSingleArtist = "AddSingleArtist";
     static constexpr const char* kCompilation = "AddCompilation";
-    static constexpr const char* kPrint = "PRINTONEALBUM";
+    static constexpr const char* kPrint = proc::kOneAlbum;
     static constexpr const char* kLabelWizard = "LabelWizard";
     static constexpr const char* kFormatColumns = "FormatBrowseBox";
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/core/frame/ProcedureNames.h"
+
 namespace cdz {
 
 class AppState;
@@ -12,7 +14,7 @@ struct ReportRequest;
 
 class AlbumSongFilter {
 public:
-    static constexpr const char* kProcedure = "PRINTONEALBUM";
+    static constexpr const char* kProcedure = proc::kOneAlbum;
     static constexpr const char* kNoAlbum =
         "There is no album to print.| |Highlight an album in the album browse first.";
 

@@ -1,5 +1,6 @@
 #include "app/reports/ReportLayout.h"
 
+#include "app/reports/CardLayout.h"
 #include "app/reports/ReportDefinition.h"
 #include "app/reports/ReportPager.h"
 #include "app/reports/TotalsLayout.h"
@@ -13,9 +14,14 @@ std::unique_ptr<ReportLayout> ReportLayout::make(const ReportDefinition& definit
         case ReportShape::Totals:
             return std::make_unique<TotalsLayout>(definition, pages, paper, title, look);
         case ReportShape::List:
-        case ReportShape::IndexCard:
-        case ReportShape::RotaryCard:
             break;
+        // Cards come on pages of their own size, whatever the printer's paper.
+        case ReportShape::IndexCard:
+            return std::make_unique<CardLayout>(pages, CardStock::index(), definition.columns,
+                                                look);
+        case ReportShape::RotaryCard:
+            return std::make_unique<CardLayout>(pages, CardStock::rotary(), definition.columns,
+                                                look);
     }
     return std::make_unique<ReportPager>(pages, paper, title, definition.columns, look,
                                          definition.bands);

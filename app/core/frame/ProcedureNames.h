@@ -50,5 +50,7 @@ inline constexpr const char* kRotarySongsByTitle = "PRINTROTARY:SONGSTITLE";
 inline constexpr const char* kRotarySongsByArtist = "PRINTROTARY:SONGSARTIST";
 inline constexpr const char* kDjLog = "PRINTDJLIST";
 inline constexpr const char* kAlbumValuation = "PRINTVALUATIONALBUM";
+// The songs of the album the album browse highlights, from its Print button.
+inline constexpr const char* kOneAlbum = "PRINTONEALBUM";
 
 }  // namespace cdz::proc

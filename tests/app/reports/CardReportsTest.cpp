@@ -1,0 +1,142 @@
+// The index and rotary cards of albums and songs: a card per record on a page of the card's
+// size, captions beside values on index cards, and the media file's names in the album fields.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/reports/ReportCatalogue.h"
+#include "app/reports/ReportJob.h"
+#include "runtime/text/DateTime.h"
+#include "tests/app/reports/ReportFixture.h"
+
+namespace cdz::test {
+namespace {
+
+struct SmallCatalogue : StateFixture {
+    SmallCatalogue() {
+        addCategory(*state, 4, "Jazz");
+        Catalogue& c = state->catalogue();
+        FileUse files(c, {CatalogueFile::Album, CatalogueFile::Cadenzio});
+        EXPECT_TRUE(files.ok());
+        struct Album {
+            const char* artist;
+            const char* title;
+            int category;
+        };
+        for (const Album& a : {Album{"Zed", "Blue Hours", 4}, Album{"Abel", "Quiet Rooms", 0}}) {
+            c.file(CatalogueFile::Album).clearBuffer();
+            c.album().Artist = a.artist;
+            c.album().Album = a.title;
+            c.album().Media = "LP";
+            c.album().FileNumber = "F-07";
+            c.album().CategoryID = a.category;
+            c.album().ReleaseDate = dateFromYmd(1959, 8, 17);
+            c.album().TotalTime = timeFromHms(0, 45, 30);
+            c.album().PurPrice = 12.5;
+            EXPECT_EQ(c.file(CatalogueFile::Album).add(), 0);
+            c.file(CatalogueFile::Cadenzio).clearBuffer();
+            c.song().Artist = a.artist;
+            c.song().Title = a.title;  // the album's title track
+            c.song().Album = a.title;
+            c.song().CategoryID = a.category;
+            c.song().TrackNumber = 3;
+            c.song().Time = timeFromHms(0, 9, 5);
+            EXPECT_EQ(c.file(CatalogueFile::Cadenzio).add(), 0);
+        }
+    }
+};
+
+std::vector<std::string> textsOfPage(const Page& page) {
+    std::vector<std::string> out;
+    for (const PageItem& item : page.items)
+        if (const auto* run = std::get_if<TextRun>(&item)) out.push_back(run->text.toStdString());
+    return out;
+}
+
+TEST(CardReports, EachReportPrintsACardPerRecordOnCardSizedPages) {
+    struct Case {
+        const char* procedure;
+        Mils width, height;
+        std::vector<std::string> first;  // texts the first card holds, in drawing order
+    };
+    const Case cases[] = {
+        {"PRINTINDEX:ALBUMSBYTITLE",
+         Mils{5000},
+         Mils{3000},
+         {"Title:", "Blue Hours", "Artist:", "Zed", "FileNum:", "F-07", "RelDate:", "1959/08/17",
+          "Media:", "LP", "Time:", "0:45:30", "WaveFile:", "Rating:", "PurPrice:", "12.50",
+          "PurDate:"}},
+        {"PRINTINDEX:ALBUMSBYARTIST",
+         Mils{5000},
+         Mils{3000},
+         {"Artist:", "Abel", "Album:", "Quiet Rooms", "Time:", "0:45:30", "RelDate:", "1959/08/17",
+          "Media:", "LP", "FileNum:", "F-07", "WaveFile:", "Rating:", "PurPrice:", "12.50"}},
+        {"PRINTINDEX:SONGTITLE",
+         Mils{5000},
+         Mils{3000},
+         {"Title:", "Blue Hours", "Artist:", "Zed", "Album:", "Blue Hours", "Media:", "FileNum:",
+          "RelDate:", "Side:", "Track#:", "3", "Time:", "0:09:05", "Rating:"}},
+        {"PRINTINDEX:SONGSARTIST",
+         Mils{5000},
+         Mils{3000},
+         {"Artist:", "Abel", "Title:", "Quiet Rooms", "Album:", "Quiet Rooms", "Media:", "FileNum:",
+          "RelDate:", "Rating:", "Chart#:", "Track#:", "3", "Side:", "Time:", "0:09:05"}},
+        {"PRINTROTARY:ALBUMTITLE",
+         Mils{4000},
+         Mils{2250},
+         {"Blue Hours", "Zed", "LP", "F-07", "1959/08/17", "0:45:30", "Jazz"}},
+        {"PRINTROTARY:ALBUMARTIST",
+         Mils{4000},
+         Mils{2250},
+         {"Abel", "Quiet Rooms", "LP", "F-07", "1959/08/17", "0:45:30"}},
+        {"PRINTROTARY:SONGSTITLE",
+         Mils{4000},
+         Mils{2250},
+         {"Blue Hours", "Zed", "Blue Hours", "Jazz", "0:09:05"}},
+        {"PRINTROTARY:SONGSARTIST",
+         Mils{4000},
+         Mils{2250},
+         {"Abel", "Quiet Rooms", "Quiet Rooms", "0:09:05"}},
+    };
+    SmallCatalogue f;
+    f.state->settings().dateFormat = "d10";  // the user's date picture, not the report's own
+    for (const Case& c : cases) {
+        const ReportDefinition* report = ReportCatalogue::find(c.procedure);
+        ASSERT_NE(report, nullptr) << c.procedure;
+        EXPECT_EQ(report->queryClass, c.procedure);
+        ReportJob job(*f.state, *report, {}, letterPaper());
+        ASSERT_TRUE(job.start()) << c.procedure << ": " << job.error();
+        while (job.step(10)) {
+        }
+        ASSERT_TRUE(job.finish());
+        ASSERT_EQ(job.pages().pageCount(), 2) << c.procedure;
+        const auto page = job.pages().page(0);
+        ASSERT_TRUE(page);
+        EXPECT_EQ(page->width, c.width) << c.procedure;
+        EXPECT_EQ(page->height, c.height) << c.procedure;
+        EXPECT_EQ(textsOfPage(*page), c.first) << c.procedure;
+    }
+}
+
+TEST(CardReports, TheAlbumFieldsOfferTheMediaFilesNamesAndLeaveItsBufferAlone) {
+    StateFixture f;
+    Catalogue& c = f.state->catalogue();
+    {
+        FileUse media(c, {CatalogueFile::Media});
+        ASSERT_TRUE(media.ok());
+        c.media().Media = "Wax Cylinder";
+        ASSERT_EQ(c.file(CatalogueFile::Media).add(), 0);
+    }
+    c.media().Media = "Shown in a browse";
+    for (const char* procedure : {"PRINTINDEX:ALBUMSBYARTIST", "PRINTROTARY:ALBUMTITLE"}) {
+        const std::string fields = ReportCatalogue::find(procedure)->queryFields(*f.state);
+        const size_t media = fields.find("ALB:Media");
+        ASSERT_NE(media, std::string::npos) << procedure;
+        const std::string entry = fields.substr(media, fields.find("\u00ab", media) - media);
+        EXPECT_NE(entry.find("Wax Cylinder"), std::string::npos) << procedure << ": " << entry;
+        EXPECT_EQ(c.media().Media, "Shown in a browse");
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -189,10 +189,10 @@ void addSongReports(std::vector<ReportDefinition>& all) {
     }
     all.push_back(paperSaver(proc::kPaperSaverArtist, "Songs by Artist", "MUS:SongsByArtist",
                              "PrintPaperSaver",
-                             {time(), fileNumber(9, "File #"), artist(), title(), album()}));
+                             {time(), fileNumber(12, "File #"), artist(), title(), album()}));
     all.push_back(paperSaver(proc::kPaperSaverTitle, "Songs by Title", "MUS:SongsByTitle",
                              "PrintPaperSaverTitle",
-                             {time(), fileNumber(9, "File #"), title(), artist(), album()}));
+                             {time(), fileNumber(12, "File #"), title(), artist(), album()}));
 }
 
 }  // namespace cdz

@@ -1,6 +1,5 @@
 // The album reports written to PDF by `--print`, read back through the PDF's text; the
 // one-album song list takes its album from --album.
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -13,14 +12,6 @@
 
 namespace cdz::test {
 namespace {
-
-QString pdfText(const QString& pdf) {
-    QProcess gs;
-    gs.start(QStandardPaths::findExecutable("gs"),
-             {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
-    gs.waitForFinished(-1);
-    return QString::fromUtf8(gs.readAllStandardOutput()).replace(QChar('\t'), QChar(' '));
-}
 
 std::string readBack(std::FILE* f) {
     std::rewind(f);

@@ -69,5 +69,41 @@ TEST(PrintCommand, WritesTheReportOrSaysWhyNot) {
     EXPECT_TRUE(unknown.err.contains("PRINTMUS:SONGSBYARTIST"));  // the reports are listed
 }
 
+// Each shape of report on its own pages: the paper saver's bands, a card per song in the
+// artist order, read back page by page.
+TEST(PrintCommand, EachShapeWritesItsOwnPages) {
+    if (QStandardPaths::findExecutable("gs").isEmpty()) GTEST_SKIP() << "Ghostscript is needed";
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    {
+        AppState state(dir.path(), std::make_unique<ScriptedDialogs>());
+        addSongs(state, {{"Bell", "Ring Out"}, {"Abel", "Cain"}, {"Cole", "Dove"}});
+    }
+    struct Case {
+        const char* report;
+        const char* pages;
+        int page;
+        QStringList onPage, notOnPage;
+    };
+    const Case cases[] = {
+        {"PRINTPAPERSAVER", "1 pages", 1, {"Songs by Artist", "Abel", "Ring Out", "Dove"}, {}},
+        {"PRINTPAPERSAVERTITLE", "1 pages", 1, {"Songs by Title", "Cain", "Cole"}, {}},
+        {"PRINTINDEX:SONGSARTIST", "3 pages", 2, {"Artist:", "Bell", "Ring Out"}, {"Cain"}},
+        {"PRINTINDEX:SONGTITLE", "3 pages", 3, {"Title:", "Ring Out"}, {"Dove"}},
+        {"PRINTROTARY:SONGSARTIST", "3 pages", 3, {"Cole", "Dove"}, {"Artist:", "Bell"}},
+    };
+    for (const Case& c : cases) {
+        const QString pdf = folder + "/" + QString(c.report).replace(':', '_') + ".pdf";
+        const Outcome o = cdzapp({"--print", c.report, "--data-dir", folder, "--pdf", pdf});
+        ASSERT_EQ(o.status, 0) << c.report << o.err.toStdString();
+        EXPECT_TRUE(o.out.contains(c.pages)) << c.report << o.out.toStdString();
+        const QString text = pdfText(pdf, c.page);
+        for (const QString& t : c.onPage)
+            EXPECT_TRUE(text.contains(t)) << c.report << t.toStdString();
+        for (const QString& t : c.notOnPage)
+            EXPECT_FALSE(text.contains(t)) << c.report << t.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace cdz::test

@@ -62,10 +62,13 @@ inline std::vector<std::string> textsOf(const PageList& pages) {
 }
 
 // A PDF's text as Ghostscript reads it; empty without Ghostscript.
-inline QString pdfText(const QString& pdf) {
+// The PDF's text layer, of every page or of page `page` alone.
+inline QString pdfText(const QString& pdf, int page = 0) {
+    QStringList args{"-q",        "-dSAFER",           "-dBATCH",
+                     "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-"};
+    if (page > 0) args << QString("-dFirstPage=%1").arg(page) << QString("-dLastPage=%1").arg(page);
     QProcess gs;
-    gs.start(QStandardPaths::findExecutable("gs"),
-             {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
+    gs.start(QStandardPaths::findExecutable("gs"), args << pdf);
     gs.waitForFinished(-1);
     // Words come apart with tabs.
     return QString::fromUtf8(gs.readAllStandardOutput()).replace(QChar('\t'), QChar(' '));

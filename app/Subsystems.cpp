@@ -2,6 +2,7 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/core/AppState.h"
+#include "app/playlists/PlaylistsProcedures.h"
 #include "app/reports/ReportsProcedures.h"
 #include "app/songs/SongsProcedures.h"
 
@@ -11,6 +12,7 @@ void addProgramSubsystems(AppState& state) {
     state.addSubsystem(&defineSongsProcedures);
     state.addSubsystem(&defineAlbumsProcedures);
     state.addSubsystem(&defineReportsProcedures);
+    state.addSubsystem(&definePlaylistsProcedures);
 }
 
 }  // namespace cdz

@@ -28,6 +28,10 @@ inline constexpr const char* kAddCompilation = "AddCompilation";
 inline constexpr const char* kAddSingleArtist = "AddSingleArtist";
 inline constexpr const char* kLabelWizard = "LabelWizard";
 
+// Playlists.
+inline constexpr const char* kPlaylistForm = "UpdatePlaylist";
+inline constexpr const char* kGeneratePlaylist = "GeneratePlaylist";
+
 // Reports.
 inline constexpr const char* kSongsByArtist = "PRINTMUS:SONGSBYARTIST";
 inline constexpr const char* kSongsByTitle = "PRINTMUS:SONGSBYTITLE";
@@ -52,5 +56,8 @@ inline constexpr const char* kDjLog = "PRINTDJLIST";
 inline constexpr const char* kAlbumValuation = "PRINTVALUATIONALBUM";
 // The songs of the album the album browse highlights, from its Print button.
 inline constexpr const char* kOneAlbum = "PRINTONEALBUM";
+// The highlighted playlist of the playlist browse, as a list and as a chart.
+inline constexpr const char* kPlaylistPrint = "PRINTPLAYLIST";
+inline constexpr const char* kPlaylistTop40 = "PRINTPLAYLISTTOP40";
 
 }  // namespace cdz::proc

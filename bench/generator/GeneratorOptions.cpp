@@ -40,8 +40,8 @@ const char* GeneratorOptions::usage() {
            "  --out FILE          write to FILE instead of standard output\n"
            "  --stats             print distribution figures of the songs to standard error\n"
            "   or: cdzgen --into FOLDER [--replace] [--songs N] [--seed S] [--category-count C]\n"
-           "  --into FOLDER       write the whole catalogue (songs, albums, categories, media)\n"
-           "                      into the program's data files in FOLDER\n"
+           "  --into FOLDER       write the whole catalogue (songs, albums, categories, media,\n"
+           "                      playlists) into the program's data files in FOLDER\n"
            "  --replace           replace the data files FOLDER already holds\n";
 }
 

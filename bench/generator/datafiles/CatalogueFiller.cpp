@@ -6,6 +6,7 @@
 #include "bench/generator/ArtistPool.h"
 #include "bench/generator/CategoryMaker.h"
 #include "bench/generator/MediaNames.h"
+#include "bench/generator/Rng.h"
 #include "bench/generator/SongGenerator.h"
 #include "bench/generator/datafiles/RecordFill.h"
 
@@ -101,6 +102,39 @@ std::string CatalogueFiller::addAlbums(int32_t count) {
         ++counts_.albums;
     }
     if (file.flush()) return failure(file, "flush");
+    return {};
+}
+
+std::string CatalogueFiller::addPlaylists() {
+    if (counts_.songs == 0) return {};
+    DataFile& master = catalogue_.file(CatalogueFile::PlaylistMaster);
+    DataFile& entries = catalogue_.file(CatalogueFile::PlaylistDetails);
+    const int64_t lists = std::max<int64_t>(1, counts_.songs / kSongsAPlaylist);
+    Rng rng(mixSeed(shape_.seed, 0x706c61796c697374));  // a stream of its own: "playlist"
+    if (master.stream()) return failure(master, "stream");
+    if (entries.stream()) return failure(entries, "stream");
+    for (int64_t n = 1; n <= lists; ++n) {
+        master.clearBuffer();
+        PlaylistMasterRecord& list = catalogue_.playlist();
+        list.PlaylistID = static_cast<int32_t>(n);
+        list.PlaylistDescription = "Chart Week " + std::to_string(n);
+        list.LastEditDate = 0;
+        if (master.add()) return failure(master, "adding playlist " + std::to_string(n));
+        ++counts_.playlists;
+        for (int32_t seq = 1; seq <= kPlaylistLength; ++seq) {
+            const int64_t song = rng.range(1, counts_.songs);
+            entries.clearBuffer();
+            PlaylistDetailRecord& entry = catalogue_.playlistEntry();
+            entry.PlaylistID = list.PlaylistID;
+            entry.PlaylistSeq = decltype(entry.PlaylistSeq)::fromRaw(seq);
+            entry.ID = decltype(entry.ID)::fromRaw(song);
+            if (entries.add())
+                return failure(entries, "adding an entry of playlist " + std::to_string(n));
+            ++counts_.playlistEntries;
+        }
+    }
+    if (master.flush()) return failure(master, "flush");
+    if (entries.flush()) return failure(entries, "flush");
     return {};
 }
 

@@ -19,6 +19,8 @@ struct FillCounts {
     int64_t albums = 0;
     int64_t categories = 0;
     int64_t media = 0;
+    int64_t playlists = 0;
+    int64_t playlistEntries = 0;
 };
 
 class CatalogueFiller {
@@ -35,6 +37,11 @@ public:
     std::string addSongs(const Progress& progress = {});
     // Albums 1..count; fails when a song added before names an album beyond them.
     std::string addAlbums(int32_t count);
+    // One playlist for every kSongsAPlaylist songs (at least one), each of kPlaylistLength
+    // songs drawn from those added, so the playlist windows and printouts have work.
+    static constexpr int64_t kSongsAPlaylist = 1000;
+    static constexpr int32_t kPlaylistLength = 20;
+    std::string addPlaylists();
 
     // The highest album number a song added so far is on (0: none).
     int32_t albumsNamed() const { return albumsNamed_; }

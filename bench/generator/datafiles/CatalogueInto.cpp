@@ -16,14 +16,13 @@ using Status = IntoResult::Status;
 
 // The files a generated catalogue fills, in the order they are made; the program creates the
 // others when it opens them.
-constexpr CatalogueFile kFilled[] = {CatalogueFile::Categories, CatalogueFile::Media,
-                                     CatalogueFile::Cadenzio, CatalogueFile::Album};
+constexpr CatalogueFile kFilled[] = {CatalogueFile::Categories,     CatalogueFile::Media,
+                                     CatalogueFile::Cadenzio,       CatalogueFile::Album,
+                                     CatalogueFile::PlaylistMaster, CatalogueFile::PlaylistDetails};
 
 // Files of a replaced catalogue that name its songs or albums. The configuration, fonts and
 // labels are the user's settings and designs, and stay.
-constexpr CatalogueFile kNamingSongs[] = {CatalogueFile::PlaylistMaster,
-                                          CatalogueFile::PlaylistDetails, CatalogueFile::AddWizard,
-                                          CatalogueFile::OldCadenzio};
+constexpr CatalogueFile kNamingSongs[] = {CatalogueFile::AddWizard, CatalogueFile::OldCadenzio};
 
 fs::path dataFilePath(const fs::path& folder, CatalogueFile file) {
     const FileDecl& decl = declarationOf(file);
@@ -61,7 +60,8 @@ std::string CatalogueInto::fill(const fs::path& folder, const CatalogueShape& sh
                                 const CatalogueFiller::Progress& progress, FillCounts& counts) {
     Catalogue catalogue(folder);
     FileUse use(catalogue, {CatalogueFile::Categories, CatalogueFile::Media,
-                            CatalogueFile::Cadenzio, CatalogueFile::Album});
+                            CatalogueFile::Cadenzio, CatalogueFile::Album,
+                            CatalogueFile::PlaylistMaster, CatalogueFile::PlaylistDetails});
     if (!use.ok()) return "cannot create the data files: " + catalogue.database().error().text;
     CatalogueFiller filler(catalogue, shape);
     std::string failed = filler.addCategories();
@@ -71,6 +71,7 @@ std::string CatalogueInto::fill(const fs::path& folder, const CatalogueShape& sh
         const auto tenth = static_cast<int32_t>(shape.songs / 10);
         failed = filler.addAlbums(std::max(tenth, filler.albumsNamed()));
     }
+    if (failed.empty()) failed = filler.addPlaylists();
     counts = filler.counts();
     return failed;
 }
@@ -98,8 +99,8 @@ std::string CatalogueInto::moveInto(const fs::path& made, const fs::path& folder
         moved.push_back(to);
     }
     if (replace) {
-        // The old catalogue's playlists, add-wizard records and old songs go too: they name
-        // songs and albums that are no longer there.
+        // The old catalogue's add-wizard records and old songs go too: they name songs and
+        // albums that are no longer there (its playlists were replaced above).
         for (CatalogueFile file : kNamingSongs) {
             const fs::path old = dataFilePath(folder, file);
             fs::remove(old, ec);

@@ -61,10 +61,13 @@ int writeInto(const GeneratorOptions& options) {
         return static_cast<int>(r.status);
     }
     std::fprintf(
-        stderr, "cdzgen: %s: %lld songs, %lld albums, %lld categories, %lld media in %.1f s\n",
+        stderr,
+        "cdzgen: %s: %lld songs, %lld albums, %lld categories, %lld media, %lld playlists in "
+        "%.1f s\n",
         options.folder.c_str(), static_cast<long long>(r.counts.songs),
         static_cast<long long>(r.counts.albums), static_cast<long long>(r.counts.categories),
-        static_cast<long long>(r.counts.media), secondsSince(start));
+        static_cast<long long>(r.counts.media), static_cast<long long>(r.counts.playlists),
+        secondsSince(start));
     return 0;
 }
 

@@ -29,7 +29,10 @@ printf '%-28s %7s %10s %7s\n' REPORT PAGES BYTES SECONDS
 for name in "${reports[@]}"; do
     pdf="$work/$(tr ':' '_' <<<"$name").pdf"
     extra=()
-    [ "$name" = PRINTONEALBUM ] && extra=(--album 1)
+    case "$name" in
+        PRINTONEALBUM) extra=(--album 1) ;;
+        PRINTPLAYLIST*) extra=(--playlist 1) ;;  # the generator's "Chart Week 1"
+    esac
     start=$(date +%s%N)
     out=$("$app" --print "$name" --pdf "$pdf" --data-dir "$work/data" "${extra[@]}" 2>&1)
     status=$?

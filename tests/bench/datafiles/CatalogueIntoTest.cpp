@@ -75,24 +75,36 @@ TEST(BenchCatalogueInto, EveryFileHoldsItsRecordsAndEverySongsLinksExist) {
     }
     EXPECT_FALSE(generator.next(expected));
     EXPECT_GT(onAlbums, 2000);
+
+    // Two playlists of twenty songs each, every entry naming a stored song.
+    FileUse lists(cat, {CatalogueFile::PlaylistMaster, CatalogueFile::PlaylistDetails});
+    ASSERT_TRUE(lists.ok());
+    EXPECT_EQ(cat.file(CatalogueFile::PlaylistMaster).records(), 2);
+    DataFile& entries = cat.file(CatalogueFile::PlaylistDetails);
+    EXPECT_EQ(entries.records(), 40);
+    ASSERT_EQ(entries.set(), 0);
+    while (entries.next() == 0) {
+        const int64_t song = cat.playlistEntry().ID.toInt();
+        EXPECT_TRUE(song >= 1 && song <= 2500) << song;
+    }
 }
 
 TEST(BenchCatalogueInto, FolderWithDataFilesIsRefusedUnlessReplaced) {
     test::TempDir dir;
     const fs::path folder = dir.path() / "cat";
     ASSERT_EQ(CatalogueInto::write(folder, {1, 300, 10}, false).status, Status::Written);
-    fs::path playlists;
+    fs::path addWizard;
     fs::path labels;
     {
-        // Files of the old catalogue that the generator does not write: playlists name its
-        // songs, label designs do not.
+        // Files of the old catalogue that the generator does not write: the add-album wizard's
+        // work names its songs, label designs do not.
         Catalogue cat(folder);
-        ASSERT_EQ(cat.use(CatalogueFile::PlaylistMaster), 0);
+        ASSERT_EQ(cat.use(CatalogueFile::AddWizard), 0);
         ASSERT_EQ(cat.use(CatalogueFile::Labels), 0);
-        playlists = cat.file(CatalogueFile::PlaylistMaster).path();
+        addWizard = cat.file(CatalogueFile::AddWizard).path();
         labels = cat.file(CatalogueFile::Labels).path();
     }
-    ASSERT_TRUE(fs::exists(playlists));
+    ASSERT_TRUE(fs::exists(addWizard));
     const IntoResult refused = CatalogueInto::write(folder, {2, 500, 10}, false);
     EXPECT_EQ(refused.status, Status::Refused);
     EXPECT_NE(refused.message.find("cdzdata.tps"), std::string::npos) << refused.message;
@@ -102,7 +114,7 @@ TEST(BenchCatalogueInto, FolderWithDataFilesIsRefusedUnlessReplaced) {
     const IntoResult replaced = CatalogueInto::write(folder, {2, 500, 10}, true);
     ASSERT_EQ(replaced.status, Status::Written) << replaced.message;
     EXPECT_EQ(songsIn(folder), 500);
-    EXPECT_FALSE(fs::exists(playlists));
+    EXPECT_FALSE(fs::exists(addWizard));
     EXPECT_TRUE(fs::exists(labels));
 }
 

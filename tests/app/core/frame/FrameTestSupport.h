@@ -43,8 +43,9 @@ inline void settle() {
     }
 }
 
-// Processes events until done() holds or the time runs out; returns done().
-inline bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+// Processes events until done() holds or the time runs out; returns done(). The time is
+// generous: it only matters when the awaited thing never comes, and a loaded machine is slow.
+inline bool waitFor(const std::function<bool()>& done, int ms = 30000) {
     QElapsedTimer timer;
     timer.start();
     while (!done() && timer.elapsed() < ms) {

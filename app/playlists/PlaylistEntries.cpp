@@ -82,17 +82,17 @@ bool PlaylistEntries::songExists(int64_t song) {
     return songs.get(SongRecord::KeyID) == 0;
 }
 
-int PlaylistEntries::drop(int32_t playlist, int64_t song, const std::function<bool()>& retry,
-                          int64_t* seq) {
+PlaylistEntries::Drop PlaylistEntries::drop(int32_t playlist, int64_t song,
+                                            const std::function<bool()>& retry, int64_t* seq) {
     *seq = 0;
-    if (!songExists(song)) return err::kRecordNotFound;
+    if (!songExists(song)) return Drop::NoSuchSong;
     PlaylistDetailRecord& entry = catalogue_.playlistEntry();
     for (;;) {
         int code = 0;
         for (int attempt = 0; attempt < kDropTries; ++attempt) {
             int64_t highest = 0;
             code = highestSeq(playlist, &highest);
-            if (code != 0) return code;  // a read error is not retried
+            if (code != 0) return Drop::ReadFailed;  // a read error is not retried
             details_.clearBuffer();
             entry.PlaylistID = playlist;
             entry.PlaylistSeq = Seq::fromRaw(highest + 1);
@@ -100,10 +100,10 @@ int PlaylistEntries::drop(int32_t playlist, int64_t song, const std::function<bo
             code = details_.add();
             if (code == 0) {
                 *seq = highest + 1;
-                return 0;
+                return Drop::Added;
             }
         }
-        if (!retry || !retry()) return code;
+        if (!retry || !retry()) return Drop::GaveUp;
     }
 }
 

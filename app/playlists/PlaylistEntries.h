@@ -48,10 +48,11 @@ public:
     // The highest sequence number of the playlist, 0 when it has no entry.
     int highestSeq(int32_t playlist, int64_t* seq);
     bool songExists(int64_t song);
+    enum class Drop { Added, NoSuchSong, GaveUp, ReadFailed };
     // Adds an entry for an existing song after the last one: kDropTries attempts, then
-    // `retry` is asked whether to try as many again. 35 when the song does not exist;
-    // otherwise 0 or the last add's code. `seq` receives the new entry's number.
-    int drop(int32_t playlist, int64_t song, const std::function<bool()>& retry, int64_t* seq);
+    // `retry` is asked whether to try as many again. `seq` receives the new entry's number;
+    // after a failure the error state holds the cause.
+    Drop drop(int32_t playlist, int64_t song, const std::function<bool()>& retry, int64_t* seq);
 
     // Moves the entry numbered `seq` in one transaction: the entries between it and its place
     // keep their numbers' order and the numbers in use stay the same; all are renumbered or

@@ -182,15 +182,21 @@ void PlaylistEntryList::enableButtons() {
 
 bool PlaylistEntryList::dropSong(int64_t song) {
     int64_t seq = 0;
-    const int code = entries_.drop(
+    const PlaylistEntries::Drop result = entries_.drop(
         playlist(), song, [this] { return state_.warning()(kDropWarning) == Button::Retry; }, &seq);
-    if (code == err::kRecordNotFound) return false;  // not a song of the catalogue
-    if (code != 0) {
-        reload();
-        return false;
+    switch (result) {
+        case PlaylistEntries::Drop::Added:
+            reload(seq);
+            return true;
+        case PlaylistEntries::Drop::ReadFailed:
+            state_.warning()(kReadWarning, "PlaylistDetails");
+            emit failed();
+            return false;
+        case PlaylistEntries::Drop::NoSuchSong:  // not a song of the catalogue: nothing to add
+        case PlaylistEntries::Drop::GaveUp:
+            break;
     }
-    reload(seq);
-    return true;
+    return false;
 }
 
 void PlaylistEntryList::move(PlaylistEntries::Move how) {

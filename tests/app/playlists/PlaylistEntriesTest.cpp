@@ -121,11 +121,11 @@ TEST_F(PlaylistEntriesTest, ADropTakesTheNextNumberOfItsOwnPlaylistOnlyForASongT
     addSong(7, "Seven", 100);
     for (int64_t seq : {1, 2, 3}) addEntry(2, seq, 7);
     int64_t seq = -1;
-    EXPECT_EQ(entries.drop(1, 7, {}, &seq), 0);
+    EXPECT_EQ(entries.drop(1, 7, {}, &seq), PlaylistEntries::Drop::Added);
     EXPECT_EQ(seq, 1);  // the other playlist's numbers do not count
-    EXPECT_EQ(entries.drop(1, 7, {}, &seq), 0);
+    EXPECT_EQ(entries.drop(1, 7, {}, &seq), PlaylistEntries::Drop::Added);
     EXPECT_EQ(seq, 2);  // the same song may come twice
-    EXPECT_EQ(entries.drop(1, 8, {}, &seq), err::kRecordNotFound);
+    EXPECT_EQ(entries.drop(1, 8, {}, &seq), PlaylistEntries::Drop::NoSuchSong);
     EXPECT_EQ(order(1), (std::vector<std::string>{"1:7", "2:7"}));
 }
 

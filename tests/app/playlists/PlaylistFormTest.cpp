@@ -21,6 +21,7 @@
 #include "app/core/DragTypes.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "app/playlists/PlaylistForm.h"
+#include "app/songs/Pickers.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
@@ -158,6 +159,53 @@ TEST_F(PlaylistFormTest, OkStampsTodayAndRefusesASecondPlaylistOfTheSameName) {
     });
     EXPECT_EQ(r, Response::Completed);
     EXPECT_EQ(cat().file(F::PlaylistMaster).records(), 2);
+}
+
+// The entry form adds after the last entry with the song the picker chose, and changes a note;
+// the list shows both at once.
+TEST_F(PlaylistFormTest, TheEntryFormAddsThePickedSongAfterTheLastEntryAndChangesItsNote) {
+    addPlaylist(1, "Road Trip");
+    f.state->starter().defineRoutine(Pickers::kFileNumber, [this] {
+        cat().song().ID = 3;
+        f.state->response =
+            f.state->request == Request::Select ? Response::Completed : Response::Cancelled;
+    });
+    ASSERT_EQ(cat().file(F::PlaylistMaster).get(PlaylistMasterRecord::KeyPlaylistID), 0);
+    const Response r = runForm(Request::Change, [&](FormWindow& form) {
+        auto* list = form.findChild<PlaylistEntryList*>();
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(dropSong(*list, 1));
+        // Each press opens the entry form over the playlist form; `fill` acts inside it.
+        auto inEntryForm = [&](const char* button, const std::function<void(FormWindow&)>& fill) {
+            QTimer::singleShot(0, [&] {
+                FormWindow* entry = nullptr;
+                ASSERT_TRUE(waitFor([&] {
+                    entry = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+                    return entry != nullptr && entry != &form;
+                }));
+                fill(*entry);
+                entry->findChild<QPushButton*>("OkButton")->click();
+            });
+            form.findChild<QPushButton*>(button)->click();
+        };
+        inEntryForm("AddEntryButton", [](FormWindow& entry) {
+            EXPECT_EQ(entry.windowTitle(), "Update the PlaylistDetails File");
+            entry.findChild<QPushButton*>("SelectSongButton")->click();
+            EXPECT_EQ(entry.findChild<QLineEdit*>("TitleShown")->text(), "Static on the Radio");
+            entry.findChild<QLineEdit*>("PLA:PlaylistNotes")->setText("closer");
+        });
+        ASSERT_EQ(list->rows().size(), 2u);
+        EXPECT_EQ(list->rows()[1].seq, 2);
+        EXPECT_EQ(list->rows()[1].title, "Static on the Radio");
+        EXPECT_EQ(list->current(), 2);
+        inEntryForm("ChangeEntryButton", [](FormWindow& entry) {
+            entry.findChild<QLineEdit*>("PLA:PlaylistNotes")->setText("encore");
+        });
+        EXPECT_EQ(list->rows()[1].notes, "encore");
+        form.findChild<QPushButton*>("CancelButton")->click();
+    });
+    EXPECT_EQ(r, Response::Cancelled);
+    EXPECT_EQ(cat().file(F::PlaylistDetails).records(), 2);  // entries are kept at once
 }
 
 }  // namespace

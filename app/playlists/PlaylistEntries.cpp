@@ -6,6 +6,7 @@
 #include "app/core/integrity/Integrity.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/data/View.h"
+#include "runtime/text/DateTime.h"
 
 namespace cdz {
 namespace {
@@ -48,8 +49,10 @@ int PlaylistEntries::rows(int32_t playlist, std::vector<PlaylistRow>* out) {
 }
 
 int64_t PlaylistEntries::totalTime(const std::vector<PlaylistRow>& rows) {
-    int64_t total = 0;
-    for (const PlaylistRow& r : rows) total += r.time;
+    int64_t total = kTimeZero;
+    for (const PlaylistRow& r : rows) {
+        if (r.time > kTimeZero) total += r.time - kTimeZero;
+    }
     return total;
 }
 

@@ -20,7 +20,7 @@ struct PlaylistRow {
     int64_t song = 0;  // the entry's song number (MUS:ID)
     std::string artist;
     std::string title;
-    int32_t time = 0;  // the song's length; 0 when the song is gone
+    int32_t time = 0;  // the song's MUS:Time; 0 when the song is gone
     std::string notes;
 };
 
@@ -42,7 +42,8 @@ public:
 
     // The playlist's entries in sequence order; a deleted song leaves its columns empty.
     int rows(int32_t playlist, std::vector<PlaylistRow>* out);
-    // The sum of the songs' lengths (hundredths of a second, as MUS:Time holds them).
+    // The sum of the songs' lengths as a time value: a stored time is hundredths of a second
+    // plus one, so each song adds its time less that one (a song without a time adds nothing).
     static int64_t totalTime(const std::vector<PlaylistRow>& rows);
 
     // The highest sequence number of the playlist, 0 when it has no entry.

@@ -1,5 +1,6 @@
 #include "app/playlists/PlaylistEntryForm.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -53,6 +54,10 @@ FormPanel shown(QRect place, const char* name, QPointer<QLineEdit>* edit) {
             }};
 }
 
+FormPanel prompt(QRect place, const char* caption) {
+    return {0, place, [caption](QWidget* page) -> QWidget* { return new QLabel(caption, page); }};
+}
+
 FormWindowSpec window(EntryFormParts& parts) {
     FormWindowSpec w;
     w.designTitle = PlaylistEntryForm::kTitle;
@@ -79,7 +84,9 @@ FormWindowSpec window(EntryFormParts& parts) {
                             });
                             return b;
                         }});
+    w.panels.push_back(prompt(QRect(6, 44, 56, 10), "&Artist:"));
     w.panels.push_back(shown(QRect(64, 42, 168, 12), "ArtistShown", &parts.artist));
+    w.panels.push_back(prompt(QRect(6, 60, 56, 10), "&Title:"));
     w.panels.push_back(shown(QRect(64, 58, 168, 12), "TitleShown", &parts.title));
     w.okPlace = QRect(150, 94, 46, 14);
     w.cancelPlace = QRect(200, 94, 46, 14);

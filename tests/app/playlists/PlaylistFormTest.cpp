@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/DragTypes.h"
+#include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "app/playlists/PlaylistForm.h"
 #include "app/songs/Pickers.h"
@@ -132,7 +133,7 @@ TEST_F(PlaylistFormTest, OkStampsTodayAndRefusesASecondPlaylistOfTheSameName) {
                     ASSERT_NE(list, nullptr);
                     EXPECT_EQ(list->list().topLevelItemCount(), 3);
                     EXPECT_EQ(form.findChild<QLabel*>("TotalTime")->text().toStdString(),
-                              formatPicture("@T4", 24500.0 + 31800.0 + 19950.0));
+                              formatPicture("@T4", 1.0 + 24499 + 31799 + 19949));
                     if (const char* dir = std::getenv("CDZ_SHOTS")) {
                         QDir().mkpath(dir);
                         const QPixmap shot = form.grab();
@@ -159,6 +160,30 @@ TEST_F(PlaylistFormTest, OkStampsTodayAndRefusesASecondPlaylistOfTheSameName) {
     });
     EXPECT_EQ(r, Response::Completed);
     EXPECT_EQ(cat().file(F::PlaylistMaster).records(), 2);
+}
+
+// Char&t asks first; answered OK, every entry carries its position as last week's.
+TEST_F(PlaylistFormTest, TheChartButtonAsksThenMarksEveryEntryWithItsPosition) {
+    addPlaylist(1, "Top Tunes");
+    ASSERT_EQ(cat().file(F::PlaylistMaster).get(PlaylistMasterRecord::KeyPlaylistID), 0);
+    const Response r = runForm(Request::Change, [&](FormWindow& form) {
+        auto* list = form.findChild<PlaylistEntryList*>();
+        ASSERT_NE(list, nullptr);
+        for (int64_t song : {3, 1}) ASSERT_TRUE(dropSong(*list, song));
+        auto* chart = form.findChild<QPushButton*>("ChartButton");
+        f.dialogs->queue(Button::Cancel);
+        chart->click();
+        EXPECT_EQ(f.dialogs->shown().back().title, "Warning");
+        EXPECT_EQ(f.lastMessage(), ChartCopyWindow::kQuestion);
+        EXPECT_EQ(list->rows()[0].notes, "");
+        f.dialogs->queue(Button::Ok);
+        chart->click();
+        ASSERT_EQ(list->rows().size(), 2u);
+        EXPECT_EQ(list->rows()[0].notes, " LW:1");
+        EXPECT_EQ(list->rows()[1].notes, " LW:2");
+        form.findChild<QPushButton*>("CancelButton")->click();
+    });
+    EXPECT_EQ(r, Response::Cancelled);
 }
 
 // The entry form adds after the last entry with the song the picker chose, and changes a note;

@@ -37,8 +37,8 @@ ChartCopy::ChartCopy(Catalogue& catalogue, int32_t playlist)
 
 std::string ChartCopy::markedNote(std::string_view note, int64_t position) {
     std::string text(note);
-    // The marker with all its digits goes, so a position of 100 or more leaves nothing behind.
-    if (const size_t at = text.find(kMarker); at != std::string::npos) {
+    // Every marker goes with all its digits, so a position of 100 or more leaves nothing behind.
+    for (size_t at; (at = text.find(kMarker)) != std::string::npos;) {
         size_t end = at + kMarker.size();
         while (end < text.size() && isDigit(text[end])) ++end;
         text.erase(at, end - at);

@@ -164,6 +164,7 @@ TEST_F(PlaylistEntriesTest, TheChartMarkerIsOneAndWholeWhateverThePositionAndNot
         {"great LW:12", 7, "great LW:7"},
         {"great LW:7", 100, "great LW:100"},
         {"great LW:100", 101, "great LW:101"},
+        {"a LW:3 b LW:4", 5, "a  b LW:5"},
         {full, 5, std::string(35, 'x') + " LW:5"},
         {std::string(30, 'y') + " LW:99", 100, std::string(30, 'y') + " LW:100"},
         {std::string(34, 'z') + " LW:100", 1234, std::string(32, 'z') + " LW:1234"},

@@ -1,12 +1,24 @@
 #include "app/playlists/PlaylistsProcedures.h"
 
+#include <QApplication>
+
 #include "app/core/AppState.h"
+#include "app/playlists/PlaylistBrowse.h"
+#include "app/playlists/PlaylistForm.h"
 
 namespace cdz {
 
 void definePlaylistsProcedures(AppState& state, QWidget& frame) {
-    (void)state;
-    (void)frame;
+    // The playlist browse opens beside the other windows; it is nobody's picker.
+    state.starter().define(PlaylistBrowse::kProcedure, [&state](int) -> QWidget* {
+        state.request = Request::None;
+        return PlaylistBrowse::open(state, nullptr);
+    });
+    // The playlist form runs over the window that called it, on the request that window set.
+    state.starter().defineRoutine(PlaylistForm::kProcedure, [&state, &frame] {
+        PlaylistForm::run(state,
+                          QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+    });
 }
 
 }  // namespace cdz

@@ -415,6 +415,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void FormWindow::accept() {
     storeAll();
+    if (spec_.beforeOk) spec_.beforeOk();
     accepting_ = true;
     const bool done = engine_->ok();
     accepting_ = false;

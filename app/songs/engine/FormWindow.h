@@ -88,6 +88,9 @@ struct FormWindowSpec {
     QKeySequence dittoKey;  // empty: no Ditto
     // Runs before the controls show the buffers (values shown that are looked up elsewhere).
     std::function<void()> beforeDisplay;
+    // Runs on OK once the controls are stored, before the checks and the write: a value every
+    // save stamps (the date of the last change).
+    std::function<void()> beforeOk;
 };
 
 class FormWindow : public QDialog {

@@ -1,0 +1,131 @@
+#include "app/playlists/PlaylistEntryForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "app/core/AppState.h"
+#include "app/playlists/PlaylistEntries.h"
+#include "app/songs/Pickers.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kReadWarning = 35;
+
+// The song's artist and title beside the note, shown only.
+struct EntryFormParts {
+    explicit EntryFormParts(AppState& s) : state(s) {}
+    AppState& state;
+    QPointer<QLineEdit> artist;
+    QPointer<QLineEdit> title;
+
+    void showSong() {
+        Catalogue& c = state.catalogue();
+        PlaylistEntries entries(c);
+        const bool found = entries.songExists(c.playlistEntry().ID.toInt());
+        if (artist) artist->setText(found ? QString::fromUtf8(c.song().Artist.clipped()) : "");
+        if (title) title->setText(found ? QString::fromUtf8(c.song().Title.clipped()) : "");
+    }
+
+    void selectSong() {
+        state.request = Request::Select;
+        state.response = Response::None;
+        const bool ran = state.starter().run(Pickers::kFileNumber);
+        const Response r = state.response;
+        state.request = Request::None;
+        state.response = Response::None;
+        if (ran && r == Response::Completed) {
+            state.catalogue().playlistEntry().ID =
+                Decimal<6, 0>::fromRaw(state.catalogue().song().ID);
+        }
+    }
+};
+
+FormPanel shown(QRect place, const char* name, QPointer<QLineEdit>* edit) {
+    return {0, place, [name, edit](QWidget* page) -> QWidget* {
+                auto* e = new QLineEdit(page);
+                e->setObjectName(name);
+                e->setReadOnly(true);
+                e->setFocusPolicy(Qt::NoFocus);
+                *edit = e;
+                return e;
+            }};
+}
+
+FormPanel prompt(QRect place, const char* caption) {
+    return {0, place, [caption](QWidget* page) -> QWidget* { return new QLabel(caption, page); }};
+}
+
+FormWindowSpec window(EntryFormParts& parts) {
+    FormWindowSpec w;
+    w.designTitle = PlaylistEntryForm::kTitle;
+    w.designSize = QSize(250, 112);
+    w.tabs = {"General"};
+    w.sheetPlace = QRect(4, 4, 242, 84);
+    FormEntry notes;
+    notes.tab = 0;
+    notes.prompt = "&Playlist Notes:";
+    notes.field = "PLA:PlaylistNotes";
+    notes.picture = "s40";
+    notes.promptPlace = QRect(6, 10, 56, 10);
+    notes.entryPlace = QRect(64, 8, 168, 12);
+    w.entries.push_back(std::move(notes));
+    w.panels.push_back({0, QRect(64, 24, 70, 14), [&parts](QWidget* page) -> QWidget* {
+                            auto* b = new QPushButton("&Select Song", page);
+                            b->setObjectName("SelectSongButton");
+                            b->setAutoDefault(false);
+                            QObject::connect(b, &QPushButton::clicked, b, [b, &parts] {
+                                auto* form = qobject_cast<FormWindow*>(b->window());
+                                if (form) form->storeAll();
+                                parts.selectSong();
+                                if (form) form->display();
+                            });
+                            return b;
+                        }});
+    w.panels.push_back(prompt(QRect(6, 44, 56, 10), "&Artist:"));
+    w.panels.push_back(shown(QRect(64, 42, 168, 12), "ArtistShown", &parts.artist));
+    w.panels.push_back(prompt(QRect(6, 60, 56, 10), "&Title:"));
+    w.panels.push_back(shown(QRect(64, 58, 168, 12), "TitleShown", &parts.title));
+    w.okPlace = QRect(150, 94, 46, 14);
+    w.cancelPlace = QRect(200, 94, 46, 14);
+    w.beforeDisplay = [&parts] { parts.showSong(); };
+    return w;
+}
+
+}  // namespace
+
+FormDeclaration PlaylistEntryForm::declaration() {
+    FormDeclaration d;
+    d.file = CatalogueFile::PlaylistDetails;
+    // Numbered by the caller within the playlist, added when the form completes.
+    d.uniqueKeys = {{"PLA:KeyPlaylistID", "PLA:KeyPlaylistID"}};
+    d.updateFlag = Integrity::kOtherForm;
+    d.insertTitle = kTitle;
+    d.changeTitle = kTitle;
+    d.section = kSection;
+    d.otherFiles = {CatalogueFile::Cadenzio};
+    return d;
+}
+
+Response PlaylistEntryForm::run(AppState& state, QWidget* parent) {
+    Catalogue& c = state.catalogue();
+    if (state.request == Request::Insert) {
+        const int32_t playlist = c.playlistEntry().PlaylistID;
+        int64_t highest = 0;
+        if (PlaylistEntries(c).highestSeq(playlist, &highest) != 0) {
+            state.warning()(kReadWarning, "PlaylistDetails");
+            state.request = Request::None;
+            state.response = Response::Cancelled;
+            return Response::Cancelled;
+        }
+        c.file(CatalogueFile::PlaylistDetails).clearBuffer();
+        c.playlistEntry().PlaylistID = playlist;
+        c.playlistEntry().PlaylistSeq = Decimal<6, 0>::fromRaw(highest + 1);
+    }
+    EntryFormParts parts(state);
+    return FormWindow::run(state, declaration(), window(parts), parent);
+}
+
+}  // namespace cdz

@@ -1,0 +1,271 @@
+#include "app/playlists/PlaylistEntryList.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/core/AppState.h"
+#include "app/core/DragTypes.h"
+#include "app/core/frame/AppIcons.h"
+#include "app/playlists/ChartCopyWindow.h"
+#include "app/playlists/PlaylistEntryForm.h"
+#include "runtime/text/Picture.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kDropWarning = 25;  // numbering the new entry failed
+constexpr int kReadWarning = 35;  // the entries could not be read
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip,
+                        const char* name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+int64_t PlaylistEntryList::droppedSong(const QMimeData* data) {
+    if (!data || !data->hasFormat(kSongMimeType)) return 0;
+    bool ok = false;
+    const qlonglong id = data->data(kSongMimeType).trimmed().toLongLong(&ok);
+    return ok && id > 0 ? id : 0;
+}
+
+PlaylistEntryList::PlaylistEntryList(AppState& state, QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      entries_(state.catalogue()),
+      list_(new QTreeWidget),
+      chart_(makeButton(this, "Char&t", "Copy the current chart order into the last week column",
+                        "ChartButton")),
+      add_(makeButton(this, "&Add", {}, "AddEntryButton")),
+      change_(makeButton(this, "&Change", {}, "ChangeEntryButton")),
+      delete_(makeButton(this, "&Delete", {}, "DeleteEntryButton")),
+      total_(new QLabel(this)),
+      hint_(new QLabel("Drag from the \"Songs\" window and drop on the Playlist", this)) {
+    setObjectName("PlaylistEntryList");
+    list_->setObjectName("EntryList");
+    list_->setColumnCount(kColumns);
+    list_->setHeaderLabels({"Seq", "Artist", "Title", "Time", "Notes"});
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->headerItem()->setTextAlignment(Seq, Qt::AlignCenter);
+    list_->setColumnWidth(Seq, 36);
+    list_->setColumnWidth(Artist, 120);
+    list_->setColumnWidth(Title, 150);
+    list_->setColumnWidth(Time, 64);
+    list_->setAcceptDrops(true);
+    list_->viewport()->setAcceptDrops(true);
+    list_->viewport()->installEventFilter(this);
+    total_->setObjectName("TotalTime");
+    hint_->setObjectName("DropHint");
+
+    struct MoveButton {
+        PlaylistEntries::Move how;
+        const char* icon;
+        const char* tip;
+        const char* name;
+    };
+    const MoveButton buttons[] = {
+        {PlaylistEntries::Move::Up, "ARROWUP.ICO", "Move record up one", "UpButton"},
+        {PlaylistEntries::Move::Top, "ARROWBEG.ICO", "Move record to the top", "TopButton"},
+        {PlaylistEntries::Move::Down, "ARROWDN.ICO", "Move record down one", "DownButton"},
+        {PlaylistEntries::Move::Bottom, "ARROWEND.ICO", "Move record to the bottom",
+         "BottomButton"},
+    };
+    auto* moves = new QVBoxLayout;
+    for (const MoveButton& m : buttons) {
+        QPushButton* b = makeButton(this, {}, m.tip, m.name);
+        b->setIcon(AppIcons::icon(m.icon));
+        connect(b, &QPushButton::clicked, this, [this, how = m.how] { move(how); });
+        moves_.push_back(b);
+        moves->addWidget(b);
+    }
+    moves->addStretch();
+
+    auto* songs = new QGroupBox("Songs", this);
+    auto* inside = new QHBoxLayout(songs);
+    inside->addWidget(list_, 1);
+    inside->addLayout(moves);
+
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : {chart_, add_, change_, delete_}) row->addWidget(b);
+    row->addStretch();
+    row->addWidget(new QLabel("Total Time:", this));
+    row->addWidget(total_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(songs, 1);
+    layout->addLayout(row);
+    layout->addWidget(hint_);
+
+    connect(chart_, &QPushButton::clicked, this, &PlaylistEntryList::chart);
+    connect(add_, &QPushButton::clicked, this, [this] { edit(Request::Insert); });
+    connect(change_, &QPushButton::clicked, this, [this] { edit(Request::Change); });
+    connect(delete_, &QPushButton::clicked, this, [this] { edit(Request::Delete); });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { edit(Request::Change); });
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { enableButtons(); });
+    reload();
+}
+
+int32_t PlaylistEntryList::playlist() const {
+    return state_.catalogue().playlist().PlaylistID;
+}
+
+int64_t PlaylistEntryList::current() const {
+    const QTreeWidgetItem* item = list_->currentItem();
+    return item ? item->data(Seq, Qt::UserRole).toLongLong() : 0;
+}
+
+void PlaylistEntryList::reload(int64_t seq) {
+    if (seq == 0) seq = current();
+    const int row = list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : 0;
+    if (entries_.rows(playlist(), &rows_) != 0) {
+        state_.warning()(kReadWarning, "PlaylistDetails");
+        emit failed();
+        return;
+    }
+    list_->clear();
+    QTreeWidgetItem* chosen = nullptr;
+    for (const PlaylistRow& r : rows_) {
+        auto* item = new QTreeWidgetItem(list_);
+        item->setText(Seq, QString::number(r.seq));
+        item->setTextAlignment(Seq, Qt::AlignCenter);
+        item->setData(Seq, Qt::UserRole, static_cast<qlonglong>(r.seq));
+        item->setText(Artist, text(r.artist));
+        item->setText(Title, text(r.title));
+        // A song that is gone shows no time rather than a length of nothing.
+        if (r.time != 0) item->setText(Time, text(formatPicture("@t4", double(r.time))));
+        item->setText(Notes, text(r.notes));
+        if (r.seq == seq) chosen = item;
+    }
+    if (!chosen && list_->topLevelItemCount() > 0) {
+        chosen = list_->topLevelItem(std::min(row, list_->topLevelItemCount() - 1));
+    }
+    if (chosen) list_->setCurrentItem(chosen);
+    total_->setText(text(formatPicture("@T4", double(PlaylistEntries::totalTime(rows_)))));
+    enableButtons();
+}
+
+void PlaylistEntryList::enableButtons() {
+    const bool any = current() != 0;
+    change_->setEnabled(any);
+    delete_->setEnabled(any);
+    chart_->setEnabled(!rows_.empty());
+    const int at = list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : -1;
+    const int last = list_->topLevelItemCount() - 1;
+    moves_[0]->setEnabled(any && at > 0);
+    moves_[1]->setEnabled(any && at > 0);
+    moves_[2]->setEnabled(any && at < last);
+    moves_[3]->setEnabled(any && at < last);
+}
+
+bool PlaylistEntryList::dropSong(int64_t song) {
+    int64_t seq = 0;
+    const PlaylistEntries::Drop result = entries_.drop(
+        playlist(), song, [this] { return state_.warning()(kDropWarning) == Button::Retry; }, &seq);
+    switch (result) {
+        case PlaylistEntries::Drop::Added:
+            reload(seq);
+            return true;
+        case PlaylistEntries::Drop::ReadFailed:
+            state_.warning()(kReadWarning, "PlaylistDetails");
+            emit failed();
+            return false;
+        case PlaylistEntries::Drop::NoSuchSong:  // not a song of the catalogue: nothing to add
+        case PlaylistEntries::Drop::GaveUp:
+            break;
+    }
+    return false;
+}
+
+void PlaylistEntryList::move(PlaylistEntries::Move how) {
+    const int64_t seq = current();
+    if (seq == 0) return;
+    int64_t movedTo = seq;
+    SwapFault fault;
+    if (entries_.move(playlist(), seq, how, &movedTo, &fault) != 0) {
+        state_.dialogs().message("Error!", PlaylistEntries::swapErrorText(fault), MessageIcon::None,
+                                 Button::Ok, Button::Ok);
+    }
+    reload(movedTo);
+    list_->setFocus();
+}
+
+void PlaylistEntryList::edit(Request request) {
+    Catalogue& c = state_.catalogue();
+    DataFile& details = c.file(CatalogueFile::PlaylistDetails);
+    details.clearBuffer();
+    c.playlistEntry().PlaylistID = playlist();
+    if (request != Request::Insert) {
+        const int64_t seq = current();
+        if (seq == 0) return;
+        c.playlistEntry().PlaylistSeq = Decimal<6, 0>::fromRaw(seq);
+        if (details.get(PlaylistDetailRecord::KeyPlaylistID) != 0) {
+            reload();
+            return;
+        }
+    }
+    state_.request = request;
+    const Response r = PlaylistEntryForm::run(state_, window());
+    state_.request = Request::None;
+    const int64_t seq = r == Response::Completed && request != Request::Delete
+                            ? c.playlistEntry().PlaylistSeq.toInt()
+                            : 0;
+    reload(seq);
+    list_->setFocus();
+}
+
+void PlaylistEntryList::chart() {
+    ChartCopyWindow::run(state_, playlist(), window());
+    reload();
+}
+
+bool PlaylistEntryList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport()) {
+        switch (event->type()) {
+            case QEvent::DragEnter:
+            case QEvent::DragMove: {
+                auto* drag = static_cast<QDropEvent*>(event);
+                if (droppedSong(drag->mimeData()) != 0) {
+                    drag->acceptProposedAction();
+                } else {
+                    drag->ignore();
+                }
+                return true;
+            }
+            case QEvent::Drop: {
+                auto* drop = static_cast<QDropEvent*>(event);
+                const int64_t song = droppedSong(drop->mimeData());
+                if (song == 0) return true;
+                if (dropSong(song)) drop->acceptProposedAction();
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace cdz

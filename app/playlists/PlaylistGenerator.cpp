@@ -151,6 +151,9 @@ PlaylistGeneratorOutcome PlaylistGenerator::generate(const PlaylistGeneratorChoi
     addBound(&candidates, choice.startDate, true);
     addBound(&candidates, choice.endDate, false);
     RecordRanks ranks(files->songs);
+    // A song's number is given as it is added, so its order is the order of addition that
+    // the weightings by addition lean on; and its index is narrow to read.
+    ranks.setOrder(SongRecord::KeyID);
     int64_t pool = 0;
     if (ranks.setCondition(candidates) != 0 || ranks.count(&pool) != 0) {
         out.result = Result::NotWritten;

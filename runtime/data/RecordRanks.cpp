@@ -74,7 +74,7 @@ int RecordRanks::count(int64_t* n) {
 int RecordRanks::unbroken(bool* yes, int64_t* first) {
     Database& db = file_.database();
     *yes = false;
-    if (!condition_.where.empty()) return db.succeed();
+    if (!condition_.where.empty() || key_ != kRecordOrder) return db.succeed();
     const std::string recno = TableSql::kRecno;
     Statement stmt =
         db.statement("SELECT min(" + recno + "), max(" + recno + ") FROM " + file_.sql().ref());
@@ -108,8 +108,15 @@ int RecordRanks::recordNumbers(const std::vector<int64_t>& ranks, std::vector<in
     std::string where;
     if (int code = whereSql(&where)) return code;
     const std::string recno = TableSql::kRecno;
-    Statement stmt = db.statement("SELECT " + recno + " FROM " + file_.sql().ref() +
-                                  (where.empty() ? "" : " WHERE " + where) + " ORDER BY " + recno);
+    std::string order;
+    if (key_ >= 0 && key_ < static_cast<int>(file_.decl().keys().size())) {
+        const KeyDesc& key = file_.decl().keys()[static_cast<size_t>(key_)];
+        for (size_t c = 0; c < key.components.size(); ++c)
+            order += file_.sql().keyColumn(key, static_cast<int>(c)) + ", ";
+    }
+    Statement stmt =
+        db.statement("SELECT " + recno + " FROM " + file_.sql().ref() +
+                     (where.empty() ? "" : " WHERE " + where) + " ORDER BY " + order + recno);
     if (!stmt) return db.error().code;
     int p = 1;
     for (const auto& v : condition_.params) RecordCodec::bind(stmt, p++, v);

@@ -39,17 +39,33 @@ TEST_F(RecordRanksTest, GivesTheRecordAtEachRankAmongThoseThatExist) {
         const char* name;
         std::vector<int64_t> erased;
         SqlFilter condition;
+        int order;
         int64_t count;
         std::vector<int64_t> ranks;
         std::vector<int64_t> recnos;
     };
     const Case cases[] = {
-        {"no gaps", {}, {}, 6, {1, 3, 3, 6, 7}, {1, 3, 3, 6, 0}},
-        {"gaps", {2, 4}, {}, 4, {1, 2, 3, 4, 5}, {1, 3, 5, 6, 0}},
-        {"first deleted", {1}, {}, 5, {1, 5}, {2, 6}},
-        {"condition", {}, {"{SNG:CategoryID} = ?", {int64_t{2}}}, 3, {1, 2, 3, 4}, {2, 4, 6, 0}},
-        {"condition and gaps", {4}, {"{SNG:CategoryID} = ?", {int64_t{2}}}, 2, {2}, {6}},
-        {"nothing meets it", {}, {"{SNG:CategoryID} = ?", {int64_t{9}}}, 0, {1}, {0}},
+        {"no gaps", {}, {}, kRecordOrder, 6, {1, 3, 3, 6, 7}, {1, 3, 3, 6, 0}},
+        {"gaps", {2, 4}, {}, kRecordOrder, 4, {1, 2, 3, 4, 5}, {1, 3, 5, 6, 0}},
+        {"first deleted", {1}, {}, kRecordOrder, 5, {1, 5}, {2, 6}},
+        {"condition",
+         {},
+         {"{SNG:CategoryID} = ?", {int64_t{2}}},
+         kRecordOrder,
+         3,
+         {1, 2, 3, 4},
+         {2, 4, 6, 0}},
+        {"condition and gaps",
+         {4},
+         {"{SNG:CategoryID} = ?", {int64_t{2}}},
+         kRecordOrder,
+         2,
+         {2},
+         {6}},
+        // By category, then artist: 1 3 5 2 4 6.
+        {"key order", {}, {}, 3, 6, {1, 4, 6}, {1, 2, 6}},
+        {"key order and gaps", {3}, {}, 3, 5, {2, 3, 5}, {5, 2, 6}},
+        {"nothing meets it", {}, {"{SNG:CategoryID} = ?", {int64_t{9}}}, kRecordOrder, 0, {1}, {0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -57,6 +73,7 @@ TEST_F(RecordRanksTest, GivesTheRecordAtEachRankAmongThoseThatExist) {
         SetUp();
         for (int64_t r : c.erased) erase(r);
         RecordRanks ranks(songs);
+        ranks.setOrder(c.order);
         ASSERT_EQ(ranks.setCondition(c.condition), 0);
         int64_t n = -1;
         ASSERT_EQ(ranks.count(&n), 0);

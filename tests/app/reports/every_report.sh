@@ -30,6 +30,9 @@ for name in "${reports[@]}"; do
     pdf="$work/$(tr ':' '_' <<<"$name").pdf"
     extra=()
     [ "$name" = PRINTONEALBUM ] && extra=(--album 1)
+    # The playlist printouts print one playlist; the generated catalogue has none (their own
+    # tests print them).
+    case "$name" in PRINTPLAYLIST | PRINTPLAYLISTTOP40) continue ;; esac
     start=$(date +%s%N)
     out=$("$app" --print "$name" --pdf "$pdf" --data-dir "$work/data" "${extra[@]}" 2>&1)
     status=$?

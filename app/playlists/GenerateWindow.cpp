@@ -62,10 +62,10 @@ GenerateWindow::GenerateWindow(AppState& state, uint64_t seed, QWidget* parent)
         category_->addItem(QString::fromStdString(name));
 
     auto* form = new QFormLayout;
-    form->addRow("Play List &Size (Number of Songs):", size_);
-    form->addRow("S&tarting Release Date:", start_);
-    form->addRow("&Ending Release Date:", end_);
-    form->addRow("&Category (Blank for All):", category_);
+    form->addRow("Play List Size (Number of Songs):", size_);
+    form->addRow("Starting Release Date:", start_);
+    form->addRow("Ending Release Date:", end_);
+    form->addRow("Category (Blank for All):", category_);
 
     auto* group = new QGroupBox("Weighting");
     group->setObjectName("weighting");

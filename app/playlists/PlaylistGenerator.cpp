@@ -86,13 +86,104 @@ struct Draw {
     int64_t recno = 0;
 };
 
-}  // namespace
-
-std::optional<PlaylistWeighting> PlaylistGenerator::weightingNamed(std::string_view name) {
-    for (size_t i = 0; i < kWeightings.size(); ++i)
-        if (clip(name) == kWeightings[i]) return static_cast<PlaylistWeighting>(i);
-    return std::nullopt;
+// Every draw made up front: where each lands never depends on an earlier one. The release
+// weightings reject some draws, so they may need up to the limit.
+std::vector<Draw> makeDraws(int64_t pool, const PlaylistGeneratorChoice& choice,
+                            std::mt19937_64& random) {
+    std::vector<Draw> draws;
+    if (pool <= 0) return draws;
+    const bool byRelease = choice.weighting == PlaylistWeighting::RecentRelease ||
+                           choice.weighting == PlaylistWeighting::OlderRelease;
+    const int wanted = byRelease ? PlaylistGenerator::kDrawLimit
+                                 : std::min(choice.size, PlaylistGenerator::kDrawLimit);
+    const int64_t half = std::max<int64_t>(1, pool / 2);
+    std::bernoulli_distribution coin(0.5);
+    for (int i = 0; i < wanted; ++i) {
+        int64_t low = 1, high = pool;
+        const bool heads = coin(random);
+        if (heads && choice.weighting == PlaylistWeighting::RecentAddition) low = half;
+        if (heads && choice.weighting == PlaylistWeighting::OlderAddition) high = half;
+        draws.push_back(
+            {std::uniform_int_distribution<int64_t>(low, high)(random), heads && byRelease, 0});
+    }
+    return draws;
 }
+
+// The playlist and its entries together, or nothing; `out` tells which.
+void writePlaylist(Files& f, Database& db, const std::vector<int32_t>& chosen, int32_t today,
+                   PlaylistGeneratorOutcome* result) {
+    PlaylistGeneratorOutcome& out = *result;
+    if (beginTransaction(db, {&f.playlists, &f.entries}, db.lockWait()) != 0) {
+        out.result = Result::NotWritten;
+        out.message = "There was an error " + errorOf(db.error()) +
+                      " adding to the Play List Master file. No play list was made.";
+        return;
+    }
+    auto fail = [&](const char* file) {
+        const ErrorState cause = db.error();
+        {
+            ErrorGuard keep(db.error());
+            db.rollback();
+        }
+        out.result = Result::NotWritten;
+        out.entries = 0;
+        out.message = std::string("There was an error ") + errorOf(cause) + " adding to the " +
+                      file + " file. No play list was made.";
+    };
+    // A number no playlist and no stray entry has: entries left behind by a playlist that
+    // was never kept must not join the new one.
+    int32_t id = 1;
+    for (DataFile* file : {&f.playlists, &f.entries}) {
+        file->set(0);  // KeyPlaylistID, in either file
+        const int last = file->previous();
+        if (last == err::kRecordNotAvailable) continue;
+        const int32_t highest = file == &f.playlists ? f.playlist.PlaylistID : f.entry.PlaylistID;
+        if (last != 0 || highest == INT32_MAX) {
+            if (last == 0) db.fail(err::kDriverError, 0, "no playlist number is left");
+            fail("Play List Master");
+            return;
+        }
+        id = std::max(id, highest + 1);
+    }
+    // Number and name agree: a name taken already moves both on.
+    for (;;) {
+        f.playlists.clearBuffer();
+        f.playlist.PlaylistID = id;
+        f.playlist.PlaylistDescription = PlaylistGenerator::kNamePrefix + std::to_string(id);
+        const int taken = f.playlists.duplicateOfNew(PlaylistMasterRecord::KeyPlaylistDescription);
+        if (taken == 0) break;
+        if (taken != err::kDuplicateKey || id == INT32_MAX) {
+            fail("Play List Master");
+            return;
+        }
+        ++id;
+    }
+    f.playlist.LastEditDate = today;
+    if (f.playlists.add() != 0) {
+        fail("Play List Master");
+        return;
+    }
+    for (size_t i = 0; i < chosen.size(); ++i) {
+        f.entries.clearBuffer();
+        f.entry.PlaylistID = id;
+        f.entry.PlaylistSeq = Decimal<6, 0>::fromRaw(static_cast<int64_t>(i + 1));
+        f.entry.ID = Decimal<6, 0>::fromRaw(chosen[i]);
+        if (f.entries.add() != 0) {
+            fail("Play List Details");
+            return;
+        }
+    }
+    if (db.commit() != 0) {
+        fail("Play List Master");
+        return;
+    }
+    out.result = Result::Generated;
+    out.playlistId = id;
+    out.name = std::string(f.playlist.PlaylistDescription.clipped());
+    out.entries = static_cast<int>(chosen.size());
+}
+
+}  // namespace
 
 std::vector<std::string> PlaylistGenerator::categoryNames(Catalogue& catalogue) {
     std::vector<std::string> names;
@@ -162,24 +253,7 @@ PlaylistGeneratorOutcome PlaylistGenerator::generate(const PlaylistGeneratorChoi
         return out;
     }
 
-    // Every draw made up front: where each lands never depends on an earlier one. The release
-    // weightings reject some draws, so they may need up to the limit.
-    const bool byRelease = choice.weighting == PlaylistWeighting::RecentRelease ||
-                           choice.weighting == PlaylistWeighting::OlderRelease;
-    std::vector<Draw> draws;
-    if (pool > 0) {
-        const int wanted = byRelease ? kDrawLimit : std::min(choice.size, kDrawLimit);
-        const int64_t half = std::max<int64_t>(1, pool / 2);
-        std::bernoulli_distribution coin(0.5);
-        for (int i = 0; i < wanted; ++i) {
-            int64_t low = 1, high = pool;
-            const bool heads = coin(random_);
-            if (heads && choice.weighting == PlaylistWeighting::RecentAddition) low = half;
-            if (heads && choice.weighting == PlaylistWeighting::OlderAddition) high = half;
-            draws.push_back({std::uniform_int_distribution<int64_t>(low, high)(random_),
-                             heads && byRelease, 0});
-        }
-    }
+    std::vector<Draw> draws = makeDraws(pool, choice, random_);
     std::vector<size_t> order(draws.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(),
@@ -209,64 +283,7 @@ PlaylistGeneratorOutcome PlaylistGenerator::generate(const PlaylistGeneratorChoi
         chosen.push_back(files->song.ID);
     }
 
-    // The playlist and its entries together, or nothing.
-    Files& f = *files;
-    if (beginTransaction(db, {&f.playlists, &f.entries}, db.lockWait()) != 0) {
-        out.result = Result::NotWritten;
-        out.message = "There was an error " + errorOf(db.error()) +
-                      " adding to the Play List Master file. No play list was made.";
-        return out;
-    }
-    auto fail = [&](const char* file) {
-        const ErrorState cause = db.error();
-        {
-            ErrorGuard keep(db.error());
-            db.rollback();
-        }
-        out.result = Result::NotWritten;
-        out.entries = 0;
-        out.message = std::string("There was an error ") + errorOf(cause) + " adding to the " +
-                      file + " file. No play list was made.";
-        return out;
-    };
-    // A number no playlist and no stray entry has: entries left behind by a playlist that
-    // was never kept must not join the new one.
-    int32_t id = 1;
-    for (DataFile* file : {&f.playlists, &f.entries}) {
-        file->set(0);  // KeyPlaylistID, in either file
-        const int last = file->previous();
-        if (last == err::kRecordNotAvailable) continue;
-        const int32_t highest = file == &f.playlists ? f.playlist.PlaylistID : f.entry.PlaylistID;
-        if (last != 0 || highest == INT32_MAX) {
-            if (last == 0) db.fail(err::kDriverError, 0, "no playlist number is left");
-            return fail("Play List Master");
-        }
-        id = std::max(id, highest + 1);
-    }
-    // Number and name agree: a name taken already moves both on.
-    for (;;) {
-        f.playlists.clearBuffer();
-        f.playlist.PlaylistID = id;
-        f.playlist.PlaylistDescription = kNamePrefix + std::to_string(id);
-        const int taken = f.playlists.duplicateOfNew(PlaylistMasterRecord::KeyPlaylistDescription);
-        if (taken == 0) break;
-        if (taken != err::kDuplicateKey || id == INT32_MAX) return fail("Play List Master");
-        ++id;
-    }
-    f.playlist.LastEditDate = today;
-    if (f.playlists.add() != 0) return fail("Play List Master");
-    for (size_t i = 0; i < chosen.size(); ++i) {
-        f.entries.clearBuffer();
-        f.entry.PlaylistID = id;
-        f.entry.PlaylistSeq = Decimal<6, 0>::fromRaw(static_cast<int64_t>(i + 1));
-        f.entry.ID = Decimal<6, 0>::fromRaw(chosen[i]);
-        if (f.entries.add() != 0) return fail("Play List Details");
-    }
-    if (db.commit() != 0) return fail("Play List Master");
-    out.result = Result::Generated;
-    out.playlistId = id;
-    out.name = std::string(f.playlist.PlaylistDescription.clipped());
-    out.entries = static_cast<int>(chosen.size());
+    writePlaylist(*files, db, chosen, today, &out);
     return out;
 }
 

@@ -6,10 +6,8 @@
 // are written in one transaction, so a playlist is added whole or not at all.
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace cdz {
@@ -47,7 +45,6 @@ public:
     // The weightings as the window offers them, in the order of PlaylistWeighting.
     static constexpr std::array<const char*, 5> kWeightings = {
         "No Weighting", "Recent Addition", "Recent Release", "Older Addition", "Older Release"};
-    static std::optional<PlaylistWeighting> weightingNamed(std::string_view name);
     // Every category name, sorted, for the window's drop-down list; none when unreadable.
     static std::vector<std::string> categoryNames(Catalogue& catalogue);
 

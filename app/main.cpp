@@ -62,10 +62,12 @@ int main(int argc, char** argv) {
         "Make the report <procedure> (for example PRINTMUS:SONGSBYARTIST) without a window and "
         "write it to the PDF file named by --pdf; --selected TEXT prints only records whose "
         "order field begins with TEXT, --filter EXPRESSION only those the expression accepts; "
-        "PRINTONEALBUM prints the songs of the album numbered by --album N.",
+        "PRINTONEALBUM prints the songs of the album numbered by --album N; PRINTPLAYLIST and "
+        "PRINTPLAYLISTTOP40 print the playlist numbered by --playlist N (the Top 40 numbers its "
+        "entries 1, 2, 3 ... as it prints).",
         "procedure");
     options.addOption(print);
-    for (const char* name : {"pdf", "selected", "filter", "album"})
+    for (const char* name : {"pdf", "selected", "filter", "album", "playlist"})
         options.addOption(QCommandLineOption(name, "See --print.", "value"));
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();

@@ -3,6 +3,8 @@
 #include <QApplication>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/ProcedureNames.h"
+#include "app/playlists/GenerateWindow.h"
 #include "app/playlists/PlaylistBrowse.h"
 #include "app/playlists/PlaylistForm.h"
 
@@ -19,6 +21,10 @@ void definePlaylistsProcedures(AppState& state, QWidget& frame) {
         PlaylistForm::run(state,
                           QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
     });
+
+    // The playlist generator, started from the playlist browse's popup.
+    state.starter().define(proc::kGeneratePlaylist,
+                           [&state](int) -> QWidget* { return new GenerateWindow(state); });
 }
 
 }  // namespace cdz

@@ -11,6 +11,7 @@
 
 #include "app/core/AppState.h"
 #include "app/reports/AlbumSongFilter.h"
+#include "app/reports/PlaylistReportSubject.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
 #include "runtime/report/PdfExport.h"
@@ -58,6 +59,51 @@ int albumFilter(const ReportDefinition& report, const PrintOrder& order, std::FI
     return kDone;
 }
 
+bool printsAPlaylist(const ReportDefinition& report) {
+    return report.prepare == &PlaylistReportSubject::preparePrintout ||
+           report.prepare == &PlaylistReportSubject::prepareChart;
+}
+
+// The playlist printouts print one playlist, never every entry of every playlist for want of
+// one: --playlist names it, which no other report takes. Sets the request's filter, subject
+// and title; 0, kWrongOrder, or kFailed when there is no such playlist.
+int playlistRequest(AppState& state, const ReportDefinition& report, const PrintOrder& order,
+                    std::FILE* err, ReportRequest* request) {
+    const bool forPlaylist = printsAPlaylist(report);
+    if (!forPlaylist && !order.hasPlaylist) return kDone;
+    if (!forPlaylist) {
+        std::fprintf(err, "cdzapp: --playlist is for %s and %s only\n", proc::kPlaylistPrint,
+                     proc::kPlaylistTop40);
+        return kWrongOrder;
+    }
+    if (!order.hasPlaylist) {
+        std::fprintf(err, "cdzapp: %s prints one playlist: give its number with --playlist N\n",
+                     report.procedure.c_str());
+        return kWrongOrder;
+    }
+    if (!order.filter.empty() || order.hasSelected) {
+        std::fprintf(err, "cdzapp: %s takes --playlist alone, without --filter or --selected\n",
+                     report.procedure.c_str());
+        return kWrongOrder;
+    }
+    int32_t playlist = 0;
+    const char* end = order.playlist.data() + order.playlist.size();
+    const auto got = std::from_chars(order.playlist.data(), end, playlist);
+    if (got.ec != std::errc() || got.ptr != end || playlist <= 0) {
+        std::fprintf(err, "cdzapp: --playlist needs a playlist number, not \"%s\"\n",
+                     order.playlist.c_str());
+        return kWrongOrder;
+    }
+    std::string description;
+    if (int code = PlaylistReportSubject::find(state.catalogue(), playlist, &description)) {
+        std::fprintf(err, "cdzapp: there is no playlist %d (%d)\n", playlist, code);
+        return kFailed;
+    }
+    PlaylistReportSubject::describe(
+        *request, report.prepare == &PlaylistReportSubject::prepareChart, playlist, description);
+    return kDone;
+}
+
 }  // namespace
 
 std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
@@ -83,6 +129,9 @@ std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
         } else if (a == "--album") {
             order.hasAlbum = true;
             ok = value(&order.album);
+        } else if (a == "--playlist") {
+            order.hasPlaylist = true;
+            ok = value(&order.playlist);
         } else if (a == "--pdf") {
             ok = value(&order.pdf);
         } else if (a == "--data-dir") {
@@ -136,6 +185,7 @@ int PrintCommand::run(AppState& state, const PrintOrder& order, std::FILE* out, 
     request.criteria.selectedOrAll = order.hasSelected ? "Selected" : "All";
     request.criteria.selection = order.selected;
     request.filter = filter;
+    if (int status = playlistRequest(state, *report, order, err, &request)) return status;
     std::vector<CatalogueFile> files{report->file};
     for (const ReportJoin& j : report->joins) files.push_back(j.file);
     int held = 0;

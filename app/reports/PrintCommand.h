@@ -1,9 +1,11 @@
 #pragma once
-// `cdzapp --print REPORT [--selected TEXT | --filter EXPRESSION] [--album N] --pdf FILE
+// `cdzapp --print REPORT [--selected TEXT | --filter EXPRESSION] [--album N] [--playlist N] --pdf
+// FILE
 // [--data-dir FOLDER]`: makes a report without any window and writes its pages to a PDF file,
 // so that a user can print from a script and a test can read a report without a screen. The
 // report is made by the same engine as from the Reports menu, on the paper of the printer
-// set-up. The one-album song list asks no question here: --album gives the album's number.
+// set-up. The one-album song list asks no question here: --album gives the album's number;
+// nor do the playlist printout and the chart (Top 40): --playlist gives the playlist's.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -19,6 +21,8 @@ struct PrintOrder {
     std::string filter;  // an expression over the report's fields
     std::string album;   // the album number of the one-album song list
     bool hasAlbum = false;
+    std::string playlist;  // the playlist number of the playlist printout and the chart
+    bool hasPlaylist = false;
     std::string pdf;  // the file written
 };
 

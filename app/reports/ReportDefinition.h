@@ -28,6 +28,7 @@ enum class ReportShape {
     Totals,      // a list with the sums of its money columns at the end
     IndexCard,   // a card per record, captions beside values
     RotaryCard,  // a rotary-file card per record, values only
+    TimeTotal,   // a list with the sum of its playing times at the end
 };
 
 class ReportRecords;
@@ -38,8 +39,9 @@ struct ReportColumn {
     int weight = 10;      // share of the printable width
     std::string picture;  // "@d2" and the like; a date picture takes the user's date format
     TextAlign align = TextAlign::Left;
-    // A value made from the record rather than one field as it stands (the DJ log's year).
-    std::string (*compute)(const ReportRecords& records) = nullptr;
+    // A value made from the record rather than one field as it stands (the DJ log's year);
+    // it sees its column for the label and the picture.
+    std::string (*compute)(const ReportRecords& records, const ReportColumn& column) = nullptr;
     // A caption the user sets (the DJ log's notes column).
     std::string (*captionOf)(AppState& state) = nullptr;
 };
@@ -71,6 +73,10 @@ struct ReportDefinition {
     // prints for (the album or category chosen), sets the filter and title; false ends the
     // report (the user cancelled).
     bool (*prepare)(AppState& state, ReportRequest& request) = nullptr;
+    // Run once when the report starts, before the first record is read, with what `prepare`
+    // (or the command line) gave: the Top 40 renumbers its playlist here. False stops the
+    // report, `why` telling the reason.
+    bool (*beforePass)(AppState& state, const ReportRequest& request, std::string* why) = nullptr;
     // A title and a criteria noun made from the settings when the report starts.
     std::string (*titleOf)(AppState& state) = nullptr;
     std::string (*nounOf)(AppState& state) = nullptr;

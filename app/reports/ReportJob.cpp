@@ -60,6 +60,10 @@ bool ReportJob::start() {
         title = definition_.titleOf ? definition_.titleOf(state_) : definition_.title;
     // A saved query's description says which songs the pages hold.
     if (!request_.queryDescription.empty()) title += " (" + request_.queryDescription + ")";
+    if (definition_.beforePass && !definition_.beforePass(state_, request_, &error_)) {
+        failure_ = Failure::Before;
+        return false;
+    }
     layout_ = ReportLayout::make(definition_, title, *pages_, paper_, look);
     run_ = std::make_unique<ReportRun>(*records_, definition_, *layout_, request_.criteria);
     if (!run_->start(request_.filter)) {

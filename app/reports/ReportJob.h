@@ -3,6 +3,7 @@
 // temporary folder, the layout and the pass over the records. The progress window and the
 // command line's --print drive it the same way; whoever drives it shows or prints the pages.
 #include <QSizeF>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,12 +28,14 @@ struct ReportRequest {
     std::optional<FontChoice> font;  // the custom font chosen, if any
     std::string title;               // replaces the report's title when not empty
     std::string queryDescription;    // the saved query's description, when one was used
+    int32_t subject = 0;             // the record printed for (a playlist's number), if any
 };
 
 class ReportJob {
 public:
-    // Why a job could not start: its files, its view, or its filter.
-    enum class Failure { None, Open, View, Pages };
+    // Why a job could not start: its files, its view, or its filter; or its step before the
+    // pass.
+    enum class Failure { None, Open, View, Pages, Before };
 
     ReportJob(AppState& state, const ReportDefinition& definition, ReportRequest request,
               QSizeF paper);

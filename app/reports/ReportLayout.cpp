@@ -3,6 +3,7 @@
 #include "app/reports/CardLayout.h"
 #include "app/reports/ReportDefinition.h"
 #include "app/reports/ReportPager.h"
+#include "app/reports/TimeTotalLayout.h"
 #include "app/reports/TotalsLayout.h"
 
 namespace cdz {
@@ -13,6 +14,8 @@ std::unique_ptr<ReportLayout> ReportLayout::make(const ReportDefinition& definit
     switch (definition.shape) {
         case ReportShape::Totals:
             return std::make_unique<TotalsLayout>(definition, pages, paper, title, look);
+        case ReportShape::TimeTotal:
+            return std::make_unique<TimeTotalLayout>(definition, pages, paper, title, look);
         case ReportShape::List:
             break;
         // Cards come on pages of their own size, whatever the printer's paper.

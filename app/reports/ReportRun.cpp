@@ -67,7 +67,7 @@ bool ReportRun::step(int records) {
         }
         for (size_t c = 0; c < values.size(); ++c) {
             const ReportColumn& column = definition_.columns[c];
-            values[c] = column.compute ? column.compute(records_)
+            values[c] = column.compute ? column.compute(records_, column)
                                        : records_.text(column.label, column.picture);
         }
         if (!layout_.add(values)) {

@@ -116,7 +116,10 @@ QWidget* ReportSession::begin() {
                                           job_->bindings(), &job_->queryDescription()));
     }
     if (!job_->start()) {
-        if (job_->failure() == ReportJob::Failure::View) {
+        if (job_->failure() == ReportJob::Failure::Before) {
+            state_.dialogs().message(definition_.title, job_->error(), MessageIcon::Warning,
+                                     Button::Ok, Button::Ok);
+        } else if (job_->failure() == ReportJob::Failure::View) {
             state_.warning()(kViewWarning);
         } else {
             state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);

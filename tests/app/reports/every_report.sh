@@ -18,8 +18,8 @@ command -v gs >/dev/null || { echo "ghostscript (gs) is needed to read the PDFs"
 
 # The program lists its reports when asked for one it does not know.
 mapfile -t reports < <("$app" --print NO-SUCH-REPORT --pdf "$work/none.pdf" --data-dir "$work/data" 2>&1 |
-    sed -n 's/^  \([A-Z:]*\)$/\1/p')
-if [ "${#reports[@]}" -lt 29 ]; then
+    sed -n 's/^  \([A-Z0-9:]*\)$/\1/p')
+if [ "${#reports[@]}" -lt 31 ]; then
     echo "only ${#reports[@]} reports listed: ${reports[*]}"
     exit 1
 fi

@@ -7,8 +7,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "runtime/report/PagePrinter.h"
 #include "runtime/report/PageList.h"
+#include "runtime/report/PagePrinter.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {

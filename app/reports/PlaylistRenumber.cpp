@@ -22,10 +22,11 @@ int PlaylistRenumber::run(Catalogue& catalogue, int32_t playlistId, int64_t* cha
         }
     } closer{file};
     if (int code = beginTransaction(db, {&file}, db.lockWait())) return code;
+    // The rollback's own result must not hide the failure that called for it.
     auto undo = [&db] {
         ErrorGuard keep(db.error());
         db.rollback();
-        return db.error().code;
+        return keep.saved().code != 0 ? keep.saved().code : err::kTransactionFailed;
     };
     View entries(file);
     entry.PlaylistID = playlistId;

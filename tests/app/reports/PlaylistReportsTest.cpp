@@ -3,11 +3,13 @@
 // the songs it prints, a deleted song adding nothing.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
 #include <QStandardPaths>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
 
+#include "app/reports/PlaylistRenumber.h"
 #include "app/reports/PlaylistReportSubject.h"
 #include "app/reports/PrintCommand.h"
 #include "app/reports/ReportCatalogue.h"
@@ -136,6 +138,28 @@ TEST_F(PlaylistReportsTest, AChartLeftMidwayLeavesEveryEntryWithANumberOfItsOwn)
         ASSERT_TRUE(job->step(1));
     }  // cancelled
     EXPECT_EQ(numbers(), (std::vector<int64_t>{1, 2, 3, 4}));
+}
+
+TEST_F(PlaylistReportsTest, ARenumberingRefusedHalfWayIsAFailureAndChangesNoNumber) {
+    make({{"A", 0, 2, ""}, {"B", 0, 5, ""}, {"C", 0, 9, ""}});
+    {
+        // Another program's trigger refuses the second entry's new number, after the first
+        // was saved.
+        Catalogue& c = f.state->catalogue();
+        FileUse use(c, {CatalogueFile::PlaylistDetails});
+        DataFile& details = c.file(CatalogueFile::PlaylistDetails);
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(details.path().c_str(), &raw), SQLITE_OK);
+        const std::string trigger =
+            "CREATE TRIGGER refuse BEFORE UPDATE ON \"" + details.sql().table() + "\" WHEN NEW." +
+            details.sql().column(1) + " = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END";
+        ASSERT_EQ(sqlite3_exec(raw, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    int64_t changed = -1;
+    EXPECT_NE(PlaylistRenumber::run(f.state->catalogue(), 7, &changed), 0);
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(numbers(), (std::vector<int64_t>{2, 5, 9}));
 }
 
 TEST_F(PlaylistReportsTest, ThePrintoutTotalAddsOnlyTheSongsPrinted) {

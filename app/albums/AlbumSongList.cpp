@@ -1,7 +1,5 @@
 #include "app/albums/AlbumSongList.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -11,6 +9,7 @@
 #include "app/albums/AlbumFormRules.h"
 #include "app/core/AppState.h"
 #include "app/core/DragTypes.h"
+#include "app/songs/engine/SongDrops.h"
 
 namespace cdz {
 namespace {
@@ -18,14 +17,6 @@ namespace {
 constexpr int kDesignWidth = 360;
 constexpr int kDesignHeight = 150;
 constexpr int kSongNumberField = 7;  // MUS:ID among the row fields
-
-// The song number a drag carries when it is one of the program's songs; 0 otherwise.
-int64_t droppedSong(const QMimeData* data) {
-    if (!data || !data->hasFormat(kSongMimeType)) return 0;
-    bool ok = false;
-    const qlonglong id = data->data(kSongMimeType).trimmed().toLongLong(&ok);
-    return ok && id > 0 ? id : 0;
-}
 
 }  // namespace
 
@@ -91,8 +82,12 @@ void AlbumSongList::addControls() {
     hint2_ = new QLabel("window to the album song list.", this);
     sortTabs().hide();  // one order only
     list().setAcceptDrops(true);
-    list().viewport()->setAcceptDrops(true);
-    list().viewport()->installEventFilter(this);
+    new SongDrops(*list().viewport(), [this](int64_t song) {
+        if (storeForm_) storeForm_();
+        rules_.takeSong(song);
+        reload();
+        return true;
+    });
 }
 
 void AlbumSongList::placeControls() {
@@ -164,36 +159,6 @@ QMimeData* AlbumSongList::rowMimeData(int row) const {
     song->setData(kSongMimeType, QByteArray::number(static_cast<qlonglong>(*number)));
     song->setText(QString::number(*number));
     return song;
-}
-
-bool AlbumSongList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list().viewport()) {
-        switch (event->type()) {
-            case QEvent::DragEnter:
-            case QEvent::DragMove: {
-                auto* drag = static_cast<QDropEvent*>(event);
-                if (droppedSong(drag->mimeData()) != 0) {
-                    drag->acceptProposedAction();
-                } else {
-                    drag->ignore();
-                }
-                return true;
-            }
-            case QEvent::Drop: {
-                auto* drop = static_cast<QDropEvent*>(event);
-                const int64_t id = droppedSong(drop->mimeData());
-                if (id == 0) return true;
-                drop->acceptProposedAction();
-                if (storeForm_) storeForm_();
-                rules_.takeSong(id);
-                reload();
-                return true;
-            }
-            default:
-                break;
-        }
-    }
-    return BrowseWindow::eventFilter(watched, event);
 }
 
 }  // namespace cdz

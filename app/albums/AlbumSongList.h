@@ -35,7 +35,6 @@ protected:
     void pressExtra(int index) override;
     void beforeForm() override;
     void afterForm() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     AlbumSongList(AppState& state, AlbumFormRules& rules, BrowseWindowSpec spec,

@@ -1,13 +1,10 @@
 #include "app/playlists/PlaylistEntryList.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -15,10 +12,10 @@
 #include <algorithm>
 
 #include "app/core/AppState.h"
-#include "app/core/DragTypes.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryForm.h"
+#include "app/songs/engine/SongDrops.h"
 #include "runtime/text/Picture.h"
 
 namespace cdz {
@@ -41,13 +38,6 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 }
 
 }  // namespace
-
-int64_t PlaylistEntryList::droppedSong(const QMimeData* data) {
-    if (!data || !data->hasFormat(kSongMimeType)) return 0;
-    bool ok = false;
-    const qlonglong id = data->data(kSongMimeType).trimmed().toLongLong(&ok);
-    return ok && id > 0 ? id : 0;
-}
 
 PlaylistEntryList::PlaylistEntryList(AppState& state, QWidget* parent)
     : QWidget(parent),
@@ -74,8 +64,7 @@ PlaylistEntryList::PlaylistEntryList(AppState& state, QWidget* parent)
     list_->setColumnWidth(Title, 150);
     list_->setColumnWidth(Time, 64);
     list_->setAcceptDrops(true);
-    list_->viewport()->setAcceptDrops(true);
-    list_->viewport()->installEventFilter(this);
+    new SongDrops(*list_->viewport(), [this](int64_t song) { return dropSong(song); });
     total_->setObjectName("TotalTime");
     hint_->setObjectName("DropHint");
 
@@ -239,33 +228,6 @@ void PlaylistEntryList::edit(Request request) {
 void PlaylistEntryList::chart() {
     ChartCopyWindow::run(state_, playlist(), window());
     reload();
-}
-
-bool PlaylistEntryList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_->viewport()) {
-        switch (event->type()) {
-            case QEvent::DragEnter:
-            case QEvent::DragMove: {
-                auto* drag = static_cast<QDropEvent*>(event);
-                if (droppedSong(drag->mimeData()) != 0) {
-                    drag->acceptProposedAction();
-                } else {
-                    drag->ignore();
-                }
-                return true;
-            }
-            case QEvent::Drop: {
-                auto* drop = static_cast<QDropEvent*>(event);
-                const int64_t song = droppedSong(drop->mimeData());
-                if (song == 0) return true;
-                if (dropSong(song)) drop->acceptProposedAction();
-                return true;
-            }
-            default:
-                break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace cdz

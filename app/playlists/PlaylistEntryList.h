@@ -12,7 +12,6 @@
 #include "app/playlists/PlaylistEntries.h"
 
 class QLabel;
-class QMimeData;
 class QPushButton;
 class QTreeWidget;
 
@@ -28,9 +27,6 @@ public:
 
     PlaylistEntryList(AppState& state, QWidget* parent);
 
-    // The song number a drag carries when it is one of the program's songs; 0 otherwise.
-    static int64_t droppedSong(const QMimeData* data);
-
     // Reads the entries again and highlights the one numbered `seq` (0: keep the row).
     void reload(int64_t seq = 0);
     const std::vector<PlaylistRow>& rows() const { return rows_; }
@@ -44,9 +40,6 @@ public:
 signals:
     // A read error the form cannot go on after (the user has been told).
     void failed();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int32_t playlist() const;

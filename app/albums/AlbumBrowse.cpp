@@ -8,6 +8,7 @@
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
 #include "app/songs/engine/ThumbAlphabet.h"
+#include "app/songs/engine/WindowButton.h"
 
 namespace cdz {
 namespace {
@@ -28,15 +29,6 @@ const std::vector<std::string>& rowFields() {
         "ALB:ReleaseDate", "ALB:Rating",    "ALB:PurPrice", "ALB:PurchaseDate",
         "ALB:Value",       "ALB:TotalTime", "ALB:AlbumID"};
     return fields;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip,
-                        const char* name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -105,12 +97,12 @@ AlbumBrowse::AlbumBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclarati
 void AlbumBrowse::addControls() {
     letters_ = makeAlphabetStrip([this](int index) { letterChosen(index); });
 
-    copy_ = makeButton(this, "Cop&y", "Copy record", "CopyButton");
-    print_ = makeButton(this, "&Print", "Print information", "PrintButton");
-    singleArtist_ = makeButton(this, "Add Single Artist Album", {}, "SingleArtistButton");
-    compilation_ = makeButton(this, "Add Compilation", {}, "CompilationButton");
-    format_ =
-        makeButton(this, "Format &BrowseBox", "Re-format Columns of BrowseBox", "FormatButton");
+    copy_ = makeWindowButton(this, "Cop&y", "Copy record", "CopyButton");
+    print_ = makeWindowButton(this, "&Print", "Print information", "PrintButton");
+    singleArtist_ = makeWindowButton(this, "Add Single Artist Album", {}, "SingleArtistButton");
+    compilation_ = makeWindowButton(this, "Add Compilation", {}, "CompilationButton");
+    format_ = makeWindowButton(this, "Format &BrowseBox", "Re-format Columns of BrowseBox",
+                               "FormatButton");
 
     QTabBar& tabs = sortTabs();
     tabs.setStyleSheet("QTabBar::tab:selected { font-weight: 700; }");

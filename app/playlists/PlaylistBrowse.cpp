@@ -6,6 +6,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
+#include "app/songs/engine/WindowButton.h"
 
 namespace cdz {
 namespace {
@@ -13,15 +14,6 @@ namespace {
 constexpr int kDesignWidth = 200;
 constexpr int kDesignHeight = 170;
 constexpr int kLeast = 50;  // dialog units, both ways
-
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip,
-                        const char* name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -56,8 +48,9 @@ PlaylistBrowse::PlaylistBrowse(AppState& state, BrowseWindowSpec spec,
                                BrowseDeclaration declaration, std::unique_ptr<FileUse> files,
                                QWidget* parent)
     : BrowseWindow(state, std::move(spec), std::move(declaration), std::move(files), parent) {
-    print_ = makeButton(this, "&Print", "Print playlist (basic format)", "PrintButton");
-    top40_ = makeButton(this, "&Top 40", "Print playlist in a top-?? chart format", "Top40Button");
+    print_ = makeWindowButton(this, "&Print", "Print playlist (basic format)", "PrintButton");
+    top40_ =
+        makeWindowButton(this, "&Top 40", "Print playlist in a top-?? chart format", "Top40Button");
     // The printouts read the highlighted playlist from the playlist buffer as they start.
     connect(print_, &QPushButton::clicked, this, [this] { startProcedure(proc::kPlaylistPrint); });
     connect(top40_, &QPushButton::clicked, this, [this] { startProcedure(proc::kPlaylistTop40); });

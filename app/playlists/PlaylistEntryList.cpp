@@ -16,6 +16,7 @@
 #include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryForm.h"
 #include "app/songs/engine/SongDrops.h"
+#include "app/songs/engine/WindowButton.h"
 #include "runtime/text/Picture.h"
 
 namespace cdz {
@@ -28,15 +29,6 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip,
-                        const char* name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 PlaylistEntryList::PlaylistEntryList(AppState& state, QWidget* parent)
@@ -44,11 +36,11 @@ PlaylistEntryList::PlaylistEntryList(AppState& state, QWidget* parent)
       state_(state),
       entries_(state.catalogue()),
       list_(new QTreeWidget),
-      chart_(makeButton(this, "Char&t", "Copy the current chart order into the last week column",
-                        "ChartButton")),
-      add_(makeButton(this, "&Add", {}, "AddEntryButton")),
-      change_(makeButton(this, "&Change", {}, "ChangeEntryButton")),
-      delete_(makeButton(this, "&Delete", {}, "DeleteEntryButton")),
+      chart_(makeWindowButton(
+          this, "Char&t", "Copy the current chart order into the last week column", "ChartButton")),
+      add_(makeWindowButton(this, "&Add", {}, "AddEntryButton")),
+      change_(makeWindowButton(this, "&Change", {}, "ChangeEntryButton")),
+      delete_(makeWindowButton(this, "&Delete", {}, "DeleteEntryButton")),
       total_(new QLabel(this)),
       hint_(new QLabel("Drag from the \"Songs\" window and drop on the Playlist", this)) {
     setObjectName("PlaylistEntryList");
@@ -83,7 +75,7 @@ PlaylistEntryList::PlaylistEntryList(AppState& state, QWidget* parent)
     };
     auto* moves = new QVBoxLayout;
     for (const MoveButton& m : buttons) {
-        QPushButton* b = makeButton(this, {}, m.tip, m.name);
+        QPushButton* b = makeWindowButton(this, {}, m.tip, m.name);
         b->setIcon(AppIcons::icon(m.icon));
         connect(b, &QPushButton::clicked, this, [this, how = m.how] { move(how); });
         moves_.push_back(b);

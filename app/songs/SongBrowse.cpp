@@ -11,6 +11,7 @@
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/ProcedureNames.h"
+#include "app/songs/engine/WindowButton.h"
 #include "runtime/data/RecordBindings.h"
 #include "runtime/text/Text.h"
 
@@ -58,15 +59,6 @@ SortOrder plainOrder(const char* key) {
 
 SortOrder rangedOrder(const char* key, RangeLimit range, int width, int flags) {
     return {key, true, std::move(range), LocatorKind::Incremental, ThumbKind::Text, width, flags};
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& tip,
-                        const char* name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
 }
 
 // "By " and the first ten characters of the user's caption of the user-defined key, or the
@@ -176,20 +168,20 @@ void SongBrowse::addControls() {
     locator_->setObjectName("LocatorValue");
     locator_->setTextFormat(Qt::PlainText);
 
-    copy_ = makeButton(this, "Cop&y", "Create a copy of the highlighted song", "CopyButton");
-    selectMedia_ = makeButton(this, "&Select Media", {}, "SelectMediaButton");
-    selectCategory_ = makeButton(this, "&Select Category", {}, "SelectCategoryButton");
-    searchButton_ = makeButton(this, "&Search", "Search the song database", "SearchButton");
-    resetSearch_ = makeButton(this, "Reset Search", "Reset database to display all entries",
-                              "ResetSearchButton");
-    import_ = makeButton(this, "&Import", "Import data from another file", "ImportButton");
+    copy_ = makeWindowButton(this, "Cop&y", "Create a copy of the highlighted song", "CopyButton");
+    selectMedia_ = makeWindowButton(this, "&Select Media", {}, "SelectMediaButton");
+    selectCategory_ = makeWindowButton(this, "&Select Category", {}, "SelectCategoryButton");
+    searchButton_ = makeWindowButton(this, "&Search", "Search the song database", "SearchButton");
+    resetSearch_ = makeWindowButton(this, "Reset Search", "Reset database to display all entries",
+                                    "ResetSearchButton");
+    import_ = makeWindowButton(this, "&Import", "Import data from another file", "ImportButton");
     import_->setIcon(AppIcons::icon("IMPORT.ICO"));
-    export_ = makeButton(this, "&Export", "Export the song database ", "ExportButton");
+    export_ = makeWindowButton(this, "&Export", "Export the song database ", "ExportButton");
     export_->setIcon(AppIcons::icon("EXPORT.ICO"));
-    format_ =
-        makeButton(this, "Format &BrowseBox", "Re-format Columns of BrowseBox", "FormatButton");
-    print_ = makeButton(this, "&Print", "Print the song report sorted by the highlighted index tab",
-                        "PrintButton");
+    format_ = makeWindowButton(this, "Format &BrowseBox", "Re-format Columns of BrowseBox",
+                               "FormatButton");
+    print_ = makeWindowButton(
+        this, "&Print", "Print the song report sorted by the highlighted index tab", "PrintButton");
 
     static const char* const kTabTips[kTabCount] = {
         "Display song database indexed by artist last name",

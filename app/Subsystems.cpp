@@ -2,6 +2,7 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/core/AppState.h"
+#include "app/labels/LabelsProcedures.h"
 #include "app/playlists/PlaylistsProcedures.h"
 #include "app/reports/ReportsProcedures.h"
 #include "app/songs/SongsProcedures.h"
@@ -13,6 +14,7 @@ void addProgramSubsystems(AppState& state) {
     state.addSubsystem(&defineAlbumsProcedures);
     state.addSubsystem(&defineReportsProcedures);
     state.addSubsystem(&definePlaylistsProcedures);
+    state.addSubsystem(&defineLabelsProcedures);
 }
 
 }  // namespace cdz

@@ -89,6 +89,8 @@ FormWindowSpec window(AlbumFormParts& parts) {
     w.designSize = QSize(380, 228);
     w.tabs = {"General", "Songs", "Notes", "Associated Files", "Compact Disc", "Other"};
     w.sheetPlace = QRect(4, 4, 372, 198);
+    // Songs are dragged onto the album's list from the song browse.
+    w.takesDrops = true;
     auto& e = w.entries;
     e.push_back(line(General, 0, "&Artist:", "ALB:Artist", "s40", 170));
     e.push_back(line(General, 1, "A&lbum:", "ALB:Album", "s40", 170));

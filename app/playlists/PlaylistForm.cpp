@@ -58,6 +58,8 @@ FormWindowSpec window(AppState& state) {
     w.cancelPlace = QRect(350, 214, 46, 14);
     // Every save records the day of the change, whatever else changed.
     w.beforeOk = [&state] { state.catalogue().playlist().LastEditDate = today(); };
+    // Songs are dragged onto the entries from the song browse.
+    w.takesDrops = true;
     return w;
 }
 

@@ -36,6 +36,7 @@ public:
     static const char* printProcedure(int tab);
 
     QMimeData* rowMimeData(int row) const override;
+    bool offersDrags() const override { return true; }
 
 protected:
     QString titleText() const override;

@@ -94,6 +94,8 @@ public:
     // What a row offers when dragged out of the list (1-based); nullptr when rows are not
     // dragged. The caller owns the data.
     virtual QMimeData* rowMimeData(int row) const;
+    // Whether rows are dragged out of this window (to a form that takes them).
+    virtual bool offersDrags() const { return false; }
 
 signals:
     void finished();

@@ -1,5 +1,7 @@
 #include "app/songs/engine/FormWindow.h"
 
+#include "app/songs/engine/FormBeside.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -255,7 +257,12 @@ Response FormWindow::run(AppState& state, FormDeclaration declaration, FormWindo
         if (auto title = window.engine().title()) {
             window.setWindowTitle(QString::fromStdString(*title));
         }
-        window.exec();
+        if (window.spec_.takesDrops) {
+            FormBeside beside(window, parent);
+            beside.run();
+        } else {
+            window.exec();
+        }
     }
     return window.engine().finish();
 }

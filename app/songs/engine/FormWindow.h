@@ -1,8 +1,9 @@
 #pragma once
 // The window around a form engine: its entries with their prompts, OK and Cancel, the hidden
 // Ditto control and the Ditto key, the title by request, the window's place kept in its
-// settings section, and the form rules of resizing. A form runs modally over its caller; a
-// deletion runs without showing the window at all.
+// settings section, and the form rules of resizing. A form runs modally over its caller, or
+// beside the other windows when it takes dragged songs; a deletion runs without showing the
+// window at all.
 #include <QDialog>
 #include <QKeySequence>
 #include <QPointer>
@@ -91,6 +92,9 @@ struct FormWindowSpec {
     // Runs on OK once the controls are stored, before the checks and the write: a value every
     // save stamps (the date of the last change).
     std::function<void()> beforeOk;
+    // The form has a list that takes songs dragged from the song browse: it runs beside the
+    // song browse instead of over every window, so that a drag can reach it.
+    bool takesDrops = false;
 };
 
 class FormWindow : public QDialog {
@@ -100,8 +104,9 @@ public:
                QWidget* parent = nullptr);
     ~FormWindow() override;
 
-    // Runs the form on the program's request: starts the engine, shows the window modally when
-    // the request needs it, and leaves. Returns the response (also left in the program state).
+    // Runs the form on the program's request: starts the engine, shows the window when the
+    // request needs it (modally, or beside the song browse for a form that takes drops) and
+    // leaves. Returns the response (also left in the program state).
     // `setup` prepares the engine before it starts (a step after each write, ...).
     static Response run(AppState& state, FormDeclaration declaration, FormWindowSpec spec,
                         QWidget* parent, const std::function<void(FormEngine&)>& setup = {});

@@ -18,6 +18,7 @@
 #include "app/songs/engine/FormWindow.h"
 #include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/songs/engine/RunningForm.h"
 
 namespace cdz::test {
 namespace {
@@ -55,7 +56,7 @@ TEST(AlbumDropRun, ACancelledNewAlbumKeepsNoSongThatWasDroppedOnIt) {
     QTimer::singleShot(0, [&] {
         FormWindow* form = nullptr;
         ASSERT_TRUE(waitFor([&] {
-            form = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+            form = runningForm();
             return form != nullptr;
         }));
         reserved = cat.album().AlbumID;

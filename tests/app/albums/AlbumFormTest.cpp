@@ -21,6 +21,7 @@
 #include "app/core/DragTypes.h"
 #include "app/songs/SongsProcedures.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/songs/engine/RunningForm.h"
 #include "tests/runtime/cd/DiscImage.h"
 
 namespace cdz::test {
@@ -241,7 +242,7 @@ TEST_F(AlbumFormTest, ACancelledInsertLeavesNoSongOnItsReservedNumber) {
     QTimer::singleShot(0, [&] {
         FormWindow* form = nullptr;
         ASSERT_TRUE(waitFor([&] {
-            form = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+            form = runningForm();
             return form != nullptr;
         }));
         reserved = cat().album().AlbumID;
@@ -339,7 +340,7 @@ TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlb
     QTimer::singleShot(0, [&] {
         FormWindow* form = nullptr;
         ASSERT_TRUE(waitFor([&] {
-            form = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+            form = runningForm();
             return form != nullptr;
         }));
         auto press = [&](const char* name) {

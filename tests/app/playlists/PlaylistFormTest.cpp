@@ -26,6 +26,7 @@
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/songs/engine/RunningForm.h"
 
 namespace cdz::test {
 namespace {
@@ -78,7 +79,7 @@ protected:
         QTimer::singleShot(0, [&] {
             FormWindow* form = nullptr;
             ASSERT_TRUE(waitFor([&] {
-                form = qobject_cast<FormWindow*>(QApplication::activeModalWidget());
+                form = runningForm();
                 return form != nullptr;
             }));
             inside(*form);

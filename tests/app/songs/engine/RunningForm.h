@@ -1,0 +1,18 @@
+#pragma once
+// The form running now: the modal one, or else the one running beside the other windows.
+#include <QApplication>
+
+#include "app/songs/engine/FormWindow.h"
+
+namespace cdz::test {
+
+inline FormWindow* runningForm() {
+    if (auto* modal = qobject_cast<FormWindow*>(QApplication::activeModalWidget())) return modal;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<FormWindow*>(top);
+        if (form && form->isVisible() && form->isEnabled()) return form;
+    }
+    return nullptr;
+}
+
+}  // namespace cdz::test

@@ -245,22 +245,35 @@ PlaylistGeneratorOutcome PlaylistGenerator::generate(const PlaylistGeneratorChoi
     // A song's number is given as it is added, so its order is the order of addition that
     // the weightings by addition lean on; and its index is narrow to read.
     ranks.setOrder(SongRecord::KeyID);
+    // No index serves a release bound: the songs within it are gathered in one pass rather
+    // than counted in one and drawn from in another.
+    const bool gathered = choice.startDate != 0 || choice.endDate != 0;
+    std::vector<int64_t> within;
     int64_t pool = 0;
-    if (ranks.setCondition(candidates) != 0 || ranks.count(&pool) != 0) {
-        out.result = Result::NotWritten;
-        out.message =
-            "The songs could not be read " + errorOf(db.error()) + ". No play list was made.";
-        return out;
-    }
+    bool read = ranks.setCondition(candidates) == 0;
+    if (read) read = gathered ? ranks.all(&within) == 0 : ranks.count(&pool) == 0;
+    if (gathered) pool = static_cast<int64_t>(within.size());
 
-    std::vector<Draw> draws = makeDraws(pool, choice, random_);
-    std::vector<size_t> order(draws.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(),
-              [&](size_t a, size_t b) { return draws[a].rank < draws[b].rank; });
-    std::vector<int64_t> sorted, recnos;
-    for (size_t i : order) sorted.push_back(draws[i].rank);
-    if (ranks.recordNumbers(sorted, &recnos) != 0) {
+    std::vector<Draw> draws;
+    std::vector<size_t> order;
+    std::vector<int64_t> recnos;
+    if (read) {
+        draws = makeDraws(pool, choice, random_);
+        order.resize(draws.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::sort(order.begin(), order.end(),
+                  [&](size_t a, size_t b) { return draws[a].rank < draws[b].rank; });
+        std::vector<int64_t> sorted;
+        for (size_t i : order) sorted.push_back(draws[i].rank);
+        if (gathered) {
+            for (int64_t rank : sorted)
+                recnos.push_back(rank >= 1 && rank <= pool ? within[static_cast<size_t>(rank - 1)]
+                                                           : 0);
+        } else {
+            read = ranks.recordNumbers(sorted, &recnos) == 0;
+        }
+    }
+    if (!read) {
         out.result = Result::NotWritten;
         out.message =
             "The songs could not be read " + errorOf(db.error()) + ". No play list was made.";

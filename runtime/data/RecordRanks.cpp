@@ -105,21 +105,8 @@ int RecordRanks::recordNumbers(const std::vector<int64_t>& ranks, std::vector<in
             if (ranks[i] >= 1 && ranks[i] <= records) (*recnos)[i] = first + ranks[i] - 1;
         return db.succeed();
     }
-    std::string where;
-    if (int code = whereSql(&where)) return code;
-    const std::string recno = TableSql::kRecno;
-    std::string order;
-    if (key_ >= 0 && key_ < static_cast<int>(file_.decl().keys().size())) {
-        const KeyDesc& key = file_.decl().keys()[static_cast<size_t>(key_)];
-        for (size_t c = 0; c < key.components.size(); ++c)
-            order += file_.sql().keyColumn(key, static_cast<int>(c)) + ", ";
-    }
-    Statement stmt =
-        db.statement("SELECT " + recno + " FROM " + file_.sql().ref() +
-                     (where.empty() ? "" : " WHERE " + where) + " ORDER BY " + order + recno);
+    Statement stmt = rankedStatement();
     if (!stmt) return db.error().code;
-    int p = 1;
-    for (const auto& v : condition_.params) RecordCodec::bind(stmt, p++, v);
     int64_t rank = 0;
     for (size_t i = 0; i < ranks.size();) {
         const int rc = stmt.step();
@@ -130,6 +117,41 @@ int RecordRanks::recordNumbers(const std::vector<int64_t>& ranks, std::vector<in
             if (ranks[i] == rank) (*recnos)[i] = sqlite3_column_int64(stmt, 0);
             ++i;
         }
+    }
+    return db.succeed();
+}
+
+Statement RecordRanks::rankedStatement() {
+    Database& db = file_.database();
+    std::string where;
+    if (whereSql(&where) != 0) return {};
+    const std::string recno = TableSql::kRecno;
+    std::string order;
+    if (key_ >= 0 && key_ < static_cast<int>(file_.decl().keys().size())) {
+        const KeyDesc& key = file_.decl().keys()[static_cast<size_t>(key_)];
+        for (size_t c = 0; c < key.components.size(); ++c)
+            order += file_.sql().keyColumn(key, static_cast<int>(c)) + ", ";
+    }
+    Statement stmt =
+        db.statement("SELECT " + recno + " FROM " + file_.sql().ref() +
+                     (where.empty() ? "" : " WHERE " + where) + " ORDER BY " + order + recno);
+    if (!stmt) return stmt;
+    int p = 1;
+    for (const auto& v : condition_.params) RecordCodec::bind(stmt, p++, v);
+    return stmt;
+}
+
+int RecordRanks::all(std::vector<int64_t>* recnos) {
+    Database& db = file_.database();
+    recnos->clear();
+    if (!file_.isOpen()) return db.fail(err::kFileNotOpen);
+    Statement stmt = rankedStatement();
+    if (!stmt) return db.error().code;
+    for (;;) {
+        const int rc = stmt.step();
+        if (rc == SQLITE_DONE) break;
+        if (rc != SQLITE_ROW) return db.failSqlite(rc);
+        recnos->push_back(sqlite3_column_int64(stmt, 0));
     }
     return db.succeed();
 }

@@ -81,6 +81,14 @@ TEST_F(RecordRanksTest, GivesTheRecordAtEachRankAmongThoseThatExist) {
         std::vector<int64_t> got;
         ASSERT_EQ(ranks.recordNumbers(c.ranks, &got), 0);
         EXPECT_EQ(got, c.recnos);
+        // Gathered in one pass, the same records at the same ranks.
+        std::vector<int64_t> every;
+        ASSERT_EQ(ranks.all(&every), 0);
+        ASSERT_EQ(static_cast<int64_t>(every.size()), c.count);
+        for (size_t i = 0; i < c.ranks.size(); ++i) {
+            const int64_t r = c.ranks[i];
+            EXPECT_EQ(r <= c.count ? every[static_cast<size_t>(r - 1)] : 0, c.recnos[i]);
+        }
     }
 }
 

@@ -3,19 +3,20 @@
 #include <array>
 
 #include "app/core/data/SongRecord.h"
+#include "app/core/frame/ProcedureNames.h"
 #include "runtime/data/DataFile.h"
 
 namespace cdz {
 
 const MaintenancePassInfo& maintenancePassInfo(MaintenancePass pass) {
     static const std::array<MaintenancePassInfo, 4> table{{
-        {MaintenancePass::CopyToAlbum, "CopyToAlbum", "Copying...", CatalogueFile::Cadenzio,
+        {MaintenancePass::CopyToAlbum, proc::kCopyToAlbum, "Copying...", CatalogueFile::Cadenzio,
          kRecordOrder},
-        {MaintenancePass::TestAlbumIDs, "TestAlbumIDs", "Testing Link Integrity",
+        {MaintenancePass::TestAlbumIDs, proc::kTestAlbumIds, "Testing Link Integrity",
          CatalogueFile::Cadenzio, SongRecord::SongsByAlbum},
-        {MaintenancePass::ConvertDateToYear, "ConvertDateToYear", "Converting Song Dates",
-         CatalogueFile::Cadenzio, SongRecord::KeyID},
-        {MaintenancePass::ConvertAlbumDateToYear, "ConvertAlbumDateToYear",
+        {MaintenancePass::ConvertDateToYear, proc::kConvertSongDatesToYears,
+         "Converting Song Dates", CatalogueFile::Cadenzio, SongRecord::KeyID},
+        {MaintenancePass::ConvertAlbumDateToYear, proc::kConvertAlbumDatesToYears,
          "Converting Album Dates", CatalogueFile::Album, kRecordOrder},
     }};
     return table[static_cast<size_t>(pass)];

@@ -1,5 +1,7 @@
 #include "app/core/frame/MainFrame.h"
 
+#include "app/core/settings/PreferencesWindow.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -53,6 +55,10 @@ void MainFrame::defineOwnProcedures() {
         return new SplashWindow(state_, startupCommands(), this);
     });
     starter.define(proc::kAbout, [this](int) -> QWidget* { return new AboutWindow(state_, this); });
+    starter.defineRoutine(proc::kPreferences, [this] {
+        PreferencesWindow window(state_, this);
+        window.exec();
+    });
     starter.define(proc::kOldDataConversion,
                    [this](int) { return OldDataConversionWindow::create(state_, this); });
 }

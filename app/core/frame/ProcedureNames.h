@@ -28,6 +28,12 @@ inline constexpr const char* kAddCompilation = "AddCompilation";
 inline constexpr const char* kAddSingleArtist = "AddSingleArtist";
 inline constexpr const char* kLabelWizard = "LabelWizard";
 
+// Housekeeping passes over the songs and albums, started from the Preferences window.
+inline constexpr const char* kCopyToAlbum = "CopyToAlbum";
+inline constexpr const char* kTestAlbumIds = "TestAlbumIDs";
+inline constexpr const char* kConvertSongDatesToYears = "ConvertDateToYear";
+inline constexpr const char* kConvertAlbumDatesToYears = "ConvertAlbumDateToYear";
+
 // Playlists.
 inline constexpr const char* kPlaylistForm = "UpdatePlaylist";
 inline constexpr const char* kGeneratePlaylist = "GeneratePlaylist";

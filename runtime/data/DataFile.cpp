@@ -657,6 +657,23 @@ int DataFile::pack() {
     return db_.exec("VACUUM " + sql_.schema());
 }
 
+int DataFile::check(std::string* problems) {
+    problems->clear();
+    if (int code = requireOpen()) return code;
+    Statement stmt = db_.statement("PRAGMA " + sql_.schema() + ".quick_check(5)");
+    if (!stmt) return db_.error().code;
+    for (;;) {
+        const int rc = stmt.step();
+        if (rc == SQLITE_DONE) break;
+        if (rc != SQLITE_ROW) return db_.failSqlite(rc);
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        const std::string line = text ? text : "";
+        if (line == "ok") continue;
+        *problems += (problems->empty() ? "" : "|") + line;
+    }
+    return db_.succeed();
+}
+
 std::string DataFile::send(std::string_view option) {
     auto eq = option.find('=');
     std::string_view name = option.substr(0, eq);

@@ -124,6 +124,9 @@ public:
     // failed to open with 46) is opened exclusively for it and closed again.
     int build();
     int pack();  // VACUUM: no deleted space left
+    // Whether the open file's pages and indexes check out: "" when they do, else the first
+    // problems found, in the storage engine's words.
+    int check(std::string* problems);
 
     // Driver options: "QUICKSCAN=on|off", "Recover=n", "FULLBUILD=on", "RECOVER=1|0",
     // "IGNORESTATUS=ON|OFF", and the question "HELD" (answers "ON" or "OFF"). Returns the

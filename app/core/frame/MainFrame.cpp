@@ -1,5 +1,6 @@
 #include "app/core/frame/MainFrame.h"
 
+#include "app/core/filemgr/FileManagerWindow.h"
 #include "app/core/settings/PreferencesWindow.h"
 
 #include <QAction>
@@ -55,6 +56,8 @@ void MainFrame::defineOwnProcedures() {
         return new SplashWindow(state_, startupCommands(), this);
     });
     starter.define(proc::kAbout, [this](int) -> QWidget* { return new AboutWindow(state_, this); });
+    starter.define(proc::kFileManager,
+                   [this](int) -> QWidget* { return new FileManagerWindow(state_, this); });
     starter.defineRoutine(proc::kPreferences, [this] {
         PreferencesWindow window(state_, this);
         window.exec();

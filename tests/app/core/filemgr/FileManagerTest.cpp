@@ -1,0 +1,103 @@
+// The File Manager window over real files: which files an action takes, a file this program
+// holds open left alone, Info on a file that does not exist yet, and Pack and Build refused
+// while another station holds the file.
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/core/data/CategoryRecord.h"
+#include "app/core/filemgr/FileManagerWindow.h"
+#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/core/frame/FrameTestSupport.h"
+
+namespace cdz::test {
+namespace {
+
+using F = CatalogueFile;
+
+struct FileManagerFixture : StateFixture {
+    FileManagerFixture() {
+        FileRegistry& registry = state->fileRegistry();
+        registry.addDriver(FileRegistry::kKeyedDriver);
+        for (const CatalogueFileInfo& f : catalogueFiles())
+            registry.usingFile(f.prefix, f.label, state->catalogue().file(f.file),
+                               f.registrationFlag);
+        // Two categories and one medium on disk; the other files not made yet.
+        FileUse files(state->catalogue(), {F::Categories, F::Media});
+        for (int id : {1, 2}) {
+            state->catalogue().category().CategoryID = id;
+            state->catalogue().category().Category = "c" + std::to_string(id);
+            EXPECT_EQ(state->catalogue().file(F::Categories).add(), 0);
+        }
+        state->catalogue().media().Media = "CD";
+        EXPECT_EQ(state->catalogue().file(F::Media).add(), 0);
+    }
+    void press(FileManagerWindow& w, const char* name) { w.findChild<QPushButton*>(name)->click(); }
+    QTreeWidgetItem* row(FileManagerWindow& w, const char* label) {
+        auto found = w.list().findItems(label, Qt::MatchExactly, 1);
+        return found.isEmpty() ? nullptr : found.front();
+    }
+};
+
+TEST(FileManager, ActionsTakeTheTaggedFilesOrElseTheHighlightedOne) {
+    FileManagerFixture f;
+    FileManagerWindow w(*f.state);
+    ASSERT_EQ(w.list().topLevelItemCount(), 11);
+    EXPECT_EQ(w.list().topLevelItem(0)->text(1), "AddWizard");
+    // Nothing tagged (after Tag All and Untag All): Info tells of the highlighted file only.
+    f.press(w, "TagAll");
+    f.press(w, "UntagAll");
+    w.list().setCurrentItem(f.row(w, "Categories"));
+    f.press(w, "Info");
+    ASSERT_EQ(f.dialogs->shown().size(), 1u);
+    EXPECT_NE(f.lastMessage().find("Records: 2"), std::string::npos) << f.lastMessage();
+    EXPECT_NE(f.lastMessage().find("checks out"), std::string::npos) << f.lastMessage();
+    EXPECT_EQ(f.row(w, "Categories")->text(2), "2");
+    // A file not made yet is said to be so, and the program goes on.
+    w.list().setCurrentItem(f.row(w, "Labels"));
+    f.press(w, "Info");
+    EXPECT_NE(f.lastMessage().find("does not exist yet"), std::string::npos) << f.lastMessage();
+    // Tagged files: each one, in list order; Pack leaves the records as they were.
+    f.row(w, "Categories")->setCheckState(0, Qt::Checked);
+    f.row(w, "Media")->setCheckState(0, Qt::Checked);
+    const size_t before = f.dialogs->shown().size();
+    f.press(w, "Pack");
+    f.press(w, "Build");
+    EXPECT_EQ(f.dialogs->shown().size(), before);
+    EXPECT_EQ(f.row(w, "Media")->text(2), "1");
+    EXPECT_EQ(runSqliteShell(f.dir.path() / "CDZCAT.tps", "select count(*) from Categories;").out,
+              "2\n");
+}
+
+TEST(FileManager, AFileInUseIsNeverTakenFromItsUsers) {
+    FileManagerFixture f;
+    FileManagerWindow w(*f.state);
+    w.list().setCurrentItem(f.row(w, "Categories"));
+    {
+        // A window of this program has the file open.
+        FileUse open(f.state->catalogue(), {F::Categories});
+        f.press(w, "Build");
+        EXPECT_EQ(f.dialogs->shown().back().title, "File Access Error");
+        EXPECT_NE(f.lastMessage().find("in use by a window"), std::string::npos);
+    }
+    // Another station is inside a write of the file: the exclusive open is refused.
+    Database other{f.dir.path()};
+    CategoryRecord record;
+    DataFile categories{other, CategoryRecord::declaration(), record};
+    ASSERT_EQ(categories.open(), 0);
+    ASSERT_EQ(other.begin({categories.sql().schema()}, 1000), 0);
+    for (const char* action : {"Pack", "Build"}) {
+        f.press(w, action);
+        EXPECT_EQ(f.dialogs->shown().back().title, "File Access Error") << action;
+        EXPECT_NE(f.lastMessage().find("requires exclusive file access"), std::string::npos);
+    }
+    EXPECT_EQ(other.rollback(), 0);
+    EXPECT_EQ(runSqliteShell(f.dir.path() / "CDZCAT.tps", "select count(*) from Categories;").out,
+              "2\n");
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -25,7 +25,6 @@ namespace cdz {
 namespace {
 
 constexpr int kCategoryWidth = 30;
-constexpr int kLastBareYear = 2999;
 
 }  // namespace
 

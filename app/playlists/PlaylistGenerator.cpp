@@ -16,8 +16,6 @@ namespace {
 
 using Result = PlaylistGeneratorOutcome::Result;
 
-constexpr int32_t kLastBareYear = 2999;
-
 // The generator's own handles and buffers: drawing never moves what a browse shows.
 struct Files {
     SongRecord song;

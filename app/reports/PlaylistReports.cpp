@@ -14,7 +14,6 @@ namespace {
 // A release value below 3000 is a year stored on its own, printed as it is; a date prints its
 // year; none prints " --".
 std::string releaseYear(const ReportRecords& records, const ReportColumn&) {
-    constexpr int kLastBareYear = 2999;
     const std::string text = records.text("MUS:ReleaseDate");
     const long value = text.empty() ? 0 : std::strtol(text.c_str(), nullptr, 10);
     if (value == 0) return " --";

@@ -1,5 +1,7 @@
 #include "runtime/text/DatePicture.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include <QDate>
@@ -174,6 +176,7 @@ std::string DatePicture::numeric(int year, int month, int day) const {
 
 std::string DatePicture::format(int64_t day) const {
     if (day == 0) return {};
+    if (day >= 1 && day <= kLastBareYear) return std::to_string(day);
     if (day < kFirstDay || day > lastDay()) return std::string(static_cast<size_t>(width()), '#');
     const Ymd d = ymdFromDate(static_cast<int32_t>(day));
     // The named-month styles keep their blanks unless a separator was asked for.
@@ -209,6 +212,15 @@ std::string DatePicture::format(std::string_view stored) const {
 
 int32_t DatePicture::read(std::string_view shown, int currentYear) const {
     if (currentYear == 0) currentYear = ymdFromDate(today()).year;
+    // A bare year reads back as it shows, before any shorthand of the picture's fields.
+    std::string_view digits = shown;
+    while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
+    while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
+    if (digits.size() == 4 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        const int year = std::stoi(std::string(digits));
+        if (year >= 1000 && year <= kLastBareYear) return year;
+    }
     const int32_t day = DateReader(order(), currentYear).read(shown);
     if (day != 0 || style_ != kLongLocale) return day;
     // Long formats of some languages carry more than names and numbers; let Qt try.

@@ -22,12 +22,14 @@ public:
     // Characters of a typical formatted date (for column widths).
     int width() const;
 
-    // Blank for 0; '#' repeated for a day number outside 1 January 1801 .. 31 December 9999.
+    // Blank for 0; a bare year (1 .. kLastBareYear) as the year itself; '#' repeated for a day
+    // number beyond 31 December 9999 or below 1.
     std::string format(int64_t day) const;
     std::string format(double day) const;
     std::string format(std::string_view stored) const;
     // The day number as text; "0" for blank or invalid text. Two-digit years are placed
-    // around currentYear (today's year when 0).
+    // around currentYear (today's year when 0). Four digits alone from 1000 to kLastBareYear
+    // are a bare year, as a bare year shows, before any shorthand of the picture's fields.
     std::string deformat(std::string_view shown, int currentYear = 0) const;
     int32_t read(std::string_view shown, int currentYear = 0) const;
 

@@ -14,6 +14,9 @@ struct Ymd {
 
 // Valid range of the runtime: 1 January 1801 to 31 December 9999.
 constexpr int32_t kFirstDay = 4;
+// A date value from 1 to this is a bare year (a release known only by its year), never a day:
+// it shows, reads and compares as the year.
+constexpr int32_t kLastBareYear = 2999;
 int32_t lastDay();
 
 bool isLeapYear(int year);

@@ -104,12 +104,26 @@ TEST_F(DatePictureTest, NoDateAndOutOfRange) {
         EXPECT_EQ(date(pic).format(0.0), "") << pic;
     }
     const DatePicture d2 = date("@d2");
-    EXPECT_EQ(d2.format(int64_t{kFirstDay}), "01/01/1801");
+    EXPECT_EQ(d2.format(int64_t{kLastBareYear + 1}), "03/16/1809");
     EXPECT_EQ(d2.format(int64_t{lastDay()}), "12/31/9999");
-    for (int64_t bad : {int64_t{3}, int64_t{-5}, int64_t{lastDay()} + 1, int64_t{1} << 40})
+    for (int64_t bad : {int64_t{-5}, int64_t{lastDay()} + 1, int64_t{1} << 40})
         EXPECT_EQ(d2.format(bad), "##########") << bad;
     EXPECT_EQ(d2.format(std::numeric_limits<double>::infinity()), "##########");
     EXPECT_EQ(d2.format(58015.9), "10/31/1959");
+}
+
+// A release known only by its year shows as the year under every picture, and reads back so.
+TEST_F(DatePictureTest, BareYearsShowAndReadAsYears) {
+    for (int style = 1; style <= 18; ++style) {
+        const DatePicture p = date("@d" + std::to_string(style));
+        for (int32_t year : {1987, 2001, kLastBareYear}) {
+            EXPECT_EQ(p.format(int64_t{year}), std::to_string(year)) << style;
+            EXPECT_EQ(p.read(std::to_string(year), kThisYear), year) << style;
+        }
+    }
+    // Other runs of four digits keep the picture's shorthand.
+    EXPECT_EQ(date("@d13").read("0359", kThisYear), dateFromYmd(1959, 3, 1));
+    EXPECT_EQ(date("@d2").read("999", kThisYear), 0);
 }
 
 TEST_F(DatePictureTest, ReadsWhatUsersType) {
@@ -170,7 +184,7 @@ TEST_F(DatePictureTest, RoundTripAcrossTheRange) {
             const DatePicture p = date("@d" + std::to_string(style) + "-");
             const std::string sample = p.format(int64_t{kHalloween59});
             const bool twoDigitYear = sample.find("1959") == std::string::npos;
-            for (int32_t day = kFirstDay; day <= lastDay(); day += 997) {
+            for (int32_t day = kLastBareYear + 1; day <= lastDay(); day += 997) {
                 const Ymd ymd = ymdFromDate(day);
                 if (twoDigitYear && (ymd.year < kThisYear - 89 || ymd.year > kThisYear + 10))
                     continue;

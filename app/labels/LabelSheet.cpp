@@ -101,7 +101,7 @@ LabelSheetResult LabelSheet::lay(const LabelRecord& label) const {
 LabelPanelFont LabelSheet::font(std::int32_t fontId, const FontSpec& designed, const char* panel,
                                 Sheet& sheet) const {
     std::optional<LabelPanelFont> found;
-    if (fontId != 0 && fonts_) found = fonts_(fontId);
+    if (fontId != 0 && fonts_) found = fonts_(fontId, designed);
     if (!found) return LabelPanelFont{designed, kBlack, false, designed.family};
     if (found->substituted)
         sheet.result.notices.push_back(std::string("The ") + panel + " is printed in " +

@@ -28,8 +28,10 @@ struct LabelPanelFont {
     QString typeface;
 };
 
-// A favourite font by its number; nothing for a number not in the fonts file.
-using LabelFontLookup = std::function<std::optional<LabelPanelFont>(std::int32_t fontId)>;
+// A favourite font by its number, as it applies to a panel designed in `designed` (what the
+// record leaves unsaid stays as designed); nothing for a number not in the fonts file.
+using LabelFontLookup =
+    std::function<std::optional<LabelPanelFont>(std::int32_t fontId, const FontSpec& designed)>;
 
 struct LabelSheetResult {
     Page page;

@@ -13,18 +13,20 @@ namespace {
 // reaches the box's edge on any of them.
 constexpr double kWidthShare = 0.97;
 
-// Breaks one paragraph into lines no wider than `width`.
+// Breaks one paragraph into lines no wider than `width`. Blanks leading the paragraph are kept
+// (listings indent their numbers with them); a line broken off starts at its first word.
 void wrapParagraph(const QString& paragraph, const QFontMetricsF& metrics, double width,
                    QStringList& lines) {
-    const QStringList words = paragraph.split(QChar(' '));
     QString line;
-    for (const QString& word : words) {
-        const QString candidate = line.isEmpty() ? word : line + QChar(' ') + word;
+    bool fresh = true;
+    for (const QString& word : paragraph.split(QChar(' '))) {
+        const QString candidate = fresh ? word : line + QChar(' ') + word;
         if (metrics.horizontalAdvance(candidate) <= width) {
             line = candidate;
+            fresh = false;
             continue;
         }
-        if (!line.isEmpty()) lines << line;
+        if (!fresh) lines << line;
         // A word longer than the line: as many characters as fit, then the rest.
         QString rest = word;
         while (metrics.horizontalAdvance(rest) > width && rest.size() > 1) {
@@ -35,6 +37,7 @@ void wrapParagraph(const QString& paragraph, const QFontMetricsF& metrics, doubl
             rest = rest.mid(fit);
         }
         line = rest;
+        fresh = false;
     }
     lines << line;
 }

@@ -129,8 +129,9 @@ std::string LabelWizardText::songText(const SongRecord& song, bool withArtist, b
 std::vector<std::string> LabelWizardText::listings(LabelRecord& label,
                                                    std::vector<LabelWizardSong> songs,
                                                    std::string_view delimiter) {
+    const std::string chosen = trimmed(delimiter);
     const std::string mark =
-        (trimmed(delimiter).empty() ? std::string(".") : trimmed(delimiter).substr(0, 1)) + " ";
+        (chosen.empty() ? std::string(".") : std::string(cutChars(chosen, 1))) + " ";
     for (LabelWizardSong& s : songs) s.side = sideOf(s.side);
     std::stable_sort(songs.begin(), songs.end(), [](const auto& x, const auto& y) {
         return std::tie(x.side, x.track, x.text) < std::tie(y.side, y.track, y.text);

@@ -1,6 +1,7 @@
 // `cdzapp --print-label`: each kind of label written to PDF on A4 and on Letter and read back
 // through its text; a label that is not there.
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -60,6 +61,23 @@ void addLabels(AppState& state) {
     l.CassetteContentsA = "  1. Opening (3:25)\r\n  2. Highway (12:34)";
     l.CassetteContentsB = "  1. Closing (1:02:03)";
     ASSERT_EQ(file.add(), 0);
+    // A CD label with its picture, at its own size, and its cover texts aligned left.
+    QImage picture(150, 150, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(QString::fromStdString((state.dataFolder() / "cover.png").string())));
+    file.clearBuffer();
+    l.LabelID = 3;
+    l.LabelDescription = "Kind of Blue";
+    l.LabelType = "CD";
+    l.CDTitle = "Kind of Blue - Miles Davis";
+    l.CDSpine = "Kind of Blue - Miles Davis";
+    l.CDSpineJustification = "Left";
+    l.CDTextJustification = "Left";
+    l.CDInsideText = "So What\r\nFreddie Freeloader\r\nBlue in Green";
+    l.CDCoverText = "1. So What (9:22)\r\n2. Freddie Freeloader (9:46)\r\n3. Blue in Green (5:37)";
+    l.ImageName = "cover.png";
+    l.ImageSize = "Actual";
+    ASSERT_EQ(file.add(), 0);
     c.release(CatalogueFile::Labels);
 }
 
@@ -93,7 +111,8 @@ TEST(LabelPrintCommand, PrintsEachKindOnEachPaperOrSaysWhyNot) {
         {"1", "Letter", 0, cd, "1 page written"},
         {"2", "A4", 0, cassette, "(Orvanta 98 Cassette Label): 1 page written"},
         {"2", "Letter", 0, cassette, "1 page written"},
-        {"3", "A4", 1, {}, "there is no label 3"},
+        {"3", "Letter", 0, {"Kind of Blue - Miles Davis", "Blue in Green"}, "1 page written"},
+        {"9", "A4", 1, {}, "there is no label 9"},
         {"x", "A4", 2, {}, "needs a label number"},
         {"1", "B5", 2, {}, "--paper is A4 or Letter"},
     };
@@ -114,6 +133,8 @@ TEST(LabelPrintCommand, PrintsEachKindOnEachPaperOrSaysWhyNot) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         EXPECT_TRUE(bytes.contains(std::string_view(c.paper) == "A4" ? "595" : "612")) << what;
+        // Only the label with a picture that can be read carries an image.
+        EXPECT_EQ(bytes.contains("/Image"), std::string_view(c.label) == "3") << what;
     }
 }
 

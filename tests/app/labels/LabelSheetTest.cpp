@@ -189,7 +189,8 @@ TEST(LabelSheet, APanelTakesItsFavouriteFontOrElseTheDesignedOne) {
     const FontSpec kept{"DejaVu Serif", 20, 400, true};
     // Font 8 is kept, font 9 is kept but its typeface is not on this computer, font 7 was
     // deleted.
-    const LabelFontLookup fonts = [&](std::int32_t id) -> std::optional<LabelPanelFont> {
+    const LabelFontLookup fonts = [&](std::int32_t id,
+                                      const FontSpec&) -> std::optional<LabelPanelFont> {
         if (id == 8) return LabelPanelFont{kept, 0xff0000ffu, false, "DejaVu Serif"};
         if (id == 9) return LabelPanelFont{kept, kBlack, true, "Old Typeface"};
         return std::nullopt;

@@ -18,8 +18,8 @@ class LabelBrowse final : public BrowseWindow {
 public:
     static constexpr const char* kProcedure = proc::kBrowseLabels;
     // The printouts, by the kind of the highlighted label.
-    static constexpr const char* kPrintCd = "PRINTLABEL";
-    static constexpr const char* kPrintCassette = "PRINTCASSETTELABEL";
+    static constexpr const char* kPrintCd = proc::kPrintLabel;
+    static constexpr const char* kPrintCassette = proc::kPrintCassetteLabel;
 
     // nullptr when the labels file would not open (the open routine has told the user).
     static LabelBrowse* open(AppState& state, QWidget* parent);

@@ -1,5 +1,6 @@
 #include "app/labels/LabelForm.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -9,6 +10,7 @@
 #include "app/core/AppState.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFormView.h"
+#include "app/labels/LabelPreview.h"
 
 namespace cdz {
 namespace {
@@ -237,8 +239,10 @@ FormWindowSpec window(AppState& state, const std::shared_ptr<LabelFormView>& vie
                             "A typeface named here is not on this machine: the nearest one is "
                             "shown.",
                             "FontSubstitutedNote"));
-    w.buttons.push_back({"Preview", "Preview the label as it stands", QRect(180, 216, 46, 14),
-                         [&state] { state.starter().run(LabelForm::kPreview); }});
+    w.buttons.push_back(
+        {"Preview", "Preview the label as it stands", QRect(180, 216, 46, 14), [&state] {
+             previewLabel(state, state.catalogue().label(), QApplication::activeModalWidget());
+         }});
     w.okCaption = "&OK";
     w.okPlace = QRect(230, 216, 46, 14);
     w.cancelPlace = QRect(280, 216, 46, 14);

@@ -17,8 +17,6 @@ class LabelForm {
 public:
     static constexpr const char* kProcedure = "UpdateLabels";
     static constexpr const char* kTitle = "Update Label";
-    // The preview of the label in the form, by name until the preview joins this room.
-    static constexpr const char* kPreview = "PreviewLabel";
     static constexpr const char* kFileDialogTitle = "Choose a File";
     static constexpr const char* kPictureFilter =
         "All Files|*.*|GIF Files|*.GIF|BMP Files|*.BMP|JPEG Files|*.JPG|Windows Metafiles|*.WMF";

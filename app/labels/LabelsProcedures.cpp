@@ -9,6 +9,8 @@
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelBrowse.h"
 #include "app/labels/LabelForm.h"
+#include "app/labels/LabelPrintSession.h"
+#include "app/labels/LabelWizardWindow.h"
 
 namespace cdz {
 namespace {
@@ -50,8 +52,23 @@ void defineLabelsProcedures(AppState& state, QWidget& frame) {
     defineLabelBrowseAndFonts(state, frame);
 
     // The label printouts and previews, and the label wizard.
-    (void)state;
-    (void)frame;
+    for (const char* name : {proc::kPrintLabel, proc::kPrintCassetteLabel}) {
+        state.starter().define(
+            name, [&state, &frame](int) { return LabelPrintSession::start(state, &frame); });
+        state.starter().defineRoutine(
+            name, [&state, &frame] { LabelPrintSession::start(state, &frame); });
+    }
+    // The wizard runs over the window that calls it (the label browse refreshes afterwards),
+    // or over the frame from the menu; either way it has ended when the call returns.
+    auto wizard = [&state, &frame] {
+        QWidget* over = QApplication::activeWindow() ? QApplication::activeWindow() : &frame;
+        state.response = LabelWizardWindow::run(state, over);
+    };
+    state.starter().define(proc::kLabelWizard, [wizard](int) -> QWidget* {
+        wizard();
+        return nullptr;
+    });
+    state.starter().defineRoutine(proc::kLabelWizard, wizard);
 }
 
 }  // namespace cdz

@@ -14,6 +14,7 @@
 #include "app/core/frame/AppIcons.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/TerminationWatcher.h"
+#include "app/labels/LabelPrintCommand.h"
 #include "app/reports/PrintCommand.h"
 #include "runtime/RuntimeVersion.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
     if (const auto status = cdz::CdInfoCommand::runFromArguments(argc, argv)) return *status;
     // Nor does making a report into a PDF file.
     if (const auto status = cdz::PrintCommand::runFromArguments(argc, argv)) return *status;
+    // Nor printing a label into one.
+    if (const auto status = cdz::LabelPrintCommand::runFromArguments(argc, argv)) return *status;
     // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
     cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
@@ -67,6 +70,15 @@ int main(int argc, char** argv) {
         "entries 1, 2, 3 ... as it prints).",
         "procedure");
     options.addOption(print);
+    const QCommandLineOption printLabel(
+        "print-label",
+        "Print the label numbered <number> without a window, as the label browse prints it, to "
+        "the PDF file named by --pdf; --paper A4 or --paper Letter chooses the paper (else the "
+        "printer set-up's). What cannot be printed as the label asks (a missing picture, a "
+        "typeface this computer lacks) is told on the error output.",
+        "number");
+    options.addOption(printLabel);
+    options.addOption(QCommandLineOption("paper", "See --print-label.", "A4|Letter"));
     for (const char* name : {"pdf", "selected", "filter", "album", "playlist"})
         options.addOption(QCommandLineOption(name, "See --print.", "value"));
     options.process(app);

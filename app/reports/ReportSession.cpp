@@ -19,7 +19,13 @@ constexpr int kViewWarning = 36;  // the view could not be opened
 
 const char* kNoteTitle = "NOTE...";
 
-bool askPreview(Dialogs& dialogs, bool* preview) {
+QSizeF paperOf(QPrinter& printer) {
+    return printer.pageLayout().fullRect(QPageLayout::Point).size();
+}
+
+}  // namespace
+
+bool ReportSession::askPreview(Dialogs& dialogs, bool* preview) {
     const Button b =
         dialogs.message("Preview", "Do you wish to PREVIEW this Report?", MessageIcon::Question,
                         Button::Yes | Button::No | Button::Cancel, Button::Yes);
@@ -27,11 +33,14 @@ bool askPreview(Dialogs& dialogs, bool* preview) {
     return b != Button::Cancel;
 }
 
-QSizeF paperOf(QPrinter& printer) {
-    return printer.pageLayout().fullRect(QPageLayout::Point).size();
+void ReportSession::printPages(AppState& state, const PageSource& pages) {
+    QPrinter& printer = state.printer();
+    const PrintOutcome out =
+        PagePrinter::print(pages, printer, printer.copyCount(), printer.collateCopies());
+    if (!out.ok())
+        state.dialogs().message("Print", out.message.toStdString(), MessageIcon::Warning,
+                                Button::Ok, Button::Ok);
 }
-
-}  // namespace
 
 QWidget* ReportSession::start(AppState& state, const ReportDefinition& definition, QWidget* frame) {
     const ReportDefinition* report = &definition;
@@ -190,12 +199,7 @@ void ReportSession::show() {
 }
 
 void ReportSession::print() {
-    QPrinter& printer = state_.printer();
-    const PrintOutcome out =
-        PagePrinter::print(job_->pages(), printer, printer.copyCount(), printer.collateCopies());
-    if (!out.ok())
-        state_.dialogs().message("Print", out.message.toStdString(), MessageIcon::Warning,
-                                 Button::Ok, Button::Ok);
+    printPages(state_, job_->pages());
 }
 
 void ReportSession::nothing() {

@@ -19,6 +19,8 @@ class QWidget;
 namespace cdz {
 
 class AppState;
+class Dialogs;
+class PageSource;
 class PreviewWindow;
 
 class ReportSession final : public QObject {
@@ -32,6 +34,12 @@ public:
     static QWidget* start(AppState& state, const ReportDefinition& definition, QWidget* frame);
 
     ~ReportSession() override;
+
+    // The question a report without criteria asks first: false when the user cancelled,
+    // else `preview` tells whether the pages are to be previewed rather than printed.
+    static bool askPreview(Dialogs& dialogs, bool* preview);
+    // Prints pages on the printer set up, with its copies; a stop is told to the user.
+    static void printPages(AppState& state, const PageSource& pages);
 
 private:
     ReportSession(AppState& state, const ReportDefinition& definition, bool preview,

@@ -34,7 +34,8 @@ void get(QDataStream& in, MilsRect& r) {
 void put(QDataStream& out, const TextRun& t) {
     put(out, t.box);
     out << t.text << t.font.family << t.font.pointSize << qint32(t.font.weight) << t.font.italic
-        << t.font.underline << t.font.strikeOut << quint32(t.colour) << quint8(t.align);
+        << t.font.underline << t.font.strikeOut << quint32(t.colour) << quint8(t.align)
+        << quint8(t.direction);
 }
 void put(QDataStream& out, const LineItem& l) {
     put(out, l.from), put(out, l.to), put(out, l.penWidth);
@@ -53,13 +54,15 @@ bool get(QDataStream& in, TextRun& t) {
     qint32 weight = 0;
     quint32 colour = 0;
     quint8 align = 0;
+    quint8 direction = 0;
     get(in, t.box);
     in >> t.text >> t.font.family >> t.font.pointSize >> weight >> t.font.italic >>
-        t.font.underline >> t.font.strikeOut >> colour >> align;
+        t.font.underline >> t.font.strikeOut >> colour >> align >> direction;
     t.font.weight = weight;
     t.colour = colour;
     t.align = static_cast<TextAlign>(align);
-    return align <= quint8(TextAlign::Right);
+    t.direction = static_cast<TextDirection>(direction);
+    return align <= quint8(TextAlign::Right) && direction <= quint8(TextDirection::Down);
 }
 bool get(QDataStream& in, LineItem& l) {
     quint32 colour = 0;

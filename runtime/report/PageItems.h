@@ -16,6 +16,9 @@ inline constexpr Argb kBlack = 0xff000000u;
 inline constexpr Argb kNoColour = 0u;
 
 enum class TextAlign : std::uint8_t { Left, Center, Right };
+// Which way a run's lines go: across the page, or turned a quarter so that they read upwards
+// (bottom to top) or downwards, as a label's spine strip carries its text.
+enum class TextDirection : std::uint8_t { Across, Up, Down };
 
 struct FontSpec {
     QString family;
@@ -27,13 +30,15 @@ struct FontSpec {
     friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
-// Text set in a box: aligned horizontally within it, its first line's top at the box's top.
+// Text set in a box: aligned along its line within it, its first line's top at the box's top
+// (for a turned run, the box's edge its letters' tops face).
 struct TextRun {
     MilsRect box;
     QString text;
     FontSpec font;
     Argb colour = kBlack;
     TextAlign align = TextAlign::Left;
+    TextDirection direction = TextDirection::Across;
     friend bool operator==(const TextRun&, const TextRun&) = default;
 };
 

@@ -24,12 +24,22 @@ QColor colour(Argb c) {
 void draw(QPainter& painter, const TextRun& run) {
     const QFont font = fontInMils(run.font);
     const QFontMetricsF metrics(font, painter.device());
-    const QRectF box = rect(run.box);
+    QRectF box = rect(run.box);
+    painter.save();
+    // A turned run is set in its box's own frame: the line runs along the box's height.
+    if (run.direction == TextDirection::Up) {
+        painter.translate(box.left(), box.bottom());
+        painter.rotate(-90);
+        box = QRectF(0, 0, box.height(), box.width());
+    } else if (run.direction == TextDirection::Down) {
+        painter.translate(box.right(), box.top());
+        painter.rotate(90);
+        box = QRectF(0, 0, box.height(), box.width());
+    }
     const qreal advance = metrics.horizontalAdvance(run.text);
     qreal x = box.left();
     if (run.align == TextAlign::Center) x += (box.width() - advance) / 2;
     if (run.align == TextAlign::Right) x += box.width() - advance;
-    painter.save();
     // Text wider than its box is cut at the box, as the design placed it.
     if (advance > box.width()) painter.setClipRect(box, Qt::IntersectClip);
     painter.setFont(font);

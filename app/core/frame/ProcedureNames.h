@@ -65,5 +65,8 @@ inline constexpr const char* kOneAlbum = "PRINTONEALBUM";
 // The highlighted playlist of the playlist browse, as a list and as a chart.
 inline constexpr const char* kPlaylistPrint = "PRINTPLAYLIST";
 inline constexpr const char* kPlaylistTop40 = "PRINTPLAYLISTTOP40";
+// The label the label browse highlights; each prints the label by its own kind.
+inline constexpr const char* kPrintLabel = "PRINTLABEL";
+inline constexpr const char* kPrintCassetteLabel = "PRINTCASSETTELABEL";
 
 }  // namespace cdz::proc

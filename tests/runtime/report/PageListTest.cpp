@@ -35,6 +35,12 @@ Page samplePage(int n) {
     page.items.push_back(ImageItem{{6000_mils, 200_mils, 1500_mils, 600_mils}, "/logos/ß.png"});
     page.items.push_back(TextRun{
         {0_mils, 0_mils, 1_mils, 1_mils}, QString(), FontSpec{}, kBlack, TextAlign::Center});
+    page.items.push_back(TextRun{{100_mils, 200_mils, 250_mils, 4500_mils},
+                                 "Spine",
+                                 FontSpec{},
+                                 kBlack,
+                                 TextAlign::Right,
+                                 TextDirection::Down});
     return page;
 }
 

@@ -1,0 +1,124 @@
+#include "app/labels/LabelPrintCommand.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "app/core/AppState.h"
+#include "app/labels/LabelPrintout.h"
+#include "runtime/report/PageList.h"
+#include "runtime/report/PdfExport.h"
+#include "runtime/ui/ScriptedDialogs.h"
+
+namespace cdz {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kWrongOrder = 2;
+constexpr int kNoSuchRecord = 35;
+
+}  // namespace
+
+std::optional<int> LabelPrintCommand::runFromArguments(int argc, char** argv) {
+    LabelPrintOrder order;
+    std::string folder = ".";
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        auto value = [&](std::string* into) {
+            if (i + 1 >= argc) return false;
+            *into = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (a == kOption) {
+            asked = true;
+            ok = value(&order.label);
+        } else if (a == "--pdf") {
+            ok = value(&order.pdf);
+        } else if (a == "--paper") {
+            ok = value(&order.paper);
+        } else if (a == "--data-dir") {
+            ok = value(&folder);
+        }
+        if (!ok) {
+            std::fprintf(stderr, "cdzapp: %s needs a value\n", std::string(a).c_str());
+            return kWrongOrder;
+        }
+    }
+    if (!asked) return std::nullopt;
+    // Fonts and PDF files need a platform, not a screen.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return kWrongOrder;
+    }
+    AppState state(std::filesystem::absolute(folder), std::make_unique<ScriptedDialogs>());
+    state.readSettings();
+    return run(state, order, stdout, stderr);
+}
+
+int LabelPrintCommand::run(AppState& state, const LabelPrintOrder& order, std::FILE* out,
+                           std::FILE* err) {
+    std::int32_t id = 0;
+    const char* end = order.label.data() + order.label.size();
+    const auto got = std::from_chars(order.label.data(), end, id);
+    if (got.ec != std::errc() || got.ptr != end || id <= 0) {
+        std::fprintf(err, "cdzapp: --print-label needs a label number, not \"%s\"\n",
+                     order.label.c_str());
+        return kWrongOrder;
+    }
+    if (order.pdf.empty()) {
+        std::fprintf(err, "cdzapp: --print-label needs --pdf FILE, the PDF file to write\n");
+        return kWrongOrder;
+    }
+    QSizeF paper;
+    if (order.paper == "A4") {
+        paper = QPageSize(QPageSize::A4).size(QPageSize::Point);
+    } else if (order.paper == "Letter") {
+        paper = QPageSize(QPageSize::Letter).size(QPageSize::Point);
+    } else if (order.paper.empty()) {
+        paper = state.printer().pageLayout().fullRect(QPageLayout::Point).size();
+    } else {
+        std::fprintf(err, "cdzapp: --paper is A4 or Letter, not \"%s\"\n", order.paper.c_str());
+        return kWrongOrder;
+    }
+    LabelRecord label;
+    if (int code = LabelPrintout::read(state.catalogue(), id, &label)) {
+        if (code == kNoSuchRecord) {
+            std::fprintf(err, "cdzapp: there is no label %d\n", id);
+        } else {
+            std::fprintf(err, "cdzapp: the labels file could not be read (%d - %s)\n", code,
+                         state.error().driverText.c_str());
+        }
+        return kFailed;
+    }
+    const LabelSheetResult sheet = LabelPrintout::lay(state, label, paper);
+    for (const std::string& notice : sheet.notices)
+        std::fprintf(err, "cdzapp: note: %s\n", notice.c_str());
+    PageList pages(QDir::tempPath());
+    if (!pages.isOpen() || !pages.append(sheet.page)) {
+        std::fprintf(err, "cdzapp: %s\n", pages.errorString().toStdString().c_str());
+        return kFailed;
+    }
+    const PdfOutcome pdf = PdfExport::write(pages, QString::fromStdString(order.pdf));
+    if (!pdf.written) {
+        std::fprintf(err, "cdzapp: %s\n", pdf.message.toStdString().c_str());
+        return kFailed;
+    }
+    std::fprintf(out, "label %d (%s): 1 page written to %s\n", id, LabelPrintout::title(label),
+                 order.pdf.c_str());
+    return kDone;
+}
+
+}  // namespace cdz

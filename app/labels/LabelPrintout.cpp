@@ -1,8 +1,10 @@
 #include "app/labels/LabelPrintout.h"
 
+#include <QFont>
 #include <cmath>
 
 #include "app/core/AppState.h"
+#include "app/labels/LabelFontStyle.h"
 #include "runtime/data/ErrorGuard.h"
 
 namespace cdz {
@@ -27,8 +29,32 @@ int LabelPrintout::read(Catalogue& catalogue, std::int32_t id, LabelRecord* labe
 }
 
 LabelFontLookup LabelPrintout::fonts(AppState& state) {
-    (void)state;
-    return {};
+    return [&state](std::int32_t id, const FontSpec& designed) -> std::optional<LabelPanelFont> {
+        Catalogue& catalogue = state.catalogue();
+        FontRecord record;
+        DataFile file(catalogue.database(), FontRecord::declaration(), record);
+        file.setName(catalogue.file(CatalogueFile::Fonts).name());
+        // A fonts file that cannot be read leaves every panel in its designed font.
+        ErrorGuard keep(catalogue.database().error());
+        if (file.open() != 0) return std::nullopt;
+        const std::optional<FontRecord> found = findFont(file, id);
+        file.close();
+        if (!found) return std::nullopt;
+        QFont font(designed.family);
+        font.setPointSizeF(designed.pointSize);
+        font.setWeight(static_cast<QFont::Weight>(designed.weight));
+        font.setItalic(designed.italic);
+        font.setUnderline(designed.underline);
+        font.setStrikeOut(designed.strikeOut);
+        const LabelFontStyle style = labelFontStyle(*found, font);
+        LabelPanelFont panel;
+        panel.font = FontSpec{style.font.family(), style.font.pointSizeF(), style.font.weight(),
+                              style.font.italic(), style.font.underline(),  style.font.strikeOut()};
+        panel.colour = style.colour.isValid() ? style.colour.rgba() : kBlack;
+        panel.substituted = style.substituted;
+        panel.typeface = QString::fromUtf8(found->TypeFace.clipped());
+        return panel;
+    };
 }
 
 LabelSheetResult LabelPrintout::lay(AppState& state, const LabelRecord& label, QSizeF paper) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <algorithm>
 
 #include "app/core/data/LabelRecord.h"
 #include "app/labels/LabelSheetPicture.h"
@@ -168,7 +169,16 @@ void LabelSheet::picture(const LabelRecord& label, Sheet& sheet) const {
         return;
     }
     const double dpi = image.dotsPerMeterX() * 0.0254;
-    const MilsRect box = LabelSheetPicture::box(label, image.size(), dpi);
+    MilsRect box = LabelSheetPicture::box(label, image.size(), dpi);
+    // A picture running past the label's right or lower edge would be cut by the page or the
+    // scissors: it moves back onto the label, as far as it must.
+    const MilsRect placed = box;
+    if (box.x + box.width > kCdRight) box.x = std::max(kCdLeft, kCdRight - box.width);
+    if (box.y + box.height > kCdBottom) box.y = std::max(kCdTop, kCdBottom - box.height);
+    if (!(box == placed))
+        sheet.result.notices.push_back("The picture " + name.toStdString() +
+                                       " would run past the label's edge: it is moved onto the "
+                                       "label.");
     sheet.result.page.items.emplace_back(
         ImageItem{sheet.at(box.x.value, box.y.value, box.width.value, box.height.value),
                   file.absoluteFilePath()});

@@ -102,9 +102,11 @@ QWidget* LabelWizardWindow::startPage() {
         new QLabel(tr("and print it in the form of cassette or compact disc labels.")));
     layout->addWidget(new QLabel(tr("Step 1:  Select a label type")));
     auto* kinds = new QHBoxLayout;
-    kinds->addWidget(new QLabel(tr("&Label Type")));
+    auto* kindLabel = new QLabel(tr("&Label Type"));
+    kinds->addWidget(kindLabel);
     cassette_ = new QRadioButton(tr("Cassette"));
     cd_ = new QRadioButton(tr("CD"));
+    kindLabel->setBuddy(cassette_);
     auto* group = new QButtonGroup(page);
     group->addButton(cassette_);
     group->addButton(cd_);

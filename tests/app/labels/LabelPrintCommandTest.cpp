@@ -36,7 +36,21 @@ QString pdfText(const QString& pdf) {
     return QString::fromUtf8(gs.readAllStandardOutput()).simplified();
 }
 
+void addFont(AppState& state, int id, const char* typeface) {
+    Catalogue& c = state.catalogue();
+    ASSERT_EQ(c.use(CatalogueFile::Fonts), 0);
+    c.file(CatalogueFile::Fonts).clearBuffer();
+    c.font().FontID = id;
+    c.font().TypeFace = typeface;
+    c.font().Size = "16";
+    c.font().Style = "700";
+    ASSERT_EQ(c.file(CatalogueFile::Fonts).add(), 0);
+    c.release(CatalogueFile::Fonts);
+}
+
 void addLabels(AppState& state) {
+    addFont(state, 5, "DejaVu Serif");
+    addFont(state, 6, "Nonesuch Face");
     Catalogue& c = state.catalogue();
     ASSERT_EQ(c.use(CatalogueFile::Labels), 0);
     DataFile& file = c.file(CatalogueFile::Labels);
@@ -58,6 +72,7 @@ void addLabels(AppState& state) {
     l.LabelType = "Cassette";
     l.CassetteTitle = "Road Tape\r\nSummer 1998";
     l.CassetteFlap = "Mixed by Ana";
+    l.CassetteFlapFontID = 6;  // a typeface this computer lacks
     l.CassetteContentsA = "  1. Opening (3:25)\r\n  2. Highway (12:34)";
     l.CassetteContentsB = "  1. Closing (1:02:03)";
     ASSERT_EQ(file.add(), 0);
@@ -77,6 +92,7 @@ void addLabels(AppState& state) {
     l.CDCoverText = "1. So What (9:22)\r\n2. Freddie Freeloader (9:46)\r\n3. Blue in Green (5:37)";
     l.ImageName = "cover.png";
     l.ImageSize = "Actual";
+    l.CDInsideTextFontID = 5;
     ASSERT_EQ(file.add(), 0);
     c.release(CatalogueFile::Labels);
 }
@@ -109,8 +125,8 @@ TEST(LabelPrintCommand, PrintsEachKindOnEachPaperOrSaysWhyNot) {
     const Case cases[] = {
         {"1", "A4", 0, cd, "cover-gone.png could not be read"},
         {"1", "Letter", 0, cd, "1 page written"},
-        {"2", "A4", 0, cassette, "(Orvanta 98 Cassette Label): 1 page written"},
-        {"2", "Letter", 0, cassette, "1 page written"},
+        {"2", "A4", 0, cassette, "this computer has no Nonesuch Face"},
+        {"2", "Letter", 0, cassette, "(Orvanta 98 Cassette Label): 1 page written"},
         {"3", "Letter", 0, {"Kind of Blue - Miles Davis", "Blue in Green"}, "1 page written"},
         {"9", "A4", 1, {}, "there is no label 9"},
         {"x", "A4", 2, {}, "needs a label number"},
@@ -132,9 +148,13 @@ TEST(LabelPrintCommand, PrintsEachKindOnEachPaperOrSaysWhyNot) {
         QFile file(pdf);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        EXPECT_TRUE(bytes.contains(std::string_view(c.paper) == "A4" ? "595" : "612")) << what;
+        EXPECT_TRUE(bytes.contains(std::string_view(c.paper) == "A4" ? "/MediaBox [0 0 595"
+                                                                     : "/MediaBox [0 0 612"))
+            << what;
         // Only the label with a picture that can be read carries an image.
-        EXPECT_EQ(bytes.contains("/Image"), std::string_view(c.label) == "3") << what;
+        EXPECT_EQ(bytes.contains("/Subtype /Image"), std::string_view(c.label) == "3") << what;
+        // Only that label names a favourite font that is kept (font 12 was deleted).
+        EXPECT_EQ(bytes.contains("DejaVuSerif"), std::string_view(c.label) == "3") << what;
     }
 }
 

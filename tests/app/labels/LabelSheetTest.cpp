@@ -74,82 +74,33 @@ TEST(LabelSheet, PlacesAndSizesThePicture) {
         const char* size;
         int width;
         const char* height;
-        MilsRect expected;  // in design coordinates
+        MilsRect expected;   // in design coordinates
+        bool moved = false;  // back onto the label, and told
     };
+    // clang-format off
     const Case cases[] = {
-        {"0,0 keeps the design's place",
-         plain,
-         0,
-         0,
-         "Thumbnail",
-         1000,
-         "1000",
+        {"0,0 keeps the design's place", plain, 0, 0, "Thumbnail", 1000, "1000",
          {6792_mils, 8052_mils, 1000_mils, 1000_mils}},
-        {"a position is applied",
-         plain,
-         500,
-         700,
-         "Other",
-         1500,
-         "800",
+        {"a position is applied", plain, 500, 700, "Other", 1500, "800",
          {500_mils, 700_mils, 1500_mils, 800_mils}},
-        {"Actual at the file's resolution",
-         fine,
-         0,
-         0,
-         "Actual",
-         0,
-         "0",
+        {"Actual at the file's resolution", fine, 0, 0, "Actual", 0, "0",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
-        {"Actual at 96 dpi",
-         plain,
-         0,
-         0,
-         "Actual",
-         0,
-         "0",
-         {6792_mils, 8052_mils, 2000_mils, 1000_mils}},
-        {"Actual whatever size is stored",
-         plain,
-         0,
-         0,
-         "Actual",
-         1000,
-         "1000",
-         {6792_mils, 8052_mils, 2000_mils, 1000_mils}},
-        {"a height of 0 keeps the proportions",
-         plain,
-         0,
-         0,
-         "Other",
-         1000,
-         "0",
+        {"Actual at 96 dpi, moved onto the label", plain, 0, 0, "Actual", 0, "0",
+         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, true},
+        {"Actual whatever size is stored", plain, 0, 0, "Actual", 1000, "1000",
+         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, true},
+        {"a height of 0 keeps the proportions", plain, 0, 0, "Other", 1000, "0",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
-        {"a height not a number",
-         plain,
-         0,
-         0,
-         "Other",
-         1000,
-         "1in",
+        {"a height not a number", plain, 0, 0, "Other", 1000, "1in",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
-        {"a negative height",
-         plain,
-         0,
-         0,
-         "Other",
-         1000,
-         "-400",
+        {"a negative height", plain, 0, 0, "Other", 1000, "-400",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
-        {"a blank height and width",
-         plain,
-         0,
-         0,
-         "Other",
-         0,
-         "",
-         {6792_mils, 8052_mils, 2000_mils, 1000_mils}},
+        {"a blank height and width", plain, 0, 0, "Other", 0, "",
+         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, true},
+        {"past the label's foot", plain, 300, 9000, "Other", 1000, "1000",
+         {300_mils, 8458_mils, 1000_mils, 1000_mils}, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         LabelRecord label = cdLabel();
         label.ImageName = c.path.toStdString();
@@ -164,7 +115,7 @@ TEST(LabelSheet, PlacesAndSizesThePicture) {
         const MilsRect& e = c.expected;
         EXPECT_EQ(drawn[0].box, (MilsRect{e.x + Mils{kDx}, e.y + Mils{kDy}, e.width, e.height}))
             << c.what;
-        EXPECT_TRUE(result.notices.empty()) << c.what;
+        EXPECT_EQ(result.notices.size(), c.moved ? 1u : 0u) << c.what;
     }
 }
 

@@ -1,9 +1,12 @@
 // The label browse: Print starts the printout of the highlighted label's kind with the whole
 // label (memos too) in the label buffer, the wizard is asked for a new label, and the popup
-// offers Copy after the standard items.
+// offers Copy after the standard items; and the program itself opens it.
 #include <QContextMenuEvent>
 #include <QPushButton>
+#include <QThread>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 
 #include "app/labels/LabelBrowse.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/core/startup/AppProcess.h"
 
 namespace cdz::test {
 namespace {
@@ -70,6 +74,21 @@ TEST(LabelBrowse, PrintStartsThePrintoutOfTheHighlightedLabelsKind) {
                                              "LabelWizard 2 Side A of Road Mix (insert)"}));
     w->close();
     settle();
+}
+
+// Asked by its settings to open the label browse at start, the program opens it over the labels
+// file (which it makes) without a word: the browse's procedure is the program's own.
+TEST(LabelBrowse, TheProgramOpensItAtStartWhenItsSettingsAskForIt) {
+    TempDir dir;
+    std::ofstream(dir.file("CDZSETS.INI")) << "[Settings]\nSU_Labels=1\n";
+    AppProcess app(dir.path(), AppProcess::Answers{});
+    ASSERT_TRUE(app.start(false));
+    const std::filesystem::path labels = dir.path() / "cdzlabel.tps";
+    for (int i = 0; i < 600 && !std::filesystem::exists(labels); ++i) QThread::msleep(100);
+    app.terminate();
+    EXPECT_EQ(app.finish(), 0);
+    EXPECT_TRUE(std::filesystem::exists(labels));
+    for (const std::string& line : app.log()) ADD_FAILURE() << line;
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/labels/FontPicker.h"
+#include "app/labels/LabelFontStyle.h"
 #include "app/labels/LabelForm.h"
 #include "app/labels/LabelFormView.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
@@ -226,6 +228,33 @@ TEST_F(LabelFormTest, ATypefaceThisMachineLacksIsNoted) {
         EXPECT_FALSE(shown(form, "FontSubstitutedNote"));
         click(form, "CancelButton");
     });
+}
+
+// Side A's and Side B's "Select Font" both set the one font of the sides: the picked font's
+// number is stored and both pages describe it.
+TEST_F(LabelFormTest, SelectFontStoresThePickedFontsNumber) {
+    addFont(3, "Serif");
+    f.state->starter().defineRoutine(FontPicker::kProcedure, [this] {
+        ASSERT_TRUE(findFont(cat().file(F::Fonts), 3).has_value());
+        f.state->response =
+            f.state->request == Request::Select ? Response::Completed : Response::Cancelled;
+    });
+    cat().file(F::Labels).clearBuffer();
+    const Response r = runForm(Request::Insert, [&](FormWindow& form) {
+        form.findChild<QLineEdit*>("LAB:LabelDescription")->setText("Road Mix");
+        const auto buttons = form.findChildren<QPushButton*>(
+            LabelFormView::buttonName("LAB:CassetteContentsFontID"));
+        ASSERT_EQ(buttons.size(), 2);
+        buttons.back()->click();
+        for (QLabel* d : form.findChildren<QLabel*>(
+                 LabelFormView::descriptionName("LAB:CassetteContentsFontID")))
+            EXPECT_EQ(d->text(), "Serif 14  Colour:  255  Style:  700");
+        click(form, "OkButton");
+    });
+    EXPECT_EQ(r, Response::Completed);
+    ASSERT_TRUE(readLabel(1));
+    EXPECT_EQ(cat().label().CassetteContentsFontID, 3);
+    EXPECT_EQ(cat().label().LabelDescription.str(), "Road Mix");
 }
 
 // An "Other" picture size takes only whole thousandths above 0: anything else is refused with

@@ -8,6 +8,7 @@
 
 #include <fstream>
 
+#include "app/songs/st_imex/CsvProgressWindow.h"
 #include "app/songs/st_imex/ExportWindow.h"
 #include "app/songs/st_imex/ImportWindow.h"
 #include "app/songs/st_imex/PictureDialog.h"
@@ -82,6 +83,18 @@ TEST(CsvWindows, APictureMustBeginWithAnAtSign) {
     EXPECT_NE(d.result(), QDialog::Accepted);
     EXPECT_EQ(f.dialogs->shown().back().title, "Invalid Picture!");
     EXPECT_EQ(f.dialogs->shown().back().text, "Pictures must begin with \"@\"");
+}
+
+// An abandoned or failed run ends without claiming it completed.
+TEST(CsvWindows, ProgressSaysCompletedOnlyForARunThatCompleted) {
+    for (const bool completed : {true, false}) {
+        SCOPED_TRACE(completed);
+        int steps = 0;
+        CsvProgressWindow w("Exporting Records", "Exporting");
+        w.run({[&] { return ++steps < 3; }, [&] { return steps * 30; }, [] {},
+               [&] { return completed; }});
+        EXPECT_EQ(w.percentText(), completed ? "Process Completed" : "90% Completed");
+    }
 }
 
 }  // namespace

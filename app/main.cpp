@@ -16,6 +16,7 @@
 #include "app/core/startup/TerminationWatcher.h"
 #include "app/labels/LabelPrintCommand.h"
 #include "app/reports/PrintCommand.h"
+#include "app/songs/st_imex/CsvCommand.h"
 #include "runtime/RuntimeVersion.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
 
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
     if (const auto status = cdz::PrintCommand::runFromArguments(argc, argv)) return *status;
     // Nor printing a label into one.
     if (const auto status = cdz::LabelPrintCommand::runFromArguments(argc, argv)) return *status;
+    // Nor do importing and exporting songs as comma-separated files.
+    if (const auto status = cdz::CsvCommand::runFromArguments(argc, argv)) return *status;
     // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
     cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
@@ -81,6 +84,20 @@ int main(int argc, char** argv) {
     options.addOption(QCommandLineOption("paper", "See --print-label.", "A4|Letter"));
     for (const char* name : {"pdf", "selected", "filter", "album", "playlist"})
         options.addOption(QCommandLineOption(name, "See --print.", "value"));
+    options.addOption(QCommandLineOption(
+        "import",
+        "Add a song for each line of the comma-separated <file> without a window and exit. The "
+        "columns are assigned by the labels of its first line (MUS:Artist, MUS:Title ... or "
+        "Artist, Title ...), which is then skipped, or by --map \"Header=MUS:Field,...\" (a "
+        "header is a first-line label or Field_1, Field_2 ...). Prints the songs added and "
+        "each line refused; the exit status is 1 when nothing could be imported.",
+        "file"));
+    options.addOption(QCommandLineOption("map", "See --import.", "assignment"));
+    options.addOption(QCommandLineOption(
+        "export",
+        "Write every song, in artist order, as a line of the comma-separated <file> without a "
+        "window, every field in the export window's order after a header line, and exit.",
+        "file"));
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
     std::error_code ec;

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/ProcedureNames.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
 #include "app/songs/Pickers.h"
@@ -10,6 +11,8 @@
 #include "app/songs/SongForm.h"
 #include "app/songs/SongsForAlbumForm.h"
 #include "app/songs/engine/BrowseWindow.h"
+#include "app/songs/st_imex/ExportWindow.h"
+#include "app/songs/st_imex/ImportWindow.h"
 
 namespace cdz {
 namespace {
@@ -57,6 +60,13 @@ void defineSongsProcedures(AppState& state, QWidget& frame) {
     defineForm(state, frame, LookupForms::kMedia, &LookupForms::media);
     defineForm(state, frame, SongForm::kProcedure, &SongForm::run);
     defineForm(state, frame, SongsForAlbumForm::kProcedure, &SongsForAlbumForm::run);
+    // The import asks for its file first; the windows open beside the others.
+    state.starter().define(proc::kImportSongs, [&state](int) -> QWidget* {
+        return ImportWindow::open(state, nullptr);
+    });
+    state.starter().define(proc::kExportSongs, [&state](int) -> QWidget* {
+        return ExportWindow::open(state, nullptr);
+    });
 }
 
 }  // namespace cdz

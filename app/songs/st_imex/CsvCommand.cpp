@@ -1,0 +1,190 @@
+#include "app/songs/st_imex/CsvCommand.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+#include <string_view>
+
+#include "app/core/AppState.h"
+#include "app/core/data/Catalogue.h"
+#include "app/songs/st_imex/ImportAssignment.h"
+#include "app/songs/st_imex/SongExport.h"
+#include "app/songs/st_imex/SongImport.h"
+#include "runtime/ui/ScriptedDialogs.h"
+
+namespace cdz {
+namespace {
+
+using F = CatalogueFile;
+
+// A command has no window to keep live: large batches, each one transaction.
+constexpr int kBatch = 20000;
+
+void printNotes(std::FILE* out, const std::vector<std::string>& notes, int64_t count) {
+    for (const std::string& n : notes) std::fprintf(out, "  %s\n", n.c_str());
+    if (count > static_cast<int64_t>(notes.size()))
+        std::fprintf(out, "  ... and %lld more\n",
+                     static_cast<long long>(count - static_cast<int64_t>(notes.size())));
+}
+
+int heldFiles(Catalogue& catalogue, std::initializer_list<F> files, std::FILE* err) {
+    for (F f : files) {
+        if (catalogue.useCount(f) == 0) {
+            std::fprintf(err, "cdzapp: the %s file could not be opened: %s %s\n",
+                         std::string(catalogueFileInfo(f).label).c_str(),
+                         catalogue.database().error().text.c_str(),
+                         catalogue.database().error().driverText.c_str());
+            return CsvCommand::kFailed;
+        }
+    }
+    return CsvCommand::kDone;
+}
+
+}  // namespace
+
+std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
+    CsvOrder order;
+    std::string folder = ".";
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        std::string* into = nullptr;
+        if (a == "--import") {
+            into = &order.importFile;
+            asked = true;
+        } else if (a == "--export") {
+            into = &order.exportFile;
+            asked = true;
+        } else if (a == "--map") {
+            into = &order.map;
+            order.hasMap = true;
+        } else if (a == "--data-dir") {
+            into = &folder;
+        }
+        if (!into) continue;
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "cdzapp: %s needs a value\n", std::string(a).c_str());
+            return kWrongOrder;
+        }
+        *into = argv[++i];
+    }
+    if (!asked) return std::nullopt;
+    if (!order.importFile.empty() && !order.exportFile.empty()) {
+        std::fprintf(stderr, "cdzapp: give either --import or --export, not both\n");
+        return kWrongOrder;
+    }
+    if (order.hasMap && order.importFile.empty()) {
+        std::fprintf(stderr, "cdzapp: --map is for --import only\n");
+        return kWrongOrder;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return kWrongOrder;
+    }
+    // Date pictures ask the desktop's locale for its short date.
+    QCoreApplication app(argc, argv);
+    AppState state(std::filesystem::absolute(folder), std::make_unique<ScriptedDialogs>());
+    state.readSettings();
+    if (!order.importFile.empty()) return runImport(state.catalogue(), order, stdout, stderr);
+    return runExport(state.catalogue(), order, stdout, stderr);
+}
+
+int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,
+                          std::FILE* err) {
+    const std::filesystem::path file = order.importFile;
+    CsvLineReader reader;
+    if (!reader.open(file)) {
+        std::fprintf(err, "cdzapp: Cannot OPEN %s: Error #%d - %s\n", file.c_str(),
+                     reader.errorNumber(), reader.errorText().c_str());
+        return kFailed;
+    }
+    if (reader.size() == 0) {
+        std::fprintf(err, "cdzapp: %s is empty; nothing was imported\n", file.c_str());
+        return kFailed;
+    }
+    if (reader.windows1252())
+        std::fprintf(out, "%s is not UTF-8 text; it was read as Windows-1252\n", file.c_str());
+    // The columns come from the first line, their pictures from the second.
+    CsvRead got = reader.read();
+    while (got == CsvRead::Refused) got = reader.read();
+    if (got == CsvRead::End) {
+        std::fprintf(err, "cdzapp: %s holds no line that can be read; nothing was imported\n",
+                     file.c_str());
+        return kFailed;
+    }
+    std::vector<CsvField> first(reader.fields().begin(), reader.fields().end());
+    std::vector<CsvField> second;
+    if (reader.read() == CsvRead::Line)
+        second.assign(reader.fields().begin(), reader.fields().end());
+    ImportAssignment assignment;
+    assignment.setColumns(first, second);
+    if (order.hasMap) {
+        std::string why;
+        if (!assignment.applyMap(order.map, &why)) {
+            std::fprintf(err, "cdzapp: --map: %s\n", why.c_str());
+            return kWrongOrder;
+        }
+    } else {
+        assignment.autoAssign();
+    }
+    if (!assignment.anyAssigned()) {
+        std::fprintf(err,
+                     "cdzapp: the first line of %s names no song field (such as MUS:Artist or "
+                     "Title); say which column fills which field with --map "
+                     "\"Header=MUS:Field,...\"\n",
+                     file.c_str());
+        return kWrongOrder;
+    }
+    FileUse files(catalogue, {F::Cadenzio, F::Categories, F::Media});
+    if (!files.ok()) return heldFiles(catalogue, {F::Cadenzio, F::Categories, F::Media}, err);
+    SongImport run(catalogue, reader, assignment, file);
+    run.start();
+    while (run.step(kBatch)) {
+    }
+    std::fprintf(out, "%lld songs added from %s", static_cast<long long>(run.added()),
+                 file.c_str());
+    if (assignment.stripHeader()) std::fprintf(out, " (its first line, the header, skipped)");
+    std::fprintf(out, "\n");
+    if (run.refused() > 0)
+        std::fprintf(out, "%lld lines refused\n", static_cast<long long>(run.refused()));
+    printNotes(out, run.notes(), run.noteCount());
+    if (run.state() == ImportState::Failed) {
+        std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),
+                     run.failureText().c_str());
+        return kFailed;
+    }
+    if (run.added() == 0) {
+        std::fprintf(err, "cdzapp: no song could be imported from %s\n", file.c_str());
+        return kFailed;
+    }
+    return kDone;
+}
+
+int CsvCommand::runExport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,
+                          std::FILE* err) {
+    FileUse files(catalogue, {F::Cadenzio, F::Categories});
+    if (!files.ok()) return heldFiles(catalogue, {F::Cadenzio, F::Categories}, err);
+    SongExport run(catalogue, SongExport::allFields(), true);
+    if (!run.start(order.exportFile)) {
+        std::fprintf(err, "cdzapp: %s: %s\n", run.failureTitle().c_str(),
+                     run.failureText().c_str());
+        return kFailed;
+    }
+    while (run.step(kBatch)) {
+    }
+    const bool closed = run.finish();
+    if (run.state() != ExportState::Completed || !closed) {
+        const std::string why = run.failureTitle().empty()
+                                    ? std::string("the file could not be written")
+                                    : run.failureTitle() + ": " + run.failureText();
+        std::fprintf(err, "cdzapp: %s; %lld songs were written to %s before it stopped\n",
+                     why.c_str(), static_cast<long long>(run.written()), order.exportFile.c_str());
+        return kFailed;
+    }
+    std::fprintf(out, "%lld songs written to %s\n", static_cast<long long>(run.written()),
+                 order.exportFile.c_str());
+    return kDone;
+}
+
+}  // namespace cdz

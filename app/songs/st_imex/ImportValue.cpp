@@ -1,0 +1,83 @@
+#include "app/songs/st_imex/ImportValue.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "runtime/text/Text.h"
+
+namespace cdz {
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+    const size_t from = s.find_first_not_of(" \t");
+    if (from == std::string_view::npos) return {};
+    s = s.substr(from);
+    return s.substr(0, s.find_last_not_of(" \t") + 1);
+}
+
+bool allDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (const char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// The leading number of the text ("12", "-3.5", "7 songs" gives 7), 0 when there is none.
+double leadingNumber(std::string_view s) {
+    s = trimmed(s);
+    if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+    double v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return std::isfinite(v) ? v : 0;
+}
+
+int64_t numberIn(const std::string& plain) {
+    return static_cast<int64_t>(leadingNumber(plain));
+}
+
+int64_t dateOf(std::string_view text) {
+    if (text.size() >= 5 && allDigits(text.substr(0, 4)) && !allDigits(text.substr(4, 1)))
+        return numberIn(deformatPicture("@d10", text));
+    const int64_t day = numberIn(deformatPicture("@d2", text));
+    return day != 0 ? day : numberIn(deformatPicture("@d17", text));
+}
+
+}  // namespace
+
+ImportValue::Target ImportValue::targetOf(const FieldDesc& field) {
+    if (field.isText()) return Target::Text;
+    if (field.label == "MUS:ReleaseDate" || field.label == "MUS:LastPlayed") return Target::Date;
+    if (field.label == "MUS:Time") return Target::Time;
+    return Target::Number;
+}
+
+ImportValue::ImportValue(std::string_view picture, const FieldDesc& field)
+    : picture_(Picture::parse(picture)), field_(field), target_(targetOf(field)) {
+    plain_ = !picture_ || picture_->kind() == 'S' || picture_->kind() == 'N';
+}
+
+int64_t ImportValue::numberOf(std::string_view text) const {
+    if (!plain_) return static_cast<int64_t>(leadingNumber(picture_->deformat(text)));
+    const std::string_view t = trimmed(text);
+    if (t.empty()) return 0;
+    if (target_ == Target::Number || allDigits(t)) return static_cast<int64_t>(leadingNumber(t));
+    if (target_ == Target::Date) return dateOf(t);
+    return numberIn(deformatPicture("@t4", t));
+}
+
+void ImportValue::store(std::string_view text, void* record) const {
+    if (target_ != Target::Text) {
+        field_.setInteger(record, numberOf(text));
+        return;
+    }
+    std::string deformatted;
+    if (!plain_) text = deformatted = picture_->deformat(text);
+    if (field_.isMemo()) {
+        field_.memo(record).assign(cutChars(text, field_.width));
+    } else {
+        field_.text(record).assign(text);
+    }
+}
+
+}  // namespace cdz

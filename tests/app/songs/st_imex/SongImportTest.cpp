@@ -1,0 +1,157 @@
+// The import over real files into a real catalogue: each line a new song, dates that come
+// back as dates, the lookup files kept whole, and a cancelled run that keeps what it added.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/core/data/Catalogue.h"
+#include "app/songs/st_imex/ImportAssignment.h"
+#include "app/songs/st_imex/SongImport.h"
+#include "runtime/text/DateTime.h"
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+namespace {
+
+using F = CatalogueFile;
+
+struct ImportFixture : ::testing::Test {
+    TempDir dir;
+    Catalogue catalogue{dir.path()};
+    CsvLineReader reader;
+    ImportAssignment assignment;
+    std::string path = dir.file("songs.csv");
+
+    void SetUp() override {
+        for (F f : {F::Cadenzio, F::Categories, F::Media}) ASSERT_EQ(catalogue.use(f), 0);
+    }
+
+    // Opens the file and assigns its columns as the window would before OK.
+    void prepare(const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+        ASSERT_TRUE(reader.open(path));
+        std::vector<CsvField> first, second;
+        if (reader.read() == CsvRead::Line)
+            first.assign(reader.fields().begin(), reader.fields().end());
+        if (reader.read() == CsvRead::Line)
+            second.assign(reader.fields().begin(), reader.fields().end());
+        assignment.setColumns(first, second);
+        assignment.autoAssign();
+    }
+
+    std::vector<SongRecord> songs() {
+        std::vector<SongRecord> out;
+        DataFile& file = catalogue.file(F::Cadenzio);
+        file.set(SongRecord::KeyID);
+        while (file.next() == 0) out.push_back(catalogue.song());
+        return out;
+    }
+};
+
+TEST_F(ImportFixture, EachLineIsANewSongWithItsOwnNumberAndOnlyItsOwnValues) {
+    prepare(
+        "MUS:Artist,MUS:Title,MUS:ReleaseDate,MUS:Notes\n"
+        "\"First\",\"Song\",\"03/15/1999\",\"a note\"\n"
+        "\"Second\"\n"
+        "\"Third\",\"Other\"\n");
+    EXPECT_TRUE(assignment.stripHeader());
+    SongImport run(catalogue, reader, assignment, path);
+    run.start();
+    while (run.step(25)) {
+    }
+    EXPECT_EQ(run.state(), ImportState::Completed);
+    EXPECT_EQ(run.added(), 3);
+    const std::vector<SongRecord> s = songs();
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[0].ID, 1);
+    EXPECT_EQ(s[0].ReleaseDate, dateFromYmd(1999, 3, 15));
+    EXPECT_EQ(s[0].Notes, "a note");
+    EXPECT_EQ(s[1].ID, 2);
+    EXPECT_EQ(s[1].Artist, "Second");
+    EXPECT_EQ(s[1].Title, "");
+    EXPECT_EQ(s[1].ReleaseDate, 0);
+    EXPECT_EQ(s[1].Notes, "");
+    EXPECT_EQ(s[2].ID, 3);
+    EXPECT_EQ(s[2].Title, "Other");
+}
+
+TEST_F(ImportFixture, DatesAndTimesWrittenAsTextComeBackAsDatesAndTimes) {
+    prepare(
+        "Artist,ReleaseDate,Time,LastPlayed\n"
+        "a,\"03/15/1999\",\"0:03:25\",\"2024-02-29\"\n"
+        "b,1999,\"\",\"\"\n");
+    SongImport run(catalogue, reader, assignment, path);
+    run.start();
+    while (run.step(25)) {
+    }
+    const std::vector<SongRecord> s = songs();
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].ReleaseDate, dateFromYmd(1999, 3, 15));
+    EXPECT_EQ(s[0].Time, timeFromHms(0, 3, 25));
+    EXPECT_EQ(s[0].LastPlayed, dateFromYmd(2024, 2, 29));
+    EXPECT_EQ(s[1].ReleaseDate, 1999);  // a bare year stays a year
+    EXPECT_EQ(s[1].Time, 0);
+}
+
+TEST_F(ImportFixture, UnknownCategoriesAndMediaAreAddedToTheirFiles) {
+    prepare("Artist,CategoryID,Media\na,7,\"Vinyl 12in\"\nb,7,\"Vinyl 12in\"\n");
+    SongImport run(catalogue, reader, assignment, path);
+    run.start();
+    while (run.step(25)) {
+    }
+    EXPECT_EQ(run.added(), 2);
+    EXPECT_EQ(run.notes(), (std::vector<std::string>{
+                               "line 2: category 7 did not exist; it was added as \"Category 7\"",
+                               "line 2: media \"Vinyl 12in\" did not exist; it was added"}));
+    catalogue.category().CategoryID = 7;
+    EXPECT_EQ(catalogue.file(F::Categories).get(CategoryRecord::KeyCategoryID), 0);
+    catalogue.media().Media = "Vinyl 12in";
+    EXPECT_EQ(catalogue.file(F::Media).get(MediaRecord::KeyMedia), 0);
+}
+
+TEST_F(ImportFixture, CancelKeepsTheBatchesAddedAndCountsThem) {
+    std::string bytes = "MUS:Artist\n";
+    for (int i = 0; i < 10; ++i) bytes += "\"Artist " + std::to_string(i) + "\"\n";
+    prepare(bytes);
+    SongImport run(catalogue, reader, assignment, path);
+    run.start();
+    EXPECT_TRUE(run.step(4));
+    run.cancel();
+    EXPECT_FALSE(run.step(4));
+    EXPECT_EQ(run.state(), ImportState::Cancelled);
+    EXPECT_EQ(run.added(), 4);
+    EXPECT_EQ(catalogue.file(F::Cadenzio).records(), 4);
+    EXPECT_GT(run.percent(), 0);
+    EXPECT_LT(run.percent(), 100);
+}
+
+TEST_F(ImportFixture, AHeaderOnlyFileAddsNothing) {
+    prepare("MUS:Artist,MUS:Title\n");
+    SongImport run(catalogue, reader, assignment, path);
+    run.start();
+    while (run.step(25)) {
+    }
+    EXPECT_EQ(run.state(), ImportState::Completed);
+    EXPECT_EQ(run.added(), 0);
+    EXPECT_EQ(catalogue.file(F::Cadenzio).records(), 0);
+}
+
+TEST(ImportAssignment, AutoSkipsTheFirstLineOnlyWhenALabelMatched) {
+    const std::vector<CsvField> data = {{"Abba", true}, {"Waterloo", true}};
+    ImportAssignment plain;
+    plain.setColumns(data, data);
+    EXPECT_EQ(plain.autoAssign(), 0);
+    EXPECT_FALSE(plain.stripHeader());
+    const std::vector<CsvField> labels = {{"Title", false}, {"MUS:Artist", false}};
+    ImportAssignment headed;
+    headed.setColumns(labels, data);
+    EXPECT_EQ(headed.autoAssign(), 2);
+    EXPECT_TRUE(headed.stripHeader());
+    EXPECT_EQ(headed.targets()[0].column, 1);  // MUS:Artist
+    EXPECT_EQ(headed.targets()[1].column, 0);  // MUS:Title
+}
+
+}  // namespace
+}  // namespace cdz::test

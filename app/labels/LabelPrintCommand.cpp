@@ -12,10 +12,10 @@
 #include <string_view>
 
 #include "app/core/AppState.h"
+#include "app/core/startup/HeadlessState.h"
 #include "app/labels/LabelPrintout.h"
 #include "runtime/report/PageList.h"
 #include "runtime/report/PdfExport.h"
-#include "runtime/ui/ScriptedDialogs.h"
 
 namespace cdz {
 namespace {
@@ -58,14 +58,9 @@ std::optional<int> LabelPrintCommand::runFromArguments(int argc, char** argv) {
     // Fonts and PDF files need a platform, not a screen.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
-        return kWrongOrder;
-    }
-    AppState state(std::filesystem::absolute(folder), std::make_unique<ScriptedDialogs>());
-    state.readSettings();
-    return run(state, order, stdout, stderr);
+    const auto state = headlessState(folder, stderr);
+    if (!state) return kWrongOrder;
+    return run(*state, order, stdout, stderr);
 }
 
 int LabelPrintCommand::run(AppState& state, const LabelPrintOrder& order, std::FILE* out,

@@ -10,12 +10,12 @@
 #include <string_view>
 
 #include "app/core/AppState.h"
+#include "app/core/startup/HeadlessState.h"
 #include "app/reports/AlbumSongFilter.h"
 #include "app/reports/PlaylistReportSubject.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
 #include "runtime/report/PdfExport.h"
-#include "runtime/ui/ScriptedDialogs.h"
 
 namespace cdz {
 namespace {
@@ -146,14 +146,9 @@ std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
     // Fonts and PDF files need a platform, not a screen.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
-        return kWrongOrder;
-    }
-    AppState state(std::filesystem::absolute(folder), std::make_unique<ScriptedDialogs>());
-    state.readSettings();
-    return run(state, order, stdout, stderr);
+    const auto state = headlessState(folder, stderr);
+    if (!state) return kWrongOrder;
+    return run(*state, order, stdout, stderr);
 }
 
 int PrintCommand::run(AppState& state, const PrintOrder& order, std::FILE* out, std::FILE* err) {

@@ -7,10 +7,10 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
+#include "app/core/startup/HeadlessState.h"
 #include "app/songs/st_imex/ImportAssignment.h"
 #include "app/songs/st_imex/SongExport.h"
 #include "app/songs/st_imex/SongImport.h"
-#include "runtime/ui/ScriptedDialogs.h"
 
 namespace cdz {
 namespace {
@@ -77,17 +77,12 @@ std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
         std::fprintf(stderr, "cdzapp: --map is for --import only\n");
         return kWrongOrder;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
-        return kWrongOrder;
-    }
     // Date pictures ask the desktop's locale for its short date.
     QCoreApplication app(argc, argv);
-    AppState state(std::filesystem::absolute(folder), std::make_unique<ScriptedDialogs>());
-    state.readSettings();
-    if (!order.importFile.empty()) return runImport(state.catalogue(), order, stdout, stderr);
-    return runExport(state.catalogue(), order, stdout, stderr);
+    const auto state = headlessState(folder, stderr);
+    if (!state) return kWrongOrder;
+    if (!order.importFile.empty()) return runImport(state->catalogue(), order, stdout, stderr);
+    return runExport(state->catalogue(), order, stdout, stderr);
 }
 
 int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,

@@ -1,0 +1,23 @@
+#include "app/core/startup/HeadlessState.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/core/AppState.h"
+#include "runtime/ui/ScriptedDialogs.h"
+
+namespace cdz {
+
+std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::fprintf(err, "cdzapp: the data folder %s does not exist\n", folder.c_str());
+        return nullptr;
+    }
+    auto state = std::make_unique<AppState>(std::filesystem::absolute(folder),
+                                            std::make_unique<ScriptedDialogs>());
+    state->readSettings();
+    return state;
+}
+
+}  // namespace cdz

@@ -1,0 +1,16 @@
+#pragma once
+// The program's state for a command that runs without windows (printing to PDF, importing,
+// exporting): over the data folder given, with dialogs that no one answers (each takes its
+// default) and the settings read.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace cdz {
+
+class AppState;
+
+// nullptr, with the reason on `err`, when the folder does not exist.
+std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err);
+
+}  // namespace cdz

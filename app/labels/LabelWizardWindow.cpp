@@ -13,6 +13,9 @@
 #include <algorithm>
 
 #include "app/core/AppState.h"
+#include "app/labels/FontPicker.h"
+#include "app/labels/LabelFontStyle.h"
+#include "app/labels/LabelForm.h"
 #include "app/labels/LabelPreview.h"
 #include "app/labels/LabelSheet.h"
 #include "app/labels/LabelWizardSave.h"
@@ -61,10 +64,15 @@ LabelWizardWindow::LabelWizardWindow(AppState& state, QWidget* parent)
     pages_ = new QStackedWidget(this);
     pages_->addWidget(startPage());
     pages_->addWidget(generalPage());
-    pages_->addWidget(memoPage("What should be on the front cover of the CD?", &frontCover_));
-    pages_->addWidget(memoPage("What should be on the back cover of the CD?", &backCover_));
-    pages_->addWidget(memoPage("What are the songs on Side A of the cassette?", &sideA_));
-    pages_->addWidget(memoPage("What are the songs on Side B of the cassette?", &sideB_));
+    pages_->addWidget(memoPage("What should be on the front cover of the CD?", &frontCover_,
+                               &LabelRecord::CDInsideTextFontID, "CDInsideTextFontID"));
+    pages_->addWidget(memoPage("What should be on the back cover of the CD?", &backCover_,
+                               &LabelRecord::CDCoverTextFontID, "CDCoverTextFontID"));
+    // One font for both sides.
+    pages_->addWidget(memoPage("What are the songs on Side A of the cassette?", &sideA_,
+                               &LabelRecord::CassetteContentsFontID, "CassetteContentsFontID"));
+    pages_->addWidget(memoPage("What are the songs on Side B of the cassette?", &sideB_,
+                               &LabelRecord::CassetteContentsFontID, "CassetteContentsFontID"));
 
     backButton_ = new QPushButton(tr("&Back"), this);
     nextButton_ = new QPushButton(tr("&Next"), this);
@@ -148,29 +156,84 @@ QWidget* LabelWizardWindow::generalPage() {
     cassetteTitle_ = new QPlainTextEdit;
     flap_ = new QPlainTextEdit;
     form->addRow(tr("&Description:"), description_);
-    auto row = [&](const QString& caption, QWidget* field, std::vector<QWidget*>& kind) {
+    auto row = [&](const QString& caption, QWidget* field, std::vector<QWidget*>& kind,
+                   QWidget* beside) {
         auto* label = new QLabel(caption);
         label->setBuddy(field);
-        form->addRow(label, field);
+        auto* both = new QWidget;
+        auto* line = new QHBoxLayout(both);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(field, 1);
+        line->addWidget(beside);
+        form->addRow(label, both);
         kind.push_back(label);
-        kind.push_back(field);
+        kind.push_back(both);
     };
-    row(tr("&Spine:"), spine_, cdOnly_);
-    row(tr("&Title:"), cdTitle_, cdOnly_);
-    row(tr("Image:"), image_, cdOnly_);
-    row(tr("&Title:"), cassetteTitle_, cassetteOnly_);
-    row(tr("&Flap:"), flap_, cassetteOnly_);
+    auto* selectFile = new QPushButton(tr("Select File"));
+    selectFile->setObjectName("SelectFile");
+    connect(selectFile, &QPushButton::clicked, this, &LabelWizardWindow::chooseImage);
+    row(tr("&Spine:"), spine_, cdOnly_, fontChooser(&LabelRecord::CDSpineFontID, "CDSpineFontID"));
+    row(tr("&Title:"), cdTitle_, cdOnly_,
+        fontChooser(&LabelRecord::CDTitleFontID, "CDTitleFontID"));
+    row(tr("Image:"), image_, cdOnly_, selectFile);
+    row(tr("&Title:"), cassetteTitle_, cassetteOnly_,
+        fontChooser(&LabelRecord::CassetteTitleFontID, "CassetteTitleFontID"));
+    row(tr("&Flap:"), flap_, cassetteOnly_,
+        fontChooser(&LabelRecord::CassetteFlapFontID, "CassetteFlapFontID"));
     layout->addLayout(form);
     return page;
 }
 
-QWidget* LabelWizardWindow::memoPage(const char* caption, QPlainTextEdit** edit) {
+QWidget* LabelWizardWindow::memoPage(const char* caption, QPlainTextEdit** edit,
+                                     int32_t LabelRecord::*font, const char* fontName) {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(new QLabel(tr(caption)));
     *edit = new QPlainTextEdit;
     layout->addWidget(*edit);
+    layout->addWidget(fontChooser(font, fontName));
     return page;
+}
+
+QWidget* LabelWizardWindow::fontChooser(int32_t LabelRecord::*font, const char* name) {
+    auto* chooser = new QWidget;
+    auto* line = new QHBoxLayout(chooser);
+    line->setContentsMargins(0, 0, 0, 0);
+    auto* button = new QPushButton(tr("Select Font"));
+    button->setObjectName(QString("SelectFont:") + name);
+    button->setToolTip(tr("Select font for this element"));
+    button->setAutoDefault(false);
+    auto* description = new QLabel;
+    line->addWidget(button);
+    line->addWidget(description, 1);
+    fontDescriptions_.emplace_back(font, description);
+    connect(button, &QPushButton::clicked, this, [this, font] { chooseFont(font); });
+    return chooser;
+}
+
+void LabelWizardWindow::chooseFont(int32_t LabelRecord::*font) {
+    label_ = label();
+    if (!pick(state_, FontPicker::kProcedure)) return;
+    label_.*font = static_cast<int32_t>(state_.catalogue().font().FontID.toInt());
+    describeFonts();
+}
+
+void LabelWizardWindow::chooseImage() {
+    if (auto chosen = state_.dialogs().openFile(LabelForm::kFileDialogTitle,
+                                                LabelForm::kPictureFilter, text(image_))) {
+        image_->setText(qs(*chosen));
+    }
+}
+
+void LabelWizardWindow::describeFonts() {
+    FileUse files(state_.catalogue(), {CatalogueFile::Fonts});
+    for (const auto& [font, description] : fontDescriptions_) {
+        const int32_t id = label_.*font;
+        const auto found = id != 0 && files.ok()
+                               ? findFont(state_.catalogue().file(CatalogueFile::Fonts), id)
+                               : std::nullopt;
+        description->setText(fontDescription(found ? &*found : nullptr));
+    }
 }
 
 std::vector<int> LabelWizardWindow::route() const {
@@ -239,6 +302,7 @@ void LabelWizardWindow::showLabel() {
     setMemo(backCover_, label_.CDCoverText);
     setMemo(sideA_, label_.CassetteContentsA);
     setMemo(sideB_, label_.CassetteContentsB);
+    describeFonts();
     kindChanged();
 }
 

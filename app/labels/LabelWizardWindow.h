@@ -5,11 +5,14 @@
 // cassette); Finish saves the label as the label form saves a new one, Preview shows it as it
 // would print.
 #include <QDialog>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "app/core/Request.h"
 #include "app/core/data/LabelRecord.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -46,7 +49,13 @@ private:
 
     QWidget* startPage();
     QWidget* generalPage();
-    QWidget* memoPage(const char* caption, QPlainTextEdit** edit);
+    QWidget* memoPage(const char* caption, QPlainTextEdit** edit, int32_t LabelRecord::*font,
+                      const char* fontName);
+    // A panel's "Select Font" button with the description of its font beside it.
+    QWidget* fontChooser(int32_t LabelRecord::*font, const char* name);
+    void chooseFont(int32_t LabelRecord::*font);
+    void chooseImage();
+    void describeFonts();
     // The pages Back and Next visit for the kind chosen.
     std::vector<int> route() const;
     void showPage(int page);
@@ -72,6 +81,7 @@ private:
     QPlainTextEdit* sideA_ = nullptr;
     QPlainTextEdit* sideB_ = nullptr;
     std::vector<QWidget*> cdOnly_, cassetteOnly_;
+    std::vector<std::pair<int32_t LabelRecord::*, QLabel*>> fontDescriptions_;
     QPushButton* backButton_ = nullptr;
     QPushButton* nextButton_ = nullptr;
 };

@@ -1,6 +1,12 @@
 // The label wizard window over a picked album: the texts written and told, Finish saving the
 // label, and a second label of the same description refused.
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
+
+#include "app/labels/FontPicker.h"
 
 #include "app/labels/LabelWizardText.h"
 #include "app/labels/LabelWizardWindow.h"
@@ -49,6 +55,36 @@ TEST(LabelWizardWindow, WritesTheAlbumsLabelAndSavesItOnce) {
                 << f.lastMessage();
         }
     }
+}
+
+// The wizard's panels take favourite fonts as the label form's do: the sides share one font.
+TEST(LabelWizardWindow, SelectFontGivesThePanelThePickedFont) {
+    StateFixture f;
+    AppState& state = *f.state;
+    Catalogue& c = state.catalogue();
+    {
+        FileUse fonts(c, {CatalogueFile::Fonts});
+        c.font().FontID = 7;
+        c.font().TypeFace = "Serif";
+        c.font().Size = "12";
+        ASSERT_EQ(c.file(CatalogueFile::Fonts).add(), 0);
+    }
+    state.starter().defineRoutine(FontPicker::kProcedure, [&] {
+        c.font().FontID = 7;
+        state.response = Response::Completed;
+    });
+    LabelWizardWindow wizard(state, nullptr);
+    // Spine, CD title, cassette title, flap, front, back, side A, side B.
+    EXPECT_EQ(wizard.findChildren<QPushButton*>(QRegularExpression("^SelectFont:")).size(), 8);
+    const auto sides = wizard.findChildren<QPushButton*>("SelectFont:CassetteContentsFontID");
+    ASSERT_EQ(sides.size(), 2);
+    sides.front()->click();
+    EXPECT_EQ(wizard.label().CassetteContentsFontID, 7);
+    EXPECT_EQ(wizard.label().CDSpineFontID, 0);
+    int described = 0;
+    for (QLabel* l : wizard.findChildren<QLabel*>())
+        if (l->text().startsWith("Serif 12")) ++described;
+    EXPECT_EQ(described, 2);
 }
 
 }  // namespace

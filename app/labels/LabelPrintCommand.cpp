@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "app/core/AppState.h"
+#include "app/core/startup/CommandOptions.h"
 #include "app/core/startup/HeadlessState.h"
 #include "app/labels/LabelPrintout.h"
 #include "runtime/report/PageList.h"
@@ -31,28 +32,13 @@ std::optional<int> LabelPrintCommand::runFromArguments(int argc, char** argv) {
     LabelPrintOrder order;
     std::string folder = ".";
     bool asked = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        auto value = [&](std::string* into) {
-            if (i + 1 >= argc) return false;
-            *into = argv[++i];
-            return true;
-        };
-        bool ok = true;
-        if (a == kOption) {
-            asked = true;
-            ok = value(&order.label);
-        } else if (a == "--pdf") {
-            ok = value(&order.pdf);
-        } else if (a == "--paper") {
-            ok = value(&order.paper);
-        } else if (a == "--data-dir") {
-            ok = value(&folder);
-        }
-        if (!ok) {
-            std::fprintf(stderr, "cdzapp: %s needs a value\n", std::string(a).c_str());
-            return kWrongOrder;
-        }
+    if (!readCommandOptions(argc, argv,
+                            {{kOption, &order.label, &asked},
+                             {"--pdf", &order.pdf},
+                             {"--paper", &order.paper},
+                             {"--data-dir", &folder}},
+                            stderr)) {
+        return kWrongOrder;
     }
     if (!asked) return std::nullopt;
     // Fonts and PDF files need a platform, not a screen.

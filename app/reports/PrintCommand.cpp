@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/core/AppState.h"
+#include "app/core/startup/CommandOptions.h"
 #include "app/core/startup/HeadlessState.h"
 #include "app/reports/AlbumSongFilter.h"
 #include "app/reports/PlaylistReportSubject.h"
@@ -110,37 +111,16 @@ std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
     PrintOrder order;
     std::string folder = ".";
     bool asked = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        auto value = [&](std::string* into) {
-            if (i + 1 >= argc) return false;
-            *into = argv[++i];
-            return true;
-        };
-        bool ok = true;
-        if (a == kOption) {
-            asked = true;
-            ok = value(&order.report);
-        } else if (a == "--selected") {
-            order.hasSelected = true;
-            ok = value(&order.selected);
-        } else if (a == "--filter") {
-            ok = value(&order.filter);
-        } else if (a == "--album") {
-            order.hasAlbum = true;
-            ok = value(&order.album);
-        } else if (a == "--playlist") {
-            order.hasPlaylist = true;
-            ok = value(&order.playlist);
-        } else if (a == "--pdf") {
-            ok = value(&order.pdf);
-        } else if (a == "--data-dir") {
-            ok = value(&folder);
-        }
-        if (!ok) {
-            std::fprintf(stderr, "cdzapp: %s needs a value\n", std::string(a).c_str());
-            return kWrongOrder;
-        }
+    if (!readCommandOptions(argc, argv,
+                            {{kOption, &order.report, &asked},
+                             {"--selected", &order.selected, &order.hasSelected},
+                             {"--filter", &order.filter},
+                             {"--album", &order.album, &order.hasAlbum},
+                             {"--playlist", &order.playlist, &order.hasPlaylist},
+                             {"--pdf", &order.pdf},
+                             {"--data-dir", &folder}},
+                            stderr)) {
+        return kWrongOrder;
     }
     if (!asked) return std::nullopt;
     // Fonts and PDF files need a platform, not a screen.

@@ -7,6 +7,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
+#include "app/core/startup/CommandOptions.h"
 #include "app/core/startup/HeadlessState.h"
 #include "app/songs/st_imex/ImportAssignment.h"
 #include "app/songs/st_imex/SongExport.h"
@@ -45,29 +46,17 @@ int heldFiles(Catalogue& catalogue, std::initializer_list<F> files, std::FILE* e
 std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
     CsvOrder order;
     std::string folder = ".";
-    bool asked = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        std::string* into = nullptr;
-        if (a == "--import") {
-            into = &order.importFile;
-            asked = true;
-        } else if (a == "--export") {
-            into = &order.exportFile;
-            asked = true;
-        } else if (a == "--map") {
-            into = &order.map;
-            order.hasMap = true;
-        } else if (a == "--data-dir") {
-            into = &folder;
-        }
-        if (!into) continue;
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "cdzapp: %s needs a value\n", std::string(a).c_str());
-            return kWrongOrder;
-        }
-        *into = argv[++i];
+    bool importAsked = false;
+    bool exportAsked = false;
+    if (!readCommandOptions(argc, argv,
+                            {{"--import", &order.importFile, &importAsked},
+                             {"--export", &order.exportFile, &exportAsked},
+                             {"--map", &order.map, &order.hasMap},
+                             {"--data-dir", &folder}},
+                            stderr)) {
+        return kWrongOrder;
     }
+    const bool asked = importAsked || exportAsked;
     if (!asked) return std::nullopt;
     if (!order.importFile.empty() && !order.exportFile.empty()) {
         std::fprintf(stderr, "cdzapp: give either --import or --export, not both\n");

@@ -172,21 +172,7 @@ void AlbumBrowse::copyAlbum() {
 }
 
 void AlbumBrowse::runWizard(const char* name) {
-    engine().refresh();
-    state_.request = Request::None;
-    state_.response = Response::None;
-    const bool ran = state_.starter().run(name);
-    const bool added = ran && state_.response == Response::Completed;
-    state_.request = Request::None;
-    state_.response = Response::None;
-    if (added) {
-        engine().locate(BrowseEngine::LocateMode::EditedRecord);
-    } else {
-        engine().forceRefresh();
-        engine().refresh();
-    }
-    sync();
-    list().setFocus();
+    runAdding(name, Request::None);
 }
 
 std::vector<QPushButton*> AlbumBrowse::popupButtons() const {

@@ -130,21 +130,7 @@ void LabelBrowse::printLabel() {
 
 // The wizard makes a new label; the one it made is highlighted when it returns.
 void LabelBrowse::runWizard() {
-    engine().refresh();
-    state_.request = Request::Insert;
-    state_.response = Response::None;
-    const bool ran = state_.starter().run(proc::kLabelWizard);
-    const bool added = ran && state_.response == Response::Completed;
-    state_.request = Request::None;
-    state_.response = Response::None;
-    if (added) {
-        engine().locate(BrowseEngine::LocateMode::EditedRecord);
-    } else {
-        engine().forceRefresh();
-        engine().refresh();
-    }
-    sync();
-    list().setFocus();
+    runAdding(proc::kLabelWizard, Request::Insert);
 }
 
 }  // namespace cdz

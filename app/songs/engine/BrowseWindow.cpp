@@ -350,6 +350,24 @@ QString BrowseWindow::titleText() const {
     return spec_.title + QString::number(file.records()) + " entries";
 }
 
+void BrowseWindow::runAdding(const char* procedure, Request request) {
+    engine_->refresh();
+    state_.request = request;
+    state_.response = Response::None;
+    const bool ran = state_.starter().run(procedure);
+    const bool added = ran && state_.response == Response::Completed;
+    state_.request = Request::None;
+    state_.response = Response::None;
+    if (added) {
+        engine_->locate(BrowseEngine::LocateMode::EditedRecord);
+    } else {
+        engine_->forceRefresh();
+        engine_->refresh();
+    }
+    sync();
+    list_->setFocus();
+}
+
 void BrowseWindow::sync() {
     if (syncing_) return;
     syncing_ = true;

@@ -101,6 +101,9 @@ signals:
     void finished();
 
 protected:
+    // Runs a procedure that adds records of the browse's file (a wizard) on `request`, then
+    // highlights the record it added, or shows the file afresh when it added none.
+    void runAdding(const char* procedure, Request request);
     // The title a browse shows; the one its description gives by default.
     virtual QString titleText() const;
     // After every change of the page: the window shows the engine's state.

@@ -18,8 +18,9 @@ namespace {
 
 using F = CatalogueFile;
 
-// A command has no window to keep live: large batches, each one transaction.
-constexpr int kBatch = 20000;
+// A command has no window to keep live: large batches, each one transaction. Few commits matter
+// at a million songs, where each commit writes again the index pages that every batch touches.
+constexpr int kBatch = 200000;
 
 void printNotes(std::FILE* out, const std::vector<std::string>& notes, int64_t count) {
     for (const std::string& n : notes) std::fprintf(out, "  %s\n", n.c_str());

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "runtime/text/DateTime.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {
@@ -36,14 +37,27 @@ int64_t numberIn(const std::string& plain) {
     return static_cast<int64_t>(leadingNumber(plain));
 }
 
-int64_t dateOf(std::string_view text) {
-    if (text.size() >= 5 && allDigits(text.substr(0, 4)) && !allDigits(text.substr(4, 1)))
-        return numberIn(deformatPicture("@d10", text));
-    const int64_t day = numberIn(deformatPicture("@d2", text));
-    return day != 0 ? day : numberIn(deformatPicture("@d17", text));
+// The pictures a date or time is read through when the column's own picture gives none.
+const Picture& picture(const char* text) {
+    static const Picture iso = *Picture::parse("@d10"), us = *Picture::parse("@d2"),
+                         desktop = *Picture::parse("@d17"), time = *Picture::parse("@t4");
+    const std::string_view t = text;
+    return t == "@d10" ? iso : t == "@d2" ? us : t == "@d17" ? desktop : time;
 }
 
 }  // namespace
+
+std::string ImportValue::deformat(const Picture& p, std::string_view text) const {
+    if (const DatePicture* d = p.asDate()) return d->deformat(text, currentYear_);
+    return p.deformat(text);
+}
+
+int64_t ImportValue::dateOf(std::string_view text) const {
+    if (text.size() >= 5 && allDigits(text.substr(0, 4)) && !allDigits(text.substr(4, 1)))
+        return numberIn(deformat(picture("@d10"), text));
+    const int64_t day = numberIn(deformat(picture("@d2"), text));
+    return day != 0 ? day : numberIn(deformat(picture("@d17"), text));
+}
 
 ImportValue::Target ImportValue::targetOf(const FieldDesc& field) {
     if (field.isText()) return Target::Text;
@@ -53,17 +67,20 @@ ImportValue::Target ImportValue::targetOf(const FieldDesc& field) {
 }
 
 ImportValue::ImportValue(std::string_view picture, const FieldDesc& field)
-    : picture_(Picture::parse(picture)), field_(field), target_(targetOf(field)) {
+    : picture_(Picture::parse(picture)),
+      currentYear_(ymdFromDate(today()).year),
+      field_(field),
+      target_(targetOf(field)) {
     plain_ = !picture_ || picture_->kind() == 'S' || picture_->kind() == 'N';
 }
 
 int64_t ImportValue::numberOf(std::string_view text) const {
-    if (!plain_) return static_cast<int64_t>(leadingNumber(picture_->deformat(text)));
+    if (!plain_) return static_cast<int64_t>(leadingNumber(deformat(*picture_, text)));
     const std::string_view t = trimmed(text);
     if (t.empty()) return 0;
     if (target_ == Target::Number || allDigits(t)) return static_cast<int64_t>(leadingNumber(t));
     if (target_ == Target::Date) return dateOf(t);
-    return numberIn(deformatPicture("@t4", t));
+    return numberIn(deformat(picture("@t4"), t));
 }
 
 void ImportValue::store(std::string_view text, void* record) const {
@@ -72,7 +89,7 @@ void ImportValue::store(std::string_view text, void* record) const {
         return;
     }
     std::string deformatted;
-    if (!plain_) text = deformatted = picture_->deformat(text);
+    if (!plain_) text = deformatted = deformat(*picture_, text);
     if (field_.isMemo()) {
         field_.memo(record).assign(cutChars(text, field_.width));
     } else {

@@ -25,8 +25,13 @@ public:
 
 private:
     int64_t numberOf(std::string_view text) const;
+    int64_t dateOf(std::string_view text) const;
+    std::string deformat(const Picture& picture, std::string_view text) const;
 
     std::optional<Picture> picture_;
+    // Taken once: asking the clock for the year at every date read costs a look at the
+    // system's time zone file each time.
+    int currentYear_;
     const FieldDesc& field_;
     Target target_;
     bool plain_;  // a text or number picture: no deformatting

@@ -46,7 +46,8 @@ bool ColumnLayoutStore::restore(ColumnLayout& layout, bool keepsPlace,
     if (number(read("Version")) != version_) return false;
     const std::string text = read("FormatString");
     if (!text.empty()) {
-        const ListFormatParse parsed = ListFormat::parse(replaceListDatePictures(text, dateSetting));
+        const ListFormatParse parsed =
+            ListFormat::parse(replaceListDatePictures(text, dateSetting));
         if (parsed.format) layout.setFormat(*parsed.format);
     }
     ListLook& look = layout.look();

@@ -56,25 +56,47 @@ TEST(ColumnLayout, ShowingHidingAndMovingWriteTheFormat) {
     const std::string numbered = std::string(kTitle) + "#1#" + kArtist + "#2#";
     const Case cases[] = {
         // A shown column names its field among the page's row fields; dates take the setting.
-        {"show", [](ColumnLayout& l) { return l.show(2); }, true,
-         numbered + "320L~Composer~@s80@#4#", {0, 1, 2}},
-        {"show a date", [](ColumnLayout& l) { return l.show(3); }, true,
-         numbered + "32L~Last Played~@d6@#5#", {0, 1, 3}},
-        {"hide", [](ColumnLayout& l) { return l.hide(0); }, true, std::string(kArtist) + "#2#",
+        {"show",
+         [](ColumnLayout& l) { return l.show(2); },
+         true,
+         numbered + "320L~Composer~@s80@#4#",
+         {0, 1, 2}},
+        {"show a date",
+         [](ColumnLayout& l) { return l.show(3); },
+         true,
+         numbered + "32L~Last Played~@d6@#5#",
+         {0, 1, 3}},
+        {"hide",
+         [](ColumnLayout& l) { return l.hide(0); },
+         true,
+         std::string(kArtist) + "#2#",
          {1}},
-        {"move right", [](ColumnLayout& l) { return l.moveRight(0); }, true,
-         std::string(kArtist) + "#2#" + kTitle + "#1#", {1, 0}},
-        {"move left", [](ColumnLayout& l) { return l.moveLeft(1); }, true,
-         std::string(kArtist) + "#2#" + kTitle + "#1#", {1, 0}},
-        {"move left at the edge", [](ColumnLayout& l) { return l.moveLeft(0); }, false, design,
+        {"move right",
+         [](ColumnLayout& l) { return l.moveRight(0); },
+         true,
+         std::string(kArtist) + "#2#" + kTitle + "#1#",
+         {1, 0}},
+        {"move left",
+         [](ColumnLayout& l) { return l.moveLeft(1); },
+         true,
+         std::string(kArtist) + "#2#" + kTitle + "#1#",
+         {1, 0}},
+        {"move left at the edge",
+         [](ColumnLayout& l) { return l.moveLeft(0); },
+         false,
+         design,
          {0, 1}},
         {"show a shown one", [](ColumnLayout& l) { return l.show(1); }, false, design, {0, 1}},
         {"hide the last one",
-         [](ColumnLayout& l) { return l.hide(1) && l.hide(0); }, false,
-         std::string(kTitle) + "#1#", {0}},
+         [](ColumnLayout& l) { return l.hide(1) && l.hide(0); },
+         false,
+         std::string(kTitle) + "#1#",
+         {0}},
         {"show, then hide before it",
-         [](ColumnLayout& l) { return l.show(2) && l.hide(0); }, true,
-         std::string(kArtist) + "#2#320L~Composer~@s80@#4#", {1, 2}},
+         [](ColumnLayout& l) { return l.show(2) && l.hide(0); },
+         true,
+         std::string(kArtist) + "#2#320L~Composer~@s80@#4#",
+         {1, 2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,9 +114,9 @@ TEST(ColumnLayout, HeadersAreCutAndAFormatOfOtherFieldsIsRefused) {
     EXPECT_FALSE(layout.setHeader(0, "A~B"));
     EXPECT_EQ(layout.column(0).header(), "Ünïcode header longe");
     const std::string before = layout.format().text();
-    for (const char* refused : {"75L~Song~#3#",                     // MUS:ID is in no column
-                                "75L~A~#9#",                        // no such row field
-                                "75L~A~#2#75L~B~#2#",               // one field twice
+    for (const char* refused : {"75L~Song~#3#",           // MUS:ID is in no column
+                                "75L~A~#9#",              // no such row field
+                                "75L~A~#2#75L~B~#2#",     // one field twice
                                 "75L~A~75L~B~75L~C~"}) {  // the third row field by place: MUS:ID
         SCOPED_TRACE(refused);
         EXPECT_FALSE(layout.setFormat(*ListFormat::parse(refused).format));
@@ -119,7 +141,7 @@ TEST_F(ColumnLayoutStoreTest, SaveThenRestoreGivesTheSameLayout) {
     ASSERT_TRUE(saved.moveLeft(2));
     saved.column(0).setWidth(99);
     saved.look() = {false, false, 24, {"Serif Face", 14, Colour::fromRgb(1, 2, 3), 0x1000 | 700},
-                    1, 2, 3, 4};
+                    1,     2,     3,  4};
     ASSERT_TRUE(store().save(saved)) << store().lastError();
     EXPECT_EQ(key("ColvueVersion-?Browse"), "1");
     EXPECT_EQ(key("ColvueFont-?Browse"), "Serif Face");
@@ -166,10 +188,12 @@ TEST_F(ColumnLayoutStoreTest, UnreadableValuesKeepTheCurrentOnes) {
     ColumnLayout saved = designLayout();
     saved.hide(1);
     ASSERT_TRUE(store().save(saved));
-    for (const auto& [what, value] :
-         {std::pair{"ColvuePoint-?Browse", "big"}, {"ColvueStyle-?Browse", "-5"},
-          {"ColvueColor-?Browse", "red"}, {"ColvueLineHeight-?Browse", "0"},
-          {"ColvueHscroll-?Browse", "2"}, {"ColvueFormatString-?Browse", "75L~A~#3#"}}) {
+    for (const auto& [what, value] : {std::pair{"ColvuePoint-?Browse", "big"},
+                                      {"ColvueStyle-?Browse", "-5"},
+                                      {"ColvueColor-?Browse", "red"},
+                                      {"ColvueLineHeight-?Browse", "0"},
+                                      {"ColvueHscroll-?Browse", "2"},
+                                      {"ColvueFormatString-?Browse", "75L~A~#3#"}}) {
         ASSERT_TRUE(ini.write(kSection, what, value));
     }
     ColumnLayout layout = designLayout();

@@ -26,6 +26,8 @@ namespace {
 
 constexpr int kLeastWidth = 136;  // dialog units
 constexpr int kLeastHeight = 196;
+constexpr int kOpeningWidth = 380;  // dialog units, until the user gives the window a place
+constexpr int kOpeningHeight = 330;
 
 QTreeWidget* columnList(QWidget* parent, const char* name, const QString& first, const char* tip) {
     auto* list = new QTreeWidget(parent);
@@ -78,6 +80,8 @@ ColumnLayoutWindow::ColumnLayoutWindow(AppState& state, ColumnLayoutView& view, 
     const QFontMetrics fm(font());
     setMinimumSize(dialogUnitsToPixelsX(kLeastWidth, fm.averageCharWidth()),
                    dialogUnitsToPixelsY(kLeastHeight, fm.height()));
+    resize(dialogUnitsToPixelsX(kOpeningWidth, fm.averageCharWidth()),
+           dialogUnitsToPixelsY(kOpeningHeight, fm.height()));
 }
 
 void ColumnLayoutWindow::run(AppState& state, ColumnLayoutView& view, bool keepsListPlace,
@@ -224,6 +228,7 @@ void ColumnLayoutWindow::fillLists(std::optional<size_t> shownPlace) {
     if (shownPlace && *shownPlace < layout_.shown().size()) {
         shownList_->setCurrentItem(shownList_->topLevelItem(static_cast<int>(*shownPlace)));
     }
+    for (QTreeWidget* list : {shownList_, allList_}) list->resizeColumnToContents(0);
     if (all && *all < layout_.table().size()) {
         allList_->setCurrentItem(allList_->topLevelItem(static_cast<int>(*all)));
     }

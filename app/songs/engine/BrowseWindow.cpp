@@ -218,8 +218,9 @@ void BrowseWindow::build() {
             sync();
         }
     });
-    openLayout();
     placeControls();
+    // After the list has its design place, which the layout's design takes.
+    openLayout();
     resizer_ = new ControlResizer(*this);
     resizer_->recordControls(ResizeMode::Browse);
 }

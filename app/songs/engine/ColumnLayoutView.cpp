@@ -21,6 +21,8 @@ ColumnLayoutView::ColumnLayoutView(ColumnLayout layout, Host host, QObject* pare
     header->setSectionsClickable(true);
     header->setMouseTracking(true);
     header->viewport()->setMouseTracking(true);
+    headerViewport_ = header->viewport();
+    listWatched_ = &host_.list;
     header->viewport()->installEventFilter(this);
     host_.list.installEventFilter(this);
     connect(header, &QHeaderView::sectionClicked, this, &ColumnLayoutView::headerClicked);
@@ -135,9 +137,9 @@ void ColumnLayoutView::markHeader(int section) {
 }
 
 bool ColumnLayoutView::eventFilter(QObject* watched, QEvent* event) {
-    QHeaderView* header = host_.list.horizontalHeader();
-    if (watched == header->viewport()) {
+    if (watched == headerViewport_) {
         if (event->type() == QEvent::MouseMove) {
+            QHeaderView* header = host_.list.horizontalHeader();
             const auto* move = static_cast<QMouseEvent*>(event);
             const int section = header->logicalIndexAt(move->position().toPoint());
             const bool orderable =
@@ -147,7 +149,7 @@ bool ColumnLayoutView::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::Leave) {
             markHeader(-1);
         }
-    } else if (watched == &host_.list && event->type() == QEvent::KeyPress) {
+    } else if (watched == listWatched_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F12 && key->modifiers() == Qt::AltModifier) {
             reset();

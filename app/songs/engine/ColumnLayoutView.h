@@ -5,6 +5,7 @@
 // again toggles, another header starts ascending. While the mouse is over a header that can be
 // ordered that header is marked. A right click then offers to go back to the key sequence.
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -65,6 +66,10 @@ private:
 
     ColumnLayout layout_;
     Host host_;
+    // What the filter watches, compared by address alone: while the list is destroyed its
+    // events still come, and it is no list any more.
+    QPointer<QObject> headerViewport_;
+    QPointer<QObject> listWatched_;
 };
 
 }  // namespace cdz

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -168,12 +169,25 @@ TEST(ColumnLayoutWindow, TheUsersLayoutHoldsAcrossRunsAndAHeaderOrdersTheSongs) 
                                   "File Number", "Category", "Time",  "Released"};
         EXPECT_EQ(headers(*browse), kept);
         EXPECT_EQ(browse->list().font().pointSize(), 14);
+        // The header under the mouse is marked until the order changes.
+        QHeaderView* h = browse->list().horizontalHeader();
+        const QPointF over(h->sectionViewportPosition(7) + 4, h->height() / 2);
+        QMouseEvent hover(QEvent::MouseMove, over, h->viewport()->mapToGlobal(over), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h->viewport(), &hover);
+        auto marked = [&] {
+            return browse->list().model()->headerData(7, Qt::Horizontal, Qt::FontRole).isValid();
+        };
+        EXPECT_TRUE(marked());
         clickHeader(*browse, 7);
+        EXPECT_FALSE(marked());
         EXPECT_EQ(titles(*browse), (std::vector<std::string>{"Seventies", "Eighties", "Nineties"}));
         EXPECT_EQ(browse->windowTitle(), "Browse File by Released (ascending)");
         clickHeader(*browse, 7);
         EXPECT_EQ(titles(*browse), (std::vector<std::string>{"Nineties", "Eighties", "Seventies"}));
         EXPECT_EQ(browse->windowTitle(), "Browse File by Released (descending)");
+        clickHeader(*browse, 7);
+        EXPECT_EQ(browse->windowTitle(), "Browse File by Released (ascending)");
         QContextMenuEvent menu(QContextMenuEvent::Mouse, {5, 5}, {5, 5});
         QCoreApplication::sendEvent(browse->list().viewport(), &menu);
         settle();

@@ -97,6 +97,7 @@ int View::setOrder(int key) {
     prefix_ = {};
     prefixTerms_ = 0;
     orderKey_ = key;
+    listing_ = false;
     if (key >= 0) {
         const auto& k = primary_.decl().keys()[static_cast<size_t>(key)];
         for (size_t c = 0; c < k.components.size(); ++c) {
@@ -156,11 +157,14 @@ int View::setOrder(std::string_view list) {
     prefix_ = {};
     prefixTerms_ = 0;
     orderKey_ = -1;
+    listing_ = false;
     orderFailed_.reset();
     return prepared(&orderFailed_);
 }
 
 int View::setFilter(std::function<bool()> accept, SqlFilter pushDown) {
+    // A test the program makes is not in the list's query: a list made under one is made again.
+    if (listed_ && (accept_ || accept)) listed_->queryChanged({}, {});
     accept_ = std::move(accept);
     pushDown_ = std::move(pushDown);
     filterFailed_.reset();
@@ -333,6 +337,9 @@ int View::compose() {
         probeSql_ = "SELECT 1 FROM " + (joined ? fromSql() : primary_.sql().ref() + " AS t0") +
                     " WHERE " + where + " LIMIT 1";
     }
+    where_ = std::move(where);
+    joinedWhere_ = joined;
+    if (listing_) listed_->queryChanged(listScanSql(), params_);
     return db.succeed();
 }
 
@@ -354,11 +361,57 @@ int View::probe() {
 }
 
 int View::setStart() {
+    if (int code = rebuild()) return code;
+    if (listing_) listed_->setStart();
+    return 0;
+}
+
+int View::setListed(bool on) {
+    Database& db = primary_.database();
+    if (on && terms_.size() != 1) {
+        return db.fail(err::kInvalidKeyLength, 0, "a listed order is one term");
+    }
+    listing_ = on;
+    if (on) {
+        // The list made before is kept when the query it was made by comes back (the order
+        // and filter set again as they were, as a browse does at every return to its top).
+        if (!listed_) listed_ = std::make_unique<ListedOrder>(*this);
+        listed_->queryChanged(listScanSql(), params_);
+    }
     return rebuild();
+}
+
+SqlValue View::termValue(size_t term) const {
+    const Term& t = terms_[term];
+    const DataFile& f = *sources_[static_cast<size_t>(t.source)].file;
+    SqlValue v = f.decl().columns()[static_cast<size_t>(t.column)].value(f.record());
+    if (t.folded) v = foldCase(std::get<std::string>(v));
+    return f.stored(t.column, std::move(v));
+}
+
+std::string View::listScanSql() const {
+    bool joined = joinedWhere_ || terms_.front().source > 0 || accept_;
+    std::string sql =
+        std::string("SELECT t0.") + TableSql::kRecno + ", " + terms_.front().order.sql;
+    if (accept_) sql += ", " + selectSql();
+    sql += " FROM " + (joined ? fromSql() : primary_.sql().ref() + " AS t0");
+    if (!where_.empty()) sql += " WHERE " + where_;
+    return sql;
+}
+
+int View::stepListed(bool forward) {
+    int64_t recno = 0;
+    if (int code = listed_->step(forward, &recno)) return code;
+    position_ = Position{{termValue(0)}, recno}.encode();
+    return primary_.database().succeed();
 }
 
 int View::setAtValues() {
     if (int code = rebuild()) return code;
+    if (listing_) {
+        listed_->setAt(termValue(0), std::nullopt, false);
+        return 0;
+    }
     KeysetBound b;
     for (const auto& t : terms_) {
         const auto& f = sources_[static_cast<size_t>(t.source)].file;
@@ -371,6 +424,11 @@ int View::setAtValues() {
 }
 
 int View::setAtRecord() {
+    if (listing_) {
+        if (int code = rebuild()) return code;
+        listed_->placeEdited(termValue(0), primary_.recordNumber());
+        return 0;
+    }
     if (int code = setAtValues()) return code;
     bound_->recno = primary_.recordNumber();
     bound_->inclusive = true;
@@ -382,6 +440,10 @@ int View::reset(std::string_view token) {
     auto pos = Position::decode(token);
     if (!pos || pos->values.size() != terms_.size()) {
         return primary_.database().fail(err::kRecordNotFound);
+    }
+    if (listing_) {
+        listed_->setAt(pos->values.front(), pos->recno, true);
+        return 0;
     }
     bound_ = KeysetBound{pos->values, pos->recno, true};
     return 0;
@@ -408,6 +470,7 @@ int View::step(bool forward) {
     Database& db = primary_.database();
     if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);
     if (int code = refused()) return code;
+    if (listing_) return stepListed(forward);
     const int width = query_.firstSelectColumn() + [&] {
         int w = 0;
         for (const auto& s : sources_) w += s.file->sql().selectWidth();

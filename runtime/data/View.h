@@ -7,6 +7,7 @@
 // counts or loads the whole file.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 
 #include "runtime/data/DataFile.h"
 #include "runtime/data/KeysetQuery.h"
+#include "runtime/data/ListedOrder.h"
 
 namespace cdz {
 
@@ -46,6 +48,19 @@ public:
     // given, is applied by SQLite first. Either may be empty. 88 when `pushDown` names an
     // unknown label or is not a condition SQLite can run.
     [[nodiscard]] int setFilter(std::function<bool()> accept, SqlFilter pushDown = {});
+    // Reads the order of one term set by setOrder(list) from a list of the matching records
+    // sorted once (ListedOrder) instead of having SQLite sort at every page: for an order no
+    // index serves. The list is made at the next positioning and kept until the order, filter or
+    // prefix changes or the files change other than through setAtRecord(). 88 when the order is
+    // not one term; setOrder() ends it, and the list is taken up again when the same order and
+    // filter are listed again.
+    [[nodiscard]] int setListed(bool on);
+    bool listed() const { return listing_; }
+    // Where a record stands in the listed order, 0 to 1 (for a scroll thumb).
+    std::optional<double> listedFraction(int64_t recno) const {
+        return listing_ ? listed_->fraction(recno) : std::nullopt;
+    }
+
     // Only the records whose first `components` order values equal the buffers' values now, as
     // the order compares them (a case-insensitive key by its folded copy): a range over a key's
     // leading fields, which SQLite reads through the key's index instead of testing every
@@ -78,6 +93,7 @@ public:
     int pageSize() const { return pageSize_; }
 
 private:
+    friend class ListedOrder;
     struct Source {
         DataFile* file;
         std::string alias;
@@ -108,6 +124,12 @@ private:
     int step(bool forward);
     int probe();
     bool takeRow(const SqlValues& row, int firstColumn);
+    // An order term's value of the record in the buffers, as the view's query gives it.
+    SqlValue termValue(size_t term) const;
+    // The listed order's scan: record number, the term, and the select list when the program
+    // tests each record.
+    std::string listScanSql() const;
+    int stepListed(bool forward);
     int orderKey_ = -1;
     std::optional<ErrorState> orderFailed_;
     std::optional<ErrorState> filterFailed_;
@@ -128,6 +150,10 @@ private:
     std::string probeSql_;  // whether the pushed-down condition matches anything at all
     bool probed_ = false;
     int pageSize_ = 1;
+    std::string where_;  // the query's condition, prefix and pushed-down filter
+    bool joinedWhere_ = false;
+    std::unique_ptr<ListedOrder> listed_;  // kept while another order reads, for its return
+    bool listing_ = false;
 };
 
 }  // namespace cdz

@@ -153,7 +153,8 @@ void BrowseEngine::applyFilter() {
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     std::string text;
     const std::string query(clip(query_));
-    if (s.ranged && !s.range.prefixSaysAll) {
+    // Under a column order the key's prefix no longer stands for the range: its filter does.
+    if (s.ranged && (!s.range.prefixSaysAll || column_)) {
         text = query.empty() ? s.range.filter : "(" + s.range.filter + ") AND (" + query + ")";
     } else {
         text = query;
@@ -173,6 +174,18 @@ void BrowseEngine::applyFilter() {
 
 // ResetView: the current sort order's key from its beginning, with its range and the query.
 void BrowseEngine::resetView() {
+    if (column_) {
+        const FieldDesc* f = view_->column(column_->label);
+        if (!f || view_->setOrder(column_->orderList(f->isText())) != 0) {
+            if (host_.warning) host_.warning(kViewError, decl_.file->decl().label());
+        }
+        applyFilter();
+        // No index serves most columns: the view sorts the records once and reads pages from
+        // that list, rather than having SQLite sort the whole file for every page.
+        static_cast<void>(view_->setListed(true));
+        view_->setStart();
+        return;
+    }
     const int key = sorts_[static_cast<size_t>(sort_)].key;
     if (view_->setOrder(key) != 0 && host_.warning) {
         host_.warning(kViewError, decl_.file->decl().label());
@@ -217,6 +230,26 @@ void BrowseEngine::clearBuffers() {
 
 void BrowseEngine::blankLocator() {
     if (sort_ >= 0) current().locator.blank();
+    columnLocator_.blank();
+}
+
+bool BrowseEngine::setColumnOrder(ColumnOrder order) {
+    if (!ok_) return false;
+    const FieldDesc* f = view_->column(order.label);
+    if (!f || f->isMemo()) return false;
+    column_ = std::move(order);
+    columnLocator_.blank();
+    forced_ = queryChanged_ = true;
+    refresh();
+    return true;
+}
+
+void BrowseEngine::clearColumnOrder() {
+    if (!column_) return;
+    column_.reset();
+    columnLocator_.blank();
+    forced_ = queryChanged_ = true;
+    refresh();
 }
 
 void BrowseEngine::newSelection() {
@@ -503,6 +536,7 @@ bool BrowseEngine::thumbVisible() const {
 
 const std::string& BrowseEngine::locatorText() const {
     static const std::string none;
+    if (column_) return columnLocator_.text();
     return sort_ >= 0 ? current().locator.value() : none;
 }
 
@@ -549,6 +583,14 @@ void BrowseEngine::storeLocator(const SqlValue& value) {
 
 void BrowseEngine::typeLocator(char32_t ch) {
     if (!ok_ || sort_ < 0) return;
+    if (column_) {
+        void* record = nullptr;
+        const FieldDesc* f = view_->column(column_->label, &record);
+        if (!f || !columnLocator_.type(ch)) return;
+        columnLocator_.store(*f, record, column_->picture);
+        locate(LocateMode::ByValue);
+        return;
+    }
     const LocatorKind kind = decl_.sorts[static_cast<size_t>(sort_)].locator;
     std::string typed;
     if (ch != U'\b') typed = QString::fromUcs4(&ch, 1).toStdString();
@@ -581,7 +623,7 @@ void BrowseEngine::stepLocator(const std::string& typed) {
 
 // Two reads, the first and the last record of the view, give the estimate its ends.
 void BrowseEngine::buildDistribution() {
-    if (failed_ || sort_ < 0) return;
+    if (failed_ || sort_ < 0 || column_) return;
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     if (s.thumb == ThumbKind::None) return;
     SqlValue ends[2];
@@ -628,6 +670,16 @@ void BrowseEngine::placeThumb() {
     if (sort_ < 0) return;
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     std::optional<int> estimate;
+    if (column_) {
+        // The sorted list knows where the row stands; the tab's estimates are of another order.
+        if (!page_.empty()) {
+            if (auto f = view_->listedFraction(page_.at(choice_).recnos.front())) {
+                estimate = static_cast<int>(*f * 100.0 + 0.5);
+            }
+        }
+        thumb_.placeThumb(pageFull(), estimate);
+        return;
+    }
     if (s.thumb == ThumbKind::Text && current().text && current().text->built()) {
         const SqlValue v = locatorValue();
         const auto* t = std::get_if<std::string>(&v);
@@ -642,6 +694,7 @@ void BrowseEngine::placeThumb() {
 }
 
 void BrowseEngine::placeThumbAfterMovement(bool down, bool endMet) {
+    if (column_) return;  // placed from the list after every movement
     if (sort_ < 0 || decl_.sorts[static_cast<size_t>(sort_)].thumb != ThumbKind::None) return;
     thumb_.placeThumbAfterMovement(pageFull(),
                                    down ? ScrollThumb::Move::Down : ScrollThumb::Move::Up, endMet);
@@ -651,8 +704,8 @@ void BrowseEngine::dropThumb(int position) {
     if (page_.empty()) return;
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     const bool estimated =
-        (s.thumb == ThumbKind::Text && current().text && current().text->built()) ||
-        (s.thumb == ThumbKind::Numeric && current().numeric.built());
+        !column_ && ((s.thumb == ThumbKind::Text && current().text && current().text->built()) ||
+                     (s.thumb == ThumbKind::Numeric && current().numeric.built()));
     const ScrollThumb::Drop drop = ScrollThumb::dropThumb(position, estimated);
     switch (drop.action) {
         case ScrollThumb::Drop::Action::Top:

@@ -13,6 +13,7 @@
 
 #include "app/core/Request.h"
 #include "app/songs/engine/BrowseDeclaration.h"
+#include "app/songs/engine/ColumnOrder.h"
 #include "app/songs/engine/IncrementalLocator.h"
 #include "app/songs/engine/KeyCollation.h"
 #include "app/songs/engine/KeyDistribution.h"
@@ -63,6 +64,15 @@ public:
     // The query filter in force ("" for none); applied by the next refresh, which shows the top.
     void setQueryFilter(std::string text);
     const std::string& queryFilter() const { return query_; }
+
+    // Orders the list by one of the view's fields instead of the tab's key: texts without
+    // regard to case, ties by record number; the tab's range and query filter stay in force and
+    // typed characters locate on the field. The page is rebuilt from the top at once. False
+    // (nothing changed) when the field is unknown or a memo.
+    bool setColumnOrder(ColumnOrder order);
+    // Back to the tab's key order, from the top.
+    void clearColumnOrder();
+    const std::optional<ColumnOrder>& columnOrder() const { return column_; }
 
     // RefreshWindow's part: select the sort order, rebuild the view when the order, the range
     // or a forced refresh asks for it, and keep the buffers on the highlighted row.
@@ -180,6 +190,8 @@ private:
     PageQueue page_;
     std::vector<FieldRef> rowFields_;
     std::vector<SortState> sorts_;
+    std::optional<ColumnOrder> column_;
+    ColumnLocator columnLocator_;
     std::string query_;
     std::string badFilter_;  // the filter text last reported as not compiling
     bool ok_ = false;

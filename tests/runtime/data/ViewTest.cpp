@@ -242,5 +242,106 @@ TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
     }
 }
 
+// A listed order reads the records SQLite's own order reads, both ways, under a pushed-down
+// filter and a tested one, and from a position and from a value.
+TEST_F(ViewTest, AListedOrderReadsAsTheQueryOrders) {
+    for (int i = 0; i < 40; ++i) {
+        song = SongRec{};
+        song.Artist = i % 3 ? "Alpha" : "bravo";
+        song.Title = (i % 2 ? "Ökö " : "oko ") + std::to_string(i % 5) + "x" + std::to_string(i);
+        song.Year = static_cast<int16_t>(1960 + (i * 7) % 11);
+        song.CategoryID = i % 4;
+        ASSERT_EQ(songs.add(), 0);
+    }
+    View sql{songs}, listed{songs};
+    for (View* v : {&sql, &listed}) {
+        ASSERT_EQ(v->addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    }
+    auto titles = [&](View& v, bool forward) {
+        std::vector<std::string> out;
+        EXPECT_EQ(v.setStart(), 0);
+        while ((forward ? v.next() : v.previous()) == 0) out.push_back(song.Title.str());
+        return out;
+    };
+    struct Case {
+        const char* order;
+        const char* where;  // pushed down
+        bool tested;        // the program tests each record too
+    };
+    const Case cases[] = {
+        {"UPPER(SNG:Title)", "", false},
+        {"-UPPER(SNG:Title)", "{~SNG:Artist} = 'alpha'", false},
+        {"SNG:Year", "{SNG:Year} > 1963", false},
+        {"-SNG:Year", "", true},
+        {"UPPER(CAT:Category)", "", false},
+        {"-UPPER(CAT:Category)", "{~SNG:Artist} = 'alpha'", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.order);
+        for (View* v : {&sql, &listed}) {
+            ASSERT_EQ(v->setOrder(c.order), 0);
+            std::function<bool()> test;
+            if (c.tested) test = [&] { return song.Year != 1965; };
+            ASSERT_EQ(v->setFilter(test, SqlFilter{c.where, {}}), 0);
+        }
+        ASSERT_EQ(listed.setListed(true), 0);
+        const auto forward = titles(sql, true);
+        ASSERT_GT(forward.size(), 4u);
+        EXPECT_EQ(titles(listed, true), forward);
+        EXPECT_EQ(titles(listed, false), titles(sql, false));
+        ASSERT_EQ(listed.setStart(), 0);
+        for (size_t i = 0; i < forward.size() / 2; ++i) ASSERT_EQ(listed.next(), 0);
+        const std::string at = listed.position();
+        const std::string title = song.Title.str();
+        ASSERT_EQ(listed.reset(at), 0);
+        ASSERT_EQ(listed.previous(), 0);
+        EXPECT_EQ(song.Title.str(), title);
+        ASSERT_EQ(listed.reset(at), 0);
+        ASSERT_EQ(listed.next(), 0);
+        EXPECT_EQ(song.Title.str(), title);
+        // At the value in the buffers: the first record of that value, as SQLite starts there.
+        ASSERT_EQ(sql.setAtValues(), 0);
+        ASSERT_EQ(sql.next(), 0);
+        const std::string first = song.Title.str();
+        ASSERT_EQ(listed.reset(at), 0);
+        ASSERT_EQ(listed.next(), 0);
+        ASSERT_EQ(listed.setAtValues(), 0);
+        ASSERT_EQ(listed.next(), 0);
+        EXPECT_EQ(song.Title.str(), first);
+    }
+}
+
+// A record written through the view's own connection is put in its place without a new sort;
+// one deleted is passed over; a change by another connection makes the list again.
+TEST_F(ViewTest, AListedOrderFollowsChanges) {
+    View v{songs};
+    ASSERT_EQ(v.addJoin(cats, {{"SNG:CategoryID", "CAT:CategoryID"}}), 0);
+    ASSERT_EQ(v.setOrder("UPPER(SNG:Title)"), 0);
+    ASSERT_EQ(v.setListed(true), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "a2/", "b1/Pop", "C1/", "d1/Rock"}));
+    ASSERT_EQ(v.readRecord(1), 0);  // d1
+    song.Title = "B0";
+    ASSERT_EQ(songs.put(), 0);
+    ASSERT_EQ(v.setAtRecord(), 0);
+    ASSERT_EQ(v.next(), 0);
+    EXPECT_EQ(song.Title, "B0");
+    ASSERT_EQ(v.previous(), 0);
+    EXPECT_EQ(song.Title, "a2");
+    ASSERT_EQ(songs.getRecord(5), 0);  // b1
+    ASSERT_EQ(songs.erase(), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "a2/", "B0/Rock", "C1/"}));
+
+    Database other{dir.path()};
+    SongRec song2;
+    DataFile songs2{other, songDecl(), song2};
+    ASSERT_EQ(songs2.open(), 0);
+    song2.Artist = "x";
+    song2.Title = "c0";
+    ASSERT_EQ(songs2.add(), 0);
+    EXPECT_EQ(walk(v), (std::vector<std::string>{"a1/jazz", "a2/", "B0/Rock", "c0/", "C1/"}));
+    EXPECT_EQ(v.setOrder("SNG:Title, SNG:Year"), 0);
+    EXPECT_EQ(v.setListed(true), err::kInvalidKeyLength);  // one term only
+}
+
 }  // namespace
 }  // namespace cdz::test

@@ -300,5 +300,66 @@ TEST(BrowseEngine, ThumbDropsAtTheEndsMoveToTheEnds) {
     EXPECT_TRUE(f.warnings.empty());
 }
 
+// A column order keeps the tab's range and orders by the column without regard to case; it pages
+// both ways, locates on the column, follows an edit, and gives the key order back.
+TEST(BrowseEngine, AColumnOrderKeepsTheRangeAndLocatesOnItsColumn) {
+    BrowseFixture f;
+    f.addCategory(1, "zydeco");
+    f.addCategory(2, "Blues");
+    f.addCategory(3, "ambient");
+    f.addCategory(4, "Ölpop");
+    const struct {
+        const char* title;
+        const char* media;
+        int category;
+    } songs[] = {{"s1", "LP", 1}, {"s2", "CD", 2}, {"s3", "lp", 3}, {"s4", "LP", 2},
+                 {"s5", "LP", 4}, {"s6", "LP", 3}, {"s7", "CD", 1}, {"s8", "LP", 0}};
+    for (const auto& s : songs) {
+        f.addSong("a", s.title, s.media);
+        f.catalogue.song().CategoryID = s.category;
+        ASSERT_EQ(f.songs().put(), 0);
+    }
+    auto e = f.songBrowse();
+    f.catalogue.media().Media = "LP";
+    e->setSortTab(1);
+    e->refresh();
+    f.rows = 3;
+    ASSERT_TRUE(e->setColumnOrder({"CAT:Category", false, "@s20"}));
+    // The LP songs only: no category first, then ambient, Blues, zydeco, Ölpop (folded "ö"
+    // sorts after "z" byte-wise).
+    const std::vector<std::string> ascending = {"s8", "s3", "s6", "s4", "s1", "s5"};
+    std::vector<std::string> seen = BrowseFixture::column(*e);
+    e->scrollPage(true);
+    for (const std::string& t : BrowseFixture::column(*e)) seen.push_back(t);
+    EXPECT_EQ(seen, ascending);
+    e->scrollPage(false);
+    EXPECT_EQ(BrowseFixture::column(*e), (std::vector<std::string>{"s8", "s3", "s6"}));
+    ASSERT_TRUE(e->setColumnOrder({"CAT:Category", true, "@s20"}));
+    EXPECT_EQ(BrowseFixture::column(*e), (std::vector<std::string>{"s5", "s1", "s4"}));
+    // Typed characters locate on the column, upper-cased as the order compares.
+    ASSERT_TRUE(e->setColumnOrder({"CAT:Category", false, "@s20"}));
+    e->typeLocator(U'b');
+    EXPECT_EQ(BrowseFixture::highlighted(*e), "s4");
+    EXPECT_EQ(e->locatorText(), "b");
+    e->typeLocator(U'z');
+    EXPECT_EQ(BrowseFixture::highlighted(*e), "s1");  // the first after "BZ"
+    // An edit that moves a song in the order is followed to its new place.
+    f.form = [&](Request) {
+        f.catalogue.song().CategoryID = 3;
+        EXPECT_EQ(f.songs().put(), 0);
+        return Response::Completed;
+    };
+    e->scrollEnd(true);
+    ASSERT_EQ(BrowseFixture::highlighted(*e), "s5");
+    e->change();
+    EXPECT_EQ(BrowseFixture::highlighted(*e), "s5");
+    EXPECT_EQ(BrowseFixture::column(*e), (std::vector<std::string>{"s5", "s6", "s4"}));
+    EXPECT_FALSE(e->setColumnOrder({"MUS:Notes", false, ""}));  // a memo does not order
+    e->clearColumnOrder();
+    EXPECT_FALSE(e->columnOrder());
+    EXPECT_EQ(BrowseFixture::column(*e), (std::vector<std::string>{"s1", "s3", "s4"}));
+    EXPECT_TRUE(f.warnings.empty());
+}
+
 }  // namespace
 }  // namespace cdz::test

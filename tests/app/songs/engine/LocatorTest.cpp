@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/data/SongRecord.h"
+#include "app/songs/engine/ColumnOrder.h"
 #include "app/songs/engine/IncrementalLocator.h"
 #include "app/songs/engine/StepLocator.h"
+#include "runtime/data/FileDecl.h"
+#include "runtime/text/Picture.h"
 
 namespace cdz::test {
 namespace {
@@ -148,6 +152,36 @@ TEST(StepLocator, SameLetterStepsThroughItsNamesThenComesBack) {
         for (const char* k : c.keys) media.type(k);
         EXPECT_EQ(media.names[media.highlighted], c.highlighted) << c.keys.size() << c.keys[0];
     }
+}
+
+// The column order's locator: twelve characters at most, a backspace takes a whole character,
+// and the text reaches the field upper-cased, or read through the column's picture.
+TEST(ColumnLocator, CutsTypesAndStoresThroughThePicture) {
+    ColumnLocator l;
+    for (char32_t c : std::u32string(U"abcdefghijklmn")) l.type(c);
+    EXPECT_EQ(l.text(), "abcdefghijkl");
+    l.blank();
+    l.type(U'é');
+    l.type(U'x');
+    EXPECT_TRUE(l.type(U'\b'));
+    EXPECT_TRUE(l.type(U'\b'));
+    EXPECT_EQ(l.text(), "");
+    EXPECT_FALSE(l.type(U'\b'));
+
+    const FileDecl& decl = SongRecord::declaration();
+    const FieldDesc& title = decl.columns()[static_cast<size_t>(decl.columnIndex("MUS:Title"))];
+    const FieldDesc& date =
+        decl.columns()[static_cast<size_t>(decl.columnIndex("MUS:ReleaseDate"))];
+    SongRecord song;
+    for (char32_t c : std::u32string(U"straße ")) l.type(c);
+    l.store(title, &song, "@s40");
+    EXPECT_EQ(song.Title, "STRASSE");
+    l.blank();
+    for (char32_t c : std::u32string(U"3/4/1990")) l.type(c);
+    l.store(date, &song, "@d2");
+    EXPECT_EQ(std::get<int64_t>(date.value(&song)),
+              std::stoll(Picture::parse("@d2")->deformat("3/4/1990")));
+    EXPECT_GT(song.ReleaseDate, 0);
 }
 
 }  // namespace

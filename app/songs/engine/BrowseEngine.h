@@ -35,12 +35,6 @@ struct BrowseHost {
     std::function<void(bool)> busy;                        // wait cursor on/off
 };
 
-struct ColumnOrder {
-    std::string label;
-    bool descending = false;
-    std::string picture;
-};
-
 class BrowseEngine {
 public:
     enum class RefreshMode { None, AtPosition, KeepPage, Top, Bottom, CurrentPage };
@@ -111,20 +105,6 @@ public:
     // the locator's value, stored into the locator component (a number's component takes the
     // number the text begins with, 0 for a letter), the components after it blanked.
     void locateValue(const std::string& text);
-
-    // Placeholder until the engine orders by a column.
-    bool setColumnOrder(ColumnOrder order) {
-        columnOrder_ = std::move(order);
-        forced_ = true;
-        refresh();
-        return true;
-    }
-    void clearColumnOrder() {
-        columnOrder_.reset();
-        forced_ = true;
-        refresh();
-    }
-    const std::optional<ColumnOrder>& columnOrder() const { return columnOrder_; }
 
     // What the window shows.
     const PageQueue& page() const { return page_; }
@@ -205,7 +185,6 @@ private:
     bool queryChanged_ = false;
     bool firstSelection_ = true;
     bool failed_ = false;  // a read failed: the window is closing
-    std::optional<ColumnOrder> columnOrder_;
 };
 
 }  // namespace cdz

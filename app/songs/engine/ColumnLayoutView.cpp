@@ -90,7 +90,8 @@ void ColumnLayoutView::headerClicked(int place) {
     }
     const auto& inForce = host_.engine.columnOrder();
     const bool descending = inForce && inForce->label == row.field && !inForce->descending;
-    if (!host_.engine.setColumnOrder({row.field, descending, column.picture()})) {
+    const std::string picture = column.picture().empty() ? "" : "@" + column.picture();
+    if (!host_.engine.setColumnOrder({row.field, descending, picture})) {
         refuse(header, row.field);
         return;
     }

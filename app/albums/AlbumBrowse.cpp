@@ -35,16 +35,16 @@ const std::vector<std::string>& rowFields() {
 
 const std::vector<LayoutColumn>& AlbumBrowse::columnTable() {
     static const std::vector<LayoutColumn> table = {
-        {"ALB:Artist", "Artist", 160},
-        {"ALB:Album", "Album", 160},
-        {"ALB:Media", "Media", 80},
-        {"ALB:FileNumber", "File Number", 80},
-        {"ALB:ReleaseDate", "Released", 40},
-        {"ALB:Rating", "Rating", 8},
-        {"ALB:PurPrice", "Pur Price", 40},
-        {"ALB:PurchaseDate", "Purchase Date", 40},
-        {"ALB:Value", "Value", 40, 'L', false},
-        {"ALB:TotalTime", "Total Time", 52, 'L', false},
+        {"ALB:Artist", "Artist", 160, 'L', true, true, "s40"},
+        {"ALB:Album", "Album", 160, 'L', true, true, "s40"},
+        {"ALB:Media", "Media", 80, 'L', true, true, "s20"},
+        {"ALB:FileNumber", "File Number", 80, 'L', true, true, "s20"},
+        {"ALB:ReleaseDate", "Released", 40, 'L', true, true, "d2"},
+        {"ALB:Rating", "Rating", 8, 'L', true, true, "s2"},
+        {"ALB:PurPrice", "Pur Price", 40, 'L', true, true, "n-10.2"},
+        {"ALB:PurchaseDate", "Purchase Date", 40, 'L', true, true, "d2"},
+        {"ALB:Value", "Value", 40, 'L', false, true, "n-10.2"},
+        {"ALB:TotalTime", "Total Time", 52, 'L', false, true, "t4"},
     };
     return table;
 }
@@ -69,6 +69,7 @@ AlbumBrowse* AlbumBrowse::open(AppState& state, QWidget* parent) {
     spec.closeCaption = "Cl&ose";
     spec.closeIcon = "EXIT.ICO";
     spec.designSize = {kDesignWidth, kDesignHeight};
+    spec.columnTable = columnTable();
 
     BrowseDeclaration d;
     d.file = &state.catalogue().file(CatalogueFile::Album);

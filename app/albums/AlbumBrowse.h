@@ -26,7 +26,7 @@ public:
     static constexpr const char* kCompilation = "AddCompilation";
     static constexpr const char* kPrint = proc::kOneAlbum;
     static constexpr const char* kLabelWizard = "LabelWizard";
-    static constexpr const char* kFormatColumns = "FormatBrowseBox";
+    static constexpr const char* kFormatColumns = proc::kFormatBrowseBox;
 
     // The sort tabs in their order; the first is shown when the window opens.
     enum Tab { ById, ByAlbum, ByArtist, kTabCount };

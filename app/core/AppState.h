@@ -105,6 +105,9 @@ public:
     // request and response). A procedure takes the request when it starts and clears it.
     Request request = Request::None;
     Response response = Response::None;
+    // The window that runs a procedure on its own behalf, while it runs: for a procedure that
+    // works on that window itself (the column layout window of a browse); nullptr otherwise.
+    QWidget* caller = nullptr;
     // The text a chooser procedure answers with (the add-type question's "Compilation", ...).
     std::string answer;
     // False when the program was started with --no-splash: the start-up browses open as soon

@@ -77,6 +77,32 @@ QString userKeyCaption(const std::string& prompt) {
 
 }  // namespace
 
+const std::vector<LayoutColumn>& SongBrowse::columnTable() {
+    static const std::vector<LayoutColumn> table = {
+        {"MUS:Title", "Title", 160, 'L', true, true, "s40"},
+        {"MUS:Artist", "Artist", 160, 'L', true, true, "s40"},
+        {"MUS:Album", "Album", 160, 'L', true, true, "s40"},
+        {"MUS:Media", "Media", 80, 'L', true, true, "s20"},
+        {"MUS:FileNumber", "File Number", 80, 'L', true, true, "s20"},
+        {"CAT:Category", "Category", 120, 'L', true, true, "s30"},
+        {"MUS:Time", "Time", 32, 'L', true, true, "t4b"},
+        {"MUS:ReleaseDate", "Released", 40, 'L', true, true, "d17b"},
+        {"MUS:Rating", "Rating", 8, 'L', true, true, "s2"},
+        {"MUS:ChartNumber", "Chart Number", 12, 'L', false, true, "n3"},
+        {"MUS:TrackNumber", "Track Number", 12, 'L', false, true, "n3"},
+        {"MUS:Side", "Side/Disc", 4, 'L', false, true, "s1"},
+        {"MUS:UserDefinedKeyField", "User Defined Key Field", 120, 'L', false, true, "s30"},
+        {"MUS:AdditionalInformation1", "Additional Information 1", 320, 'L', false, true, "s80"},
+        {"MUS:AdditionalInformation2", "Additional Information 2", 320, 'L', false, true, "s80"},
+        {"MUS:AdditionalInformation3", "Additional Information 3", 320, 'L', false, true, "s80"},
+        {"MUS:BeatsPerMinute", "BPM", 16, 'L', false, true, "n_4b"},
+        {"MUS:Composer", "Composer", 320, 'L', false, true, "s80"},
+        {"MUS:LastPlayed", "Last Played", 32, 'L', false, true, "d17b"},
+        {"MUS:CategoryID", "Category ID", 52, 'L', false, true, "n-13"},
+    };
+    return table;
+}
+
 SongBrowse* SongBrowse::open(AppState& state, QWidget* parent) {
     auto files = std::make_unique<FileUse>(
         state.catalogue(),
@@ -104,6 +130,7 @@ SongBrowse* SongBrowse::open(AppState& state, QWidget* parent) {
     spec.closeTip = "Close the song database window";
     spec.closeIcon = "EXIT.ICO";
     spec.designSize = {kDesignWidth, kDesignHeight};
+    spec.columnTable = columnTable();
 
     BrowseDeclaration d;
     d.file = &c.file(CatalogueFile::Cadenzio);

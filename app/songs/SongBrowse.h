@@ -7,8 +7,10 @@
 #include <memory>
 
 #include "app/core/DragTypes.h"
+#include "app/core/frame/ProcedureNames.h"
 #include "app/songs/SongSearch.h"
 #include "app/songs/engine/BrowseWindow.h"
+#include "app/songs/engine/LayoutColumn.h"
 
 class QLabel;
 class QPushButton;
@@ -23,7 +25,7 @@ class SongBrowse final : public BrowseWindow {
 public:
     static constexpr const char* kProcedure = "BrowseSongs";
     static constexpr const char* kForm = "UpdateSong";
-    static constexpr const char* kFormatColumns = "FormatBrowseBox";
+    static constexpr const char* kFormatColumns = proc::kFormatBrowseBox;
     // What a dragged row carries: the song number as text.
     static constexpr const char* kSongMimeType = cdz::kSongMimeType;
 
@@ -32,6 +34,9 @@ public:
 
     // nullptr when a file would not open (the open routine has told the user).
     static SongBrowse* open(AppState& state, QWidget* parent);
+    // The columns the column layout window offers: the nine of the design format, then eleven
+    // more fields of the song, hidden until the user shows them.
+    static const std::vector<LayoutColumn>& columnTable();
     // The report "&Print" starts for a tab.
     static const char* printProcedure(int tab);
 

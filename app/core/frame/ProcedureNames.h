@@ -27,6 +27,8 @@ inline constexpr const char* kBrowseMedia = "BrowseMedia";
 inline constexpr const char* kAddCompilation = "AddCompilation";
 inline constexpr const char* kAddSingleArtist = "AddSingleArtist";
 inline constexpr const char* kLabelWizard = "LabelWizard";
+// The column layout window of the browse that runs it.
+inline constexpr const char* kFormatBrowseBox = "FormatBrowseBox";
 
 // Housekeeping passes over the songs and albums, started from the Preferences window.
 inline constexpr const char* kCopyToAlbum = "CopyToAlbum";

@@ -21,6 +21,8 @@
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/WindowPlacement.h"
 #include "app/core/startup/ProcessClock.h"
+#include "app/songs/engine/ColumnLayoutStore.h"
+#include "app/songs/engine/ColumnLayoutView.h"
 #include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
 #include "app/songs/engine/DialogUnits.h"
@@ -217,8 +219,50 @@ void BrowseWindow::build() {
         }
     });
     placeControls();
+    // After the list has its design place, which the layout's design takes.
+    openLayout();
     resizer_ = new ControlResizer(*this);
     resizer_->recordControls(ResizeMode::Browse);
+}
+
+// After the list format: the column layout saved last, where it is of this browse's version.
+void BrowseWindow::openLayout() {
+    if (spec_.columnTable.empty()) return;
+    const std::string dates = state_.settings().dateFormat;
+    ListLook design;
+    design.horizontalScroll = list_->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    design.verticalScroll = true;
+    design.lineHeight = list_->verticalHeader()->defaultSectionSize();
+    design.font = FontChoice::fromQFont(list_->font(), Colour());
+    design.x = pixelsToDialogUnitsX(list_->x(), QFontMetrics(font()).averageCharWidth());
+    design.y = pixelsToDialogUnitsY(list_->y(), QFontMetrics(font()).height());
+    design.width = pixelsToDialogUnitsX(list_->width(), QFontMetrics(font()).averageCharWidth());
+    design.height = pixelsToDialogUnitsY(list_->height(), QFontMetrics(font()).height());
+    ColumnLayout layout(spec_.columnTable, engine_->declaration().rowFields,
+                        replaceListDatePictures(spec_.designFormat, dates), design, dates);
+    // A saved list format that shows no columns of the table leaves the design.
+    layout.setFormat(format_);
+    ColumnLayoutStore(state_.settingsFile(), spec_.procedure, spec_.listName, spec_.layoutVersion)
+        .restore(layout, spec_.keepsListPlace, dates);
+    ColumnLayoutView::Host host{*engine_,
+                                *list_,
+                                *model_,
+                                state_.dialogs(),
+                                QFontMetrics(font()).averageCharWidth(),
+                                [this] { sync(); },
+                                [this](const QString& title) { setWindowTitle(title); }};
+    layout_ = new ColumnLayoutView(std::move(layout), std::move(host), this);
+    format_ = layout_->layout().format();
+    // The window opens and reads its first page later.
+    layout_->apply(false);
+}
+
+void BrowseWindow::saveLayout() {
+    if (!layout_) return;
+    layout_->takeListWidths();
+    format_ = layout_->layout().format();
+    ColumnLayoutStore(state_.settingsFile(), spec_.procedure, spec_.listName, spec_.layoutVersion)
+        .save(layout_->layout());
 }
 
 int BrowseWindow::unitsX(int du) const {
@@ -240,7 +284,10 @@ void BrowseWindow::startProcedure(const char* name) {
 void BrowseWindow::runProcedure(const char* name) {
     engine_->refresh();
     state_.request = Request::None;
+    QWidget* const outer = state_.caller;
+    state_.caller = this;
     state_.starter().run(name);
+    state_.caller = outer;
     state_.request = Request::None;
     state_.response = Response::None;
     engine_->forceRefresh();
@@ -379,7 +426,8 @@ void BrowseWindow::sync() {
     delete_->setEnabled(edits() && rows);
     if (locator_) locator_->setText(QString::fromStdString(engine_->locatorText()));
     if (engine_->selectMode()) select_->setEnabled(rows);
-    thumb_->setVisible(engine_->thumbVisible());
+    thumb_->setVisible(engine_->thumbVisible() &&
+                       (!layout_ || layout_->layout().look().verticalScroll));
     thumb_->setValue(engine_->thumb());
     setWindowTitle(titleText());
     afterSync();
@@ -440,6 +488,7 @@ void BrowseWindow::press(BrowseList::Press button) {
 }
 
 void BrowseWindow::showPopup() {
+    if (layout_ && layout_->offerKeySequence()) return;
     // Items: the edit buttons (when the browse has a form), Select (when it has one), then the
     // browse's own extras.
     std::vector<std::string> base;
@@ -495,6 +544,7 @@ void BrowseWindow::saveFormat() {
 void BrowseWindow::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
+        saveLayout();
         saveFormat();
         if (!spec_.embedded) WindowPlacement::save(*this, state_.settingsFile(), spec_.procedure);
         state_.response = engine_->response();

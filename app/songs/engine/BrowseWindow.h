@@ -16,6 +16,7 @@
 #include "app/songs/engine/BrowseEngine.h"
 #include "app/songs/engine/BrowseList.h"
 #include "app/songs/engine/BrowsePopup.h"
+#include "app/songs/engine/LayoutColumn.h"
 #include "app/songs/engine/ListFormat.h"
 
 class QLabel;
@@ -28,6 +29,7 @@ namespace cdz {
 
 class AppState;
 class FileUse;
+class ColumnLayoutView;
 class ControlResizer;
 class PageModel;
 
@@ -68,6 +70,11 @@ struct BrowseWindowSpec {
     // A list inside another window (a form's page): no Close button and no place of its own;
     // the window around it closes it when it leaves.
     bool embedded = false;
+    // The columns the user may show, hide and reorder (the design format's first); none for a
+    // list whose layout the user does not change.
+    std::vector<LayoutColumn> columnTable;
+    int layoutVersion = 1;        // of the column layout this browse saves and reads
+    bool keepsListPlace = false;  // whether the column layout keeps the list's place and size
 };
 
 class BrowseWindow : public QWidget {
@@ -90,6 +97,9 @@ public:
     BrowseEngine& engine() { return *engine_; }
     const BrowseEngine& engine() const { return *engine_; }
     BrowseList& list() { return *list_; }
+    // The user's column layout of the list; nullptr for a browse without a column table.
+    ColumnLayoutView* columnLayout() { return layout_; }
+    const BrowseWindowSpec& spec() const { return spec_; }
     QSize sizeHint() const override { return designPixels_; }
     // What a row offers when dragged out of the list (1-based); nullptr when rows are not
     // dragged. The caller owns the data.
@@ -163,6 +173,8 @@ private:
     Response callForm(Request request);
     bool edits() const { return !spec_.formProcedure.empty(); }
     void saveFormat();
+    void openLayout();
+    void saveLayout();
     void reportFirstPage();
 
     std::unique_ptr<FileUse> files_;
@@ -171,6 +183,7 @@ private:
     ListFormat format_;
     PageModel* model_ = nullptr;
     ControlResizer* resizer_ = nullptr;
+    ColumnLayoutView* layout_ = nullptr;
     BrowseList* list_ = nullptr;
     QScrollBar* thumb_ = nullptr;
     QTabBar* tabs_ = nullptr;

@@ -13,6 +13,9 @@ struct LayoutColumn {
     char justify = 'L';     // the field's justification letter
     bool shown = true;      // shown until the user hides it
     bool orderable = true;  // a click on its header may order the list by it
+    // The field's picture without its "@" ("s40"), which the column gets when it is shown; a
+    // date picture takes the user's date format.
+    std::string picture = "s40";
 };
 
 }  // namespace cdz

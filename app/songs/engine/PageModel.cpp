@@ -1,5 +1,7 @@
 #include "app/songs/engine/PageModel.h"
 
+#include <QFont>
+
 #include "app/songs/engine/BrowseEngine.h"
 
 namespace cdz {
@@ -37,6 +39,7 @@ PageModel::PageModel(const BrowseEngine& engine, QObject* parent)
 
 void PageModel::setFormat(const ListFormat& format) {
     beginResetModel();
+    marked_ = -1;
     format_ = format;
     columns_.clear();
     int place = 0;
@@ -51,6 +54,15 @@ void PageModel::setFormat(const ListFormat& format) {
         ++place;
     }
     endResetModel();
+}
+
+void PageModel::setMarkedSection(int section) {
+    if (section == marked_) return;
+    const int before = marked_;
+    marked_ = section;
+    for (int s : {before, section}) {
+        if (s >= 0 && s < columnCount()) emit headerDataChanged(Qt::Horizontal, s, s);
+    }
 }
 
 void PageModel::reload() {
@@ -85,6 +97,12 @@ QVariant PageModel::headerData(int section, Qt::Orientation orientation, int rol
     const Column& c = columns_[static_cast<size_t>(section)];
     if (role == Qt::DisplayRole) return c.header;
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(c.headerAlign | Qt::AlignVCenter);
+    if (role == Qt::FontRole && section == marked_) {
+        QFont marked;
+        marked.setBold(true);
+        marked.setUnderline(true);
+        return marked;
+    }
     return {};
 }
 

@@ -22,6 +22,8 @@ public:
     // The columns to show; a column without a field number shows the row field of its place.
     void setFormat(const ListFormat& format);
     const ListFormat& format() const { return format_; }
+    // The header under the mouse that a click would order by, drawn marked; -1 for none.
+    void setMarkedSection(int section);
     // The page changed: rows and values are read again.
     void reload();
 
@@ -42,6 +44,7 @@ private:
     const BrowseEngine& engine_;
     ListFormat format_;
     std::vector<Column> columns_;
+    int marked_ = -1;
 };
 
 }  // namespace cdz

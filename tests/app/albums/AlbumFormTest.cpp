@@ -193,6 +193,24 @@ TEST_F(AlbumFormTest, EditAllSongsWalksTheAlbumInTrackOrderWhileTheFormSaysOK) {
     }
 }
 
+TEST_F(AlbumFormTest, PastedTitlesGoOntoTheAlbumsSongsInTrackOrderOnly) {
+    addAlbum(8, "Pasted");
+    addAlbum(9, "Neighbour");
+    for (int32_t id : {803, 801, 802}) addSong(id, 8);
+    addSong(901, 9, "CD", "", "Untouched");
+    cat().album().AlbumID = 8;
+    int count = 0;
+    ASSERT_EQ(AlbumFormRules(*f.state).retitleSongs({"First", "Second"}, count), 0);
+    EXPECT_EQ(count, 3);
+    std::vector<std::string> titles;
+    for (int32_t id : {801, 802, 803, 901}) {
+        cat().song().ID = id;
+        ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
+        titles.push_back(cat().song().Title.str());
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"First", "Second", "Song", "Untouched"}));
+}
+
 TEST_F(AlbumFormTest, SelectExistingSongsAsksFirstWhenTheAlbumHasAFileNumber) {
     struct Case {
         const char* fileNumber;

@@ -366,7 +366,15 @@ void AlbumWizard::readDisc() {
     CdReader reader(state_);
     const bool read = reader.read(CdReader::Mode::WorkFile, tag_.tag());
     cat.album() = saved;
-    if (read) reloadTracks(currentIndex());
+    if (!read) return;
+    // The disc's CD-Text names the album where the user has not.
+    const auto fill = [](QLineEdit* entry, const std::string& value) {
+        if (entry && entry->text().trimmed().isEmpty() && !value.empty())
+            entry->setText(text(value));
+    };
+    fill(artist_, reader.text().albumPerformer);
+    fill(album_, reader.text().albumTitle);
+    reloadTracks(currentIndex());
 }
 
 void AlbumWizard::pasteTitles() {

@@ -1,6 +1,6 @@
 #pragma once
 // The add-album wizard: the album's common data on "&General", its track list on "&Songs"
-// (built by hand, from the disc in the drive, titled from the clipboard,
+// (built by hand, from the disc in the drive and its CD-Text, titled from the clipboard,
 // reordered), and on "&OK" the album and one song per track written at once. One window serves
 // both variants: a single-artist album ("Add Album by Single Artist") and a compilation ("Add
 // Compilation"), whose tracks each carry their own artist and whose album's artist is

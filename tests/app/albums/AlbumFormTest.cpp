@@ -2,6 +2,7 @@
 // bulk), the walk through its songs, and a cancelled insert that leaves no song on the number
 // it had reserved.
 #include <QApplication>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QImage>
 #include <QLabel>
@@ -390,6 +391,36 @@ TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlb
     cat().album().AlbumID = 3;
     ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
     EXPECT_EQ(cat().album().CDIdentifier.view().substr(0, 2), " 3");
+}
+
+TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
+    addAlbum(4, "Pasted");
+    addSong(401, 4);
+    addSong(402, 4);
+    cat().album().AlbumID = 4;
+    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            form = runningForm();
+            return form != nullptr;
+        }));
+        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
+        settle();
+        QGuiApplication::clipboard()->setText("A1 Overture\nA2 Finale\nB1 Encore\n");
+        form->findChild<QPushButton*>("PasteTitlesButton")->click();
+        form->findChild<QPushButton*>("OkButton")->click();
+    });
+    f.state->request = Request::Change;
+    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Completed);
+    EXPECT_EQ(f.lastMessage(), "Titles were pasted from 2 lines. 1 line was left over.");
+    std::vector<std::string> titles;
+    for (int32_t id : {401, 402}) {
+        cat().song().ID = id;
+        ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
+        titles.push_back(cat().song().Title.str());
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Overture", "Finale"}));
 }
 
 }  // namespace

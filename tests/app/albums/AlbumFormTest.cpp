@@ -194,24 +194,6 @@ TEST_F(AlbumFormTest, EditAllSongsWalksTheAlbumInTrackOrderWhileTheFormSaysOK) {
     }
 }
 
-TEST_F(AlbumFormTest, PastedTitlesGoOntoTheAlbumsSongsInTrackOrderOnly) {
-    addAlbum(8, "Pasted");
-    addAlbum(9, "Neighbour");
-    for (int32_t id : {803, 801, 802}) addSong(id, 8);
-    addSong(901, 9, "CD", "", "Untouched");
-    cat().album().AlbumID = 8;
-    int count = 0;
-    ASSERT_EQ(AlbumFormRules(*f.state).retitleSongs({"First", "Second"}, count), 0);
-    EXPECT_EQ(count, 3);
-    std::vector<std::string> titles;
-    for (int32_t id : {801, 802, 803, 901}) {
-        cat().song().ID = id;
-        ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
-        titles.push_back(cat().song().Title.str());
-    }
-    EXPECT_EQ(titles, (std::vector<std::string>{"First", "Second", "Song", "Untouched"}));
-}
-
 TEST_F(AlbumFormTest, SelectExistingSongsAsksFirstWhenTheAlbumHasAFileNumber) {
     struct Case {
         const char* fileNumber;
@@ -395,8 +377,9 @@ TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlb
 
 TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
     addAlbum(4, "Pasted");
-    addSong(401, 4);
-    addSong(402, 4);
+    addAlbum(5, "Neighbour");
+    for (int32_t id : {399, 402, 410}) addSong(id, 4);  // tracks 99, 2 and 10
+    addSong(501, 5, "CD", "", "Untouched");
     cat().album().AlbumID = 4;
     ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
     QTimer::singleShot(0, [&] {
@@ -413,14 +396,14 @@ TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
     });
     f.state->request = Request::Change;
     EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Completed);
-    EXPECT_EQ(f.lastMessage(), "Titles were pasted from 2 lines. 1 line was left over.");
+    EXPECT_EQ(f.lastMessage(), "Titles were pasted from 3 lines.");
     std::vector<std::string> titles;
-    for (int32_t id : {401, 402}) {
+    for (int32_t id : {402, 410, 399, 501}) {
         cat().song().ID = id;
         ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
         titles.push_back(cat().song().Title.str());
     }
-    EXPECT_EQ(titles, (std::vector<std::string>{"Overture", "Finale"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Overture", "Finale", "Encore", "Untouched"}));
 }
 
 }  // namespace

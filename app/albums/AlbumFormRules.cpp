@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/albums/wizard/WizardTransaction.h"
 #include "app/core/AppState.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/text/Text.h"
@@ -182,6 +183,33 @@ void AlbumFormRules::editAllSongs() {
         state_.dialogs().message("Information", "End of songs on this album.",
                                  MessageIcon::Information, Button::Ok, Button::Ok);
     }
+}
+
+int AlbumFormRules::retitleSongs(const std::vector<std::string>& titles, int& songCount) {
+    Catalogue& c = state_.catalogue();
+    DataFile& songs = c.file(F::Cadenzio);
+    const int32_t albumId = c.album().AlbumID;
+    songCount = 0;
+    if (albumId == 0) return 0;
+    return inWizardTransaction(c, {F::Cadenzio}, [&]() -> int {
+        std::vector<int32_t> inOrder;
+        songs.clearBuffer();
+        c.song().AlbumID = albumId;
+        int code = songs.setAt(SongRecord::KeyAlbumID);
+        while (code == 0 && (code = songs.next()) == 0 && c.song().AlbumID == albumId) {
+            inOrder.push_back(c.song().ID);
+        }
+        if (code != 0 && code != err::kRecordNotAvailable) return code;
+        songCount = static_cast<int>(inOrder.size());
+        for (size_t i = 0; i < inOrder.size() && i < titles.size(); ++i) {
+            songs.clearBuffer();
+            c.song().ID = inOrder[i];
+            if ((code = songs.get(SongRecord::KeyID)) != 0) return code;
+            c.song().Title = titles[i];
+            if ((code = songs.put()) != 0) return code;
+        }
+        return 0;
+    });
 }
 
 int AlbumFormRules::undoLinks(int32_t reservedAlbum) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/core/Request.h"
 
@@ -38,6 +39,10 @@ public:
     // "Edit All Songs": the song form over each song of the album in track order while the
     // user presses OK.
     void editAllSongs();
+    // "Paste titles": the album's songs in track order take the titles in order, as many as
+    // both have, in one transaction; `songCount` tells how many songs the album has. 0 or a
+    // runtime code, nothing changed on a failure.
+    int retitleSongs(const std::vector<std::string>& titles, int& songCount);
 
     // Songs put on the album while the form is open, with the album each came from.
     const std::map<int64_t, int32_t>& movedSongs() const { return moved_; }

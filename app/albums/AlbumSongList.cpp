@@ -7,6 +7,7 @@
 #include <QTabBar>
 
 #include "app/albums/AlbumFormRules.h"
+#include "app/albums/wizard/TitlePaste.h"
 #include "app/core/AppState.h"
 #include "app/core/DragTypes.h"
 #include "app/songs/engine/SongDrops.h"
@@ -78,6 +79,11 @@ void AlbumSongList::addControls() {
     copy_->setToolTip("Copy record");
     copy_->setAutoDefault(false);
     connect(copy_, &QPushButton::clicked, this, &AlbumSongList::copySong);
+    paste_ = new QPushButton("Paste titles", this);
+    paste_->setObjectName("PasteTitlesButton");
+    paste_->setToolTip("Title the album's songs in order from the lines on the clipboard");
+    paste_->setAutoDefault(false);
+    connect(paste_, &QPushButton::clicked, this, &AlbumSongList::pasteTitles);
     hint1_ = new QLabel("You can also drag from the \"Songs\"", this);
     hint2_ = new QLabel("window to the album song list.", this);
     sortTabs().hide();  // one order only
@@ -109,8 +115,10 @@ void AlbumSongList::placeControls() {
         if (b->objectName() == "SelectExistingButton") b->setGeometry(x(bx), y(by), x(86), y(14));
         if (b->objectName() == "EditAllButton") b->setGeometry(x(bx + 88), y(by), x(64), y(14));
     }
-    hint1_->setGeometry(x(2), y(h - 20), x(w - 4), y(9));
-    hint2_->setGeometry(x(2), y(h - 11), x(w - 4), y(9));
+    constexpr int kPasteWidth = 60;
+    hint1_->setGeometry(x(2), y(h - 20), x(w - 8 - kPasteWidth), y(9));
+    hint2_->setGeometry(x(2), y(h - 11), x(w - 8 - kPasteWidth), y(9));
+    paste_->setGeometry(x(w - 2 - kPasteWidth), y(h - 20), x(kPasteWidth), y(14));
 }
 
 void AlbumSongList::afterSync() {
@@ -127,6 +135,14 @@ void AlbumSongList::copySong() {
     engine().copy();
     sync();
     list().setFocus();
+}
+
+void AlbumSongList::pasteTitles() {
+    if (storeForm_) storeForm_();
+    TitlePaste::fromClipboard(state_, [this](const std::vector<std::string>& titles, int& count) {
+        return rules_.retitleSongs(titles, count);
+    });
+    reload();
 }
 
 std::vector<PopupButton> AlbumSongList::popupExtras() const {

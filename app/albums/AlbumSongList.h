@@ -1,8 +1,8 @@
 #pragma once
 // The songs of the album being edited, on a page of the album form: a list in track order
 // limited to the album's number, with Add, Copy, Change, Delete, "Select Existing Songs" and
-// "Edit All Songs", songs dropped from the song browse taken onto the album, and rows dragged
-// out carrying their song number.
+// "Edit All Songs", "Paste titles", songs dropped from the song browse taken onto the album, and
+// rows dragged out carrying their song number.
 #include "app/core/data/RecordCopy.h"
 #include "app/songs/engine/BrowseWindow.h"
 
@@ -41,11 +41,13 @@ private:
                   BrowseDeclaration declaration, std::unique_ptr<FileUse> files, QWidget* parent);
     void addControls();
     void copySong();
+    void pasteTitles();
 
     AlbumFormRules& rules_;
     std::function<void()> storeForm_;
     RecordCopy album_;  // the album's buffer while a song form runs over it
     QPushButton* copy_ = nullptr;
+    QPushButton* paste_ = nullptr;
     QLabel* hint1_ = nullptr;
     QLabel* hint2_ = nullptr;
 };

@@ -19,11 +19,26 @@ enum class CdFault {
 // Audio frames per second of a compact disc.
 constexpr int32_t kCdFramesPerSecond = 75;
 
+// The titles and performers a disc carries as CD-Text, in UTF-8; empty where it gives none.
+// The track lists hold one entry per track of the table of contents, or none without CD-Text.
+struct CdText {
+    std::string albumTitle;
+    std::string albumPerformer;
+    std::vector<std::string> trackTitles;
+    std::vector<std::string> trackPerformers;
+
+    // Blank for track `index` (from 0) when the disc names none.
+    std::string trackTitle(size_t index) const;
+    std::string trackPerformer(size_t index) const;
+    bool empty() const;
+};
+
 // A disc's table of contents in audio frames: each track's length in track order, and the
-// whole disc's (from the start of the first track to the lead-out).
+// whole disc's (from the start of the first track to the lead-out); and its CD-Text.
 struct CdContents {
     std::vector<int32_t> trackFrames;
     int32_t discFrames = 0;
+    CdText text;
 };
 
 class CdDevice {

@@ -1,8 +1,12 @@
 #include "runtime/cd/CdioDevice.h"
 
 #include <cdio/cdio.h>
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
+#include <QByteArray>
+#include <QString>
+#include <QUtf8StringView>
 
 #include <algorithm>
 #include <cctype>
@@ -31,6 +35,53 @@ constexpr int kTrayOpen = 1;
 // libcdio's own handler prints to standard error and ends the process on an error message (an
 // image that is not one, for instance); here every such case is a fault the caller reports.
 void quietLog(cdio_log_level_t, const char[]) {}
+
+// libcdio reads the TITLE and PERFORMER lines of a CUE sheet as ISO-8859-1, so a sheet written
+// in UTF-8 comes back with each accented letter turned into two ("CafÃ©"). A text that is
+// entirely such pairs is turned back; any other is kept as read.
+std::string undoubled(const char* read) {
+    const QString text = QString::fromUtf8(read);
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF) return read;
+    }
+    const QByteArray bytes = text.toLatin1();
+    const bool multibyte = std::any_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (!multibyte || !QUtf8StringView(bytes).isValidUtf8()) return read;
+    return bytes.toStdString();
+}
+
+// A CD-Text field of the disc (track 0) or of a track, blanks and control characters cut from
+// both ends; empty when the disc does not give it.
+std::string cdTextField(const cdtext_t* text, cdtext_field_t field, track_t track) {
+    const char* read = cdtext_get_const(text, field, track);
+    if (read == nullptr) return {};
+    const QString value = QString::fromStdString(undoubled(read));
+    qsizetype begin = 0, end = value.size();
+    while (begin < end &&
+           (value[begin].isSpace() || value[begin].category() == QChar::Other_Control))
+        ++begin;
+    while (end > begin &&
+           (value[end - 1].isSpace() || value[end - 1].category() == QChar::Other_Control))
+        --end;
+    return value.mid(begin, end - begin).toStdString();
+}
+
+// The disc's CD-Text for tracks first .. first + count - 1; empty without any.
+CdText readCdText(_CdIo* cdio, track_t first, track_t count) {
+    CdText out;
+    const cdtext_t* text = cdio_get_cdtext(cdio);  // owned by the open device
+    if (text == nullptr) return out;
+    out.albumTitle = cdTextField(text, CDTEXT_FIELD_TITLE, 0);
+    out.albumPerformer = cdTextField(text, CDTEXT_FIELD_PERFORMER, 0);
+    for (int i = 0; i < count; ++i) {
+        const auto track = static_cast<track_t>(first + i);
+        out.trackTitles.push_back(cdTextField(text, CDTEXT_FIELD_TITLE, track));
+        out.trackPerformers.push_back(cdTextField(text, CDTEXT_FIELD_PERFORMER, track));
+    }
+    if (out.empty()) return {};
+    return out;
+}
 
 }  // namespace
 
@@ -84,6 +135,7 @@ CdFault CdioDevice::contents(CdContents& out) {
         start = next;
     }
     read.discFrames = start - discStart;
+    read.text = readCdText(cdio_.get(), first, count);
     out = std::move(read);
     return CdFault::None;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The computer's CD drive, or a disc image that stands for one, read through libcdio: the
-// track count, each track's start and the lead-out from the table of contents.
+// track count, each track's start and the lead-out from the table of contents, and the titles
+// and performers of its CD-Text where it carries any (a CUE sheet's TITLE and PERFORMER lines
+// count as CD-Text).
 #include <memory>
 #include <string>
 

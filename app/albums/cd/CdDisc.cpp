@@ -28,6 +28,7 @@ CdFault CdDisc::read(CdDevice& device, CdDisc& disc) {
     for (int32_t frames : contents.trackFrames)
         read.trackTimes.push_back(MsfToTime(cdFramesToMsf(frames)));
     read.identifier = identifierOf(read.trackCount, read.discTime, read.trackTimes);
+    read.text = std::move(contents.text);
     disc = std::move(read);
     return CdFault::None;
 }

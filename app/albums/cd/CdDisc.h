@@ -1,6 +1,7 @@
 #pragma once
 // What the program reads from the disc in a drive: the track count, the disc's and each track's
-// length as time values, and the identifier the album keeps to recognise the disc again.
+// length as time values, the identifier the album keeps to recognise the disc again, and the
+// titles and performers of its CD-Text.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@ struct CdDisc {
     int32_t discTime = 0;
     std::vector<int32_t> trackTimes;  // in track order
     std::string identifier;           // at most 24 characters
+    CdText text;                      // empty when the disc carries none
 
     // Opens the device, reads the disc and closes the device again, whatever happens.
     static CdFault read(CdDevice& device, CdDisc& disc);

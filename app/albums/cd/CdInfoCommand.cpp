@@ -60,8 +60,21 @@ int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* o
     std::fprintf(out, "Tracks: %d\n", disc.trackCount);
     std::fprintf(out, "Identifier: \"%s\"\n", disc.identifier.c_str());
     std::fprintf(out, "Length: %s\n", TimeToMinSec(disc.discTime).c_str());
-    for (size_t i = 0; i < disc.trackTimes.size(); ++i)
-        std::fprintf(out, "Track %2zu: %s\n", i + 1, TimeToMinSec(disc.trackTimes[i]).c_str());
+    const CdText& text = disc.text;
+    if (!text.albumPerformer.empty())
+        std::fprintf(out, "Performer: %s\n", text.albumPerformer.c_str());
+    if (!text.albumTitle.empty()) std::fprintf(out, "Title: %s\n", text.albumTitle.c_str());
+    for (size_t i = 0; i < disc.trackTimes.size(); ++i) {
+        // With CD-Text, the title the wizard would take and the track's own performer.
+        std::string named;
+        if (!text.empty()) {
+            const std::string title = text.trackTitle(i);
+            named = "  " + (title.empty() ? "Track " + std::to_string(i + 1) : title);
+            if (const std::string by = text.trackPerformer(i); !by.empty()) named += " / " + by;
+        }
+        std::fprintf(out, "Track %2zu: %s%s\n", i + 1, TimeToMinSec(disc.trackTimes[i]).c_str(),
+                     named.c_str());
+    }
     return kExitRead;
 }
 

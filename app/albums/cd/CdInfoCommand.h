@@ -1,6 +1,7 @@
 #pragma once
 // `cdzapp --cd-info [DRIVE-OR-IMAGE]`: prints what the program reads from the disc (the track
-// count, the disc identifier, each track's length) without opening a window, so a user can check
+// count, the disc identifier, each track's length, and the CD-Text titles and performers when
+// the disc carries them) without opening a window, so a user can check
 // a drive and a test can check the reader.
 #include <cstdio>
 #include <optional>

@@ -16,8 +16,10 @@ constexpr int kTransactionWaitMs = 2000;
 constexpr int kWorkArtistLength = 30;
 constexpr std::string_view kCompilationArtist = "Various";
 
-std::string trackTitle(int track) {
-    return "Track " + std::to_string(track);
+// The disc's CD-Text title of the track, else "Track n".
+std::string trackTitle(const CdText& text, int track) {
+    std::string title = text.trackTitle(static_cast<size_t>(track - 1));
+    return title.empty() ? "Track " + std::to_string(track) : title;
 }
 
 // Writes into one file in one transaction: `write` returns a runtime code and counts what it
@@ -63,6 +65,7 @@ bool CdReader::read(Mode mode, int instance) {
     trackCount_ = 0;
     recordsWritten_ = 0;
     trackLengths_.clear();
+    text_ = {};
     CdDisc disc;
     if (const CdFault fault = CdDisc::read(*device_, disc); fault != CdFault::None) {
         tell(cdFaultText(fault));
@@ -70,6 +73,7 @@ bool CdReader::read(Mode mode, int instance) {
     }
     trackCount_ = disc.trackCount;
     trackLengths_ = disc.trackTimes;
+    text_ = disc.text;
     state_.catalogue().album().CDIdentifier = disc.identifier;
     switch (mode) {
         case Mode::IdentifierOnly:
@@ -86,9 +90,15 @@ bool CdReader::writeWorkFile(int instance) {
     Catalogue& cat = state_.catalogue();
     DataFile& work = cat.file(CatalogueFile::AddWizard);
     AddWizardRecord& aw = cat.addWizard();
-    const std::string_view albumArtist = clip(cat.album().Artist.view());
-    const std::string artist(albumArtist.empty() ? kCompilationArtist
-                                                 : cutChars(albumArtist, kWorkArtistLength));
+    // A track's own CD-Text performer first; then the album's artist as given, the disc's
+    // performer, or a compilation's "Various".
+    std::string albumArtist(clip(cat.album().Artist.view()));
+    if (albumArtist.empty()) albumArtist = text_.albumPerformer;
+    if (albumArtist.empty()) albumArtist = kCompilationArtist;
+    const auto artistOf = [&](int track) {
+        const std::string own = text_.trackPerformer(static_cast<size_t>(track - 1));
+        return std::string(cutChars(own.empty() ? albumArtist : own, kWorkArtistLength));
+    };
     const auto write = [&](int& count) {
         for (int track = 1; track <= trackCount_; ++track) {
             const int32_t time = trackLengths_[static_cast<size_t>(track - 1)];
@@ -101,8 +111,8 @@ bool CdReader::writeWorkFile(int instance) {
                 aw.Time = time;
                 if (const int code = work.put()) return code;
             } else if (found == err::kRecordNotFound) {
-                aw.Artist = artist;
-                aw.Title = trackTitle(track);
+                aw.Artist = artistOf(track);
+                aw.Title = trackTitle(text_, track);
                 aw.Time = time;
                 if (const int code = work.add()) return code;
             } else {
@@ -140,13 +150,14 @@ bool CdReader::updateAlbum() {
             } else if (found == err::kRecordNotFound) {
                 // ID 0 takes the next number, the highest + 1, inside this transaction.
                 song.ID = 0;
-                song.Artist = album.Artist;
+                const std::string performer = text_.trackPerformer(static_cast<size_t>(track - 1));
+                song.Artist = performer.empty() ? std::string(album.Artist.view()) : performer;
                 song.Album = album.Album;
                 song.Media = album.Media;
                 song.FileNumber = album.FileNumber;
                 song.ReleaseDate = album.ReleaseDate;
                 song.CategoryID = static_cast<int32_t>(album.CategoryID.toInt());
-                song.Title = trackTitle(track);
+                song.Title = trackTitle(text_, track);
                 song.Time = time;
                 if (const int code = songs.add()) return code;
             } else {

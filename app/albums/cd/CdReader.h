@@ -1,7 +1,9 @@
 #pragma once
 // Reads the audio disc in the drive into the album being edited: always its identifier; then,
 // as asked, one work record per track for an add-album wizard, or the album's songs (times of
-// the tracks it has, "Track n" songs for the ones it lacks). Failures are told to the user.
+// the tracks it has, new songs for the ones it lacks). New tracks take the disc's CD-Text title
+// and performer where it carries them, else "Track n" and the album's artist. Failures are told
+// to the user.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -43,6 +45,7 @@ public:
     int trackCount() const { return trackCount_; }          // of the last read
     int recordsWritten() const { return recordsWritten_; }  // added or rewritten, committed
     const std::vector<int32_t>& trackLengths() const { return trackLengths_; }
+    const CdText& text() const { return text_; }  // of the last read; empty without CD-Text
 
 private:
     bool writeWorkFile(int instance);
@@ -54,6 +57,7 @@ private:
     int trackCount_ = 0;
     int recordsWritten_ = 0;
     std::vector<int32_t> trackLengths_;
+    CdText text_;
 };
 
 }  // namespace cdz

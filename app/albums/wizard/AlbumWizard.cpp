@@ -20,6 +20,7 @@
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/CdTime.h"
 #include "app/albums/wizard/AlbumTransfer.h"
+#include "app/albums/wizard/TitlePaste.h"
 #include "app/albums/wizard/TrackForm.h"
 #include "app/core/AppState.h"
 #include "app/core/frame/WindowPlacement.h"
@@ -192,12 +193,15 @@ QWidget* AlbumWizard::buildSongs() {
     QPushButton* remove = button("DeleteButton", "&Delete");
     QPushButton* disc = button("ReadDiscButton", "&Read Compact Disc Information");
     QPushButton* all = button("EditAllButton", "Edit All Son&gs");
+    QPushButton* paste = button("PasteTitlesButton", "Paste titles",
+                                "Title the tracks in order from the lines on the clipboard");
     connect(add, &QPushButton::clicked, this, &AlbumWizard::addTrack);
     connect(change, &QPushButton::clicked, this, &AlbumWizard::changeTrack);
     connect(remove, &QPushButton::clicked, this, &AlbumWizard::deleteTrack);
     connect(disc, &QPushButton::clicked, this, &AlbumWizard::readDisc);
     connect(all, &QPushButton::clicked, this, &AlbumWizard::editAll);
-    for (QPushButton* b : {add, change, remove, disc, all}) row->addWidget(b);
+    connect(paste, &QPushButton::clicked, this, &AlbumWizard::pasteTitles);
+    for (QPushButton* b : {add, change, remove, disc, all, paste}) row->addWidget(b);
     auto* grid = new QGridLayout(page);
     grid->addWidget(trackView_, 0, 0);
     grid->addLayout(side, 0, 1);
@@ -362,7 +366,22 @@ void AlbumWizard::readDisc() {
     CdReader reader(state_);
     const bool read = reader.read(CdReader::Mode::WorkFile, tag_.tag());
     cat.album() = saved;
-    if (read) reloadTracks(currentIndex());
+    if (!read) return;
+    // The disc's CD-Text names the album where the user has not.
+    const auto fill = [](QLineEdit* entry, const std::string& value) {
+        if (entry && entry->text().trimmed().isEmpty() && !value.empty())
+            entry->setText(text(value));
+    };
+    fill(artist_, reader.text().albumPerformer);
+    fill(album_, reader.text().albumTitle);
+    reloadTracks(currentIndex());
+}
+
+void AlbumWizard::pasteTitles() {
+    TitlePaste::fromClipboard(state_, [this](const std::vector<std::string>& titles, int& count) {
+        return list_->retitle(titles, count);
+    });
+    reloadTracks(currentIndex());
 }
 
 void AlbumWizard::editAll() {

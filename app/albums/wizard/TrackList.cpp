@@ -137,4 +137,20 @@ int TrackList::move(int index, Move how, int* moved) const {
     return code;
 }
 
+int TrackList::retitle(const std::vector<std::string>& titles, int& trackCount) const {
+    Catalogue& cat = state_.catalogue();
+    DataFile& work = cat.file(F::AddWizard);
+    return inWizardTransaction(cat, {F::AddWizard}, [&]() -> int {
+        std::vector<WizardTrack> tracks;
+        if (const int c = readInto(tracks)) return c;
+        trackCount = static_cast<int>(tracks.size());
+        for (size_t i = 0; i < tracks.size() && i < titles.size(); ++i) {
+            if (const int c = work.getRecord(tracks[i].recno)) return c;
+            cat.addWizard().Title = titles[i];
+            if (const int c = work.put()) return c;
+        }
+        return 0;
+    });
+}
+
 }  // namespace cdz

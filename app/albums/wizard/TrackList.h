@@ -35,6 +35,10 @@ public:
     // Moves the track at `index` of read(); returns its index afterwards through `moved`. A
     // move past either end changes nothing and succeeds.
     int move(int index, Move how, int* moved = nullptr) const;
+    // Gives the tracks, in order, the titles in order, as many as both have, in one
+    // transaction: every one of them is retitled or none. `trackCount` tells how many tracks
+    // the run has.
+    int retitle(const std::vector<std::string>& titles, int& trackCount) const;
 
     // read() for a caller whose transaction already holds the work file open.
     int readInto(std::vector<WizardTrack>& out) const;

@@ -2,6 +2,7 @@
 // bulk), the walk through its songs, and a cancelled insert that leaves no song on the number
 // it had reserved.
 #include <QApplication>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QImage>
 #include <QLabel>
@@ -372,6 +373,37 @@ TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlb
     cat().album().AlbumID = 3;
     ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
     EXPECT_EQ(cat().album().CDIdentifier.view().substr(0, 2), " 3");
+}
+
+TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
+    addAlbum(4, "Pasted");
+    addAlbum(5, "Neighbour");
+    for (int32_t id : {399, 402, 410}) addSong(id, 4);  // tracks 99, 2 and 10
+    addSong(501, 5, "CD", "", "Untouched");
+    cat().album().AlbumID = 4;
+    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            form = runningForm();
+            return form != nullptr;
+        }));
+        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
+        settle();
+        QGuiApplication::clipboard()->setText("A1 Overture\nA2 Finale\nB1 Encore\n");
+        form->findChild<QPushButton*>("PasteTitlesButton")->click();
+        form->findChild<QPushButton*>("OkButton")->click();
+    });
+    f.state->request = Request::Change;
+    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Completed);
+    EXPECT_EQ(f.lastMessage(), "Titles were pasted from 3 lines.");
+    std::vector<std::string> titles;
+    for (int32_t id : {402, 410, 399, 501}) {
+        cat().song().ID = id;
+        ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
+        titles.push_back(cat().song().Title.str());
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Overture", "Finale", "Encore", "Untouched"}));
 }
 
 }  // namespace

@@ -26,6 +26,37 @@ TEST(CdioDevice, ReadsEachTrackAndTheWholeDiscFromTheTableOfContents) {
     EXPECT_FALSE(device.isOpen());
 }
 
+TEST(CdioDevice, ReadsTheCdTextOfAnImageAndNoneWhereItHasNone) {
+    test::TempDir dir;
+    const std::vector<int32_t> tracks{msf(3, 0), msf(4, 0), msf(5, 0)};
+    const struct {
+        const char* name;
+        CdText written;
+        CdText read;
+    } cases[] = {
+        {"plain", {}, {}},
+        {"titled",
+         {"Lanterns", "Nadia Korr", {"Blue Hour", "", "Tidewater"}, {"", "Guest Singer", ""}},
+         {"Lanterns", "Nadia Korr", {"Blue Hour", "", "Tidewater"}, {"", "Guest Singer", ""}}},
+        // A sheet written in UTF-8 keeps its accents.
+        {"accented",
+         {"Noël à Paris", "Zoë Brûlé", {"Café", "Straße", "Ωmega"}, {}},
+         {"Noël à Paris", "Zoë Brûlé", {"Café", "Straße", "Ωmega"}, {"", "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CdioDevice device(test::writeDiscImage(dir.path(), c.name, tracks, c.written).string());
+        ASSERT_EQ(device.open(), CdFault::None);
+        CdContents read;
+        ASSERT_EQ(device.contents(read), CdFault::None);
+        EXPECT_EQ(read.trackFrames, tracks);
+        EXPECT_EQ(read.text.albumTitle, c.read.albumTitle);
+        EXPECT_EQ(read.text.albumPerformer, c.read.albumPerformer);
+        EXPECT_EQ(read.text.trackTitles, c.read.trackTitles);
+        EXPECT_EQ(read.text.trackPerformers, c.read.trackPerformers);
+    }
+}
+
 TEST(CdioDevice, AMissingImageIsNotAvailableAndLeavesNothingOpen) {
     test::TempDir dir;
     for (const std::string name : {"absent.cue", "absent.nrg"}) {

@@ -16,16 +16,22 @@ namespace cdz::test {
 constexpr int64_t kRawSectorBytes = 2352;
 
 // Writes NAME.cue and NAME.bin into `folder` for tracks of the given lengths in frames and
-// returns the CUE sheet's path.
+// returns the CUE sheet's path. The sheet's TITLE and PERFORMER lines carry `text`, the CD-Text.
 inline std::filesystem::path writeDiscImage(const std::filesystem::path& folder,
                                             const std::string& name,
-                                            const std::vector<int32_t>& trackFrames) {
+                                            const std::vector<int32_t>& trackFrames,
+                                            const CdText& text = {}) {
     const std::filesystem::path bin = folder / (name + ".bin");
     std::ofstream(bin, std::ios::binary).close();
     const int64_t frames = std::accumulate(trackFrames.begin(), trackFrames.end(), int64_t{0});
     std::filesystem::resize_file(bin, static_cast<uintmax_t>(frames * kRawSectorBytes));
     const std::filesystem::path cue = folder / (name + ".cue");
     std::ofstream sheet(cue);
+    const auto textLine = [&sheet](const char* indent, const char* field, const std::string& v) {
+        if (!v.empty()) sheet << indent << field << " \"" << v << "\"\n";
+    };
+    textLine("", "PERFORMER", text.albumPerformer);
+    textLine("", "TITLE", text.albumTitle);
     sheet << "FILE \"" << bin.filename().string() << "\" BINARY\n";
     int32_t start = 0;
     for (size_t i = 0; i < trackFrames.size(); ++i) {
@@ -33,6 +39,8 @@ inline std::filesystem::path writeDiscImage(const std::filesystem::path& folder,
         std::snprintf(line, sizeof line, "  TRACK %02zu AUDIO\n    INDEX 01 %s\n", i + 1,
                       cdFramesToMsf(start).c_str());
         sheet << line;
+        textLine("    ", "TITLE", text.trackTitle(i));
+        textLine("    ", "PERFORMER", text.trackPerformer(i));
         start += trackFrames[i];
     }
     return cue;

@@ -71,6 +71,22 @@ TEST(CdInfoRun, PrintsTheDiscOfTheImageNamedOnTheCommandLineInTheVariableOrInThe
     }
 }
 
+TEST(CdInfoRun, PrintsTheCdTextWhereTheDiscCarriesIt) {
+    test::TempDir dir;
+    const CdText text{"Lanterns", "Nadia Korr", {"Blue Hour", ""}, {"", "Guest Singer"}};
+    const auto cue = test::writeDiscImage(dir.path(), "titled", {msf(3, 25), msf(4, 10)}, text);
+    const ProgramRun r = runCdInfo({QString::fromStdString(cue.string())});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Tracks: 2\n"
+              "Identifier: \" 2455012050125001\"\n"
+              "Length:  7:35\n"
+              "Performer: Nadia Korr\n"
+              "Title: Lanterns\n"
+              "Track  1:  3:25  Blue Hour\n"
+              "Track  2:  4:10  Track 2 / Guest Singer\n");
+}
+
 TEST(CdInfoRun, ADriveThatIsNotThereFailsWithItsText) {
     test::TempDir dir;
     const std::string missing = dir.file("gone.cue");

@@ -73,11 +73,12 @@ protected:
     }
     std::vector<SongRecord> songs() { return all(F::Cadenzio, cat().song(), SongRecord::KeyID); }
 
-    // A reader over a scripted drive whose disc has tracks of the given lengths.
-    CdReader scripted(std::vector<int32_t> frames) {
+    // A reader over a scripted drive whose disc has tracks of the given lengths and CD-Text.
+    CdReader scripted(std::vector<int32_t> frames, CdText text = {}) {
         ScriptedCdDevice::Script script;
         script.contents.discFrames = std::accumulate(frames.begin(), frames.end(), 0);
         script.contents.trackFrames = std::move(frames);
+        script.contents.text = std::move(text);
         return CdReader(*state, std::make_unique<ScriptedCdDevice>(script));
     }
 
@@ -279,6 +280,62 @@ TEST_F(CdReaderTest, TheWorkFileGetsOneRecordPerTrackAndKeepsWhatTheWizardTyped)
         EXPECT_EQ(r.Time, timeFromHms(0, track, 0));
         EXPECT_EQ(clip(r.Artist.view()), track == 2 ? "Typed Artist" : "Various");
         EXPECT_EQ(clip(r.Title.view()), track == 2 ? "Intro" : "Track " + std::to_string(track));
+    }
+}
+
+TEST_F(CdReaderTest, CdTextNamesTheNewTracksAndLeavesTheIdentifierAlone) {
+    const std::vector<int32_t> frames{msf(1, 0), msf(2, 0), msf(3, 0)};
+    const CdText text{
+        "Lanterns", "Nadia Korr", {"Blue Hour", "", "Tidewater"}, {"", "Guest Singer", ""}};
+    const std::vector<std::string> titles{"Blue Hour", "Track 2", "Tidewater"};
+    const struct {
+        const char* name;
+        CdReader::Mode mode;
+        const char* albumArtist;
+        std::vector<std::string> artists;
+    } cases[] = {
+        {"wizard, no artist typed",
+         CdReader::Mode::WorkFile,
+         "",
+         {"Nadia Korr", "Guest Singer", "Nadia Korr"}},
+        {"wizard, artist typed",
+         CdReader::Mode::WorkFile,
+         "Typed",
+         {"Typed", "Guest Singer", "Typed"}},
+        {"album form",
+         CdReader::Mode::AlbumUpdate,
+         "Album Artist",
+         {"Album Artist", "Guest Singer", "Album Artist"}},
+    };
+    CdReader plain = scripted(frames);
+    setAlbum(0);
+    ASSERT_TRUE(plain.read(CdReader::Mode::IdentifierOnly));
+    const std::string identifier(cat().album().CDIdentifier.view());
+    int32_t albumID = 40;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool wizard = c.mode == CdReader::Mode::WorkFile;
+        ++albumID;  // the wizard's run tag, or the album's number
+        setAlbum(wizard ? 0 : albumID, c.albumArtist);
+        CdReader reader = scripted(frames, text);
+        ASSERT_TRUE(reader.read(c.mode, albumID));
+        EXPECT_EQ(std::string(cat().album().CDIdentifier.view()), identifier);
+        std::vector<std::string> gotTitles, gotArtists;
+        if (wizard) {
+            for (const AddWizardRecord& r : all(F::AddWizard, cat().addWizard())) {
+                if (r.Instance.toInt() != albumID) continue;
+                gotTitles.emplace_back(clip(r.Title.view()));
+                gotArtists.emplace_back(clip(r.Artist.view()));
+            }
+        } else {
+            for (const SongRecord& s : songs()) {
+                if (s.AlbumID != albumID) continue;
+                gotTitles.emplace_back(clip(s.Title.view()));
+                gotArtists.emplace_back(clip(s.Artist.view()));
+            }
+        }
+        EXPECT_EQ(gotTitles, titles);
+        EXPECT_EQ(gotArtists, c.artists);
     }
 }
 

@@ -2,6 +2,7 @@
 // the single-artist wizard over a disc image, read with the stock sqlite3 shell afterwards.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -155,6 +156,56 @@ TEST_F(WizardWindowTest, DiscReadThroughTheWindowEndsAsAnAlbumInTheFiles) {
     const ShellResult work =
         runSqliteShell(cat().file(F::AddWizard).path(), "SELECT COUNT(*) FROM AddWizard;");
     EXPECT_EQ(work.out, "0\n");
+}
+
+TEST_F(WizardWindowTest, ADiscWithCdTextNamesTheAlbumAndItsSongs) {
+    const CdText text{"Lanterns", "Nadia Korr", {"Blue Hour", "", "Tidewater"}, {}};
+    const auto cue =
+        writeDiscImage(fx.dir.path(), "titled", {msf(3, 25), msf(4, 10), msf(2, 5)}, text);
+    ASSERT_EQ(setenv(CdReader::kDeviceVariable, cue.c_str(), 1), 0);
+    const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+    auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    ASSERT_NE(wizard, nullptr);
+    child<QPushButton>(*wizard, "ReadDiscButton").click();
+    unsetenv(CdReader::kDeviceVariable);
+    EXPECT_EQ(child<QLineEdit>(*wizard, "ArtistEntry").text(), "Nadia Korr");
+    EXPECT_EQ(child<QLineEdit>(*wizard, "AlbumEntry").text(), "Lanterns");
+    child<QPushButton>(*wizard, "OkButton").click();
+    EXPECT_TRUE(waitFor([&] { return state().starter().window(instance) == nullptr; }));
+
+    const ShellResult album =
+        runSqliteShell(cat().file(F::Album).path(), "SELECT Artist, Album FROM Album;");
+    EXPECT_EQ(album.out, "Nadia Korr|Lanterns\n") << album.err;
+    const ShellResult songs =
+        runSqliteShell(cat().file(F::Cadenzio).path(),
+                       "SELECT TrackNumber, Title, Artist FROM Cadenzio ORDER BY TrackNumber;");
+    EXPECT_EQ(songs.out,
+              "1|Blue Hour|Nadia Korr\n"
+              "2|Track 2|Nadia Korr\n"
+              "3|Tidewater|Nadia Korr\n")
+        << songs.err;
+}
+
+TEST_F(WizardWindowTest, PasteTitlesNamesTheReadTracksFromTheClipboard) {
+    const auto cue = writeDiscImage(fx.dir.path(), "paste", {msf(3, 25), msf(4, 10), msf(2, 5)});
+    ASSERT_EQ(setenv(CdReader::kDeviceVariable, cue.c_str(), 1), 0);
+    const int instance = state().starter().start(AlbumWizard::kCompilationProcedure);
+    auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    ASSERT_NE(wizard, nullptr);
+    child<QPushButton>(*wizard, "ReadDiscButton").click();
+    unsetenv(CdReader::kDeviceVariable);
+    auto& tracks = child<QTreeWidget>(*wizard, "TrackList");
+    ASSERT_EQ(tracks.topLevelItemCount(), 3);
+
+    QGuiApplication::clipboard()->setText("1. Blue Hour (3:25)\n\n2. Salt Roads - 4:10\n");
+    child<QPushButton>(*wizard, "PasteTitlesButton").click();
+    EXPECT_EQ(fx.lastMessage(), "Titles were pasted from 2 lines. 1 track was left untitled.");
+    const int titleColumn = 2;  // after the track and the artist
+    EXPECT_EQ(tracks.topLevelItem(0)->text(titleColumn), "Blue Hour");
+    EXPECT_EQ(tracks.topLevelItem(1)->text(titleColumn), "Salt Roads");
+    EXPECT_EQ(tracks.topLevelItem(2)->text(titleColumn), "Track 3");
+    wizard->reject();
+    settle();
 }
 
 }  // namespace

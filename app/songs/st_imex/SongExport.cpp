@@ -70,7 +70,9 @@ bool SongExport::start(const std::filesystem::path& file) {
                                          " - " + view_->database().error().text);
         return false;
     }
-    view_->setPageSize(1000);
+    // Pages of a few hundred rows or fewer: larger ones measured slower, their rows no longer
+    // staying in the processor's caches while they are taken one by one.
+    view_->setPageSize(128);
     for (const ExportField& f : fields_) {
         Column c;
         c.field = view_->column(f.label, &c.record);

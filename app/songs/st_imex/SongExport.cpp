@@ -122,7 +122,15 @@ void SongExport::appendSong() {
                 }
                 break;
             default:
-                line_.formatted(c.picture->format(static_cast<double>(c.field->integer(c.record))));
+                // A date or time held in a text is formatted from the number the text holds.
+                if (c.field->isMemo()) {
+                    line_.formatted(c.picture->format(c.field->memo(c.record)));
+                } else if (c.field->isText()) {
+                    line_.formatted(c.picture->format(c.field->text(c.record).view()));
+                } else {
+                    line_.formatted(
+                        c.picture->format(static_cast<double>(c.field->integer(c.record))));
+                }
         }
     }
     block_ += line_.line();

@@ -116,10 +116,10 @@ SqlValue RecordCodec::column(sqlite3_stmt* stmt, int col) {
 void RecordCodec::readColumn(sqlite3_stmt* stmt, int col, SqlValue* into) {
     switch (sqlite3_column_type(stmt, col)) {
         case SQLITE_INTEGER:
-            *into = static_cast<int64_t>(sqlite3_column_int64(stmt, col));
+            into->emplace<int64_t>(sqlite3_column_int64(stmt, col));
             return;
         case SQLITE_FLOAT:
-            *into = sqlite3_column_double(stmt, col);
+            into->emplace<double>(sqlite3_column_double(stmt, col));
             return;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
@@ -135,7 +135,7 @@ void RecordCodec::readColumn(sqlite3_stmt* stmt, int col, SqlValue* into) {
             return;
         }
         default:
-            *into = SqlValue{};
+            into->emplace<std::monostate>();
     }
 }
 

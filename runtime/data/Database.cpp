@@ -157,7 +157,10 @@ std::string Database::freeSchemaName() const {
 
 int Database::openConnection(const std::filesystem::path& mainFile) {
     std::string name = mainFile.empty() ? std::string(":memory:") : mainFile.string();
-    int rc = conn_.open(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, vfs_);
+    // One thread uses a connection: SQLite need not lock it around every call (a row of the
+    // songs file is some fifty calls).
+    int rc =
+        conn_.open(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, vfs_);
     if (rc != SQLITE_OK) {
         int code = failSqlite(rc);
         closeConnection();

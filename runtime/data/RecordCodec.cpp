@@ -113,6 +113,32 @@ SqlValue RecordCodec::column(sqlite3_stmt* stmt, int col) {
     }
 }
 
+void RecordCodec::readColumn(sqlite3_stmt* stmt, int col, SqlValue* into) {
+    switch (sqlite3_column_type(stmt, col)) {
+        case SQLITE_INTEGER:
+            into->emplace<int64_t>(sqlite3_column_int64(stmt, col));
+            return;
+        case SQLITE_FLOAT:
+            into->emplace<double>(sqlite3_column_double(stmt, col));
+            return;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+            const auto n = static_cast<size_t>(sqlite3_column_bytes(stmt, col));
+            auto* text = std::get_if<std::string>(into);
+            if (!text) text = &into->emplace<std::string>();
+            if (p) {
+                text->assign(p, n);
+            } else {
+                text->clear();
+            }
+            return;
+        }
+        default:
+            into->emplace<std::monostate>();
+    }
+}
+
 int RecordCodec::bindRecord(sqlite3_stmt* stmt, int param, const FileDecl& decl, const void* record,
                             const KeyDesc* autoKey, const FileCipher* cipher) {
     const auto& cols = decl.columns();

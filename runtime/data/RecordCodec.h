@@ -18,6 +18,9 @@ class RecordCodec {
 public:
     static void bind(sqlite3_stmt* stmt, int param, const SqlValue& v);
     static SqlValue column(sqlite3_stmt* stmt, int col);
+    // The same into `into`, reusing the storage of a text it holds: rows read again and again
+    // into the same values allocate nothing.
+    static void readColumn(sqlite3_stmt* stmt, int col, SqlValue* into);
 
     // Binds from parameter `param` on as TableSql::insert / update expect and returns the next
     // free parameter number.

@@ -195,9 +195,7 @@ int View::refused() const {
 
 int View::prepared(std::optional<ErrorState>* failure) {
     Database& db = primary_.database();
-    bound_.reset();
-    ahead_.clear();
-    position_.clear();
+    unplace();
     if (!primary_.isOpen()) return db.fail(err::kFileNotOpen);  // checked when it is open
     if (compose()) {
         *failure = db.error();
@@ -292,10 +290,15 @@ int View::filterSql(std::string* where, bool* joined) const {
     return 0;
 }
 
-int View::rebuild() {
+void View::unplace() {
     bound_.reset();
     ahead_.clear();
     position_.clear();
+    positionRow_.reset();
+}
+
+int View::rebuild() {
+    unplace();
     if (!primary_.isOpen()) return primary_.database().fail(err::kFileNotOpen);
     if (int code = refused()) return code;
     return compose();
@@ -402,6 +405,7 @@ std::string View::listScanSql() const {
 int View::stepListed(bool forward) {
     int64_t recno = 0;
     if (int code = listed_->step(forward, &recno)) return code;
+    positionRow_.reset();
     position_ = Position{{termValue(0)}, recno}.encode();
     return primary_.database().succeed();
 }
@@ -484,9 +488,9 @@ int View::step(bool forward) {
         if (int code = probe()) return code;
     }
     for (;;) {
-        if (ahead_.empty() || aheadForward_ != forward) {
-            ahead_.clear();
-            aheadForward_ = forward;
+        if (ahead_.exhausted() || ahead_.forward() != forward) {
+            settle();
+            ahead_.refill(forward);
             int limit = pageSize_;
             if (accept_) {
                 limit = std::max(pageSize_, pushDown_.where.empty() && prefix_.where.empty()
@@ -494,29 +498,46 @@ int View::step(bool forward) {
                                                 : kNarrowedPage);
             }
             int code = query_.fetch(db, forward, bound_, limit, [&](sqlite3_stmt* stmt) {
-                SqlValues row;
-                for (int c = 0; c < width; ++c) row.push_back(RecordCodec::column(stmt, c));
-                ahead_.push_back(std::move(row));
+                ahead_.append(stmt, width);
                 return true;
             });
             if (code) return code;
-            if (ahead_.empty()) return db.fail(err::kRecordNotAvailable);
+            if (ahead_.exhausted()) return db.fail(err::kRecordNotAvailable);
         }
-        SqlValues row = std::move(ahead_.front());
-        ahead_.erase(ahead_.begin());
-        Position p;
-        for (int i = 0; i < query_.termCount(); ++i)
-            p.values.push_back(row[static_cast<size_t>(i)]);
-        p.recno = std::get<int64_t>(row[static_cast<size_t>(query_.recnoColumn())]);
-        bound_ = KeysetBound{p.values, p.recno, false};
+        // The bound and the token follow the taken rows lazily (settle()): building them for
+        // every row cost more than reading it.
+        const SqlValues& row = *ahead_.take();
         if (!takeRow(row, query_.firstSelectColumn())) {
             return db.fail(err::kInvalidDataFile, 0,
                            "the enciphered data of the file does not open");
         }
         if (accept_ && !accept_()) continue;
-        position_ = p.encode();
+        positionRow_ = ahead_.indexOf(&row);
         return db.succeed();
     }
+}
+
+void View::settle() {
+    if (const SqlValues* row = ahead_.last()) {
+        KeysetBound b;
+        b.values.assign(row->begin(), row->begin() + query_.termCount());
+        b.recno = std::get<int64_t>((*row)[static_cast<size_t>(query_.recnoColumn())]);
+        bound_ = std::move(b);
+    }
+    position();  // made now: the row it is made from is about to be overwritten
+    ahead_.clear();
+}
+
+const std::string& View::position() const {
+    if (positionRow_) {
+        const SqlValues& row = ahead_.at(*positionRow_);
+        Position p;
+        p.values.assign(row.begin(), row.begin() + query_.termCount());
+        p.recno = std::get<int64_t>(row[static_cast<size_t>(query_.recnoColumn())]);
+        position_ = p.encode();
+        positionRow_.reset();
+    }
+    return position_;
 }
 
 int View::readRecord(int64_t recno) {

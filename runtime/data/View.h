@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "runtime/data/DataFile.h"
+#include "runtime/data/FetchAhead.h"
 #include "runtime/data/KeysetQuery.h"
 #include "runtime/data/ListedOrder.h"
 
@@ -79,8 +80,9 @@ public:
     int reset(std::string_view position);  // at a position token, the record itself included
     int next();                            // 33 past the end
     int previous();                        // 33 before the start
-    // The current record's token for reset(); empty before the first read.
-    const std::string& position() const { return position_; }
+    // The current record's token for reset(); empty before the first read. Made when first
+    // asked for, since a long read asks for few of them.
+    const std::string& position() const;
     // Reads the primary record with this record number and its joined records, unfiltered.
     int readRecord(int64_t recno);
 
@@ -122,6 +124,11 @@ private:
     // Makes the query of the order and filter now set.
     int compose();
     int step(bool forward);
+    // Before the fetched page is dropped: the bound after its last taken row, and the token of
+    // the current record if it is still to be made.
+    void settle();
+    // Forgets the page, the bound and the current record.
+    void unplace();
     int probe();
     bool takeRow(const SqlValues& row, int firstColumn);
     // An order term's value of the record in the buffers, as the view's query gives it.
@@ -144,9 +151,9 @@ private:
     SqlValues params_;  // the prefix's values, then the pushed-down filter's
     KeysetQuery query_;
     std::optional<KeysetBound> bound_;
-    std::vector<SqlValues> ahead_;
-    bool aheadForward_ = true;
-    std::string position_;
+    FetchAhead ahead_;
+    mutable std::string position_;
+    mutable std::optional<size_t> positionRow_;  // row of ahead_ whose token is not made yet
     std::string probeSql_;  // whether the pushed-down condition matches anything at all
     bool probed_ = false;
     int pageSize_ = 1;

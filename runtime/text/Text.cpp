@@ -33,6 +33,9 @@ std::string_view clip(std::string_view s) {
 }
 
 std::string_view cutChars(std::string_view s, int n) {
+    // Every character takes at least one byte: a text of no more bytes than n is whole, and
+    // most texts are, so they are not walked character by character.
+    if (n >= 0 && s.size() <= static_cast<size_t>(n)) return s;
     size_t i = 0;
     for (int c = 0; c < n && i < s.size(); ++c) i += stepAt(s, i);
     return s.substr(0, i);

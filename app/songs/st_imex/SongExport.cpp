@@ -70,7 +70,9 @@ bool SongExport::start(const std::filesystem::path& file) {
                                          " - " + view_->database().error().text);
         return false;
     }
-    view_->setPageSize(1000);
+    // Pages of a few hundred rows or fewer: larger ones measured slower, their rows no longer
+    // staying in the processor's caches while they are taken one by one.
+    view_->setPageSize(128);
     for (const ExportField& f : fields_) {
         Column c;
         c.field = view_->column(f.label, &c.record);
@@ -120,7 +122,15 @@ void SongExport::appendSong() {
                 }
                 break;
             default:
-                line_.formatted(c.picture->format(static_cast<double>(c.field->integer(c.record))));
+                // A date or time held in a text is formatted from the number the text holds.
+                if (c.field->isMemo()) {
+                    line_.formatted(c.picture->format(c.field->memo(c.record)));
+                } else if (c.field->isText()) {
+                    line_.formatted(c.picture->format(c.field->text(c.record).view()));
+                } else {
+                    line_.formatted(
+                        c.picture->format(static_cast<double>(c.field->integer(c.record))));
+                }
         }
     }
     block_ += line_.line();

@@ -221,6 +221,37 @@ TEST_F(ViewTest, LongScanPagesAndReachesEveryRecord) {
     EXPECT_EQ(n, 3000 / 7 + 1);
 }
 
+// Rows fetched ahead in pages of any size read as rows fetched one at a time: across a page's
+// end, when the direction turns inside a page, and in the position tokens, the one of the last
+// record read included after a move that found nothing.
+TEST_F(ViewTest, PagesOfAnySizeReadAsSingleRows) {
+    std::vector<std::string> singleTokens;
+    for (int page : {1, 2, 3, 64}) {
+        SCOPED_TRACE(page);
+        View v{songs};
+        v.setPageSize(page);
+        ASSERT_EQ(v.setOrder(byArtist), 0);
+        ASSERT_EQ(v.setStart(), 0);
+        std::vector<std::string> titles;
+        std::vector<std::string> tokens;
+        for (char move : std::string("nnnppnnnnn")) {
+            const int code = move == 'n' ? v.next() : v.previous();
+            titles.push_back(code == 0 ? song.Title.str() : std::to_string(code));
+            tokens.push_back(v.position());
+        }
+        EXPECT_EQ(titles, (std::vector<std::string>{"a1", "a2", "b1", "a2", "a1", "a2", "b1", "C1",
+                                                    "d1", "33"}));
+        EXPECT_EQ(tokens[9], tokens[8]);  // nothing found: still the last record read
+        if (page == 1) singleTokens = tokens;
+        EXPECT_EQ(tokens, singleTokens);
+        ASSERT_EQ(v.reset(tokens[2]), 0);
+        ASSERT_EQ(v.previous(), 0);
+        EXPECT_EQ(song.Title, "b1");
+        ASSERT_EQ(v.previous(), 0);
+        EXPECT_EQ(song.Title, "a2");
+    }
+}
+
 // The statement a key order reads with walks the key's index: no scan of the table, no sort.
 TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
     const auto& t = songs.sql();

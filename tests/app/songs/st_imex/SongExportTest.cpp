@@ -116,6 +116,38 @@ TEST(SongExport, AnExportImportsBackToTheSameSongs) {
     }
 }
 
+// Any field may be given a date or time picture: a text or memo holding a day or time number
+// is written as that date or time, as a number field holding it is.
+TEST(SongExport, ADatePictureOnATextFormatsTheNumberItHolds) {
+    TempDir dir;
+    Files from(dir.path());
+    Catalogue& c = from.catalogue;
+    c.file(F::Cadenzio).clearBuffer();
+    const int32_t day = dateFromYmd(1990, 12, 31);
+    c.song().Artist = "A";
+    c.song().UserDefinedKeyField = std::to_string(day);
+    c.song().Notes = std::to_string(day);
+    c.song().ReleaseDate = day;
+    c.song().Composer = std::to_string(timeFromHms(1, 2, 3));
+    ASSERT_EQ(c.file(F::Cadenzio).add(), 0);
+
+    const std::string csv = dir.file("out.csv");
+    SongExport out(c,
+                   {{"MUS:UserDefinedKeyField", "@d2"},
+                    {"MUS:Notes", "@d2"},
+                    {"MUS:ReleaseDate", "@d2"},
+                    {"MUS:Composer", "@t4"}},
+                   false);
+    ASSERT_TRUE(out.start(csv));
+    while (out.step(5)) {
+    }
+    ASSERT_TRUE(out.finish());
+    std::ifstream in(csv, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "\"12/31/1990\",\"12/31/1990\",\"12/31/1990\",\"1:02:03\"\r\n");
+}
+
 TEST(SongExport, AWriteThatFailsIsOfferedAgainThenAbandoned) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     TempDir dir;

@@ -188,6 +188,15 @@ TEST(ColumnLayoutWindow, TheUsersLayoutHoldsAcrossRunsAndAHeaderOrdersTheSongs) 
         EXPECT_EQ(browse->windowTitle(), "Browse File by Released (descending)");
         clickHeader(*browse, 7);
         EXPECT_EQ(browse->windowTitle(), "Browse File by Released (ascending)");
+        // Typed text locates on the ordered date column, read through its picture.
+        const QString shown = browse->list().model()->index(1, 7).data().toString();
+        ASSERT_FALSE(shown.isEmpty());
+        QTest::keyClicks(&browse->list(), shown.left(12));
+        settle();
+        const BrowseEngine& e = browse->engine();
+        ASSERT_GT(e.choice(), 0);
+        EXPECT_EQ(std::get<std::string>(e.rowValue(e.choice(), 0)), "Eighties")
+            << shown.toStdString();
         QContextMenuEvent menu(QContextMenuEvent::Mouse, {5, 5}, {5, 5});
         QCoreApplication::sendEvent(browse->list().viewport(), &menu);
         settle();

@@ -69,6 +69,24 @@ TEST(Preferences, OkWritesTheDateFormatAndConvertsToYearsOnlyWhenAskedTo) {
     }
 }
 
+// A No to Year Only leaves nothing behind: choosing it again asks again, and a Yes then converts.
+TEST(Preferences, YearOnlyRefusedThenChosenAgainAsksAgain) {
+    StateFixture f;
+    std::vector<std::string> ran;
+    recordRuns(f, &ran);
+    for (const char* answer : {"No", "Yes"}) {
+        SCOPED_TRACE(answer);
+        f.dialogs->queue(answer);
+        Settings edited = f.state->settings();
+        const std::string opened = edited.dateFormat;
+        edited.dateFormat = "n4b";
+        PreferencesApply(*f.state).ok(edited, opened);
+    }
+    EXPECT_EQ(titles(f), "Basic Format Changed|Basic Format Changed|Information");
+    EXPECT_EQ(f.state->settingsFile().read("Settings", "DateFormat"), "n4b");
+    EXPECT_EQ(ran.size(), 2u);
+}
+
 TEST(Preferences, WindowShowsTheDefaultsAndCancelKeepsTheFileAsItWas) {
     StateFixture f;  // no Settings section at all
     f.state->readSettings();

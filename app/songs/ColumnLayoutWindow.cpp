@@ -50,21 +50,6 @@ QPushButton* button(QWidget* parent, const QString& caption, const char* name, c
     return b;
 }
 
-QSpinBox* number(QWidget* parent, const char* name, const char* tip, int least) {
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
-    box->setRange(least, kMaxListUnits);
-    return box;
-}
-
-QCheckBox* switchBox(QWidget* parent, const char* caption, const char* name, const char* tip) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
-    return box;
-}
-
 }  // namespace
 
 ColumnLayoutWindow::ColumnLayoutWindow(AppState& state, ColumnLayoutView& view, bool keepsListPlace,
@@ -106,16 +91,16 @@ void ColumnLayoutWindow::build(bool keepsListPlace) {
     settings_ = new ColumnSettings(layout_, this);
     settings_->setObjectName("ColumnSettings");
 
-    lineHeight_ = number(this, "LineHeight", "Adjust Line Height", 1);
+    lineHeight_ = ColumnSettings::unitsBox(this, "LineHeight", "Adjust Line Height", 1);
     font_ = button(this, "F&ont", "FontButton", "Assign New Font to Listbox");
-    vertical_ =
-        switchBox(this, "&Vertical Scroll", "VerticalScroll", "Display Vertical Scroll bar");
-    horizontal_ =
-        switchBox(this, "Hori&zontal Scroll", "HorizontalScroll", "Display Horizontal Scroll bar");
-    x_ = number(this, "ListX", "", 0);
-    y_ = number(this, "ListY", "", 0);
-    width_ = number(this, "ListWidth", "", 1);
-    height_ = number(this, "ListHeight", "", 1);
+    vertical_ = ColumnSettings::switchBox(this, "&Vertical Scroll", "VerticalScroll",
+                                          "Display Vertical Scroll bar");
+    horizontal_ = ColumnSettings::switchBox(this, "Hori&zontal Scroll", "HorizontalScroll",
+                                            "Display Horizontal Scroll bar");
+    x_ = ColumnSettings::unitsBox(this, "ListX", "", 0);
+    y_ = ColumnSettings::unitsBox(this, "ListY", "", 0);
+    width_ = ColumnSettings::unitsBox(this, "ListWidth", "", 1);
+    height_ = ColumnSettings::unitsBox(this, "ListHeight", "", 1);
     default_ = button(this, "&Default", "DefaultButton", "Reset listbox back to default");
     close_ = button(this, "&Close", "CloseButton", "");
 

@@ -31,21 +31,6 @@ int indexOf(Justify j) {
     return 1;
 }
 
-QSpinBox* unitsBox(QWidget* parent, const char* name, const char* tip, int least) {
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
-    box->setRange(least, kMaxListUnits);
-    return box;
-}
-
-QCheckBox* switchBox(QWidget* parent, const char* caption, const char* name, const char* tip) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
-    return box;
-}
-
 }  // namespace
 
 ColumnSettings::ColumnSettings(ColumnLayout& layout, QWidget* parent)
@@ -149,6 +134,22 @@ void ColumnSettings::edited() {
     c.setBorder(border_->isChecked());
     c.setResizable(resize_->isChecked());
     emit changed();
+}
+
+QSpinBox* ColumnSettings::unitsBox(QWidget* parent, const char* name, const char* tip, int least) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setToolTip(tip);
+    box->setRange(least, kMaxListUnits);
+    return box;
+}
+
+QCheckBox* ColumnSettings::switchBox(QWidget* parent, const char* caption, const char* name,
+                                     const char* tip) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setToolTip(tip);
+    return box;
 }
 
 }  // namespace cdz

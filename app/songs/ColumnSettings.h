@@ -26,6 +26,11 @@ public:
     void showColumn(std::optional<size_t> place);
     std::optional<size_t> place() const { return place_; }
 
+    // The layout windows' controls: a count of dialog units from `least`, and a switch.
+    static QSpinBox* unitsBox(QWidget* parent, const char* name, const char* tip, int least);
+    static QCheckBox* switchBox(QWidget* parent, const char* caption, const char* name,
+                                const char* tip);
+
 signals:
     void changed();
 

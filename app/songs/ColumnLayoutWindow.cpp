@@ -20,6 +20,7 @@
 #include "app/songs/ColumnSettings.h"
 #include "app/songs/engine/ColumnLayoutView.h"
 #include "app/songs/engine/DialogUnits.h"
+#include "app/songs/engine/WindowButton.h"
 
 namespace cdz {
 namespace {
@@ -40,14 +41,6 @@ QTreeWidget* columnList(QWidget* parent, const char* name, const QString& first,
     list->header()->setStretchLastSection(true);
     list->viewport()->installEventFilter(parent);
     return list;
-}
-
-QPushButton* button(QWidget* parent, const QString& caption, const char* name, const char* tip) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -80,19 +73,19 @@ void ColumnLayoutWindow::run(AppState& state, ColumnLayoutView& view, bool keeps
 void ColumnLayoutWindow::build(bool keepsListPlace) {
     allList_ = columnList(this, "AllColumns", "Column", "Right Click to display field");
     shownList_ = columnList(this, "ShownColumns", "Field", "Right Click to erase field");
-    left_ = button(this, "", "MoveLeftButton", "Move Column Left");
+    left_ = makeWindowButton(this, "", "Move Column Left", "MoveLeftButton");
     left_->setIcon(AppIcons::icon("MOVEDOWN.ICO"));
-    right_ = button(this, "", "MoveRightButton", "Move Column Right");
+    right_ = makeWindowButton(this, "", "Move Column Right", "MoveRightButton");
     right_->setIcon(AppIcons::icon("MOVEUP.ICO"));
-    add_ = button(this, "", "AddColumnButton", "Add Column to display list");
+    add_ = makeWindowButton(this, "", "Add Column to display list", "AddColumnButton");
     add_->setIcon(AppIcons::icon("ADD.ICO"));
-    hide_ = button(this, "", "HideColumnButton", "Hide column from display list");
+    hide_ = makeWindowButton(this, "", "Hide column from display list", "HideColumnButton");
     hide_->setIcon(AppIcons::icon("REMOVE.ICO"));
     settings_ = new ColumnSettings(layout_, this);
     settings_->setObjectName("ColumnSettings");
 
     lineHeight_ = ColumnSettings::unitsBox(this, "LineHeight", "Adjust Line Height", 1);
-    font_ = button(this, "F&ont", "FontButton", "Assign New Font to Listbox");
+    font_ = makeWindowButton(this, "F&ont", "Assign New Font to Listbox", "FontButton");
     vertical_ = ColumnSettings::switchBox(this, "&Vertical Scroll", "VerticalScroll",
                                           "Display Vertical Scroll bar");
     horizontal_ = ColumnSettings::switchBox(this, "Hori&zontal Scroll", "HorizontalScroll",
@@ -101,8 +94,8 @@ void ColumnLayoutWindow::build(bool keepsListPlace) {
     y_ = ColumnSettings::unitsBox(this, "ListY", "", 0);
     width_ = ColumnSettings::unitsBox(this, "ListWidth", "", 1);
     height_ = ColumnSettings::unitsBox(this, "ListHeight", "", 1);
-    default_ = button(this, "&Default", "DefaultButton", "Reset listbox back to default");
-    close_ = button(this, "&Close", "CloseButton", "");
+    default_ = makeWindowButton(this, "&Default", "Reset listbox back to default", "DefaultButton");
+    close_ = makeWindowButton(this, "&Close", "", "CloseButton");
 
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
@@ -318,7 +311,7 @@ void ColumnLayoutWindow::formatColumn() {
     dialog.setWindowTitle("Format Listbox Column");
     auto* settings = new ColumnSettings(layout_, &dialog);
     settings->showColumn(*place);
-    auto* close = button(&dialog, "&Close", "CloseButton", "");
+    auto* close = makeWindowButton(&dialog, "&Close", "", "CloseButton");
     auto* box = new QVBoxLayout(&dialog);
     box->addWidget(settings);
     box->addWidget(close, 0, Qt::AlignRight);

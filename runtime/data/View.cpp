@@ -308,13 +308,9 @@ int View::setPrefix(int components) {
     SqlFilter prefix;
     prefixTerms_ = std::clamp(components, 0, static_cast<int>(terms_.size()));
     for (int c = 0; c < components && c < static_cast<int>(terms_.size()); ++c) {
-        const Term& t = terms_[static_cast<size_t>(c)];
-        const DataFile& f = *sources_[static_cast<size_t>(t.source)].file;
-        SqlValue v = f.decl().columns()[static_cast<size_t>(t.column)].value(f.record());
-        if (t.folded) v = foldCase(std::get<std::string>(v));
         if (!prefix.where.empty()) prefix.where += " AND ";
-        prefix.where += t.order.sql + " = ?";
-        prefix.params.push_back(f.stored(t.column, std::move(v)));
+        prefix.where += terms_[static_cast<size_t>(c)].order.sql + " = ?";
+        prefix.params.push_back(termValue(static_cast<size_t>(c)));
     }
     prefix_ = std::move(prefix);
     return compose();
@@ -417,12 +413,7 @@ int View::setAtValues() {
         return 0;
     }
     KeysetBound b;
-    for (const auto& t : terms_) {
-        const auto& f = sources_[static_cast<size_t>(t.source)].file;
-        SqlValue v = f->decl().columns()[static_cast<size_t>(t.column)].value(f->record());
-        if (t.folded) v = foldCase(std::get<std::string>(v));
-        b.values.push_back(f->stored(t.column, std::move(v)));
-    }
+    for (size_t t = 0; t < terms_.size(); ++t) b.values.push_back(termValue(t));
     bound_ = std::move(b);
     return 0;
 }

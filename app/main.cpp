@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption cdInfo("cd-info",
                                     "Print the track count, identifier and track lengths of "
                                     "the audio disc in the drive (or in the drive or disc image "
-                                    "named after the option) and exit.");
+                                    "named after the option) and exit; with --lookup also the "
+                                    "disc ID and the titles the online title service gives.");
     options.addOption(cdInfo);
     const QCommandLineOption print(
         "print",

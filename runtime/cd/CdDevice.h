@@ -34,11 +34,15 @@ struct CdText {
 };
 
 // A disc's table of contents in audio frames: each track's length in track order, and the
-// whole disc's (from the start of the first track to the lead-out); and its CD-Text.
+// whole disc's (from the start of the first track to the lead-out); and its CD-Text. Where the
+// first track starts and which tracks are data let an online title service know the disc.
 struct CdContents {
     std::vector<int32_t> trackFrames;
     int32_t discFrames = 0;
     CdText text;
+    int firstTrack = 1;          // the number of the first track
+    int32_t firstSector = 0;     // its logical sector, after the two-second lead-in
+    int trailingDataTracks = 0;  // data tracks after the audio ones (an enhanced disc's)
 };
 
 class CdDevice {

@@ -135,6 +135,13 @@ CdFault CdioDevice::contents(CdContents& out) {
         start = next;
     }
     read.discFrames = start - discStart;
+    read.firstTrack = first;
+    read.firstSector = discStart;
+    while (read.trailingDataTracks < count &&
+           cdio_get_track_format(
+               cdio_.get(), static_cast<track_t>(first + count - 1 - read.trailingDataTracks)) !=
+               TRACK_FORMAT_AUDIO)
+        ++read.trailingDataTracks;
     read.text = readCdText(cdio_.get(), first, count);
     out = std::move(read);
     return CdFault::None;

@@ -28,7 +28,8 @@ CdFault CdDisc::read(CdDevice& device, CdDisc& disc) {
     for (int32_t frames : contents.trackFrames)
         read.trackTimes.push_back(MsfToTime(cdFramesToMsf(frames)));
     read.identifier = identifierOf(read.trackCount, read.discTime, read.trackTimes);
-    read.text = std::move(contents.text);
+    read.text = contents.text;
+    read.contents = std::move(contents);
     disc = std::move(read);
     return CdFault::None;
 }

@@ -17,6 +17,7 @@ struct CdDisc {
     std::vector<int32_t> trackTimes;  // in track order
     std::string identifier;           // at most 24 characters
     CdText text;                      // empty when the disc carries none
+    CdContents contents;              // the table of contents as read, for the title service
 
     // Opens the device, reads the disc and closes the device again, whatever happens.
     static CdFault read(CdDevice& device, CdDisc& disc);

@@ -1,5 +1,8 @@
 #include "app/albums/cd/CdInfoCommand.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 
@@ -30,26 +33,56 @@ std::filesystem::path dataFolder(int argc, const char* const* argv) {
     return std::filesystem::current_path();
 }
 
+// The disc ID and the releases the service gives for the disc, each with its tracks.
+int printLookup(const CdDisc& disc, const TitleService::Options& options, std::FILE* out) {
+    TitleService service(options);
+    const TitleService::Result result = service.find(disc.contents);
+    if (!result.discId.empty()) std::fprintf(out, "Disc ID: %s\n", result.discId.c_str());
+    if (result.outcome != TitleService::Outcome::Found) {
+        std::fprintf(out, "Lookup: %s\n", service.explain(result).c_str());
+        return CdInfoCommand::kExitNoTitles;
+    }
+    for (size_t r = 0; r < result.releases.size(); ++r) {
+        const TitleRelease& release = result.releases[r];
+        std::fprintf(out, "Release %zu: %s\n", r + 1, release.describe().c_str());
+        for (size_t t = 0; t < release.tracks.size(); ++t) {
+            const TitleTrack& track = release.tracks[t];
+            std::fprintf(out, "  Track %2zu: %s / %s\n", t + 1, track.title.c_str(),
+                         track.artist.c_str());
+        }
+    }
+    return kExitRead;
+}
+
 }  // namespace
 
 std::optional<int> CdInfoCommand::runFromArguments(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) != kOption) continue;
+        const Settings settings =
+            Settings::read(IniFile(dataFolder(argc, argv) / AppState::kSettingsFileName));
         std::string source;
         if (i + 1 < argc && !std::string_view(argv[i + 1]).starts_with("--")) {
             source = argv[i + 1];
         } else {
-            const IniFile settings(dataFolder(argc, argv) / AppState::kSettingsFileName);
-            source = CdReader::deviceSource(Settings::read(settings));
+            source = CdReader::deviceSource(settings);
         }
         CdioDevice device(source);
-        return run(device, source, stdout, stderr);
+        const bool lookup = std::any_of(argv + 1, argv + argc, [](const char* arg) {
+            return std::string_view(arg) == kLookupOption;
+        });
+        if (!lookup) return run(device, source, stdout, stderr);
+        // The network needs an event loop, and the loop an application object.
+        int count = argc;
+        const QCoreApplication application(count, const_cast<char**>(argv));
+        const TitleService::Options options = TitleService::optionsFrom(settings);
+        return run(device, source, stdout, stderr, &options);
     }
     return std::nullopt;
 }
 
-int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* out,
-                       std::FILE* err) {
+int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* out, std::FILE* err,
+                       const TitleService::Options* lookup) {
     CdDisc disc;
     if (const CdFault fault = CdDisc::read(device, disc); fault != CdFault::None) {
         const std::string named = source.empty() ? "the default drive" : source;
@@ -75,7 +108,7 @@ int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* o
         std::fprintf(out, "Track %2zu: %s%s\n", i + 1, TimeToMinSec(disc.trackTimes[i]).c_str(),
                      named.c_str());
     }
-    return kExitRead;
+    return lookup ? printLookup(disc, *lookup, out) : kExitRead;
 }
 
 }  // namespace cdz

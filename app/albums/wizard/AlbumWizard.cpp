@@ -20,6 +20,7 @@
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/CdTime.h"
 #include "app/albums/wizard/AlbumTransfer.h"
+#include "app/albums/wizard/TitleLookup.h"
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/albums/wizard/TrackForm.h"
 #include "app/core/AppState.h"
@@ -200,8 +201,13 @@ QWidget* AlbumWizard::buildSongs() {
     connect(remove, &QPushButton::clicked, this, &AlbumWizard::deleteTrack);
     connect(disc, &QPushButton::clicked, this, &AlbumWizard::readDisc);
     connect(all, &QPushButton::clicked, this, &AlbumWizard::editAll);
+    QPushButton* lookup =
+        button("LookUpTitlesButton", "Look &up titles",
+               "Title the album and its tracks from the online title service, by the disc in "
+               "the drive");
     connect(paste, &QPushButton::clicked, this, &AlbumWizard::pasteTitles);
-    for (QPushButton* b : {add, change, remove, disc, all, paste}) row->addWidget(b);
+    connect(lookup, &QPushButton::clicked, this, &AlbumWizard::lookUpTitles);
+    for (QPushButton* b : {add, change, remove, disc, all, paste, lookup}) row->addWidget(b);
     auto* grid = new QGridLayout(page);
     grid->addWidget(trackView_, 0, 0);
     grid->addLayout(side, 0, 1);
@@ -382,6 +388,37 @@ void AlbumWizard::pasteTitles() {
         return list_->retitle(titles, count);
     });
     reloadTracks(currentIndex());
+}
+
+void AlbumWizard::lookUpTitles() {
+    const std::optional<TitleLookup::Found> found = TitleLookup::run(state_);
+    if (!found) return;
+    const TitleRelease& release = found->release;
+    std::vector<WizardTrack> named;
+    for (size_t i = 0; i < release.tracks.size(); ++i) {
+        WizardTrack t;
+        t.title = release.tracks[i].title;
+        t.artist = release.tracks[i].artist;
+        if (i < found->trackTimes.size()) t.time = found->trackTimes[i];
+        named.push_back(std::move(t));
+    }
+    if (list_->name(named) != 0) {
+        state_.dialogs().message(
+            "Error",
+            "The titles could not be written (" + state_.error().text + "). No track was changed.",
+            MessageIcon::Error, Button::Ok, Button::Ok);
+        reloadTracks(currentIndex());
+        return;
+    }
+    // The album's own fields only once its tracks are written, so nothing is half-filled.
+    if (artist_) artist_->setText(text(release.artist).left(kTitleChars));
+    album_->setText(text(release.title).left(kTitleChars));
+    if (const int32_t day = release.day(); day > 0) {
+        releaseDate_->setText(
+            QString::fromStdString(formatPicture("@" + state_.settings().dateFormat, day))
+                .trimmed());
+    }
+    reloadTracks(0);
 }
 
 void AlbumWizard::editAll() {

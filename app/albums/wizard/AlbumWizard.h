@@ -1,12 +1,13 @@
 #pragma once
 // The add-album wizard: the album's common data on "&General", its track list on "&Songs"
-// (built by hand, from the disc in the drive and its CD-Text, titled from the clipboard,
-// reordered), and on "&OK" the album and one song per track written at once. One window serves
-// both variants: a single-artist album ("Add Album by Single Artist") and a compilation ("Add
-// Compilation"), whose tracks each carry their own artist and whose album's artist is
-// "Various". The run's tracks live in the shared work file under a tag of its own (RunTag); a
-// cancelled run's tracks come back to the next run of the same thread number. Whether the album
-// is added is this window's own choice; the program's AutoAddToAlbums setting is left alone.
+// (built by hand, from the disc in the drive and its CD-Text, titled from the clipboard or
+// the online title service, reordered), and on "&OK" the album and one song per track written at
+// once. One window serves both variants: a single-artist album ("Add Album by Single Artist") and a
+// compilation ("Add Compilation"), whose tracks each carry their own artist and whose album's
+// artist is "Various". The run's tracks live in the shared work file under a tag of its own
+// (RunTag); a cancelled run's tracks come back to the next run of the same thread number. Whether
+// the album is added is this window's own choice; the program's AutoAddToAlbums setting is left
+// alone.
 #include <QDialog>
 #include <memory>
 
@@ -68,6 +69,7 @@ private:
     void moveTrack(TrackList::Move how);
     void readDisc();
     void pasteTitles();
+    void lookUpTitles();
     void editAll();
     void transfer();
     void trackMenu();

@@ -153,4 +153,32 @@ int TrackList::retitle(const std::vector<std::string>& titles, int& trackCount) 
     });
 }
 
+int TrackList::name(const std::vector<WizardTrack>& named) const {
+    Catalogue& cat = state_.catalogue();
+    DataFile& work = cat.file(F::AddWizard);
+    return inWizardTransaction(cat, {F::AddWizard}, [&]() -> int {
+        std::vector<WizardTrack> tracks;
+        if (const int c = readInto(tracks)) return c;
+        int number = tracks.empty() ? 0 : tracks.back().track;
+        for (size_t i = 0; i < named.size(); ++i) {
+            WizardTrack next = named[i];
+            if (i < tracks.size()) {
+                next.recno = tracks[i].recno;
+                next.track = tracks[i].track;
+                if (tracks[i].time != 0) next.time = tracks[i].time;
+                if (const int c = work.getRecord(next.recno)) return c;
+                fill(cat.addWizard(), next);
+                if (const int c = work.put()) return c;
+            } else {
+                next.track = ++number;
+                work.clearBuffer();
+                cat.addWizard().Instance = static_cast<double>(tag_);
+                fill(cat.addWizard(), next);
+                if (const int c = work.add()) return c;
+            }
+        }
+        return 0;
+    });
+}
+
 }  // namespace cdz

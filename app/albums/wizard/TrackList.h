@@ -39,6 +39,10 @@ public:
     // transaction: every one of them is retitled or none. `trackCount` tells how many tracks
     // the run has.
     int retitle(const std::vector<std::string>& titles, int& trackCount) const;
+    // Gives the tracks, in order, the titles and artists of `named`, in one transaction: a
+    // track without a time takes the given one, and a track the run lacks is added with the
+    // next number. Every track is written or none; tracks past `named` keep what they hold.
+    int name(const std::vector<WizardTrack>& named) const;
 
     // read() for a caller whose transaction already holds the work file open.
     int readInto(std::vector<WizardTrack>& out) const;

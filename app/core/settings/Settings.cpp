@@ -47,6 +47,8 @@ Settings Settings::read(const IniFile& ini) {
     s.dateFormat = readText(ini, "DateFormat", "d17", 6);
     s.logo = readText(ini, "Logo", "", 255);
     s.cdDevice = readText(ini, "CdDevice", "", 255);
+    s.musicBrainzServer = readText(ini, "MusicBrainzServer", "", 255);
+    s.musicBrainzTimeout = leadingNumber(ini.read(kSection, "MusicBrainzTimeout"));
     return s;
 }
 

@@ -30,6 +30,8 @@ struct Settings {
     std::string dateFormat = "d17";    // 6: a date picture
     std::string logo;                  // 255: path of the report logo picture
     std::string cdDevice;              // 255: the CD drive or disc image; empty: the default
+    std::string musicBrainzServer;     // 255: the online title service; empty: the public one
+    int musicBrainzTimeout = 0;        // seconds a lookup waits; 0: the default
 
     // Every setting from the file, each missing key giving its default.
     static Settings read(const IniFile& ini);

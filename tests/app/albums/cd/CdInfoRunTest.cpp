@@ -1,10 +1,13 @@
 // cdzapp --cd-info run as a user runs it, on disc images named each way the program takes.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include "tests/app/albums/cd/TitleServer.h"
 #include "tests/runtime/cd/DiscImage.h"
 #include "tests/support/TempDir.h"
 
@@ -19,17 +22,25 @@ struct ProgramRun {
     std::string err;
 };
 
-ProgramRun runCdInfo(const QStringList& arguments, const QString& deviceVariable = {}) {
+// `cacheHome` stands for the user's cache folder; the run's event loop keeps going meanwhile, so
+// a stand-in title service of this process answers.
+ProgramRun runCdInfo(const QStringList& arguments, const QString& deviceVariable = {},
+                     const QString& cacheHome = {}) {
     QProcess app;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("CDZ_CD_DEVICE");
     env.remove("DISPLAY");  // no window is needed
     env.remove("QT_QPA_PLATFORM");
     if (!deviceVariable.isEmpty()) env.insert("CDZ_CD_DEVICE", deviceVariable);
+    if (!cacheHome.isEmpty()) env.insert("XDG_CACHE_HOME", cacheHome);
     app.setProcessEnvironment(env);
     app.start(CDZ_APP, QStringList{"--cd-info"} + arguments);
     ProgramRun r;
-    if (!app.waitForFinished(60000) || app.exitStatus() != QProcess::NormalExit) return r;
+    QElapsedTimer clock;
+    clock.start();
+    while (app.state() != QProcess::NotRunning && clock.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (app.state() != QProcess::NotRunning || app.exitStatus() != QProcess::NormalExit) return r;
     r.exitCode = app.exitCode();
     r.out = app.readAllStandardOutput().toStdString();
     r.err = app.readAllStandardError().toStdString();
@@ -94,6 +105,37 @@ TEST(CdInfoRun, ADriveThatIsNotThereFailsWithItsText) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "cdzapp: CD player not available. (" + missing + ")\n");
+}
+
+TEST(CdInfoRun, LookupPrintsTheDiscIdAndTheServicesTitlesOrWhyItGaveNone) {
+    test::TempDir dir;
+    test::TitleServer server;
+    server.answer({200, test::TitleServer::recorded("one.json"), 0});
+    const QString cue = QString::fromStdString(
+        test::writeDiscImage(dir.path(), "example", {15213, 16951, 14278, 16822, 17075, 14973})
+            .string());
+    const QString folder = QString::fromStdString(dir.path().string());
+    const QString cache = QString::fromStdString((dir.path() / "cache").string());
+    const auto runAt = [&](const std::string& address) {
+        std::ofstream(dir.path() / "CDZSETS.INI")
+            << "[Settings]\nMusicBrainzServer=" << address << "\nMusicBrainzTimeout=5\n";
+        return runCdInfo({cue, "--lookup", "--data-dir", folder}, {}, cache);
+    };
+    const ProgramRun found = runAt(server.address());
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_NE(found.out.find("Disc ID: 49HHV7Eb8UKF3aQiNmu1GR8vKTY-\n"
+                             "Release 1: Lanterns / Nadia Korr (1997, GB, 6 tracks)\n"
+                             "  Track  1: Blue Hour / Nadia Korr\n"),
+              std::string::npos)
+        << found.out;
+    EXPECT_NE(found.out.find("  Track  3: Tidewater / Nadia Korr & Ivo Lind\n"), std::string::npos);
+
+    const std::string down = test::TitleServer::downAddress();
+    const ProgramRun none = runAt(down);
+    EXPECT_EQ(none.exitCode, 2) << none.err;
+    EXPECT_NE(none.out.find("Lookup: The title service at " + down + " could not be reached"),
+              std::string::npos)
+        << none.out;
 }
 
 }  // namespace

@@ -128,5 +128,23 @@ TEST_F(WizardTest, MoveThatFailsPartWayMovesNothing) {
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
+// Naming from a release keeps a track's own time, gives a time to one without, and adds the
+// tracks the run lacks after its highest number.
+TEST_F(WizardTest, NamingTracksKeepsTheirTimesAndAddsTheMissingOnes) {
+    RunTag run = startRun(6, {{"", "Track 1", minSec(3, 25)}, {"", "Track 2", 0}});
+    const TrackList list(state(), run.tag());
+    const std::vector<WizardTrack> named = {{0, 0, "Nadia Korr", "Blue Hour", minSec(1, 0)},
+                                            {0, 0, "Ivo Lind", "Salt Roads", minSec(4, 10)},
+                                            {0, 0, "Nadia Korr", "Tidewater", minSec(2, 5)}};
+    ASSERT_EQ(list.name(named), 0) << state().error().text;
+    const std::vector<WizardTrack> read = list.read();
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(titles(read), (std::vector<std::string>{"Blue Hour", "Salt Roads", "Tidewater"}));
+    EXPECT_EQ(read[0].time, minSec(3, 25));
+    EXPECT_EQ(read[1].time, minSec(4, 10));
+    EXPECT_EQ(read[1].artist, "Ivo Lind");
+    EXPECT_EQ(read[2].track, 3);
+}
+
 }  // namespace
 }  // namespace cdz::test

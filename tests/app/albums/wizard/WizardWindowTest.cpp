@@ -14,6 +14,9 @@
 #include "app/albums/AlbumsProcedures.h"
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/wizard/AlbumWizard.h"
+#include "runtime/text/DateTime.h"
+#include "runtime/text/Picture.h"
+#include "tests/app/albums/cd/TitleServer.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
 #include "tests/app/core/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
@@ -204,6 +207,100 @@ TEST_F(WizardWindowTest, PasteTitlesNamesTheReadTracksFromTheClipboard) {
     EXPECT_EQ(tracks.topLevelItem(0)->text(titleColumn), "Blue Hour");
     EXPECT_EQ(tracks.topLevelItem(1)->text(titleColumn), "Salt Roads");
     EXPECT_EQ(tracks.topLevelItem(2)->text(titleColumn), "Track 3");
+    wizard->reject();
+    settle();
+}
+
+// A disc of the published example's table of contents, whose disc ID the service knows, and
+// the wizard pointed at a stand-in service with its own cache folder.
+class LookupWindowTest : public WizardWindowTest {
+protected:
+    LookupWindowTest() {
+        const auto cue =
+            writeDiscImage(fx.dir.path(), "example", {15213, 16951, 14278, 16822, 17075, 14973});
+        setenv(CdReader::kDeviceVariable, cue.c_str(), 1);
+        setenv("XDG_CACHE_HOME", (fx.dir.path() / "cache").c_str(), 1);
+        state().settings().musicBrainzServer = server.address();
+        state().settings().musicBrainzTimeout = 5;
+        const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+        wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    }
+    ~LookupWindowTest() override {
+        unsetenv(CdReader::kDeviceVariable);
+        unsetenv("XDG_CACHE_HOME");
+    }
+    std::vector<std::string> shownTitles() {
+        auto& view = child<QTreeWidget>(*wizard, "TrackList");
+        std::vector<std::string> out;
+        for (int i = 0; i < view.topLevelItemCount(); ++i)
+            out.push_back(view.topLevelItem(i)->text(1).toStdString());
+        return out;
+    }
+    TitleServer server;
+    AlbumWizard* wizard = nullptr;
+};
+
+TEST_F(LookupWindowTest, TheChosenReleaseTitlesTheAlbumAndItsSongs) {
+    ASSERT_NE(wizard, nullptr);
+    server.answer({200, TitleServer::recorded("several.json"), 0});
+    fx.dialogs->queue("3");  // after the heading: the remaster, of the two of six tracks
+    child<QPushButton>(*wizard, "LookUpTitlesButton").click();
+    ASSERT_EQ(fx.dialogs->shown().size(), 1u);
+    EXPECT_EQ(fx.dialogs->shown()[0].text,
+              "~Which release is the disc in the drive?|-|"
+              "1. Harbour Lights / The Quay Singers (1988, US, 6 tracks)|"
+              "2. Harbour Lights (Remaster) / The Quay Singers (2004, DE, 6 tracks)");
+    EXPECT_EQ(child<QLineEdit>(*wizard, "ArtistEntry").text(), "The Quay Singers");
+    EXPECT_EQ(child<QLineEdit>(*wizard, "AlbumEntry").text(), "Harbour Lights (Remaster)");
+    const std::string september =
+        formatPicture("@" + state().settings().dateFormat, dateFromYmd(2004, 9, 1));
+    EXPECT_EQ(child<QLineEdit>(*wizard, "ReleaseDateEntry").text().toStdString(),
+              QString::fromStdString(september).trimmed().toStdString());
+    ASSERT_EQ(shownTitles().size(), 6u);
+    child<QPushButton>(*wizard, "OkButton").click();
+    settle();
+
+    const ShellResult songs = runSqliteShell(
+        cat().file(F::Cadenzio).path(),
+        "SELECT TrackNumber, Title, Artist, Album FROM Cadenzio WHERE TrackNumber IN (1, 6) "
+        "ORDER BY TrackNumber;");
+    EXPECT_EQ(songs.out,
+              "1|Harbour Lights (Remaster) 1|The Quay Singers|Harbour Lights (Remaster)\n"
+              "6|Harbour Lights (Remaster) 6|The Quay Singers|Harbour Lights (Remaster)\n")
+        << songs.err;
+}
+
+TEST_F(LookupWindowTest, ALookupThatFindsNothingLeavesTheReadTracksAsTheyWere) {
+    ASSERT_NE(wizard, nullptr);
+    child<QPushButton>(*wizard, "ReadDiscButton").click();
+    const std::vector<std::string> read = shownTitles();
+    ASSERT_EQ(read.size(), 6u);
+    const struct {
+        const char* what;
+        TitleServer::Answer answer;
+        std::string server;
+        const char* popupAnswer;
+        const char* says;
+    } cases[] = {
+        {"down", {}, TitleServer::downAddress(), nullptr, "could not be reached"},
+        {"malformed",
+         {200, TitleServer::recorded("malformed.json"), 0},
+         "",
+         nullptr,
+         "could not be read"},
+        {"cancelled choice", {200, TitleServer::recorded("several.json"), 0}, "", "0", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        server.answer(c.answer);
+        state().settings().musicBrainzServer = c.server.empty() ? server.address() : c.server;
+        if (c.popupAnswer) fx.dialogs->queue(c.popupAnswer);
+        child<QPushButton>(*wizard, "LookUpTitlesButton").click();
+        EXPECT_NE(fx.dialogs->shown().back().text.find(c.says), std::string::npos)
+            << fx.dialogs->shown().back().text;
+        EXPECT_EQ(shownTitles(), read);
+        EXPECT_EQ(child<QLineEdit>(*wizard, "AlbumEntry").text(), "");
+    }
     wizard->reject();
     settle();
 }

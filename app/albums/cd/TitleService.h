@@ -1,0 +1,72 @@
+#pragma once
+// Asks the online title service which releases hold an audio disc, by the disc's ID. The call
+// waits for the answer while the event loop runs (windows repaint; a test's own server answers),
+// sends at most one request a second from this station (a stamp in the cache folder), gives up
+// after a time limit, and keeps every answer that named a release in the cache folder, where
+// the next lookup of the same disc at the same server finds it without asking again.
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/albums/cd/TitleRelease.h"
+#include "runtime/cd/CdDevice.h"
+
+namespace cdz {
+
+struct Settings;
+
+class TitleService {
+public:
+    static constexpr const char* kDefaultServer = "https://musicbrainz.org";
+    static constexpr int kDefaultTimeoutSeconds = 10;
+    static constexpr std::chrono::milliseconds kRequestSpacing{1000};
+
+    struct Options {
+        std::string server = kDefaultServer;
+        std::chrono::milliseconds timeout{kDefaultTimeoutSeconds * 1000};
+        std::filesystem::path cacheFolder;  // empty: neither cache nor shared stamp
+    };
+
+    enum class Outcome {
+        Found,        // one release or more
+        NoMatch,      // the service knows no release of the disc
+        NoDiscId,     // the table of contents gives no ID (no audio track)
+        Unreachable,  // no network, no server, a refused connection
+        TimedOut,
+        Refused,    // the server answered with an HTTP error
+        Malformed,  // an answer not of the service's shape
+    };
+
+    struct Result {
+        Outcome outcome = Outcome::NoMatch;
+        std::string discId;
+        std::vector<TitleRelease> releases;
+        std::string detail;  // the network's or the server's own words, for the message
+        bool fromCache = false;
+    };
+
+    explicit TitleService(Options options);
+
+    // The server (MusicBrainzServer), time limit (MusicBrainzTimeout, seconds) and cache folder
+    // (the user's cache folder) the program uses.
+    static Options optionsFrom(const Settings& settings);
+    // "Orvanta98/2.0a ( cdzapp )": the program and its version, as the service asks of clients.
+    static std::string userAgent();
+
+    // Looks up the disc read into `contents`.
+    Result find(const CdContents& contents);
+
+    // What the user is told when a lookup found nothing to fill in; empty for Found.
+    std::string explain(const Result& result) const;
+
+private:
+    std::filesystem::path cacheFile(const std::string& discId) const;
+    void waitForTurn();
+    Result ask(const std::string& discId, const std::string& toc, int trackCount);
+
+    Options options_;
+    std::chrono::steady_clock::time_point lastRequest_{};
+};
+
+}  // namespace cdz

@@ -227,24 +227,20 @@ std::string TitleService::explain(const Result& result) const {
             return {};
         case Outcome::NoMatch:
             return "The title service knows no release of this disc (disc ID " + result.discId +
-                   "). The tracks were left as they were.";
+                   ").";
         case Outcome::NoDiscId:
-            return "This disc has no audio track to look up. The tracks were left as they were.";
+            return "This disc has no audio track to look up.";
         case Outcome::Unreachable:
             return at + " could not be reached (" + result.detail +
-                   "). Check the network connection and the MusicBrainzServer setting; the "
-                   "tracks were left as they were.";
+                   "). Check the network connection and the MusicBrainzServer setting.";
         case Outcome::TimedOut:
             return at + " did not answer within " +
                    std::to_string((options_.timeout.count() + 999) / 1000) +
-                   " seconds. Try again later; the tracks were left as they were.";
+                   " seconds. Try again later.";
         case Outcome::Refused:
-            return at + " answered with error " + result.detail +
-                   ". Try again later; the tracks were left as they were.";
+            return at + " answered with error " + result.detail + ". Try again later.";
         case Outcome::Malformed:
-            return at +
-                   " gave an answer that could not be read. The tracks were left as they "
-                   "were.";
+            return at + " gave an answer that could not be read.";
     }
     return {};
 }

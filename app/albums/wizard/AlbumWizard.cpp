@@ -302,6 +302,9 @@ void AlbumWizard::reloadTracks(int select) {
         cells << text(t.title) << text(TimeToMinSec(t.time));
         trackView_->addTopLevelItem(new QTreeWidgetItem(cells));
     }
+    // Titles from the disc or the title service are longer than "Track n": show them whole.
+    for (int column = 0; column + 1 < trackView_->columnCount(); ++column)
+        trackView_->resizeColumnToContents(column);
     if (!tracks_.empty()) {
         const int row = std::clamp(select, 0, static_cast<int>(tracks_.size()) - 1);
         trackView_->setCurrentItem(trackView_->topLevelItem(row));

@@ -77,8 +77,11 @@ std::optional<TitleLookup::Found> TitleLookup::run(AppState& state, CdDevice* de
         result = service.find(disc.contents);
     }
     if (result.outcome != TitleService::Outcome::Found) {
-        state.dialogs().message(kTitle, service.explain(result), MessageIcon::Warning, Button::Ok,
-                                Button::Ok);
+        state.dialogs().message(kTitle,
+                                service.explain(result) +
+                                    " The album and its tracks were left "
+                                    "as they were.",
+                                MessageIcon::Warning, Button::Ok, Button::Ok);
         return std::nullopt;
     }
     size_t chosen = 0;

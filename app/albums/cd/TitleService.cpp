@@ -133,7 +133,12 @@ TitleService::Result TitleService::find(const CdContents& contents) {
     const int trackCount =
         static_cast<int>(contents.trackFrames.size()) - contents.trailingDataTracks;
     const std::filesystem::path cached = cacheFile(result.discId);
-    if (!cached.empty()) {
+    std::error_code noTime;
+    const auto written = cached.empty() ? std::filesystem::file_time_type()
+                                        : std::filesystem::last_write_time(cached, noTime);
+    const bool fresh = !cached.empty() && !noTime &&
+                       std::filesystem::file_time_type::clock::now() - written < kCacheAge;
+    if (fresh) {
         if (const auto bytes = readFile(cached)) {
             auto releases = TitleAnswer::read(bytes->toStdString(), result.discId, trackCount);
             if (releases && !releases->empty()) {
@@ -180,6 +185,13 @@ TitleService::Result TitleService::ask(const std::string& discId, const std::str
         reply->abort();
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    bool tooLarge = false;
+    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop,
+                     [&](qint64 received, qint64 total) {
+                         if (received <= kMaxAnswerBytes && total <= kMaxAnswerBytes) return;
+                         tooLarge = true;
+                         reply->abort();
+                     });
     limit.start(options_.timeout);
     if (!reply->isFinished()) loop.exec();
     limit.stop();
@@ -187,6 +199,10 @@ TitleService::Result TitleService::ask(const std::string& discId, const std::str
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (timedOut) {
         result.outcome = Outcome::TimedOut;
+        return result;
+    }
+    if (tooLarge) {
+        result.outcome = Outcome::Malformed;
         return result;
     }
     if (status == kHttpNotFound) {

@@ -3,7 +3,9 @@
 // waits for the answer while the event loop runs (windows repaint; a test's own server answers),
 // sends at most one request a second from this station (a stamp in the cache folder), gives up
 // after a time limit, and keeps every answer that named a release in the cache folder, where
-// the next lookup of the same disc at the same server finds it without asking again.
+// the next lookup of the same disc at the same server finds it without asking again for a month.
+#include <QtGlobal>
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -21,6 +23,10 @@ public:
     static constexpr const char* kDefaultServer = "https://musicbrainz.org";
     static constexpr int kDefaultTimeoutSeconds = 10;
     static constexpr std::chrono::milliseconds kRequestSpacing{1000};
+    // A kept answer older than this is asked again: the service's data grows and is corrected.
+    static constexpr std::chrono::hours kCacheAge{24 * 30};
+    // An answer larger than this is no disc's and is not read.
+    static constexpr qint64 kMaxAnswerBytes = 8 << 20;
 
     struct Options {
         std::string server = kDefaultServer;

@@ -148,6 +148,12 @@ TEST_F(TitleServiceTest, EachAnswerEndsAsItsOutcome) {
          0,
          "could not be read"},
         {"busy", {503, "{}", 0}, false, O::Refused, 0, "answered with error 503"},
+        {"huge",
+         {200, QByteArray(TitleService::kMaxAnswerBytes + 1, ' '), 0},
+         false,
+         O::Malformed,
+         0,
+         "could not be read"},
         {"down", {}, true, O::Unreachable, 0, "could not be reached"},
     };
     for (const auto& c : cases) {
@@ -184,6 +190,18 @@ TEST_F(TitleServiceTest, AsksByDiscIdNamingTheProgramAndKeepsTheAnswer) {
     EXPECT_TRUE(kept.fromCache);
     EXPECT_EQ(kept.releases.front().tracks[1].title, "Salt Roads");
     EXPECT_EQ(server.requests().size(), 1u);
+
+    // A month later the service is asked again.
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(cache.path() / "titles")) {
+        if (entry.is_regular_file())
+            std::filesystem::last_write_time(entry.path(),
+                                             std::filesystem::file_time_type::clock::now() -
+                                                 TitleService::kCacheAge - std::chrono::hours(1));
+    }
+    TitleService later(options(server.address()));
+    EXPECT_FALSE(later.find(exampleDisc()).fromCache);
+    EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST_F(TitleServiceTest, RequestsFromThisStationAreAtLeastASecondApart) {

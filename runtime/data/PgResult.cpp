@@ -68,6 +68,12 @@ int PgResult::rows() const {
     return result_ ? PQntuples(result_) : 0;
 }
 
+int64_t PgResult::affected() const {
+    const char* n = result_ ? PQcmdTuples(result_) : nullptr;
+    const SqlValue v = parsed<int64_t>(n ? n : "");
+    return std::holds_alternative<int64_t>(v) ? std::get<int64_t>(v) : 0;
+}
+
 int PgResult::columns() const {
     return result_ ? PQnfields(result_) : 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Owns one result of a PostgreSQL statement and reads its rows: as the server's text, or as the
 // stored values the rest of the data layer uses (integers, reals, texts, NULL).
+#include <cstdint>
 #include <string_view>
 
 #include "runtime/data/SqlValue.h"
@@ -31,6 +32,8 @@ public:
     bool ok() const;  // the statement succeeded (with or without rows)
 
     int rows() const;
+    // Records an INSERT, UPDATE or DELETE touched.
+    int64_t affected() const;
     int columns() const;
     bool isNull(int row, int column) const;
     std::string_view text(int row, int column) const;

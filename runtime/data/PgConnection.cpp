@@ -89,7 +89,9 @@ int PgConnection::query(const std::string& sql, const SqlValues& params, PgResul
 
 int PgConnection::setLockWait(int ms) {
     if (ms < 0) ms = 0;
-    if (int code = exec("SET lock_timeout = " + std::to_string(ms))) return code;
+    // The shortest wait the server knows: a lock held by another fails at once.
+    const int serverMs = ms == 0 ? 1 : ms;
+    if (int code = exec("SET lock_timeout = " + std::to_string(serverMs))) return code;
     lockWaitMs_ = ms;
     return 0;
 }

@@ -36,7 +36,8 @@ public:
     int query(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
 
     // How long a statement waits for another station's lock before it fails with 32
-    // (milliseconds; 0 waits without limit, as the server counts it).
+    // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would
+    // wait for ever.
     int setLockWait(int ms);
     int lockWait() const { return lockWaitMs_; }
 

@@ -7,6 +7,7 @@
 
 #include "app/core/data/SongRecord.h"
 #include "runtime/data/DataFile.h"
+#include "runtime/data/FileDeclBuilder.h"
 #include "runtime/data/PgTableSql.h"
 #include "runtime/text/Unicode.h"
 #include "tests/runtime/pg/PgTest.h"
@@ -250,6 +251,63 @@ TEST_F(PgTableSqlTest, AWatchedPutFailsOnceAnotherStationPutTheRecord) {
     EXPECT_EQ(put(false, 0), 1);  // another station's put: now 3
     EXPECT_EQ(put(true, 2), 0);   // read at 2: changed meanwhile
     EXPECT_EQ(put(true, 3), 1);
+}
+
+struct LabelRec {
+    Text<20> Name;
+    Text<10> Code;
+    int32_t ID = 0;
+};
+
+const FileDecl& labelDecl() {
+    static const FileDecl decl = FileDeclBuilder<LabelRec>("Labels", "LAB", "labels", 34)
+                                     .field<&LabelRec::Name>("Name")
+                                     .field<&LabelRec::Code>("Code")
+                                     .field<&LabelRec::ID>("ID")
+                                     .key("KeyName", {"Name"}, kUnique | kNoCase)
+                                     .key("KeyCode", {"Code"}, kUnique | kBlanksRepeat)
+                                     .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
+                                     .build();
+    return decl;
+}
+
+TEST_F(PgTest, UniqueKeysRefuseWhatTheSqliteFileRefuses) {
+    const FileDecl& decl = labelDecl();
+    const PgTableSql sql(decl, schema, "Labels");
+    for (const auto& s : sql.createSchema()) ASSERT_EQ(conn.exec(s), 0) << conn.error().driverText;
+    for (const auto& s : sql.createTable()) ASSERT_EQ(conn.exec(s), 0) << conn.error().driverText;
+    TempDir dir;
+    Database db(dir.path());
+    LabelRec label;
+    DataFile labels(db, decl, label);
+    ASSERT_EQ(labels.create(), 0) << db.error().driverText;
+    ASSERT_EQ(labels.open(), 0) << db.error().driverText;
+    const KeyDesc* autoKey = &decl.keys()[2];
+    // Names compare with full case folding, codes exactly; blank codes may repeat.
+    const struct {
+        const char* name;
+        const char* code;
+        int result;
+    } adds[] = {
+        {"Björk", "B1", 0}, {"BJÖRK", "B2", err::kDuplicateKey},   {"bjork", "B3", 0},
+        {"Straße", "", 0},  {"STRASSE", "S1", err::kDuplicateKey}, {"Ärzte", "", 0},
+        {"Zed", "b1", 0},   {"Zoe", "B1", err::kDuplicateKey},
+    };
+    int64_t added = 0;
+    for (const auto& a : adds) {
+        label = LabelRec{};
+        label.Name = a.name;
+        label.Code = a.code;
+        EXPECT_EQ(labels.add(), a.result) << a.name << " in SQLite";
+        EXPECT_EQ(conn.query(sql.insert(autoKey), insertParams(decl, sql, &label, autoKey)),
+                  a.result)
+            << a.name << ": " << conn.error().driverText;
+        added += a.result == 0;
+    }
+    pg::PgResult r;
+    ASSERT_EQ(conn.query(sql.recordCount(), {}, &r), 0);
+    EXPECT_EQ(r.value(0, 0), SqlValue(added));
+    EXPECT_EQ(labels.records(), added);
 }
 
 }  // namespace

@@ -206,6 +206,13 @@ std::string PgTableSql::orderBy(const KeyDesc& key, const std::string& alias) co
     return sql + prefixed(alias, kRecno);
 }
 
+std::string PgTableSql::after(const KeyDesc& key, int firstParam, const std::string& alias) const {
+    int next = firstParam;
+    std::string values;
+    for (size_t c = 0; c <= key.components.size(); ++c) values += (c ? ", " : "") + param(next);
+    return "(" + orderBy(key, alias) + ") > (" + values + ")";
+}
+
 std::string PgTableSql::recordCount() const {
     return "SELECT records FROM " + identifier(schema_) + "." + kLayoutTable +
            " WHERE tbl = " + Database::literal(table_);

@@ -56,6 +56,10 @@ public:
     std::string selectList(const std::string& alias = {}) const;
     // The key's columns then the record number: the order of a view along the key.
     std::string orderBy(const KeyDesc& key, const std::string& alias = {}) const;
+    // True for the records after a position along the key, in orderBy's order: a row
+    // comparison of the key's columns and the record number with the position's values as the
+    // key stores them (folded where it folds), parameters from $firstParam on.
+    std::string after(const KeyDesc& key, int firstParam = 1, const std::string& alias = {}) const;
     // The stored record count, one row of the layout table.
     std::string recordCount() const;
     // Parameters: every declared column, then every folded column, in order. With an auto

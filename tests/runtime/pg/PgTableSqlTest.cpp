@@ -1,6 +1,7 @@
 // A declared file as a table of a PostgreSQL schema: its keys order records exactly as the same
 // file does in SQLite, byte for byte, whatever the server's locale; the record count follows
 // every add and delete; the change watch refuses a put over another station's.
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "runtime/data/DataFile.h"
 #include "runtime/data/FileDeclBuilder.h"
 #include "runtime/data/PgTableSql.h"
+#include "runtime/data/RecordCodec.h"
 #include "runtime/text/Unicode.h"
 #include "tests/runtime/pg/PgTest.h"
 #include "tests/support/TempDir.h"
@@ -149,40 +151,79 @@ protected:
         return r.rows() == 1 ? std::get<int64_t>(r.value(0, 0)) : -1;
     }
 
+    // Every song into the SQLite file and into the table, each getting the same record number
+    // and auto number in both.
+    void addToBoth() {
+        ASSERT_EQ(songs.create(), 0) << db.error().driverText;
+        ASSERT_EQ(songs.open(), 0) << db.error().driverText;
+        for (const auto& s : kSongs) {
+            fill(song, s);
+            ASSERT_EQ(songs.add(), 0) << s.artist << " " << db.error().driverText;
+            SongRecord rec;
+            fill(rec, s);
+            int32_t id = 0;
+            ASSERT_EQ(add(rec, true, nullptr, &id), songs.recordNumber())
+                << conn.error().driverText;
+            ASSERT_EQ(id, song.ID) << s.artist;
+        }
+    }
+
+    // Record numbers along a key of the SQLite file.
+    std::vector<int64_t> sqliteOrder(int key) {
+        std::vector<int64_t> order;
+        EXPECT_EQ(songs.set(key), 0);
+        while (songs.next() == 0) order.push_back(songs.recordNumber());
+        return order;
+    }
+
+    // Record numbers of the table's records as a statement's tail selects and orders them.
+    std::vector<int64_t> pgRecnos(const std::string& tail, const SqlValues& params) {
+        PgResult r;
+        EXPECT_EQ(conn.query("SELECT " + std::string(PgTableSql::kRecno) + " FROM " + sql.ref() +
+                                 " " + tail,
+                             params, &r),
+                  0)
+            << tail << ": " << conn.error().driverText;
+        std::vector<int64_t> out;
+        for (int i = 0; i < r.rows(); ++i) out.push_back(std::get<int64_t>(r.value(i, 0)));
+        return out;
+    }
+
     const FileDecl& decl = SongRecord::declaration();
     PgTableSql sql{decl, schema, "Cadenzio"};
+    TempDir dir;
+    Database db{dir.path()};
+    SongRecord song;
+    DataFile songs{db, decl, song};
 };
 
 TEST_F(PgTableSqlTest, EveryKeyOrdersAsTheSqliteFileDoes) {
-    TempDir dir;
-    Database db(dir.path());
-    SongRecord song;
-    DataFile songs(db, decl, song);
-    ASSERT_EQ(songs.create(), 0) << db.error().driverText;
-    ASSERT_EQ(songs.open(), 0) << db.error().driverText;
-    for (const auto& s : kSongs) {
-        fill(song, s);
-        ASSERT_EQ(songs.add(), 0) << s.artist << " " << db.error().driverText;
-        SongRecord rec;
-        fill(rec, s);
-        int32_t id = 0;
-        EXPECT_EQ(add(rec, true, nullptr, &id), songs.recordNumber()) << conn.error().driverText;
-        EXPECT_EQ(id, song.ID) << s.artist;
-    }
+    ASSERT_NO_FATAL_FAILURE(addToBoth());
     for (int k = 0; k < static_cast<int>(decl.keys().size()); ++k) {
         const KeyDesc& key = decl.keys()[static_cast<size_t>(k)];
-        std::vector<int64_t> sqliteOrder;
-        ASSERT_EQ(songs.set(k), 0);
-        while (songs.next() == 0) sqliteOrder.push_back(songs.recordNumber());
-        PgResult r;
-        ASSERT_EQ(conn.query("SELECT " + std::string(PgTableSql::kRecno) + " FROM " + sql.ref() +
-                                 " ORDER BY " + sql.orderBy(key),
-                             {}, &r),
-                  0)
-            << conn.error().driverText;
-        std::vector<int64_t> pgOrder;
-        for (int i = 0; i < r.rows(); ++i) pgOrder.push_back(std::get<int64_t>(r.value(i, 0)));
-        EXPECT_EQ(pgOrder, sqliteOrder) << key.name;
+        EXPECT_EQ(pgRecnos("ORDER BY " + sql.orderBy(key), {}), sqliteOrder(k)) << key.name;
+    }
+}
+
+TEST_F(PgTableSqlTest, PagesAlongEveryKeyAsTheSqliteFileDoes) {
+    ASSERT_NO_FATAL_FAILURE(addToBoth());
+    constexpr size_t kPage = 3;
+    for (int k = 0; k < static_cast<int>(decl.keys().size()); ++k) {
+        const KeyDesc& key = decl.keys()[static_cast<size_t>(k)];
+        const auto order = sqliteOrder(k);
+        for (size_t i = 0; i < order.size(); ++i) {
+            ASSERT_EQ(songs.getRecord(order[i]), 0);
+            SqlValues position = RecordCodec::keyValues(decl, key, &song, nullptr);
+            position.emplace_back(std::in_place_type<int64_t>, order[i]);
+            const std::vector<int64_t> expected(
+                order.begin() + static_cast<long>(i) + 1,
+                order.begin() + static_cast<long>(std::min(order.size(), i + 1 + kPage)));
+            EXPECT_EQ(pgRecnos("WHERE " + sql.after(key) + " ORDER BY " + sql.orderBy(key) +
+                                   " LIMIT " + std::to_string(kPage),
+                               position),
+                      expected)
+                << key.name << " after record " << order[i];
+        }
     }
 }
 

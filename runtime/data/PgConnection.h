@@ -1,0 +1,56 @@
+#pragma once
+// Owns one connection to a PostgreSQL server and runs statements on it with their parameters
+// apart from the text ($1, $2, ...), so that no value is ever spliced into SQL. Every call
+// leaves its outcome in the connection's error state, with the runtime's codes.
+#include <string>
+#include <string_view>
+
+#include "runtime/data/ErrorState.h"
+#include "runtime/data/PgResult.h"
+#include "runtime/data/SqlValue.h"
+
+struct pg_conn;
+
+namespace cdz::pg {
+
+class PgConnection {
+public:
+    PgConnection() = default;
+    ~PgConnection() { close(); }
+    PgConnection(const PgConnection&) = delete;
+    PgConnection& operator=(const PgConnection&) = delete;
+
+    // Connects with a libpq connection string ("host=/run/cdz dbname=music"); 0, or 90 with
+    // the server's (or the client library's) words as the driver text. The lock wait starts
+    // at the runtime's two seconds.
+    int open(const std::string& conninfo);
+    void close();
+    bool isOpen() const { return conn_ != nullptr; }
+    pg_conn* get() const { return conn_; }
+
+    const ErrorState& error() const { return error_; }
+
+    // Runs statements without parameters (several, separated by semicolons, run as one).
+    int exec(const std::string& sql);
+    // Runs one statement with its parameters ($1 is params[0]); rows land in `out` when given.
+    int query(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
+
+    // How long a statement waits for another station's lock before it fails with 32
+    // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would
+    // wait for ever.
+    int setLockWait(int ms);
+    int lockWait() const { return lockWaitMs_; }
+
+    // A parameter as the server reads it in text form: integers and reals exactly (a real in
+    // its shortest form that reads back the same), texts unchanged.
+    static std::string paramText(const SqlValue& v);
+
+private:
+    int finish(PgResult& result);
+
+    pg_conn* conn_ = nullptr;
+    ErrorState error_;
+    int lockWaitMs_ = 0;
+};
+
+}  // namespace cdz::pg

@@ -86,20 +86,30 @@ std::vector<std::string> PgTableSql::createSchema() const {
     const std::string layout = schema + "." + kLayoutTable;
     // One function serves every table of the schema: the trigger names the table's row of the
     // layout table, and the statement's rows arrive as the transition table cdz_rows, so a
-    // statement touching many records updates the count once.
-    const std::string count = "UPDATE " + layout + " SET records = records";
-    const std::string where = " WHERE tbl = TG_ARGV[0];";
+    // statement touching many records updates the count and the stamp once. A statement that
+    // touched nothing leaves both, so a watch sees no change where there was none.
     return {"CREATE SCHEMA IF NOT EXISTS " + schema,
             "CREATE TABLE IF NOT EXISTS " + layout + "(tbl text" + kCollate +
                 " PRIMARY KEY, layout text NOT NULL, records bigint NOT NULL DEFAULT 0, "
                 "stamp bigint NOT NULL DEFAULT 0)",
             "CREATE OR REPLACE FUNCTION " + schema + "." + kCountFunction +
-                "() RETURNS trigger LANGUAGE plpgsql AS $cdz$ BEGIN "
-                "IF TG_OP = 'INSERT' THEN " +
-                count + " + (SELECT count(*) FROM cdz_rows)" + where +
-                " ELSIF TG_OP = 'DELETE' THEN " + count + " - (SELECT count(*) FROM cdz_rows)" +
-                where + " ELSE UPDATE " + layout + " SET records = 0" + where +
-                " END IF; RETURN NULL; END $cdz$"};
+                "() RETURNS trigger LANGUAGE plpgsql AS $cdz$ DECLARE n bigint := 0; BEGIN "
+                "IF TG_OP <> 'TRUNCATE' THEN SELECT count(*) INTO n FROM cdz_rows; "
+                "IF n = 0 THEN RETURN NULL; END IF; END IF; UPDATE " +
+                layout +
+                " SET stamp = stamp + 1, records = CASE TG_OP WHEN 'INSERT' THEN records + n "
+                "WHEN 'DELETE' THEN records - n WHEN 'TRUNCATE' THEN 0 ELSE records END "
+                "WHERE tbl = TG_ARGV[0]; RETURN NULL; END $cdz$"};
+}
+
+std::vector<std::string> PgTableSql::createOwner(const std::string& salt,
+                                                 const std::string& proof) const {
+    const std::string owner = identifier(schema_) + "." + kOwnerTable;
+    return {"CREATE TABLE IF NOT EXISTS " + owner + "(tbl text" + kCollate +
+                " PRIMARY KEY, salt text NOT NULL, proof text NOT NULL)",
+            "INSERT INTO " + owner + " VALUES(" + Database::literal(table_) + ", " +
+                Database::literal(salt) + ", " + Database::literal(proof) +
+                ") ON CONFLICT (tbl) DO UPDATE SET salt = EXCLUDED.salt, proof = EXCLUDED.proof"};
 }
 
 std::vector<std::string> PgTableSql::createTable() const {
@@ -132,7 +142,7 @@ std::vector<std::string> PgTableSql::indexNames() const {
 }
 
 std::vector<std::string> PgTableSql::triggerNames() const {
-    return {table_ + "__added", table_ + "__deleted", table_ + "__emptied"};
+    return {table_ + "__added", table_ + "__deleted", table_ + "__emptied", table_ + "__changed"};
 }
 
 std::string PgTableSql::allBlank(const KeyDesc& key, const std::string& alias) const {
@@ -176,6 +186,8 @@ std::vector<std::string> PgTableSql::createIndexesAndTriggers() const {
     out.push_back("CREATE TRIGGER " + identifier(triggers[1]) + " AFTER DELETE ON " + ref_ +
                   " REFERENCING OLD TABLE AS cdz_rows" + run);
     out.push_back("CREATE TRIGGER " + identifier(triggers[2]) + " AFTER TRUNCATE ON " + ref_ + run);
+    out.push_back("CREATE TRIGGER " + identifier(triggers[3]) + " AFTER UPDATE ON " + ref_ +
+                  " REFERENCING NEW TABLE AS cdz_rows" + run);
     return out;
 }
 
@@ -213,9 +225,20 @@ std::string PgTableSql::after(const KeyDesc& key, int firstParam, const std::str
     return "(" + orderBy(key, alias) + ") > (" + values + ")";
 }
 
+std::string PgTableSql::layoutRow() const {
+    return identifier(schema_) + "." + kLayoutTable + " WHERE tbl = " + Database::literal(table_);
+}
+
 std::string PgTableSql::recordCount() const {
-    return "SELECT records FROM " + identifier(schema_) + "." + kLayoutTable +
-           " WHERE tbl = " + Database::literal(table_);
+    return "SELECT records FROM " + layoutRow();
+}
+
+std::string PgTableSql::stamp() const {
+    return "SELECT stamp FROM " + layoutRow();
+}
+
+std::string PgTableSql::lockNumbering() const {
+    return "SELECT 1 FROM " + layoutRow() + " FOR UPDATE";
 }
 
 std::string PgTableSql::insert(const KeyDesc* autoKey) const {
@@ -262,6 +285,15 @@ std::string PgTableSql::update(bool watched) const {
 
 std::string PgTableSql::remove() const {
     return "DELETE FROM " + ref_ + " WHERE " + kRecno + " = $1";
+}
+
+std::string PgTableSql::replace(const KeyDesc& key) const {
+    const int c = key.components.front();
+    int next = 1;
+    std::string sql = "UPDATE " + ref_ + " SET " + kRevision + " = " + kRevision + " + 1, " +
+                      column(c) + " = " + param(next);
+    if (decl_->needsFolded(c)) sql += ", " + foldedName(c) + " = " + param(next);
+    return sql + " WHERE " + keyColumn(key, 0) + " = " + param(next);
 }
 
 }  // namespace cdz::pg

@@ -21,6 +21,8 @@ public:
     static constexpr const char* kRevision = "cdz_rev";
     static constexpr const char* kLayoutTable = "cdz_layout";
     static constexpr const char* kCountFunction = "cdz_count";
+    // Salt and password proof of each owner-protected table of the schema.
+    static constexpr const char* kOwnerTable = "cdz_owner";
     // The server cuts longer names silently, which could make two names one.
     static constexpr size_t kMaxIdentifier = 63;
 
@@ -44,6 +46,8 @@ public:
     std::vector<std::string> createSchema() const;
     // The table, its row of the layout table, its indexes and triggers.
     std::vector<std::string> createTable() const;
+    // The owner table of an enciphered file and this table's row in it (replaced when there).
+    std::vector<std::string> createOwner(const std::string& salt, const std::string& proof) const;
     std::vector<std::string> createIndexesAndTriggers() const;
     std::vector<std::string> dropIndexesAndTriggers() const;
     // One per key in order, then the unique partial index of each key whose blanks may repeat.
@@ -62,6 +66,13 @@ public:
     std::string after(const KeyDesc& key, int firstParam = 1, const std::string& alias = {}) const;
     // The stored record count, one row of the layout table.
     std::string recordCount() const;
+    // The table's change stamp: it moves with every statement that adds, changes or deletes a
+    // record (and with TRUNCATE), once the statement's transaction commits; reads leave it.
+    std::string stamp() const;
+    // Locks the table's row of the layout table until the transaction ends. Run as a statement
+    // of its own before an auto-numbered add, it makes another station's add to the table wait
+    // for its commit, so that the next statement sees that record and numbers past it.
+    std::string lockNumbering() const;
     // Parameters: every declared column, then every folded column, in order. With an auto
     // numbered key the numbered column takes, instead of its value, the key's leading
     // components. RETURNING recno and the numbered column.
@@ -69,9 +80,14 @@ public:
     // Parameters as insert (no auto number), then recno (and the revision when watched).
     std::string update(bool watched) const;
     std::string remove() const;
+    // Every record whose first component of `key` equals the last parameter gets another value
+    // in that field (and its folded copy) and a new revision. Parameters: the new value, its
+    // folded copy when the field has one, the value sought as the key compares it.
+    std::string replace(const KeyDesc& key) const;
 
 private:
     std::string foldedName(int column) const;
+    std::string layoutRow() const;
 
     const FileDecl* decl_;
     std::string schema_;

@@ -12,6 +12,7 @@
 #include "runtime/data/PgTableSql.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/text/Unicode.h"
+#include "tests/runtime/pg/PgParams.h"
 #include "tests/runtime/pg/PgTest.h"
 #include "tests/support/TempDir.h"
 
@@ -97,29 +98,6 @@ void fill(SongRecord& rec, const Song& s) {
     rec.CategoryID = s.category;
     rec.TrackNumber = s.track;
     rec.BeatsPerMinute = s.track * 10;
-}
-
-// The parameters of PgTableSql::insert for a record (then `tail`, for an update).
-SqlValues insertParams(const FileDecl& decl, const PgTableSql& sql, const void* rec,
-                       const KeyDesc* autoKey, const std::vector<int64_t>& tail = {}) {
-    SqlValues params;
-    const int numbered = autoKey ? autoKey->components.back() : -1;
-    for (int i = 0; i < static_cast<int>(decl.columns().size()); ++i) {
-        if (i != numbered) {
-            params.push_back(decl.columns()[static_cast<size_t>(i)].value(rec));
-            continue;
-        }
-        for (size_t c = 0; c + 1 < autoKey->components.size(); ++c) {
-            params.push_back(
-                decl.columns()[static_cast<size_t>(autoKey->components[c])].value(rec));
-        }
-    }
-    for (int c : sql.foldedColumns()) {
-        params.push_back(
-            foldCase(std::get<std::string>(decl.columns()[static_cast<size_t>(c)].value(rec))));
-    }
-    for (int64_t v : tail) params.emplace_back(std::in_place_type<int64_t>, v);
-    return params;
 }
 
 class PgTableSqlTest : public PgTest {

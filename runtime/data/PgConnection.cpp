@@ -90,10 +90,46 @@ int PgConnection::query(const std::string& sql, const SqlValues& params, PgResul
 int PgConnection::setLockWait(int ms) {
     if (ms < 0) ms = 0;
     // The shortest wait the server knows: a lock held by another fails at once.
-    const int serverMs = ms == 0 ? 1 : ms;
-    if (int code = exec("SET lock_timeout = " + std::to_string(serverMs))) return code;
+    if (int code = exec("SET lock_timeout = " + std::to_string(serverLockWait(ms)))) return code;
     lockWaitMs_ = ms;
     return 0;
+}
+
+bool PgConnection::inTransaction() const {
+    if (!conn_) return false;
+    const auto status = PQtransactionStatus(conn_);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+bool PgConnection::transactionFailed() const {
+    return conn_ && PQtransactionStatus(conn_) == PQTRANS_INERROR;
+}
+
+int PgConnection::cleanUp(const std::string& sql) {
+    const ErrorState failure = error_;
+    exec(sql);
+    error_ = failure;
+    return error_.code;
+}
+
+int PgConnection::fail(int code) {
+    error_.set(code);
+    return code;
+}
+
+int PgConnection::commit() {
+    if (!inTransaction()) return fail(err::kTransactionFailed);
+    if (transactionFailed()) {
+        exec("ROLLBACK");
+        return fail(err::kTransactionFailed);
+    }
+    return exec("COMMIT");
+}
+
+int PgConnection::failAs(int code) {
+    error_.code = code;
+    error_.text = errorText(code);
+    return code;
 }
 
 std::string PgConnection::paramText(const SqlValue& v) {

@@ -40,6 +40,22 @@ public:
     // wait for ever.
     int setLockWait(int ms);
     int lockWait() const { return lockWaitMs_; }
+    // A lock wait as the server's lock_timeout in milliseconds: 0 becomes its shortest wait.
+    static int serverLockWait(int ms) { return ms <= 0 ? 1 : ms; }
+
+    // A transaction is open (also one that a failure aborted, which can only roll back).
+    bool inTransaction() const;
+    bool transactionFailed() const;
+    // Runs the statements that clean up after a failure (a rollback) and keeps that failure
+    // as the connection's error, so it is reported with its own cause; returns its code.
+    int cleanUp(const std::string& sql);
+    // Reports the last failure with another runtime code, keeping the server's state and words.
+    int failAs(int code);
+    // A failure of the runtime's own, with no server state.
+    int fail(int code);
+    // Commits the open transaction. One that a failure aborted is rolled back and reported as
+    // 48: the server would answer its COMMIT with a rollback and no error.
+    int commit();
 
     // A parameter as the server reads it in text form: integers and reals exactly (a real in
     // its shortest form that reads back the same), texts unchanged.

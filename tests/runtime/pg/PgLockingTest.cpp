@@ -1,0 +1,210 @@
+// Two stations on one catalogue: transactions over tables that keep a refused write from
+// spoiling the rest, a lock wait that ends in 32, auto numbers that never collide, and sole
+// use of a file for maintenance.
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "runtime/data/PgExclusive.h"
+#include "runtime/data/PgTransaction.h"
+#include "tests/runtime/pg/PgTracks.h"
+
+namespace cdz::test {
+namespace {
+
+using pg::PgExclusive;
+using pg::PgResult;
+using pg::PgTransaction;
+
+using PgTransactionTest = PgTracksTest;
+
+TEST_F(PgTransactionTest, ARefusedWriteLeavesTheTransactionUsableAndTheRestCommits) {
+    PgTransaction t(conn);
+    ASSERT_EQ(t.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+    const struct {
+        const char* title;
+        int code;
+    } adds[] = {{"SOS", 0}, {"SOS", err::kDuplicateKey}, {"Waterloo", 0}};
+    for (const auto& a : adds) {
+        EXPECT_EQ(t.write(insertSql(), track("Abba", a.title)), a.code)
+            << a.title << ": " << conn.error().driverText;
+    }
+    EXPECT_EQ(conn.error().code, 0) << "the last write's outcome";
+    ASSERT_EQ(t.commit(), 0) << conn.error().driverText;
+    EXPECT_EQ(records(), 2);
+}
+
+TEST_F(PgTransactionTest, WhatIsNotCommittedLeavesTheTableAsItWas) {
+    ASSERT_EQ(conn.query(insertSql(), track("Abba", "SOS")), 0) << conn.error().driverText;
+    const int64_t stampBefore = stamp();
+    const struct {
+        const char* ending;
+        int (*end)(PgTransaction&, pg::PgConnection&);
+        int code;
+    } endings[] = {
+        {"rolled back", [](PgTransaction& t, pg::PgConnection&) { return t.rollback(); }, 0},
+        {"dropped", [](PgTransaction&, pg::PgConnection&) { return 0; }, 0},
+        // A failure outside the transaction's writes aborts it: its commit must not pass for
+        // one.
+        {"committed after a failed statement",
+         [](PgTransaction& t, pg::PgConnection& c) {
+             c.exec("SELECT no_such_column");
+             return t.commit();
+         },
+         err::kTransactionFailed},
+    };
+    for (const auto& e : endings) {
+        {
+            PgTransaction t(conn);
+            ASSERT_EQ(t.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+            ASSERT_EQ(t.write(insertSql(), track("Abba", "Waterloo")), 0)
+                << conn.error().driverText;
+            EXPECT_EQ(e.end(t, conn), e.code) << e.ending << ": " << conn.error().driverText;
+        }
+        EXPECT_FALSE(conn.inTransaction()) << e.ending;
+        EXPECT_EQ(records(), 1) << e.ending;
+        EXPECT_EQ(stamp(), stampBefore) << e.ending;
+    }
+}
+
+TEST_F(PgTransactionTest, BeginWaitsForAnotherStationsLockAndThenFailsWith32) {
+    ASSERT_EQ(other.exec("BEGIN; LOCK TABLE " + sql.ref() + " IN SHARE MODE"), 0)
+        << other.error().driverText;
+    for (int waitMs : {0, 300}) {
+        PgTransaction t(conn);
+        int code = -1;
+        const long long took = timed([&] { code = t.begin({sql.ref()}, waitMs); });
+        EXPECT_EQ(code, err::kFileLocked) << waitMs;
+        EXPECT_GE(took, waitMs);
+        EXPECT_LT(took, waitMs + 1500);
+        EXPECT_FALSE(conn.inTransaction()) << waitMs;
+    }
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    PgTransaction t(conn);
+    EXPECT_EQ(t.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+    // One transaction at a time on a connection.
+    PgTransaction second(conn);
+    EXPECT_EQ(second.begin({sql.ref()}, 0), err::kTransactionActive);
+    EXPECT_TRUE(t.active());
+}
+
+// Two stations add to one table at once: the second waits for the first one's commit and
+// numbers past it. A wait that runs out is 32 and the transaction stays usable.
+TEST_F(PgTransactionTest, StationsAddingAtOnceGetDistinctNumbers) {
+    const struct {
+        int waitMs;
+        int firstTry;
+    } cases[] = {{5000, 0}, {100, err::kFileLocked}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(conn.exec("TRUNCATE " + sql.ref()), 0);
+        ASSERT_EQ(other.setLockWait(c.waitMs), 0);
+        PgTransaction a(conn);
+        PgTransaction b(other);
+        ASSERT_EQ(a.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+        ASSERT_EQ(b.begin({sql.ref()}, 0), 0) << other.error().driverText;
+        PgResult ra;
+        PgResult rb;
+        ASSERT_EQ(a.addNumbered(sql, insertSql(), track("Abba", "SOS"), &ra), 0)
+            << conn.error().driverText;
+        int code = -1;
+        std::thread stationB(
+            [&] { code = b.addNumbered(sql, insertSql(), track("Abba", "Waterloo"), &rb); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        EXPECT_EQ(a.commit(), 0) << conn.error().driverText;
+        stationB.join();
+        EXPECT_EQ(code, c.firstTry) << c.waitMs << ": " << other.error().driverText;
+        if (code) {
+            EXPECT_EQ(b.addNumbered(sql, insertSql(), track("Abba", "Waterloo"), &rb), 0)
+                << other.error().driverText;
+        }
+        ASSERT_EQ(b.commit(), 0) << other.error().driverText;
+        EXPECT_EQ(ra.value(0, 1), SqlValue(int64_t{1})) << c.waitMs;
+        ASSERT_EQ(rb.rows(), 1) << c.waitMs;
+        EXPECT_EQ(rb.value(0, 1), SqlValue(int64_t{2})) << c.waitMs;
+        EXPECT_EQ(records(), 2) << c.waitMs;
+    }
+}
+
+using PgExclusiveTest = PgTracksTest;
+
+TEST_F(PgExclusiveTest, RefusedWith5WhileAnotherStationUsesTheTable) {
+    const struct {
+        const char* use;
+        std::string begin;
+        int code;
+    } uses[] = {
+        {"reading in a transaction", "BEGIN; SELECT count(*) FROM " + sql.ref(),
+         err::kAccessDenied},
+        {"writing in a transaction", "BEGIN; LOCK TABLE " + sql.ref() + " IN ROW EXCLUSIVE MODE",
+         err::kAccessDenied},
+        {"nothing", "BEGIN", 0},
+    };
+    for (const auto& u : uses) {
+        ASSERT_EQ(other.exec(u.begin), 0) << u.use << ": " << other.error().driverText;
+        PgExclusive x(conn);
+        int code = -1;
+        const long long took = timed([&] { code = x.acquire({sql.ref()}); });
+        EXPECT_EQ(code, u.code) << u.use << ": " << conn.error().driverText;
+        EXPECT_EQ(x.held(), u.code == 0) << u.use;
+        EXPECT_EQ(conn.inTransaction(), u.code == 0) << u.use;
+        EXPECT_LT(took, 1000) << u.use << ": refused at once, not after a wait";
+        ASSERT_EQ(other.exec("ROLLBACK"), 0);
+    }
+}
+
+TEST_F(PgExclusiveTest, WhileHeldAnotherStationFailsWith32AfterItsWait) {
+    constexpr int kWaitMs = 200;
+    ASSERT_EQ(other.setLockWait(kWaitMs), 0);
+    PgExclusive x(conn);
+    ASSERT_EQ(x.acquire({sql.ref()}), 0) << conn.error().driverText;
+    const std::string ref = sql.ref();
+    const struct {
+        const char* step;
+        std::function<int()> run;
+    } steps[] = {
+        {"a read", [&] { return other.exec("SELECT count(*) FROM " + ref); }},
+        {"an add", [&] { return other.query(insertSql(), track("Abba", "SOS")); }},
+        {"a transaction",
+         [&] {
+             PgTransaction t(other);
+             return t.begin({ref}, kWaitMs);
+         }},
+    };
+    for (const auto& s : steps) {
+        int code = -1;
+        const long long took = timed([&] { code = s.run(); });
+        EXPECT_EQ(code, err::kFileLocked) << s.step << ": " << other.error().driverText;
+        EXPECT_GE(took, kWaitMs) << s.step;
+    }
+    ASSERT_EQ(x.release(), 0) << conn.error().driverText;
+    EXPECT_EQ(other.exec("SELECT count(*) FROM " + ref), 0) << other.error().driverText;
+}
+
+TEST_F(PgExclusiveTest, ReleaseKeepsTheMaintenanceAndAnythingElseUndoesIt) {
+    const struct {
+        const char* ending;
+        bool failInside;
+        bool release;  // else abandon (or drop, when a failure came first)
+        int code;
+        int64_t records;
+    } endings[] = {
+        {"abandoned", false, false, 0, 1},
+        {"released after a failure", true, true, err::kTransactionFailed, 1},
+        {"released", false, true, 0, 0},
+    };
+    ASSERT_EQ(conn.query(insertSql(), track("Abba", "SOS")), 0) << conn.error().driverText;
+    for (const auto& e : endings) {
+        {
+            PgExclusive x(conn);
+            ASSERT_EQ(x.acquire({sql.ref()}), 0) << conn.error().driverText;
+            ASSERT_EQ(conn.exec("DELETE FROM " + sql.ref()), 0) << conn.error().driverText;
+            if (e.failInside) conn.exec("SELECT no_such_column");
+            EXPECT_EQ(e.release ? x.release() : x.abandon(), e.code) << e.ending;
+        }
+        EXPECT_FALSE(conn.inTransaction()) << e.ending;
+        EXPECT_EQ(records(), e.records) << e.ending;
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -14,22 +14,27 @@ constexpr size_t kHashChars = 8;
 constexpr uint32_t kFnvOffset = 2166136261u;
 constexpr uint32_t kFnvPrime = 16777619u;
 
-std::string sqlType(const FieldDesc& f) {
+// The type as the server's catalogue names it.
+std::string typeName(const FieldDesc& f) {
     switch (f.type) {
         case FieldType::String:
         case FieldType::Memo:
-            return std::string("text") + kCollate + " NOT NULL DEFAULT ''";
+            return "text";
         case FieldType::Byte:
         case FieldType::Short:
-            return "smallint NOT NULL DEFAULT 0";
+            return "smallint";
         case FieldType::Long:
-            return "integer NOT NULL DEFAULT 0";
+            return "integer";
         case FieldType::Decimal:
             // As SQLite stores them: whole numbers exactly, numbers with places as reals.
-            return f.decimal.places > 0 ? "double precision NOT NULL DEFAULT 0"
-                                        : "bigint NOT NULL DEFAULT 0";
+            return f.decimal.places > 0 ? "double precision" : "bigint";
     }
-    return "bigint NOT NULL DEFAULT 0";
+    return "bigint";
+}
+
+std::string sqlType(const FieldDesc& f) {
+    return f.isText() ? typeName(f) + kCollate + " NOT NULL DEFAULT ''"
+                      : typeName(f) + " NOT NULL DEFAULT 0";
 }
 
 std::string prefixed(const std::string& alias, const std::string& name) {
@@ -43,7 +48,11 @@ std::string param(int& next) {
 }  // namespace
 
 std::string PgTableSql::identifier(std::string_view name) {
-    if (name.size() <= kMaxIdentifier) return Database::quote(name);
+    return Database::quote(storedName(name));
+}
+
+std::string PgTableSql::storedName(std::string_view name) {
+    if (name.size() <= kMaxIdentifier) return std::string(name);
     uint32_t hash = kFnvOffset;
     for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
     size_t cut = kMaxIdentifier - kHashChars - 1;
@@ -51,7 +60,7 @@ std::string PgTableSql::identifier(std::string_view name) {
     while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
     char tail[kHashChars + 2];
     std::snprintf(tail, sizeof tail, "_%08x", hash);
-    return Database::quote(std::string(name.substr(0, cut)) + tail);
+    return std::string(name.substr(0, cut)) + tail;
 }
 
 PgTableSql::PgTableSql(const FileDecl& decl, std::string schema, std::string table)
@@ -77,8 +86,44 @@ bool PgTableSql::keyUsesFolded(const KeyDesc& key, int component) const {
 
 std::string PgTableSql::keyColumn(const KeyDesc& key, int component,
                                   const std::string& alias) const {
-    int c = key.components[static_cast<size_t>(component)];
-    return keyUsesFolded(key, component) ? prefixed(alias, foldedName(c)) : column(c, alias);
+    return prefixed(alias, identifier(keyColumnName(key, component)));
+}
+
+std::string PgTableSql::keyColumnName(const KeyDesc& key, int component) const {
+    const auto& name =
+        decl_->columns()[static_cast<size_t>(key.components[static_cast<size_t>(component)])].name;
+    return keyUsesFolded(key, component) ? name + "__fold" : name;
+}
+
+std::vector<PgTableSql::StoredColumn> PgTableSql::storedColumns() const {
+    std::vector<StoredColumn> out{{kRecno, "bigint"}};
+    for (const auto& f : decl_->columns()) out.push_back({storedName(f.name), typeName(f)});
+    for (int c : folded_) {
+        out.push_back(
+            {storedName(decl_->columns()[static_cast<size_t>(c)].name + "__fold"), "text"});
+    }
+    out.push_back({kRevision, "bigint"});
+    return out;
+}
+
+std::vector<PgTableSql::StoredIndex> PgTableSql::storedIndexes() const {
+    const auto names = indexNames();
+    std::vector<StoredIndex> out;
+    size_t extra = decl_->keys().size();
+    for (size_t i = 0; i < decl_->keys().size(); ++i) {
+        const auto& k = decl_->keys()[i];
+        StoredIndex index{storedName(names[i]), k.unique && !k.blanksRepeat, false, {}};
+        for (size_t c = 0; c < k.components.size(); ++c) {
+            index.columns.push_back(storedName(keyColumnName(k, static_cast<int>(c))));
+        }
+        out.push_back(index);
+        if (k.blanksRepeat) {
+            index.name = storedName(names[extra++]);
+            index.unique = index.partial = true;
+            out.push_back(index);
+        }
+    }
+    return out;
 }
 
 std::vector<std::string> PgTableSql::createSchema() const {

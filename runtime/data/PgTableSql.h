@@ -29,6 +29,23 @@ public:
     // A quoted name the server keeps as given: a longer one is cut and ends in a hash of the
     // whole, so two long names that differ stay two.
     static std::string identifier(std::string_view name);
+    // The name as the server stores it: identifier() without the quotes.
+    static std::string storedName(std::string_view name);
+
+    // What the table should hold, as the server's catalogue names it: each column with its
+    // type (texts compare in collation "C"), and each index with its columns in key order.
+    struct StoredColumn {
+        std::string name;
+        std::string type;
+    };
+    struct StoredIndex {
+        std::string name;
+        bool unique = false;
+        bool partial = false;
+        std::vector<std::string> columns;
+    };
+    std::vector<StoredColumn> storedColumns() const;
+    std::vector<StoredIndex> storedIndexes() const;
 
     const std::string& schema() const { return schema_; }
     const std::string& table() const { return table_; }
@@ -87,6 +104,7 @@ public:
 
 private:
     std::string foldedName(int column) const;
+    std::string keyColumnName(const KeyDesc& key, int component) const;
     std::string layoutRow() const;
 
     const FileDecl* decl_;

@@ -49,10 +49,18 @@ int PgTransaction::addNumbered(const PgTableSql& table, const std::string& sql,
                                const SqlValues& params, PgResult* out) {
     // Two statements: the insert's snapshot is taken after the lock is granted, so it sees the
     // record the other station committed meanwhile.
-    return underSavepoint([&] {
+    auto add = [&] {
         if (int code = conn_.query(table.lockNumbering(), {})) return code;
         return conn_.query(sql, params, out);
-    });
+    };
+    if (active_) return underSavepoint(add);
+    // Alone, the lock must still last until the record is committed.
+    if (int code = begin({}, conn_.lockWait())) return code;
+    if (add()) {
+        active_ = false;
+        return conn_.cleanUp("ROLLBACK");
+    }
+    return commit();
 }
 
 int PgTransaction::commit() {

@@ -31,6 +31,7 @@ public:
     // Runs an insert that numbers a key within itself (PgTableSql::insert with an auto key)
     // after locking the table's numbering, so that an add of another station to the same table
     // is waited for (at most the connection's lock wait) and numbered past, never duplicated.
+    // Without an active transaction the add runs in one of its own.
     int addNumbered(const PgTableSql& table, const std::string& sql, const SqlValues& params,
                     PgResult* out = nullptr);
     int commit();

@@ -282,7 +282,7 @@ std::string PgTableSql::stamp() const {
     return "SELECT stamp FROM " + layoutRow();
 }
 
-std::string PgTableSql::lockNumbering() const {
+std::string PgTableSql::writeLock() const {
     return "SELECT 1 FROM " + layoutRow() + " FOR UPDATE";
 }
 

@@ -86,10 +86,11 @@ public:
     // The table's change stamp: it moves with every statement that adds, changes or deletes a
     // record (and with TRUNCATE), once the statement's transaction commits; reads leave it.
     std::string stamp() const;
-    // Locks the table's row of the layout table until the transaction ends. Run as a statement
-    // of its own before an auto-numbered add, it makes another station's add to the table wait
-    // for its commit, so that the next statement sees that record and numbers past it.
-    std::string lockNumbering() const;
+    // The table's write lock, as a SQLite file has one: its row of the layout table, held until
+    // the transaction ends (every write takes it through the triggers). Taken first by a
+    // transaction over the table, and before an auto-numbered add, so that another station's
+    // add is waited for and, in the next statement, seen and numbered past.
+    std::string writeLock() const;
     // Parameters: every declared column, then every folded column, in order. With an auto
     // numbered key the numbered column takes, instead of its value, the key's leading
     // components. RETURNING recno and the numbered column.

@@ -17,16 +17,23 @@ PgTransaction::~PgTransaction() {
     if (active_) conn_.cleanUp("ROLLBACK");
 }
 
-int PgTransaction::begin(std::vector<std::string> tables, int waitMs) {
+int PgTransaction::begin(std::vector<const PgTableSql*> tables, int waitMs) {
     if (active_ || conn_.inTransaction()) return conn_.fail(err::kTransactionActive);
-    std::sort(tables.begin(), tables.end());
-    tables.erase(std::unique(tables.begin(), tables.end()), tables.end());
+    std::sort(tables.begin(), tables.end(),
+              [](const PgTableSql* a, const PgTableSql* b) { return a->ref() < b->ref(); });
+    tables.erase(
+        std::unique(tables.begin(), tables.end(),
+                    [](const PgTableSql* a, const PgTableSql* b) { return a->ref() == b->ref(); }),
+        tables.end());
     if (int code = conn_.exec("BEGIN")) return code;
     std::string sql = lockTimeout(waitMs);
     if (!tables.empty()) {
+        // The table lock keeps maintenance (sole use) out; the write lock keeps other writers
+        // out until this transaction ends.
         std::string list;
-        for (const auto& t : tables) list += (list.empty() ? "" : ", ") + t;
+        for (const auto* t : tables) list += (list.empty() ? "" : ", ") + t->ref();
         sql += "; LOCK TABLE " + list + " IN ROW EXCLUSIVE MODE";
+        for (const auto* t : tables) sql += "; " + t->writeLock();
     }
     sql += "; " + lockTimeout(conn_.lockWait());
     if (conn_.exec(sql)) return conn_.cleanUp("ROLLBACK");
@@ -50,7 +57,7 @@ int PgTransaction::addNumbered(const PgTableSql& table, const std::string& sql,
     // Two statements: the insert's snapshot is taken after the lock is granted, so it sees the
     // record the other station committed meanwhile.
     auto add = [&] {
-        if (int code = conn_.query(table.lockNumbering(), {})) return code;
+        if (int code = conn_.query(table.writeLock(), {})) return code;
         return conn_.query(sql, params, out);
     };
     if (active_) return underSavepoint(add);

@@ -1,9 +1,9 @@
 #pragma once
 // One transaction over several tables of a catalogue on a server, as the runtime's begin and
-// commit work on its files: the tables are locked in one sorted order, so two stations never
-// wait for each other in a circle; another station's lock is waited for at most the given
-// time; and each write runs under a savepoint, so a refused write (a duplicate key) is undone
-// alone and the transaction goes on, as it does in SQLite. Rolled back unless committed.
+// commit work on its files: begin takes each table's write lock in one sorted order, so two
+// stations never wait for each other in a circle and a second writer of a table waits at most
+// the given time, as in SQLite; and each write runs under a savepoint, so a refused write (a
+// duplicate key) is undone alone and the transaction goes on. Rolled back unless committed.
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,15 +21,15 @@ public:
     PgTransaction(const PgTransaction&) = delete;
     PgTransaction& operator=(const PgTransaction&) = delete;
 
-    // Begins and locks `tables` (references as PgTableSql::ref gives them) for writing, waiting
-    // at most `waitMs` for each: 32 when another station holds one longer, 56 when a
-    // transaction is already open on the connection. The statements inside wait as long as
-    // the connection's own lock wait.
-    int begin(std::vector<std::string> tables, int waitMs);
+    // Begins and locks `tables` for writing, waiting at most `waitMs` for each: 32 when
+    // another station writes one (or holds it whole) longer, 56 when a transaction is already
+    // open on the connection. The statements inside wait as long as the connection's own lock
+    // wait.
+    int begin(std::vector<const PgTableSql*> tables, int waitMs);
     // Runs one write; a failure undoes that write only.
     int write(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
     // Runs an insert that numbers a key within itself (PgTableSql::insert with an auto key)
-    // after locking the table's numbering, so that an add of another station to the same table
+    // after taking the table's write lock, so that an add of another station to the same table
     // is waited for (at most the connection's lock wait) and numbered past, never duplicated.
     // Without an active transaction the add runs in one of its own.
     int addNumbered(const PgTableSql& table, const std::string& sql, const SqlValues& params,

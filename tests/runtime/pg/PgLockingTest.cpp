@@ -20,7 +20,7 @@ using PgTransactionTest = PgTracksTest;
 
 TEST_F(PgTransactionTest, ARefusedWriteLeavesTheTransactionUsableAndTheRestCommits) {
     PgTransaction t(conn);
-    ASSERT_EQ(t.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+    ASSERT_EQ(t.begin({&sql}, 0), 0) << conn.error().driverText;
     const struct {
         const char* title;
         int code;
@@ -55,7 +55,7 @@ TEST_F(PgTransactionTest, WhatIsNotCommittedLeavesTheTableAsItWas) {
     for (const auto& e : endings) {
         {
             PgTransaction t(conn);
-            ASSERT_EQ(t.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+            ASSERT_EQ(t.begin({&sql}, 0), 0) << conn.error().driverText;
             ASSERT_EQ(t.write(insertSql(), track("Abba", "Waterloo")), 0)
                 << conn.error().driverText;
             EXPECT_EQ(e.end(t, conn), e.code) << e.ending << ": " << conn.error().driverText;
@@ -66,68 +66,100 @@ TEST_F(PgTransactionTest, WhatIsNotCommittedLeavesTheTableAsItWas) {
     }
 }
 
-TEST_F(PgTransactionTest, BeginWaitsForAnotherStationsLockAndThenFailsWith32) {
-    ASSERT_EQ(other.exec("BEGIN; LOCK TABLE " + sql.ref() + " IN SHARE MODE"), 0)
-        << other.error().driverText;
-    for (int waitMs : {0, 300}) {
+TEST_F(PgTransactionTest, BeginWaitsForAnotherStationsWriterAndThenFailsWith32) {
+    const pg::PgTableSql albums(decl, schema, "Albums");
+    const pg::PgTableSql labels(decl, schema, "Labels");
+    for (const auto* t : {&albums, &labels}) {
+        for (const auto& s : t->createTable()) ASSERT_EQ(conn.exec(s), 0) << s;
+    }
+    const struct {
+        const char* holder;
+        bool wholeTable;  // else a transaction over `tables`
+        std::vector<const pg::PgTableSql*> tables;
+        int waitMs;
+        int code;
+    } holders[] = {
+        {"the whole table, not waited for", true, {}, 0, err::kFileLocked},
+        {"the whole table", true, {}, 300, err::kFileLocked},
+        // Named in another order: the locks are still taken in one.
+        {"a transaction over both tables", false, {&sql, &albums}, 300, err::kFileLocked},
+        {"a transaction over another table", false, {&labels}, 300, 0},
+    };
+    for (const auto& h : holders) {
+        PgTransaction held(other);
+        ASSERT_EQ(h.wholeTable ? other.exec("BEGIN; LOCK TABLE " + sql.ref() + " IN SHARE MODE")
+                               : held.begin(h.tables, 0),
+                  0)
+            << h.holder << ": " << other.error().driverText;
         PgTransaction t(conn);
         int code = -1;
-        const long long took = timed([&] { code = t.begin({sql.ref()}, waitMs); });
-        EXPECT_EQ(code, err::kFileLocked) << waitMs;
-        EXPECT_GE(took, waitMs);
-        EXPECT_LT(took, waitMs + 1500);
-        EXPECT_FALSE(conn.inTransaction()) << waitMs;
+        const long long took = timed([&] { code = t.begin({&albums, &sql}, h.waitMs); });
+        EXPECT_EQ(code, h.code) << h.holder << ": " << conn.error().driverText;
+        EXPECT_GE(took, h.code ? h.waitMs : 0) << h.holder;
+        EXPECT_LT(took, h.waitMs + 1500) << h.holder;
+        EXPECT_EQ(conn.inTransaction(), h.code == 0) << h.holder;
+        if (t.active()) {
+            EXPECT_EQ(t.rollback(), 0);
+        }
+        ASSERT_EQ(other.exec("ROLLBACK"), 0);
     }
-    ASSERT_EQ(other.exec("COMMIT"), 0);
     PgTransaction t(conn);
-    EXPECT_EQ(t.begin({sql.ref()}, 0), 0) << conn.error().driverText;
+    EXPECT_EQ(t.begin({&sql}, 0), 0) << conn.error().driverText;
     // One transaction at a time on a connection.
     PgTransaction second(conn);
-    EXPECT_EQ(second.begin({sql.ref()}, 0), err::kTransactionActive);
+    EXPECT_EQ(second.begin({&sql}, 0), err::kTransactionActive);
     EXPECT_TRUE(t.active());
 }
 
 // Two stations add to one table at once: the second waits for the first one's commit and
-// numbers past it, inside a transaction or alone. A wait that runs out is 32 and the
-// transaction stays usable.
+// numbers past it, whether its transaction named the table, did not, or it adds alone. A wait
+// that runs out is 32 and the transaction stays usable.
 TEST_F(PgTransactionTest, StationsAddingAtOnceGetDistinctNumbers) {
     const struct {
+        const char* how;
+        bool inTransaction;
+        bool namesTable;
         int waitMs;
-        bool alone;
         int firstTry;
-    } cases[] = {{5000, false, 0}, {5000, true, 0}, {100, false, err::kFileLocked}};
+    } cases[] = {
+        {"a transaction over the table", true, true, 5000, 0},
+        {"a transaction over no table", true, false, 5000, 0},
+        {"alone", false, false, 5000, 0},
+        {"a transaction over no table, briefly", true, false, 100, err::kFileLocked},
+    };
     for (const auto& c : cases) {
         ASSERT_EQ(conn.exec("TRUNCATE " + sql.ref()), 0);
         ASSERT_EQ(other.setLockWait(c.waitMs), 0);
         PgTransaction a(conn);
         PgTransaction b(other);
-        ASSERT_EQ(a.begin({sql.ref()}, 0), 0) << conn.error().driverText;
-        if (!c.alone) {
-            ASSERT_EQ(b.begin({sql.ref()}, 0), 0) << other.error().driverText;
-        }
+        ASSERT_EQ(a.begin({&sql}, 0), 0) << conn.error().driverText;
         PgResult ra;
         PgResult rb;
         ASSERT_EQ(a.addNumbered(sql, insertSql(), track("Abba", "SOS"), &ra), 0)
             << conn.error().driverText;
         int code = -1;
-        std::thread stationB(
-            [&] { code = b.addNumbered(sql, insertSql(), track("Abba", "Waterloo"), &rb); });
+        std::thread stationB([&] {
+            const std::vector<const pg::PgTableSql*> named{&sql};
+            code =
+                c.inTransaction ? b.begin(c.namesTable ? named : decltype(named){}, c.waitMs) : 0;
+            if (!code) code = b.addNumbered(sql, insertSql(), track("Abba", "Waterloo"), &rb);
+        });
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         EXPECT_EQ(a.commit(), 0) << conn.error().driverText;
         stationB.join();
-        EXPECT_EQ(code, c.firstTry) << c.waitMs << ": " << other.error().driverText;
+        EXPECT_EQ(code, c.firstTry) << c.how << ": " << other.error().driverText;
         if (code) {
             EXPECT_EQ(b.addNumbered(sql, insertSql(), track("Abba", "Waterloo"), &rb), 0)
                 << other.error().driverText;
         }
-        EXPECT_EQ(b.active(), !c.alone);
-        if (!c.alone) {
+        EXPECT_EQ(b.active(), c.inTransaction) << c.how;
+        if (b.active()) {
             ASSERT_EQ(b.commit(), 0) << other.error().driverText;
         }
-        EXPECT_EQ(ra.value(0, 1), SqlValue(int64_t{1})) << c.waitMs;
-        ASSERT_EQ(rb.rows(), 1) << c.waitMs;
-        EXPECT_EQ(rb.value(0, 1), SqlValue(int64_t{2})) << c.waitMs;
-        EXPECT_EQ(records(), 2) << c.waitMs;
+        EXPECT_EQ(ra.value(0, 1), SqlValue(int64_t{1})) << c.how;
+        ASSERT_EQ(rb.rows(), 1) << c.how;
+        EXPECT_EQ(rb.value(0, 1), SqlValue(int64_t{2})) << c.how;
+        EXPECT_EQ(records(), 2) << c.how;
     }
 }
 
@@ -173,7 +205,7 @@ TEST_F(PgExclusiveTest, WhileHeldAnotherStationFailsWith32AfterItsWait) {
         {"a transaction",
          [&] {
              PgTransaction t(other);
-             return t.begin({ref}, kWaitMs);
+             return t.begin({&sql}, kWaitMs);
          }},
     };
     for (const auto& s : steps) {

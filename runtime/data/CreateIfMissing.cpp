@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <chrono>
-#include <memory>
 #include <thread>
 
 namespace cdz {
@@ -12,24 +11,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Finalize {
-    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, Finalize>;
-
 // Whether the layout table lists `table`. A statement of its own: the check runs inside a
 // transaction the database's cached statements know nothing of.
 int layoutListed(Database& db, const std::string& schema, const std::string& table, bool* listed) {
     const std::string sql = "SELECT count(*) FROM " + schema + "." +
                             std::string(TableSql::kLayoutTable) + " WHERE tbl = ?";
-    sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(db.handle(), sql.c_str(), -1, &raw, nullptr);
-    const Statement stmt(raw);
-    if (rc != SQLITE_OK) return db.failSqlite(rc);
-    sqlite3_bind_text(raw, 1, table.c_str(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
-    rc = sqlite3_step(raw);
+    Statement stmt = db.freshStatement(sql);
+    if (!stmt) return db.error().code;
+    stmt.bindText(1, table);
+    const int rc = stmt.step();
     if (rc != SQLITE_ROW) return db.failSqlite(rc);
-    *listed = sqlite3_column_int64(raw, 0) != 0;
+    *listed = stmt.integer(0) != 0;
     return db.succeed();
 }
 
@@ -53,7 +45,7 @@ int createUnlessListed(DataFile& file, const std::string& schema, const std::str
     if (!code) code = db.exec("COMMIT");
     if (code) {
         const ErrorState saved = db.error();
-        if (!sqlite3_get_autocommit(db.handle())) db.exec("ROLLBACK");
+        if (db.transactionOpen()) db.exec("ROLLBACK");
         db.error() = saved;
     }
     return code;

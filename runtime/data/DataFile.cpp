@@ -275,7 +275,7 @@ int DataFile::remove() {
             " WHERE tbl = " + Database::literal(where_.table) + "; RELEASE cdz_remove");
         if (!code) {
             Statement left = db_.statement("SELECT count(*) FROM " + layout);
-            if (left && left.step() == SQLITE_ROW) dropFile = sqlite3_column_int(left, 0) == 0;
+            if (left && left.step() == SQLITE_ROW) dropFile = left.integer(0) == 0;
         }
         {
             ErrorGuard keep(db_.error());
@@ -300,7 +300,7 @@ int64_t DataFile::records() {
     if (!stmt) return 0;
     RecordCodec::bind(stmt, 1, sql_.table());
     int rc = stmt.step();
-    int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    int64_t n = rc == SQLITE_ROW ? stmt.integer(0) : 0;
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         db_.failSqlite(rc);
     else
@@ -308,8 +308,8 @@ int64_t DataFile::records() {
     return n;
 }
 
-bool DataFile::takeRow(sqlite3_stmt* stmt, int firstColumn) {
-    bool ok = RecordCodec::readRecord(stmt, firstColumn, decl_, record_, &recno_, &revision_,
+bool DataFile::takeRow(const ResultRow& row, int firstColumn) {
+    bool ok = RecordCodec::readRecord(row, firstColumn, decl_, record_, &recno_, &revision_,
                                       cipher_.get());
     watched_ = watchNext_;
     watchNext_ = false;
@@ -445,15 +445,15 @@ int DataFile::step(bool forward) {
     cursor_.aheadForward = forward;
     const int width = q.firstSelectColumn() + sql_.selectWidth();
     std::vector<SqlValues> rows;
-    int code =
-        q.fetch(db_, forward, cursor_.bound, quickScan_ ? kReadAhead : 1, [&](sqlite3_stmt* stmt) {
-            SqlValues row;
-            for (int c = 0; c < width; ++c) {
-                row.push_back(RecordCodec::column(stmt, c));
-            }
-            rows.push_back(std::move(row));
-            return true;
-        });
+    int code = q.fetch(db_, forward, cursor_.bound, quickScan_ ? kReadAhead : 1,
+                       [&](const ResultRow& fetched) {
+                           SqlValues row;
+                           for (int c = 0; c < width; ++c) {
+                               row.push_back(RecordCodec::column(fetched, c));
+                           }
+                           rows.push_back(std::move(row));
+                           return true;
+                       });
     if (code) return code;
     if (rows.empty()) return db_.fail(err::kRecordNotAvailable);
     bool opened = takeAhead(rows.front());
@@ -486,7 +486,7 @@ int DataFile::add() {
     RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
     int rc = stmt.step();
     if (rc != SQLITE_ROW) return db_.failSqlite(rc);
-    const int64_t recno = sqlite3_column_int64(stmt, 0);
+    const int64_t recno = stmt.integer(0);
     const SqlValue number = autoKey ? RecordCodec::column(stmt, 1) : SqlValue{};
     // The row is returned before the statement ends, and outside a transaction the add is
     // committed only as it ends: a commit that fails (a full disk) fails the add.
@@ -510,10 +510,10 @@ int DataFile::put() {
         Statement stmt = db_.statement(watched_ ? updateWatchedSql_ : updateSql_);
         if (!stmt) return db_.error().code;
         int p = RecordCodec::bindRecord(stmt, 1, decl_, record_, nullptr, cipher_.get());
-        sqlite3_bind_int64(stmt, p++, recno_);
-        if (watched_) sqlite3_bind_int64(stmt, p, revision_);
+        stmt.bindInteger(p++, recno_);
+        if (watched_) stmt.bindInteger(p, revision_);
         rc = stmt.step();
-        changed = sqlite3_changes(db_.handle());
+        changed = db_.changes();
     }
     if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     if (changed == 0) return db_.fail(watched_ ? err::kRecordChanged : err::kRecordNotAvailable);
@@ -529,9 +529,9 @@ int DataFile::erase() {
     {
         Statement stmt = db_.statement(sql_.remove());
         if (!stmt) return db_.error().code;
-        sqlite3_bind_int64(stmt, 1, recno_);
+        stmt.bindInteger(1, recno_);
         rc = stmt.step();
-        changed = sqlite3_changes(db_.handle());
+        changed = db_.changes();
     }
     if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     if (changed == 0) return db_.fail(err::kRecordNotAvailable);
@@ -566,7 +566,7 @@ int DataFile::replaceAll(int key, const SqlValue& to, int64_t* changed) {
         }
         RecordCodec::bind(stmt, p, from);
         rc = stmt.step();
-        count = sqlite3_changes(db_.handle());
+        count = db_.changes();
     }
     if (rc != SQLITE_DONE) return db_.failSqlite(rc);
     if (changed) *changed = count;
@@ -595,7 +595,7 @@ int DataFile::duplicateExcept(int key, int64_t recno) {
         for (const auto& v : RecordCodec::keyValues(decl_, k, record_, cipher_.get())) {
             RecordCodec::bind(stmt, p++, v);
         }
-        sqlite3_bind_int64(stmt, p, recno);
+        stmt.bindInteger(p, recno);
         const int rc = stmt.step();
         if (rc == SQLITE_ROW) return db_.fail(err::kDuplicateKey);
         if (rc != SQLITE_DONE) return db_.failSqlite(rc);
@@ -666,8 +666,7 @@ int DataFile::check(std::string* problems) {
         const int rc = stmt.step();
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) return db_.failSqlite(rc);
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        const std::string line = text ? text : "";
+        const std::string line(stmt.text(0));
         if (line == "ok") continue;
         *problems += (problems->empty() ? "" : "|") + line;
     }

@@ -149,7 +149,7 @@ private:
     int requireWritable() const;
     KeysetQuery queryFor(int key) const;
     int step(bool forward);
-    bool takeRow(sqlite3_stmt* stmt, int firstColumn);
+    bool takeRow(const ResultRow& row, int firstColumn);
     int checkStored(bool* stamped);
     int makeTable(const std::string& schema);
     int readOne(const std::string& whereSql, const SqlValues& params);

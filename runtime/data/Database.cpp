@@ -340,6 +340,26 @@ Statement Database::statement(const std::string& sql) {
     return Statement(std::move(owned));
 }
 
+Statement Database::freshStatement(const std::string& sql) {
+    if (!conn_) {
+        fail(err::kFileNotOpen);
+        return {};
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const int rc =
+        sqlite3_prepare_v2(conn_.get(), sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+    std::shared_ptr<sqlite3_stmt> owned(stmt, sqlite3_finalize);
+    if (rc != SQLITE_OK) {
+        failSqlite(rc);
+        return {};
+    }
+    return Statement(std::move(owned));
+}
+
+bool Database::transactionOpen() const {
+    return conn_ && !sqlite3_get_autocommit(conn_.get());
+}
+
 int Database::exec(const std::string& sql) {
     if (!conn_) return fail(err::kFileNotOpen);
     int rc = sqlite3_exec(conn_.get(), sql.c_str(), nullptr, nullptr, nullptr);
@@ -421,6 +441,19 @@ int Database::endStream() {
         }
     }
     return succeed();
+}
+
+int Database::changes() const {
+    return sqlite3_changes(conn_.get());
+}
+
+int64_t Database::totalChanges() const {
+    return sqlite3_total_changes64(conn_.get());
+}
+
+int64_t Database::dataVersion(const std::string& schema) {
+    Statement stmt = statement("PRAGMA " + quote(schema) + ".data_version");
+    return stmt && stmt.step() == SQLITE_ROW ? stmt.integer(0) : -1;
 }
 
 }  // namespace cdz

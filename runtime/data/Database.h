@@ -66,9 +66,22 @@ public:
     // A prepared statement from the cache, in a scope that resets it and clears its bindings
     // when it ends; an empty scope with the error state set when it does not prepare.
     Statement statement(const std::string& sql);
+    // The same, prepared for this use alone and finalized when its scope ends: for a statement
+    // inside a transaction that changes the schema under the cached ones.
+    Statement freshStatement(const std::string& sql);
+    // Whether the connection has a transaction open, whoever began it.
+    bool transactionOpen() const;
     // Runs SQL without results; returns the runtime code.
     int exec(const std::string& sql);
     sqlite3* handle() const { return conn_.get(); }
+    // Rows changed by the last insert, update or delete that ran.
+    int changes() const;
+    // Rows this connection has changed since it opened: with each file's change counter, the
+    // stamp a listed order compares to know whether it must be made again.
+    int64_t totalChanges() const;
+    // The change counter of an attached file, moved by every other connection's commit to it;
+    // -1 when it cannot be read.
+    int64_t dataVersion(const std::string& schema);
 
     // Transactions over several files: the files' schema names are locked in a fixed order,
     // each waiting at most `waitMs`; a wait that runs out fails with 32.

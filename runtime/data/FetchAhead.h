@@ -5,9 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "runtime/data/ResultRow.h"
 #include "runtime/data/SqlValue.h"
-
-struct sqlite3_stmt;
 
 namespace cdz {
 
@@ -24,7 +23,7 @@ public:
         forward_ = forward;
     }
     // Appends the statement's current row, columns 0 .. width-1.
-    void append(sqlite3_stmt* stmt, int width);
+    void append(const ResultRow& source, int width);
 
     bool forward() const { return forward_; }
     bool exhausted() const { return next_ >= count_; }

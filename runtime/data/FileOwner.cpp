@@ -14,7 +14,7 @@ int FileOwner::read(Database& db, const std::string& schema) {
         if (!stmt) return db.error().code;
         const int rc = stmt.step();
         if (rc != SQLITE_ROW) return db.failSqlite(rc);
-        applicationId_ = sqlite3_column_int(stmt, 0);
+        applicationId_ = static_cast<int>(stmt.integer(0));
     }
     {
         Statement stmt = db.statement("SELECT name FROM " + schema +

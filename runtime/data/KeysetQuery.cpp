@@ -73,7 +73,7 @@ std::string KeysetQuery::sql(bool forward, bool bounded) const {
 }
 
 int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBound>& bound,
-                       int limit, const std::function<bool(sqlite3_stmt*)>& row) const {
+                       int limit, const std::function<bool(const ResultRow&)>& row) const {
     // A finished read holds no lock: the scope resets the statement on every way out.
     Statement stmt = db.statement(sql(forward, bound.has_value()));
     if (!stmt) return db.error().code;
@@ -91,9 +91,9 @@ int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBou
             recno = *bound->recno;
             if (bound->inclusive) recno += forward ? -1 : 1;
         }
-        sqlite3_bind_int64(stmt, p++, recno);
+        stmt.bindInteger(p++, recno);
     }
-    sqlite3_bind_int(stmt, p, limit);
+    stmt.bindInteger(p, limit);
     int rc;
     while ((rc = stmt.step()) == SQLITE_ROW) {
         if (!row(stmt)) {
@@ -104,10 +104,10 @@ int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBou
     return rc == SQLITE_DONE ? db.succeed() : db.failSqlite(rc);
 }
 
-KeysetBound KeysetQuery::boundOf(sqlite3_stmt* stmt) const {
+KeysetBound KeysetQuery::boundOf(const ResultRow& row) const {
     KeysetBound b;
-    for (int i = 0; i < termCount(); ++i) b.values.push_back(RecordCodec::column(stmt, i));
-    b.recno = sqlite3_column_int64(stmt, recnoColumn());
+    for (int i = 0; i < termCount(); ++i) b.values.push_back(RecordCodec::column(row, i));
+    b.recno = row.integer(recnoColumn());
     return b;
 }
 

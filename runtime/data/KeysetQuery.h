@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/data/ResultRow.h"
 #include "runtime/data/SqlValue.h"
-
-struct sqlite3_stmt;
 
 namespace cdz {
 
@@ -51,9 +50,9 @@ public:
     // Reads up to `limit` rows; `row` sees each (and may return false to stop). Returns a
     // runtime code (0, or the failure the database's error state describes).
     int fetch(Database& db, bool forward, const std::optional<KeysetBound>& bound, int limit,
-              const std::function<bool(sqlite3_stmt*)>& row) const;
+              const std::function<bool(const ResultRow&)>& row) const;
     // The bound that resumes after the row the statement is on.
-    KeysetBound boundOf(sqlite3_stmt* stmt) const;
+    KeysetBound boundOf(const ResultRow& row) const;
 
 private:
     std::string select_;

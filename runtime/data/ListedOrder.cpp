@@ -24,12 +24,9 @@ void ListedOrder::queryChanged(const std::string& scanSql, const SqlValues& para
 // another connection's commit) and this connection's own count of changed rows.
 std::vector<int64_t> ListedOrder::stamp() const {
     Database& db = view_.database();
-    std::vector<int64_t> s{sqlite3_total_changes64(db.handle())};
-    for (const auto& source : view_.sources_) {
-        Statement stmt = db.statement("PRAGMA " + Database::quote(source.file->sql().schema()) +
-                                      ".data_version");
-        s.push_back(stmt && stmt.step() == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : -1);
-    }
+    std::vector<int64_t> s{db.totalChanges()};
+    for (const auto& source : view_.sources_)
+        s.push_back(db.dataVersion(source.file->sql().schema()));
     return s;
 }
 
@@ -50,14 +47,14 @@ int ListedOrder::makeList() {
         int p = 1;
         for (const auto& v : params_) RecordCodec::bind(stmt, p++, v);
         const bool tested = view_.accept_ != nullptr;
-        const int width = sqlite3_column_count(stmt);
+        const int width = stmt.columnCount();
         SqlValues row;
         list_.build(
             [&](int64_t* recno, SqlValue* value) {
                 for (;;) {
                     rc = stmt.step();
                     if (rc != SQLITE_ROW) return false;
-                    *recno = sqlite3_column_int64(stmt, 0);
+                    *recno = stmt.integer(0);
                     *value = RecordCodec::column(stmt, 1);
                     if (!tested) return true;
                     row.clear();
@@ -88,7 +85,7 @@ int ListedOrder::valueOf(int64_t recno, SqlValue* value, bool* found) {
                      (joined ? view_.fromSql() : view_.primary_.sql().ref() + " AS t0") +
                      " WHERE t0." + TableSql::kRecno + " = ?");
     if (!stmt) return db.error().code;
-    sqlite3_bind_int64(stmt, 1, recno);
+    stmt.bindInteger(1, recno);
     const int rc = stmt.step();
     *found = rc == SQLITE_ROW;
     if (rc == SQLITE_ROW) *value = RecordCodec::column(stmt, 0);

@@ -1,7 +1,5 @@
 #include "runtime/data/RecordCodec.h"
 
-#include <sqlite3.h>
-
 #include "runtime/data/FileCipher.h"
 #include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
@@ -20,51 +18,43 @@ bool isKeyComponent(const FileDecl& decl, int column) {
 
 // Binds a field straight from the record buffer. The text is bound in place: the buffer
 // outlives the statement's step, and the bindings are cleared before the statement's next use.
-void bindText(sqlite3_stmt* stmt, int param, std::string_view s) {
-    // An empty view may have no data pointer, which SQLite would take for NULL.
-    sqlite3_bind_text(stmt, param, s.empty() ? "" : s.data(), static_cast<int>(s.size()),
-                      SQLITE_STATIC);
-}
-
-void bindValue(sqlite3_stmt* stmt, int param, const FieldDesc& f, const void* record) {
+void bindValue(ParamBinder& stmt, int param, const FieldDesc& f, const void* record) {
     void* at = f.address(const_cast<void*>(record));
     switch (f.type) {
         case FieldType::String:
-            bindText(stmt, param, static_cast<const TextField*>(at)->clipped());
+            stmt.bindText(param, static_cast<const TextField*>(at)->clipped(), true);
             return;
         case FieldType::Memo:
-            bindText(stmt, param, clip(cutChars(*static_cast<const std::string*>(at), f.width)));
+            stmt.bindText(param, clip(cutChars(*static_cast<const std::string*>(at), f.width)),
+                          true);
             return;
         case FieldType::Decimal:
             if (f.decimal.places > 0) {
-                sqlite3_bind_double(stmt, param, decimalToDouble(f.integer(record), f.decimal));
+                stmt.bindReal(param, decimalToDouble(f.integer(record), f.decimal));
                 return;
             }
             [[fallthrough]];
         default:
-            sqlite3_bind_int64(stmt, param, f.integer(record));
+            stmt.bindInteger(param, f.integer(record));
     }
 }
 
 // Reads a column straight into the record buffer; values stored under another type go the
 // general way.
-void assignColumn(sqlite3_stmt* stmt, int col, const FieldDesc& f, void* record) {
-    const int type = sqlite3_column_type(stmt, col);
-    if (f.isText() && type == SQLITE_TEXT) {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-        std::string_view s =
-            p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt, col)))
-              : std::string_view("");
+void assignColumn(const ResultRow& row, int col, const FieldDesc& f, void* record) {
+    const ColumnType type = row.columnType(col);
+    if (f.isText() && type == ColumnType::Text) {
+        const std::string_view s = row.text(col);
         if (f.type == FieldType::String) {
             f.text(record).assign(s);
         } else {
             f.memo(record).assign(cutChars(s, f.width));
         }
-    } else if (!f.isText() && type == SQLITE_INTEGER &&
+    } else if (!f.isText() && type == ColumnType::Integer &&
                !(f.type == FieldType::Decimal && f.decimal.places > 0)) {
-        f.setInteger(record, sqlite3_column_int64(stmt, col));
+        f.setInteger(record, row.integer(col));
     } else {
-        f.assign(record, RecordCodec::column(stmt, col));
+        f.assign(record, RecordCodec::column(row, col));
     }
 }
 
@@ -84,62 +74,53 @@ bool RecordCodec::open(SqlValue& v, const FileCipher* cipher) {
     return plain.has_value();
 }
 
-void RecordCodec::bind(sqlite3_stmt* stmt, int param, const SqlValue& v) {
+void RecordCodec::bind(ParamBinder& stmt, int param, const SqlValue& v) {
     if (const auto* i = std::get_if<int64_t>(&v)) {
-        sqlite3_bind_int64(stmt, param, *i);
+        stmt.bindInteger(param, *i);
     } else if (const auto* d = std::get_if<double>(&v)) {
-        sqlite3_bind_double(stmt, param, *d);
+        stmt.bindReal(param, *d);
     } else if (const auto* s = std::get_if<std::string>(&v)) {
-        sqlite3_bind_text(stmt, param, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
+        stmt.bindText(param, *s);
     } else {
-        sqlite3_bind_null(stmt, param);
+        stmt.bindNull(param);
     }
 }
 
-SqlValue RecordCodec::column(sqlite3_stmt* stmt, int col) {
-    switch (sqlite3_column_type(stmt, col)) {
-        case SQLITE_INTEGER:
-            return static_cast<int64_t>(sqlite3_column_int64(stmt, col));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(stmt, col);
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
-            int n = sqlite3_column_bytes(stmt, col);
-            return p ? std::string(p, static_cast<size_t>(n)) : std::string();
-        }
-        default:
-            return SqlValue{};
+SqlValue RecordCodec::column(const ResultRow& row, int col) {
+    switch (row.columnType(col)) {
+        case ColumnType::Integer:
+            return row.integer(col);
+        case ColumnType::Real:
+            return row.real(col);
+        case ColumnType::Text:
+            return std::string(row.text(col));
+        case ColumnType::Null:
+            break;
     }
+    return SqlValue{};
 }
 
-void RecordCodec::readColumn(sqlite3_stmt* stmt, int col, SqlValue* into) {
-    switch (sqlite3_column_type(stmt, col)) {
-        case SQLITE_INTEGER:
-            into->emplace<int64_t>(sqlite3_column_int64(stmt, col));
+void RecordCodec::readColumn(const ResultRow& row, int col, SqlValue* into) {
+    switch (row.columnType(col)) {
+        case ColumnType::Integer:
+            into->emplace<int64_t>(row.integer(col));
             return;
-        case SQLITE_FLOAT:
-            into->emplace<double>(sqlite3_column_double(stmt, col));
+        case ColumnType::Real:
+            into->emplace<double>(row.real(col));
             return;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, col));
-            const auto n = static_cast<size_t>(sqlite3_column_bytes(stmt, col));
+        case ColumnType::Text: {
             auto* text = std::get_if<std::string>(into);
             if (!text) text = &into->emplace<std::string>();
-            if (p) {
-                text->assign(p, n);
-            } else {
-                text->clear();
-            }
+            text->assign(row.text(col));
             return;
         }
-        default:
-            into->emplace<std::monostate>();
+        case ColumnType::Null:
+            break;
     }
+    into->emplace<std::monostate>();
 }
 
-int RecordCodec::bindRecord(sqlite3_stmt* stmt, int param, const FileDecl& decl, const void* record,
+int RecordCodec::bindRecord(ParamBinder& stmt, int param, const FileDecl& decl, const void* record,
                             const KeyDesc* autoKey, const FileCipher* cipher) {
     const auto& cols = decl.columns();
     int numbered = autoKey ? autoKey->components.back() : -1;
@@ -162,19 +143,19 @@ int RecordCodec::bindRecord(sqlite3_stmt* stmt, int param, const FileDecl& decl,
     return param;
 }
 
-bool RecordCodec::readRecord(sqlite3_stmt* stmt, int col, const FileDecl& decl, void* record,
+bool RecordCodec::readRecord(const ResultRow& row, int col, const FileDecl& decl, void* record,
                              int64_t* recno, int64_t* revision, const FileCipher* cipher) {
-    if (recno) *recno = sqlite3_column_int64(stmt, col);
-    if (revision) *revision = sqlite3_column_int64(stmt, col + 1);
+    if (recno) *recno = row.integer(col);
+    if (revision) *revision = row.integer(col + 1);
     col += 2;
     bool ok = true;
     for (const auto& f : decl.columns()) {
         if (cipher) {
-            SqlValue v = column(stmt, col++);
+            SqlValue v = column(row, col++);
             ok = open(v, cipher) && ok;
             f.assign(record, v);
         } else {
-            assignColumn(stmt, col++, f, record);
+            assignColumn(row, col++, f, record);
         }
     }
     return ok;

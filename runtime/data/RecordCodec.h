@@ -1,12 +1,13 @@
 #pragma once
-// Moves values between a record buffer and SQLite statements: binding the stored form of every
-// column (with the folded copies of case-insensitive key texts) and reading rows back.
+// Moves values between a record buffer and statements of any storage engine: binding the stored
+// form of every column (with the folded copies of case-insensitive key texts) and reading rows
+// back.
 #include <cstdint>
 
 #include "runtime/data/FileDecl.h"
+#include "runtime/data/ParamBinder.h"
+#include "runtime/data/ResultRow.h"
 #include "runtime/data/SqlValue.h"
-
-struct sqlite3_stmt;
 
 namespace cdz {
 
@@ -16,19 +17,19 @@ class FileCipher;
 // and memos are then sealed on the way in and opened on the way out.
 class RecordCodec {
 public:
-    static void bind(sqlite3_stmt* stmt, int param, const SqlValue& v);
-    static SqlValue column(sqlite3_stmt* stmt, int col);
+    static void bind(ParamBinder& stmt, int param, const SqlValue& v);
+    static SqlValue column(const ResultRow& row, int col);
     // The same into `into`, reusing the storage of a text it holds: rows read again and again
     // into the same values allocate nothing.
-    static void readColumn(sqlite3_stmt* stmt, int col, SqlValue* into);
+    static void readColumn(const ResultRow& row, int col, SqlValue* into);
 
     // Binds from parameter `param` on as TableSql::insert / update expect and returns the next
     // free parameter number.
-    static int bindRecord(sqlite3_stmt* stmt, int param, const FileDecl& decl, const void* record,
+    static int bindRecord(ParamBinder& stmt, int param, const FileDecl& decl, const void* record,
                           const KeyDesc* autoKey, const FileCipher* cipher = nullptr);
     // Reads TableSql::selectList from column `col` on into the record; false when a sealed
     // value does not open (the file was altered), its field then left blank.
-    static bool readRecord(sqlite3_stmt* stmt, int col, const FileDecl& decl, void* record,
+    static bool readRecord(const ResultRow& row, int col, const FileDecl& decl, void* record,
                            int64_t* recno, int64_t* revision, const FileCipher* cipher = nullptr);
     // The key's component values as the key compares them (texts folded for a
     // case-insensitive key, sealed for an enciphered file).

@@ -67,7 +67,7 @@ int RecordRanks::count(int64_t* n) {
     for (const auto& v : condition_.params) RecordCodec::bind(stmt, p++, v);
     const int rc = stmt.step();
     if (rc != SQLITE_ROW) return db.failSqlite(rc);
-    *n = sqlite3_column_int64(stmt, 0);
+    *n = stmt.integer(0);
     return db.succeed();
 }
 
@@ -81,8 +81,8 @@ int RecordRanks::unbroken(bool* yes, int64_t* first) {
     if (!stmt) return db.error().code;
     const int rc = stmt.step();
     if (rc != SQLITE_ROW) return db.failSqlite(rc);
-    const int64_t low = sqlite3_column_int64(stmt, 0);
-    const int64_t high = sqlite3_column_int64(stmt, 1);
+    const int64_t low = stmt.integer(0);
+    const int64_t high = stmt.integer(1);
     stmt.release();
     const int64_t records = file_.records();
     if (db.error().code) return db.error().code;
@@ -114,7 +114,7 @@ int RecordRanks::recordNumbers(const std::vector<int64_t>& ranks, std::vector<in
         if (rc != SQLITE_ROW) return db.failSqlite(rc);
         ++rank;
         while (i < ranks.size() && ranks[i] <= rank) {
-            if (ranks[i] == rank) (*recnos)[i] = sqlite3_column_int64(stmt, 0);
+            if (ranks[i] == rank) (*recnos)[i] = stmt.integer(0);
             ++i;
         }
     }
@@ -151,7 +151,7 @@ int RecordRanks::all(std::vector<int64_t>* recnos) {
         const int rc = stmt.step();
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) return db.failSqlite(rc);
-        recnos->push_back(sqlite3_column_int64(stmt, 0));
+        recnos->push_back(stmt.integer(0));
     }
     return db.succeed();
 }

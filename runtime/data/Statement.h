@@ -1,20 +1,24 @@
 #pragma once
 // A use of a prepared statement of the connection's cache: when the scope ends the statement
 // is reset and its bindings cleared, so it holds no lock and no stale parameter, whichever
-// way the code that stepped it returns.
+// way the code that stepped it returns. Its parameters and the row it stands on are reached
+// through the engine-neutral ParamBinder and ResultRow.
 #include <memory>
 #include <utility>
+
+#include "runtime/data/ParamBinder.h"
+#include "runtime/data/ResultRow.h"
 
 struct sqlite3_stmt;
 
 namespace cdz {
 
-class Statement {
+class Statement final : public ParamBinder, public ResultRow {
 public:
     Statement() = default;
     explicit Statement(std::shared_ptr<sqlite3_stmt> stmt) : stmt_(std::move(stmt)) {}
-    ~Statement() { release(); }
-    Statement(Statement&& other) noexcept = default;
+    ~Statement() override { release(); }
+    Statement(Statement&& other) noexcept : stmt_(std::move(other.stmt_)) {}
     Statement& operator=(Statement&& other) noexcept {
         if (this != &other) {
             release();
@@ -26,16 +30,24 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     explicit operator bool() const { return stmt_ != nullptr; }
+    // The engine's own statement, for the engine's code alone.
     sqlite3_stmt* get() const { return stmt_.get(); }
-    // For the sqlite3_ calls on a named scope; a temporary scope would reset its statement at
-    // once, so it gives no raw pointer.
-    operator sqlite3_stmt*() const& { return stmt_.get(); }
-    operator sqlite3_stmt*() const&& = delete;
 
     // Steps once; SQLite's result code.
     int step() const;
     // Resets now, before the scope ends (a read that must let its lock go at once).
     void release();
+
+    void bindInteger(int param, int64_t value) override;
+    void bindReal(int param, double value) override;
+    void bindText(int param, std::string_view value, bool kept = false) override;
+    void bindNull(int param) override;
+
+    int columnCount() const override;
+    ColumnType columnType(int column) const override;
+    int64_t integer(int column) const override;
+    double real(int column) const override;
+    std::string_view text(int column) const override;
 
 private:
     std::shared_ptr<sqlite3_stmt> stmt_;

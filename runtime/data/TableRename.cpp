@@ -14,9 +14,9 @@ int listed(Database& db, const std::string& schema, const std::string& table) {
     Statement stmt = db.statement("SELECT count(*) FROM " + schema + "." + TableSql::kLayoutTable +
                                   " WHERE tbl = ?");
     if (!stmt) return -1;
-    sqlite3_bind_text(stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    stmt.bindText(1, table);
     const int rc = stmt.step();
-    const int found = rc == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    const int64_t found = rc == SQLITE_ROW ? stmt.integer(0) : 0;
     if (rc != SQLITE_ROW) {
         db.failSqlite(rc);
         return -1;

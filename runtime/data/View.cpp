@@ -488,8 +488,8 @@ int View::step(bool forward) {
                                                 ? kFilteredPage
                                                 : kNarrowedPage);
             }
-            int code = query_.fetch(db, forward, bound_, limit, [&](sqlite3_stmt* stmt) {
-                ahead_.append(stmt, width);
+            int code = query_.fetch(db, forward, bound_, limit, [&](const ResultRow& fetched) {
+                ahead_.append(fetched, width);
                 return true;
             });
             if (code) return code;
@@ -541,10 +541,10 @@ int View::readRecord(int64_t recno) {
         Statement stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
                                       " WHERE t0." + TableSql::kRecno + " = ?");
         if (!stmt) return db.error().code;
-        sqlite3_bind_int64(stmt, 1, recno);
+        stmt.bindInteger(1, recno);
         int rc = stmt.step();
         if (rc == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            for (int c = 0; c < stmt.columnCount(); ++c) {
                 row.push_back(RecordCodec::column(stmt, c));
             }
         }

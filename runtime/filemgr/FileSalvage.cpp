@@ -38,33 +38,30 @@ public:
     // Column names of a table; empty when its schema cannot be read.
     std::vector<std::string> columns(const std::string& table) const {
         std::vector<std::string> out;
-        sqlite3_stmt* stmt =
+        Statement stmt =
             prepare("SELECT name FROM pragma_table_info(" + Database::literal(table) + ")");
         if (!stmt) return out;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        }
-        sqlite3_finalize(stmt);
+        while (stmt.step() == SQLITE_ROW) out.emplace_back(stmt.text(0));
         return out;
     }
 
     std::optional<int64_t> storedCount(const std::string& table) const {
-        sqlite3_stmt* stmt = prepare(std::string("SELECT records FROM ") + TableSql::kLayoutTable +
-                                     " WHERE tbl = " + Database::literal(table));
+        Statement stmt = prepare(std::string("SELECT records FROM ") + TableSql::kLayoutTable +
+                                 " WHERE tbl = " + Database::literal(table));
         if (!stmt) return std::nullopt;
         std::optional<int64_t> n;
-        if (sqlite3_step(stmt) == SQLITE_ROW) n = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
+        if (stmt.step() == SQLITE_ROW) n = stmt.integer(0);
         return n;
     }
 
-    sqlite3_stmt* prepare(const std::string& sql) const {
+    // A statement of the damaged file, finalized when its scope ends; empty when it does not
+    // prepare.
+    Statement prepare(const std::string& sql) const {
         sqlite3_stmt* stmt = nullptr;
-        if (!db_ || sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(stmt);
-            return nullptr;
-        }
-        return stmt;
+        const int rc =
+            db_ ? sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) : SQLITE_ERROR;
+        std::shared_ptr<sqlite3_stmt> owned(stmt, sqlite3_finalize);
+        return rc == SQLITE_OK ? Statement(std::move(owned)) : Statement();
     }
 
 private:
@@ -94,20 +91,20 @@ public:
         std::optional<int64_t> resumedAt;
         bool damaged = false;
         for (;;) {
-            sqlite3_stmt* stmt = file_.prepare(scanSql_);
+            Statement stmt = file_.prepare(scanSql_);
             if (!stmt) return true;
-            sqlite3_bind_int64(stmt, 1, after);
+            stmt.bindInteger(1, after);
             bool progressed = false;
             int rc;
-            while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            while ((rc = stmt.step()) == SQLITE_ROW) {
                 SqlValues row;
-                const int n = sqlite3_column_count(stmt);
+                const int n = stmt.columnCount();
                 for (int i = 0; i < n; ++i) row.push_back(RecordCodec::column(stmt, i));
                 after = std::get<int64_t>(row[0]);
                 progressed = true;
                 take(row);
             }
-            sqlite3_finalize(stmt);
+            stmt.release();
             if (rc == SQLITE_DONE) return damaged;
             damaged = true;
             // The scan broke after `after`. When it broke at once where it resumed, that record
@@ -125,19 +122,15 @@ private:
     enum class Probe { Row, End, Broken };
 
     Probe probe(int64_t from, int64_t* found) const {
-        sqlite3_stmt* stmt = file_.prepare(probeSql_);
+        Statement stmt = file_.prepare(probeSql_);
         if (!stmt) return Probe::Broken;
-        sqlite3_bind_int64(stmt, 1, from);
-        const int rc = sqlite3_step(stmt);
-        Probe p = Probe::Broken;
+        stmt.bindInteger(1, from);
+        const int rc = stmt.step();
         if (rc == SQLITE_ROW) {
-            *found = sqlite3_column_int64(stmt, 0);
-            p = Probe::Row;
-        } else if (rc == SQLITE_DONE) {
-            p = Probe::End;
+            *found = stmt.integer(0);
+            return Probe::Row;
         }
-        sqlite3_finalize(stmt);
-        return p;
+        return rc == SQLITE_DONE ? Probe::End : Probe::Broken;
     }
 
     // The smallest record number above `after` from which a seek works, found by doubling the
@@ -189,9 +182,7 @@ std::vector<std::string> exampleTables(Database& out, const std::string& schema)
                                    "'sqlite_%' AND name <> '" +
                                    TableSql::kLayoutTable + "'");
     if (!stmt) return tables;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        tables.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
-    }
+    while (stmt.step() == SQLITE_ROW) tables.emplace_back(stmt.text(0));
     return tables;
 }
 
@@ -202,9 +193,7 @@ std::vector<std::string> outputColumns(Database& out, const std::string& schema,
         out.statement("SELECT name FROM pragma_table_info(" + Database::literal(table) + ", " +
                       Database::literal(schema) + ")");
     if (!stmt) return cols;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        cols.push_back(std::get<std::string>(RecordCodec::column(stmt, 0)));
-    }
+    while (stmt.step() == SQLITE_ROW) cols.emplace_back(stmt.text(0));
     return cols;
 }
 
@@ -251,7 +240,7 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
         for (size_t i = 0; i < row.size(); ++i) {
             RecordCodec::bind(stmt, static_cast<int>(i) + 1, row[i]);
         }
-        if (sqlite3_step(stmt) == SQLITE_DONE && sqlite3_changes(out.handle()) == 1) {
+        if (stmt.step() == SQLITE_DONE && out.changes() == 1) {
             ++result.saved;
         } else {
             ++refused;

@@ -27,7 +27,7 @@ TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
     {
         Statement read = db.statement(sql);
         ASSERT_TRUE(read);
-        sqlite3_bind_int(read, 1, 0);
+        read.bindInteger(1, 0);
         ASSERT_EQ(read.step(), SQLITE_ROW);  // left in the middle of its rows
     }
     // A read left open would keep its shared lock and another station could not commit.

@@ -224,8 +224,8 @@ TEST_F(StationTest, KilledTransactionLeavesAllOrNothing) {
         for (DataFile* f : {&songs, &cats}) {
             Statement check = db.statement("PRAGMA " + f->sql().schema() + ".integrity_check");
             ASSERT_TRUE(check);
-            ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-            EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+            ASSERT_EQ(check.step(), SQLITE_ROW);
+            EXPECT_EQ(check.text(0), "ok");
         }
         ASSERT_EQ(songs.close(), 0);
         ASSERT_EQ(cats.close(), 0);

@@ -263,8 +263,8 @@ TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
             Statement plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
             ASSERT_TRUE(plan);
             std::string text;
-            while (sqlite3_step(plan) == SQLITE_ROW) {
-                text += reinterpret_cast<const char*>(sqlite3_column_text(plan, 3));
+            while (plan.step() == SQLITE_ROW) {
+                text += std::string(plan.text(3));
                 text += "\n";
             }
             EXPECT_NE(text.find("Songs__ByArtist"), std::string::npos) << text;

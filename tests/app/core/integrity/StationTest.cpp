@@ -182,8 +182,8 @@ Outcome inspect(const std::filesystem::path& folder, int32_t id, int* recovered)
             c.database().statement("PRAGMA " + c.file(f).sql().schema() + ".integrity_check");
         EXPECT_TRUE(check);
         if (!check) continue;
-        EXPECT_EQ(sqlite3_step(check), SQLITE_ROW);
-        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+        EXPECT_EQ(check.step(), SQLITE_ROW);
+        EXPECT_EQ(check.text(0), "ok");
     }
     c.album().AlbumID = id;
     out.albumThere = c.file(F::Album).get(0) == 0;

@@ -394,7 +394,14 @@ void AlbumWizard::pasteTitles() {
 }
 
 void AlbumWizard::lookUpTitles() {
+    if (lookingUp_) return;
+    lookingUp_ = true;
     const std::optional<TitleLookup::Found> found = TitleLookup::run(state_);
+    lookingUp_ = false;
+    if (closeAfterLookup_) {
+        done(*closeAfterLookup_);
+        return;
+    }
     if (!found) return;
     const TitleRelease& release = found->release;
     std::vector<WizardTrack> named;
@@ -438,6 +445,7 @@ void AlbumWizard::editAll() {
 }
 
 void AlbumWizard::transfer() {
+    if (lookingUp_) return;
     if (!takeGeneral()) return;
     const AlbumTransfer::Outcome out =
         AlbumTransfer(state_, tag_.tag(), kind_ == Kind::Compilation, addToAlbums_->isChecked())
@@ -491,6 +499,10 @@ bool AlbumWizard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AlbumWizard::done(int result) {
+    if (lookingUp_) {
+        closeAfterLookup_ = result;
+        return;
+    }
     state_.response = transferred_ ? Response::Completed : Response::Cancelled;
     if (tag_.held()) tag_.release(state_);
     if (kind_ == Kind::SingleArtist && list_) {

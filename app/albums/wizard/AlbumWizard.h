@@ -10,6 +10,7 @@
 // alone.
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "app/albums/wizard/RunTag.h"
 #include "app/albums/wizard/TrackList.h"
@@ -83,6 +84,11 @@ private:
     std::unique_ptr<TrackList> list_;
     std::vector<WizardTrack> tracks_;
     bool transferred_ = false;
+    // While a lookup waits for the title service, the window stays live (it repaints) but its
+    // run must not end or start another lookup under it: a close asked meanwhile waits for the
+    // answer, which is then dropped.
+    bool lookingUp_ = false;
+    std::optional<int> closeAfterLookup_;
 
     QTabWidget* tabs_ = nullptr;
     QLineEdit* artist_ = nullptr;

@@ -305,5 +305,24 @@ TEST_F(LookupWindowTest, ALookupThatFindsNothingLeavesTheReadTracksAsTheyWere) {
     settle();
 }
 
+// The window stays live while the service is slow, but Cancel and a second lookup wait for the
+// first to end: the answer is then dropped, and nothing is written under a run that has ended.
+TEST_F(LookupWindowTest, CancelAndASecondLookupWaitForTheAnswer) {
+    ASSERT_NE(wizard, nullptr);
+    server.answer({200, TitleServer::recorded("one.json"), 600});
+    QTimer::singleShot(200, wizard, [this] {
+        child<QPushButton>(*wizard, "LookUpTitlesButton").click();
+        child<QPushButton>(*wizard, "CancelButton").click();
+    });
+    child<QPushButton>(*wizard, "LookUpTitlesButton").click();
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_FALSE(wizard->isVisible());
+    EXPECT_TRUE(shownTitles().empty());
+    settle();
+    const ShellResult work =
+        runSqliteShell(cat().file(F::AddWizard).path(), "SELECT COUNT(*) FROM AddWizard;");
+    EXPECT_EQ(work.out, "0\n") << work.err;
+}
+
 }  // namespace
 }  // namespace cdz::test

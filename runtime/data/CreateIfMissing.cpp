@@ -1,7 +1,5 @@
 #include "runtime/data/CreateIfMissing.h"
 
-#include <sqlite3.h>
-
 #include <chrono>
 #include <thread>
 
@@ -19,8 +17,8 @@ int layoutListed(Database& db, const std::string& schema, const std::string& tab
     Statement stmt = db.freshStatement(sql);
     if (!stmt) return db.error().code;
     stmt.bindText(1, table);
-    const int rc = stmt.step();
-    if (rc != SQLITE_ROW) return db.failSqlite(rc);
+    const StepResult rc = stmt.step();
+    if (!rc.row()) return db.failStep(rc);
     *listed = stmt.integer(0) != 0;
     return db.succeed();
 }

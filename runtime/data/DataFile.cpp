@@ -1,7 +1,5 @@
 #include "runtime/data/DataFile.h"
 
-#include <sqlite3.h>
-
 #include <cassert>
 #include <set>
 
@@ -160,9 +158,9 @@ int DataFile::unlock() {
                                        TableSql::kOwnerTable + " WHERE tbl = ?");
         if (!stmt) return damaged();
         RecordCodec::bind(stmt, 1, sql_.table());
-        int rc = stmt.step();
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) return db_.failSqlite(rc);
-        if (rc == SQLITE_ROW) {
+        StepResult rc = stmt.step();
+        if (!rc.row() && !rc.done()) return db_.failStep(rc);
+        if (rc.row()) {
             salt = RecordCodec::column(stmt, 0);
             proof = RecordCodec::column(stmt, 1);
         }
@@ -275,7 +273,7 @@ int DataFile::remove() {
             " WHERE tbl = " + Database::literal(where_.table) + "; RELEASE cdz_remove");
         if (!code) {
             Statement left = db_.statement("SELECT count(*) FROM " + layout);
-            if (left && left.step() == SQLITE_ROW) dropFile = left.integer(0) == 0;
+            if (left && left.step().row()) dropFile = left.integer(0) == 0;
         }
         {
             ErrorGuard keep(db_.error());
@@ -299,10 +297,10 @@ int64_t DataFile::records() {
                                    TableSql::kLayoutTable + " WHERE tbl = ?");
     if (!stmt) return 0;
     RecordCodec::bind(stmt, 1, sql_.table());
-    int rc = stmt.step();
-    int64_t n = rc == SQLITE_ROW ? stmt.integer(0) : 0;
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        db_.failSqlite(rc);
+    StepResult rc = stmt.step();
+    int64_t n = rc.row() ? stmt.integer(0) : 0;
+    if (!rc.row() && !rc.done())
+        db_.failStep(rc);
     else
         db_.succeed();
     return n;
@@ -354,12 +352,12 @@ int DataFile::readOne(const std::string& whereSql, const SqlValues& params) {
     if (!stmt) return db_.error().code;
     int p = 1;
     for (const auto& v : params) RecordCodec::bind(stmt, p++, v);
-    int rc = stmt.step();
-    bool opened = rc != SQLITE_ROW || takeRow(stmt, 0);
-    return !opened             ? damaged()
-           : rc == SQLITE_ROW  ? db_.succeed()
-           : rc == SQLITE_DONE ? db_.fail(err::kRecordNotFound)
-                               : db_.failSqlite(rc);
+    StepResult rc = stmt.step();
+    bool opened = !rc.row() || takeRow(stmt, 0);
+    return !opened     ? damaged()
+           : rc.row()  ? db_.succeed()
+           : rc.done() ? db_.fail(err::kRecordNotFound)
+                       : db_.failStep(rc);
 }
 
 int DataFile::get(int key) {
@@ -484,14 +482,14 @@ int DataFile::add() {
     Statement stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
     if (!stmt) return db_.error().code;
     RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
-    int rc = stmt.step();
-    if (rc != SQLITE_ROW) return db_.failSqlite(rc);
+    StepResult rc = stmt.step();
+    if (!rc.row()) return db_.failStep(rc);
     const int64_t recno = stmt.integer(0);
     const SqlValue number = autoKey ? RecordCodec::column(stmt, 1) : SqlValue{};
     // The row is returned before the statement ends, and outside a transaction the add is
     // committed only as it ends: a commit that fails (a full disk) fails the add.
     rc = stmt.step();
-    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (!rc.done()) return db_.failStep(rc);
     recno_ = recno;
     revision_ = 1;
     watched_ = false;
@@ -505,7 +503,8 @@ int DataFile::put() {
     if (int code = requireWritable()) return code;
     if (recno_ == 0) return db_.fail(err::kRecordNotAvailable);
     cursor_.ahead.clear();
-    int rc, changed;
+    StepResult rc;
+    int changed;
     {
         Statement stmt = db_.statement(watched_ ? updateWatchedSql_ : updateSql_);
         if (!stmt) return db_.error().code;
@@ -515,7 +514,7 @@ int DataFile::put() {
         rc = stmt.step();
         changed = db_.changes();
     }
-    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (!rc.done()) return db_.failStep(rc);
     if (changed == 0) return db_.fail(watched_ ? err::kRecordChanged : err::kRecordNotAvailable);
     ++revision_;
     return db_.succeed();
@@ -525,7 +524,8 @@ int DataFile::erase() {
     if (int code = requireWritable()) return code;
     if (recno_ == 0) return db_.fail(err::kRecordNotAvailable);
     cursor_.ahead.clear();
-    int rc, changed;
+    StepResult rc;
+    int changed;
     {
         Statement stmt = db_.statement(sql_.remove());
         if (!stmt) return db_.error().code;
@@ -533,7 +533,7 @@ int DataFile::erase() {
         rc = stmt.step();
         changed = db_.changes();
     }
-    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (!rc.done()) return db_.failStep(rc);
     if (changed == 0) return db_.fail(err::kRecordNotAvailable);
     recno_ = 0;
     watched_ = false;
@@ -552,7 +552,8 @@ int DataFile::replaceAll(int key, const SqlValue& to, int64_t* changed) {
     field.assign(record_, to);
     const SqlValue value = field.value(record_);
     cursor_.ahead.clear();
-    int rc, count;
+    StepResult rc;
+    int count;
     {
         Statement stmt = db_.statement(sql_.replace(k));
         if (!stmt) return db_.error().code;
@@ -568,7 +569,7 @@ int DataFile::replaceAll(int key, const SqlValue& to, int64_t* changed) {
         rc = stmt.step();
         count = db_.changes();
     }
-    if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+    if (!rc.done()) return db_.failStep(rc);
     if (changed) *changed = count;
     return db_.succeed();
 }
@@ -596,9 +597,9 @@ int DataFile::duplicateExcept(int key, int64_t recno) {
             RecordCodec::bind(stmt, p++, v);
         }
         stmt.bindInteger(p, recno);
-        const int rc = stmt.step();
-        if (rc == SQLITE_ROW) return db_.fail(err::kDuplicateKey);
-        if (rc != SQLITE_DONE) return db_.failSqlite(rc);
+        const StepResult rc = stmt.step();
+        if (rc.row()) return db_.fail(err::kDuplicateKey);
+        if (!rc.done()) return db_.failStep(rc);
     }
     return db_.succeed();
 }
@@ -663,9 +664,9 @@ int DataFile::check(std::string* problems) {
     Statement stmt = db_.statement("PRAGMA " + sql_.schema() + ".quick_check(5)");
     if (!stmt) return db_.error().code;
     for (;;) {
-        const int rc = stmt.step();
-        if (rc == SQLITE_DONE) break;
-        if (rc != SQLITE_ROW) return db_.failSqlite(rc);
+        const StepResult rc = stmt.step();
+        if (rc.done()) break;
+        if (!rc.row()) return db_.failStep(rc);
         const std::string line(stmt.text(0));
         if (line == "ok") continue;
         *problems += (problems->empty() ? "" : "|") + line;

@@ -254,8 +254,12 @@ int Database::attach(const std::filesystem::path& file, bool create, bool recove
     // that is not a database.
     {
         Statement probe = statement("SELECT count(*) FROM " + entry.schema + ".sqlite_schema");
-        int rc = probe ? probe.step() : SQLITE_ERROR;
-        code = rc == SQLITE_ROW ? 0 : probe ? failSqlite(rc) : error_.code;
+        if (!probe) {
+            code = error_.code;
+        } else {
+            const StepResult rc = probe.step();
+            code = rc.row() ? 0 : failSqlite(rc.engineCode);
+        }
     }
     if (code) {
         ErrorGuard keep(error_);
@@ -453,7 +457,11 @@ int64_t Database::totalChanges() const {
 
 int64_t Database::dataVersion(const std::string& schema) {
     Statement stmt = statement("PRAGMA " + quote(schema) + ".data_version");
-    return stmt && stmt.step() == SQLITE_ROW ? stmt.integer(0) : -1;
+    return stmt && stmt.step().row() ? stmt.integer(0) : -1;
+}
+
+int Database::failStep(const StepResult& step) {
+    return step.ok() ? succeed() : failSqlite(step.engineCode);
 }
 
 }  // namespace cdz

@@ -71,6 +71,9 @@ public:
     Statement freshStatement(const std::string& sql);
     // Whether the connection has a transaction open, whoever began it.
     bool transactionOpen() const;
+    // Sets the error state from a failed step (or clears it for a row or the end); returns the
+    // runtime code.
+    int failStep(const StepResult& step);
     // Runs SQL without results; returns the runtime code.
     int exec(const std::string& sql);
     sqlite3* handle() const { return conn_.get(); }

@@ -1,7 +1,5 @@
 #include "runtime/data/FileOwner.h"
 
-#include <sqlite3.h>
-
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/TableSql.h"
 
@@ -12,33 +10,33 @@ int FileOwner::read(Database& db, const std::string& schema) {
     {
         Statement stmt = db.statement("PRAGMA " + schema + ".application_id");
         if (!stmt) return db.error().code;
-        const int rc = stmt.step();
-        if (rc != SQLITE_ROW) return db.failSqlite(rc);
+        const StepResult rc = stmt.step();
+        if (!rc.row()) return db.failStep(rc);
         applicationId_ = static_cast<int>(stmt.integer(0));
     }
     {
         Statement stmt = db.statement("SELECT name FROM " + schema +
                                       ".sqlite_schema WHERE type IN ('table','index','trigger')");
         if (!stmt) return db.error().code;
-        int rc;
-        while ((rc = stmt.step()) == SQLITE_ROW) {
+        StepResult rc;
+        while ((rc = stmt.step()).row()) {
             names_.insert(std::get<std::string>(RecordCodec::column(stmt, 0)));
         }
-        if (rc != SQLITE_DONE) return db.failSqlite(rc);
+        if (!rc.done()) return db.failStep(rc);
     }
     if (!hasLayout()) return db.succeed();
     Statement stmt =
         db.statement("SELECT tbl, layout FROM " + schema + "." + TableSql::kLayoutTable);
     if (!stmt) return db.error().code;
-    int rc;
-    while ((rc = stmt.step()) == SQLITE_ROW) {
+    StepResult rc;
+    while ((rc = stmt.step()).row()) {
         const SqlValue table = RecordCodec::column(stmt, 0);
         const SqlValue layout = RecordCodec::column(stmt, 1);
         const auto* t = std::get_if<std::string>(&table);
         const auto* l = std::get_if<std::string>(&layout);
         if (t) layouts_[*t] = l ? *l : std::string();
     }
-    if (rc != SQLITE_DONE) return db.failSqlite(rc);
+    if (!rc.done()) return db.failStep(rc);
     return db.succeed();
 }
 

@@ -1,7 +1,5 @@
 #include "runtime/data/KeysetQuery.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <limits>
 
@@ -94,14 +92,14 @@ int KeysetQuery::fetch(Database& db, bool forward, const std::optional<KeysetBou
         stmt.bindInteger(p++, recno);
     }
     stmt.bindInteger(p, limit);
-    int rc;
-    while ((rc = stmt.step()) == SQLITE_ROW) {
+    StepResult rc;
+    while ((rc = stmt.step()).row()) {
         if (!row(stmt)) {
-            rc = SQLITE_DONE;
+            rc = {StepResult::Kind::Done};
             break;
         }
     }
-    return rc == SQLITE_DONE ? db.succeed() : db.failSqlite(rc);
+    return rc.done() ? db.succeed() : db.failStep(rc);
 }
 
 KeysetBound KeysetQuery::boundOf(const ResultRow& row) const {

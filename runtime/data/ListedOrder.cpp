@@ -1,7 +1,5 @@
 #include "runtime/data/ListedOrder.h"
 
-#include <sqlite3.h>
-
 #include "runtime/data/Database.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/View.h"
@@ -39,7 +37,7 @@ int ListedOrder::makeList() {
     Database& db = view_.database();
     if (scanSql_.empty()) scanSql_ = view_.listScanSql(), params_ = view_.params_;
     made_ = false;
-    int rc = SQLITE_DONE;
+    StepResult rc{StepResult::Kind::Done};
     bool broken = false;
     {
         Statement stmt = db.statement(scanSql_);
@@ -53,7 +51,7 @@ int ListedOrder::makeList() {
             [&](int64_t* recno, SqlValue* value) {
                 for (;;) {
                     rc = stmt.step();
-                    if (rc != SQLITE_ROW) return false;
+                    if (!rc.row()) return false;
                     *recno = stmt.integer(0);
                     *value = RecordCodec::column(stmt, 1);
                     if (!tested) return true;
@@ -71,7 +69,7 @@ int ListedOrder::makeList() {
     if (broken) {
         return db.fail(err::kInvalidDataFile, 0, "the enciphered data of the file does not open");
     }
-    if (rc != SQLITE_DONE) return db.failSqlite(rc);
+    if (!rc.done()) return db.failStep(rc);
     made_ = true;
     stamp_ = stamp();
     return db.succeed();
@@ -86,10 +84,10 @@ int ListedOrder::valueOf(int64_t recno, SqlValue* value, bool* found) {
                      " WHERE t0." + TableSql::kRecno + " = ?");
     if (!stmt) return db.error().code;
     stmt.bindInteger(1, recno);
-    const int rc = stmt.step();
-    *found = rc == SQLITE_ROW;
-    if (rc == SQLITE_ROW) *value = RecordCodec::column(stmt, 0);
-    return rc == SQLITE_ROW || rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
+    const StepResult rc = stmt.step();
+    *found = rc.row();
+    if (rc.row()) *value = RecordCodec::column(stmt, 0);
+    return rc.row() || rc.done() ? 0 : db.failStep(rc);
 }
 
 int ListedOrder::lowerBound(const SqlValue& value, int64_t recno, size_t* index) {

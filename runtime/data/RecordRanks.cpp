@@ -1,7 +1,5 @@
 #include "runtime/data/RecordRanks.h"
 
-#include <sqlite3.h>
-
 #include "runtime/data/RecordCodec.h"
 
 namespace cdz {
@@ -65,8 +63,8 @@ int RecordRanks::count(int64_t* n) {
     if (!stmt) return db.error().code;
     int p = 1;
     for (const auto& v : condition_.params) RecordCodec::bind(stmt, p++, v);
-    const int rc = stmt.step();
-    if (rc != SQLITE_ROW) return db.failSqlite(rc);
+    const StepResult rc = stmt.step();
+    if (!rc.row()) return db.failStep(rc);
     *n = stmt.integer(0);
     return db.succeed();
 }
@@ -79,8 +77,8 @@ int RecordRanks::unbroken(bool* yes, int64_t* first) {
     Statement stmt =
         db.statement("SELECT min(" + recno + "), max(" + recno + ") FROM " + file_.sql().ref());
     if (!stmt) return db.error().code;
-    const int rc = stmt.step();
-    if (rc != SQLITE_ROW) return db.failSqlite(rc);
+    const StepResult rc = stmt.step();
+    if (!rc.row()) return db.failStep(rc);
     const int64_t low = stmt.integer(0);
     const int64_t high = stmt.integer(1);
     stmt.release();
@@ -109,9 +107,9 @@ int RecordRanks::recordNumbers(const std::vector<int64_t>& ranks, std::vector<in
     if (!stmt) return db.error().code;
     int64_t rank = 0;
     for (size_t i = 0; i < ranks.size();) {
-        const int rc = stmt.step();
-        if (rc == SQLITE_DONE) break;
-        if (rc != SQLITE_ROW) return db.failSqlite(rc);
+        const StepResult rc = stmt.step();
+        if (rc.done()) break;
+        if (!rc.row()) return db.failStep(rc);
         ++rank;
         while (i < ranks.size() && ranks[i] <= rank) {
             if (ranks[i] == rank) (*recnos)[i] = stmt.integer(0);
@@ -148,9 +146,9 @@ int RecordRanks::all(std::vector<int64_t>* recnos) {
     Statement stmt = rankedStatement();
     if (!stmt) return db.error().code;
     for (;;) {
-        const int rc = stmt.step();
-        if (rc == SQLITE_DONE) break;
-        if (rc != SQLITE_ROW) return db.failSqlite(rc);
+        const StepResult rc = stmt.step();
+        if (rc.done()) break;
+        if (!rc.row()) return db.failStep(rc);
         recnos->push_back(stmt.integer(0));
     }
     return db.succeed();

@@ -4,8 +4,11 @@
 
 namespace cdz {
 
-int Statement::step() const {
-    return sqlite3_step(stmt_.get());
+StepResult Statement::step() const {
+    const int rc = sqlite3_step(stmt_.get());
+    if (rc == SQLITE_ROW) return {StepResult::Kind::Row, rc};
+    if (rc == SQLITE_DONE) return {StepResult::Kind::Done, rc};
+    return {StepResult::Kind::Failed, rc};
 }
 
 void Statement::release() {

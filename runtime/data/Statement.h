@@ -8,6 +8,7 @@
 
 #include "runtime/data/ParamBinder.h"
 #include "runtime/data/ResultRow.h"
+#include "runtime/data/StepResult.h"
 
 struct sqlite3_stmt;
 
@@ -33,8 +34,8 @@ public:
     // The engine's own statement, for the engine's code alone.
     sqlite3_stmt* get() const { return stmt_.get(); }
 
-    // Steps once; SQLite's result code.
-    int step() const;
+    // Steps once.
+    StepResult step() const;
     // Resets now, before the scope ends (a read that must let its lock go at once).
     void release();
 

@@ -1,7 +1,5 @@
 #include "runtime/data/StoredColumns.h"
 
-#include <sqlite3.h>
-
 #include "runtime/data/RecordCodec.h"
 
 namespace cdz {
@@ -13,12 +11,12 @@ int storedColumns(Database& db, const std::string& schema, const std::string& ta
         db.statement("SELECT name, type FROM pragma_table_info(" + Database::literal(table) + ", " +
                      Database::literal(schema) + ")");
     if (!stmt) return db.error().code;
-    int rc;
-    while ((rc = stmt.step()) == SQLITE_ROW) {
+    StepResult rc;
+    while ((rc = stmt.step()).row()) {
         (*columns)[std::get<std::string>(RecordCodec::column(stmt, 0))] =
             std::get<std::string>(RecordCodec::column(stmt, 1));
     }
-    return rc == SQLITE_DONE ? db.succeed() : db.failSqlite(rc);
+    return rc.done() ? db.succeed() : db.failStep(rc);
 }
 
 int checkStoredColumns(Database& db, const TableSql& sql) {

@@ -1,7 +1,5 @@
 #include "runtime/data/TableRename.h"
 
-#include <sqlite3.h>
-
 #include <system_error>
 
 #include "runtime/data/ErrorGuard.h"
@@ -15,10 +13,10 @@ int listed(Database& db, const std::string& schema, const std::string& table) {
                                   " WHERE tbl = ?");
     if (!stmt) return -1;
     stmt.bindText(1, table);
-    const int rc = stmt.step();
-    const int64_t found = rc == SQLITE_ROW ? stmt.integer(0) : 0;
-    if (rc != SQLITE_ROW) {
-        db.failSqlite(rc);
+    const StepResult rc = stmt.step();
+    const int64_t found = rc.row() ? stmt.integer(0) : 0;
+    if (!rc.row()) {
+        db.failStep(rc);
         return -1;
     }
     return found > 0 ? 1 : 0;

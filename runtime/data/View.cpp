@@ -1,6 +1,5 @@
 #include "runtime/data/View.h"
 
-#include <sqlite3.h>
 #include <algorithm>
 
 #include "runtime/data/Position.h"
@@ -344,7 +343,7 @@ int View::compose() {
 
 int View::probe() {
     Database& db = primary_.database();
-    int rc;
+    StepResult rc;
     {
         Statement stmt = db.statement(probeSql_);
         if (!stmt) return db.error().code;
@@ -352,11 +351,11 @@ int View::probe() {
         for (const auto& v : params_) RecordCodec::bind(stmt, p++, v);
         rc = stmt.step();
     }
-    if (rc == SQLITE_ROW) {
+    if (rc.row()) {
         probed_ = true;
         return db.succeed();
     }
-    return rc == SQLITE_DONE ? db.fail(err::kRecordNotAvailable) : db.failSqlite(rc);
+    return rc.done() ? db.fail(err::kRecordNotAvailable) : db.failStep(rc);
 }
 
 int View::setStart() {
@@ -542,15 +541,15 @@ int View::readRecord(int64_t recno) {
                                       " WHERE t0." + TableSql::kRecno + " = ?");
         if (!stmt) return db.error().code;
         stmt.bindInteger(1, recno);
-        int rc = stmt.step();
-        if (rc == SQLITE_ROW) {
+        StepResult rc = stmt.step();
+        if (rc.row()) {
             for (int c = 0; c < stmt.columnCount(); ++c) {
                 row.push_back(RecordCodec::column(stmt, c));
             }
         }
-        code = rc == SQLITE_ROW    ? db.succeed()
-               : rc == SQLITE_DONE ? db.fail(err::kRecordNotFound)
-                                   : db.failSqlite(rc);
+        code = rc.row()    ? db.succeed()
+               : rc.done() ? db.fail(err::kRecordNotFound)
+                           : db.failStep(rc);
     }
     if (code == 0 && !takeRow(row, 0)) {
         return db.fail(err::kInvalidDataFile, 0, "the enciphered data of the file does not open");

@@ -41,7 +41,7 @@ public:
         Statement stmt =
             prepare("SELECT name FROM pragma_table_info(" + Database::literal(table) + ")");
         if (!stmt) return out;
-        while (stmt.step() == SQLITE_ROW) out.emplace_back(stmt.text(0));
+        while (stmt.step().row()) out.emplace_back(stmt.text(0));
         return out;
     }
 
@@ -50,7 +50,7 @@ public:
                                  " WHERE tbl = " + Database::literal(table));
         if (!stmt) return std::nullopt;
         std::optional<int64_t> n;
-        if (stmt.step() == SQLITE_ROW) n = stmt.integer(0);
+        if (stmt.step().row()) n = stmt.integer(0);
         return n;
     }
 
@@ -95,8 +95,8 @@ public:
             if (!stmt) return true;
             stmt.bindInteger(1, after);
             bool progressed = false;
-            int rc;
-            while ((rc = stmt.step()) == SQLITE_ROW) {
+            StepResult rc;
+            while ((rc = stmt.step()).row()) {
                 SqlValues row;
                 const int n = stmt.columnCount();
                 for (int i = 0; i < n; ++i) row.push_back(RecordCodec::column(stmt, i));
@@ -105,7 +105,7 @@ public:
                 take(row);
             }
             stmt.release();
-            if (rc == SQLITE_DONE) return damaged;
+            if (rc.done()) return damaged;
             damaged = true;
             // The scan broke after `after`. When it broke at once where it resumed, that record
             // itself cannot be read: search past it, so every round moves forward.
@@ -125,12 +125,12 @@ private:
         Statement stmt = file_.prepare(probeSql_);
         if (!stmt) return Probe::Broken;
         stmt.bindInteger(1, from);
-        const int rc = stmt.step();
-        if (rc == SQLITE_ROW) {
+        const StepResult rc = stmt.step();
+        if (rc.row()) {
             *found = stmt.integer(0);
             return Probe::Row;
         }
-        return rc == SQLITE_DONE ? Probe::End : Probe::Broken;
+        return rc.done() ? Probe::End : Probe::Broken;
     }
 
     // The smallest record number above `after` from which a seek works, found by doubling the
@@ -182,7 +182,7 @@ std::vector<std::string> exampleTables(Database& out, const std::string& schema)
                                    "'sqlite_%' AND name <> '" +
                                    TableSql::kLayoutTable + "'");
     if (!stmt) return tables;
-    while (stmt.step() == SQLITE_ROW) tables.emplace_back(stmt.text(0));
+    while (stmt.step().row()) tables.emplace_back(stmt.text(0));
     return tables;
 }
 
@@ -193,7 +193,7 @@ std::vector<std::string> outputColumns(Database& out, const std::string& schema,
         out.statement("SELECT name FROM pragma_table_info(" + Database::literal(table) + ", " +
                       Database::literal(schema) + ")");
     if (!stmt) return cols;
-    while (stmt.step() == SQLITE_ROW) cols.emplace_back(stmt.text(0));
+    while (stmt.step().row()) cols.emplace_back(stmt.text(0));
     return cols;
 }
 
@@ -240,7 +240,7 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
         for (size_t i = 0; i < row.size(); ++i) {
             RecordCodec::bind(stmt, static_cast<int>(i) + 1, row[i]);
         }
-        if (stmt.step() == SQLITE_DONE && out.changes() == 1) {
+        if (stmt.step().done() && out.changes() == 1) {
             ++result.saved;
         } else {
             ++refused;

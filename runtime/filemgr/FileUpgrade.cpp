@@ -29,12 +29,12 @@ std::vector<std::pair<std::string, std::string>> dependents(Database& db, const 
         return out;
     }
     RecordCodec::bind(stmt, 1, table);
-    int rc;
-    while ((rc = stmt.step()) == SQLITE_ROW) {
+    StepResult rc;
+    while ((rc = stmt.step()).row()) {
         out.emplace_back(std::get<std::string>(RecordCodec::column(stmt, 0)),
                          std::get<std::string>(RecordCodec::column(stmt, 1)));
     }
-    *code = rc == SQLITE_DONE ? 0 : db.failSqlite(rc);
+    *code = rc.done() ? 0 : db.failStep(rc);
     return out;
 }
 

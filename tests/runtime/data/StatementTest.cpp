@@ -28,7 +28,7 @@ TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
         Statement read = db.statement(sql);
         ASSERT_TRUE(read);
         read.bindInteger(1, 0);
-        ASSERT_EQ(read.step(), SQLITE_ROW);  // left in the middle of its rows
+        ASSERT_TRUE(read.step().row());  // left in the middle of its rows
     }
     // A read left open would keep its shared lock and another station could not commit.
     sqlite3* other = nullptr;
@@ -39,7 +39,7 @@ TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
     sqlite3_close(other);
 
     Statement again = db.statement(sql);
-    EXPECT_EQ(again.step(), SQLITE_DONE);  // ID > NULL: the earlier 0 is gone
+    EXPECT_TRUE(again.step().done());  // ID > NULL: the earlier 0 is gone
 }
 
 }  // namespace

@@ -224,7 +224,7 @@ TEST_F(StationTest, KilledTransactionLeavesAllOrNothing) {
         for (DataFile* f : {&songs, &cats}) {
             Statement check = db.statement("PRAGMA " + f->sql().schema() + ".integrity_check");
             ASSERT_TRUE(check);
-            ASSERT_EQ(check.step(), SQLITE_ROW);
+            ASSERT_TRUE(check.step().row());
             EXPECT_EQ(check.text(0), "ok");
         }
         ASSERT_EQ(songs.close(), 0);

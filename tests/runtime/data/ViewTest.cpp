@@ -263,7 +263,7 @@ TEST_F(ViewTest, KeyOrderReadsThroughTheIndex) {
             Statement plan = db.statement("EXPLAIN QUERY PLAN " + q.sql(forward, bounded));
             ASSERT_TRUE(plan);
             std::string text;
-            while (plan.step() == SQLITE_ROW) {
+            while (plan.step().row()) {
                 text += std::string(plan.text(3));
                 text += "\n";
             }

@@ -76,7 +76,7 @@ protected:
             Statement st =
                 cat.database().statement("SELECT total(cdz_rev) FROM " + cat.file(f).sql().ref());
             EXPECT_TRUE(st);
-            if (st && st.step() == SQLITE_ROW) sum += st.integer(0);
+            if (st && st.step().row()) sum += st.integer(0);
         }
         return sum;
     }

@@ -44,7 +44,7 @@ Found inspect(const std::filesystem::path& folder) {
         EXPECT_EQ(c.use(f), 0) << c.database().error().driverText;
         Statement check =
             c.database().statement("PRAGMA " + c.file(f).sql().schema() + ".integrity_check");
-        EXPECT_TRUE(check && check.step() == SQLITE_ROW && std::string(check.text(0)) == "ok");
+        EXPECT_TRUE(check && check.step().row() && std::string(check.text(0)) == "ok");
     }
     out.albums = static_cast<size_t>(c.file(F::Album).records());
     out.songs = static_cast<size_t>(c.file(F::Cadenzio).records());

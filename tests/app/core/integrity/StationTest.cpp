@@ -182,7 +182,7 @@ Outcome inspect(const std::filesystem::path& folder, int32_t id, int* recovered)
             c.database().statement("PRAGMA " + c.file(f).sql().schema() + ".integrity_check");
         EXPECT_TRUE(check);
         if (!check) continue;
-        EXPECT_EQ(check.step(), SQLITE_ROW);
+        EXPECT_TRUE(check.step().row());
         EXPECT_EQ(check.text(0), "ok");
     }
     c.album().AlbumID = id;

@@ -5,12 +5,15 @@
 #include <charconv>
 #include <vector>
 
+#include "runtime/data/PgDialect.h"
 #include "runtime/data/PgErrors.h"
 
 namespace cdz::pg {
 namespace {
 
 constexpr int kDefaultLockWaitMs = 2000;
+// The server's own state for a character its texts cannot hold.
+constexpr std::string_view kNulInText = "22021";
 
 // The server's notices (an index name it shortened, a schema that already exists) are not
 // the program's business; errors come back in results.
@@ -32,6 +35,11 @@ int PgConnection::open(const std::string& conninfo) {
         const std::string why = PQerrorMessage(conn_);
         close();
         return failFrom(error_, {}, why);
+    }
+    // SQLite's IFNULL and instr, by their names, where the catalogue created them.
+    if (int code = exec(PgDialect::searchPath())) {
+        close();
+        return code;
     }
     if (int code = setLockWait(kDefaultLockWaitMs)) {
         close();
@@ -75,7 +83,14 @@ int PgConnection::query(const std::string& sql, const SqlValues& params, PgResul
         return error_.code;
     }
     std::vector<std::string> texts;
-    for (const auto& p : params) texts.push_back(paramText(p));
+    for (const auto& p : params) {
+        texts.push_back(paramText(p));
+        // Parameters travel as C strings: the server would store the text cut at the NUL.
+        if (texts.back().find('\0') != std::string::npos) {
+            return failFrom(error_, kNulInText,
+                            "a text holds a NUL byte, which the server cannot store");
+        }
+    }
     std::vector<const char*> values;
     for (size_t i = 0; i < params.size(); ++i) {
         values.push_back(isNull(params[i]) ? nullptr : texts[i].c_str());

@@ -33,6 +33,7 @@ public:
     // Runs statements without parameters (several, separated by semicolons, run as one).
     int exec(const std::string& sql);
     // Runs one statement with its parameters ($1 is params[0]); rows land in `out` when given.
+    // A text holding a NUL byte is refused (90, state 22021) rather than stored cut short.
     int query(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
 
     // How long a statement waits for another station's lock before it fails with 32

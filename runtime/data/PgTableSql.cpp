@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "runtime/data/Database.h"
+#include "runtime/data/PgDialect.h"
 
 namespace cdz::pg {
 namespace {
@@ -133,18 +134,22 @@ std::vector<std::string> PgTableSql::createSchema() const {
     // layout table, and the statement's rows arrive as the transition table cdz_rows, so a
     // statement touching many records updates the count and the stamp once. A statement that
     // touched nothing leaves both, so a watch sees no change where there was none.
-    return {"CREATE SCHEMA IF NOT EXISTS " + schema,
-            "CREATE TABLE IF NOT EXISTS " + layout + "(tbl text" + kCollate +
-                " PRIMARY KEY, layout text NOT NULL, records bigint NOT NULL DEFAULT 0, "
-                "stamp bigint NOT NULL DEFAULT 0)",
-            "CREATE OR REPLACE FUNCTION " + schema + "." + kCountFunction +
-                "() RETURNS trigger LANGUAGE plpgsql AS $cdz$ DECLARE n bigint := 0; BEGIN "
-                "IF TG_OP <> 'TRUNCATE' THEN SELECT count(*) INTO n FROM cdz_rows; "
-                "IF n = 0 THEN RETURN NULL; END IF; END IF; UPDATE " +
-                layout +
-                " SET stamp = stamp + 1, records = CASE TG_OP WHEN 'INSERT' THEN records + n "
-                "WHEN 'DELETE' THEN records - n WHEN 'TRUNCATE' THEN 0 ELSE records END "
-                "WHERE tbl = TG_ARGV[0]; RETURN NULL; END $cdz$"};
+    std::vector<std::string> out{
+        "CREATE SCHEMA IF NOT EXISTS " + schema,
+        "CREATE TABLE IF NOT EXISTS " + layout + "(tbl text" + kCollate +
+            " PRIMARY KEY, layout text NOT NULL, records bigint NOT NULL DEFAULT 0, "
+            "stamp bigint NOT NULL DEFAULT 0)",
+        "CREATE OR REPLACE FUNCTION " + schema + "." + kCountFunction +
+            "() RETURNS trigger LANGUAGE plpgsql AS $cdz$ DECLARE n bigint := 0; BEGIN "
+            "IF TG_OP <> 'TRUNCATE' THEN SELECT count(*) INTO n FROM cdz_rows; "
+            "IF n = 0 THEN RETURN NULL; END IF; END IF; UPDATE " +
+            layout +
+            " SET stamp = stamp + 1, records = CASE TG_OP WHEN 'INSERT' THEN records + n "
+            "WHEN 'DELETE' THEN records - n WHEN 'TRUNCATE' THEN 0 ELSE records END "
+            "WHERE tbl = TG_ARGV[0]; RETURN NULL; END $cdz$"};
+    // The functions the data layer's SQL calls by SQLite's names.
+    for (auto& f : PgDialect::createFunctions()) out.push_back(std::move(f));
+    return out;
 }
 
 std::vector<std::string> PgTableSql::createOwner(const std::string& salt,

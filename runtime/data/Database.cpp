@@ -1,4 +1,5 @@
 #include "runtime/data/Database.h"
+#include "runtime/data/SqliteStatement.h"
 
 #include <sqlite3.h>
 
@@ -335,11 +336,12 @@ Statement Database::statement(const std::string& sql) {
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v3(conn_.get(), sql.c_str(), static_cast<int>(sql.size()),
                                 SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
-    if (rc != SQLITE_OK) {
-        failSqlite(rc);
+    if (rc != SQLITE_OK || stmt == nullptr) {
+        sqlite3_finalize(stmt);
+        failSqlite(rc != SQLITE_OK ? rc : SQLITE_MISUSE);  // no statement in the text
         return {};
     }
-    std::shared_ptr<sqlite3_stmt> owned(stmt, sqlite3_finalize);
+    auto owned = std::make_shared<SqliteStatement>(stmt);
     statements_.emplace(sql, owned);
     return Statement(std::move(owned));
 }
@@ -352,12 +354,12 @@ Statement Database::freshStatement(const std::string& sql) {
     sqlite3_stmt* stmt = nullptr;
     const int rc =
         sqlite3_prepare_v2(conn_.get(), sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-    std::shared_ptr<sqlite3_stmt> owned(stmt, sqlite3_finalize);
-    if (rc != SQLITE_OK) {
-        failSqlite(rc);
+    if (rc != SQLITE_OK || stmt == nullptr) {
+        sqlite3_finalize(stmt);
+        failSqlite(rc != SQLITE_OK ? rc : SQLITE_MISUSE);
         return {};
     }
-    return Statement(std::move(owned));
+    return Statement(std::make_shared<SqliteStatement>(stmt));
 }
 
 bool Database::transactionOpen() const {

@@ -124,7 +124,7 @@ private:
     std::vector<Attached> attached_;  // includes the file that is `main`, if any
     // Shared with the scopes in use, so a statement outlives a rebuilt connection's cache
     // until its scope ends.
-    std::unordered_map<std::string, std::shared_ptr<sqlite3_stmt>> statements_;
+    std::unordered_map<std::string, std::shared_ptr<PreparedStatement>> statements_;
     ErrorState error_;
     int lockWaitMs_ = 2000;
     bool inTransaction_ = false;

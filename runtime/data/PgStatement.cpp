@@ -52,12 +52,13 @@ const ErrorState& PgStatement::error() const {
     return conn_->error();
 }
 
-PgStatement::Step PgStatement::step() {
+StepResult PgStatement::step() {
+    const StepResult failed{Step::Failed, conn_->error().code};
     switch (state_) {
         case State::Failed:
-            return Step::Failed;
+            return failed;
         case State::Done:
-            return Step::Done;
+            return {Step::Done};
         case State::Rows:
             break;
         case State::Ready: {
@@ -67,7 +68,7 @@ PgStatement::Step PgStatement::step() {
             // Parameters never bound are NULL, as in SQLite.
             if (conn_->query(sql_, params_, &result_) != 0) {
                 state_ = State::Failed;
-                return Step::Failed;
+                return {Step::Failed, conn_->error().code};
             }
             for (int c = 0; c < result_.columns(); ++c) {
                 const Oid oid = PQftype(result_.get(), c);
@@ -79,15 +80,16 @@ PgStatement::Step PgStatement::step() {
             break;
         }
     }
-    if (++row_ < result_.rows()) return Step::Row;
+    if (++row_ < result_.rows()) return {Step::Row};
     state_ = State::Done;
-    return Step::Done;
+    return {Step::Done};
 }
 
 void PgStatement::reset() {
     // The count of changes stays readable until the statement runs again.
     state_ = State::Ready;
     row_ = -1;
+    params_.clear();
 }
 
 void PgStatement::bind(int param, SqlValue v) {

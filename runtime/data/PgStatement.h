@@ -8,30 +8,29 @@
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
-#include "runtime/data/ParamBinder.h"
 #include "runtime/data/PgResult.h"
-#include "runtime/data/ResultRow.h"
+#include "runtime/data/PreparedStatement.h"
 #include "runtime/data/SqlValue.h"
 
 namespace cdz::pg {
 
 class PgConnection;
 
-class PgStatement final : public ParamBinder, public ResultRow {
+class PgStatement final : public PreparedStatement {
 public:
-    enum class Step { Row, Done, Failed };
+    using Step = StepResult::Kind;
 
     // `sql` in the server's form ($1, $2, ...); `conn` outlives the statement.
     PgStatement(PgConnection& conn, std::string sql);
 
     // Runs the statement on the first step; each step then moves to the next row. A failure
-    // leaves its cause in the connection's error state, and every later step fails the same.
-    Step step();
+    // leaves its cause in the connection's error state (its runtime code also in the result),
+    // and every later step fails the same.
+    StepResult step() override;
     // Records the statement added, changed or deleted (0 before it has run).
     int64_t changes() const { return result_.affected(); }
-    // Back to before the first step, its parameters kept.
-    void reset();
-    void clearBindings() { params_.clear(); }
+    // Back to before the first step, its parameters cleared.
+    void reset() override;
     const ErrorState& error() const;
     const std::string& sql() const { return sql_; }
 

@@ -12,6 +12,7 @@ struct StepResult {
     bool done() const { return kind == Kind::Done; }
     // A row or the end: the step itself did not fail.
     bool ok() const { return kind != Kind::Failed; }
+    bool operator==(Kind k) const { return kind == k; }
 };
 
 }  // namespace cdz

@@ -9,6 +9,7 @@
 
 #include "runtime/data/Database.h"
 #include "runtime/data/RecordCodec.h"
+#include "runtime/data/SqliteStatement.h"
 #include "runtime/data/TableSql.h"
 #include "runtime/filemgr/FileSalvageCheck.h"
 
@@ -60,8 +61,11 @@ public:
         sqlite3_stmt* stmt = nullptr;
         const int rc =
             db_ ? sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) : SQLITE_ERROR;
-        std::shared_ptr<sqlite3_stmt> owned(stmt, sqlite3_finalize);
-        return rc == SQLITE_OK ? Statement(std::move(owned)) : Statement();
+        if (rc != SQLITE_OK || stmt == nullptr) {
+            sqlite3_finalize(stmt);
+            return {};
+        }
+        return Statement(std::make_shared<SqliteStatement>(stmt));
     }
 
 private:

@@ -59,7 +59,7 @@ protected:
         }
         stmt.bindInteger(p, limit);
         std::vector<int64_t> out;
-        Step s;
+        StepResult s;
         while ((s = stmt.step()) == Step::Row) {
             out.push_back(stmt.integer(q.recnoColumn()));
             *last = q.boundOf(stmt);

@@ -60,7 +60,7 @@ TEST_F(PgStatementTest, StepsRowByRowCountsChangesAndRunsAgainAfterAReset) {
         select.reset();
         select.bindInteger(1, above);
         std::vector<int64_t> out;
-        Step s;
+        StepResult s;
         while ((s = select.step()) == Step::Row) out.push_back(select.integer(0));
         EXPECT_EQ(s, Step::Done) << conn.error().driverText;
         EXPECT_EQ(select.step(), Step::Done);  // stays done until reset

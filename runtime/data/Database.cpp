@@ -1,96 +1,19 @@
 #include "runtime/data/Database.h"
-#include "runtime/data/SqliteStatement.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 
 #include "runtime/data/ErrorGuard.h"
-#include "runtime/data/StaleJournal.h"
-#include "runtime/text/Unicode.h"
+#include "runtime/data/SqliteEngine.h"
 
 namespace cdz {
-namespace {
-
-constexpr int kMaxAttached = 10;  // besides main
-// Page cache of each attached file, in KiB. Pages are taken as they are used, so a small file
-// costs little; a large one keeps its keys' upper levels and a batch of writes in memory
-// instead of spilling them to the journal.
-constexpr int kCacheKiB = 256 * 1024;
-
-// Full case folding for maintenance statements of this connection (rebuilding the folded key
-// columns, ordering by UPPER()); nothing stored depends on it.
-void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* text = sqlite3_value_text(argv[0]);
-    int n = sqlite3_value_bytes(argv[0]);
-    std::string folded =
-        foldCase(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(n)));
-    sqlite3_result_text(ctx, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
-}
-
-// UPPER() and LOWER() of the expression language, for filters pushed down to SQLite (whose
-// own upper() and lower() know ASCII only).
-void mapCase(sqlite3_context* ctx, sqlite3_value** argv, bool upper) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    std::string_view s(text ? text : "", static_cast<size_t>(sqlite3_value_bytes(argv[0])));
-    bool ascii = true;
-    for (char c : s) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    std::string out;
-    if (ascii) {
-        out.assign(s);
-        for (char& c : out) {
-            if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-            if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        }
-    } else {
-        out = upper ? toUpper(s) : toLower(s);
-    }
-    sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
-}
-
-void upperFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    mapCase(ctx, argv, true);
-}
-
-void lowerFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    mapCase(ctx, argv, false);
-}
-
-int runtimeCodeOf(int extended) {
-    switch (extended & 0xff) {
-        case SQLITE_CONSTRAINT:
-            if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY) {
-                return err::kDuplicateKey;
-            }
-            return err::kDriverError;
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return err::kFileLocked;
-        case SQLITE_READONLY:
-        case SQLITE_PERM:
-        case SQLITE_AUTH:
-            return err::kAccessDenied;
-        default:
-            return err::kDriverError;
-    }
-}
-
-}  // namespace
 
 Database::Database(std::filesystem::path folder, std::string vfs)
-    : folder_(std::move(folder)), vfs_(std::move(vfs)) {}
+    : folder_(std::move(folder)), engine_(std::make_unique<SqliteEngine>(error_, std::move(vfs))) {
+    engine_->setLockWait(lockWaitMs_);
+}
 
 Database::~Database() {
     if (inTransaction_) rollback();
-    closeConnection();
 }
 
 int Database::fail(int runtimeCode, int sqliteCode, std::string_view sqliteText) {
@@ -98,17 +21,9 @@ int Database::fail(int runtimeCode, int sqliteCode, std::string_view sqliteText)
     return runtimeCode;
 }
 
-int Database::failSqlite(int rc) {
-    sqlite3* db = conn_.get();
-    int extended = db ? sqlite3_extended_errcode(db) : rc;
-    if ((extended & 0xff) != (rc & 0xff)) extended = rc;
-    std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    return fail(runtimeCodeOf(extended), extended, text);
-}
-
 void Database::setLockWait(int ms) {
     lockWaitMs_ = ms;
-    if (conn_) sqlite3_busy_timeout(conn_.get(), ms);
+    engine_->setLockWait(ms);
 }
 
 std::string Database::quote(std::string_view identifier) {
@@ -131,273 +46,82 @@ std::string Database::literal(std::string_view text) {
     return q;
 }
 
-Database::Attached* Database::find(const std::filesystem::path& file) {
-    for (auto& a : attached_) {
-        if (a.file == file) return &a;
+Database::Use* Database::find(const std::filesystem::path& file) {
+    for (auto& u : uses_) {
+        if (u.file == file) return &u;
     }
     return nullptr;
 }
 
 bool Database::isAttached(const std::filesystem::path& file) const {
-    return std::any_of(attached_.begin(), attached_.end(),
-                       [&](const Attached& a) { return a.file == file; });
-}
-
-std::string Database::freeSchemaName() const {
-    for (int i = 1; i <= kMaxAttached; ++i) {
-        // Appended rather than "f" + ...: GCC 12 at -O3 reports a false -Wrestrict for a
-        // literal joined to a temporary string.
-        std::string name = "f";
-        name += std::to_string(i);
-        bool used = std::any_of(attached_.begin(), attached_.end(),
-                                [&](const Attached& a) { return a.schema == name; });
-        if (!used) return name;
-    }
-    return {};
-}
-
-int Database::openConnection(const std::filesystem::path& mainFile) {
-    std::string name = mainFile.empty() ? std::string(":memory:") : mainFile.string();
-    // One thread uses a connection: SQLite need not lock it around every call (a row of the
-    // songs file is some fifty calls).
-    int rc =
-        conn_.open(name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, vfs_);
-    if (rc != SQLITE_OK) {
-        int code = failSqlite(rc);
-        closeConnection();
-        return code;
-    }
-    sqlite3* db = conn_.get();
-    sqlite3_extended_result_codes(db, 1);
-    // A quoted name that is no column is an error, never a text constant: a key built over
-    // a column a table lacks would otherwise be a key over a constant.
-    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    sqlite3_busy_timeout(db, lockWaitMs_);
-    sqlite3_create_function(db, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            foldFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "cdz_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            upperFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "cdz_lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            lowerFunction, nullptr, nullptr);
-    // Statement journals (every add fires the record-count trigger) and sorts stay in memory
-    // rather than going through temporary files page by page.
-    if (int code = exec("PRAGMA temp_store = MEMORY")) {
-        closeConnection();
-        return code;
-    }
-    return succeed();
-}
-
-void Database::finalizeStatements() {
-    statements_.clear();
-}
-
-void Database::closeConnection() {
-    finalizeStatements();
-    conn_.close();
-}
-
-int Database::rebuild(const std::filesystem::path& mainFile) {
-    closeConnection();
-    if (int code = openConnection(mainFile)) return code;
-    for (auto& a : attached_) {
-        if (a.schema == "main") continue;
-        if (int code = exec("ATTACH DATABASE " + literal(a.file.string()) + " AS " + a.schema)) {
-            return code;
-        }
-        if (int code = tune(a.schema)) return code;
-        if (a.exclusive) {
-            if (int code = setExclusive(a.schema, true)) return code;
-        }
-    }
-    return succeed();
+    return std::any_of(uses_.begin(), uses_.end(), [&](const Use& u) { return u.file == file; });
 }
 
 int Database::attach(const std::filesystem::path& file, bool create, bool recover,
                      std::string* schema) {
-    if (Attached* a = find(file)) {
-        ++a->users;
-        *schema = a->schema;
+    if (Use* u = find(file)) {
+        ++u->users;
+        *schema = u->schema;
         return succeed();
     }
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
-        if (!create) return fail(err::kFileNotFound);
-    } else if (!recover && StaleJournal::present(file)) {
-        return fail(err::kFileLocked, SQLITE_BUSY,
-                    "rollback journal of an interrupted transaction");
-    }
+    if (int code = engine_->admit(file, create, recover)) return code;
     if (inTransaction_) return fail(err::kTransactionActive);
-
-    Attached entry{file, {}, 1, false};
-    auto mainIt = std::find_if(attached_.begin(), attached_.end(),
-                               [](const Attached& a) { return a.schema == "main"; });
-    int code = 0;
-    if (!conn_) {
-        entry.schema = "main";
-        code = openConnection(file);
-    } else if (attached_.size() - (mainIt != attached_.end() ? 1 : 0) < kMaxAttached) {
-        entry.schema = freeSchemaName();
-        code = exec("ATTACH DATABASE " + literal(file.string()) + " AS " + entry.schema);
-    } else if (mainIt == attached_.end()) {
-        // Every slot is taken and main is the in-memory stand-in: the new file takes main.
-        entry.schema = "main";
-        attached_.push_back(entry);
-        code = rebuild(file);
-        attached_.pop_back();
-    } else {
-        return fail(err::kDriverError, SQLITE_ERROR, "too many attached databases");
+    std::string name;
+    const int code = engine_->attach(file, &name);
+    // A file the engine attached stays in use even when its tuning afterwards failed.
+    if (!name.empty()) {
+        uses_.push_back({file, name, 1});
+        *schema = name;
     }
-    if (code) return code;
-
-    // Reading the schema makes SQLite roll back a hot journal now, and fails at once on a file
-    // that is not a database.
-    {
-        Statement probe = statement("SELECT count(*) FROM " + entry.schema + ".sqlite_schema");
-        if (!probe) {
-            code = error_.code;
-        } else {
-            const StepResult rc = probe.step();
-            code = rc.row() ? 0 : failSqlite(rc.engineCode);
-        }
-    }
-    if (code) {
-        ErrorGuard keep(error_);
-        attached_.push_back(entry);
-        detach(file);
-        return code;
-    }
-    attached_.push_back(entry);
-    *schema = entry.schema;
-    if (int tuned = tune(entry.schema)) return tuned;
-    return succeed();
-}
-
-int Database::tune(const std::string& schema) {
-    return exec("PRAGMA " + schema + ".cache_size = -" + std::to_string(kCacheKiB));
+    return code;
 }
 
 int Database::detach(const std::filesystem::path& file) {
-    Attached* a = find(file);
-    if (!a) return succeed();
-    if (--a->users > 0) return succeed();
+    Use* u = find(file);
+    if (!u) return succeed();
+    if (--u->users > 0) return succeed();
     if (inTransaction_) {
-        ++a->users;
+        ++u->users;
         return fail(err::kTransactionActive);
     }
-    std::string schema = a->schema;
-    attached_.erase(attached_.begin() + (a - attached_.data()));
-    finalizeStatements();
-    if (attached_.empty()) {
-        closeConnection();
-        return succeed();
-    }
-    if (schema == "main") return rebuild({});
-    return exec("DETACH DATABASE " + schema);
+    uses_.erase(uses_.begin() + (u - uses_.data()));
+    return engine_->detach(file);
 }
 
 int Database::setExclusive(const std::string& schema, bool on) {
-    Attached* entry = nullptr;
-    for (auto& a : attached_) {
-        if (a.schema == schema) entry = &a;
-    }
-    if (!entry) return fail(err::kFileNotOpen);
-    if (!on) {
-        entry->exclusive = false;
-        exec("PRAGMA " + schema + ".locking_mode=NORMAL");
-        // The lock goes with the next access.
-        return exec("SELECT count(*) FROM " + schema + ".sqlite_schema");
-    }
-    if (int code = exec("PRAGMA " + schema + ".locking_mode=EXCLUSIVE")) return code;
-    // A write takes the exclusive lock, which this locking mode then keeps.
-    int code = exec("UPDATE " + schema + ".cdz_layout SET stamp=stamp+1");
-    if (code) {
-        {
-            ErrorGuard keep(error_);
-            exec("PRAGMA " + schema + ".locking_mode=NORMAL");
-        }
-        // Another station holds the file: maintenance is refused, not merely delayed.
-        return code == err::kFileLocked
-                   ? fail(err::kAccessDenied, error_.driverCode, error_.driverText)
-                   : code;
-    }
-    entry->exclusive = true;
-    return succeed();
+    return engine_->setExclusive(schema, on);
 }
 
 Statement Database::statement(const std::string& sql) {
-    if (!conn_) {
-        fail(err::kFileNotOpen);
-        return {};
-    }
-    auto it = statements_.find(sql);
-    if (it != statements_.end()) return Statement(it->second);
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v3(conn_.get(), sql.c_str(), static_cast<int>(sql.size()),
-                                SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
-    if (rc != SQLITE_OK || stmt == nullptr) {
-        sqlite3_finalize(stmt);
-        failSqlite(rc != SQLITE_OK ? rc : SQLITE_MISUSE);  // no statement in the text
-        return {};
-    }
-    auto owned = std::make_shared<SqliteStatement>(stmt);
-    statements_.emplace(sql, owned);
-    return Statement(std::move(owned));
+    return Statement(engine_->prepare(sql));
 }
 
 Statement Database::freshStatement(const std::string& sql) {
-    if (!conn_) {
-        fail(err::kFileNotOpen);
-        return {};
-    }
-    sqlite3_stmt* stmt = nullptr;
-    const int rc =
-        sqlite3_prepare_v2(conn_.get(), sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-    if (rc != SQLITE_OK || stmt == nullptr) {
-        sqlite3_finalize(stmt);
-        failSqlite(rc != SQLITE_OK ? rc : SQLITE_MISUSE);
-        return {};
-    }
-    return Statement(std::make_shared<SqliteStatement>(stmt));
+    return Statement(engine_->prepareOnce(sql));
 }
 
 bool Database::transactionOpen() const {
-    return conn_ && !sqlite3_get_autocommit(conn_.get());
+    return engine_->transactionOpen();
 }
 
 int Database::exec(const std::string& sql) {
-    if (!conn_) return fail(err::kFileNotOpen);
-    int rc = sqlite3_exec(conn_.get(), sql.c_str(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) return failSqlite(rc);
-    return succeed();
-}
-
-int Database::lockSchema(const std::string& schema) {
-    // A write that changes nothing still takes the file's write lock, and only that file's.
-    return exec("UPDATE " + schema + ".cdz_layout SET stamp=stamp WHERE 0");
+    return engine_->exec(sql);
 }
 
 int Database::begin(std::vector<std::string> schemas, int waitMs) {
-    if (!conn_) return fail(err::kFileNotOpen);
+    if (!engine_->connected()) return fail(err::kFileNotOpen);
     if (inTransaction_ && !streamOwnsTransaction_) return fail(err::kTransactionActive);
     if (streamOwnsTransaction_) {
         // The batch so far is committed; the transaction takes over from here.
-        if (int code = exec("COMMIT")) return code;
+        if (int code = engine_->commit()) return code;
         inTransaction_ = streamOwnsTransaction_ = false;
     }
     std::sort(schemas.begin(), schemas.end());
     schemas.erase(std::unique(schemas.begin(), schemas.end()), schemas.end());
-    if (int code = exec("BEGIN")) return code;
-    sqlite3_busy_timeout(conn_.get(), waitMs);
-    int code = 0;
-    for (const auto& s : schemas) {
-        if ((code = lockSchema(s)) != 0) break;
-    }
-    sqlite3_busy_timeout(conn_.get(), lockWaitMs_);
-    if (code) {
+    if (int code = engine_->begin()) return code;
+    if (int code = engine_->lock(schemas, waitMs)) {
         ErrorGuard keep(error_);
-        exec("ROLLBACK");
+        engine_->rollback();
         return code;
     }
     inTransaction_ = true;
@@ -406,10 +130,10 @@ int Database::begin(std::vector<std::string> schemas, int waitMs) {
 
 int Database::commit() {
     if (!inTransaction_ || streamOwnsTransaction_) return fail(err::kTransactionFailed);
-    if (int code = exec("COMMIT")) {
+    if (int code = engine_->commit()) {
         // A commit that could not finish leaves nothing half done.
         ErrorGuard keep(error_);
-        exec("ROLLBACK");
+        engine_->rollback();
         inTransaction_ = false;
         return code;
     }
@@ -420,14 +144,15 @@ int Database::commit() {
 int Database::rollback() {
     if (!inTransaction_ || streamOwnsTransaction_) return fail(err::kTransactionFailed);
     inTransaction_ = false;
-    if (sqlite3_get_autocommit(conn_.get())) return succeed();  // SQLite already rolled it back
-    return exec("ROLLBACK");
+    // The engine may have rolled it back already (a failed commit, a full disk).
+    if (!engine_->transactionOpen()) return succeed();
+    return engine_->rollback();
 }
 
 int Database::beginStream() {
-    if (!conn_) return fail(err::kFileNotOpen);
+    if (!engine_->connected()) return fail(err::kFileNotOpen);
     if (streams_++ == 0 && !inTransaction_) {
-        if (int code = exec("BEGIN")) {
+        if (int code = engine_->begin()) {
             --streams_;
             return code;
         }
@@ -440,9 +165,9 @@ int Database::endStream() {
     if (streams_ == 0) return succeed();
     if (--streams_ == 0 && streamOwnsTransaction_) {
         inTransaction_ = streamOwnsTransaction_ = false;
-        if (int code = exec("COMMIT")) {
+        if (int code = engine_->commit()) {
             ErrorGuard keep(error_);
-            exec("ROLLBACK");
+            engine_->rollback();
             return code;
         }
     }
@@ -450,20 +175,19 @@ int Database::endStream() {
 }
 
 int Database::changes() const {
-    return sqlite3_changes(conn_.get());
+    return engine_->changes();
 }
 
 int64_t Database::totalChanges() const {
-    return sqlite3_total_changes64(conn_.get());
+    return engine_->totalChanges();
 }
 
 int64_t Database::dataVersion(const std::string& schema) {
-    Statement stmt = statement("PRAGMA " + quote(schema) + ".data_version");
-    return stmt && stmt.step().row() ? stmt.integer(0) : -1;
+    return engine_->dataVersion(schema);
 }
 
 int Database::failStep(const StepResult& step) {
-    return step.ok() ? succeed() : failSqlite(step.engineCode);
+    return step.ok() ? succeed() : engine_->fail(step.engineCode);
 }
 
 }  // namespace cdz

@@ -1,33 +1,25 @@
 #pragma once
-// The catalogue's data connection: one SQLite connection to which each database file is
-// attached while some data file in it is open, so that a transaction over several files is one
-// atomic commit. It also holds the runtime error state that every data operation sets.
-//
-// SQLite allows ten attached databases besides `main`; the first file opened becomes `main`, so
-// eleven files can be open at once. When the `main` file closes while others stay open, the
-// connection is rebuilt around an in-memory `main` (the others keep their schema names), and a
-// later file may take `main` over again the same way.
+// The catalogue's data connection: each database file is attached to it while some data file
+// in it is open, so that a transaction over several files is one atomic commit. It holds the
+// runtime error state that every data operation sets, the files' use counts and the
+// transaction and stream flags; the storage engine under it does the engine's own work.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
-#include "runtime/data/SqliteConnection.h"
 #include "runtime/data/Statement.h"
-
-struct sqlite3;
-struct sqlite3_stmt;
+#include "runtime/data/StorageEngine.h"
 
 namespace cdz {
 
 // It must outlive the DataFile objects that use it.
 class Database {
 public:
-    // `vfs` names the SQLite VFS the connection opens its files with (empty: the default).
+    // `vfs` names the SQLite VFS the engine opens its files with (empty: the default).
     explicit Database(std::filesystem::path folder, std::string vfs = {});
     ~Database();
     Database(const Database&) = delete;
@@ -41,8 +33,6 @@ public:
     ErrorState& error() { return error_; }
     // Sets the state and returns the runtime code (for `return db.fail(...)`).
     int fail(int runtimeCode, int sqliteCode = 0, std::string_view sqliteText = {});
-    // Maps the connection's latest SQLite failure onto a runtime code and sets the state.
-    int failSqlite(int rc);
     int succeed() {
         error_.clear();
         return 0;
@@ -58,7 +48,7 @@ public:
     // Drops one use of an attached file; the last use detaches it.
     int detach(const std::filesystem::path& file);
     bool isAttached(const std::filesystem::path& file) const;
-    int attachedCount() const { return static_cast<int>(attached_.size()); }
+    int attachedCount() const { return static_cast<int>(uses_.size()); }
     // Holds (or gives up) an exclusive lock on an attached file, so no other station reads or
     // writes it meanwhile.
     int setExclusive(const std::string& schema, bool on);
@@ -76,7 +66,6 @@ public:
     int failStep(const StepResult& step);
     // Runs SQL without results; returns the runtime code.
     int exec(const std::string& sql);
-    sqlite3* handle() const { return conn_.get(); }
     // Rows changed by the last insert, update or delete that ran.
     int changes() const;
     // Rows this connection has changed since it opened: with each file's change counter, the
@@ -100,32 +89,19 @@ public:
     static std::string literal(std::string_view text);      // 'text'
 
 private:
-    struct Attached {
+    struct Use {
         std::filesystem::path file;
         std::string schema;
         int users = 0;
-        bool exclusive = false;
     };
 
-    int openConnection(const std::filesystem::path& mainFile);
-    void closeConnection();
-    // Reopens the connection with another `main` (a file, or "" for an in-memory one) and
-    // attaches every other file again under its schema name.
-    int rebuild(const std::filesystem::path& mainFile);
-    void finalizeStatements();
-    Attached* find(const std::filesystem::path& file);
-    std::string freeSchemaName() const;
-    int lockSchema(const std::string& schema);
-    int tune(const std::string& schema);
+    Use* find(const std::filesystem::path& file);
 
     std::filesystem::path folder_;
-    std::string vfs_;
-    SqliteConnection conn_;
-    std::vector<Attached> attached_;  // includes the file that is `main`, if any
-    // Shared with the scopes in use, so a statement outlives a rebuilt connection's cache
-    // until its scope ends.
-    std::unordered_map<std::string, std::shared_ptr<PreparedStatement>> statements_;
     ErrorState error_;
+    // After the error state, which it reports into.
+    std::unique_ptr<StorageEngine> engine_;
+    std::vector<Use> uses_;
     int lockWaitMs_ = 2000;
     bool inTransaction_ = false;
     bool streamOwnsTransaction_ = false;

@@ -27,10 +27,8 @@ protected:
     void SetUp() override {
         PgTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        for (const auto& s : sql.createSchema())
-            ASSERT_EQ(conn.exec(s), 0) << s << "\n" << conn.error().driverText;
-        for (const auto& s : sql.createTable())
-            ASSERT_EQ(conn.exec(s), 0) << s << "\n" << conn.error().driverText;
+        createTable(sql);
+        if (HasFatalFailure()) return;
     }
 
     // Adds through the table's insert; the record number, the auto number into `rec`.

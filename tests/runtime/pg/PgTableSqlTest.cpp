@@ -59,10 +59,8 @@ protected:
     void SetUp() override {
         PgTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        for (const auto& s : sql.createSchema())
-            ASSERT_EQ(conn.exec(s), 0) << s << "\n" << conn.error().driverText;
-        for (const auto& s : sql.createTable())
-            ASSERT_EQ(conn.exec(s), 0) << s << "\n" << conn.error().driverText;
+        createTable(sql);
+        if (HasFatalFailure()) return;
     }
 
     // Adds a record; its number, or -1 with the runtime code in `code`.

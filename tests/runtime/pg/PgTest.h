@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/PgConnection.h"
+#include "runtime/data/PgTableSql.h"
 #include "tests/runtime/pg/PgEnvironment.h"
 
 namespace cdz::test {
@@ -36,6 +37,14 @@ protected:
 
     void TearDown() override {
         if (conn.isOpen()) conn.exec("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
+    }
+
+    // Makes the schema and the table of `table` on this test's connection.
+    void createTable(const pg::PgTableSql& table) {
+        for (const auto& s : table.createSchema())
+            ASSERT_EQ(conn.exec(s), 0) << s << "\n" << conn.error().driverText;
+        for (const auto& s : table.createTable())
+            ASSERT_EQ(conn.exec(s), 0) << s << "\n" << conn.error().driverText;
     }
 
     // A second station's connection to the same database.

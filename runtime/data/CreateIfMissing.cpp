@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "runtime/data/PgEngine.h"
+
 namespace cdz {
 
 namespace {
@@ -59,6 +61,13 @@ int createIfMissing(DataFile& file) {
     std::filesystem::create_directories(where.database.parent_path(), ec);
     std::string schema;
     if (int code = db.attach(where.database, true, true, &schema)) return code;
+    if (auto* server = db.server()) {
+        const int code = server->createOnce(schema, where.table, [&] { return file.create(); });
+        const ErrorState saved = db.error();
+        db.detach(where.database);
+        db.error() = saved;
+        return code;
+    }
 
     const auto deadline = Clock::now() + std::chrono::milliseconds(db.lockWait());
     int code = 0;

@@ -6,6 +6,8 @@
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileCipher.h"
 #include "runtime/data/FileOwner.h"
+#include "runtime/data/PgEngine.h"
+#include "runtime/data/PgFiles.h"
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
@@ -127,6 +129,10 @@ int DataFile::openFile(int mode, bool forBuild) {
 // file without it), 36 when the file is not one of the program's or holds another data file,
 // 47 when its layout differs, 46 when an index or the record-count triggers are missing.
 int DataFile::checkStored(bool* stamped) {
+    if (auto* server = db_.server()) {
+        *stamped = true;
+        return pg::PgFiles(*server, decl_, sql_.schema(), where_).checkStored();
+    }
     FileOwner owner;
     if (int code = owner.read(db_, sql_.schema())) return code;
     if (int code = owner.admits(db_, where_)) return code;
@@ -198,6 +204,18 @@ int DataFile::create() {
         if (!cipher_) return db_.fail(err::kDriverError, 0, "the file's key cannot be made");
     }
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
+    if (auto* server = db_.server()) {
+        std::string schema;
+        int code = db_.attach(where_.database, true, true, &schema);
+        if (!code) {
+            code = pg::PgFiles(*server, decl_, schema, where_)
+                       .make(cipher_ ? cipher_->salt() : std::string(),
+                             cipher_ ? cipher_->proof() : std::string());
+            ErrorGuard keep(db_.error());
+            db_.detach(where_.database);
+        }
+        return code;
+    }
     std::error_code ec;
     std::filesystem::create_directories(where_.database.parent_path(), ec);
     const bool existed = std::filesystem::exists(where_.database, ec);
@@ -260,6 +278,14 @@ int DataFile::close() {
 int DataFile::remove() {
     if (open_) return db_.fail(err::kFileAlreadyOpen);
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
+    if (auto* server = db_.server()) {
+        std::string schema;
+        if (int code = db_.attach(where_.database, false, true, &schema)) return code;
+        int code = pg::PgFiles(*server, decl_, schema, where_).remove();
+        ErrorGuard keep(db_.error());
+        db_.detach(where_.database);
+        return code;
+    }
     std::error_code ec;
     if (!std::filesystem::exists(where_.database, ec)) return db_.fail(err::kFileNotFound);
     bool dropFile = !where_.sharedFile;
@@ -479,17 +505,22 @@ int DataFile::add() {
             autoKey = &k;
         }
     }
-    Statement stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
-    if (!stmt) return db_.error().code;
-    RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
-    StepResult rc = stmt.step();
-    if (!rc.row()) return db_.failStep(rc);
-    const int64_t recno = stmt.integer(0);
-    const SqlValue number = autoKey ? RecordCodec::column(stmt, 1) : SqlValue{};
-    // The row is returned before the statement ends, and outside a transaction the add is
-    // committed only as it ends: a commit that fails (a full disk) fails the add.
-    rc = stmt.step();
-    if (!rc.done()) return db_.failStep(rc);
+    int64_t recno = 0;
+    SqlValue number;
+    auto insert = [&] {
+        Statement stmt = db_.statement(autoKey ? insertNumberedSql_ : insertSql_);
+        if (!stmt) return db_.error().code;
+        RecordCodec::bindRecord(stmt, 1, decl_, record_, autoKey, cipher_.get());
+        StepResult rc = stmt.step();
+        if (!rc.row()) return db_.failStep(rc);
+        recno = stmt.integer(0);
+        number = autoKey ? RecordCodec::column(stmt, 1) : SqlValue{};
+        // The row is returned before the statement ends, and outside a transaction the add is
+        // committed only as it ends: a commit that fails (a full disk) fails the add.
+        rc = stmt.step();
+        return rc.done() ? 0 : db_.failStep(rc);
+    };
+    if (int code = autoKey ? db_.serialised(sql_.schema(), insert) : insert()) return code;
     recno_ = recno;
     revision_ = 1;
     watched_ = false;
@@ -628,6 +659,10 @@ int DataFile::build() {
         return code;
     }
     if (int code = requireWritable()) return code;
+    if (auto* server = db_.server()) {
+        fullBuild_ = false;
+        return pg::PgFiles(*server, decl_, sql_.schema(), where_).build();
+    }
     if (int code = checkStoredColumns(db_, sql_)) return code;
     std::vector<std::string> steps{"SAVEPOINT cdz_build"};
     for (auto& s : sql_.dropIndexesAndTriggers()) steps.push_back(std::move(s));
@@ -655,12 +690,17 @@ int DataFile::build() {
 int DataFile::pack() {
     if (int code = requireWritable()) return code;
     if (db_.inTransaction()) return db_.fail(err::kTransactionActive);
+    if (auto* server = db_.server())
+        return pg::PgFiles(*server, decl_, sql_.schema(), where_).pack();
     return db_.exec("VACUUM " + sql_.schema());
 }
 
 int DataFile::check(std::string* problems) {
     problems->clear();
     if (int code = requireOpen()) return code;
+    if (auto* server = db_.server()) {
+        return pg::PgFiles(*server, decl_, sql_.schema(), where_).check(problems);
+    }
     Statement stmt = db_.statement("PRAGMA " + sql_.schema() + ".quick_check(5)");
     if (!stmt) return db_.error().code;
     for (;;) {

@@ -3,12 +3,25 @@
 #include <algorithm>
 
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/PgEngine.h"
 #include "runtime/data/SqliteEngine.h"
 
 namespace cdz {
 
 Database::Database(std::filesystem::path folder, std::string vfs)
     : folder_(std::move(folder)), engine_(std::make_unique<SqliteEngine>(error_, std::move(vfs))) {
+    engine_->setLockWait(lockWaitMs_);
+}
+
+Database::Database(std::filesystem::path folder, OnServer server) : folder_(std::move(folder)) {
+    if (server.conninfo.empty()) {
+        engine_ = std::make_unique<SqliteEngine>(error_, std::string());
+    } else {
+        auto engine = std::make_unique<pg::PgEngine>(error_, std::move(server.conninfo),
+                                                     std::move(server.catalogue));
+        server_ = engine.get();
+        engine_ = std::move(engine);
+    }
     engine_->setLockWait(lockWaitMs_);
 }
 
@@ -147,6 +160,10 @@ int Database::rollback() {
     // The engine may have rolled it back already (a failed commit, a full disk).
     if (!engine_->transactionOpen()) return succeed();
     return engine_->rollback();
+}
+
+int Database::serialised(const std::string& schema, const std::function<int()>& work) {
+    return engine_->serialised(schema, work);
 }
 
 int Database::beginStream() {

@@ -5,6 +5,7 @@
 // transaction and stream flags; the storage engine under it does the engine's own work.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,16 +17,33 @@
 
 namespace cdz {
 
+namespace pg {
+class PgEngine;
+}
+
+// Where the catalogue lives when it is on a database server: a libpq connection string or URL
+// (empty: the files in the folder), and the catalogue's name, which prefixes its schemas so
+// that several catalogues share one database (empty: the schemas are the files' names).
+struct OnServer {
+    std::string conninfo;
+    std::string catalogue;
+};
+
 // It must outlive the DataFile objects that use it.
 class Database {
 public:
     // `vfs` names the SQLite VFS the engine opens its files with (empty: the default).
     explicit Database(std::filesystem::path folder, std::string vfs = {});
+    // The catalogue on a server when `server` names one: each file is a schema of the
+    // server's database; `folder` still holds the station's own files (settings, exports).
+    Database(std::filesystem::path folder, OnServer server);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
+    // The server engine when the catalogue is on a server; null for the files in the folder.
+    pg::PgEngine* server() const { return server_; }
     void setFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
 
     // The error state of the latest data operation.
@@ -80,6 +98,8 @@ public:
     int begin(std::vector<std::string> schemas, int waitMs);
     int commit();
     int rollback();
+    // Runs `work` holding the file's write lock (an add numbering a key); its code.
+    int serialised(const std::string& schema, const std::function<int()>& work);
     bool inTransaction() const { return inTransaction_; }
     // Stream mode: writes are batched in one transaction until the matching flush.
     int beginStream();
@@ -101,6 +121,7 @@ private:
     ErrorState error_;
     // After the error state, which it reports into.
     std::unique_ptr<StorageEngine> engine_;
+    pg::PgEngine* server_ = nullptr;  // engine_ when it is the server's
     std::vector<Use> uses_;
     int lockWaitMs_ = 2000;
     bool inTransaction_ = false;

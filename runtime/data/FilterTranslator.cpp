@@ -1,5 +1,7 @@
 #include "runtime/data/FilterTranslator.h"
 
+#include <QString>
+
 #include <cmath>
 #include <limits>
 
@@ -97,9 +99,29 @@ const char* sqlOperator(ExprOp op) {
     }
 }
 
+// The least text after every text that begins with `prefix`, in byte order (which is code
+// point order in UTF-8): the prefix with its last character raised by one, itself valid UTF-8
+// (a server refuses anything else); "" when there is none (the prefix is all U+10FFFF).
+std::string textAfterPrefix(std::string prefix) {
+    while (!prefix.empty()) {
+        size_t start = prefix.size() - 1;
+        while (start > 0 && (static_cast<unsigned char>(prefix[start]) & 0xC0) == 0x80) --start;
+        const std::u32string last =
+            QString::fromUtf8(prefix.data() + start, static_cast<qsizetype>(prefix.size() - start))
+                .toStdU32String();
+        prefix.resize(start);
+        if (last.size() != 1 || last[0] >= 0x10FFFF) continue;
+        char32_t next = last[0] + 1;
+        if (next >= 0xD800 && next <= 0xDFFF) next = 0xE000;
+        return prefix + QString::fromStdU32String(std::u32string(1, next)).toStdString();
+    }
+    return {};
+}
+
 class Translation {
 public:
-    explicit Translation(const FilterTranslator::ColumnLookup& columns) : columns_(columns) {}
+    Translation(const FilterTranslator::ColumnLookup& columns, bool caseFunctions)
+        : columns_(columns), caseFunctions_(caseFunctions) {}
 
     std::optional<Term> value(const ExprNode& n) const {
         switch (n.kind) {
@@ -159,7 +181,8 @@ public:
         if (!v) return std::nullopt;
         if (v->constant) {
             bool truth = v->kind == Kind::Number ? v->number != 0 : !clip(v->text).empty();
-            return Condition{truth ? "1" : "0", {}, true};
+            // A comparison rather than a bare number: a server wants a truth value here.
+            return Condition{truth ? "(1 = 1)" : "(1 = 0)", {}, true};
         }
         Condition c;
         place(*v, true, c.sql, c.params);
@@ -192,6 +215,7 @@ private:
                 if (args[0].constant) {
                     return constantText(upper ? toUpper(args[0].text) : toLower(args[0].text));
                 }
+                if (!caseFunctions_) return std::nullopt;
                 Term t = std::move(args[0]);
                 t.sql = std::string(upper ? "cdz_upper(" : "cdz_lower(") + t.sql + ")";
                 return t;
@@ -342,11 +366,9 @@ private:
             const std::string_view k = clip(constant->text);
             if (!f || k.empty()) continue;
             std::string low = upper ? simpleFoldCase(k) : foldCase(k);
-            // Every text beginning with `low` sorts before `low` with its last byte raised (no
-            // byte of UTF-8 text is 0xFF).
-            std::string high = low;
-            high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
             const std::string column = "{~" + f->label + "}";
+            std::string high = textAfterPrefix(low);
+            if (high.empty()) return Condition{"(" + column + " >= ?)", {std::move(low)}, true};
             return Condition{"(" + column + " >= ? AND " + column + " < ?)",
                              {std::move(low), std::move(high)},
                              true};
@@ -355,14 +377,16 @@ private:
     }
 
     const FilterTranslator::ColumnLookup& columns_;
+    bool caseFunctions_;
 };
 
 }  // namespace
 
 FilterTranslator::Result FilterTranslator::translate(const ExprNode& root,
-                                                     const ColumnLookup& columns) {
+                                                     const ColumnLookup& columns,
+                                                     bool caseFunctions) {
     Result r;
-    auto c = Translation(columns).condition(root);
+    auto c = Translation(columns, caseFunctions).condition(root);
     if (!c) return r;
     r.filter.where = std::move(c->sql);
     r.filter.params = std::move(c->params);

@@ -31,7 +31,10 @@ public:
         bool exact = false;
     };
 
-    static Result translate(const ExprNode& root, const ColumnLookup& columns);
+    // `caseFunctions`: whether the storage engine runs the program's own UPPER and LOWER (a
+    // server does not; conditions over them then stay with the compiled filter).
+    static Result translate(const ExprNode& root, const ColumnLookup& columns,
+                            bool caseFunctions = true);
 };
 
 }  // namespace cdz

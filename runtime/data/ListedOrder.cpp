@@ -45,7 +45,6 @@ int ListedOrder::makeList() {
         int p = 1;
         for (const auto& v : params_) RecordCodec::bind(stmt, p++, v);
         const bool tested = view_.accept_ != nullptr;
-        const int width = stmt.columnCount();
         SqlValues row;
         list_.build(
             [&](int64_t* recno, SqlValue* value) {
@@ -56,6 +55,9 @@ int ListedOrder::makeList() {
                     *value = RecordCodec::column(stmt, 1);
                     if (!tested) return true;
                     row.clear();
+                    // Known once the statement has run (the server's statements describe
+                    // their rows only then).
+                    const int width = stmt.columnCount();
                     for (int c = 2; c < width; ++c) row.push_back(RecordCodec::column(stmt, c));
                     if (!view_.takeRow(row, 0)) {
                         broken = true;

@@ -66,6 +66,11 @@ int PgCatalogue::read(PgConnection& conn, const std::string& schema) {
 }
 
 std::string PgCatalogue::mismatch(const PgTableSql& sql) const {
+    std::string why = columnMismatch(sql);
+    return why.empty() ? keyMismatch(sql) : why;
+}
+
+std::string PgCatalogue::columnMismatch(const PgTableSql& sql) const {
     const std::string table = PgTableSql::storedName(sql.table());
     const auto t = tables_.find(table);
     if (t == tables_.end()) return "there is no table " + table;
@@ -82,6 +87,11 @@ std::string PgCatalogue::mismatch(const PgTableSql& sql) const {
             return "the column " + want.name + " of " + table + " does not compare byte by byte";
         }
     }
+    return {};
+}
+
+std::string PgCatalogue::keyMismatch(const PgTableSql& sql) const {
+    const std::string table = PgTableSql::storedName(sql.table());
     for (const auto& want : sql.storedIndexes()) {
         const auto i = indexes_.find(want.name);
         if (i == indexes_.end() || i->second.table != table) {

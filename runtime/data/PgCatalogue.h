@@ -39,6 +39,9 @@ public:
     // collation "C"), every index over its key's columns, unique and partial as the key asks,
     // and every trigger; else words naming the first difference.
     std::string mismatch(const PgTableSql& sql) const;
+    // The same for the table's columns alone, and for its indexes and triggers alone.
+    std::string columnMismatch(const PgTableSql& sql) const;
+    std::string keyMismatch(const PgTableSql& sql) const;
 
 private:
     std::map<std::string, std::vector<Column>> tables_;

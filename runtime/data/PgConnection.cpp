@@ -2,6 +2,8 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <vector>
 
@@ -14,6 +16,19 @@ namespace {
 constexpr int kDefaultLockWaitMs = 2000;
 // The server's own state for a character its texts cannot hold.
 constexpr std::string_view kNulInText = "22021";
+
+// The server's number of its text type (its pg_type catalogue).
+constexpr Oid kTextType = 25;
+
+// Whether `sql` names parameter `n` ($n not followed by another digit).
+bool names(std::string_view sql, int n) {
+    const std::string mark = "$" + std::to_string(n);
+    for (size_t at = sql.find(mark); at != std::string_view::npos; at = sql.find(mark, at + 1)) {
+        const size_t end = at + mark.size();
+        if (end >= sql.size() || !std::isdigit(static_cast<unsigned char>(sql[end]))) return true;
+    }
+    return false;
+}
 
 // The server's notices (an index name it shortened, a schema that already exists) are not
 // the program's business; errors come back in results.
@@ -52,6 +67,7 @@ int PgConnection::open(const std::string& conninfo) {
 void PgConnection::close() {
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
+    prepared_.clear();
 }
 
 int PgConnection::finish(PgResult& result) {
@@ -77,26 +93,90 @@ int PgConnection::exec(const std::string& sql) {
     return finish(result);
 }
 
+bool PgConnection::paramValues(const SqlValues& params, std::vector<std::string>& texts,
+                               std::vector<const char*>& values) {
+    texts.clear();
+    values.clear();
+    for (const auto& p : params) {
+        texts.push_back(paramText(p));
+        // Parameters travel as C strings: the server would store the text cut at the NUL.
+        if (texts.back().find('\0') != std::string::npos) {
+            failFrom(error_, kNulInText, "a text holds a NUL byte, which the server cannot store");
+            return false;
+        }
+    }
+    for (size_t i = 0; i < params.size(); ++i) {
+        values.push_back(isNull(params[i]) ? nullptr : texts[i].c_str());
+    }
+    return true;
+}
+
 int PgConnection::query(const std::string& sql, const SqlValues& params, PgResult* out) {
     if (!conn_) {
         error_.set(err::kFileNotOpen);
         return error_.code;
     }
     std::vector<std::string> texts;
-    for (const auto& p : params) {
-        texts.push_back(paramText(p));
-        // Parameters travel as C strings: the server would store the text cut at the NUL.
-        if (texts.back().find('\0') != std::string::npos) {
-            return failFrom(error_, kNulInText,
-                            "a text holds a NUL byte, which the server cannot store");
-        }
-    }
     std::vector<const char*> values;
+    if (!paramValues(params, texts, values)) return error_.code;
+    // A parameter the text never names has no type the server could infer (SQLite lets it
+    // be); it is sent as a text.
+    std::vector<Oid> types;
     for (size_t i = 0; i < params.size(); ++i) {
-        values.push_back(isNull(params[i]) ? nullptr : texts[i].c_str());
+        if (names(sql, static_cast<int>(i) + 1)) continue;
+        types.resize(params.size(), 0);
+        types[i] = kTextType;
     }
-    PgResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr,
-                                 values.data(), nullptr, nullptr, 0));
+    PgResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()),
+                                 types.empty() ? nullptr : types.data(), values.data(), nullptr,
+                                 nullptr, 0));
+    const int code = finish(result);
+    if (out) *out = std::move(result);
+    return code;
+}
+
+int PgConnection::prepare(const std::string& sql) {
+    if (!conn_) {
+        error_.set(err::kFileNotOpen);
+        return error_.code;
+    }
+    if (prepared_.count(sql)) {
+        error_.clear();
+        return 0;
+    }
+    // Parameters up to the highest the text names; those it skips are texts (see query()).
+    int highest = 0;
+    for (size_t at = sql.find('$'); at != std::string::npos; at = sql.find('$', at + 1)) {
+        int n = 0;
+        for (size_t i = at + 1; i < sql.size() && std::isdigit(static_cast<unsigned char>(sql[i]));
+             ++i) {
+            n = n * 10 + (sql[i] - '0');
+            if (n > 65535) break;
+        }
+        highest = std::max(highest, n);
+    }
+    std::vector<Oid> types(static_cast<size_t>(highest), 0);
+    for (int n = 1; n <= highest; ++n) {
+        if (!names(sql, n)) types[static_cast<size_t>(n - 1)] = kTextType;
+    }
+    const std::string name = "cdz_" + std::to_string(prepared_.size() + 1);
+    PgResult result(PQprepare(conn_, name.c_str(), sql.c_str(), highest,
+                              types.empty() ? nullptr : types.data()));
+    if (int code = finish(result)) return code;
+    prepared_.emplace(sql, Prepared{name, highest});
+    return 0;
+}
+
+int PgConnection::runPrepared(const std::string& sql, const SqlValues& params, PgResult* out) {
+    if (int code = prepare(sql)) return code;
+    const Prepared& statement = prepared_.at(sql);
+    std::vector<std::string> texts;
+    std::vector<const char*> values;
+    if (!paramValues(params, texts, values)) return error_.code;
+    // Parameters never bound are NULL, as in SQLite.
+    values.resize(static_cast<size_t>(statement.params), nullptr);
+    PgResult result(PQexecPrepared(conn_, statement.name.c_str(), static_cast<int>(values.size()),
+                                   values.data(), nullptr, nullptr, 0));
     const int code = finish(result);
     if (out) *out = std::move(result);
     return code;

@@ -4,6 +4,8 @@
 // leaves its outcome in the connection's error state, with the runtime's codes.
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/PgResult.h"
@@ -35,6 +37,11 @@ public:
     // Runs one statement with its parameters ($1 is params[0]); rows land in `out` when given.
     // A text holding a NUL byte is refused (90, state 22021) rather than stored cut short.
     int query(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
+    // Has the server parse and plan `sql` once for this connection (again only after the
+    // connection is opened anew): 0, or the failure of a text the server cannot run.
+    int prepare(const std::string& sql);
+    // Runs `sql` as prepare() left it (preparing it first when it has not been).
+    int runPrepared(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
 
     // How long a statement waits for another station's lock before it fails with 32
     // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would
@@ -64,9 +71,18 @@ public:
 
 private:
     int finish(PgResult& result);
+    // The parameters' texts (`texts` keeps them) as the client library takes them; false when
+    // one cannot travel.
+    bool paramValues(const SqlValues& params, std::vector<std::string>& texts,
+                     std::vector<const char*>& values);
 
     pg_conn* conn_ = nullptr;
     ErrorState error_;
+    struct Prepared {
+        std::string name;
+        int params = 0;  // as many as the text names
+    };
+    std::unordered_map<std::string, Prepared> prepared_;  // by text
     int lockWaitMs_ = 0;
 };
 

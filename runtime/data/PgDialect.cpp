@@ -17,7 +17,6 @@ struct Refusal {
 
 // Words (outside literals and names) whose meaning the server does not share.
 constexpr std::array kRefusedWords{
-    Refusal{"CDZ_FOLD", "cdz_fold runs on the station only"},
     Refusal{"CDZ_UPPER", "cdz_upper runs on the station only"},
     Refusal{"CDZ_LOWER", "cdz_lower runs on the station only"},
     Refusal{"SQLITE_SCHEMA", "the file's own catalogue has no counterpart"},
@@ -157,6 +156,11 @@ PgTranslation PgDialect::translate(std::string_view sql) {
             largest = std::max(largest, n);
             out += "$" + std::to_string(n);
             atStart = false;
+        } else if (c == '=' && next == '=') {
+            // SQLite's second spelling of equality.
+            out += '=';
+            i += 2;
+            atStart = false;
         } else if ((c == '$' || c == '@' || c == ':') && (wordStart(next) || c == '$')) {
             return refuse("named parameters have no counterpart");
         } else if (wordStart(c)) {
@@ -191,6 +195,13 @@ std::vector<std::string> PgDialect::createFunctions() {
         "CREATE OR REPLACE FUNCTION " + s +
             ".ifnull(anycompatible, anycompatible) RETURNS anycompatible LANGUAGE sql "
             "IMMUTABLE PARALLEL SAFE AS 'SELECT COALESCE($1, $2)'",
+        // The program's case folding (upper case, then folded) by the server's own Unicode
+        // case mapping, for orders by UPPER() of a field that keeps no folded copy; keys
+        // order by the folded copies the program stores.
+        "CREATE OR REPLACE FUNCTION " + s +
+            ".cdz_fold(text) RETURNS text LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE "
+            "AS $f$SELECT lower(upper($1 COLLATE \"und-x-icu\") COLLATE \"und-x-icu\") "
+            "COLLATE \"C\"$f$",
         // Characters, not bytes, as SQLite counts in a text; NULL when either is.
         "CREATE OR REPLACE FUNCTION " + s +
             ".instr(text, text) RETURNS integer LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE "

@@ -21,10 +21,10 @@ public:
     // connection searches it after the server's own functions.
     static constexpr const char* kFunctionSchema = "cdz_sql";
 
-    // Placeholders `?N` become `$N` and a bare `?` takes one more than the largest number so
-    // far (never inside '...' literals, "..." names or comments); INSERT/UPDATE OR FAIL (or
-    // ABORT) lose their clause. PRAGMA, ATTACH, other conflict clauses, named parameters and
-    // the engine's own functions and tables are refused.
+    // Placeholders `?N` become `$N`; `==` becomes `=` and a bare `?` takes one more than the
+    // largest number so far (never inside '...' literals, "..." names or comments); INSERT/UPDATE
+    // OR FAIL (or ABORT) lose their clause. PRAGMA, ATTACH, other conflict clauses, named
+    // parameters and the engine's own functions and tables are refused.
     static PgTranslation translate(std::string_view sql);
 
     // The statements that create the functions (again, if they are there).

@@ -45,8 +45,8 @@ int64_t realToInteger(double d) {
 
 }  // namespace
 
-PgStatement::PgStatement(PgConnection& conn, std::string sql)
-    : conn_(&conn), sql_(std::move(sql)) {}
+PgStatement::PgStatement(PgConnection& conn, std::string sql, Runner runner)
+    : conn_(&conn), sql_(std::move(sql)), runner_(std::move(runner)) {}
 
 const ErrorState& PgStatement::error() const {
     return conn_->error();
@@ -66,7 +66,9 @@ StepResult PgStatement::step() {
             types_.clear();
             booleans_.clear();
             // Parameters never bound are NULL, as in SQLite.
-            if (conn_->query(sql_, params_, &result_) != 0) {
+            const int code =
+                runner_ ? runner_(sql_, params_, &result_) : conn_->query(sql_, params_, &result_);
+            if (code != 0) {
                 state_ = State::Failed;
                 return {Step::Failed, conn_->error().code};
             }

@@ -4,6 +4,7 @@
 // buffers, keys and pages bind and read it unchanged. It runs on its first step (the server
 // answers with every row at once) and can be reset and run again.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,12 @@ class PgStatement final : public PreparedStatement {
 public:
     using Step = StepResult::Kind;
 
+    // Runs the statement's text with its parameters (by default the connection's query); an
+    // engine gives its own to keep writes inside a transaction undoable one by one.
+    using Runner = std::function<int(const std::string&, const SqlValues&, PgResult*)>;
+
     // `sql` in the server's form ($1, $2, ...); `conn` outlives the statement.
-    PgStatement(PgConnection& conn, std::string sql);
+    PgStatement(PgConnection& conn, std::string sql, Runner runner = {});
 
     // Runs the statement on the first step; each step then moves to the next row. A failure
     // leaves its cause in the connection's error state (its runtime code also in the result),
@@ -51,6 +56,7 @@ private:
 
     PgConnection* conn_;
     std::string sql_;
+    Runner runner_;
     SqlValues params_;
     PgResult result_;
     std::vector<ColumnType> types_;  // of the result's columns, by their type numbers

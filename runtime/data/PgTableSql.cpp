@@ -117,7 +117,9 @@ std::vector<PgTableSql::StoredIndex> PgTableSql::storedIndexes() const {
         for (size_t c = 0; c < k.components.size(); ++c) {
             index.columns.push_back(storedName(keyColumnName(k, static_cast<int>(c))));
         }
-        out.push_back(index);
+        StoredIndex ordering = index;
+        if (!ordering.unique) ordering.columns.push_back(kRecno);
+        out.push_back(ordering);
         if (k.blanksRepeat) {
             index.name = storedName(names[extra++]);
             index.unique = index.partial = true;
@@ -128,7 +130,11 @@ std::vector<PgTableSql::StoredIndex> PgTableSql::storedIndexes() const {
 }
 
 std::vector<std::string> PgTableSql::createSchema() const {
-    const std::string schema = identifier(schema_);
+    return createSchema(schema_);
+}
+
+std::vector<std::string> PgTableSql::createSchema(const std::string& name) {
+    const std::string schema = identifier(name);
     const std::string layout = schema + "." + kLayoutTable;
     // One function serves every table of the schema: the trigger names the table's row of the
     // layout table, and the statement's rows arrive as the transition table cdz_rows, so a
@@ -217,9 +223,13 @@ std::vector<std::string> PgTableSql::createIndexesAndTriggers() const {
             const auto& f = decl_->columns()[static_cast<size_t>(k.components[c])];
             columns += (c ? ", " : "") + keyColumn(k, component) + (f.isText() ? kCollate : "");
         }
+        // A key's records in the same order as the view reads them (the key's values, then
+        // the record number), so a page reads the index and sorts nothing; a unique key's
+        // values alone decide the order.
         auto create = [&](bool unique, const std::string& name) {
             return std::string("CREATE ") + (unique ? "UNIQUE " : "") + "INDEX " +
-                   identifier(name) + " ON " + ref_ + "(" + columns + ")";
+                   identifier(name) + " ON " + ref_ + "(" + columns +
+                   (unique ? std::string() : std::string(", ") + kRecno) + ")";
         };
         // A key whose blanks may repeat orders by a plain index and is kept unique by a
         // partial one that leaves the all-blank records out.

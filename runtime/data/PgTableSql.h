@@ -61,6 +61,7 @@ public:
     // The schema, its layout table and the function of the record-count triggers; each
     // statement may run again for another table of the same schema.
     std::vector<std::string> createSchema() const;
+    static std::vector<std::string> createSchema(const std::string& schema);
     // The table, its row of the layout table, its indexes and triggers.
     std::vector<std::string> createTable() const;
     // The owner table of an enciphered file and this table's row in it (replaced when there).
@@ -103,8 +104,10 @@ public:
     // folded copy when the field has one, the value sought as the key compares it.
     std::string replace(const KeyDesc& key) const;
 
-private:
+    // The folded copy of a declared column.
     std::string foldedName(int column) const;
+
+private:
     std::string keyColumnName(const KeyDesc& key, int component) const;
     std::string layoutRow() const;
 

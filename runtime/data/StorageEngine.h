@@ -5,6 +5,7 @@
 // counts, the transaction and stream flags and the lock wait.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +51,12 @@ public:
     virtual int lock(const std::vector<std::string>& schemas, int waitMs) = 0;
     virtual int commit() = 0;
     virtual int rollback() = 0;
+    // Runs `work` (an add that numbers a key from the highest number so far) holding the
+    // file's write lock, so that two stations never give the same number; returns its code.
+    virtual int serialised(const std::string& schema, const std::function<int()>& work) {
+        (void)schema;
+        return work();
+    }
 
     // Rows changed by the last insert, update or delete that ran.
     virtual int changes() const = 0;

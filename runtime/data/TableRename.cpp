@@ -3,6 +3,8 @@
 #include <system_error>
 
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/PgEngine.h"
+#include "runtime/data/PgFiles.h"
 
 namespace cdz {
 namespace {
@@ -37,6 +39,12 @@ int renameInside(Database& db, const FileDecl& decl, const FileName& from, const
     } else {
         // Indexes and triggers carry the table's name (and the triggers count under it), so
         // they are made again under the new one.
+        if (auto* server = db.server()) {
+            code = pg::PgFiles(*server, decl, schema, from).rename(to.table);
+            ErrorGuard keep(db.error());
+            db.detach(from.database);
+            return code;
+        }
         const TableSql before(decl, schema, from.table);
         const TableSql after(decl, schema, to.table);
         std::vector<std::string> steps{"SAVEPOINT cdz_rename"};
@@ -68,7 +76,8 @@ int renameTable(DataFile& file, std::string_view newExternalName) {
     const FileName from = FileName::resolve(file.name(), db.folder(), file.decl().label());
     const FileName to = FileName::resolve(newExternalName, db.folder(), file.decl().label());
     std::error_code ec;
-    if (!std::filesystem::exists(from.database, ec)) return db.fail(err::kFileNotFound);
+    auto* server = db.server();
+    if (!server && !std::filesystem::exists(from.database, ec)) return db.fail(err::kFileNotFound);
     int code = 0;
     if (from.database == to.database) {
         code = renameInside(db, file.decl(), from, to);
@@ -76,6 +85,8 @@ int renameTable(DataFile& file, std::string_view newExternalName) {
         code = db.fail(err::kAccessDenied, 0, "a table cannot move to another file");
     } else if (db.isAttached(from.database)) {
         code = db.fail(err::kFileAlreadyOpen);
+    } else if (server) {
+        code = server->renameSchema(from.database, to.database);
     } else if (std::filesystem::exists(to.database, ec)) {
         code = db.fail(err::kAccessDenied, 0, to.database.string() + " exists");
     } else {

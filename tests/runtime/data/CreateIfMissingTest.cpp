@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/CreateIfMissing.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -10,8 +11,8 @@ namespace {
 
 TEST(CreateIfMissing, MakesAMissingFileAndKeepsTheRecordsOfOneAnotherStationMade) {
     TempDir dir;
-    Database first{dir.path()};
-    Database second{dir.path()};
+    TestDatabase first{dir.path()};
+    TestDatabase second{dir.path()};
     SongRec mine;
     SongRec theirs;
     DataFile firstSongs{first, songDecl(), mine};

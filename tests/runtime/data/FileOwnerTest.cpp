@@ -13,6 +13,7 @@
 #include "runtime/data/DataFile.h"
 #include "runtime/filemgr/FileUpgrade.h"
 #include "tests/runtime/data/FaultVfs.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -49,7 +50,7 @@ std::string contents(const std::filesystem::path& file) {
 class FileOwnerTest : public ::testing::Test {
 protected:
     TempDir dir;
-    Database db{dir.path()};
+    TestDatabase db{dir.path()};
     SongRec song;
     CategoryRec cat;
     DataFile songs{db, songDecl(), song};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/RecordRanks.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -29,7 +30,7 @@ protected:
     }
 
     TempDir dir;
-    Database db{dir.path()};
+    TestDatabase db{dir.path()};
     SongRec song;
     DataFile songs{db, songDecl(), song};
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/DataFile.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
     TempDir dir;
-    Database db{dir.path()};
+    TestDatabase db{dir.path()};
     SongRec song;
     DataFile songs{db, songDecl(), song};
     ASSERT_EQ(songs.create(), 0);
@@ -23,7 +24,7 @@ TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
         song.Title = title;
         ASSERT_EQ(songs.add(), 0);
     }
-    const std::string sql = "SELECT Title FROM " + songs.sql().ref() + " WHERE ID > ?";
+    const std::string sql = "SELECT \"Title\" FROM " + songs.sql().ref() + " WHERE \"ID\" > ?";
     {
         Statement read = db.statement(sql);
         ASSERT_TRUE(read);
@@ -31,12 +32,7 @@ TEST(StatementScope, EndsItsReadAndForgetsItsParameters) {
         ASSERT_TRUE(read.step().row());  // left in the middle of its rows
     }
     // A read left open would keep its shared lock and another station could not commit.
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(songs.path().c_str(), &other), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(other, "UPDATE Songs SET Rating = 1", nullptr, nullptr, nullptr),
-              SQLITE_OK)
-        << sqlite3_errmsg(other);
-    sqlite3_close(other);
+    rawSql(songs.path(), "UPDATE \"Songs\" SET \"Rating\" = 1");
 
     Statement again = db.statement(sql);
     EXPECT_TRUE(again.step().done());  // ID > NULL: the earlier 0 is gone

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/DataFile.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -28,7 +29,7 @@ protected:
 
     // What another station sees: its own connection on the same folder.
     std::pair<int64_t, int64_t> seenElsewhere() {
-        Database other{dir.path()};
+        TestDatabase other{dir.path()};
         SongRec s;
         CategoryRec c;
         DataFile otherSongs{other, songDecl(), s};
@@ -39,7 +40,7 @@ protected:
     }
 
     TempDir dir;
-    Database db{dir.path()};
+    TestDatabase db{dir.path()};
     SongRec song;
     CategoryRec cat;
     DataFile songs{db, songDecl(), song};

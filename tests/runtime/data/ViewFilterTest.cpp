@@ -11,6 +11,7 @@
 #include "runtime/data/View.h"
 #include "runtime/data/ViewFilter.h"
 #include "runtime/expr/ExprParser.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -88,7 +89,7 @@ protected:
     }
 
     TempDir dir;
-    Database db{dir.path()};
+    TestDatabase db{dir.path()};
     SongRec song;
     CategoryRec cat;
     DataFile songs{db, songDecl(), song};
@@ -146,8 +147,12 @@ TEST_F(ViewFilterTest, ReadsExactlyWhatTheFilterAcceptsWhateverGoesDown) {
         ASSERT_EQ(v.setOrder(0), 0);
         ViewFilter filter;
         ASSERT_TRUE(filter.apply(v, r.text, bindings)) << filter.error().message;
-        EXPECT_EQ(filter.pushedDown(), r.push != Push::None);
-        EXPECT_EQ(filter.exact(), r.push == Push::Whole);
+        // A server runs no UPPER or LOWER of the program's: those stay with the filter.
+        const std::string_view text = r.text;
+        if (!onServer() || (text.find("UPPER(") == text.npos && text.find("LOWER(") == text.npos)) {
+            EXPECT_EQ(filter.pushedDown(), r.push != Push::None);
+            EXPECT_EQ(filter.exact(), r.push == Push::Whole);
+        }
         auto expected = accepted(r.text);
         EXPECT_EQ(expected.size(), r.count);
         EXPECT_EQ(viewed(v), expected);
@@ -328,7 +333,9 @@ TEST_F(ViewFilterTest, BeginningsGoDownAsFoldedRangesAndLoseNoRecord) {
         ASSERT_EQ(v.setOrder(0), 0);
         ViewFilter filter;
         ASSERT_TRUE(filter.apply(v, r.text, bindings)) << filter.error().message;
-        EXPECT_TRUE(filter.pushedDown());
+        // Negated, the range needs the exact UPPER() beside it, which a server does not run.
+        EXPECT_TRUE(filter.pushedDown() ||
+                    (onServer() && std::string_view(r.text).substr(0, 4) == "NOT "));
         auto expected = accepted(r.text);
         EXPECT_EQ(expected.size(), r.count);
         EXPECT_EQ(viewed(v), expected);

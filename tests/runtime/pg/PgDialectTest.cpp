@@ -56,7 +56,7 @@ TEST(PgDialect, RefusesWhatHasNoCounterpart) {
              "UPDATE OR ROLLBACK t SET a = 1",
              "REPLACE INTO t VALUES(1)",
              "BEGIN IMMEDIATE",
-             "SELECT cdz_fold(a) FROM t",
+             "SELECT cdz_upper(a) FROM t",
              "SELECT a FROM t WHERE a LIKE ?",
              "SELECT name FROM sqlite_schema",
              "SELECT :name",

@@ -1,0 +1,235 @@
+#include "runtime/data/PgFiles.h"
+
+#include <optional>
+
+#include "runtime/data/Database.h"
+#include "runtime/data/PgCatalogue.h"
+#include "runtime/data/PgEngine.h"
+#include "runtime/text/Unicode.h"
+
+namespace cdz::pg {
+namespace {
+
+// Records folded per statement while building: one round trip each, little memory.
+constexpr int kFoldBatch = 5000;
+
+// An array of the server's text form: {"a","b\"c"}.
+std::string arrayLiteral(const std::vector<std::string>& items) {
+    std::string out = "{";
+    for (size_t i = 0; i < items.size(); ++i) {
+        out += i ? ",\"" : "\"";
+        for (char c : items[i]) {
+            if (c == '"' || c == '\\') out += '\\';
+            out += c;
+        }
+        out += '"';
+    }
+    return out + "}";
+}
+
+}  // namespace
+
+PgFiles::PgFiles(PgEngine& engine, const FileDecl& decl, const std::string& schema,
+                 const FileName& where)
+    : engine_(engine),
+      decl_(decl),
+      plain_(PgEngine::plainName(schema)),
+      where_(where),
+      sql_(decl, plain_, where.table) {}
+
+int PgFiles::inTransaction(const std::function<int()>& work) {
+    PgConnection& conn = engine_.connection();
+    const bool outer = conn.inTransaction();
+    if (int code = engine_.execNative(outer ? "SAVEPOINT cdz_file" : "BEGIN")) return code;
+    int code = work();
+    if (code) {
+        conn.cleanUp(outer ? "ROLLBACK TO SAVEPOINT cdz_file; RELEASE SAVEPOINT cdz_file"
+                           : "ROLLBACK");
+        return code;
+    }
+    return engine_.execNative(outer ? "RELEASE SAVEPOINT cdz_file" : "COMMIT");
+}
+
+int PgFiles::checkStored() {
+    bool exists = false;
+    if (int code = engine_.schemaExists(plain_, &exists)) return code;
+    PgResult rows;
+    if (exists) {
+        if (int code =
+                engine_.queryNative("SELECT tbl, layout FROM " + PgTableSql::identifier(plain_) +
+                                        "." + PgTableSql::kLayoutTable,
+                                    {}, &rows)) {
+            return code;
+        }
+    }
+    std::optional<std::string> layout;
+    std::string other;
+    for (int r = 0; r < rows.rows(); ++r) {
+        if (rows.text(r, 0) == where_.table) {
+            layout = std::string(rows.text(r, 1));
+        } else if (other.empty()) {
+            other = rows.text(r, 0);
+        }
+    }
+    if (!layout) {
+        if (!other.empty() && !where_.sharedFile) {
+            return engine_.failWith(err::kInvalidDataFile, plain_ + " holds the data file " +
+                                                               other + ", not " + where_.table);
+        }
+        return engine_.failWith(err::kFileNotFound);
+    }
+    if (*layout != decl_.layoutSignature()) return engine_.failWith(err::kInvalidRecordLayout);
+    PgCatalogue catalogue;
+    if (catalogue.read(engine_.connection(), plain_)) return engine_.fail(0);
+    // Listed but gone: the file is not what its layout table says.
+    if (!catalogue.tables().count(PgTableSql::storedName(where_.table))) {
+        return engine_.failWith(err::kInvalidDataFile,
+                                "the table " + where_.table + " is listed but not there");
+    }
+    std::string why = catalogue.columnMismatch(sql_);
+    if (!why.empty()) return engine_.failWith(err::kInvalidRecordLayout, why);
+    why = catalogue.keyMismatch(sql_);
+    if (!why.empty()) return engine_.failWith(err::kKeyFileRebuild, why);
+    return engine_.failWith(0);
+}
+
+int PgFiles::make(const std::string& salt, const std::string& proof) {
+    return inTransaction([&] {
+        std::vector<std::string> steps = sql_.createSchema();
+        steps.push_back("DROP TABLE IF EXISTS " + sql_.ref());
+        steps.push_back("DELETE FROM " + PgTableSql::identifier(plain_) + "." +
+                        PgTableSql::kLayoutTable +
+                        " WHERE tbl = " + Database::literal(where_.table));
+        for (auto& s : sql_.createTable()) steps.push_back(std::move(s));
+        if (!salt.empty()) {
+            for (auto& s : sql_.createOwner(salt, proof)) steps.push_back(std::move(s));
+        }
+        for (const auto& s : steps) {
+            if (int code = engine_.execNative(s)) return code;
+        }
+        return 0;
+    });
+}
+
+int PgFiles::remove() {
+    return inTransaction([&] {
+        const std::string layout = PgTableSql::identifier(plain_) + "." + PgTableSql::kLayoutTable;
+        if (int code =
+                engine_.execNative("DROP TABLE IF EXISTS " + sql_.ref() + "; DELETE FROM " +
+                                   layout + " WHERE tbl = " + Database::literal(where_.table))) {
+            return code;
+        }
+        PgResult left;
+        if (int code = engine_.queryNative("SELECT count(*) FROM " + layout, {}, &left)) {
+            return code;
+        }
+        if (left.text(0, 0) != "0") return 0;
+        return engine_.execNative("DROP SCHEMA " + PgTableSql::identifier(plain_) + " CASCADE");
+    });
+}
+
+int PgFiles::rename(const std::string& table) {
+    FileName to = where_;
+    to.table = table;
+    const PgTableSql after(decl_, plain_, table);
+    return inTransaction([&] {
+        std::vector<std::string> steps = sql_.dropIndexesAndTriggers();
+        steps.push_back("ALTER TABLE " + sql_.ref() + " RENAME TO " +
+                        PgTableSql::identifier(table));
+        steps.push_back("UPDATE " + PgTableSql::identifier(plain_) + "." +
+                        PgTableSql::kLayoutTable + " SET tbl = " + Database::literal(table) +
+                        " WHERE tbl = " + Database::literal(where_.table));
+        for (auto& s : after.createIndexesAndTriggers()) steps.push_back(std::move(s));
+        for (const auto& s : steps) {
+            if (int code = engine_.execNative(s)) return code;
+        }
+        return 0;
+    });
+}
+
+int PgFiles::refold() {
+    for (int c : sql_.foldedColumns()) {
+        const std::string source = sql_.column(c);
+        const std::string folded = sql_.foldedName(c);
+        int64_t last = 0;
+        for (;;) {
+            PgResult batch;
+            if (int code = engine_.queryNative(
+                    "SELECT " + std::string(PgTableSql::kRecno) + ", " + source + " FROM " +
+                        sql_.ref() + " WHERE " + PgTableSql::kRecno + " > $1 ORDER BY " +
+                        PgTableSql::kRecno + " LIMIT " + std::to_string(kFoldBatch),
+                    {last}, &batch)) {
+                return code;
+            }
+            if (batch.rows() == 0) break;
+            std::vector<std::string> numbers, texts;
+            for (int r = 0; r < batch.rows(); ++r) {
+                numbers.emplace_back(batch.text(r, 0));
+                texts.push_back(foldCase(batch.text(r, 1)));
+            }
+            last = std::stoll(numbers.back());
+            if (int code = engine_.queryNative(
+                    "UPDATE " + sql_.ref() + " SET " + folded +
+                        " = v.f FROM unnest($1::bigint[], $2::text[]) AS v(r, f) WHERE " +
+                        PgTableSql::kRecno + " = v.r",
+                    {arrayLiteral(numbers), arrayLiteral(texts)})) {
+                return code;
+            }
+        }
+    }
+    return 0;
+}
+
+int PgFiles::build() {
+    return inTransaction([&] {
+        for (const auto& s : sql_.dropIndexesAndTriggers()) {
+            if (int code = engine_.execNative(s)) return code;
+        }
+        if (int code = refold()) return code;
+        for (const auto& s : sql_.createIndexesAndTriggers()) {
+            if (int code = engine_.execNative(s)) return code;
+        }
+        return engine_.execNative("UPDATE " + PgTableSql::identifier(plain_) + "." +
+                                  PgTableSql::kLayoutTable +
+                                  " SET records = (SELECT count(*) FROM " + sql_.ref() +
+                                  ") WHERE tbl = " + Database::literal(where_.table));
+    });
+}
+
+int PgFiles::pack() {
+    return engine_.execNative("VACUUM (FULL, ANALYZE) " + sql_.ref());
+}
+
+int PgFiles::check(std::string* problems) {
+    problems->clear();
+    PgResult counts;
+    if (int code = engine_.queryNative(
+            "SELECT (SELECT count(*) FROM " + sql_.ref() + "), (" + sql_.recordCount() + ")", {},
+            &counts)) {
+        return code;
+    }
+    if (counts.text(0, 0) != counts.text(0, 1)) {
+        *problems = "the record count says " + std::string(counts.text(0, 1)) +
+                    " but the table holds " + std::string(counts.text(0, 0));
+    }
+    // The server's own check of each index's order, where its administrator installed it.
+    PgResult amcheck;
+    if (int code = engine_.queryNative("SELECT 1 FROM pg_extension WHERE extname = 'amcheck'", {},
+                                       &amcheck)) {
+        return code;
+    }
+    if (amcheck.rows() > 0) {
+        for (const auto& name : sql_.indexNames()) {
+            const std::string index =
+                PgTableSql::identifier(plain_) + "." + PgTableSql::identifier(name);
+            if (engine_.queryNative(
+                    "SELECT bt_index_check(" + Database::literal(index) + "::regclass)", {})) {
+                *problems +=
+                    (problems->empty() ? "" : "|") + engine_.connection().error().driverText;
+            }
+        }
+    }
+    return engine_.failWith(0);
+}
+
+}  // namespace cdz::pg

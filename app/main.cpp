@@ -12,6 +12,7 @@
 #include "app/albums/cd/CdInfoCommand.h"
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
+#include "app/core/settings/ServerSetting.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/TerminationWatcher.h"
 #include "app/labels/LabelPrintCommand.h"
@@ -99,6 +100,17 @@ int main(int argc, char** argv) {
         "Write every song, in artist order, as a line of the comma-separated <file> without a "
         "window, every field in the export window's order after a header line, and exit.",
         "file"));
+    options.addOption(QCommandLineOption(
+        "server",
+        "Keep the catalogue on the PostgreSQL server <url> (postgresql://host/database) instead "
+        "of the data folder's files; Server= in section [Settings] of CDZSETS.INI does the "
+        "same. The password comes from ~/.pgpass or the server's own authentication.",
+        "url"));
+    options.addOption(QCommandLineOption(
+        "catalogue",
+        "The catalogue's name on the server, so that several share one database "
+        "(ServerCatalogue= in the settings file).",
+        "name"));
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
     std::error_code ec;
@@ -114,6 +126,15 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    cdz::OnServer server;
+    std::string refused;
+    if (!cdz::ServerSetting::choose(folder, options.value("server").toStdString(),
+                                    options.value("catalogue").toStdString(), &server,
+                                    &refused)) {
+        std::fprintf(stderr, "cdzapp: %s\n", refused.c_str());
+        return 2;
+    }
+
     std::string error;
     std::unique_ptr<cdz::Dialogs> dialogs = cdz::dialogsFromEnvironment(error);
     if (!dialogs) {
@@ -121,7 +142,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs));
+    cdz::AppState state(std::filesystem::absolute(folder), std::move(dialogs), {},
+                        std::move(server));
     state.showSplash = !options.isSet(noSplash);
     cdz::addProgramSubsystems(state);
     return cdz::ProgramMain(state).run();

@@ -38,11 +38,12 @@ constexpr const char* kProfileLoss =
 }  // namespace
 
 AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> dialogs,
-                   HaltHandler halt)
+                   HaltHandler halt, OnServer server)
     : dataFolder_(std::move(dataFolder)),
+      server_(std::move(server)),
       dialogs_(std::move(dialogs)),
       writeFailures_(*dialogs_),
-      catalogue_(dataFolder_),
+      catalogue_(dataFolder_, server_),
       stop_(*dialogs_, catalogue_, std::move(halt)),
       warning_(
           *dialogs_, catalogue_.database().error(), [this](std::string_view text) { stop_(text); },

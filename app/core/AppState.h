@@ -47,13 +47,15 @@ public:
     // dataFolder holds the data files, the settings file and the runtime's profile file.
     // Without a halt handler a halt exits the process with status 1. The catalogue opens its
     // files through the open routine.
+    // `server` names the database server the catalogue is on (empty: the folder's files).
     AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> dialogs,
-             HaltHandler halt = {});
+             HaltHandler halt = {}, OnServer server = {});
     ~AppState();
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
+    const OnServer& server() const { return server_; }
     Dialogs& dialogs() { return *dialogs_; }
     StandardWarning& warning() { return warning_; }
     // The runtime error state the standard warning reports: the data files' own.
@@ -123,6 +125,7 @@ public:
 
 private:
     std::filesystem::path dataFolder_;
+    OnServer server_;
     std::unique_ptr<Dialogs> dialogs_;
     WriteFailureNotice writeFailures_;
     Catalogue catalogue_;

@@ -126,7 +126,7 @@ std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
     // Fonts and PDF files need a platform, not a screen.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    const auto state = headlessState(folder, stderr);
+    const auto state = headlessState(folder, stderr, argc, argv);
     if (!state) return kWrongOrder;
     return run(*state, order, stdout, stderr);
 }

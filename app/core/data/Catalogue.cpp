@@ -7,7 +7,8 @@
 
 namespace cdz {
 
-Catalogue::Catalogue(std::filesystem::path folder) : database_(std::move(folder)) {
+Catalogue::Catalogue(std::filesystem::path folder, OnServer server)
+    : database_(std::move(folder), std::move(server)) {
     using F = CatalogueFile;
     auto make = [&](F f, auto& buffer) {
         files_[static_cast<size_t>(f)] =

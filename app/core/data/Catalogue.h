@@ -32,7 +32,8 @@ public:
     // start-up code installs the full open routine with its recovery chain.
     using OpenRoutine = std::function<int(DataFile&)>;
 
-    explicit Catalogue(std::filesystem::path folder);
+    // On a database server when `server` names one (see Database).
+    explicit Catalogue(std::filesystem::path folder, OnServer server = {});
     ~Catalogue();
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "app/core/frame/HelpWindow.h"
 #include "app/core/frame/MdiArrange.h"
 #include "app/core/frame/PrintSetup.h"
+#include "app/core/settings/ServerSetting.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/core/frame/SplashWindow.h"
 #include "app/core/frame/WebPages.h"
@@ -43,6 +45,13 @@ MainFrame::MainFrame(AppState& state, QWidget* parent)
 
     FrameMenus::build(*this, [this](FrameCommand c, const QString& arg) { execute(c, arg); });
     statusBar()->setObjectName("StatusBar");
+    // Which catalogue the program works on: the folder's files or a server's.
+    auto* where = new QLabel(
+        QString::fromStdString("Catalogue: " + ServerSetting::describe(state_.dataFolder(),
+                                                                        state_.server())),
+        this);
+    where->setObjectName("CatalogueLabel");
+    statusBar()->addPermanentWidget(where);
     state_.starter().setMdiArea(mdi_);
     defineOwnProcedures();
     for (const AppState::Subsystem& define : state_.subsystems()) define(state_, *this);

@@ -10,7 +10,10 @@ namespace cdz {
 
 class AppState;
 
-// nullptr, with the reason on `err`, when the folder does not exist.
-std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err);
+// nullptr, with the reason on `err`, when the folder does not exist or the server setting is
+// refused. The catalogue is on the server the arguments (--server, --catalogue) or the
+// folder's settings name, if any.
+std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err, int argc,
+                                        char** argv);
 
 }  // namespace cdz

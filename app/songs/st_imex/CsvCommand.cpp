@@ -69,7 +69,7 @@ std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
     }
     // Date pictures ask the desktop's locale for its short date.
     QCoreApplication app(argc, argv);
-    const auto state = headlessState(folder, stderr);
+    const auto state = headlessState(folder, stderr, argc, argv);
     if (!state) return kWrongOrder;
     if (!order.importFile.empty()) return runImport(state->catalogue(), order, stdout, stderr);
     return runExport(state->catalogue(), order, stdout, stderr);

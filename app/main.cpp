@@ -13,6 +13,7 @@
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/settings/ServerSetting.h"
+#include "app/core/startup/CopyCommand.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/TerminationWatcher.h"
 #include "app/labels/LabelPrintCommand.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
     if (const auto status = cdz::LabelPrintCommand::runFromArguments(argc, argv)) return *status;
     // Nor do importing and exporting songs as comma-separated files.
     if (const auto status = cdz::CsvCommand::runFromArguments(argc, argv)) return *status;
+    // Nor does copying the catalogue to or from a database server.
+    if (const auto status = cdz::CopyCommand::runFromArguments(argc, argv)) return *status;
     // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
     cdz::TerminationWatcher::blockTermination();
     QApplication app(argc, argv);
@@ -106,11 +109,22 @@ int main(int argc, char** argv) {
         "of the data folder's files; Server= in section [Settings] of CDZSETS.INI does the "
         "same. The password comes from ~/.pgpass or the server's own authentication.",
         "url"));
+    options.addOption(
+        QCommandLineOption("catalogue",
+                           "The catalogue's name on the server, so that several share one database "
+                           "(ServerCatalogue= in the settings file).",
+                           "name"));
     options.addOption(QCommandLineOption(
-        "catalogue",
-        "The catalogue's name on the server, so that several share one database "
-        "(ServerCatalogue= in the settings file).",
-        "name"));
+        "copy-to-server",
+        "Copy the data folder's catalogue (its data files and saved queries) onto the server "
+        "<url> (under --catalogue's name) in one transaction, and exit; the server must hold "
+        "none of it yet.",
+        "url"));
+    options.addOption(QCommandLineOption(
+        "copy-from-server",
+        "Copy the catalogue on the server <url> into the data folder's files, and exit; the "
+        "folder must hold none of it yet.",
+        "url"));
     options.process(app);
     const std::filesystem::path folder = options.value(dataDir).toStdString();
     std::error_code ec;
@@ -129,8 +143,7 @@ int main(int argc, char** argv) {
     cdz::OnServer server;
     std::string refused;
     if (!cdz::ServerSetting::choose(folder, options.value("server").toStdString(),
-                                    options.value("catalogue").toStdString(), &server,
-                                    &refused)) {
+                                    options.value("catalogue").toStdString(), &server, &refused)) {
         std::fprintf(stderr, "cdzapp: %s\n", refused.c_str());
         return 2;
     }

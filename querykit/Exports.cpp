@@ -101,6 +101,11 @@ void XR_QWIZARD(XRQW_FieldsQueue& queue, std::string_view className, cdz::TextFi
         qk::WizardRun(s, state.displayTexts, state.messages, state.bindings, *windows).run(request);
 }
 
+int XR_SETQWSERVER(std::string_view conninfo, std::string_view catalogue) {
+    return qk::libraryState().store.database().setServer(
+        cdz::OnServer{std::string(conninfo), std::string(catalogue)});
+}
+
 void XR_SETQWFILEPATHS(std::optional<uint8_t> mode, std::optional<std::string_view> folder,
                        std::optional<std::string_view> fileName) {
     qk::libraryState().names.setFilePaths(mode, folder, fileName);

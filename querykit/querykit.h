@@ -187,6 +187,10 @@ QUERYKIT_API uint8_t XR_QWNAVIGATE(cdz::View& view, std::optional<std::string_vi
 // left out or 0 always rebuilds; mode 2 without folder and name forgets both and rebuilds
 // (the default store in the current folder); any other non-zero mode builds the names only
 // when they were never built, or a folder or name is given or remembered.
+// Keeps the saved queries on the database server `conninfo` names, under the catalogue's name
+// (an empty `conninfo`: in the store file of the folder XR_SETQWFILEPATHS gives). 52 while a
+// store table is open.
+QUERYKIT_API int XR_SETQWSERVER(std::string_view conninfo, std::string_view catalogue);
 QUERYKIT_API void XR_SETQWFILEPATHS(std::optional<uint8_t> mode = std::nullopt,
                                     std::optional<std::string_view> folder = std::nullopt,
                                     std::optional<std::string_view> fileName = std::nullopt);

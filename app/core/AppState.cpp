@@ -67,6 +67,7 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
     // and the query library speaks through the program's dialogs (so scripted runs answer and
     // log its boxes too).
     XR_SETQWFILEPATHS(uint8_t{0}, queryStoreFolder(dataFolder_));
+    XR_SETQWSERVER(server_.conninfo, server_.catalogue);
     XR_SETQWDIALOGS(dialogs_.get());
 }
 

@@ -11,7 +11,8 @@
 namespace cdz::bench {
 
 AddFigures AddBench::run(const std::vector<gen::SongRecord>& songs,
-                         const std::filesystem::path& folder, bool withShell) {
+                         const std::filesystem::path& folder, bool withShell,
+                         const OnServer& server) {
     AddFigures out;
     auto fail = [&](std::string why) {
         out.ok = false;
@@ -20,7 +21,7 @@ AddFigures AddBench::run(const std::vector<gen::SongRecord>& songs,
     };
     std::filesystem::create_directories(folder / "ours");
     {
-        Catalogue cat(folder / "ours");
+        Catalogue cat(folder / "ours", server);
         if (cat.use(CatalogueFile::Cadenzio))
             return fail("songs file: " + cat.database().error().text);
         DataFile& file = cat.file(CatalogueFile::Cadenzio);
@@ -35,7 +36,7 @@ AddFigures AddBench::run(const std::vector<gen::SongRecord>& songs,
         out.ours = w.seconds();
         if (file.records() != static_cast<int64_t>(songs.size())) return fail("record count");
     }
-    if (!withShell) return out;
+    if (!withShell || !server.conninfo.empty()) return out;
 
     // The same table, empty, for the shell; and the songs as its rows.
     std::filesystem::create_directories(folder / "shell");

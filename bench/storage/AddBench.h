@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/generator/CatalogueRecords.h"
+#include "runtime/data/Database.h"
 
 namespace cdz::bench {
 
@@ -24,8 +25,10 @@ class AddBench {
 public:
     // Fills `folder`/ours/cdzdata.tps and `folder`/shell/cdzdata.tps. `withShell` false skips
     // the shell (a small catalogue built only to be read).
+    // With `server` naming one, the program's songs file is on it (and there is no shell).
     static AddFigures run(const std::vector<gen::SongRecord>& songs,
-                          const std::filesystem::path& folder, bool withShell);
+                          const std::filesystem::path& folder, bool withShell,
+                          const OnServer& server = {});
 };
 
 }  // namespace cdz::bench

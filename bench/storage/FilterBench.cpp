@@ -43,6 +43,7 @@ FilterFigures FilterBench::measure(Catalogue& catalogue, const std::filesystem::
         }
     }
     out.view = best;
+    if (file.empty()) return out;
     const std::string sql = "select count(*) from Cadenzio where " + c.condition + ";\n";
     double shellBest = 1e9;
     for (int run = 0; run < 2; ++run) {

@@ -23,7 +23,8 @@ struct FilterFigures {
 
 class FilterBench {
 public:
-    // The songs file must be in use in `catalogue`; `file` is its path for the shell.
+    // The songs file must be in use in `catalogue`; `file` is its path for the shell (empty:
+    // the view alone is timed).
     static FilterFigures measure(Catalogue& catalogue, const std::filesystem::path& file, int key,
                                  const FilterCase& c);
 };

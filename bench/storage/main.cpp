@@ -1,8 +1,10 @@
 // cdzstorage: the storage benchmark on generated catalogues, every figure of one run.
-//   cdzstorage [--songs N] [--small N] [--dir FOLDER] [--keep]
+//   cdzstorage [--songs N] [--small N] [--dir FOLDER] [--keep] [--server URL]
 // Adds N songs (default 1,000,000) against the sqlite3 shell's .import; pages, counts and a
 // filter matching nothing at N and at a small catalogue (default 10,000), printing times and
-// ratios. See bench/README.md, "Figures".
+// ratios. With --server, the same figures again with the songs on that PostgreSQL server
+// (catalogues "benchlarge" and "benchsmall", which must not hold songs yet), beside the files'.
+// See bench/README.md, "Figures".
 #include <QCoreApplication>
 #include <QSysInfo>
 #include <cstdio>
@@ -23,11 +25,17 @@ namespace {
 using namespace cdz;
 using namespace cdz::bench;
 
+struct Case {
+    FilterCase c;
+    bool target;  // arithmetic is not pushed down: the program reads every song
+};
+
 struct Options {
     int64_t songs = 1000000;
     int64_t small = 10000;
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "cdzstorage";
     bool keep = false;
+    std::string server;
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -40,6 +48,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.small = std::atoll(argv[++i]);
         } else if (a == "--dir" && more) {
             o.dir = argv[++i];
+        } else if (a == "--server" && more) {
+            o.server = argv[++i];
         } else if (a == "--keep") {
             o.keep = true;
         } else {
@@ -47,6 +57,31 @@ bool parse(int argc, char** argv, Options& o) {
         }
     }
     return o.songs > 0 && o.small > 0;
+}
+
+struct Line {
+    const char* what;
+    double big;
+    double little;
+};
+
+// The page movements at both sizes, each against its goal; whether all hold.
+bool pagingTable(const PageFigures& pl, const PageFigures& ps) {
+    bool all = true;
+    for (Line l : {Line{"first page (top)", pl.top, ps.top},
+                   Line{"last page (bottom)", pl.bottom, ps.bottom},
+                   Line{"page forward", pl.forward, ps.forward},
+                   Line{"page backward", pl.backward, ps.backward},
+                   Line{"page at a position token", pl.token, ps.token},
+                   Line{"page at key values", pl.values, ps.values},
+                   Line{"record count", pl.count, ps.count}}) {
+        // Below a tenth of a millisecond the ratio measures noise, not the file's size.
+        bool holds = l.big < 5.0 && (l.big <= 1.5 * l.little || l.big < 0.1);
+        all = all && holds;
+        std::printf("  %-26s %8.3f %8.3f  ratio %5.2f  %s\n", l.what, l.big, l.little,
+                    l.little > 0 ? l.big / l.little : 0, holds ? "holds" : "MISSED");
+    }
+    return all;
 }
 
 std::vector<gen::SongRecord> generate(int64_t count) {
@@ -66,6 +101,59 @@ double ratio(double a, double b) {
 
 void verdict(bool holds) {
     std::printf("  %s\n", holds ? "holds" : "MISSED");
+}
+
+// The same figures with the songs on the server, beside the files' (same songs, same key).
+int serverFigures(const Options& o, double fileAdd, const PageFigures& fileLarge,
+                  const PageFigures& fileSmall, const std::vector<Case>& cases,
+                  const std::vector<double>& fileViews) {
+    const OnServer large{o.server, "benchlarge"}, small{o.server, "benchsmall"};
+    AddFigures add = AddBench::run(generate(o.songs), o.dir / "server-large", false, large);
+    AddFigures little = AddBench::run(generate(o.small), o.dir / "server-small", false, small);
+    if (!add.ok || !little.ok) {
+        std::fprintf(stderr, "adding on the server failed: %s%s\n", add.failure.c_str(),
+                     little.failure.c_str());
+        return 1;
+    }
+    std::printf("\nOn the server %s:\nAdding %lld songs: %.1f s (files: %.1f s), ratio %.2f\n",
+                o.server.c_str(), static_cast<long long>(o.songs), add.ours, fileAdd,
+                ratio(add.ours, fileAdd));
+    Catalogue largeCat(o.dir / "server-large" / "ours", large);
+    Catalogue smallCat(o.dir / "server-small" / "ours", small);
+    if (largeCat.use(CatalogueFile::Cadenzio) || smallCat.use(CatalogueFile::Cadenzio)) {
+        std::fprintf(stderr, "cannot open the songs on the server\n");
+        return 1;
+    }
+    const int key = SongRecord::SongsByArtist;
+    PageFigures pl = PagingBench::measure(largeCat, key, 25);
+    PageFigures ps = PagingBench::measure(smallCat, key, 25);
+    if (!pl.ok || !ps.ok) {
+        std::fprintf(stderr, "paging on the server failed: %s%s\n", pl.failure.c_str(),
+                     ps.failure.c_str());
+        return 1;
+    }
+    std::printf("A page of %d rows in MUS:SongsByArtist order (median ms), %lld vs %lld songs:\n",
+                PagingBench::kPageRows, static_cast<long long>(o.songs),
+                static_cast<long long>(o.small));
+    const bool pagingHolds = pagingTable(pl, ps);
+    std::printf("The same pages from the files (median ms), large and small:\n");
+    pagingTable(fileLarge, fileSmall);
+    std::printf("A filter matching nothing over %lld songs, view on the server vs on the files:\n",
+                static_cast<long long>(o.songs));
+    for (size_t i = 0; i < cases.size(); ++i) {
+        FilterFigures f = FilterBench::measure(largeCat, {}, key, cases[i].c);
+        if (!f.ok) {
+            std::fprintf(stderr, "filter %s failed: %s\n", cases[i].c.filter.c_str(),
+                         f.failure.c_str());
+            return 1;
+        }
+        std::printf("  %-44s %6.3f s %6.3f s  ratio %5.2f\n", cases[i].c.filter.c_str(), f.view,
+                    fileViews[i], ratio(f.view, fileViews[i]));
+    }
+    std::printf("Server summary: paging %s\n", pagingHolds ? "holds" : "MISSED");
+    largeCat.release(CatalogueFile::Cadenzio);
+    smallCat.release(CatalogueFile::Cadenzio);
+    return 0;
 }
 
 }  // namespace
@@ -128,36 +216,14 @@ int main(int argc, char** argv) {
     std::printf("\nA page of %d rows in MUS:SongsByArtist order (median ms), %lld vs %lld songs:\n",
                 PagingBench::kPageRows, static_cast<long long>(o.songs),
                 static_cast<long long>(o.small));
-    struct Line {
-        const char* what;
-        double big;
-        double little;
-    };
-    bool pagingHolds = true;
-    for (Line l : {Line{"first page (top)", pl.top, ps.top},
-                   Line{"last page (bottom)", pl.bottom, ps.bottom},
-                   Line{"page forward", pl.forward, ps.forward},
-                   Line{"page backward", pl.backward, ps.backward},
-                   Line{"page at a position token", pl.token, ps.token},
-                   Line{"page at key values", pl.values, ps.values},
-                   Line{"record count", pl.count, ps.count}}) {
-        // Below a tenth of a millisecond the ratio measures noise, not the file's size.
-        bool holds = l.big < 5.0 && (l.big <= 1.5 * l.little || l.big < 0.1);
-        pagingHolds = pagingHolds && holds;
-        std::printf("  %-26s %8.3f %8.3f  ratio %5.2f  %s\n", l.what, l.big, l.little,
-                    ratio(l.big, l.little), holds ? "holds" : "MISSED");
-    }
+    const bool pagingHolds = pagingTable(pl, ps);
 
     // Filters matching nothing, through the whole large file.
     std::printf(
         "\nA filter matching nothing over %lld songs, view in key order vs the shell's "
         "count(*):\n",
         static_cast<long long>(o.songs));
-    struct Case {
-        FilterCase c;
-        bool target;  // arithmetic is not pushed down: the program reads every song
-    };
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {{"MUS:BeatsPerMinute > 100000", "BeatsPerMinute > 100000"}, true},
         {{"MUS:Artist = 'Nobody At All'", "Artist = 'Nobody At All'"}, true},
         {{"UPPER(MUS:Style) = 'POLKA NOIR'", "upper(Style) = 'POLKA NOIR'"}, true},
@@ -185,6 +251,13 @@ int main(int argc, char** argv) {
     std::printf("\nSummary: adding %s, paging %s, filters %s\n",
                 add.ours <= add.shell ? "holds" : "MISSED", pagingHolds ? "holds" : "MISSED",
                 filterHolds ? "hold" : "MISSED");
+    if (!o.server.empty()) {
+        std::vector<double> fileViews;
+        for (const auto& one : cases) {
+            fileViews.push_back(FilterBench::measure(largeCat, {}, key, one.c).view);
+        }
+        if (int code = serverFigures(o, add.ours, pl, ps, cases, fileViews)) return code;
+    }
     largeCat.release(CatalogueFile::Cadenzio);
     smallCat.release(CatalogueFile::Cadenzio);
     if (!o.keep) std::filesystem::remove_all(o.dir);

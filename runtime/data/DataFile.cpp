@@ -319,8 +319,11 @@ int DataFile::remove() {
 
 int64_t DataFile::records() {
     if (requireOpen()) return 0;
-    Statement stmt = db_.statement("SELECT records FROM " + sql_.schema() + "." +
-                                   TableSql::kLayoutTable + " WHERE tbl = ?");
+    // A server keeps the open transaction's own changes of the count apart until it commits.
+    Statement stmt = db_.statement(db_.server() ? "SELECT " + sql_.schema() + "." +
+                                                      pg::PgTableSql::kRecordsFunction + "(?)"
+                                                : "SELECT records FROM " + sql_.schema() + "." +
+                                                      TableSql::kLayoutTable + " WHERE tbl = ?");
     if (!stmt) return 0;
     RecordCodec::bind(stmt, 1, sql_.table());
     StepResult rc = stmt.step();
@@ -526,6 +529,32 @@ int DataFile::add() {
     watched_ = false;
     if (autoKey) {
         decl_.columns()[static_cast<size_t>(autoKey->components.back())].assign(record_, number);
+    }
+    return db_.succeed();
+}
+
+int DataFile::addAs(int64_t recno) {
+    if (int code = requireWritable()) return code;
+    cursor_.ahead.clear();
+    Statement stmt = db_.statement(sql_.insertKeeping());
+    if (!stmt) return db_.error().code;
+    stmt.bindInteger(1, recno);
+    RecordCodec::bindRecord(stmt, 2, decl_, record_, nullptr, cipher_.get());
+    StepResult rc = stmt.step();
+    if (!rc.row()) return db_.failStep(rc);
+    rc = stmt.step();
+    if (!rc.done()) return db_.failStep(rc);
+    recno_ = recno;
+    revision_ = 1;
+    watched_ = false;
+    return db_.succeed();
+}
+
+int DataFile::keptNumbers() {
+    if (int code = requireWritable()) return code;
+    // SQLite numbers past the highest record by itself; a server's counter must be moved.
+    if (auto* server = db_.server()) {
+        return pg::PgFiles(*server, decl_, sql_.schema(), where_).numberPastHighest();
     }
     return db_.succeed();
 }

@@ -98,7 +98,12 @@ public:
     SqlValue stored(int column, SqlValue value) const;
 
     // Writing.
-    int add();    // 40 on a duplicate unique key; fills an auto number that was 0
+    int add();  // 40 on a duplicate unique key; fills an auto number that was 0
+    // Adds the buffer as record number `recno` (a copy keeping every number; auto numbers are
+    // taken as they are); 40 when the number or a unique key is taken. keptNumbers() then makes
+    // later adds number past the highest.
+    int addAs(int64_t recno);
+    int keptNumbers();
     int put();    // rewrites the current record; 89 when watched and changed meanwhile
     int erase();  // deletes the current record
     // Gives every record that carries the buffer's value of the first field of `key` (compared

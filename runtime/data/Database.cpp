@@ -14,6 +14,13 @@ Database::Database(std::filesystem::path folder, std::string vfs)
 }
 
 Database::Database(std::filesystem::path folder, OnServer server) : folder_(std::move(folder)) {
+    setServer(std::move(server));
+}
+
+int Database::setServer(OnServer server) {
+    if (!uses_.empty() || inTransaction_) return fail(err::kFileAlreadyOpen);
+    server_ = nullptr;
+    engine_.reset();
     if (server.conninfo.empty()) {
         engine_ = std::make_unique<SqliteEngine>(error_, std::string());
     } else {
@@ -23,6 +30,7 @@ Database::Database(std::filesystem::path folder, OnServer server) : folder_(std:
         engine_ = std::move(engine);
     }
     engine_->setLockWait(lockWaitMs_);
+    return succeed();
 }
 
 Database::~Database() {

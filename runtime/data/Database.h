@@ -42,6 +42,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     const std::filesystem::path& folder() const { return folder_; }
+    // Moves the connection to a server (or back to the folder's files when `server` names
+    // none); 52 while a file is attached.
+    int setServer(OnServer server);
     // The server engine when the catalogue is on a server; null for the files in the folder.
     pg::PgEngine* server() const { return server_; }
     void setFolder(std::filesystem::path folder) { folder_ = std::move(folder); }

@@ -128,6 +128,14 @@ int PgFiles::remove() {
     });
 }
 
+int PgFiles::numberPastHighest() {
+    return engine_.queryNative("SELECT setval(pg_get_serial_sequence(" +
+                                   Database::literal(sql_.ref()) + ", '" + PgTableSql::kRecno +
+                                   "'), COALESCE(max(" + PgTableSql::kRecno +
+                                   "), 0) + 1, false) FROM " + sql_.ref(),
+                               {});
+}
+
 int PgFiles::rename(const std::string& table) {
     FileName to = where_;
     to.table = table;

@@ -29,6 +29,8 @@ public:
     int make(const std::string& salt, const std::string& proof);
     // Drops the table, and the schema once it holds no other.
     int remove();
+    // Makes the record-number counter give numbers past the highest record's.
+    int numberPastHighest();
     // Renames the table (its indexes and triggers made again under the new name).
     int rename(const std::string& table);
     // Rebuilds every key, the folded copies (folded here, as the program folds) and the count.

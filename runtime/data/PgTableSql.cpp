@@ -136,23 +136,56 @@ std::vector<std::string> PgTableSql::createSchema() const {
 std::vector<std::string> PgTableSql::createSchema(const std::string& name) {
     const std::string schema = identifier(name);
     const std::string layout = schema + "." + kLayoutTable;
-    // One function serves every table of the schema: the trigger names the table's row of the
-    // layout table, and the statement's rows arrive as the transition table cdz_rows, so a
-    // statement touching many records updates the count and the stamp once. A statement that
-    // touched nothing leaves both, so a watch sees no change where there was none.
+    const std::string pending = schema + "." + kPendingTable;
+    // The count and the stamp change once per transaction, as it commits: updating the layout
+    // row at every statement would leave the server a version of that row per statement to
+    // walk through (a long import, or a copy, would slow to a crawl). Each statement adds its
+    // records to a number the transaction keeps in a setting of its own (undone with a
+    // savepoint rolled back), and the transaction's first statement on the table adds a row to
+    // the pending table, whose deferred trigger applies the number when the transaction ends.
+    // A statement that touched nothing leaves both, so a watch sees no change where there was
+    // none.
+    const std::string key = "'cdz.c' || md5(TG_TABLE_SCHEMA || '/' || TG_ARGV[0])";
     std::vector<std::string> out{
         "CREATE SCHEMA IF NOT EXISTS " + schema,
         "CREATE TABLE IF NOT EXISTS " + layout + "(tbl text" + kCollate +
             " PRIMARY KEY, layout text NOT NULL, records bigint NOT NULL DEFAULT 0, "
             "stamp bigint NOT NULL DEFAULT 0)",
+        "CREATE TABLE IF NOT EXISTS " + pending + "(tbl text" + kCollate +
+            " NOT NULL, key text NOT NULL, txn bigint NOT NULL DEFAULT txid_current())",
         "CREATE OR REPLACE FUNCTION " + schema + "." + kCountFunction +
-            "() RETURNS trigger LANGUAGE plpgsql AS $cdz$ DECLARE n bigint := 0; BEGIN "
-            "IF TG_OP <> 'TRUNCATE' THEN SELECT count(*) INTO n FROM cdz_rows; "
-            "IF n = 0 THEN RETURN NULL; END IF; END IF; UPDATE " +
+            "() RETURNS trigger LANGUAGE plpgsql AS $cdz$ DECLARE n bigint := 0; k text := " + key +
+            "; held text; BEGIN "
+            "IF TG_OP = 'TRUNCATE' THEN UPDATE " +
             layout +
-            " SET stamp = stamp + 1, records = CASE TG_OP WHEN 'INSERT' THEN records + n "
-            "WHEN 'DELETE' THEN records - n WHEN 'TRUNCATE' THEN 0 ELSE records END "
-            "WHERE tbl = TG_ARGV[0]; RETURN NULL; END $cdz$"};
+            " SET records = 0, stamp = stamp + 1 WHERE tbl = TG_ARGV[0]; "
+            "IF COALESCE(current_setting(k, true), '') <> '' THEN PERFORM set_config(k, '0', "
+            "true); END IF; RETURN NULL; END IF; "
+            "SELECT count(*) INTO n FROM cdz_rows; IF n = 0 THEN RETURN NULL; END IF; "
+            "IF TG_OP = 'DELETE' THEN n := -n; ELSIF TG_OP = 'UPDATE' THEN n := 0; END IF; "
+            "held := COALESCE(current_setting(k, true), ''); "
+            "IF held = '' THEN INSERT INTO " +
+            pending +
+            "(tbl, key) VALUES (TG_ARGV[0], k); held := '0'; END IF; "
+            "PERFORM set_config(k, (held::bigint + n)::text, true); RETURN NULL; END $cdz$",
+        "CREATE OR REPLACE FUNCTION " + schema +
+            ".cdz_apply() RETURNS trigger LANGUAGE plpgsql AS $cdz$ BEGIN UPDATE " + layout +
+            " SET records = records + COALESCE(NULLIF(current_setting(NEW.key, true), ''), "
+            "'0')::bigint, stamp = stamp + 1 WHERE tbl = NEW.tbl; "
+            "PERFORM set_config(NEW.key, '', true); DELETE FROM " +
+            pending + " WHERE txn = NEW.txn AND key = NEW.key; RETURN NULL; END $cdz$",
+        "DO $cdz$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_trigger WHERE tgname = 'cdz_apply' AND "
+        "tgrelid = " +
+            Database::literal(pending) +
+            "::regclass) THEN CREATE CONSTRAINT TRIGGER cdz_apply AFTER INSERT ON " + pending +
+            " DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION " + schema +
+            ".cdz_apply(); END IF; END $cdz$",
+        // The count as this transaction sees it: the stored one and its own changes so far.
+        "CREATE OR REPLACE FUNCTION " + schema + "." + kRecordsFunction +
+            "(t text) RETURNS bigint LANGUAGE sql STABLE AS $cdz$ SELECT records + "
+            "COALESCE(NULLIF(current_setting('cdz.c' || md5(" +
+            Database::literal(name) + " || '/' || t), true), ''), '0')::bigint FROM " + layout +
+            " WHERE tbl = t $cdz$"};
     // The functions the data layer's SQL calls by SQLite's names.
     for (auto& f : PgDialect::createFunctions()) out.push_back(std::move(f));
     return out;
@@ -290,7 +323,8 @@ std::string PgTableSql::layoutRow() const {
 }
 
 std::string PgTableSql::recordCount() const {
-    return "SELECT records FROM " + layoutRow();
+    return "SELECT " + identifier(schema_) + "." + kRecordsFunction + "(" +
+           Database::literal(table_) + ")";
 }
 
 std::string PgTableSql::stamp() const {

@@ -21,6 +21,10 @@ public:
     static constexpr const char* kRevision = "cdz_rev";
     static constexpr const char* kLayoutTable = "cdz_layout";
     static constexpr const char* kCountFunction = "cdz_count";
+    // The record count with the open transaction's own changes: records(table name).
+    static constexpr const char* kRecordsFunction = "cdz_records";
+    // The tables whose count a transaction changed, applied as it commits.
+    static constexpr const char* kPendingTable = "cdz_pending";
     // Salt and password proof of each owner-protected table of the schema.
     static constexpr const char* kOwnerTable = "cdz_owner";
     // The server cuts longer names silently, which could make two names one.
@@ -88,7 +92,7 @@ public:
     // record (and with TRUNCATE), once the statement's transaction commits; reads leave it.
     std::string stamp() const;
     // The table's write lock, as a SQLite file has one: its row of the layout table, held until
-    // the transaction ends (every write takes it through the triggers). Taken first by a
+    // the transaction ends (every commit that wrote the table takes it). Taken first by a
     // transaction over the table, and before an auto-numbered add, so that another station's
     // add is waited for and, in the next statement, seen and numbered past.
     std::string writeLock() const;

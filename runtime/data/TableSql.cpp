@@ -190,6 +190,16 @@ std::string TableSql::insert(const KeyDesc* autoKey) const {
     return sql;
 }
 
+std::string TableSql::insertKeeping() const {
+    std::string sql = insert(nullptr);
+    // "INSERT OR FAIL INTO ref(cdz_rev, ...) VALUES(1, ..." with the number put first.
+    const std::string names = "(" + std::string(kRevision);
+    sql.replace(sql.find(names), names.size(), "(" + std::string(kRecno) + ", " + kRevision);
+    const std::string values = "VALUES(1";
+    sql.replace(sql.find(values), values.size(), "VALUES(?, 1");
+    return sql;
+}
+
 std::string TableSql::update(bool watched) const {
     std::string sql = "UPDATE " + ref_ + " SET " + kRevision + " = " + kRevision + " + 1";
     for (size_t i = 0; i < decl_->columns().size(); ++i) {

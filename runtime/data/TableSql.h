@@ -51,6 +51,9 @@ public:
     // numbered key the numbered column takes, instead of its value, the key's leading
     // components. RETURNING recno and the numbered column.
     std::string insert(const KeyDesc* autoKey) const;
+    // The same (no auto number) with the record number given as the first parameter: a copy
+    // that keeps every record's number.
+    std::string insertKeeping() const;
     // Parameters as insert (no auto number), then recno (and the revision when watched).
     std::string update(bool watched) const;
     std::string remove() const;

@@ -1,0 +1,39 @@
+#pragma once
+// Copies a whole catalogue, the eleven data files and the saved queries, from the data folder's
+// files to a database server or back, keeping every record and its number. Files the source
+// lacks are passed over; a file the target already holds records of stops the copy before
+// anything is written (nothing is ever deleted on either side). On a server the whole copy is
+// one transaction; into the folder's files each file is one (the files of a folder cannot all
+// take part in one). The records written are counted against the source's before each commit.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/data/Database.h"
+
+namespace cdz {
+
+class CatalogueCopy {
+public:
+    struct Copied {
+        std::string file;  // the declaration's name: "Songs", "Queries", ...
+        int64_t records = 0;
+    };
+
+    CatalogueCopy(std::filesystem::path folder, OnServer from, OnServer to);
+
+    // 0, or the runtime code of the failure with why() saying what stopped the copy.
+    int run();
+    const std::vector<Copied>& copied() const { return copied_; }
+    const std::string& why() const { return why_; }
+
+private:
+    std::filesystem::path folder_;
+    OnServer from_;
+    OnServer to_;
+    std::vector<Copied> copied_;
+    std::string why_;
+};
+
+}  // namespace cdz

@@ -182,6 +182,50 @@ int PgConnection::runPrepared(const std::string& sql, const SqlValues& params, P
     return code;
 }
 
+int PgConnection::runGuarded(const std::string& sql, const SqlValues& params, PgResult* out) {
+    if (int code = prepare(sql)) return code;
+    const Prepared& statement = prepared_.at(sql);
+    std::vector<std::string> texts;
+    std::vector<const char*> values;
+    if (!paramValues(params, texts, values)) return error_.code;
+    values.resize(static_cast<size_t>(statement.params), nullptr);
+    if (PQenterPipelineMode(conn_) != 1) return runPrepared(sql, params, out);
+    const bool sent =
+        PQsendQueryParams(conn_, "SAVEPOINT cdz_w", 0, nullptr, nullptr, nullptr, nullptr, 0) ==
+            1 &&
+        PQsendQueryPrepared(conn_, statement.name.c_str(), static_cast<int>(values.size()),
+                            values.data(), nullptr, nullptr, 0) == 1 &&
+        PQsendQueryParams(conn_, "RELEASE SAVEPOINT cdz_w", 0, nullptr, nullptr, nullptr, nullptr,
+                          0) == 1 &&
+        PQpipelineSync(conn_) == 1;
+    // Each statement's result, then the end of the exchange.
+    PgResult results[3];
+    int code = 0;
+    for (auto& r : results) {
+        if (!sent) break;
+        r.reset(PQgetResult(conn_));
+        while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+    }
+    if (sent) {
+        while (pg_result* end = PQgetResult(conn_)) {
+            const bool synced = PQresultStatus(end) == PGRES_PIPELINE_SYNC;
+            PQclear(end);
+            if (synced) break;
+        }
+    }
+    PQexitPipelineMode(conn_);
+    if (!sent) {
+        code = failFrom(error_, {}, PQerrorMessage(conn_));
+    } else if ((code = finish(results[0])) == 0 && (code = finish(results[1])) != 0) {
+        // The statement failed: its savepoint undoes it and the transaction goes on.
+        cleanUp("ROLLBACK TO SAVEPOINT cdz_w; RELEASE SAVEPOINT cdz_w");
+    } else if (code == 0) {
+        code = finish(results[2]);
+    }
+    if (out) *out = std::move(results[1]);
+    return code;
+}
+
 int PgConnection::setLockWait(int ms) {
     if (ms < 0) ms = 0;
     // The shortest wait the server knows: a lock held by another fails at once.

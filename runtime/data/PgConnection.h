@@ -42,6 +42,10 @@ public:
     int prepare(const std::string& sql);
     // Runs `sql` as prepare() left it (preparing it first when it has not been).
     int runPrepared(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
+    // The same inside the open transaction, under a savepoint of its own sent with it in one
+    // exchange with the server: a failure undoes this statement alone and the transaction
+    // goes on, as in SQLite.
+    int runGuarded(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
 
     // How long a statement waits for another station's lock before it fails with 32
     // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would

@@ -175,13 +175,7 @@ int PgEngine::run(const std::string& sql, const SqlValues& params, PgResult* out
     if (conn_.inTransaction() && !conn_.transactionFailed()) {
         // A failure would end the whole transaction on the server; SQLite undoes the one
         // statement and goes on.
-        if (conn_.exec("SAVEPOINT cdz_w")) return conn_.error().code;
-        code = conn_.runPrepared(sql, params, out);
-        if (code) {
-            conn_.cleanUp("ROLLBACK TO SAVEPOINT cdz_w; RELEASE SAVEPOINT cdz_w");
-        } else if (conn_.exec("RELEASE SAVEPOINT cdz_w")) {
-            return conn_.error().code;
-        }
+        code = conn_.runGuarded(sql, params, out);
     } else {
         code = conn_.runPrepared(sql, params, out);
     }

@@ -37,6 +37,8 @@ public:
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
 
+    // Options given after --data-dir at the next start (--server URL, ...).
+    void setArguments(const QStringList& more) { arguments_ = more; }
     // Sets a variable of the program's environment for the next start.
     void setVariable(const QString& name, const QString& value) { variables_.insert(name, value); }
 
@@ -52,7 +54,9 @@ public:
         env.insert(variables_);
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(QString::fromStdString(folder_.string()));
-        process_.start(CDZ_APP, {"--data-dir", QString::fromStdString(folder_.string())});
+        process_.start(
+            CDZ_APP,
+            QStringList{"--data-dir", QString::fromStdString(folder_.string())} + arguments_);
         return process_.waitForStarted(30000);
     }
 
@@ -86,6 +90,7 @@ private:
     std::filesystem::path answers_;
     std::filesystem::path log_;
     QProcessEnvironment variables_;
+    QStringList arguments_;
     QProcess process_;
 };
 

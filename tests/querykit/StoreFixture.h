@@ -13,6 +13,9 @@
 #include "querykit/qwizard/QueryStore.h"
 #include "runtime/ui/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
+#ifdef CDZ_TEST_ON_SERVER
+#include "tests/runtime/pg/PgEnvironment.h"
+#endif
 
 namespace qk::test {
 
@@ -23,6 +26,21 @@ protected:
         messages.setDialogs(&dialogs);
         messages.setHaltHandler([this](std::string_view text) { halts.emplace_back(text); });
         store.waits().lockMs = 100;
+#ifdef CDZ_TEST_ON_SERVER
+        // The same store on the throwaway server, its catalogue named after the test's folder.
+        catalogue =
+            "q" + std::to_string(std::hash<std::string>{}(dir.path().string()) % 1000000007);
+        store.database().setServer(
+            {cdz::test::PgEnvironment::get().cluster().conninfo(), catalogue});
+#endif
+    }
+
+    static constexpr bool onServer() {
+#ifdef CDZ_TEST_ON_SERVER
+        return true;
+#else
+        return false;
+#endif
     }
 
     // A saved query of `cls` with one element per field number (pointer, compared-to).
@@ -87,6 +105,7 @@ protected:
     }
 
     cdz::test::TempDir dir;
+    std::string catalogue;  // the store's name on the server, when it is on one
     cdz::ScriptedDialogs dialogs;
     DisplayTexts texts;
     StoreNames names;

@@ -22,11 +22,11 @@
 #include "app/core/frame/HelpWindow.h"
 #include "app/core/frame/MdiArrange.h"
 #include "app/core/frame/PrintSetup.h"
-#include "app/core/settings/ServerSetting.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/core/frame/SplashWindow.h"
 #include "app/core/frame/WebPages.h"
 #include "app/core/frame/WindowPlacement.h"
+#include "app/core/settings/ServerSetting.h"
 #include "app/core/startup/MediaSeed.h"
 
 namespace cdz {
@@ -47,8 +47,8 @@ MainFrame::MainFrame(AppState& state, QWidget* parent)
     statusBar()->setObjectName("StatusBar");
     // Which catalogue the program works on: the folder's files or a server's.
     auto* where = new QLabel(
-        QString::fromStdString("Catalogue: " + ServerSetting::describe(state_.dataFolder(),
-                                                                        state_.server())),
+        QString::fromStdString("Catalogue: " +
+                               ServerSetting::describe(state_.dataFolder(), state_.server())),
         this);
     where->setObjectName("CatalogueLabel");
     statusBar()->addPermanentWidget(where);

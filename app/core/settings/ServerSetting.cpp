@@ -25,8 +25,7 @@ bool ServerSetting::holdsPassword(const std::string& conninfo) {
 }
 
 bool ServerSetting::choose(const std::filesystem::path& folder, const std::string& serverOption,
-                           const std::string& catalogueOption, OnServer* server,
-                           std::string* why) {
+                           const std::string& catalogueOption, OnServer* server, std::string* why) {
     IniFile settings(folder / kSettingsFile);
     server->conninfo = serverOption;
     server->catalogue = catalogueOption;

@@ -167,15 +167,23 @@ int PgConnection::prepare(const std::string& sql) {
     return 0;
 }
 
-int PgConnection::runPrepared(const std::string& sql, const SqlValues& params, PgResult* out) {
-    if (int code = prepare(sql)) return code;
+const PgConnection::Prepared* PgConnection::preparedWith(const std::string& sql,
+                                                         const SqlValues& params,
+                                                         std::vector<std::string>& texts,
+                                                         std::vector<const char*>& values) {
+    if (prepare(sql) || !paramValues(params, texts, values)) return nullptr;
     const Prepared& statement = prepared_.at(sql);
-    std::vector<std::string> texts;
-    std::vector<const char*> values;
-    if (!paramValues(params, texts, values)) return error_.code;
     // Parameters never bound are NULL, as in SQLite.
     values.resize(static_cast<size_t>(statement.params), nullptr);
-    PgResult result(PQexecPrepared(conn_, statement.name.c_str(), static_cast<int>(values.size()),
+    return &statement;
+}
+
+int PgConnection::runPrepared(const std::string& sql, const SqlValues& params, PgResult* out) {
+    std::vector<std::string> texts;
+    std::vector<const char*> values;
+    const Prepared* statement = preparedWith(sql, params, texts, values);
+    if (!statement) return error_.code;
+    PgResult result(PQexecPrepared(conn_, statement->name.c_str(), static_cast<int>(values.size()),
                                    values.data(), nullptr, nullptr, 0));
     const int code = finish(result);
     if (out) *out = std::move(result);
@@ -183,13 +191,12 @@ int PgConnection::runPrepared(const std::string& sql, const SqlValues& params, P
 }
 
 int PgConnection::runGuarded(const std::string& sql, const SqlValues& params, PgResult* out) {
-    if (int code = prepare(sql)) return code;
-    const Prepared& statement = prepared_.at(sql);
     std::vector<std::string> texts;
     std::vector<const char*> values;
-    if (!paramValues(params, texts, values)) return error_.code;
-    values.resize(static_cast<size_t>(statement.params), nullptr);
-    if (PQenterPipelineMode(conn_) != 1) return runPrepared(sql, params, out);
+    const Prepared* found = preparedWith(sql, params, texts, values);
+    if (!found) return error_.code;
+    const Prepared& statement = *found;
+    if (PQenterPipelineMode(conn_) != 1) return failFrom(error_, {}, PQerrorMessage(conn_));
     const bool sent =
         PQsendQueryParams(conn_, "SAVEPOINT cdz_w", 0, nullptr, nullptr, nullptr, nullptr, 0) ==
             1 &&

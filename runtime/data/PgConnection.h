@@ -79,6 +79,11 @@ private:
     // one cannot travel.
     bool paramValues(const SqlValues& params, std::vector<std::string>& texts,
                      std::vector<const char*>& values);
+    struct Prepared;
+    // prepare() and paramValues() together, the values padded to the statement's parameters;
+    // null with the error state set when either fails.
+    const Prepared* preparedWith(const std::string& sql, const SqlValues& params,
+                                 std::vector<std::string>& texts, std::vector<const char*>& values);
 
     pg_conn* conn_ = nullptr;
     ErrorState error_;

@@ -13,6 +13,7 @@
 #include "app/core/AppState.h"
 #include "runtime/report/PageList.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace cdz::test {
 
@@ -59,19 +60,6 @@ inline std::vector<std::string> textsOf(const PageList& pages) {
                 out.push_back(run->text.toStdString());
     }
     return out;
-}
-
-// A PDF's text as Ghostscript reads it; empty without Ghostscript.
-// The PDF's text layer, of every page or of page `page` alone.
-inline QString pdfText(const QString& pdf, int page = 0) {
-    QStringList args{"-q",        "-dSAFER",           "-dBATCH",
-                     "-dNOPAUSE", "-sDEVICE=txtwrite", "-sOutputFile=-"};
-    if (page > 0) args << QString("-dFirstPage=%1").arg(page) << QString("-dLastPage=%1").arg(page);
-    QProcess gs;
-    gs.start(QStandardPaths::findExecutable("gs"), args << pdf);
-    gs.waitForFinished(-1);
-    // Words come apart with tabs.
-    return QString::fromUtf8(gs.readAllStandardOutput()).replace(QChar('\t'), QChar(' '));
 }
 
 inline QSizeF letterPaper() {

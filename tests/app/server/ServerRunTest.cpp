@@ -2,6 +2,7 @@
 // throwaway cluster, and the copies between a folder's files and the server.
 #include <QProcess>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -10,6 +11,7 @@
 #include "runtime/data/PgConnection.h"
 #include "tests/app/core/startup/AppProcess.h"
 #include "tests/runtime/pg/PgEnvironment.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -114,6 +116,41 @@ TEST_F(ServerRun, ACatalogueGoesToTheServerAndBackWhole) {
               std::string::npos);
     EXPECT_EQ(contents(back / "back.csv"), original);
     EXPECT_EQ(contents(files / "server.csv"), original);
+}
+
+// A report printed without a window from the catalogue on the server: its order, a locator over
+// the folded key and a filter as on the files.
+TEST_F(ServerRun, AReportPrintsFromTheServer) {
+    if (QStandardPaths::findExecutable("gs").isEmpty()) GTEST_SKIP() << "Ghostscript is needed";
+    const QString folder = QString::fromStdString(dir.path().string());
+    const QStringList onServer{"--data-dir", folder, "--server", url, "--catalogue", "print"};
+    std::ofstream(dir.path() / "in.csv") << "MUS:Artist,MUS:Title\nbell,Ring Out\nAbel,Cain\n"
+                                            "\xC3\x89mile,Dove\n";
+    ASSERT_EQ(cdzapp(QStringList{"--import", folder + "/in.csv"} + onServer).status, 0);
+    const struct {
+        QStringList args;
+        QStringList inOrder;  // the titles printed, in this order
+        QStringList left;     // titles not printed
+    } cases[] = {
+        {{}, {"Cain", "Ring Out", "Dove"}, {}},
+        {{"--selected", "BE"}, {"Ring Out"}, {"Cain", "Dove"}},
+        {{"--filter", "UPPER(MUS:Artist) = 'ABEL'"}, {"Cain"}, {"Ring Out", "Dove"}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString pdf = folder + QString("/r%1.pdf").arg(++n);
+        const Outcome o = cdzapp(QStringList{"--print", "PRINTMUS:SONGSBYARTIST", "--pdf", pdf} +
+                                 onServer + c.args);
+        ASSERT_EQ(o.status, 0) << o.out;
+        const QString text = pdfText(pdf);
+        qsizetype at = 0;
+        for (const QString& t : c.inOrder) {
+            const qsizetype found = text.indexOf(t, at);
+            EXPECT_GE(found, at) << t.toStdString() << " in " << text.toStdString();
+            at = std::max(at, found);
+        }
+        for (const QString& t : c.left) EXPECT_FALSE(text.contains(t)) << t.toStdString();
+    }
 }
 
 TEST_F(ServerRun, ASettingsFileThatHoldsThePasswordIsRefused) {

@@ -1,7 +1,8 @@
 #pragma once
 // The built cdzapp as a scripted whole-program run starts it: headless, its data in a folder,
 // its dialogs answered from a file and logged to another, and the frame closing itself once
-// start-up has finished. A test may also end it with a signal at a moment of its choosing.
+// start-up has finished. A test may also end it with a signal at a moment of its choosing. In
+// the build of the runs against the server, its catalogue is the folder's one there.
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -10,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/app/core/startup/StoredCatalogue.h"
 
 namespace cdz::test {
 
@@ -54,9 +57,9 @@ public:
         env.insert(variables_);
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(QString::fromStdString(folder_.string()));
-        process_.start(
-            CDZ_APP,
-            QStringList{"--data-dir", QString::fromStdString(folder_.string())} + arguments_);
+        QStringList args{"--data-dir", QString::fromStdString(folder_.string())};
+        if (!arguments_.contains("--server")) args += catalogueArguments(folder_);
+        process_.start(CDZ_APP, args + arguments_);
         return process_.waitForStarted(30000);
     }
 

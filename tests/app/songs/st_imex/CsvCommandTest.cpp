@@ -1,5 +1,6 @@
 // cdzapp --import and --export as a user's script runs them: files of other programs' shapes,
-// the exit status, the words printed, and the stored songs read with the sqlite3 shell.
+// the exit status, the words printed, and the stored songs read as a user would (the sqlite3
+// shell on the files, a connection of the test's own on the server).
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/app/core/startup/StoredCatalogue.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -31,11 +33,12 @@ Outcome runProgram(const QString& program, const QStringList& args) {
 
 Outcome cdzapp(const TempDir& dir, const QStringList& args) {
     return runProgram(CDZ_APP, QStringList(args)
-                                   << "--data-dir" << QString::fromStdString(dir.file("")));
+                                   << "--data-dir" << QString::fromStdString(dir.file(""))
+                                   << catalogueArguments(dir.path()));
 }
 
 std::string query(const TempDir& dir, const char* sql) {
-    return runProgram("sqlite3", {QString::fromStdString(dir.file("cdzdata.tps")), sql}).out;
+    return storedRows(dir.path(), "cdzdata.tps", sql);
 }
 
 void write(const std::string& path, const std::string& bytes) {
@@ -61,7 +64,8 @@ TEST(CsvCommand, ImportsAnotherProgramsFileByItsMap) {
     EXPECT_NE(r.out.find("1 lines refused\n  line 4: text follows the closing quote of field 1"),
               std::string::npos)
         << r.out;
-    EXPECT_EQ(query(dir, "SELECT ID, Artist, Title, ReleaseDate, Time FROM Cadenzio ORDER BY ID"),
+    EXPECT_EQ(query(dir, R"(SELECT "ID", "Artist", "Title", "ReleaseDate", "Time" FROM "Cadenzio")"
+                         R"( ORDER BY "ID")"),
               "1|ABBA|Waterloo|1974|16601\n"
               "2|Björk|Jóga|71870|0\n"
               "3|Nobody|Plain|0|0\n");
@@ -76,9 +80,9 @@ TEST(CsvCommand, ExportWritesEverySongThatTheImportTakesBack) {
     EXPECT_EQ(out.out, "1 songs written to " + from.file("out.csv") + "\n");
     const Outcome in = cdzapp(to, {"--import", QString::fromStdString(from.file("out.csv"))});
     EXPECT_EQ(in.status, 0) << in.err;
-    const char* sql = "SELECT ID, Artist, Title, hex(Notes) FROM Cadenzio";
+    const char* sql = R"(SELECT "ID", "Artist", "Title", "Notes" FROM "Cadenzio")";
     EXPECT_EQ(query(to, sql), query(from, sql));
-    EXPECT_EQ(query(to, sql), "1|A|x \"y\"|310A32\n");
+    EXPECT_EQ(query(to, sql), "1|A|x \"y\"|1\n2\n");
 }
 
 TEST(CsvCommand, SaysWhyNothingWasImported) {
@@ -102,9 +106,9 @@ TEST(CsvCommand, SaysWhyNothingWasImported) {
         EXPECT_EQ(r.status, c.status);
         EXPECT_NE(r.err.find(c.words), std::string::npos) << r.err;
         if (c.filesMade) {
-            EXPECT_EQ(query(dir, "SELECT count(*) FROM Cadenzio"), "0\n");
+            EXPECT_EQ(query(dir, R"(SELECT count(*) FROM "Cadenzio")"), "0\n");
         } else {
-            EXPECT_FALSE(std::filesystem::exists(dir.file("cdzdata.tps")));
+            EXPECT_FALSE(fileStored(dir.path(), "cdzdata.tps"));
         }
     }
 }

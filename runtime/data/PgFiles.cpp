@@ -1,5 +1,6 @@
 #include "runtime/data/PgFiles.h"
 
+#include <map>
 #include <optional>
 
 #include "runtime/data/Database.h"
@@ -25,6 +26,57 @@ std::string arrayLiteral(const std::vector<std::string>& items) {
         out += '"';
     }
     return out + "}";
+}
+
+long long tenTo(int n) {
+    long long v = 1;
+    for (int i = 0; i < n; ++i) v *= 10;
+    return v;
+}
+
+// A stored value as a number, as the files convert one: a text gives its leading number (0
+// when it has none), a blank gives 0.
+std::string asNumber(const std::string& old, const PgCatalogue::Column& stored) {
+    if (stored.type == "text" || stored.type.starts_with("character")) {
+        return "COALESCE(substring(" + old + " FROM '^\\s*([-+]?[0-9]+(\\.[0-9]*)?)')::numeric, 0)";
+    }
+    return "COALESCE(" + old + "::numeric, 0)";
+}
+
+std::string clamped(const std::string& number, long long lo, long long hi) {
+    return "GREATEST(" + std::to_string(lo) + ", LEAST(" + std::to_string(hi) + ", trunc(" +
+           number + ")))::bigint";
+}
+
+// The declared field's value made from its stored column (none: the field is new).
+std::string converted(const FieldDesc& f, const PgCatalogue::Column* stored) {
+    const std::string old = stored ? PgTableSql::identifier(stored->name) : "";
+    if (f.isText()) {
+        // Stored texts are clipped; a narrower field keeps the leading characters.
+        if (!stored) return "''";
+        return "rtrim(substr(COALESCE(" + old + "::text, ''), 1, " + std::to_string(f.width) +
+               "), ' ')";
+    }
+    if (!stored) return "0";
+    const std::string n = asNumber(old, *stored);
+    switch (f.type) {
+        case FieldType::Byte:
+            return clamped(n, 0, 255);
+        case FieldType::Short:
+            return clamped(n, -32768, 32767);
+        case FieldType::Long:
+            return clamped(n, -2147483648LL, 2147483647LL);
+        case FieldType::Decimal: {
+            const int places = f.decimal.places;
+            const long long whole = tenTo(f.decimal.digits() - places) - 1;
+            if (places == 0) return clamped(n, -whole, whole);
+            const std::string limit = std::to_string(whole) + "." + std::string(places, '9');
+            return "GREATEST(-" + limit + ", LEAST(" + limit + ", round(" + n + ", " +
+                   std::to_string(places) + ")))::double precision";
+        }
+        default:
+            return n;
+    }
 }
 
 }  // namespace
@@ -201,6 +253,67 @@ int PgFiles::build() {
                                   PgTableSql::kLayoutTable +
                                   " SET records = (SELECT count(*) FROM " + sql_.ref() +
                                   ") WHERE tbl = " + Database::literal(where_.table));
+    });
+}
+
+int PgFiles::upgrade() {
+    const int found = checkStored();
+    if (found != err::kInvalidRecordLayout && found != err::kKeyFileRebuild) return found;
+    return inTransaction([&] {
+        PgCatalogue catalogue;
+        if (catalogue.read(engine_.connection(), plain_)) return engine_.fail(0);
+        std::map<std::string, const PgCatalogue::Column*> stored;
+        for (const auto& c : catalogue.tables().at(PgTableSql::storedName(where_.table))) {
+            stored[c.name] = &c;
+        }
+        // The old keys go first: index names are the schema's, and the new table takes them.
+        PgResult keys;
+        if (int code = engine_.queryNative(
+                "SELECT i.relname FROM pg_catalog.pg_index x JOIN pg_catalog.pg_class i ON "
+                "i.oid = x.indexrelid WHERE x.indrelid = $1::regclass AND NOT x.indisprimary",
+                {sql_.ref()}, &keys)) {
+            return code;
+        }
+        const std::string schema = PgTableSql::identifier(plain_);
+        const std::string old = schema + "." + PgTableSql::identifier(where_.table + "__upgrading");
+        std::vector<std::string> steps;
+        for (int r = 0; r < keys.rows(); ++r) {
+            steps.push_back("DROP INDEX " + schema + "." +
+                            Database::quote(std::string(keys.text(r, 0))));
+        }
+        steps.push_back("ALTER TABLE " + sql_.ref() + " RENAME TO " +
+                        PgTableSql::identifier(where_.table + "__upgrading"));
+        steps.push_back("DELETE FROM " + schema + "." + PgTableSql::kLayoutTable +
+                        " WHERE tbl = " + Database::literal(where_.table));
+        // The new table without its keys: the folded copies are filled before the keys hold.
+        const std::vector<std::string> create = sql_.createTable();
+        steps.push_back(create[0]);
+        steps.push_back(create[1]);
+        std::string names = PgTableSql::kRecno + std::string(", ") + PgTableSql::kRevision;
+        std::string values = std::string(PgTableSql::kRecno) + ", " +
+                             (stored.count(PgTableSql::kRevision) ? PgTableSql::kRevision : "0");
+        for (size_t i = 0; i < decl_.columns().size(); ++i) {
+            const FieldDesc& f = decl_.columns()[i];
+            const auto s = stored.find(PgTableSql::storedName(f.name));
+            names += ", " + sql_.column(static_cast<int>(i));
+            values += ", " + converted(f, s == stored.end() ? nullptr : s->second);
+        }
+        steps.push_back("INSERT INTO " + sql_.ref() + "(" + names + ") SELECT " + values +
+                        " FROM " + old);
+        steps.push_back("DROP TABLE " + old);
+        for (const auto& s : steps) {
+            if (int code = engine_.execNative(s)) return code;
+        }
+        if (int code = refold()) return code;
+        for (const auto& s : sql_.createIndexesAndTriggers()) {
+            if (int code = engine_.execNative(s)) return code;
+        }
+        if (int code = engine_.execNative("UPDATE " + schema + "." + PgTableSql::kLayoutTable +
+                                          " SET records = (SELECT count(*) FROM " + sql_.ref() +
+                                          ") WHERE tbl = " + Database::literal(where_.table))) {
+            return code;
+        }
+        return numberPastHighest();
     });
 }
 

@@ -35,6 +35,11 @@ public:
     int rename(const std::string& table);
     // Rebuilds every key, the folded copies (folded here, as the program folds) and the count.
     int build();
+    // Converts a table stored under an older declaration to the declared layout, keeping every
+    // record with its number (texts clipped to their width, numbers held to their type); all
+    // or nothing. 0 when the table already has the layout; 2 or 36 as the open gives them; 40
+    // when the records break a declared unique key.
+    int upgrade();
     // Gives the table's deleted space back (outside any transaction).
     int pack();
     // "" when the table's count and indexes check out, else the problems found.

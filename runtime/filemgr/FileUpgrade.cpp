@@ -9,6 +9,8 @@
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileName.h"
 #include "runtime/data/FileOwner.h"
+#include "runtime/data/PgEngine.h"
+#include "runtime/data/PgFiles.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StoredColumns.h"
 #include "runtime/data/TableSql.h"
@@ -149,6 +151,13 @@ int upgradeFile(Database& db, const FileDecl& decl, std::string_view externalNam
     const FileName where = FileName::resolve(externalName, db.folder(), decl.label());
     std::string schema;
     if (int code = db.attach(where.database, false, true, &schema)) return code;
+    if (auto* server = db.server()) {
+        // The server's own transaction covers the conversion, as the savepoint does here.
+        int code = pg::PgFiles(*server, decl, schema, where).upgrade();
+        ErrorGuard keep(db.error());
+        db.detach(where.database);
+        return code ? code : db.succeed();
+    }
 
     // Only the program's own files are converted; any other is left as it is.
     FileOwner owner;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/core/filemgr/FixAction.h"
+#include "runtime/data/StoredSize.h"
 #include "runtime/ui/Dialogs.h"
 
 namespace cdz {
@@ -135,21 +136,22 @@ std::string FileMaintenance::info(const RegisteredFile& registered) {
     DataFile& file = *registered.file;
     std::error_code ec;
     const auto path = file.path();
-    if (!std::filesystem::exists(path, ec)) {
-        return "The file " + registered.label + " (" + path.filename().string() +
-               ") does not exist yet.|It is made when the program first needs it.";
-    }
-    const auto bytes = std::filesystem::file_size(path, ec);
+    const std::string notYet = "The file " + registered.label + " (" + path.filename().string() +
+                               ") does not exist yet.|It is made when the program first needs it.";
+    // On a server only an open can tell whether the file is there.
+    const bool onServer = file.database().server() != nullptr;
+    if (!onServer && !std::filesystem::exists(path, ec)) return notYet;
+    const bool wasOpen = file.isOpen();
+    const int opened = wasOpen ? 0 : file.open(access::kSharedRead);
+    if (onServer && opened == err::kFileNotFound) return notYet;
     std::string text = registered.label + " (" + path.filename().string() + ")";
     const FileDecl& decl = file.decl();
     text += "|Layout: " + decl.prefix() + ", " + std::to_string(decl.fieldCount()) + " fields, " +
             std::to_string(decl.memoCount()) + " memos, " + std::to_string(decl.keys().size()) +
             " keys, " + std::to_string(decl.recordBytes()) + " bytes a record";
-    text += "|Size: " + (ec ? std::string("unknown") : std::to_string(bytes / 1024) + " KB");
-    const bool wasOpen = file.isOpen();
-    if (!wasOpen && file.open(access::kSharedRead) != 0) {
-        return text + "|The file does not open: " + driverText(file);
-    }
+    const int64_t bytes = opened == 0 || !onServer ? storedBytes(file) : -1;
+    text += "|Size: " + (bytes < 0 ? std::string("unknown") : std::to_string(bytes / 1024) + " KB");
+    if (opened != 0) return text + "|The file does not open: " + driverText(file);
     text += "|Records: " + std::to_string(file.records());
     std::string problems;
     if (file.check(&problems) != 0) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/core/filemgr/RepairProgram.h"
+#include "runtime/data/DataFile.h"
 #include "runtime/filemgr/FileRegistry.h"
 #include "runtime/filemgr/FileSalvageSummary.h"
 #include "runtime/ui/Dialogs.h"
@@ -39,7 +40,33 @@ std::vector<std::string> FixAction::arguments(const std::string& fileName) {
     return {file.string(), "/E:" + example.string(), "/K"};
 }
 
+FixAction::Result FixAction::onServer(const RegisteredFile& registered) {
+    DataFile& file = *registered.file;
+    Database& db = file.database();
+    if (file.build() != 0) {
+        dialogs_.message("Error",
+                         file.name() + " could not be repaired on the database server.|" +
+                             db.error().text +
+                             (db.error().driverText.empty() ? "" : " " + db.error().driverText),
+                         MessageIcon::Error, Button::Ok, Button::Ok);
+        return Result::RepairFailed;
+    }
+    std::string held;
+    if (file.open(access::kSharedRead) == 0) {
+        held = " It holds " + records(file.records()) + ".";
+        file.close();
+    }
+    dialogs_.message("Information",
+                     "The repair of " + file.name() +
+                         " is finished: the database server keeps its records whole itself, so "
+                         "its keys and record count were made again and nothing was lost." +
+                         held,
+                     MessageIcon::Information, Button::Ok, Button::Ok);
+    return Result::Repaired;
+}
+
 FixAction::Result FixAction::operator()(const RegisteredFile& registered) {
+    if (registered.file->database().server()) return onServer(registered);
     std::string name = registered.file->name();
     if (const auto bang = name.find('!'); bang != std::string::npos) {
         if (dialogs_.message("Warning", kMultiTableQuestion, MessageIcon::Question,

@@ -1,7 +1,8 @@
 #pragma once
 // The file manager's Fix action on one registered file: make its example file, then run the
 // repair program on the file with that example and wait for it. What it saved and lost is shown
-// to the user afterwards, and so are failures.
+// to the user afterwards, and so are failures. A file kept on a database server has no pages of
+// its own to salvage: Fix makes its keys and record count again there and says so.
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     static std::string repairedText(const std::string& name, const SalvageSummary& summary);
 
 private:
+    Result onServer(const RegisteredFile& file);
+
     Dialogs& dialogs_;
     FileRegistry& registry_;
     RepairProgram& program_;

@@ -193,7 +193,7 @@ TEST_F(GeneratorTest, APlaylistThatCannotBeAddedLeavesNothingWritten) {
     addSong("Song");
     { FileUse make(f.state->catalogue(), {CatalogueFile::PlaylistMaster}); }
     // Another station holds the playlist file for writing past our wait.
-    Database other(f.dir.path());
+    TestDatabase other(f.dir.path());
     PlaylistMasterRecord rec;
     DataFile theirs(other, PlaylistMasterRecord::declaration(), rec);
     ASSERT_EQ(theirs.open(), 0);

@@ -1,7 +1,6 @@
 // Search in the song browse, the whole way a user goes: the query designed in the wizard over a
 // catalogue of 100,000 songs, saved with a description, applied and combined with the media
-// range, reset, then chosen again from the saved queries; the store checked with the sqlite3
-// shell.
+// range, reset, then chosen again from the saved queries; the store read back as a user would.
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,8 +18,8 @@
 #include "querykit/querykit.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/Unicode.h"
-#include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/core/startup/StoredCatalogue.h"
 
 namespace cdz::test {
 namespace {
@@ -158,13 +157,13 @@ TEST(SongSearch, DesignedSavedAppliedWithTheRangeAndChosenAgain) {
     w->close();
     settle();
 
-    const auto store = f.dir.path() / "QUERIES.TPS";
-    const ShellResult queries = runSqliteShell(
-        store, "select ClassName, Description, Manual, QueryString from XRQW_Queries;");
-    EXPECT_EQ(queries.out, "BROWSECADENZIO|Tom artists|0|UPPER(SUB(MUS:Artist,1,3)) = 'TOM'\n");
-    const ShellResult elements =
-        runSqliteShell(store, "select Opcode, Value, Conjunction from XRQW_Elements;");
-    EXPECT_EQ(elements.out, "7|tom|\n");
+    EXPECT_EQ(storedRows(f.dir.path(), "QUERIES.TPS",
+                         R"(select "ClassName", "Description", "Manual", "QueryString")"
+                         R"( from "XRQW_Queries";)"),
+              "BROWSECADENZIO|Tom artists|0|UPPER(SUB(MUS:Artist,1,3)) = 'TOM'\n");
+    EXPECT_EQ(storedRows(f.dir.path(), "QUERIES.TPS",
+                         R"(select "Opcode", "Value", "Conjunction" from "XRQW_Elements";)"),
+              "7|tom|\n");
 }
 
 // The fields offered are the library's to take, every one of them.

@@ -1,6 +1,6 @@
 // The File Manager window over real files: which files an action takes, a file this program
 // holds open left alone, Info on a file that does not exist yet, Pack and Build refused while
-// another station holds the file, and Fix of a damaged file.
+// another station holds the file, and Fix of a damaged file (on a server: its keys and count).
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -15,6 +15,7 @@
 #include "app/core/filemgr/FileManagerWindow.h"
 #include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/core/startup/StoredCatalogue.h"
 
 namespace cdz::test {
 namespace {
@@ -71,7 +72,7 @@ TEST(FileManager, ActionsTakeTheTaggedFilesOrElseTheHighlightedOne) {
     f.press(w, "Build");
     EXPECT_EQ(f.dialogs->shown().size(), before);
     EXPECT_EQ(f.row(w, "Media")->text(2), "1");
-    EXPECT_EQ(runSqliteShell(f.dir.path() / "CDZCAT.tps", "select count(*) from Categories;").out,
+    EXPECT_EQ(storedRows(f.dir.path(), "CDZCAT.tps", R"(select count(*) from "Categories";)"),
               "2\n");
 }
 
@@ -87,7 +88,7 @@ TEST(FileManager, AFileInUseIsNeverTakenFromItsUsers) {
         EXPECT_NE(f.lastMessage().find("in use by a window"), std::string::npos);
     }
     // Another station is inside a write of the file: the exclusive open is refused.
-    Database other{f.dir.path()};
+    TestDatabase other{f.dir.path()};
     CategoryRecord record;
     DataFile categories{other, CategoryRecord::declaration(), record};
     ASSERT_EQ(categories.open(), 0);
@@ -98,13 +99,14 @@ TEST(FileManager, AFileInUseIsNeverTakenFromItsUsers) {
         EXPECT_NE(f.lastMessage().find("requires exclusive file access"), std::string::npos);
     }
     EXPECT_EQ(other.rollback(), 0);
-    EXPECT_EQ(runSqliteShell(f.dir.path() / "CDZCAT.tps", "select count(*) from Categories;").out,
+    EXPECT_EQ(storedRows(f.dir.path(), "CDZCAT.tps", R"(select count(*) from "Categories";)"),
               "2\n");
 }
 
 // Fix rebuilds a file with damaged pages from the records it can still read, says how many it
 // saved and lost, and keeps the damaged file beside it.
 TEST(FileManager, FixRepairsADamagedFileAndKeepsTheDamagedCopy) {
+    CDZ_FILES_ONLY();
     FileManagerFixture f;
     constexpr int kCategories = 3000;
     {
@@ -142,6 +144,22 @@ TEST(FileManager, FixRepairsADamagedFileAndKeepsTheDamagedCopy) {
     EXPECT_NE(f.lastMessage().find(std::to_string(left) + " records saved"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(f.dir.path() / "CDZCAT.tps.damaged"));
     EXPECT_EQ(f.row(w, "Categories")->text(2).toStdString(), std::to_string(left));
+}
+
+// On a server Fix has no pages to salvage: it makes the keys and the record count again, loses
+// nothing, and says so.
+TEST(FileManager, FixOnTheServerMakesTheKeysAndCountAgain) {
+    if (!onServer()) GTEST_SKIP() << "a catalogue on a server";
+    FileManagerFixture f;
+    rawSql(f.dir.path() / "CDZCAT.tps", "UPDATE cdz_layout SET records = 99");
+    FileManagerWindow w(*f.state);
+    w.list().setCurrentItem(f.row(w, "Categories"));
+    f.press(w, "Fix");
+    ASSERT_EQ(f.dialogs->shown().back().title, "Information") << f.lastMessage();
+    EXPECT_NE(f.lastMessage().find("nothing was lost. It holds 2 records."), std::string::npos)
+        << f.lastMessage();
+    EXPECT_EQ(storedRows(f.dir.path(), "CDZCAT.tps", "select records from cdz_layout;"), "2\n");
+    EXPECT_EQ(f.row(w, "Categories")->text(2), "2");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // What the frame's tests share: a program state over a temporary data folder whose dialogs are
-// scripted and whose halts are recorded, and helpers to let queued work and deletions run.
+// scripted and whose halts are recorded (its catalogue on the throwaway server in the builds of
+// the tests against it), and helpers to let queued work and deletions run.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -12,6 +13,7 @@
 
 #include "app/core/AppState.h"
 #include "runtime/ui/ScriptedDialogs.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -25,8 +27,9 @@ struct StateFixture {
     StateFixture() {
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
-        state = std::make_unique<AppState>(dir.path(), std::move(scripted),
-                                           [this](std::string_view t) { halts.emplace_back(t); });
+        state = std::make_unique<AppState>(
+            dir.path(), std::move(scripted), [this](std::string_view t) { halts.emplace_back(t); },
+            testServer(dir.path()));
     }
 
     // The text of the last message box, "" when none was shown.

@@ -190,24 +190,26 @@ int PgConnection::runPrepared(const std::string& sql, const SqlValues& params, P
     return code;
 }
 
-int PgConnection::runGuarded(const std::string& sql, const SqlValues& params, PgResult* out) {
+int PgConnection::runGuarded(const std::string& sql, const SqlValues& params, PgResult* out,
+                             const std::string& first) {
     std::vector<std::string> texts;
     std::vector<const char*> values;
     const Prepared* found = preparedWith(sql, params, texts, values);
     if (!found) return error_.code;
     const Prepared& statement = *found;
     if (PQenterPipelineMode(conn_) != 1) return failFrom(error_, {}, PQerrorMessage(conn_));
+    auto plain = [this](const std::string& text) {
+        return PQsendQueryParams(conn_, text.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) ==
+               1;
+    };
     const bool sent =
-        PQsendQueryParams(conn_, "SAVEPOINT cdz_w", 0, nullptr, nullptr, nullptr, nullptr, 0) ==
-            1 &&
+        plain("SAVEPOINT cdz_w") && (first.empty() || plain(first)) &&
         PQsendQueryPrepared(conn_, statement.name.c_str(), static_cast<int>(values.size()),
                             values.data(), nullptr, nullptr, 0) == 1 &&
-        PQsendQueryParams(conn_, "RELEASE SAVEPOINT cdz_w", 0, nullptr, nullptr, nullptr, nullptr,
-                          0) == 1 &&
-        PQpipelineSync(conn_) == 1;
-    // Each statement's result, then the end of the exchange.
-    PgResult results[3];
-    int code = 0;
+        plain("RELEASE SAVEPOINT cdz_w") && PQpipelineSync(conn_) == 1;
+    // Each statement's result, then the end of the exchange: the savepoint, `first` (when
+    // sent), the statement, the release.
+    std::vector<PgResult> results(first.empty() ? 3 : 4);
     for (auto& r : results) {
         if (!sent) break;
         r.reset(PQgetResult(conn_));
@@ -221,15 +223,20 @@ int PgConnection::runGuarded(const std::string& sql, const SqlValues& params, Pg
         }
     }
     PQexitPipelineMode(conn_);
+    PgResult& result = results[results.size() - 2];
+    int code = 0;
     if (!sent) {
         code = failFrom(error_, {}, PQerrorMessage(conn_));
-    } else if ((code = finish(results[0])) == 0 && (code = finish(results[1])) != 0) {
-        // The statement failed: its savepoint undoes it and the transaction goes on.
-        cleanUp("ROLLBACK TO SAVEPOINT cdz_w; RELEASE SAVEPOINT cdz_w");
-    } else if (code == 0) {
-        code = finish(results[2]);
+    } else if ((code = finish(results[0])) == 0) {
+        for (size_t i = 1; i + 1 < results.size() && code == 0; ++i) code = finish(results[i]);
+        if (code) {
+            // A statement failed: its savepoint undoes it and the transaction goes on.
+            cleanUp("ROLLBACK TO SAVEPOINT cdz_w; RELEASE SAVEPOINT cdz_w");
+        } else {
+            code = finish(results.back());
+        }
     }
-    if (out) *out = std::move(results[1]);
+    if (out) *out = std::move(result);
     return code;
 }
 

@@ -44,8 +44,10 @@ public:
     int runPrepared(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
     // The same inside the open transaction, under a savepoint of its own sent with it in one
     // exchange with the server: a failure undoes this statement alone and the transaction
-    // goes on, as in SQLite.
-    int runGuarded(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
+    // goes on, as in SQLite. `first` (no parameters, its rows left unread) runs under the
+    // same savepoint just before it, in the same exchange, with a view of its own.
+    int runGuarded(const std::string& sql, const SqlValues& params, PgResult* out = nullptr,
+                   const std::string& first = {});
 
     // How long a statement waits for another station's lock before it fails with 32
     // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would

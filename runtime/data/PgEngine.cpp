@@ -1,6 +1,7 @@
 #include "runtime/data/PgEngine.h"
 
 #include <cctype>
+#include <utility>
 
 #include "runtime/data/PgDialect.h"
 #include "runtime/data/PgStatement.h"
@@ -174,8 +175,8 @@ int PgEngine::run(const std::string& sql, const SqlValues& params, PgResult* out
     int code;
     if (conn_.inTransaction() && !conn_.transactionFailed()) {
         // A failure would end the whole transaction on the server; SQLite undoes the one
-        // statement and goes on.
-        code = conn_.runGuarded(sql, params, out);
+        // statement and goes on. A write lock asked for goes in the same exchange.
+        code = conn_.runGuarded(sql, params, out, std::exchange(lockFirst_, {}));
     } else {
         code = conn_.runPrepared(sql, params, out);
     }
@@ -274,6 +275,17 @@ int PgEngine::serialised(const std::string& schema, const std::function<int()>& 
     // Numbering reads the highest number so far; the file's write lock, taken first, makes
     // another station's add wait or be seen, never numbered alike.
     const std::string lockSql = "SELECT 1 FROM " + layoutOf(plainName(schema)) + " FOR UPDATE";
+    if (conn_.inTransaction() && !conn_.transactionFailed()) {
+        // Taken by the work's first statement, sent with it (a bulk add makes one exchange
+        // with the server per record, not two); the statement sees what the wait let in.
+        lockFirst_ = lockSql;
+        const int code = work();
+        if (!lockFirst_.empty()) {
+            // The work wrote nothing on the server: the lock is not needed.
+            lockFirst_.clear();
+        }
+        return code;
+    }
     if (conn_.inTransaction()) {
         if (queryNative(lockSql, {})) return error_.code;
         return work();

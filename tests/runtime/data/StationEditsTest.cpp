@@ -23,6 +23,8 @@ namespace {
 constexpr int kSongs = 40;
 constexpr int kStations = 4;
 constexpr int kEdits = 1000;
+constexpr int kAddBatches = 10;
+constexpr int kAddsPerBatch = 50;
 
 // The stations open the file first and start editing together: an open waiting behind three
 // stations that already write could run out of its lock wait, which is not what is tested here.
@@ -163,6 +165,76 @@ TEST(StationEdits, FourStationsLoseNoSaveAndEveryConflictIs89) {
     RecordProperty("conflicts", refused[err::kRecordChanged]);
     std::printf("%d stations, %d edits each: %d saves, %d refused with 89, %d with 32\n", kStations,
                 kEdits, saves, refused[err::kRecordChanged], refused[err::kFileLocked]);
+}
+
+// One station's adds, in streams of 50: every song numbered by the file. Logs the numbers it
+// was given and its refusals by code.
+int addInStreams(const std::filesystem::path& folder, int station, const StartLine& line) {
+    TestDatabase db{folder};
+    SongRec s;
+    DataFile f{db, songDecl(), s};
+    const int opened = f.open();
+    line.reached();
+    if (opened) return 1;
+    std::ofstream log(folder / ("adds" + std::to_string(station) + ".log"));
+    for (int batch = 0; batch < kAddBatches; ++batch) {
+        if (f.stream()) return 3;
+        for (int i = 0; i < kAddsPerBatch; ++i) {
+            s = SongRec{};
+            s.Title =
+                std::to_string(station) + "-" + std::to_string(batch) + "-" + std::to_string(i);
+            const int code = f.add();
+            log << (code ? "refused " + std::to_string(code) : std::to_string(s.ID)) << '\n';
+        }
+        if (f.flush()) return 4;
+    }
+    return log ? 0 : 2;
+}
+
+// Stations adding at once never give two songs one number: every number a station was given is
+// stored once, with the song it was given to, and the count is the number of songs added.
+TEST(StationEdits, StationsAddingAtOnceNumberEverySongOnce) {
+    TempDir dir;
+    TestDatabase db{dir.path()};
+    SongRec song;
+    DataFile songs{db, songDecl(), song};
+    ASSERT_EQ(songs.create(), 0);
+    ASSERT_EQ(songs.open(), 0);
+    std::vector<pid_t> stations;
+    StartLine line;
+    for (int k = 0; k < kStations; ++k) {
+        const pid_t pid = fork();
+        if (pid == 0) _exit(addInStreams(dir.path(), k, line));
+        stations.push_back(pid);
+    }
+    line.start(kStations);
+    for (pid_t pid : stations) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::set<int32_t> numbers;
+    int added = 0;
+    for (int k = 0; k < kStations; ++k) {
+        std::ifstream in(dir.path() / ("adds" + std::to_string(k) + ".log"));
+        for (std::string word; in >> word;) {
+            if (word == "refused") {
+                int code = 0;
+                in >> code;
+                EXPECT_EQ(code, err::kFileLocked);  // only a wait that ran out on a loaded machine
+                continue;
+            }
+            ++added;
+            EXPECT_TRUE(numbers.insert(std::stoi(word)).second) << "number " << word << " twice";
+        }
+    }
+    EXPECT_GT(added, kStations * kAddBatches * kAddsPerBatch / 2);
+    EXPECT_EQ(songs.records(), added);
+    song = SongRec{};
+    ASSERT_EQ(songs.set(songs.keyIndex("KeyID")), 0);
+    int stored = 0;
+    for (; songs.next() == 0; ++stored) EXPECT_EQ(numbers.count(song.ID), 1u) << song.ID;
+    EXPECT_EQ(stored, added);
 }
 
 }  // namespace

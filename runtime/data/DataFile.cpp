@@ -6,6 +6,7 @@
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileCipher.h"
 #include "runtime/data/FileOwner.h"
+#include "runtime/data/FileStorage.h"
 #include "runtime/data/PgEngine.h"
 #include "runtime/data/PgFiles.h"
 #include "runtime/data/Position.h"
@@ -98,7 +99,7 @@ int DataFile::openFile(int mode, bool forBuild) {
     updateSql_ = sql_.update(false);
     updateWatchedSql_ = sql_.update(true);
     bool stamped = false;
-    int code = checkStored(&stamped);
+    int code = FileStorage::of(db_, decl_, schema, where_)->checkStored(&stamped);
     if (forBuild && code == err::kKeyFileRebuild) code = db_.succeed();
     if (!code && decl_.encrypted()) code = unlock();
     if (!code && (mode & 0xF0) == access::kDenyAll) code = db_.setExclusive(schema, true);
@@ -122,34 +123,6 @@ int DataFile::openFile(int mode, bool forBuild) {
     recno_ = 0;
     watched_ = watchNext_ = false;
     cursor_ = Cursor{};
-    return db_.succeed();
-}
-
-// The stored table must be the declared one: 2 when it is not there (a new file, or a shared
-// file without it), 36 when the file is not one of the program's or holds another data file,
-// 47 when its layout differs, 46 when an index or the record-count triggers are missing.
-int DataFile::checkStored(bool* stamped) {
-    if (auto* server = db_.server()) {
-        *stamped = true;
-        return pg::PgFiles(*server, decl_, sql_.schema(), where_).checkStored();
-    }
-    FileOwner owner;
-    if (int code = owner.read(db_, sql_.schema())) return code;
-    if (int code = owner.admits(db_, where_)) return code;
-    *stamped = owner.stamped();
-    const std::string* layout = owner.layoutOf(sql_.table());
-    if (!layout) return db_.fail(err::kFileNotFound);
-    if (!owner.names().count(sql_.table())) return db_.fail(err::kInvalidDataFile);
-    if (*layout != decl_.layoutSignature()) return db_.fail(err::kInvalidRecordLayout);
-    // A table altered behind the program's back: rebuilding its keys would build them over
-    // columns it does not have.
-    if (int code = checkStoredColumns(db_, sql_)) return code;
-    for (const auto& n : sql_.indexNames()) {
-        if (!owner.names().count(n)) return db_.fail(err::kKeyFileRebuild);
-    }
-    for (const auto& n : sql_.triggerNames()) {
-        if (!owner.names().count(n)) return db_.fail(err::kKeyFileRebuild);
-    }
     return db_.succeed();
 }
 
@@ -204,64 +177,26 @@ int DataFile::create() {
         if (!cipher_) return db_.fail(err::kDriverError, 0, "the file's key cannot be made");
     }
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
-    if (auto* server = db_.server()) {
-        std::string schema;
-        int code = db_.attach(where_.database, true, true, &schema);
-        if (!code) {
-            code = pg::PgFiles(*server, decl_, schema, where_)
-                       .make(cipher_ ? cipher_->salt() : std::string(),
-                             cipher_ ? cipher_->proof() : std::string());
-            ErrorGuard keep(db_.error());
-            db_.detach(where_.database);
-        }
-        return code;
-    }
+    const bool inFolder = db_.server() == nullptr;
     std::error_code ec;
-    std::filesystem::create_directories(where_.database.parent_path(), ec);
-    const bool existed = std::filesystem::exists(where_.database, ec);
+    if (inFolder) std::filesystem::create_directories(where_.database.parent_path(), ec);
+    const bool existed = inFolder && std::filesystem::exists(where_.database, ec);
     std::string schema;
     int code = db_.attach(where_.database, true, true, &schema);
     if (!code) {
-        code = makeTable(schema);
+        code = FileStorage::of(db_, decl_, schema, where_)
+                   ->make(cipher_ ? cipher_->salt() : std::string(),
+                          cipher_ ? cipher_->proof() : std::string());
         ErrorGuard keep(db_.error());
         db_.detach(where_.database);
     }
-    if (code && !existed) {
+    if (code && inFolder && !existed) {
         // A half-made file would later read as some other fault than the one that stopped
         // its creation.
         std::filesystem::remove(where_.database, ec);
         std::filesystem::remove(StaleJournal::journalOf(where_.database), ec);
     }
     return code;
-}
-
-int DataFile::makeTable(const std::string& schema) {
-    // Never into a database that is not the program's, or that holds another data file.
-    FileOwner owner;
-    if (int code = owner.read(db_, schema)) return code;
-    if (int code = owner.admits(db_, where_)) return code;
-    TableSql sql(decl_, schema, where_.table);
-    std::vector<std::string> steps{"SAVEPOINT cdz_create", sql.createLayoutTable(),
-                                   "DROP TABLE IF EXISTS " + sql.ref(),
-                                   "DELETE FROM " + schema + "." + TableSql::kLayoutTable +
-                                       " WHERE tbl = " + Database::literal(where_.table)};
-    for (auto& s : sql.createTable()) steps.push_back(std::move(s));
-    if (decl_.encrypted()) {
-        for (auto& s : sql.createOwner(cipher_->salt(), cipher_->proof())) {
-            steps.push_back(std::move(s));
-        }
-    }
-    steps.push_back("PRAGMA " + schema +
-                    ".application_id = " + std::to_string(FileOwner::kApplicationId));
-    steps.push_back("RELEASE cdz_create");
-    for (const auto& s : steps) {
-        if (int code = db_.exec(s)) {
-            ErrorGuard keep(db_.error());
-            db_.exec("ROLLBACK TO cdz_create; RELEASE cdz_create");
-            return code;
-        }
-    }
-    return 0;
 }
 
 int DataFile::close() {
@@ -688,59 +623,20 @@ int DataFile::build() {
         return code;
     }
     if (int code = requireWritable()) return code;
-    if (auto* server = db_.server()) {
-        fullBuild_ = false;
-        return pg::PgFiles(*server, decl_, sql_.schema(), where_).build();
-    }
-    if (int code = checkStoredColumns(db_, sql_)) return code;
-    std::vector<std::string> steps{"SAVEPOINT cdz_build"};
-    for (auto& s : sql_.dropIndexesAndTriggers()) steps.push_back(std::move(s));
-    for (int c : sql_.foldedColumns()) {
-        const auto& name = decl_.columns()[static_cast<size_t>(c)].name;
-        steps.push_back("UPDATE " + sql_.ref() + " SET " + Database::quote(name + "__fold") +
-                        " = cdz_fold(" + Database::quote(name) + ")");
-    }
-    for (auto& s : sql_.createIndexesAndTriggers()) steps.push_back(std::move(s));
-    steps.push_back("UPDATE " + sql_.schema() + "." + TableSql::kLayoutTable +
-                    " SET records = (SELECT count(*) FROM " + sql_.ref() +
-                    ") WHERE tbl = " + Database::literal(sql_.table()));
-    steps.push_back("RELEASE cdz_build");
     fullBuild_ = false;
-    for (const auto& s : steps) {
-        if (int code = db_.exec(s)) {
-            ErrorGuard keep(db_.error());
-            db_.exec("ROLLBACK TO cdz_build; RELEASE cdz_build");
-            return code;
-        }
-    }
-    return db_.succeed();
+    return FileStorage::of(db_, decl_, sql_.schema(), where_)->build();
 }
 
 int DataFile::pack() {
     if (int code = requireWritable()) return code;
     if (db_.inTransaction()) return db_.fail(err::kTransactionActive);
-    if (auto* server = db_.server())
-        return pg::PgFiles(*server, decl_, sql_.schema(), where_).pack();
-    return db_.exec("VACUUM " + sql_.schema());
+    return FileStorage::of(db_, decl_, sql_.schema(), where_)->pack();
 }
 
 int DataFile::check(std::string* problems) {
     problems->clear();
     if (int code = requireOpen()) return code;
-    if (auto* server = db_.server()) {
-        return pg::PgFiles(*server, decl_, sql_.schema(), where_).check(problems);
-    }
-    Statement stmt = db_.statement("PRAGMA " + sql_.schema() + ".quick_check(5)");
-    if (!stmt) return db_.error().code;
-    for (;;) {
-        const StepResult rc = stmt.step();
-        if (rc.done()) break;
-        if (!rc.row()) return db_.failStep(rc);
-        const std::string line(stmt.text(0));
-        if (line == "ok") continue;
-        *problems += (problems->empty() ? "" : "|") + line;
-    }
-    return db_.succeed();
+    return FileStorage::of(db_, decl_, sql_.schema(), where_)->check(problems);
 }
 
 std::string DataFile::send(std::string_view option) {

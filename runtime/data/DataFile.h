@@ -155,8 +155,6 @@ private:
     KeysetQuery queryFor(int key) const;
     int step(bool forward);
     bool takeRow(const ResultRow& row, int firstColumn);
-    int checkStored(bool* stamped);
-    int makeTable(const std::string& schema);
     int readOne(const std::string& whereSql, const SqlValues& params);
     int duplicateExcept(int key, int64_t recno);
 

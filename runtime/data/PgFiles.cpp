@@ -102,7 +102,8 @@ int PgFiles::inTransaction(const std::function<int()>& work) {
     return engine_.execNative(outer ? "RELEASE SAVEPOINT cdz_file" : "COMMIT");
 }
 
-int PgFiles::checkStored() {
+int PgFiles::checkStored(bool* stamped) {
+    *stamped = true;
     bool exists = false;
     if (int code = engine_.schemaExists(plain_, &exists)) return code;
     PgResult rows;
@@ -257,7 +258,8 @@ int PgFiles::build() {
 }
 
 int PgFiles::upgrade() {
-    const int found = checkStored();
+    bool stamped = true;
+    const int found = checkStored(&stamped);
     if (found != err::kInvalidRecordLayout && found != err::kKeyFileRebuild) return found;
     return inTransaction([&] {
         PgCatalogue catalogue;

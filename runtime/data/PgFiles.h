@@ -6,44 +6,38 @@
 #include <functional>
 #include <string>
 
-#include "runtime/data/FileDecl.h"
-#include "runtime/data/FileName.h"
+#include "runtime/data/FileStorage.h"
 #include "runtime/data/PgTableSql.h"
 
 namespace cdz::pg {
 
 class PgEngine;
 
-class PgFiles {
+class PgFiles final : public FileStorage {
 public:
     // `schema` as the engine attached it (quoted).
     PgFiles(PgEngine& engine, const FileDecl& decl, const std::string& schema,
             const FileName& where);
 
-    // 2 when the table is not there, 36 when the schema holds another file's table, 47 when
-    // the table's layout or columns differ from the declaration, 46 when a key's index or a
-    // count trigger is missing or not the declared one.
-    int checkStored();
-    // Makes the table afresh (replacing one of the same name), with the owner row of an
-    // enciphered file when `salt` is given; all or nothing.
-    int make(const std::string& salt, const std::string& proof);
+    // As FileStorage, read from the server's own catalogue; a schema is always marked.
+    int checkStored(bool* stamped) override;
+    int make(const std::string& salt, const std::string& proof) override;
     // Drops the table, and the schema once it holds no other.
     int remove();
     // Makes the record-number counter give numbers past the highest record's.
     int numberPastHighest();
     // Renames the table (its indexes and triggers made again under the new name).
     int rename(const std::string& table);
-    // Rebuilds every key, the folded copies (folded here, as the program folds) and the count.
-    int build();
+    // The folded copies are folded here, as the program folds, and written back in batches.
+    int build() override;
     // Converts a table stored under an older declaration to the declared layout, keeping every
     // record with its number (texts clipped to their width, numbers held to their type); all
     // or nothing. 0 when the table already has the layout; 2 or 36 as the open gives them; 40
     // when the records break a declared unique key.
     int upgrade();
-    // Gives the table's deleted space back (outside any transaction).
-    int pack();
-    // "" when the table's count and indexes check out, else the problems found.
-    int check(std::string* problems);
+    int pack() override;
+    // The count against the rows, and each index by the server's own check where installed.
+    int check(std::string* problems) override;
 
 private:
     int inTransaction(const std::function<int()>& work);

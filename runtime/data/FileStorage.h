@@ -1,0 +1,40 @@
+#pragma once
+// What a data file does to its own storage, wherever it is kept: check the stored table against
+// the declaration as the file opens, make the table, and the file manager's Build, Pack and
+// check. The files in a folder and the schemas of a server each do it their own way, with the
+// result in the database's error state and the same codes.
+#include <memory>
+#include <string>
+
+#include "runtime/data/FileDecl.h"
+#include "runtime/data/FileName.h"
+
+namespace cdz {
+
+class Database;
+
+class FileStorage {
+public:
+    virtual ~FileStorage() = default;
+
+    // 0 when the stored table is the declared one; 2 when it is not there, 36 when its database
+    // is not one of the program's or holds another data file, 47 when its layout or columns
+    // differ, 46 when a key's index or a count trigger is missing. `stamped` tells whether the
+    // file is already marked as this program's (a file of an earlier build is not).
+    virtual int checkStored(bool* stamped) = 0;
+    // Makes the table afresh (replacing one of the same name), with the owner row of an
+    // enciphered file when `salt` is given; all or nothing.
+    virtual int make(const std::string& salt, const std::string& proof) = 0;
+    // Rebuilds every key, the folded copies and the record count; all or nothing.
+    virtual int build() = 0;
+    // Gives the deleted space back (outside any transaction).
+    virtual int pack() = 0;
+    // "" in `problems` when the stored pages and indexes check out, else the problems found.
+    virtual int check(std::string* problems) = 0;
+
+    // The storage of the file `where`, attached to `db` as `schema`.
+    static std::unique_ptr<FileStorage> of(Database& db, const FileDecl& decl,
+                                           const std::string& schema, const FileName& where);
+};
+
+}  // namespace cdz

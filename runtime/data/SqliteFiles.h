@@ -1,0 +1,31 @@
+#pragma once
+// The storage of a data file kept as a table of a SQLite database file in the folder: the
+// file's owner mark and layout table checked as it opens, the table made, rebuilt, vacuumed and
+// checked, each under a savepoint so that a failure changes nothing.
+#include "runtime/data/FileStorage.h"
+#include "runtime/data/TableSql.h"
+
+namespace cdz {
+
+class SqliteFiles final : public FileStorage {
+public:
+    SqliteFiles(Database& db, const FileDecl& decl, const std::string& schema,
+                const FileName& where);
+
+    int checkStored(bool* stamped) override;
+    int make(const std::string& salt, const std::string& proof) override;
+    int build() override;
+    int pack() override;
+    int check(std::string* problems) override;
+
+private:
+    int runAll(const std::vector<std::string>& steps, const std::string& savepoint);
+
+    Database& db_;
+    const FileDecl& decl_;
+    std::string schema_;
+    FileName where_;
+    TableSql sql_;
+};
+
+}  // namespace cdz

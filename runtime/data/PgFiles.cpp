@@ -264,45 +264,52 @@ int PgFiles::upgrade() {
     return inTransaction([&] {
         PgCatalogue catalogue;
         if (catalogue.read(engine_.connection(), plain_)) return engine_.fail(0);
+        // A table listed but dropped by hand is made afresh, as the files make it.
+        const auto table = catalogue.tables().find(PgTableSql::storedName(where_.table));
         std::map<std::string, const PgCatalogue::Column*> stored;
-        for (const auto& c : catalogue.tables().at(PgTableSql::storedName(where_.table))) {
-            stored[c.name] = &c;
-        }
-        // The old keys go first: index names are the schema's, and the new table takes them.
-        PgResult keys;
-        if (int code = engine_.queryNative(
-                "SELECT i.relname FROM pg_catalog.pg_index x JOIN pg_catalog.pg_class i ON "
-                "i.oid = x.indexrelid WHERE x.indrelid = $1::regclass AND NOT x.indisprimary",
-                {sql_.ref()}, &keys)) {
-            return code;
+        if (table != catalogue.tables().end()) {
+            for (const auto& c : table->second) stored[c.name] = &c;
         }
         const std::string schema = PgTableSql::identifier(plain_);
         const std::string old = schema + "." + PgTableSql::identifier(where_.table + "__upgrading");
         std::vector<std::string> steps;
-        for (int r = 0; r < keys.rows(); ++r) {
-            steps.push_back("DROP INDEX " + schema + "." +
-                            Database::quote(std::string(keys.text(r, 0))));
+        if (!stored.empty()) {
+            // The old keys go first: index names are the schema's, and the new table takes them.
+            PgResult keys;
+            if (int code = engine_.queryNative(
+                    "SELECT i.relname FROM pg_catalog.pg_index x JOIN pg_catalog.pg_class i ON "
+                    "i.oid = x.indexrelid WHERE x.indrelid = $1::regclass AND NOT x.indisprimary",
+                    {sql_.ref()}, &keys)) {
+                return code;
+            }
+            for (int r = 0; r < keys.rows(); ++r) {
+                steps.push_back("DROP INDEX " + schema + "." +
+                                Database::quote(std::string(keys.text(r, 0))));
+            }
+            steps.push_back("ALTER TABLE " + sql_.ref() + " RENAME TO " +
+                            PgTableSql::identifier(where_.table + "__upgrading"));
         }
-        steps.push_back("ALTER TABLE " + sql_.ref() + " RENAME TO " +
-                        PgTableSql::identifier(where_.table + "__upgrading"));
         steps.push_back("DELETE FROM " + schema + "." + PgTableSql::kLayoutTable +
                         " WHERE tbl = " + Database::literal(where_.table));
         // The new table without its keys: the folded copies are filled before the keys hold.
         const std::vector<std::string> create = sql_.createTable();
         steps.push_back(create[0]);
         steps.push_back(create[1]);
-        std::string names = PgTableSql::kRecno + std::string(", ") + PgTableSql::kRevision;
-        std::string values = std::string(PgTableSql::kRecno) + ", " +
-                             (stored.count(PgTableSql::kRevision) ? PgTableSql::kRevision : "0");
-        for (size_t i = 0; i < decl_.columns().size(); ++i) {
-            const FieldDesc& f = decl_.columns()[i];
-            const auto s = stored.find(PgTableSql::storedName(f.name));
-            names += ", " + sql_.column(static_cast<int>(i));
-            values += ", " + converted(f, s == stored.end() ? nullptr : s->second);
+        if (!stored.empty()) {
+            std::string names = PgTableSql::kRecno + std::string(", ") + PgTableSql::kRevision;
+            std::string values =
+                std::string(PgTableSql::kRecno) + ", " +
+                (stored.count(PgTableSql::kRevision) ? PgTableSql::kRevision : "0");
+            for (size_t i = 0; i < decl_.columns().size(); ++i) {
+                const FieldDesc& f = decl_.columns()[i];
+                const auto s = stored.find(PgTableSql::storedName(f.name));
+                names += ", " + sql_.column(static_cast<int>(i));
+                values += ", " + converted(f, s == stored.end() ? nullptr : s->second);
+            }
+            steps.push_back("INSERT INTO " + sql_.ref() + "(" + names + ") SELECT " + values +
+                            " FROM " + old);
+            steps.push_back("DROP TABLE " + old);
         }
-        steps.push_back("INSERT INTO " + sql_.ref() + "(" + names + ") SELECT " + values +
-                        " FROM " + old);
-        steps.push_back("DROP TABLE " + old);
         for (const auto& s : steps) {
             if (int code = engine_.execNative(s)) return code;
         }

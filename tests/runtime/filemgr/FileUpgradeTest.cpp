@@ -171,6 +171,18 @@ TEST_F(FileUpgradeTest, RecordsThatBreakADeclaredUniqueKeyLeaveTheOldFile) {
     EXPECT_EQ(oldRec.Plays, 300);
 }
 
+TEST_F(FileUpgradeTest, ATableDroppedByHandIsMadeAfresh) {
+    test::rawSql(dir.path() / "tracks.tps", R"(DROP TABLE "Tracks")");
+    ASSERT_EQ(upgradeFile(db, newDecl(), "tracks"), 0) << db.error().driverText;
+    DataFile file(db, newDecl(), rec);
+    ASSERT_EQ(file.open(), 0) << db.error().text;
+    EXPECT_EQ(file.records(), 0);
+    rec = NewRec{};
+    rec.Name = "Nico";
+    ASSERT_EQ(file.add(), 0) << db.error().driverText;
+    EXPECT_EQ(rec.ID, 1);
+}
+
 TEST(FileUpgrade, MissingAndDamagedFiles) {
     test::TempDir dir;
     test::TestDatabase db(dir.path());

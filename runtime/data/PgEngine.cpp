@@ -271,6 +271,13 @@ int PgEngine::rollback() {
     return execNative("ROLLBACK");
 }
 
+int PgEngine::abandon(int code) {
+    const ErrorState failure = error_;
+    conn_.exec("ROLLBACK");
+    error_ = failure;
+    return code;
+}
+
 int PgEngine::serialised(const std::string& schema, const std::function<int()>& work) {
     // Numbering reads the highest number so far; the file's write lock, taken first, makes
     // another station's add wait or be seen, never numbered alike.
@@ -293,13 +300,7 @@ int PgEngine::serialised(const std::string& schema, const std::function<int()>& 
     if (int code = execNative("BEGIN")) return code;
     int code = queryNative(lockSql, {});
     if (!code) code = work();
-    if (code) {
-        const ErrorState failure = error_;
-        conn_.exec("ROLLBACK");
-        error_ = failure;
-        return code;
-    }
-    return commit();
+    return code ? abandon(code) : commit();
 }
 
 int PgEngine::createOnce(const std::string& schema, const std::string& table,
@@ -321,13 +322,7 @@ int PgEngine::createOnce(const std::string& schema, const std::string& table,
         listed = !code && r.rows() > 0;
     }
     if (!code && !listed) code = create();
-    if (code) {
-        const ErrorState failure = error_;
-        conn_.exec("ROLLBACK");
-        error_ = failure;
-        return code;
-    }
-    return commit();
+    return code ? abandon(code) : commit();
 }
 
 int PgEngine::renameSchema(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -95,6 +95,8 @@ private:
     std::vector<Attached> attached_;
     std::map<std::string, std::string> translated_;  // the data layer's SQL -> the server's
     int lockWaitMs_ = 2000;
+    // Rolls the open transaction back, keeping the error that ended it; returns `code`.
+    int abandon(int code);
     // A write lock the next guarded statement takes first (see serialised()).
     std::string lockFirst_;
     int64_t lastChanges_ = 0;

@@ -92,34 +92,49 @@ int editAtRandom(const std::filesystem::path& folder, int station, const StartLi
     return log ? 0 : 2;
 }
 
-// Every save reported as done is kept: the saves of each song form one chain, each replacing
-// the mark of the one before (two saves that replaced the same mark would be a lost update),
-// and the song ends with the last mark of its chain. Every conflict is refused with 89.
-TEST(StationEdits, FourStationsLoseNoSaveAndEveryConflictIs89) {
+// The songs file of the test's folder, made and open; the stations are other processes on it.
+class StationEdits : public ::testing::Test {
+protected:
+    using Station = int (*)(const std::filesystem::path&, int, const StartLine&);
+
+    void SetUp() override {
+        ASSERT_EQ(songs.create(), 0);
+        ASSERT_EQ(songs.open(), 0);
+    }
+
+    // Runs `station` in kStations processes that start together, each ending well.
+    void runStations(Station station) {
+        std::vector<pid_t> stations;
+        StartLine line;
+        for (int k = 0; k < kStations; ++k) {
+            const pid_t pid = fork();
+            if (pid == 0) _exit(station(dir.path(), k, line));
+            stations.push_back(pid);
+        }
+        line.start(kStations);
+        for (pid_t pid : stations) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+    }
+
     TempDir dir;
     TestDatabase db{dir.path()};
     SongRec song;
     DataFile songs{db, songDecl(), song};
-    ASSERT_EQ(songs.create(), 0);
-    ASSERT_EQ(songs.open(), 0);
+};
+
+// Every save reported as done is kept: the saves of each song form one chain, each replacing
+// the mark of the one before (two saves that replaced the same mark would be a lost update),
+// and the song ends with the last mark of its chain. Every conflict is refused with 89.
+TEST_F(StationEdits, FourStationsLoseNoSaveAndEveryConflictIs89) {
     for (int i = 0; i < kSongs; ++i) {
         song = SongRec{};
         song.Title = "song " + std::to_string(i);
         ASSERT_EQ(songs.add(), 0);
     }
-    std::vector<pid_t> stations;
-    StartLine line;
-    for (int k = 0; k < kStations; ++k) {
-        const pid_t pid = fork();
-        if (pid == 0) _exit(editAtRandom(dir.path(), k, line));
-        stations.push_back(pid);
-    }
-    line.start(kStations);
-    for (pid_t pid : stations) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    runStations(editAtRandom);
 
     std::map<int64_t, std::map<std::string, std::string>> next;  // song -> mark -> next mark
     std::map<int, int> refused;
@@ -193,26 +208,8 @@ int addInStreams(const std::filesystem::path& folder, int station, const StartLi
 
 // Stations adding at once never give two songs one number: every number a station was given is
 // stored once, with the song it was given to, and the count is the number of songs added.
-TEST(StationEdits, StationsAddingAtOnceNumberEverySongOnce) {
-    TempDir dir;
-    TestDatabase db{dir.path()};
-    SongRec song;
-    DataFile songs{db, songDecl(), song};
-    ASSERT_EQ(songs.create(), 0);
-    ASSERT_EQ(songs.open(), 0);
-    std::vector<pid_t> stations;
-    StartLine line;
-    for (int k = 0; k < kStations; ++k) {
-        const pid_t pid = fork();
-        if (pid == 0) _exit(addInStreams(dir.path(), k, line));
-        stations.push_back(pid);
-    }
-    line.start(kStations);
-    for (pid_t pid : stations) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+TEST_F(StationEdits, StationsAddingAtOnceNumberEverySongOnce) {
+    runStations(addInStreams);
     std::set<int32_t> numbers;
     int added = 0;
     for (int k = 0; k < kStations; ++k) {

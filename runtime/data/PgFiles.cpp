@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "runtime/data/Database.h"
+#include "runtime/data/FieldLimits.h"
 #include "runtime/data/PgCatalogue.h"
 #include "runtime/data/PgEngine.h"
 #include "runtime/text/Unicode.h"
@@ -26,12 +27,6 @@ std::string arrayLiteral(const std::vector<std::string>& items) {
         out += '"';
     }
     return out + "}";
-}
-
-long long tenTo(int n) {
-    long long v = 1;
-    for (int i = 0; i < n; ++i) v *= 10;
-    return v;
 }
 
 // A stored value as a number, as the files convert one: a text gives its leading number (0
@@ -59,24 +54,10 @@ std::string converted(const FieldDesc& f, const PgCatalogue::Column* stored) {
     }
     if (!stored) return "0";
     const std::string n = asNumber(old, *stored);
-    switch (f.type) {
-        case FieldType::Byte:
-            return clamped(n, 0, 255);
-        case FieldType::Short:
-            return clamped(n, -32768, 32767);
-        case FieldType::Long:
-            return clamped(n, -2147483648LL, 2147483647LL);
-        case FieldType::Decimal: {
-            const int places = f.decimal.places;
-            const long long whole = tenTo(f.decimal.digits() - places) - 1;
-            if (places == 0) return clamped(n, -whole, whole);
-            const std::string limit = std::to_string(whole) + "." + std::string(places, '9');
-            return "GREATEST(-" + limit + ", LEAST(" + limit + ", round(" + n + ", " +
-                   std::to_string(places) + ")))::double precision";
-        }
-        default:
-            return n;
-    }
+    const FieldLimits l = limitsOf(f);
+    if (l.places == 0) return clamped(n, l.lo, l.hi);
+    return "GREATEST(-" + l.limit + ", LEAST(" + l.limit + ", round(" + n + ", " +
+           std::to_string(l.places) + ")))::double precision";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/FieldLimits.h"
 #include "runtime/data/FileName.h"
 #include "runtime/data/FileOwner.h"
 #include "runtime/data/PgEngine.h"
@@ -45,37 +46,17 @@ std::string clampInteger(const std::string& x, long long lo, long long hi) {
            " AS INTEGER)))";
 }
 
-long long tenTo(int n) {
-    long long v = 1;
-    for (int i = 0; i < n; ++i) v *= 10;
-    return v;
-}
-
 // The SQL that turns a stored value into the declared field's value.
 std::string converted(const FieldDesc& f, const std::string& old) {
     const std::string x = "coalesce(" + old + ", " + (f.isText() ? "''" : "0") + ")";
-    switch (f.type) {
-        case FieldType::String:
-        case FieldType::Memo:
-            // Stored texts are clipped; a narrower field keeps the leading characters.
-            return "rtrim(substr(CAST(" + x + " AS TEXT), 1, " + std::to_string(f.width) +
-                   "), ' ')";
-        case FieldType::Byte:
-            return clampInteger(x, 0, 255);
-        case FieldType::Short:
-            return clampInteger(x, -32768, 32767);
-        case FieldType::Long:
-            return clampInteger(x, -2147483648LL, 2147483647LL);
-        case FieldType::Decimal: {
-            const int places = f.decimal.places;
-            const long long whole = tenTo(f.decimal.digits() - places) - 1;
-            if (places == 0) return clampInteger(x, -whole, whole);
-            const std::string limit = std::to_string(whole) + "." + std::string(places, '9');
-            return "max(-" + limit + ", min(" + limit + ", round(CAST(" + x + " AS REAL), " +
-                   std::to_string(places) + ")))";
-        }
+    if (f.isText()) {
+        // Stored texts are clipped; a narrower field keeps the leading characters.
+        return "rtrim(substr(CAST(" + x + " AS TEXT), 1, " + std::to_string(f.width) + "), ' ')";
     }
-    return x;
+    const FieldLimits l = limitsOf(f);
+    if (l.places == 0) return clampInteger(x, l.lo, l.hi);
+    return "max(-" + l.limit + ", min(" + l.limit + ", round(CAST(" + x + " AS REAL), " +
+           std::to_string(l.places) + ")))";
 }
 
 int runAll(Database& db, const std::vector<std::string>& steps) {

@@ -19,6 +19,7 @@ struct OldRec {
     Text<30> Title;
     int32_t ID = 0;
     int32_t Plays = 0;
+    Text<10> Weight;
 };
 
 const FileDecl& oldDecl() {
@@ -27,19 +28,21 @@ const FileDecl& oldDecl() {
                                      .field<&OldRec::Title>("Title")
                                      .field<&OldRec::ID>("ID")
                                      .field<&OldRec::Plays>("Plays")
+                                     .field<&OldRec::Weight>("Weight")
                                      .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
                                      .key("ByName", {"Name"}, kNoCase)
                                      .build();
     return decl;
 }
 
-// ...and the next: Name wider, Title narrower, Plays narrower (BYTE), a field and a memo added,
-// a key added.
+// ...and the next: Name wider, Title narrower, Plays narrower (BYTE), Weight a number, a field
+// and a memo added, a key added.
 struct NewRec {
     Text<20> Name;
     Text<5> Title;
     int32_t ID = 0;
     uint8_t Plays = 0;
+    Decimal<4, 2> Weight;
     Text<2> Rating;
     std::string Notes;
 };
@@ -50,6 +53,7 @@ const FileDecl& newDecl(unsigned titleKey = kDuplicates) {
                                     .field<&NewRec::Title>("Title")
                                     .field<&NewRec::ID>("ID")
                                     .field<&NewRec::Plays>("Plays")
+                                    .field<&NewRec::Weight>("Weight")
                                     .field<&NewRec::Rating>("Rating")
                                     .memo<&NewRec::Notes>("Notes", 100)
                                     .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
@@ -61,6 +65,7 @@ const FileDecl& newDecl(unsigned titleKey = kDuplicates) {
                                        .field<&NewRec::Title>("Title")
                                        .field<&NewRec::ID>("ID")
                                        .field<&NewRec::Plays>("Plays")
+                                       .field<&NewRec::Weight>("Weight")
                                        .field<&NewRec::Rating>("Rating")
                                        .memo<&NewRec::Notes>("Notes", 100)
                                        .key("KeyID", {"ID"}, kPrimary | kAutoNumber)
@@ -80,15 +85,17 @@ protected:
             const char* name;
             const char* title;
             int plays;
-        } rows[] = {{"Björk", "Hyperballad", 12},
-                    {"ABBA", "Waterloo", 300},
-                    {"abba", "Waterloo", -4},
-                    {"Ñandú", "Canción de cuna", 7}};
+            const char* weight;
+        } rows[] = {{"Björk", "Hyperballad", 12, "12.5"},
+                    {"ABBA", "Waterloo", 300, "300005"},
+                    {"abba", "Waterloo", -4, "abc"},
+                    {"Ñandú", "Canción de cuna", 7, "-3.25x"}};
         for (const auto& r : rows) {
             oldRec = OldRec{};
             oldRec.Name = r.name;
             oldRec.Title = r.title;
             oldRec.Plays = r.plays;
+            oldRec.Weight = r.weight;
             ASSERT_EQ(old.add(), 0);
         }
         ASSERT_EQ(old.close(), 0);
@@ -113,12 +120,14 @@ TEST_F(FileUpgradeTest, ConvertsToTheDeclaredLayoutKeepingEveryRecord) {
         const char* name;
         const char* title;
         int plays;
+        double weight;
     };
-    // Titles keep their first five characters; plays are held to what a BYTE can hold.
-    const Expected expected[] = {{1, "Björk", "Hyper", 12},
-                                 {2, "ABBA", "Water", 255},
-                                 {3, "abba", "Water", 0},
-                                 {4, "Ñandú", "Canci", 7}};
+    // Titles keep their first five characters; plays are held to what a BYTE can hold; a text
+    // weight gives its leading number (none: 0), held to what the DECIMAL(7,2) can hold.
+    const Expected expected[] = {{1, "Björk", "Hyper", 12, 12.5},
+                                 {2, "ABBA", "Water", 255, 99999.99},
+                                 {3, "abba", "Water", 0, 0},
+                                 {4, "Ñandú", "Canci", 7, -3.25}};
     const int keyId = file.keyIndex("KeyID");
     for (const Expected& x : expected) {
         rec = NewRec{};
@@ -127,6 +136,7 @@ TEST_F(FileUpgradeTest, ConvertsToTheDeclaredLayoutKeepingEveryRecord) {
         EXPECT_EQ(rec.Name.str(), x.name);
         EXPECT_EQ(rec.Title.str(), x.title);
         EXPECT_EQ(rec.Plays, x.plays);
+        EXPECT_DOUBLE_EQ(rec.Weight.toDouble(), x.weight) << x.id;
         EXPECT_TRUE(rec.Rating.empty());
         EXPECT_TRUE(rec.Notes.empty());
     }

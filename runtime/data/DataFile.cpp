@@ -12,7 +12,6 @@
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
-#include "runtime/data/StoredColumns.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {

@@ -25,8 +25,13 @@ std::filesystem::path examplePath(const Database& db, const FileDecl& decl,
 
 int makeExampleFile(Database& db, const FileDecl& decl, std::string_view externalName,
                     std::filesystem::path* example) {
-    const FileName where = FileName::resolve(externalName, db.folder(), decl.label());
     *example = examplePath(db, decl, externalName);
+    // On a server the example's schema would be the file's own (a schema is named without the
+    // extension): making it there would empty the file.
+    if (db.server()) {
+        return db.fail(err::kAccessDenied, 0, "an example is made only of a file in a folder");
+    }
+    const FileName where = FileName::resolve(externalName, db.folder(), decl.label());
     std::error_code ec;
     std::filesystem::remove(*example, ec);
     std::string name = example->string();

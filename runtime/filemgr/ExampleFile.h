@@ -14,7 +14,8 @@ namespace cdz {
 std::filesystem::path examplePath(const Database& db, const FileDecl& decl,
                                   std::string_view externalName);
 
-// Makes (or remakes) the example of `decl`; returns a runtime code and sets *example.
+// Makes (or remakes) the example of `decl`; returns a runtime code and sets *example. Refused
+// (5) for a catalogue on a server, whose files have no pages of the program's to salvage.
 int makeExampleFile(Database& db, const FileDecl& decl, std::string_view externalName,
                     std::filesystem::path* example);
 

@@ -7,6 +7,7 @@
 
 #include "runtime/data/DataFile.h"
 #include "runtime/data/FileDeclBuilder.h"
+#include "runtime/filemgr/ExampleFile.h"
 #include "tests/runtime/data/TestDatabase.h"
 #include "tests/support/TempDir.h"
 
@@ -191,6 +192,17 @@ TEST_F(FileUpgradeTest, ATableDroppedByHandIsMadeAfresh) {
     rec.Name = "Nico";
     ASSERT_EQ(file.add(), 0) << db.error().driverText;
     EXPECT_EQ(rec.ID, 1);
+}
+
+// The example a repair starts from is made beside the file in a folder, and never on a server,
+// where it would take the file's own place: either way the file keeps its records.
+TEST_F(FileUpgradeTest, TheRepairExampleLeavesTheFileWhole) {
+    std::filesystem::path example;
+    EXPECT_EQ(makeExampleFile(db, oldDecl(), "tracks", &example),
+              test::onServer() ? err::kAccessDenied : 0);
+    DataFile old(db, oldDecl(), oldRec);
+    ASSERT_EQ(old.open(), 0) << db.error().text;
+    EXPECT_EQ(old.records(), 4);
 }
 
 TEST(FileUpgrade, MissingAndDamagedFiles) {

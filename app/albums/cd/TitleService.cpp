@@ -119,8 +119,14 @@ void TitleService::waitForTurn() {
         }
     }
     pause(wait);
+    markTurn();
+}
+
+void TitleService::markTurn() {
     lastRequest_ = std::chrono::steady_clock::now();
-    if (!stamp.empty()) writeFile(stamp, QByteArray::number(static_cast<qint64>(millisNow())));
+    if (options_.cacheFolder.empty()) return;
+    writeFile(options_.cacheFolder / kStampName,
+              QByteArray::number(static_cast<qint64>(millisNow())));
 }
 
 TitleService::Result TitleService::find(const CdContents& contents) {
@@ -195,6 +201,9 @@ TitleService::Result TitleService::ask(const std::string& discId, const std::str
     limit.start(options_.timeout);
     if (!reply->isFinished()) loop.exec();
     limit.stop();
+    // The next request waits a second from the end of this one: the service then sees them a
+    // second apart however long this one took to reach it.
+    markTurn();
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (timedOut) {

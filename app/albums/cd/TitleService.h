@@ -69,6 +69,8 @@ public:
 private:
     std::filesystem::path cacheFile(const std::string& discId) const;
     void waitForTurn();
+    // Notes now as this station's last request (in the cache folder for every copy).
+    void markTurn();
     Result ask(const std::string& discId, const std::string& toc, int trackCount);
 
     Options options_;

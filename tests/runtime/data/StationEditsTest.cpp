@@ -58,16 +58,7 @@ struct StartLine {
 // One station's edits: each reads a random song watched, waits a little (so that the others
 // come between), writes its own mark into the notes and saves. Every save that went through is
 // logged with the mark it replaced; every refusal is counted by its code.
-int editAtRandom(const std::filesystem::path& folder, int station, const StartLine& line) {
-    TestDatabase db{folder};
-    SongRec s;
-    DataFile f{db, songDecl(), s};
-    const int opened = f.open();
-    line.reached();
-    if (opened) {
-        std::fprintf(stderr, "station %d: open refused with %d\n", station, opened);
-        return 1;
-    }
+int editAtRandom(DataFile& f, SongRec& s, const std::filesystem::path& folder, int station) {
     std::ofstream log(folder / ("station" + std::to_string(station) + ".log"));
     std::mt19937 rng(static_cast<unsigned>(station) * 7919u + 1u);
     std::map<int, int> refused;
@@ -95,7 +86,8 @@ int editAtRandom(const std::filesystem::path& folder, int station, const StartLi
 // The songs file of the test's folder, made and open; the stations are other processes on it.
 class StationEdits : public ::testing::Test {
 protected:
-    using Station = int (*)(const std::filesystem::path&, int, const StartLine&);
+    // One station's work on the songs file it opened; its exit status (0: it ended well).
+    using Station = int (*)(DataFile&, SongRec&, const std::filesystem::path&, int);
 
     void SetUp() override {
         ASSERT_EQ(songs.create(), 0);
@@ -108,7 +100,7 @@ protected:
         StartLine line;
         for (int k = 0; k < kStations; ++k) {
             const pid_t pid = fork();
-            if (pid == 0) _exit(station(dir.path(), k, line));
+            if (pid == 0) _exit(openAndRun(station, dir.path(), k, line));
             stations.push_back(pid);
         }
         line.start(kStations);
@@ -123,6 +115,22 @@ protected:
     TestDatabase db{dir.path()};
     SongRec song;
     DataFile songs{db, songDecl(), song};
+
+private:
+    // In a station's process: its own connection and open, at the start line with the others.
+    static int openAndRun(Station station, const std::filesystem::path& folder, int k,
+                          const StartLine& line) {
+        TestDatabase own{folder};
+        SongRec s;
+        DataFile f{own, songDecl(), s};
+        const int opened = f.open();
+        line.reached();
+        if (opened) {
+            std::fprintf(stderr, "station %d: open refused with %d\n", k, opened);
+            return 1;
+        }
+        return station(f, s, folder, k);
+    }
 };
 
 // Every save reported as done is kept: the saves of each song form one chain, each replacing
@@ -184,13 +192,7 @@ TEST_F(StationEdits, FourStationsLoseNoSaveAndEveryConflictIs89) {
 
 // One station's adds, in streams of 50: every song numbered by the file. Logs the numbers it
 // was given and its refusals by code.
-int addInStreams(const std::filesystem::path& folder, int station, const StartLine& line) {
-    TestDatabase db{folder};
-    SongRec s;
-    DataFile f{db, songDecl(), s};
-    const int opened = f.open();
-    line.reached();
-    if (opened) return 1;
+int addInStreams(DataFile& f, SongRec& s, const std::filesystem::path& folder, int station) {
     std::ofstream log(folder / ("adds" + std::to_string(station) + ".log"));
     for (int batch = 0; batch < kAddBatches; ++batch) {
         if (f.stream()) return 3;

@@ -3,6 +3,7 @@
 // the declaration as the file opens, make the table, and the file manager's Build, Pack and
 // check. The files in a folder and the schemas of a server each do it their own way, with the
 // result in the database's error state and the same codes.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,9 @@ public:
     virtual int pack() = 0;
     // "" in `problems` when the stored pages and indexes check out, else the problems found.
     virtual int check(std::string* problems) = 0;
+    // The bytes the file takes where it is kept (on a server: its table with its indexes, the
+    // file attached); -1 when that cannot be told.
+    virtual int64_t storedBytes() = 0;
 
     // The storage of the file `where`, attached to `db` as `schema`.
     static std::unique_ptr<FileStorage> of(Database& db, const FileDecl& decl,

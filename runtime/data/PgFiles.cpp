@@ -311,6 +311,15 @@ int PgFiles::pack() {
     return engine_.execNative("VACUUM (FULL, ANALYZE) " + sql_.ref());
 }
 
+int64_t PgFiles::storedBytes() {
+    PgResult r;
+    if (engine_.queryNative("SELECT pg_total_relation_size($1::regclass)", {sql_.ref()}, &r) ||
+        r.rows() != 1) {
+        return -1;
+    }
+    return std::stoll(std::string(r.text(0, 0)));
+}
+
 int PgFiles::check(std::string* problems) {
     problems->clear();
     PgResult counts;

@@ -38,6 +38,7 @@ public:
     int pack() override;
     // The count against the rows, and each index by the server's own check where installed.
     int check(std::string* problems) override;
+    int64_t storedBytes() override;
 
 private:
     int inTransaction(const std::function<int()>& work);

@@ -1,5 +1,7 @@
 #include "runtime/data/SqliteFiles.h"
 
+#include <filesystem>
+
 #include "runtime/data/Database.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/FileOwner.h"
@@ -79,6 +81,12 @@ int SqliteFiles::build() {
 
 int SqliteFiles::pack() {
     return db_.exec("VACUUM " + schema_);
+}
+
+int64_t SqliteFiles::storedBytes() {
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(where_.database, ec);
+    return ec ? -1 : static_cast<int64_t>(bytes);
 }
 
 int SqliteFiles::check(std::string* problems) {

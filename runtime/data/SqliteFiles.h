@@ -17,6 +17,7 @@ public:
     int build() override;
     int pack() override;
     int check(std::string* problems) override;
+    int64_t storedBytes() override;  // the database file's
 
 private:
     int runAll(const std::vector<std::string>& steps, const std::string& savepoint);

@@ -1,6 +1,6 @@
 #pragma once
-// The bytes an open data file takes where it is kept: its file in the folder, or on a server
-// its table with the table's indexes. For the file manager's Info.
+// The bytes a data file takes where it is kept (FileStorage::storedBytes), for the file
+// manager's Info. On a server the file must be open.
 #include <cstdint>
 
 namespace cdz {

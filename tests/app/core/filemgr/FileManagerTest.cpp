@@ -58,6 +58,7 @@ TEST(FileManager, ActionsTakeTheTaggedFilesOrElseTheHighlightedOne) {
     f.press(w, "Info");
     ASSERT_EQ(f.dialogs->shown().size(), 1u);
     EXPECT_NE(f.lastMessage().find("Records: 2"), std::string::npos) << f.lastMessage();
+    EXPECT_NE(f.lastMessage().find(" KB|Records"), std::string::npos) << f.lastMessage();
     EXPECT_NE(f.lastMessage().find("checks out"), std::string::npos) << f.lastMessage();
     EXPECT_EQ(f.row(w, "Categories")->text(2), "2");
     // A file not made yet is said to be so, and the program goes on.

@@ -222,11 +222,31 @@ int32_t DatePicture::read(std::string_view shown, int currentYear) const {
         if (year >= 1000 && year <= kLastBareYear) return year;
     }
     const int32_t day = DateReader(order(), currentYear).read(shown);
-    if (day != 0 || style_ != kLongLocale) return day;
-    // Long formats of some languages carry more than names and numbers; let Qt try.
-    const QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
-    const QDate q = QLocale().toDate(text.trimmed(), localeFormat_);
-    return q.isValid() ? dateFromYmd(q.year(), q.month(), q.day()) : 0;
+    if (day != 0) return day;
+    if (style_ == kLongLocale) {
+        // Long formats of some languages carry more than names and numbers; let Qt try.
+        const QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+        const QDate q = QLocale().toDate(text.trimmed(), localeFormat_);
+        if (q.isValid()) return dateFromYmd(q.year(), q.month(), q.day());
+    }
+    return readCommonForm(shown, currentYear);
+}
+
+// What people type whatever the picture shows, once the picture's own order has failed: ISO
+// (four digits first), then month first, then day first (which only a day above 12 reaches,
+// month first having failed). A picture without a day reads nothing more.
+int32_t DatePicture::readCommonForm(std::string_view shown, int currentYear) const {
+    if (order().find('D') == std::string_view::npos) return 0;
+    std::string_view t = shown;
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    const size_t digits = t.find_first_not_of("0123456789");
+    if (digits == 4) return DateReader("YMD", currentYear).read(shown);
+    if (digits == std::string_view::npos || digits == 0 || digits > 2) return 0;
+    for (std::string_view o : {std::string_view("MDY"), std::string_view("DMY")}) {
+        if (o == order()) continue;
+        if (const int32_t day = DateReader(o, currentYear).read(shown)) return day;
+    }
+    return 0;
 }
 
 std::string DatePicture::deformat(std::string_view shown, int currentYear) const {

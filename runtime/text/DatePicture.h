@@ -30,11 +30,14 @@ public:
     // The day number as text; "0" for blank or invalid text. Two-digit years are placed
     // around currentYear (today's year when 0). Four digits alone from 1000 to kLastBareYear
     // are a bare year, as a bare year shows, before any shorthand of the picture's fields.
+    // Text the picture's own order does not read is tried as people commonly type dates:
+    // yyyy-mm-dd, then mm/dd/yyyy, then dd/mm/yyyy (reached only when the day is above 12).
     std::string deformat(std::string_view shown, int currentYear = 0) const;
     int32_t read(std::string_view shown, int currentYear = 0) const;
 
 private:
     std::string_view order() const;
+    int32_t readCommonForm(std::string_view shown, int currentYear) const;
     std::string numeric(int year, int month, int day) const;
 
     int style_ = 0;

@@ -112,15 +112,22 @@ std::string TimePicture::format(std::string_view stored) const {
     return format(n ? n->toInt64() : int64_t{0});
 }
 
-int32_t TimePicture::read(std::string_view shown) {
-    const QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+namespace {
+
+// The runs of digits and of letters of a typed time, in order.
+struct TimeWords {
     std::vector<QString> numbers;
     std::vector<QString> words;
+};
+
+TimeWords splitTime(std::string_view shown) {
+    const QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    TimeWords out;
     QString current;
     int kind = 0;  // 0 none, 1 digits, 2 letters
     auto flush = [&] {
-        if (kind == 1) numbers.push_back(current);
-        if (kind == 2) words.push_back(current.toCaseFolded());
+        if (kind == 1) out.numbers.push_back(current);
+        if (kind == 2) out.words.push_back(current.toCaseFolded());
         current.clear();
         kind = 0;
     };
@@ -133,15 +140,58 @@ int32_t TimePicture::read(std::string_view shown) {
         }
     }
     flush();
+    return out;
+}
+
+// One run of digits cut into fields of two digits from the right, the rest leading
+// ("173000" -> 17 30 00); `fields` at most three. Empty when the run is too long.
+std::vector<QString> cutRun(const QString& run, int fields) {
+    if (run.size() > 2 * fields) return {};
+    std::vector<QString> parts;
+    qsizetype end = run.size();
+    while (end > 2 && static_cast<int>(parts.size()) < fields - 1) {
+        parts.insert(parts.begin(), run.mid(end - 2, 2));
+        end -= 2;
+    }
+    parts.insert(parts.begin(), run.left(end));
+    return parts;
+}
+
+}  // namespace
+
+int32_t TimePicture::readLength(std::string_view shown) {
+    TimeWords t = splitTime(shown);
+    if (t.numbers.empty() || t.numbers.size() > 3) return 0;
+    // One run of digits: mmss or hmmss, or minutes alone.
+    if (t.numbers.size() == 1) {
+        t.numbers = cutRun(t.numbers.front(), 3);
+        if (t.numbers.empty()) return 0;
+        if (t.numbers.size() == 1) t.numbers.push_back("0");
+    }
+    int hms[3] = {0, 0, 0};
+    const size_t skip = 3 - t.numbers.size();
+    for (size_t k = 0; k < t.numbers.size(); ++k) {
+        if (t.numbers[k].size() > 4) return 0;
+        hms[skip + k] = t.numbers[k].toInt();
+    }
+    // Minutes typed alone ("75:00") may pass an hour; a field to their right may not pass 59.
+    if (hms[2] > 59 || (skip == 0 && hms[1] > 59)) return 0;
+    const int64_t seconds = int64_t{hms[0]} * 3600 + int64_t{hms[1]} * 60 + hms[2];
+    if (seconds / 3600 > kMaxHours) return 0;
+    return timeFromHms(static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                       static_cast<int>(seconds % 60));
+}
+
+int32_t TimePicture::read(std::string_view shown) {
+    TimeWords t = splitTime(shown);
+    std::vector<QString>& numbers = t.numbers;
+    const std::vector<QString>& words = t.words;
     if (numbers.empty()) return 0;
 
     // One run of digits: hhmm or hhmmss as t2 and t5 show them.
     if (numbers.size() == 1 && numbers.front().size() > 2) {
-        const QString run = numbers.front();
-        if (run.size() > 6) return 0;
-        const qsizetype hourDigits = run.size() - (run.size() > 4 ? 4 : 2);
-        numbers = {run.left(hourDigits), run.mid(hourDigits, 2)};
-        if (run.size() > 4) numbers.push_back(run.mid(hourDigits + 2, 2));
+        numbers = cutRun(numbers.front(), 3);
+        if (numbers.empty()) return 0;
     }
     int hms[3] = {0, 0, 0};
     for (size_t k = 0; k < numbers.size() && k < 3; ++k) {
@@ -165,7 +215,7 @@ int32_t TimePicture::read(std::string_view shown) {
 }
 
 std::string TimePicture::deformat(std::string_view shown) const {
-    return std::to_string(read(shown));
+    return std::to_string(style_ == 4 ? readLength(shown) : read(shown));
 }
 
 }  // namespace cdz

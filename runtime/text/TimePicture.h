@@ -1,5 +1,6 @@
 #pragma once
-// Time pictures @t1..@t8: t1 hh:mm, t2 hhmm, t3 h:mmAM/PM, t4 h:mm:ss, t5 hhmmss,
+// Time pictures @t1..@t8: t1 hh:mm, t2 hhmm, t3 h:mmAM/PM, t4 h:mm:ss (a length: what is typed
+// in two parts, "3:45", is minutes and seconds), t5 hhmmss,
 // t6 h:mm:ssAM/PM, t7/t8 the desktop's short/long time. An optional separator ("-", ".", "_"
 // for a space) replaces the colon; "b" also blanks the zero time (value 1). Value 0 (no time)
 // always shows blank. Durations past 24 hours keep counting hours, except in the clock styles
@@ -28,9 +29,11 @@ public:
     std::string format(double value) const;
     std::string format(std::string_view stored) const;
     // Reads hours, minutes and seconds from the left, with AM/PM anywhere; the time value as
-    // text, "0" for blank or invalid text.
+    // text, "0" for blank or invalid text. A length (t4) reads the parts from the right:
+    // "3:45" and "345" are minutes and seconds, "45" minutes, "1:02:03" hours too.
     std::string deformat(std::string_view shown) const;
     static int32_t read(std::string_view shown);
+    static int32_t readLength(std::string_view shown);
 
 private:
     int style_ = 0;

@@ -97,6 +97,24 @@ TEST_F(DatePictureTest, FollowsAnotherLocale) {
     EXPECT_EQ(date("@d6").read("31 März 1960", kThisYear), dateFromYmd(1960, 3, 31));
 }
 
+// The forms people type, under the desktop's short format of the plain C locale and of an
+// English and a German desktop.
+TEST_F(DatePictureTest, ReadsTheFormsPeopleType) {
+    const int32_t day = dateFromYmd(1997, 9, 22);
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        const DatePicture p = date("@d17");
+        for (const char* text : {"09/22/1997", "9/22/97", "22/09/1997", "22.09.1997", "1997-09-22",
+                                 "Sep 22, 1997", "22 Sep 1997"}) {
+            EXPECT_EQ(p.read(text, kThisYear), day) << locale.name().toStdString() << " " << text;
+        }
+        EXPECT_EQ(p.read("1997", kThisYear), 1997);
+        EXPECT_EQ(p.read("31/31/1997", kThisYear), 0) << locale.name().toStdString();
+        EXPECT_EQ(p.read(p.format(int64_t{day}), kThisYear), day) << locale.name().toStdString();
+    }
+}
+
 TEST_F(DatePictureTest, NoDateAndOutOfRange) {
     for (const char* pic : {"@d1", "@d2b", "@d4", "@d17-", "@d18"}) {
         EXPECT_EQ(date(pic).format(int64_t{0}), "") << pic;
@@ -151,7 +169,10 @@ TEST_F(DatePictureTest, ReadsWhatUsersType) {
         {"@d2", "   ", 0},
         {"@d2", "hello", 0},
         {"@d2", "02/30/2000", 0},
-        {"@d2", "13/01/2000", 0},
+        {"@d2", "13/01/2000", dateFromYmd(2000, 1, 13)},  // day first: the day says so
+        {"@d6", "1959-10-31", kHalloween59},
+        {"@d6", "10/31/1959", kHalloween59},
+        {"@d14", "31/10/1959", 0},  // a picture without a day reads no day
         {"@d2", "00/10/2000", 0},
         {"@d6", "29/02/1900", 0},
         {"@d2", "12/31/1800", 0},

@@ -98,6 +98,35 @@ TEST_F(TimePictureTest, ReadsHoursMinutesSecondsFromTheLeft) {
         {"1234567", 0},
     };
     for (const auto& c : cases) {
+        EXPECT_EQ(deformatPicture("@t6", c.text), std::to_string(c.value)) << c.text;
+    }
+}
+
+// A length (t4) is read as a person types a song's length: the parts from the right.
+TEST_F(TimePictureTest, ReadsALengthAsMinutesAndSeconds) {
+    const struct {
+        const char* text;
+        int32_t value;
+    } cases[] = {
+        {"3:45", timeFromHms(0, 3, 45)},
+        {"5:05", timeFromHms(0, 5, 5)},
+        {"1:02:03", timeFromHms(1, 2, 3)},
+        {"0:05:15", timeFromHms(0, 5, 15)},
+        {"345", timeFromHms(0, 3, 45)},
+        {"10203", timeFromHms(1, 2, 3)},
+        {"5", timeFromHms(0, 5, 0)},
+        {"75:00", timeFromHms(1, 15, 0)},  // minutes alone may pass an hour
+        {"3.45", timeFromHms(0, 3, 45)},
+        {"27:05:09", timeFromHms(27, 5, 9)},  // long, but a length all the same
+        {"0:00", kTimeZero},
+        {"", 0},
+        {"3:75", 0},
+        {"1:75:00", 0},
+        {"1:2:3:4", 0},
+        {"5965:00:00", 0},
+        {"1234567", 0},
+    };
+    for (const auto& c : cases) {
         EXPECT_EQ(deformatPicture("@t4", c.text), std::to_string(c.value)) << c.text;
     }
 }

@@ -51,10 +51,11 @@ FormPanel button(int tab, QRect place, QString caption, const char* name,
                 b->setObjectName(name);
                 b->setAutoDefault(false);
                 QObject::connect(b, &QPushButton::clicked, b, [b, pressed] {
-                    auto* form = qobject_cast<FormWindow*>(b->window());
-                    if (form) form->storeAll();
-                    pressed();
-                    if (form) form->display();
+                    if (auto* form = qobject_cast<FormWindow*>(b->window())) {
+                        form->act(pressed);
+                    } else {
+                        pressed();
+                    }
                 });
                 return b;
             }};

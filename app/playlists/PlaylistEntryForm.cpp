@@ -78,9 +78,11 @@ FormWindowSpec window(EntryFormParts& parts) {
                             b->setAutoDefault(false);
                             QObject::connect(b, &QPushButton::clicked, b, [b, &parts] {
                                 auto* form = qobject_cast<FormWindow*>(b->window());
-                                if (form) form->storeAll();
-                                parts.selectSong();
-                                if (form) form->display();
+                                if (form) {
+                                    form->act([&parts] { parts.selectSong(); });
+                                } else {
+                                    parts.selectSong();
+                                }
                             });
                             return b;
                         }});

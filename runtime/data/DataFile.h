@@ -85,6 +85,20 @@ public:
 
     // The current record: the one last read, added or put. 0 when there is none.
     int64_t recordNumber() const { return recno_; }
+    // Which record is current and how it was read (its revision, whether a put is watched):
+    // what a window sharing the buffer with others keeps between its turns, together with the
+    // buffer, so that another window's reads meanwhile do not change the record it writes.
+    struct Current {
+        int64_t recno = 0;
+        int64_t revision = 0;
+        bool watched = false;
+    };
+    Current current() const { return {recno_, revision_, watched_}; }
+    void setCurrent(const Current& c) {
+        recno_ = c.recno;
+        revision_ = c.revision;
+        watched_ = c.watched;
+    }
     // The buffer's values in the key's order and the current record number.
     std::string position(int key = kRecordOrder) const;
     void clearBuffer() { decl_.clearRecord(record_); }

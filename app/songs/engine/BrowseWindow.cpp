@@ -173,7 +173,10 @@ void BrowseWindow::build() {
         drag->exec(Qt::CopyAction);
     });
     connect(list_, &BrowseList::rowsChanged, this, [this] {
-        if (!opened_ || syncing_ || engine_->page().count() == list_->visibleRows()) return;
+        if (!opened_ || syncing_ || waiting_ > 0 ||
+            engine_->page().count() == list_->visibleRows()) {
+            return;
+        }
         engine_->forceRefresh();
         engine_->refresh();
         sync();
@@ -212,7 +215,7 @@ void BrowseWindow::build() {
     connect(close_, &QPushButton::clicked, this, &BrowseWindow::closeBrowse);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         // Records may have changed in another window meanwhile.
-        if (opened_ && now && isAncestorOf(now) && !(old && isAncestorOf(old))) {
+        if (opened_ && waiting_ == 0 && now && isAncestorOf(now) && !(old && isAncestorOf(old))) {
             engine_->forceRefresh();
             engine_->refresh();
             sync();
@@ -286,7 +289,7 @@ void BrowseWindow::runProcedure(const char* name) {
     state_.request = Request::None;
     QWidget* const outer = state_.caller;
     state_.caller = this;
-    state_.starter().run(name);
+    static_cast<void>(runWaiting(name));
     state_.caller = outer;
     state_.request = Request::None;
     state_.response = Response::None;
@@ -401,7 +404,7 @@ void BrowseWindow::runAdding(const char* procedure, Request request) {
     engine_->refresh();
     state_.request = request;
     state_.response = Response::None;
-    const bool ran = state_.starter().run(procedure);
+    const bool ran = runWaiting(procedure);
     const bool added = ran && state_.response == Response::Completed;
     state_.request = Request::None;
     state_.response = Response::None;
@@ -513,11 +516,18 @@ void BrowseWindow::showPopup() {
     press(presses[static_cast<size_t>(button)]);
 }
 
+bool BrowseWindow::runWaiting(std::string_view procedure) {
+    ++waiting_;
+    const bool ran = state_.starter().run(procedure);
+    --waiting_;
+    return ran;
+}
+
 Response BrowseWindow::callForm(Request request) {
     beforeForm();
     state_.request = request;
     state_.response = Response::None;
-    const bool ran = state_.starter().run(spec_.formProcedure);
+    const bool ran = runWaiting(spec_.formProcedure);
     const Response r = ran ? state_.response : Response::Cancelled;
     afterForm();
     state_.request = Request::None;

@@ -157,6 +157,9 @@ protected:
     QPushButton& deleteButton() { return *delete_; }
     QPushButton& closeButton() { return *close_; }
 
+    // Runs a procedure over this browse and waits for it (waiting_ counts it meanwhile).
+    bool runWaiting(std::string_view procedure);
+
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -200,6 +203,10 @@ private:
     bool opened_ = false;
     bool closing_ = false;
     bool syncing_ = false;
+    // Forms and procedures this browse runs over itself and waits for: while one is open the
+    // browse reads nothing on its own (focus, resizing), since the form works on the buffer
+    // the browse would read into, and the record it reserved is not the user's yet.
+    int waiting_ = 0;
     int markedTab_ = -1;
 };
 

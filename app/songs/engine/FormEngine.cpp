@@ -74,8 +74,31 @@ bool FormEngine::start() {
         deleteRecord();
         return false;
     }
-    if (request_ == Request::Insert && !decl_.numberKey.empty()) return reserveNumber();
-    return true;
+    const bool open = request_ != Request::Insert || decl_.numberKey.empty() || reserveNumber();
+    if (open) keepRecord();
+    return open;
+}
+
+void FormEngine::keepRecord() {
+    const DataFile& f = file();
+    kept_ = RecordCopy::take(f.decl(), f.record());
+    keptCurrent_ = f.current();
+    keeping_ = true;
+}
+
+void FormEngine::resumeRecord() {
+    if (!keeping_) return;
+    DataFile& f = file();
+    kept_.restore(f.decl(), f.record());
+    f.setCurrent(keptCurrent_);
+}
+
+FormEngine::Turn::Turn(FormEngine& engine) : engine_(engine) {
+    if (engine_.turns_++ == 0) engine_.resumeRecord();
+}
+
+FormEngine::Turn::~Turn() {
+    if (--engine_.turns_ == 0 && engine_.keeping_ && !engine_.finished_) engine_.keepRecord();
 }
 
 std::optional<std::string> FormEngine::title() const {
@@ -328,6 +351,9 @@ void FormEngine::removeReserved() {
 
 Response FormEngine::finish() {
     if (finished_) return response_;
+    // The caller finds the record the form wrote (or left) in the buffer.
+    resumeRecord();
+    keeping_ = false;
     finished_ = true;
     if (reserved_ != 0 && response_ != Response::Completed) removeReserved();
     state_.integrity().savedLinks().forget(decl_.file);

@@ -14,6 +14,7 @@
 #include "app/core/data/RecordCopy.h"
 #include "app/songs/engine/FieldCheck.h"
 #include "app/songs/engine/FormDeclaration.h"
+#include "runtime/data/DataFile.h"
 
 namespace cdz {
 
@@ -75,6 +76,21 @@ public:
     // files are given back and the program's response is set. Returns the response.
     Response finish();
 
+    // One turn of the form: while one lasts the form's record is in the file's shared buffer.
+    // Between turns the record is kept aside, so that another window reading the same file
+    // meanwhile (a browse repainting behind the form) changes nothing the form shows or
+    // writes. Turns nest; the outermost puts the record back and keeps it again at its end.
+    class Turn {
+    public:
+        explicit Turn(FormEngine& engine);
+        ~Turn();
+        Turn(const Turn&) = delete;
+        Turn& operator=(const Turn&) = delete;
+
+    private:
+        FormEngine& engine_;
+    };
+
     // Puts the history record's value of one field or memo (by label) back into the record.
     bool ditto(const std::string& field);
 
@@ -84,6 +100,8 @@ public:
     DataFile& file() const;
 
 private:
+    void keepRecord();
+    void resumeRecord();
     bool reserveNumber();
     void deleteRecord();
     bool complete();
@@ -112,6 +130,11 @@ private:
     RecordCopy opened_;  // the record as the form got it, for detecting a change
     RecordCopy original_;
     int64_t reserved_ = 0;
+    // The form's record between turns, with which record was current and how it was read.
+    RecordCopy kept_;
+    DataFile::Current keptCurrent_;
+    bool keeping_ = false;
+    int turns_ = 0;
 };
 
 }  // namespace cdz

@@ -26,6 +26,7 @@
 #include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
 #include "app/songs/engine/DialogUnits.h"
+#include "runtime/text/DateTime.h"
 
 namespace cdz {
 namespace {
@@ -228,11 +229,8 @@ void FormWindow::build() {
         button->setToolTip(b.tip);
         button->setAutoDefault(false);
         button->setGeometry(px(b.place));
-        connect(button, &QPushButton::clicked, this, [this, pressed = b.pressed] {
-            storeAll();
-            if (pressed) pressed();
-            display();
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, pressed = b.pressed] { act(pressed ? pressed : [] {}); });
     }
     if (!spec_.dittoKey.isEmpty()) {
         // Hidden, but still a control that can be pressed (the key's twin).
@@ -293,6 +291,8 @@ void FormWindow::fillLists() {
 // The control's value into its field, then the control's check.
 void FormWindow::accepted(int index) {
     if (accepting_) return;
+    FormEngine::Turn turn(*engine_);
+    if (!readable(index)) return;
     store(index);
     const bool passed = engine_->validate(index);
     Entry& e = entries_[static_cast<size_t>(index)];
@@ -300,7 +300,24 @@ void FormWindow::accepted(int index) {
     if (passed) display();
 }
 
+// A date its picture cannot read stays as typed and the user is told, rather than the field
+// going blank when it is left.
+bool FormWindow::readable(int index) {
+    const Entry& e = entries_[static_cast<size_t>(index)];
+    if (!e.edit || !e.picture || !e.picture->asDate()) return true;
+    const std::string typed = e.edit->text().trimmed().toStdString();
+    if (typed.empty() || e.picture->deformat(typed) != "0") return true;
+    const std::string example = e.picture->format(std::to_string(dateFromYmd(1997, 9, 22)));
+    state_.dialogs().message("Invalid Date",
+                             "\"" + typed + "\" is not a date.  Type a date as " + example +
+                                 ", as 1997-09-22 or as a year alone.",
+                             MessageIcon::Warning, Button::Ok, Button::Ok);
+    focusControl(index);
+    return false;
+}
+
 void FormWindow::display() {
+    FormEngine::Turn turn(*engine_);
     if (spec_.beforeDisplay) spec_.beforeDisplay();
     for (Entry& e : entries_) {
         const auto [f, record] = fieldOf(e.field);
@@ -378,7 +395,15 @@ void FormWindow::store(int index) {
 }
 
 void FormWindow::storeAll() {
+    FormEngine::Turn turn(*engine_);
     for (int i = 0; i < static_cast<int>(entries_.size()); ++i) store(i);
+}
+
+void FormWindow::act(const std::function<void()>& step) {
+    FormEngine::Turn turn(*engine_);
+    storeAll();
+    step();
+    display();
 }
 
 void FormWindow::focusControl(int index) {
@@ -403,6 +428,7 @@ void FormWindow::dittoFocused() {
         }
     }
     if (entries_.empty()) return;
+    FormEngine::Turn turn(*engine_);
     storeAll();
     engine_->ditto(entries_[static_cast<size_t>(lastEntry_)].field);
 }
@@ -421,6 +447,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormWindow::accept() {
+    FormEngine::Turn turn(*engine_);
+    for (int i = 0; i < static_cast<int>(entries_.size()); ++i) {
+        if (!readable(i)) return;
+    }
     storeAll();
     if (spec_.beforeOk) spec_.beforeOk();
     accepting_ = true;

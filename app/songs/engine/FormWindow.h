@@ -119,6 +119,9 @@ public:
     void display();
     // Every control's value into its field (before a button of the form's own reads them).
     void storeAll();
+    // A step of the form's own (a button on a page): the controls stored, the step, the buffers
+    // shown again, all in one turn of the form (FormEngine::Turn).
+    void act(const std::function<void()>& step);
 
     void accept() override;
     void reject() override;
@@ -142,6 +145,7 @@ private:
     void build();
     QWidget* makeControl(const FormEntry& e, QWidget* parent, Entry& entry);
     void accepted(int index);
+    bool readable(int index);
     void fillLists();
     std::pair<const FieldDesc*, void*> fieldOf(const std::string& label) const;
     void store(int index);

@@ -29,7 +29,7 @@ constexpr int kCategoryWidth = 30;
 }  // namespace
 
 GenerateWindow::GenerateWindow(AppState& state, uint64_t seed, QWidget* parent)
-    : QWidget(parent),
+    : QDialog(parent),
       state_(state),
       files_(std::make_unique<FileUse>(
           state.catalogue(),

@@ -1,8 +1,9 @@
 #pragma once
 // "Generate Play List": the size, the release dates, the category and the weighting of a
 // playlist made by random draws, handed to the playlist generator on "&Ok". The window holds
-// its files open while it is up; a playlist made closes it.
-#include <QWidget>
+// its files open while it is up; a playlist made closes it. It runs over the playlist browse,
+// which waits for it.
+#include <QDialog>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -18,7 +19,7 @@ class AppState;
 class FileUse;
 struct PlaylistGeneratorChoice;
 
-class GenerateWindow : public QWidget {
+class GenerateWindow : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "Generate Play List";

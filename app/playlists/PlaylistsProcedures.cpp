@@ -22,9 +22,12 @@ void definePlaylistsProcedures(AppState& state, QWidget& frame) {
                           QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
     });
 
-    // The playlist generator, started from the playlist browse's popup.
-    state.starter().define(proc::kGeneratePlaylist,
-                           [&state](int) -> QWidget* { return new GenerateWindow(state); });
+    // The playlist generator, run from the playlist browse's popup over the browse, which
+    // shows the playlist it adds when it returns.
+    state.starter().defineRoutine(proc::kGeneratePlaylist, [&state, &frame] {
+        GenerateWindow window(state, 0, state.caller ? state.caller : &frame);
+        window.exec();
+    });
 }
 
 }  // namespace cdz

@@ -1,7 +1,10 @@
 #include "app/core/startup/StartupRepair.h"
 
+#include <filesystem>
+
 #include "app/core/filemgr/FixAction.h"
 #include "app/core/startup/BadFileMarker.h"
+#include "runtime/data/DataFile.h"
 #include "runtime/filemgr/FileRegistry.h"
 #include "runtime/ui/Dialogs.h"
 
@@ -12,6 +15,16 @@ StartupRepair::StartupRepair(Dialogs& dialogs, FileRegistry& registry, BadFileMa
     : dialogs_(dialogs), registry_(registry), marker_(marker), fix_(fix) {}
 
 StartupRepair::Outcome StartupRepair::operator()(const std::string& marked) {
+    // A start killed while it made a file for the first time leaves the name and no file:
+    // there is nothing to repair, and the open makes the file afresh.
+    if (const RegisteredFile* file = registry_.find(marked);
+        file && file->file && !file->file->database().server()) {
+        std::error_code ec;
+        if (!std::filesystem::exists(file->file->path(), ec) && !ec) {
+            marker_.clear();
+            return Outcome::Continue;
+        }
+    }
     const std::string question =
         "Warning : The program may have crashed attempting to open the file " + marked +
         ". Do you wish to have the program attempt " + "to fix the file ? ";

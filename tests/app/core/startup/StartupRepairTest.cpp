@@ -151,6 +151,19 @@ TEST_F(StartupRepairTest, AProcessKilledWhileOpeningAFileIsOfferedTheRepairAndNo
     EXPECT_EQ(marker(), "");
 }
 
+// A first start killed while it made the songs file leaves the marker and no file: nothing to
+// repair, so the next start goes on without asking.
+TEST_F(StartupRepairTest, AMarkedFileThatWasNeverMadeIsNotOfferedTheRepair) {
+    {
+        IniFile profile(dir.path() / BadFileMarker::kProfileFileName);
+        ASSERT_TRUE(BadFileMarker(profile, "CDZAPP").set("cdzdata"));
+    }
+    makeState();
+    EXPECT_TRUE(ProgramMain(*state, CDZ_TPSFIX).startUp());
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(marker(), "");
+}
+
 TEST_F(StartupRepairTest, YesRepairsTheFileWithTheRepairProgramAndEnds) {
     killWhileOpeningSongs({"Hold On", "Let Go", "Stay"});
     makeState();

@@ -36,15 +36,23 @@ void draw(QPainter& painter, const TextRun& run) {
         painter.rotate(90);
         box = QRectF(0, 0, box.height(), box.width());
     }
-    const qreal advance = metrics.horizontalAdvance(run.text);
+    QString text = run.text;
+    qreal advance = metrics.horizontalAdvance(text);
+    // Text wider than its box ends with an ellipsis inside it, so that a reader sees a value
+    // was shortened rather than a word cut in the middle of a letter; what even the ellipsis
+    // does not fit is cut at the box.
+    if (advance > box.width()) {
+        text = metrics.elidedText(text, Qt::ElideRight, box.width());
+        if (text.isEmpty()) text = run.text;
+        advance = metrics.horizontalAdvance(text);
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
     qreal x = box.left();
     if (run.align == TextAlign::Center) x += (box.width() - advance) / 2;
     if (run.align == TextAlign::Right) x += box.width() - advance;
-    // Text wider than its box is cut at the box, as the design placed it.
-    if (advance > box.width()) painter.setClipRect(box, Qt::IntersectClip);
     painter.setFont(font);
     painter.setPen(colour(run.colour));
-    painter.drawText(QPointF(x, box.top() + metrics.ascent()), run.text);
+    painter.drawText(QPointF(x, box.top() + metrics.ascent()), text);
     painter.restore();
 }
 

@@ -1,5 +1,7 @@
 #include "app/songs/engine/BrowseWindow.h"
 
+#include "app/songs/engine/ColumnFit.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -139,6 +141,10 @@ void BrowseWindow::build() {
     } else {
         text = replaceListDatePictures(spec_.designFormat, dates);
     }
+    // The design is fitted to what its columns show; a format of the user's own is theirs.
+    if (text == replaceListDatePictures(spec_.designFormat, dates)) {
+        text = fitColumnWidths(text, QFontMetrics(font()));
+    }
     auto parsed = ListFormat::parse(text);
     if (!parsed.format) parsed = ListFormat::parse(spec_.designFormat);
     format_ = parsed.format.value_or(ListFormat{});
@@ -241,8 +247,10 @@ void BrowseWindow::openLayout() {
     design.y = pixelsToDialogUnitsY(list_->y(), QFontMetrics(font()).height());
     design.width = pixelsToDialogUnitsX(list_->width(), QFontMetrics(font()).averageCharWidth());
     design.height = pixelsToDialogUnitsY(list_->height(), QFontMetrics(font()).height());
-    ColumnLayout layout(spec_.columnTable, engine_->declaration().rowFields,
-                        replaceListDatePictures(spec_.designFormat, dates), design, dates);
+    ColumnLayout layout(
+        spec_.columnTable, engine_->declaration().rowFields,
+        fitColumnWidths(replaceListDatePictures(spec_.designFormat, dates), QFontMetrics(font())),
+        design, dates);
     // A saved list format that shows no columns of the table leaves the design.
     layout.setFormat(format_);
     ColumnLayoutStore(state_.settingsFile(), spec_.procedure, spec_.listName, spec_.layoutVersion)

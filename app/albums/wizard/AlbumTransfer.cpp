@@ -41,10 +41,12 @@ AlbumTransfer::Outcome AlbumTransfer::run(const SongRecord& general) {
                                        return clearRun();
                                    });
     if (out.code != 0) {
+        // A track that could not be read is the wizard's fault, a song not added the catalogue's.
         state_.dialogs().message(
             "Error!",
-            "Error adding to music database from Wizard:  " + state_.error().text +
-                "|Nothing was written; the tracks are kept in the list.",
+            std::string(out.workUnread ? "Error adding from Wizard:  "
+                                       : "Error adding to music database from Wizard:  ") +
+                state_.error().text + "|Nothing was written; the tracks are kept in the list.",
             MessageIcon::Error, Button::Ok, Button::Ok);
         return out;
     }
@@ -96,7 +98,10 @@ int AlbumTransfer::songStep(const SongRecord& templ, Outcome& out) {
     DataFile& songs = cat.file(F::Cadenzio);
     SongRecord& song = cat.song();
     std::vector<WizardTrack> tracks;
-    if (const int c = TrackList(state_, tag_).readInto(tracks)) return c;
+    if (const int c = TrackList(state_, tag_).readInto(tracks)) {
+        out.workUnread = true;
+        return c;
+    }
     for (const WizardTrack& t : tracks) {
         song = templ;
         song.ID = 0;  // the next number, the highest + 1 inside this transaction

@@ -21,6 +21,7 @@ public:
         int32_t albumID = 0;
         int songs = 0;
         bool albumExisted = false;  // the new album duplicated one; the songs went to that one
+        bool workUnread = false;    // the failure was a read of the wizard's own work file
     };
 
     // `song` is the template every song starts from (the General page's values).

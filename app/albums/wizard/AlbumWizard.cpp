@@ -354,13 +354,15 @@ void AlbumWizard::moveTrack(TrackList::Move how) {
     const int index = currentIndex();
     if (index < 0) return;
     int landed = index;
-    if (list_->move(index, how, &landed) != 0) {
+    std::string section;
+    if (list_->move(index, how, &landed, &section) != 0) {
         const WizardTrack& t = tracks_[static_cast<size_t>(index)];
         state_.dialogs().message(
             "Error!",
             "Record swap error: |" + state_.error().text +
                 "|AddWizard, AW:KeyInstance|Key Field AW:Instance = " + std::to_string(tag_.tag()) +
-                "|Key Field AW:Track = " + std::to_string(t.track) + "|Nothing was moved.|",
+                "|Key Field AW:Track = " + std::to_string(t.track) + "|Section = " + section +
+                "|Nothing was moved.|",
             MessageIcon::Error, Button::Ok, Button::Ok);
     }
     reloadTracks(landed);

@@ -91,10 +91,11 @@ int TrackList::remove(int64_t recno) const {
     });
 }
 
-int TrackList::move(int index, Move how, int* moved) const {
+int TrackList::move(int index, Move how, int* moved, std::string* section) const {
     Catalogue& cat = state_.catalogue();
     DataFile& work = cat.file(F::AddWizard);
     int landed = index;
+    const char* step = "Test Range";
     const int code = inWizardTransaction(cat, {F::AddWizard}, [&]() -> int {
         std::vector<WizardTrack> tracks;
         if (const int c = readInto(tracks)) return c;
@@ -125,15 +126,18 @@ int TrackList::move(int index, Move how, int* moved) const {
         // Each slot keeps its number and record; only the contents travel.
         for (size_t i = 0; i < tracks.size(); ++i) {
             if (order[i].recno == tracks[i].recno) continue;
+            step = "Get Orig";
             if (const int c = work.getRecord(tracks[i].recno)) return c;
             WizardTrack content = order[i];
             content.track = tracks[i].track;
             fill(cat.addWizard(), content);
+            step = "Put Swap";
             if (const int c = work.put()) return c;
         }
         return 0;
     });
     if (moved) *moved = code == 0 ? landed : index;
+    if (section) *section = code == 0 ? std::string() : std::string(step);
     return code;
 }
 

@@ -33,8 +33,9 @@ public:
     int change(const WizardTrack& track) const;
     int remove(int64_t recno) const;
     // Moves the track at `index` of read(); returns its index afterwards through `moved`. A
-    // move past either end changes nothing and succeeds.
-    int move(int index, Move how, int* moved = nullptr) const;
+    // move past either end changes nothing and succeeds. On a failure `section` names the step
+    // that failed ("Test Range", "Get Orig", "Put Swap"), for the user's message.
+    int move(int index, Move how, int* moved = nullptr, std::string* section = nullptr) const;
     // Gives the tracks, in order, the titles in order, as many as both have, in one
     // transaction: every one of them is retitled or none. `trackCount` tells how many tracks
     // the run has.

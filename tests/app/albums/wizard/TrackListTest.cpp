@@ -122,8 +122,10 @@ TEST_F(WizardTest, MoveThatFailsPartWayMovesNothing) {
     ASSERT_TRUE(shell.ran && shell.exitCode == 0) << shell.err;
     TrackList list(state(), tag.tag());
     int landed = -1;
-    EXPECT_NE(list.move(4, Move::Top, &landed), 0);  // fails on the fourth rewrite
+    std::string section;
+    EXPECT_NE(list.move(4, Move::Top, &landed, &section), 0);  // fails on the fourth rewrite
     EXPECT_EQ(landed, 4);
+    EXPECT_EQ(section, "Put Swap");  // the step the user's message names
     EXPECT_EQ(titles(list.read()),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
 }

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "app/Subsystems.h"
 #include "app/albums/cd/CdInfoCommand.h"
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
@@ -17,6 +16,7 @@
 #include "app/core/startup/ProgramMain.h"
 #include "app/core/startup/TerminationWatcher.h"
 #include "app/labels/LabelPrintCommand.h"
+#include "app/program/Subsystems.h"
 #include "app/reports/PrintCommand.h"
 #include "app/songs/st_imex/CsvCommand.h"
 #include "runtime/RuntimeVersion.h"

@@ -1,4 +1,4 @@
-#include "app/Subsystems.h"
+#include "app/program/Subsystems.h"
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/core/AppState.h"

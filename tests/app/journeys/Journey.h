@@ -1,0 +1,153 @@
+#pragma once
+// The whole program as its entry builds it, over a temporary data folder: every part registered
+// as the program registers it, the start-up steps, the frame opened. A journey drives it as a
+// person does, through input events on the widgets a person touches; the dialogs are answered
+// and logged by the scripted facade, and the files are checked afterwards through the catalogue.
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/core/frame/MainFrame.h"
+#include "app/core/startup/ProgramMain.h"
+#include "app/program/Subsystems.h"
+#include "tests/app/core/frame/FrameTestSupport.h"
+
+namespace cdz::test {
+
+class Journey : public testing::Test {
+protected:
+    void SetUp() override {
+        f_ = std::make_unique<StateFixture>();
+        state().showSplash = false;
+        addProgramSubsystems(state());
+        main_ = std::make_unique<ProgramMain>(state());
+        ASSERT_TRUE(main_->startUp());
+        frame_ = std::make_unique<MainFrame>(state());
+        frame_->open();
+        frame_->show();
+        settle();
+    }
+
+    void TearDown() override {
+        if (frame_) frame_->close();
+        settle();
+        frame_.reset();
+        main_.reset();
+        f_.reset();
+    }
+
+    AppState& state() { return *f_->state; }
+    ScriptedDialogs& dialogs() { return *f_->dialogs; }
+    MainFrame& frame() { return *frame_; }
+    Catalogue& catalogue() { return state().catalogue(); }
+
+    // A menu item or tool button of the frame, chosen as a person chooses it.
+    void choose(const char* action) {
+        QAction* a = frame().command(action);
+        ASSERT_NE(a, nullptr) << action;
+        a->trigger();
+        settle();
+    }
+
+    // The open window of a procedure (its objectName), nullptr when none is open.
+    template <class W = QWidget>
+    W* window(const QString& name) {
+        for (QWidget* w : QApplication::allWidgets()) {
+            if (w->objectName() == name && w->isVisible()) {
+                if (auto* typed = qobject_cast<W*>(w)) return typed;
+            }
+        }
+        return nullptr;
+    }
+
+    // A modal window (a form run over its caller) is driven from inside its own event loop:
+    // `act` runs once the next one is up. Several may be queued; each takes the next window.
+    void whenModal(std::function<void(QWidget&)> act) {
+        pending_.push_back(std::move(act));
+        if (pending_.size() == 1) pollModal();
+    }
+    bool modalsDone() const { return pending_.empty(); }
+
+    // Dialog texts shown since the mark, as "title: text".
+    size_t markDialogs() const { return f_->dialogs->shown().size(); }
+    std::vector<std::string> dialogsSince(size_t mark) const {
+        std::vector<std::string> out;
+        const auto& shown = f_->dialogs->shown();
+        for (size_t i = mark; i < shown.size(); ++i)
+            out.push_back(shown[i].title + ": " + shown[i].text);
+        return out;
+    }
+
+    static void click(QWidget* w) {
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton);
+        settle();
+    }
+    // Types into an entry as a person does: focus, select what is there, type over it, Tab.
+    // Letters beyond ASCII come as a keyboard layout sends them: key events carrying the text.
+    static void type(QWidget* w, const QString& text) {
+        ASSERT_NE(w, nullptr);
+        // A person types into the window in front, whose field has the focus, so that leaving
+        // the field is a real change of focus.
+        QWidget* window = w->window();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 2000));
+        w->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == w || (focus && focus->focusProxy() == w) || w->focusProxy() == focus)
+            << w->objectName().toStdString() << " has no focus; "
+            << (focus ? focus->objectName().toStdString() : "nothing") << " has";
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) spin->selectAll();
+        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) {
+            combo->lineEdit()->selectAll();
+        }
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(w, c.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+        }
+        QTest::keyClick(w, Qt::Key_Tab);
+    }
+
+private:
+    void pollModal() {
+        QTimer::singleShot(20, frame_.get(), [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible() || pending_.empty()) {
+                if (!pending_.empty()) pollModal();
+                return;
+            }
+            if (modal == lastModal_) {
+                pollModal();
+                return;
+            }
+            lastModal_ = modal;
+            auto act = std::move(pending_.front());
+            pending_.erase(pending_.begin());
+            act(*modal);
+            if (!pending_.empty()) pollModal();
+        });
+    }
+
+    std::unique_ptr<StateFixture> f_;
+    std::unique_ptr<ProgramMain> main_;
+    std::unique_ptr<MainFrame> frame_;
+    std::vector<std::function<void(QWidget&)>> pending_;
+    QPointer<QWidget> lastModal_;
+};
+
+}  // namespace cdz::test

@@ -46,6 +46,7 @@ TEST(ProgramRun, AFirstStartInAnEmptyFolderShowsNothingAndEndsWell) {
 
 TEST(ProgramRun, TheRepairQuestionAnsweredNoGoesOnToTheFrame) {
     TempDir dir;
+    ASSERT_EQ(runProgram(dir, {}).exitCode, 0);  // the files made, as a first start makes them
     std::ofstream(dir.file("CDZRUN.INI")) << "[CDZAPP]\nBadFile=cdzalbum\n";
     const ProgramResult run = runProgram(dir, {"No"});
     EXPECT_EQ(run.exitCode, 0);

@@ -89,6 +89,8 @@ Response FontForm::run(AppState& state, QWidget* parent) {
     form.show();
     FontRecord& font = state.catalogue().font();
     for (;;) {
+        // The choice goes into the form's record in one turn of the form, with the save.
+        FormEngine::Turn turn(form.engine());
         const auto chosen = state.dialogs().font(kDialogTitle, preset(font));
         if (!chosen) {
             form.reject();

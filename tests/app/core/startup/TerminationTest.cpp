@@ -58,6 +58,7 @@ TEST(Termination, SigtermClosesTheOpenBoxAsEscapeWouldAndEndsTheProgram) {
         {"repair offer",
          [](const fs::path& folder) {
              std::ofstream(folder / "CDZRUN.INI") << "[CDZAPP]\nBadFile=cdzalbum\n";
+             std::ofstream(folder / "cdzalbum.tps") << "left by a crash";  // a file to repair
          },
          "Warning",
          "No",

@@ -1,0 +1,147 @@
+// Every command of the frame's menus and tool bar, then every button and popup item of every
+// window they open, pressed over the real registrations with each dialog answered by its
+// default and each form or question window sent away as Escape would: no command may name a
+// procedure nobody defined, and the data files must check out afterwards.
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include <iostream>
+#include <set>
+
+#include "app/core/data/Catalogue.h"
+#include "app/core/frame/WebPages.h"
+#include "app/songs/engine/BrowseList.h"
+#include "app/songs/engine/BrowseWindow.h"
+#include "runtime/data/DataFile.h"
+#include "tests/app/journeys/Journey.h"
+
+namespace cdz::test {
+namespace {
+
+class EveryControl : public Journey {
+protected:
+    // Commands that leave the program (a browser, another program, the printer's own dialog,
+    // the end of the run) are not pressed.
+    static bool leavesTheProgram(const QString& name) {
+        static const std::set<QString> leaving = [] {
+            std::set<QString> s{"actPrintSetup", "actConvertDosData", "actExit", "toolExit"};
+            s.insert(WebPages::home().objectName);
+            for (const WebPage& p : WebPages::online()) s.insert(p.objectName);
+            return s;
+        }();
+        return leaving.count(name) > 0;
+    }
+
+    // Sends away every window a press opened over the others, as Escape would.
+    void dismissDialogs() {
+        QTimer::singleShot(30, frame_(), [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QDialog*>(w);
+                if (dialog && dialog->isVisible()) {
+                    ++dismissed_;
+                    dialog->reject();
+                }
+            }
+            if (dismissing_) dismissDialogs();
+        });
+    }
+
+    void addCatalogue() {
+        FileUse files(catalogue(), {CatalogueFile::Cadenzio});
+        DataFile& songs = catalogue().file(CatalogueFile::Cadenzio);
+        for (int i = 1; i <= 3; ++i) {
+            songs.clearBuffer();
+            catalogue().song().Artist = "Artist " + std::to_string(i);
+            catalogue().song().Title = "Title " + std::to_string(i);
+            ASSERT_EQ(songs.add(), 0);
+        }
+    }
+
+    // Every visible, enabled button of an open browse (but Close), then every popup item.
+    int pressBrowse(BrowseWindow& browse) {
+        int pressed = 0;
+        for (QPushButton* b : browse.findChildren<QPushButton*>()) {
+            if (!b->isVisible() || !b->isEnabled() || b->objectName() == "CloseButton") continue;
+            b->click();
+            settle();
+            ++pressed;
+        }
+        // The popup once with nothing chosen tells its items; then each enabled one.
+        const std::string items = popup(browse, "0");
+        int item = 0;
+        for (const QString& caption : QString::fromStdString(items).split('|')) {
+            if (caption == "-") continue;
+            ++item;
+            if (caption.startsWith('~')) continue;  // disabled
+            popup(browse, std::to_string(item));
+            ++pressed;
+        }
+        return pressed;
+    }
+
+    // Right-clicks the browse's list and answers its popup; the popup's items as shown.
+    std::string popup(BrowseWindow& browse, const std::string& answer) {
+        dialogs().queue(answer);
+        const size_t before = dialogs().shown().size();
+        QWidget* viewport = browse.list().viewport();
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                               viewport->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(viewport, &menu);
+        settle();
+        EXPECT_GT(dialogs().shown().size(), before);
+        return dialogs().shown().size() > before ? dialogs().shown()[before].text : std::string();
+    }
+
+    QWidget* frame_() { return &frame(); }
+
+    bool dismissing_ = true;
+    int dismissed_ = 0;
+};
+
+TEST_F(EveryControl, EveryCommandReachesAProcedureAndTheFilesCheckOut) {
+    addCatalogue();
+    dismissDialogs();
+    int pressed = 0;
+    std::vector<QAction*> commands;
+    for (QAction* a : frame().findChildren<QAction*>()) {
+        if (a->objectName().startsWith("act") || a->objectName().startsWith("tool")) {
+            commands.push_back(a);
+        }
+    }
+    for (QAction* a : commands) {
+        if (leavesTheProgram(a->objectName()) || a->menu() || !a->isEnabled()) continue;
+        a->trigger();
+        settle();
+        ++pressed;
+        for (QWidget* w : QApplication::allWidgets()) {
+            auto* browse = qobject_cast<BrowseWindow*>(w);
+            if (browse && browse->isVisible() && !browse->property("pressed").toBool()) {
+                browse->setProperty("pressed", true);
+                pressed += pressBrowse(*browse);
+            }
+        }
+    }
+    dismissing_ = false;
+    settle();
+    for (const DialogRecord& d : dialogs().shown()) {
+        EXPECT_EQ(d.text.find("has not been defined"), std::string::npos) << d.text;
+    }
+    std::cout << "controls pressed: " << pressed << ", windows sent away: " << dismissed_
+              << ", dialogs answered: " << dialogs().shown().size() << "\n";
+    EXPECT_GT(pressed, 100);
+    state().starter().closeAll();
+    settle();
+    for (const CatalogueFileInfo& info : catalogueFiles()) {
+        FileUse use(catalogue(), {info.file});
+        if (!use.ok()) continue;
+        std::string problems;
+        EXPECT_EQ(catalogue().file(info.file).check(&problems), 0) << info.label;
+        EXPECT_EQ(problems, "") << info.label;
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -7,7 +7,7 @@
 namespace cdz {
 namespace {
 
-constexpr std::array<const char*, 23> kTargets = {
+constexpr std::array<const char*, 24> kTargets = {
     "MUS:Artist",
     "MUS:Title",
     "MUS:Album",
@@ -31,6 +31,7 @@ constexpr std::array<const char*, 23> kTargets = {
     "MUS:LastPlayed",
     "MUS:Notes",
     "MUS:Rating",
+    ImportAssignment::kCategoryName.data(),
 };
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
@@ -48,9 +49,11 @@ std::string_view trimmed(std::string_view s) {
     return clip(s.substr(from));
 }
 
-// The label ("MUS:Artist") or bare name ("Artist") names the target.
+// The label ("MUS:Artist") or bare name ("Artist") names the target; other programs call the
+// category a genre.
 bool namesTarget(std::string_view text, std::string_view label) {
     text = trimmed(text);
+    if (label == ImportAssignment::kCategoryName && sameIgnoringCase(text, "Genre")) return true;
     return sameIgnoringCase(text, label) || sameIgnoringCase(text, label.substr(4));
 }
 

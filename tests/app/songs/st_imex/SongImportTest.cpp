@@ -95,18 +95,34 @@ TEST_F(ImportFixture, DatesAndTimesWrittenAsTextComeBackAsDatesAndTimes) {
     EXPECT_EQ(s[1].Time, 0);
 }
 
+// A category name wins over a number on the same line; a name the file lacks takes the next
+// number, a number the file lacks gets a made-up name.
 TEST_F(ImportFixture, UnknownCategoriesAndMediaAreAddedToTheirFiles) {
-    prepare("Artist,CategoryID,Media\na,7,\"Vinyl 12in\"\nb,7,\"Vinyl 12in\"\n");
+    catalogue.category().CategoryID = 4;
+    catalogue.category().Category = "Jazz";
+    ASSERT_EQ(catalogue.file(F::Categories).add(), 0);
+    prepare(
+        "Artist,CategoryID,Genre,Media\n"
+        "a,7,\"\",\"Vinyl 12in\"\n"
+        "b,7,\"Jazz \",\"Vinyl 12in\"\n"
+        "c,2,\"Folk, Rock\"\n"
+        "d,0,\"Folk, Rock\"\n");
     SongImport run(catalogue, reader, assignment, path);
     run.start();
     while (run.step(25)) {
     }
-    EXPECT_EQ(run.added(), 2);
-    EXPECT_EQ(run.notes(), (std::vector<std::string>{
-                               "line 2: category 7 did not exist; it was added as \"Category 7\"",
-                               "line 2: media \"Vinyl 12in\" did not exist; it was added"}));
-    catalogue.category().CategoryID = 7;
-    EXPECT_EQ(catalogue.file(F::Categories).get(CategoryRecord::KeyCategoryID), 0);
+    EXPECT_EQ(run.added(), 4);
+    EXPECT_EQ(run.notes(),
+              (std::vector<std::string>{
+                  "line 2: category 7 did not exist; it was added as \"Category 7\"",
+                  "line 2: media \"Vinyl 12in\" did not exist; it was added",
+                  "line 4: category \"Folk, Rock\" did not exist; it was added as number 8"}));
+    std::vector<int32_t> numbers;
+    for (const SongRecord& s : songs()) numbers.push_back(s.CategoryID);
+    EXPECT_EQ(numbers, (std::vector<int32_t>{7, 4, 8, 8}));
+    catalogue.category().Category = "Folk, Rock";
+    ASSERT_EQ(catalogue.file(F::Categories).get(CategoryRecord::KeyCategory), 0);
+    EXPECT_EQ(catalogue.category().CategoryID.toInt(), 8);
     catalogue.media().Media = "Vinyl 12in";
     EXPECT_EQ(catalogue.file(F::Media).get(MediaRecord::KeyMedia), 0);
 }

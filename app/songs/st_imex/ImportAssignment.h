@@ -16,6 +16,7 @@ struct ImportColumn {
     std::string name;     // "Field_1", "Field_2", ...
     std::string picture;  // "@S1000" unless changed
     std::string value;    // the field on the line in view
+    std::string header;   // the field on the first line, its label when that is a header
 };
 
 struct ImportTarget {
@@ -63,6 +64,9 @@ public:
     // in view or by its name ("Field_3"). The header switch is set when a header matched a
     // value. False with `why` when a header or a field is unknown.
     bool applyMap(std::string_view map, std::string* why);
+    // "columns not imported: Length, Year": each column no target takes, by its label when
+    // the first line is skipped as a header, else by its name; "" when every column is used.
+    std::string unusedColumnsText() const;
 
     bool stripHeader() const { return stripHeader_; }
     void setStripHeader(bool on) { stripHeader_ = on; }

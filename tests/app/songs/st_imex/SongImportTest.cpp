@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,63 @@ TEST(ImportAssignment, AutoSkipsTheFirstLineOnlyWhenALabelMatched) {
     EXPECT_TRUE(headed.stripHeader());
     EXPECT_EQ(headed.targets()[0].column, 1);  // MUS:Artist
     EXPECT_EQ(headed.targets()[1].column, 0);  // MUS:Title
+}
+
+// Which field each column of the first line fills, by Auto or by a map, and which columns
+// are told as not imported.
+TEST(ImportAssignment, HeadersFillTheirFieldsAndTheOthersAreNamed) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> header;
+        const char* map;                            // nullptr: Auto
+        std::map<std::string, std::string> filled;  // field -> header of its column
+        std::string unused;
+    };
+    const std::vector<Case> cases = {
+        {"genre",
+         {"Artist", "genre", "Length"},
+         nullptr,
+         {{"MUS:Artist", "Artist"}, {"CAT:Category", "genre"}},
+         "columns not imported: Length"},
+        {"category",
+         {"CATEGORY", "Title"},
+         nullptr,
+         {{"CAT:Category", "CATEGORY"}, {"MUS:Title", "Title"}},
+         ""},
+        {"the export's labels",
+         {"Year", "MUS:CategoryID", "CAT:Category", " Length "},
+         nullptr,
+         {{"MUS:CategoryID", "MUS:CategoryID"}, {"CAT:Category", "CAT:Category"}},
+         "columns not imported: Year, Length"},
+        {"a map by label",
+         {"Name", "Style", "Year"},
+         "Name=MUS:Artist,Style=CAT:Category",
+         {{"MUS:Artist", "Name"}, {"CAT:Category", "Style"}},
+         "columns not imported: Year"},
+        {"a map by number",
+         {"Abba", "Pop"},
+         "Field_2=Genre",
+         {{"CAT:Category", "Pop"}},
+         "columns not imported: Field_1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<CsvField> first;
+        for (const std::string& h : c.header) first.push_back({h, false});
+        ImportAssignment a;
+        a.setColumns(first, {});
+        std::string why;
+        if (c.map) {
+            ASSERT_TRUE(a.applyMap(c.map, &why)) << why;
+        } else {
+            a.autoAssign();
+        }
+        std::map<std::string, std::string> filled;
+        for (const ImportTarget& t : a.targets())
+            if (t.column >= 0) filled[t.label] = c.header[static_cast<size_t>(t.column)];
+        EXPECT_EQ(filled, c.filled);
+        EXPECT_EQ(a.unusedColumnsText(), c.unused);
+    }
 }
 
 }  // namespace

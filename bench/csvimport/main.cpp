@@ -97,11 +97,22 @@ void fill(Catalogue& c, const gen::SongRecord& g) {
     s.Rating = g.Rating;
 }
 
-std::vector<std::string> fieldsOf(Catalogue& c, void* record) {
+// The song's 23 fields; with `categoryByName`, its category's name in place of its number,
+// which an import that finds the categories by their names gives in the order it meets them.
+std::vector<std::string> fieldsOf(Catalogue& c, void* record, bool categoryByName = false) {
     std::vector<std::string> out;
     const FileDecl& decl = c.file(F::Cadenzio).decl();
-    for (const char* label : ImportAssignment::targetLabels())
-        out.push_back(text(*decl.column(label), record));
+    for (const char* label : ImportAssignment::targetLabels()) {
+        if (label == ImportAssignment::kCategoryName) continue;
+        const FieldDesc& field = *decl.column(label);
+        if (categoryByName && field.label == "MUS:CategoryID") {
+            c.category().CategoryID = static_cast<double>(field.integer(record));
+            const bool found = c.file(F::Categories).get(CategoryRecord::KeyCategoryID) == 0;
+            out.emplace_back(found ? c.category().Category.clipped() : std::string_view());
+        } else {
+            out.push_back(text(field, record));
+        }
+    }
     return out;
 }
 
@@ -134,7 +145,8 @@ int64_t differencesFromGenerator(const std::filesystem::path& folder, int64_t so
 // order the export wrote them in.
 int64_t differencesBetween(const std::filesystem::path& first, const std::filesystem::path& again) {
     Catalogue a(first), b(again);
-    if (a.use(F::Cadenzio) != 0 || b.use(F::Cadenzio) != 0) return -1;
+    for (Catalogue* c : {&a, &b})
+        if (c->use(F::Cadenzio) != 0 || c->use(F::Categories) != 0) return -1;
     a.file(F::Cadenzio).set(SongRecord::SongsByArtist);
     b.file(F::Cadenzio).set(SongRecord::KeyID);
     int64_t differ = 0;
@@ -142,7 +154,8 @@ int64_t differencesBetween(const std::filesystem::path& first, const std::filesy
         const int x = a.file(F::Cadenzio).next();
         const int y = b.file(F::Cadenzio).next();
         if (x != 0 || y != 0) return x == y ? differ : differ + 1;
-        if (fieldsOf(a, a.record(F::Cadenzio)) != fieldsOf(b, b.record(F::Cadenzio))) ++differ;
+        if (fieldsOf(a, a.record(F::Cadenzio), true) != fieldsOf(b, b.record(F::Cadenzio), true))
+            ++differ;
     }
 }
 

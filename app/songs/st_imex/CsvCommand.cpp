@@ -131,6 +131,8 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
                  file.c_str());
     if (assignment.stripHeader()) std::fprintf(out, " (its first line, the header, skipped)");
     std::fprintf(out, "\n");
+    if (const std::string unused = assignment.unusedColumnsText(); !unused.empty())
+        std::fprintf(out, "%s\n", unused.c_str());
     if (run.refused() > 0)
         std::fprintf(out, "%lld lines refused\n", static_cast<long long>(run.refused()));
     printNotes(out, run.notes(), run.noteCount());

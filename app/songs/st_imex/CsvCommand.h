@@ -4,7 +4,8 @@
 // window, for users' scripts and for tests. The import assigns the columns by the labels of
 // the file's first line (as the window's Auto does) or by the map, and skips that line when
 // it held labels; the export writes every field in the export window's order after a header
-// line. Both print what they did: songs added or written, and each line refused with why.
+// line. Both print what they did: songs added or written, the columns not imported, and each
+// line refused with why.
 #include <cstdio>
 #include <filesystem>
 #include <optional>

@@ -7,7 +7,7 @@
 namespace cdz {
 namespace {
 
-constexpr std::array<const char*, 23> kTargets = {
+constexpr std::array<const char*, 24> kTargets = {
     "MUS:Artist",
     "MUS:Title",
     "MUS:Album",
@@ -31,6 +31,7 @@ constexpr std::array<const char*, 23> kTargets = {
     "MUS:LastPlayed",
     "MUS:Notes",
     "MUS:Rating",
+    ImportAssignment::kCategoryName.data(),
 };
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
@@ -48,9 +49,11 @@ std::string_view trimmed(std::string_view s) {
     return clip(s.substr(from));
 }
 
-// The label ("MUS:Artist") or bare name ("Artist") names the target.
+// The label ("MUS:Artist") or bare name ("Artist") names the target; other programs call the
+// category a genre.
 bool namesTarget(std::string_view text, std::string_view label) {
     text = trimmed(text);
+    if (label == ImportAssignment::kCategoryName && sameIgnoringCase(text, "Genre")) return true;
     return sameIgnoringCase(text, label) || sameIgnoringCase(text, label.substr(4));
 }
 
@@ -82,7 +85,8 @@ void ImportAssignment::setColumns(std::span<const CsvField> first,
     for (size_t i = 0; i < first.size(); ++i) {
         const bool number = i < second.size() && !second[i].quoted;
         columns_.push_back({"Field_" + std::to_string(i + 1),
-                            number ? kNumberPicture : kTextPicture, first[i].value});
+                            number ? kNumberPicture : kTextPicture, first[i].value,
+                            first[i].value});
     }
     for (ImportTarget& t : targets_) t.column = -1;
 }
@@ -181,6 +185,17 @@ bool ImportAssignment::applyMap(std::string_view map, std::string* why) {
     }
     if (headerMatched) stripHeader_ = true;
     return true;
+}
+
+std::string ImportAssignment::unusedColumnsText() const {
+    std::string names;
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        if (targetOf(static_cast<int>(c)) >= 0) continue;
+        const std::string_view label = trimmed(columns_[c].header);
+        if (!names.empty()) names += ", ";
+        names += stripHeader_ && !label.empty() ? std::string(label) : columns_[c].name;
+    }
+    return names.empty() ? names : "columns not imported: " + names;
 }
 
 }  // namespace cdz

@@ -1,7 +1,8 @@
 #pragma once
-// The import's assignment of source columns to song fields: the file's columns with their
-// pictures and the values of the line in view, the 23 song fields a column can fill, and
-// the header switch. The assignment window shows it; the command line fills it from a map.
+// The import's assignment of source columns to fields: the file's columns with their pictures
+// and the values of the line in view, the 23 song fields and the category's name a column can
+// fill, and the header switch. The assignment window shows it; the command line fills it from
+// a map.
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@ struct ImportColumn {
     std::string name;     // "Field_1", "Field_2", ...
     std::string picture;  // "@S1000" unless changed
     std::string value;    // the field on the line in view
+    std::string header;   // the field on the first line, its label when that is a header
 };
 
 struct ImportTarget {
@@ -26,8 +28,12 @@ class ImportAssignment {
 public:
     static constexpr const char* kTextPicture = "@S1000";
     static constexpr const char* kNumberPicture = "@N30.9";
+    // The category's name: the import finds the category by it, or adds it, and gives the
+    // song its number.
+    static constexpr std::string_view kCategoryName = "CAT:Category";
 
-    // The song fields a column can fill, in the order the window lists them.
+    // The fields a column can fill, in the order the window lists them: the song's fields,
+    // then the category's name.
     static std::span<const char* const> targetLabels();
     // "Alpha-num" for a text picture, "Numeric" for a number picture, else the picture.
     static std::string typeText(std::string_view picture);
@@ -50,13 +56,17 @@ public:
     int targetOf(int column) const;
 
     // Every unassigned target takes the first column whose value on the line in view is its
-    // label (or its bare name, "Artist"), ignoring case. The header switch is set only when a
-    // column matched: a first line of data must not be skipped. Gives the number assigned.
+    // label (or its bare name, "Artist"; "Genre" also names the category), ignoring case. The
+    // header switch is set only when a column matched: a first line of data must not be
+    // skipped. Gives the number assigned.
     int autoAssign();
     // Assigns from "Header=MUS:Field,...": each header names a column by its value on the line
     // in view or by its name ("Field_3"). The header switch is set when a header matched a
     // value. False with `why` when a header or a field is unknown.
     bool applyMap(std::string_view map, std::string* why);
+    // "columns not imported: Length, Year": each column no target takes, by its label when
+    // the first line is skipped as a header, else by its name; "" when every column is used.
+    std::string unusedColumnsText() const;
 
     bool stripHeader() const { return stripHeader_; }
     void setStripHeader(bool on) { stripHeader_ = on; }

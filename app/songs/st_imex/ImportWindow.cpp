@@ -252,6 +252,8 @@ void ImportWindow::ok() {
     std::string text =
         std::to_string(run.added()) + (run.added() == 1 ? " song was" : " songs were") + " added.";
     if (run.state() == ImportState::Cancelled) text = "The import was cancelled. " + text;
+    if (const std::string unused = assignment_.unusedColumnsText(); !unused.empty())
+        text += "|" + unused;
     if (run.refused() > 0) {
         text += "| |" + std::to_string(run.refused()) + " lines were refused:";
         for (size_t i = 0; i < run.notes().size() && i < 10; ++i) text += "|" + run.notes()[i];

@@ -2,7 +2,7 @@
 // "Assign fields for Import...": the chosen file's columns beside the song fields they fill,
 // the values of the line in view (Next steps through the lines), each column's picture, Auto
 // assignment by the first line's labels and the header switch; OK runs the import with its
-// progress window and tells how many songs were added.
+// progress window and tells how many songs were added and which columns were not imported.
 #include <QWidget>
 #include <filesystem>
 #include <memory>

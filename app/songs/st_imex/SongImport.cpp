@@ -1,6 +1,7 @@
 #include "app/songs/st_imex/SongImport.h"
 
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/text/Text.h"
 
 namespace cdz {
 namespace {
@@ -17,11 +18,19 @@ std::string errorWords(const ErrorState& e) {
 
 SongImport::SongImport(Catalogue& catalogue, CsvLineReader& reader,
                        const ImportAssignment& assignment, std::filesystem::path file)
-    : catalogue_(catalogue), reader_(reader), assignment_(assignment), file_(std::move(file)) {
+    : catalogue_(catalogue),
+      reader_(reader),
+      assignment_(assignment),
+      file_(std::move(file)),
+      categories_(catalogue) {
     const FileDecl& decl = catalogue_.file(F::Cadenzio).decl();
     columns_.resize(assignment_.columns().size());
     for (const ImportTarget& t : assignment_.targets()) {
         if (t.column < 0) continue;
+        if (t.label == ImportAssignment::kCategoryName) {
+            categoryName_ = t.column;
+            continue;
+        }
         Column& c = columns_[static_cast<size_t>(t.column)];
         const FieldDesc* field = decl.column(t.label);
         c.fields.push_back(field);
@@ -30,11 +39,7 @@ SongImport::SongImport(Catalogue& catalogue, CsvLineReader& reader,
 }
 
 void SongImport::loadLookups() {
-    DataFile& cats = catalogue_.file(F::Categories);
-    if (cats.set(CategoryRecord::KeyCategoryID) == 0) {
-        while (cats.next() == 0)
-            categories_.insert(static_cast<int32_t>(catalogue_.category().CategoryID.toInt()));
-    }
+    categories_.load();
     DataFile& media = catalogue_.file(F::Media);
     if (media.set(MediaRecord::KeyMedia) == 0) {
         while (media.next() == 0) media_.emplace(catalogue_.media().Media.clipped());
@@ -65,20 +70,27 @@ int SongImport::percent() const {
     return static_cast<int>(p > 100 ? 100 : p);
 }
 
-bool SongImport::ensureCategory(int32_t id) {
-    if (id == 0 || categories_.contains(id)) return true;
-    DataFile& cats = catalogue_.file(F::Categories);
-    cats.clearBuffer();
-    CategoryRecord& c = catalogue_.category();
-    c.CategoryID = static_cast<double>(id);
-    c.Category = "Category " + std::to_string(id);
-    if (cats.add() != 0) {
-        fail("Cannot ADD to Categories!", errorWords(cats.error()));
+// A line with both a category number and a category name: the name wins unless it is blank.
+bool SongImport::setCategory() {
+    const auto fields = reader_.fields();
+    const auto column = static_cast<size_t>(categoryName_);
+    const std::string_view name =
+        categoryName_ >= 0 && column < fields.size() ? fields[column].value : std::string_view();
+    std::string added;
+    int32_t& id = catalogue_.song().CategoryID;
+    bool ok = true;
+    if (clip(name).empty()) {
+        ok = categories_.ensureNumber(id, &added);
+    } else if (const std::optional<int32_t> found = categories_.numberOf(name, &added)) {
+        id = *found;
+    } else {
+        ok = false;
+    }
+    if (!ok) {
+        fail("Cannot ADD to Categories!", errorWords(catalogue_.file(F::Categories).error()));
         return false;
     }
-    categories_.insert(id);
-    note("line " + std::to_string(reader_.lineNumber()) + ": category " + std::to_string(id) +
-         " did not exist; it was added as \"" + std::string(c.Category.clipped()) + "\"");
+    if (!added.empty()) note("line " + std::to_string(reader_.lineNumber()) + ": " + added);
     return true;
 }
 
@@ -109,7 +121,7 @@ bool SongImport::addLine() {
         const Column& c = columns_[i];
         for (const ImportValue& v : c.values) v.store(fields[i].value, record);
     }
-    if (!ensureCategory(catalogue_.song().CategoryID) || !ensureMedia()) return false;
+    if (!setCategory() || !ensureMedia()) return false;
     if (songs.add() != 0) {
         fail("Cannot ADD to Cadenzio!", errorWords(songs.error()));
         return false;

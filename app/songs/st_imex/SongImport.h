@@ -2,9 +2,9 @@
 // One run of the import: each line of the file becomes a new song, starting from a cleared
 // record and numbered next, its assigned columns stored through their pictures. Lines are
 // added in batches, each batch one transaction, so a cancelled or failed run keeps every
-// batch committed before it and the count says how many. A category number or media name
-// that the lookup files lack is added to them (and told), never left dangling; a line that
-// breaks the file's format is refused with its line number and reason.
+// batch committed before it and the count says how many. A category given by number or by
+// name, or a media name, that the lookup files lack is added to them (and told), never left
+// dangling; a line that breaks the file's format is refused with its line number and reason.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -15,6 +15,7 @@
 #include "app/core/data/Catalogue.h"
 #include "app/songs/st_imex/CsvLineReader.h"
 #include "app/songs/st_imex/ImportAssignment.h"
+#include "app/songs/st_imex/ImportCategories.h"
 #include "app/songs/st_imex/ImportValue.h"
 
 namespace cdz {
@@ -57,7 +58,7 @@ private:
 
     void note(std::string text);
     bool addLine();
-    bool ensureCategory(int32_t id);
+    bool setCategory();
     bool ensureMedia();
     void fail(std::string title, std::string text);
     void loadLookups();
@@ -67,7 +68,9 @@ private:
     const ImportAssignment& assignment_;
     std::filesystem::path file_;
     std::vector<Column> columns_;
-    std::set<int32_t> categories_;
+    // The column holding the category's name, -1 for none.
+    int categoryName_ = -1;
+    ImportCategories categories_;
     std::set<std::string, std::less<>> media_;
     ImportState state_ = ImportState::Running;
     int64_t added_ = 0;

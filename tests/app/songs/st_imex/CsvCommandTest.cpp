@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "tests/app/core/startup/StoredCatalogue.h"
@@ -83,6 +86,68 @@ TEST(CsvCommand, ExportWritesEverySongThatTheImportTakesBack) {
     const char* sql = R"(SELECT "ID", "Artist", "Title", "Notes" FROM "Cadenzio")";
     EXPECT_EQ(query(to, sql), query(from, sql));
     EXPECT_EQ(query(to, sql), "1|A|x \"y\"|1\n2\n");
+}
+
+// The folder's songs in artist order, every field but the song number, each ending with its
+// category's name in place of the number: an import numbers the categories it adds itself.
+std::string songsWithCategoryNames(const TempDir& dir) {
+    std::map<std::string, std::string> names;
+    std::istringstream categories(storedRows(
+        dir.path(), "CDZCAT.tps", R"(SELECT "CategoryID", "Category" FROM "Categories")"));
+    for (std::string row; std::getline(categories, row);) {
+        const size_t bar = row.find('|');
+        names[row.substr(0, bar)] = row.substr(bar + 1);
+    }
+    std::istringstream songs(query(
+        dir, R"(SELECT "Artist", "Title", "Album", "Media", "FileNumber", "ReleaseDate",)"
+             R"( "ChartNumber", "TrackNumber", "Side", "Time", "UserDefinedKeyField",)"
+             R"( "AdditionalInformation1", "AdditionalInformation2", "AdditionalInformation3",)"
+             R"( "BeatsPerMinute", "Style", "Recording", "Composer", "PerformanceNotes",)"
+             R"( "LastPlayed", "Notes", "Rating", "AlbumID", "CategoryID" FROM "Cadenzio")"
+             R"( ORDER BY "Artist")"));
+    std::string out;
+    for (std::string row; std::getline(songs, row);) {
+        const size_t bar = row.rfind('|');
+        const std::string number = row.substr(bar + 1);
+        out += row.substr(0, bar + 1) + (number == "0" ? "" : "[" + names[number] + "]") + "\n";
+    }
+    return out;
+}
+
+// Songs in several categories go out and come back three times in a row, each time into an
+// empty folder: every field the same, each category by its name.
+TEST(CsvCommand, CategoriesComeBackByNameThroughRepeatedRoundTrips) {
+    TempDir first;
+    write(first.file("in.csv"),
+          "MUS:Artist,MUS:Title,MUS:Album,MUS:Media,MUS:ReleaseDate,MUS:Time,MUS:TrackNumber,"
+          "MUS:Composer,MUS:LastPlayed,MUS:Notes,Genre,Length\r\n"
+          "\"Björk\",\"Jóga\",\"Homogenic\",\"CD\",\"09/22/1997\",\"0:05:05\",3,\"Björk, "
+          "Sjón\",\"2024-02-29\",\"a \"\"b\"\"\",\"Música\",305\r\n"
+          "\"ABBA\",\"Waterloo\",\"Waterloo\",\"LP\",1974,\"0:02:46\",1,,,,\"Rock, Pop\",166\r\n"
+          "\"Miles Davis\",\"So What\",\"Kind of Blue\",\"LP\",1959,\"0:09:22\",1,,,,\"Jazz\",\r\n"
+          "\"Nobody\",\"Untitled\"\r\n"
+          "\"Cher\",\"Believe\",,\"CD\",1998,,,,,,\"Rock, Pop\",\r\n");
+    const Outcome made = cdzapp(first, {"--import", QString::fromStdString(first.file("in.csv"))});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_NE(made.out.find("\ncolumns not imported: Length\n"), std::string::npos) << made.out;
+    EXPECT_EQ(storedRows(first.path(), "CDZCAT.tps",
+                         R"(SELECT "CategoryID", "Category" FROM "Categories" ORDER BY 1)"),
+              "1|Música\n2|Rock, Pop\n3|Jazz\n");
+    const std::string original = songsWithCategoryNames(first);
+    ASSERT_EQ(std::count(original.begin(), original.end(), '['), 4) << original;
+    TempDir copies[3];
+    const TempDir* from = &first;
+    for (const TempDir& to : copies) {
+        SCOPED_TRACE(&to - copies);
+        const QString csv = QString::fromStdString(from->file("out.csv"));
+        const Outcome out = cdzapp(*from, {"--export", csv});
+        ASSERT_EQ(out.status, 0) << out.err;
+        const Outcome in = cdzapp(to, {"--import", csv});
+        ASSERT_EQ(in.status, 0) << in.err;
+        EXPECT_EQ(in.out.find("not imported"), std::string::npos) << in.out;
+        EXPECT_EQ(songsWithCategoryNames(to), original);
+        from = &to;
+    }
 }
 
 TEST(CsvCommand, SaysWhyNothingWasImported) {

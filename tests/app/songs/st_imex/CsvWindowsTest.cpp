@@ -19,11 +19,12 @@ namespace {
 
 using F = CatalogueFile;
 
-TEST(CsvWindows, ImportAsksAgainForAnEmptyFileThenAddsTheSongs) {
+TEST(CsvWindows, ImportAsksAgainForAnEmptyFileThenAddsTheSongsAndNamesTheColumnsLeft) {
     StateFixture f;
     std::ofstream(f.dir.file("empty.csv")).flush();
-    std::ofstream(f.dir.file("songs.csv")) << "MUS:Title,MUS:Artist\n\"Waterloo\",\"ABBA\"\n"
-                                              "\"Believe\",\"Cher\"\n";
+    std::ofstream(f.dir.file("songs.csv"))
+        << "MUS:Title,MUS:Artist,Year,Genre\n\"Waterloo\",\"ABBA\",1974,\"Pop\"\n"
+           "\"Believe\",\"Cher\",1998,\"Pop\"\n";
     f.dialogs->queue(f.dir.file("empty.csv"));
     f.dialogs->queue("OK");
     f.dialogs->queue(f.dir.file("songs.csv"));
@@ -32,15 +33,21 @@ TEST(CsvWindows, ImportAsksAgainForAnEmptyFileThenAddsTheSongs) {
     ASSERT_GE(f.dialogs->shown().size(), 2u);
     EXPECT_EQ(f.dialogs->shown()[1].text, "That file is empty!  Please pick another file.");
     w->show();
-    EXPECT_EQ(w->findChild<QTreeWidget*>("ImportColumns")->topLevelItemCount(), 2);
+    EXPECT_EQ(w->findChild<QTreeWidget*>("ImportColumns")->topLevelItemCount(), 4);
     w->ok();  // nothing assigned yet
     EXPECT_EQ(f.dialogs->shown().back().title, "No Fields Selected for Import!");
     w->autoAssign();
     EXPECT_TRUE(w->findChild<QCheckBox*>("StripHeader")->isChecked());
-    EXPECT_EQ(w->findChild<QTreeWidget*>("TargetFields")->topLevelItem(0)->text(2), "Field_2");
+    auto* targets = w->findChild<QTreeWidget*>("TargetFields");
+    EXPECT_EQ(targets->topLevelItem(0)->text(2), "Field_2");
+    ASSERT_EQ(targets->topLevelItemCount(), 24);
+    EXPECT_EQ(targets->topLevelItem(23)->text(0), "CAT:Category");
+    EXPECT_EQ(targets->topLevelItem(23)->text(2), "Field_4");
     w->ok();
     settle();
-    EXPECT_EQ(f.lastMessage(), "2 songs were added.");
+    EXPECT_EQ(f.lastMessage(),
+              "2 songs were added.|columns not imported: Year|line 2: category \"Pop\" did not "
+              "exist; it was added as number 1");
     Catalogue& c = f.state->catalogue();
     ASSERT_EQ(c.use(F::Cadenzio), 0);
     EXPECT_EQ(c.file(F::Cadenzio).records(), 2);

@@ -65,6 +65,7 @@ void addSong(Catalogue& c, int i) {
 std::string fieldsOf(Catalogue& c, void* record) {
     std::string out;
     for (const char* label : ImportAssignment::targetLabels()) {
+        if (label == ImportAssignment::kCategoryName) continue;  // not a field of the song
         const FieldDesc* f = c.file(F::Cadenzio).decl().column(label);
         out += std::string(label) + "=" + f->toString(record) + "\n";
     }
@@ -96,7 +97,7 @@ TEST(SongExport, AnExportImportsBackToTheSameSongs) {
     const std::vector<CsvField> header(reader.fields().begin(), reader.fields().end());
     ImportAssignment assignment;
     assignment.setColumns(header, {});
-    EXPECT_EQ(assignment.autoAssign(), 23);
+    EXPECT_EQ(assignment.autoAssign(), 24);
     SongImport in(to.catalogue, reader, assignment, csv);
     in.start();
     while (in.step(5)) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -95,18 +96,34 @@ TEST_F(ImportFixture, DatesAndTimesWrittenAsTextComeBackAsDatesAndTimes) {
     EXPECT_EQ(s[1].Time, 0);
 }
 
+// A category name wins over a number on the same line; a name the file lacks takes the next
+// number, a number the file lacks gets a made-up name.
 TEST_F(ImportFixture, UnknownCategoriesAndMediaAreAddedToTheirFiles) {
-    prepare("Artist,CategoryID,Media\na,7,\"Vinyl 12in\"\nb,7,\"Vinyl 12in\"\n");
+    catalogue.category().CategoryID = 4;
+    catalogue.category().Category = "Jazz";
+    ASSERT_EQ(catalogue.file(F::Categories).add(), 0);
+    prepare(
+        "Artist,CategoryID,Genre,Media\n"
+        "a,7,\"\",\"Vinyl 12in\"\n"
+        "b,7,\"Jazz \",\"Vinyl 12in\"\n"
+        "c,2,\"Folk, Rock\"\n"
+        "d,0,\"Folk, Rock\"\n");
     SongImport run(catalogue, reader, assignment, path);
     run.start();
     while (run.step(25)) {
     }
-    EXPECT_EQ(run.added(), 2);
-    EXPECT_EQ(run.notes(), (std::vector<std::string>{
-                               "line 2: category 7 did not exist; it was added as \"Category 7\"",
-                               "line 2: media \"Vinyl 12in\" did not exist; it was added"}));
-    catalogue.category().CategoryID = 7;
-    EXPECT_EQ(catalogue.file(F::Categories).get(CategoryRecord::KeyCategoryID), 0);
+    EXPECT_EQ(run.added(), 4);
+    EXPECT_EQ(run.notes(),
+              (std::vector<std::string>{
+                  "line 2: category 7 did not exist; it was added as \"Category 7\"",
+                  "line 2: media \"Vinyl 12in\" did not exist; it was added",
+                  "line 4: category \"Folk, Rock\" did not exist; it was added as number 8"}));
+    std::vector<int32_t> numbers;
+    for (const SongRecord& s : songs()) numbers.push_back(s.CategoryID);
+    EXPECT_EQ(numbers, (std::vector<int32_t>{7, 4, 8, 8}));
+    catalogue.category().Category = "Folk, Rock";
+    ASSERT_EQ(catalogue.file(F::Categories).get(CategoryRecord::KeyCategory), 0);
+    EXPECT_EQ(catalogue.category().CategoryID.toInt(), 8);
     catalogue.media().Media = "Vinyl 12in";
     EXPECT_EQ(catalogue.file(F::Media).get(MediaRecord::KeyMedia), 0);
 }
@@ -151,6 +168,63 @@ TEST(ImportAssignment, AutoSkipsTheFirstLineOnlyWhenALabelMatched) {
     EXPECT_TRUE(headed.stripHeader());
     EXPECT_EQ(headed.targets()[0].column, 1);  // MUS:Artist
     EXPECT_EQ(headed.targets()[1].column, 0);  // MUS:Title
+}
+
+// Which field each column of the first line fills, by Auto or by a map, and which columns
+// are told as not imported.
+TEST(ImportAssignment, HeadersFillTheirFieldsAndTheOthersAreNamed) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> header;
+        const char* map;                            // nullptr: Auto
+        std::map<std::string, std::string> filled;  // field -> header of its column
+        std::string unused;
+    };
+    const std::vector<Case> cases = {
+        {"genre",
+         {"Artist", "genre", "Length"},
+         nullptr,
+         {{"MUS:Artist", "Artist"}, {"CAT:Category", "genre"}},
+         "columns not imported: Length"},
+        {"category",
+         {"CATEGORY", "Title"},
+         nullptr,
+         {{"CAT:Category", "CATEGORY"}, {"MUS:Title", "Title"}},
+         ""},
+        {"the export's labels",
+         {"Year", "MUS:CategoryID", "CAT:Category", " Length "},
+         nullptr,
+         {{"MUS:CategoryID", "MUS:CategoryID"}, {"CAT:Category", "CAT:Category"}},
+         "columns not imported: Year, Length"},
+        {"a map by label",
+         {"Name", "Style", "Year"},
+         "Name=MUS:Artist,Style=CAT:Category",
+         {{"MUS:Artist", "Name"}, {"CAT:Category", "Style"}},
+         "columns not imported: Year"},
+        {"a map by number",
+         {"Abba", "Pop"},
+         "Field_2=Genre",
+         {{"CAT:Category", "Pop"}},
+         "columns not imported: Field_1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<CsvField> first;
+        for (const std::string& h : c.header) first.push_back({h, false});
+        ImportAssignment a;
+        a.setColumns(first, {});
+        std::string why;
+        if (c.map) {
+            ASSERT_TRUE(a.applyMap(c.map, &why)) << why;
+        } else {
+            a.autoAssign();
+        }
+        std::map<std::string, std::string> filled;
+        for (const ImportTarget& t : a.targets())
+            if (t.column >= 0) filled[t.label] = c.header[static_cast<size_t>(t.column)];
+        EXPECT_EQ(filled, c.filled);
+        EXPECT_EQ(a.unusedColumnsText(), c.unused);
+    }
 }
 
 }  // namespace

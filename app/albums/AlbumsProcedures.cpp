@@ -10,6 +10,7 @@
 #include "app/albums/wizard/AlbumWizard.h"
 #include "app/albums/wizard/SelectAddType.h"
 #include "app/core/AppState.h"
+#include "app/core/frame/CallerWindow.h"
 
 namespace cdz {
 
@@ -18,8 +19,7 @@ namespace {
 void defineWizard(AppState& state, QWidget& frame, const char* name, AlbumWizard::Kind kind) {
     // Run from a browse or the song form: over the window that called it, on its thread.
     state.starter().defineRoutine(name, [&state, &frame, kind] {
-        AlbumWizard::run(state, kind,
-                         QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+        AlbumWizard::run(state, kind, callerWindow(state, frame));
     });
     // Started from the frame's menu: a window of its own with its own thread number.
     state.starter().define(name, [&state, &frame, kind](int instance) -> QWidget* {
@@ -44,11 +44,10 @@ void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     });
     // The album form runs over the window that called it, on the request that window set.
     state.starter().defineRoutine(AlbumForm::kProcedure, [&state, &frame] {
-        AlbumForm::run(state, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+        AlbumForm::run(state, callerWindow(state, frame));
     });
     state.starter().defineRoutine(SelectAddType::kProcedure, [&state, &frame] {
-        SelectAddType::ask(state,
-                           QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+        SelectAddType::ask(state, callerWindow(state, frame));
     });
     defineWizard(state, frame, AlbumWizard::kSingleArtistProcedure,
                  AlbumWizard::Kind::SingleArtist);
@@ -58,8 +57,7 @@ void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     for (const MaintenancePass pass : kMaintenancePasses) {
         state.starter().defineRoutine(
             std::string(maintenancePassInfo(pass).procedure), [&state, &frame, pass] {
-                QWidget* caller = QApplication::activeWindow();
-                MaintenanceWindow::run(state, pass, caller ? caller : &frame);
+                MaintenanceWindow::run(state, pass, callerWindow(state, frame));
             });
     }
 }

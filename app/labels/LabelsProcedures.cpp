@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/CallerWindow.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/labels/FontForm.h"
 #include "app/labels/FontFreeformForm.h"
@@ -14,10 +15,6 @@
 
 namespace cdz {
 namespace {
-
-QWidget* over(QWidget& frame) {
-    return QApplication::activeWindow() ? QApplication::activeWindow() : &frame;
-}
 
 // The label browse, its forms and the favourite fonts.
 void defineLabelBrowseAndFonts(AppState& state, QWidget& frame) {
@@ -34,15 +31,18 @@ void defineLabelBrowseAndFonts(AppState& state, QWidget& frame) {
             state.response = Response::Cancelled;
             return;
         }
-        state.response = BrowseWindow::runModal(picker, over(frame));
+        state.response = BrowseWindow::runModal(picker, callerWindow(state, frame));
     });
     // The forms run over the window that called them, on the request that window set.
-    state.starter().defineRoutine(LabelForm::kProcedure,
-                                  [&state, &frame] { LabelForm::run(state, over(frame)); });
-    state.starter().defineRoutine(FontForm::kProcedure,
-                                  [&state, &frame] { FontForm::run(state, over(frame)); });
-    state.starter().defineRoutine(FontFreeformForm::kProcedure,
-                                  [&state, &frame] { FontFreeformForm::run(state, over(frame)); });
+    state.starter().defineRoutine(LabelForm::kProcedure, [&state, &frame] {
+        LabelForm::run(state, callerWindow(state, frame));
+    });
+    state.starter().defineRoutine(FontForm::kProcedure, [&state, &frame] {
+        FontForm::run(state, callerWindow(state, frame));
+    });
+    state.starter().defineRoutine(FontFreeformForm::kProcedure, [&state, &frame] {
+        FontFreeformForm::run(state, callerWindow(state, frame));
+    });
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ void defineLabelsProcedures(AppState& state, QWidget& frame) {
     // The wizard runs over the window that calls it (the label browse refreshes afterwards),
     // or over the frame from the menu; either way it has ended when the call returns.
     auto wizard = [&state, &frame] {
-        QWidget* over = QApplication::activeWindow() ? QApplication::activeWindow() : &frame;
+        QWidget* over = callerWindow(state, frame);
         state.response = LabelWizardWindow::run(state, over);
     };
     state.starter().define(proc::kLabelWizard, [wizard](int) -> QWidget* {

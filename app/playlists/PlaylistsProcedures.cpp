@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/CallerWindow.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/playlists/GenerateWindow.h"
 #include "app/playlists/PlaylistBrowse.h"
@@ -18,14 +19,13 @@ void definePlaylistsProcedures(AppState& state, QWidget& frame) {
     });
     // The playlist form runs over the window that called it, on the request that window set.
     state.starter().defineRoutine(PlaylistForm::kProcedure, [&state, &frame] {
-        PlaylistForm::run(state,
-                          QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+        PlaylistForm::run(state, callerWindow(state, frame));
     });
 
     // The playlist generator, run from the playlist browse's popup over the browse, which
     // shows the playlist it adds when it returns.
     state.starter().defineRoutine(proc::kGeneratePlaylist, [&state, &frame] {
-        GenerateWindow window(state, 0, state.caller ? state.caller : &frame);
+        GenerateWindow window(state, 0, callerWindow(state, frame));
         window.exec();
     });
 }

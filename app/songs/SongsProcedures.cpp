@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/CallerWindow.h"
 #include "app/core/frame/ProcedureNames.h"
 #include "app/songs/ColumnLayoutWindow.h"
 #include "app/songs/LookupBrowses.h"
@@ -33,17 +34,15 @@ void defineBrowse(AppState& state, QWidget& frame, const char* name,
             state.response = Response::Cancelled;
             return;
         }
-        state.response = BrowseWindow::runModal(
-            browse, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
+        state.response = BrowseWindow::runModal(browse, callerWindow(state, frame));
     });
 }
 
 // A form runs over the window that called it, on the request that window set.
 void defineForm(AppState& state, QWidget& frame, const char* name,
                 Response (*run)(AppState&, QWidget*)) {
-    state.starter().defineRoutine(name, [&state, &frame, run] {
-        run(state, QApplication::activeWindow() ? QApplication::activeWindow() : &frame);
-    });
+    state.starter().defineRoutine(
+        name, [&state, &frame, run] { run(state, callerWindow(state, frame)); });
 }
 
 }  // namespace

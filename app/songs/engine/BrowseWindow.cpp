@@ -295,10 +295,7 @@ void BrowseWindow::startProcedure(const char* name) {
 void BrowseWindow::runProcedure(const char* name) {
     engine_->refresh();
     state_.request = Request::None;
-    QWidget* const outer = state_.caller;
-    state_.caller = this;
     static_cast<void>(runWaiting(name));
-    state_.caller = outer;
     state_.request = Request::None;
     state_.response = Response::None;
     engine_->forceRefresh();
@@ -524,10 +521,15 @@ void BrowseWindow::showPopup() {
     press(presses[static_cast<size_t>(button)]);
 }
 
+// The browse is the caller while the procedure runs: what it shows goes over this browse's
+// window, which waits for it.
 bool BrowseWindow::runWaiting(std::string_view procedure) {
+    QWidget* const outer = state_.caller;
+    state_.caller = this;
     ++waiting_;
     const bool ran = state_.starter().run(procedure);
     --waiting_;
+    state_.caller = outer;
     return ran;
 }
 

@@ -27,6 +27,7 @@ FormWindowSpec window(AppState& state, const FormEngine* const* engine) {
     w.entries = {text(0, "&Type Face:", "FON:TypeFace"), text(1, "&Size:", "FON:Size"),
                  text(2, "&Colour:", "FON:Colour"), text(3, "&Style:", "FON:Style")};
     w.entries[0].check = FontForm::numbering(state, engine);
+    w.okCaption = "&OK";
     w.okPlace = QRect(88, 72, 46, 14);
     w.cancelPlace = QRect(138, 72, 46, 14);
     return w;

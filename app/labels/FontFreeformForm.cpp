@@ -42,7 +42,7 @@ FormWindowSpec window(AppState& state, const FormEngine* const* engine) {
         text(TypeFace, "&Type Face:", "FON:TypeFace", FontForm::numbering(state, engine)),
         text(Size, "&Size:", "FON:Size", textCheck(state, &FontRecord::Size)),
         text(ColourText, "&Colour:", "FON:Colour", textCheck(state, &FontRecord::Colour)),
-        text(Style, "S&tyle:", "FON:Style", textCheck(state, &FontRecord::Style)),
+        text(Style, "&Style:", "FON:Style", textCheck(state, &FontRecord::Style)),
     };
     FormButton dialog{
         "...", "Choose the font in the font dialog", QRect(188, 22, 20, 12), [&state] {
@@ -60,6 +60,7 @@ FormWindowSpec window(AppState& state, const FormEngine* const* engine) {
                           if (chosen) c.font().Colour = chosen->toString();
                       }};
     w.buttons = {std::move(dialog), std::move(colour)};
+    w.okCaption = "&OK";
     w.okPlace = QRect(148, 72, 46, 14);
     w.cancelPlace = QRect(198, 72, 46, 14);
     return w;

@@ -60,7 +60,6 @@ void LabelPrintSession::output(AppState& state, const LabelSheetResult& sheet, c
     }
     PreviewWindow window(pages, state.dialogs(), parent);
     window.setWindowFlag(Qt::Window);
-    window.setWindowTitle(QString::fromUtf8(title));
     window.setPrintHandler([&state, &pages] { ReportSession::printPages(state, pages); });
     window.exec();
 }

@@ -16,8 +16,8 @@ public:
 
     // Runs the printout for the label in the catalogue's label buffer; no window outlives it.
     static QWidget* start(AppState& state, QWidget* frame);
-    // Tells the notices, then shows the page in the report preview (titled `title`), whose
-    // Print prints it; or prints it at once when `preview` is false.
+    // Tells the notices, then shows the page in the report preview, whose Print prints it; or
+    // prints it at once when `preview` is false. `title` names the print job.
     static void output(AppState& state, const LabelSheetResult& sheet, const char* title,
                        bool preview, QWidget* parent);
 };

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <memory>
+
 #include "app/core/AppState.h"
 #include "app/playlists/PlaylistEntries.h"
 #include "app/songs/Pickers.h"
@@ -43,27 +45,33 @@ struct EntryFormParts {
     }
 };
 
-FormPanel shown(QRect place, const char* name, QPointer<QLineEdit>* edit) {
-    return {0, place, [name, edit](QWidget* page) -> QWidget* {
-                auto* e = new QLineEdit(page);
-                e->setObjectName(name);
-                e->setReadOnly(true);
-                e->setFocusPolicy(Qt::NoFocus);
-                *edit = e;
-                return e;
-            }};
-}
-
-FormPanel prompt(QRect place, const char* caption) {
-    return {0, place, [caption](QWidget* page) -> QWidget* { return new QLabel(caption, page); }};
+// A prompt and the field it names, shown only. The prompt's accelerator takes the focus to the
+// field (where its text can be selected), so the field takes the focus but not from Tab.
+void addShown(FormWindowSpec& w, int y, const char* caption, const char* name,
+              QPointer<QLineEdit>* edit) {
+    auto prompt = std::make_shared<QPointer<QLabel>>();
+    w.panels.push_back({0, QRect(6, y + 2, 56, 10), [caption, prompt](QWidget* page) -> QWidget* {
+                            *prompt = new QLabel(caption, page);
+                            return prompt->data();
+                        }});
+    w.panels.push_back({0, QRect(64, y, 168, 12), [name, edit, prompt](QWidget* page) -> QWidget* {
+                            auto* e = new QLineEdit(page);
+                            e->setObjectName(name);
+                            e->setReadOnly(true);
+                            e->setFocusPolicy(Qt::ClickFocus);
+                            if (*prompt) (*prompt)->setBuddy(e);
+                            *edit = e;
+                            return e;
+                        }});
 }
 
 FormWindowSpec window(EntryFormParts& parts) {
     FormWindowSpec w;
     w.designTitle = PlaylistEntryForm::kTitle;
-    w.designSize = QSize(250, 112);
+    // The sheet is tall enough for the title's field below its tab bar.
+    w.designSize = QSize(250, 118);
     w.tabs = {"General"};
-    w.sheetPlace = QRect(4, 4, 242, 84);
+    w.sheetPlace = QRect(4, 4, 242, 90);
     FormEntry notes;
     notes.tab = 0;
     notes.prompt = "&Playlist Notes:";
@@ -86,12 +94,10 @@ FormWindowSpec window(EntryFormParts& parts) {
                             });
                             return b;
                         }});
-    w.panels.push_back(prompt(QRect(6, 44, 56, 10), "&Artist:"));
-    w.panels.push_back(shown(QRect(64, 42, 168, 12), "ArtistShown", &parts.artist));
-    w.panels.push_back(prompt(QRect(6, 60, 56, 10), "&Title:"));
-    w.panels.push_back(shown(QRect(64, 58, 168, 12), "TitleShown", &parts.title));
-    w.okPlace = QRect(150, 94, 46, 14);
-    w.cancelPlace = QRect(200, 94, 46, 14);
+    addShown(w, 42, "&Artist:", "ArtistShown", &parts.artist);
+    addShown(w, 58, "&Title:", "TitleShown", &parts.title);
+    w.okPlace = QRect(150, 100, 46, 14);
+    w.cancelPlace = QRect(200, 100, 46, 14);
     w.beforeDisplay = [&parts] { parts.showSong(); };
     return w;
 }

@@ -154,8 +154,12 @@ void ColumnLayoutWindow::build(bool keepsListPlace) {
     connect(default_, &QPushButton::clicked, this, &ColumnLayoutWindow::resetLayout);
     connect(font_, &QPushButton::clicked, this, &ColumnLayoutWindow::chooseFont);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(shownList_, &QTreeWidget::currentItemChanged, this,
-            [this] { settings_->showColumn(shownPlace()); });
+    // The settings act on the column last chosen, in whichever list the user chose it.
+    for (QTreeWidget* columns : {shownList_, allList_}) {
+        connect(columns, &QTreeWidget::currentItemChanged, this,
+                [this, columns] { follow(columns); });
+        columns->installEventFilter(this);
+    }
     connect(shownList_, &QTreeWidget::itemDoubleClicked, this, &ColumnLayoutWindow::formatColumn);
     connect(settings_, &ColumnSettings::changed, this, &ColumnLayoutWindow::changed);
     connect(lineHeight_, &QSpinBox::valueChanged, this, &ColumnLayoutWindow::lookEdited);
@@ -239,10 +243,20 @@ void ColumnLayoutWindow::lookEdited() {
     view_.apply();
 }
 
+// A column chosen among all columns is edited when it is shown; a hidden one has no settings.
+void ColumnLayoutWindow::follow(QTreeWidget* list) {
+    if (list == shownList_) {
+        settings_->showColumn(shownPlace());
+        return;
+    }
+    const std::optional<size_t> column = allColumn();
+    settings_->showColumn(column ? layout_.placeOf(*column) : std::nullopt);
+}
+
 void ColumnLayoutWindow::changed() {
     view_.apply();
     // The shown list names each column by its header.
-    const std::optional<size_t> place = shownPlace();
+    const std::optional<size_t> place = settings_->place();
     if (!place) return;
     shownList_->topLevelItem(static_cast<int>(*place))
         ->setText(0, QString::fromStdString(layout_.column(*place).header().value_or("")));
@@ -323,6 +337,11 @@ void ColumnLayoutWindow::formatColumn() {
 
 // A right click hides the shown column under the mouse, or shows the column of all under it.
 bool ColumnLayoutWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Coming back to a list chooses its highlighted column again.
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == shownList_ || watched == allList_)
+            follow(static_cast<QTreeWidget*>(watched));
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::RightButton) {

@@ -56,6 +56,7 @@ private:
     void fillLists(std::optional<size_t> shownPlace);
     void loadLook();
     void lookEdited();
+    void follow(QTreeWidget* list);
     void changed();
     std::optional<size_t> shownPlace() const;
     std::optional<size_t> allColumn() const;

@@ -1,9 +1,11 @@
 #include "app/core/frame/HelpWindow.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBrowser>
@@ -75,11 +77,19 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& folder)
     split->setStretchFactor(1, 3);
     split->setSizes({230, 590});
 
+    auto* close = new QPushButton("Close", this);
+    close->setObjectName("helpCloseButton");
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(close);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->addLayout(bar);
     layout->addWidget(split);
+    layout->addLayout(bottom);
 
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(contents, &QToolButton::clicked, this, &HelpWindow::showContents);
     connect(back_, &QToolButton::clicked, text_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, text_, &QTextBrowser::forward);
@@ -147,6 +157,15 @@ void HelpWindow::bringUp() {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // As in a dialog, Escape leaves the window from wherever the reader is in it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showContents() {

@@ -1,6 +1,6 @@
 #pragma once
 // The help window of the Help menu: the help pages with a contents list, a search box that
-// lists the pages containing the words typed, and Back and Forward.
+// lists the pages containing the words typed, Back and Forward, and Close (or Escape).
 #include <QWidget>
 
 #include "app/core/frame/HelpLibrary.h"
@@ -26,6 +26,9 @@ public:
     const HelpLibrary& library() const { return library_; }
     // The page shown ("songs.html").
     QString currentPage() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void findWords(const QString& words);

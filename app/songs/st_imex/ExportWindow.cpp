@@ -71,25 +71,34 @@ void ExportWindow::build() {
     QPushButton* pictureButton = button(this, "PictureButton", "&Picture");
     for (QPushButton* b : {addButton, removeButton, up, down, pictureButton}) middle->addWidget(b);
     middle->addStretch();
-    grid->addWidget(allList_, 0, 0);
-    grid->addLayout(middle, 0, 1);
-    grid->addWidget(chosenList_, 0, 2);
+    // Each list is captioned with what it holds, as its one column's header would be.
+    const std::pair<QListWidget*, const char*> captions[] = {{allList_, "All Fields"},
+                                                             {chosenList_, "Export Fields"}};
+    for (int c = 0; const auto& [list, caption] : captions) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(list);
+        grid->addWidget(label, 0, c);
+        c += 2;
+    }
+    grid->addWidget(allList_, 1, 0);
+    grid->addLayout(middle, 1, 1);
+    grid->addWidget(chosenList_, 1, 2);
     auto* pictureRow = new QHBoxLayout;
     pictureRow->addWidget(new QLabel("Picture", this));
     pictureText_ = new QLabel(this);
     pictureText_->setObjectName("PictureText");
     pictureRow->addWidget(pictureText_, 1);
-    grid->addLayout(pictureRow, 1, 2);
+    grid->addLayout(pictureRow, 2, 2);
     header_ = new QCheckBox("Include &header record with field names", this);
     header_->setObjectName("IncludeHeader");
-    grid->addWidget(header_, 2, 0, 1, 3);
+    grid->addWidget(header_, 3, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(this, "OkButton", "&OK");
     QPushButton* cancel = button(this, "CancelButton", "&Cancel");
     QPushButton* help = button(this, "HelpButton", "Help");
     buttons->addStretch();
     for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->addLayout(buttons, 4, 0, 1, 3);
     connect(addButton, &QPushButton::clicked, this, &ExportWindow::add);
     connect(removeButton, &QPushButton::clicked, this, &ExportWindow::remove);
     connect(up, &QPushButton::clicked, this, [this] { shift(-1); });

@@ -4,6 +4,7 @@
 // font picker is saved there as fonts.png.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -163,6 +164,42 @@ TEST_F(FontFormTest, FreeformTextsMustBeNumbersInRange) {
     EXPECT_EQ(r, Response::Completed);
     ASSERT_TRUE(readFont(1));
     EXPECT_EQ(cat().font().Colour.str(), "65280");
+}
+
+// The words of both font forms as the user reads them, taken as each form shows.
+TEST_F(FontFormTest, BothFormsShowTheirPromptsAndOk) {
+    struct Words : QObject {
+        QStringList shown;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            auto* form = qobject_cast<FormWindow*>(watched);
+            if (!form || event->type() != QEvent::Show) return false;
+            for (QLabel* prompt : form->findChildren<QLabel*>()) {
+                if (prompt->buddy()) shown << prompt->text();
+            }
+            shown << form->findChild<QPushButton*>("OkButton")->text();
+            return false;
+        }
+    };
+    const std::pair<const char*, std::function<Response()>> forms[] = {
+        {"font form", [&] { return fontForm(Request::Insert, {}); }},
+        {"free-form font form", [&] {
+             QTimer::singleShot(0, [] {
+                 if (auto* form = qobject_cast<FormWindow*>(QApplication::activeModalWidget()))
+                     form->reject();
+             });
+             f.state->request = Request::Change;
+             return FontFreeformForm::run(*f.state, nullptr);
+         }}};
+    addFont(1, "Serif");
+    for (const auto& [name, run] : forms) {
+        ASSERT_TRUE(readFont(1));
+        Words words;
+        qApp->installEventFilter(&words);
+        EXPECT_EQ(run(), Response::Cancelled) << name;
+        qApp->removeEventFilter(&words);
+        EXPECT_EQ(words.shown, (QStringList{"&Type Face:", "&Size:", "&Colour:", "&Style:", "&OK"}))
+            << name;
+    }
 }
 
 TEST_F(FontFormTest, ThePickerListsTheFontsByTypeface) {

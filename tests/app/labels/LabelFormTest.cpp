@@ -23,6 +23,9 @@
 #include "app/labels/LabelFontStyle.h"
 #include "app/labels/LabelForm.h"
 #include "app/labels/LabelFormView.h"
+#include "app/labels/LabelPreview.h"
+#include "app/labels/LabelPrintSession.h"
+#include "runtime/report/PreviewWindow.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 
 namespace cdz::test {
@@ -291,6 +294,35 @@ TEST_F(LabelFormTest, APictureSizeThatIsNotAPositiveNumberIsRefused) {
         ASSERT_TRUE(readLabel(1));
         EXPECT_EQ(cat().label().ImageSizeX, 1500);
         EXPECT_EQ(cat().label().ImageSizeY.str(), "1200");
+    }
+}
+
+// The form's preview and the browse's printout previewed both show the report preview by its
+// own title; the label's title is the print job's.
+TEST_F(LabelFormTest, LabelPreviewsAreTitledAsTheReportPreview) {
+    addCdLabel(1, "Evening Tide");
+    ASSERT_TRUE(readLabel(1));
+    const std::pair<const char*, std::function<void()>> previews[] = {
+        {"form", [&] { previewLabel(*f.state, cat().label(), nullptr); }},
+        {"browse",
+         [&] {
+             f.dialogs->queue(Button::Yes);
+             LabelPrintSession::start(*f.state, nullptr);
+         }},
+    };
+    for (const auto& [from, preview] : previews) {
+        QString title;
+        QTimer::singleShot(0, [&] {
+            PreviewWindow* window = nullptr;
+            ASSERT_TRUE(waitFor([&] {
+                window = qobject_cast<PreviewWindow*>(QApplication::activeModalWidget());
+                return window != nullptr;
+            }));
+            title = window->windowTitle();
+            window->close();
+        });
+        preview();
+        EXPECT_EQ(title, "Report Preview") << from;
     }
 }
 

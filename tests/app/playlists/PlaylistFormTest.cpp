@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -20,6 +21,7 @@
 
 #include "app/core/DragTypes.h"
 #include "app/playlists/ChartCopyWindow.h"
+#include "app/playlists/PlaylistEntryForm.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "app/playlists/PlaylistForm.h"
 #include "app/songs/Pickers.h"
@@ -232,6 +234,36 @@ TEST_F(PlaylistFormTest, TheEntryFormAddsThePickedSongAfterTheLastEntryAndChange
     });
     EXPECT_EQ(r, Response::Cancelled);
     EXPECT_EQ(cat().file(F::PlaylistDetails).records(), 2);  // entries are kept at once
+}
+
+// The song shown on the entry form: each prompt's accelerator reaches its field, and the whole
+// field shows inside its page.
+TEST_F(PlaylistFormTest, TheEntryFormsSongPromptsReachTheirWholeFields) {
+    cat().file(F::PlaylistDetails).clearBuffer();
+    cat().playlistEntry().PlaylistID = 1;
+    cat().playlistEntry().PlaylistSeq = Decimal<6, 0>::fromRaw(1);
+    cat().playlistEntry().ID = Decimal<6, 0>::fromRaw(2);
+    ASSERT_EQ(cat().file(F::PlaylistDetails).add(), 0);
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            form = runningForm();
+            return form != nullptr;
+        }));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        for (const auto& [key, name] :
+             {std::pair{Qt::Key_A, "ArtistShown"}, {Qt::Key_T, "TitleShown"}}) {
+            auto* field = form->findChild<QLineEdit*>(name);
+            ASSERT_NE(field, nullptr);
+            QTest::keyClick(form, key, Qt::AltModifier);
+            EXPECT_EQ(QApplication::focusWidget(), field) << name;
+            EXPECT_TRUE(field->parentWidget()->rect().contains(field->geometry())) << name;
+        }
+        EXPECT_EQ(form->findChild<QLineEdit*>("TitleShown")->text(), "Paper Lanterns");
+        form->findChild<QPushButton*>("CancelButton")->click();
+    });
+    f.state->request = Request::Change;
+    EXPECT_EQ(PlaylistEntryForm::run(*f.state, nullptr), Response::Cancelled);
 }
 
 }  // namespace

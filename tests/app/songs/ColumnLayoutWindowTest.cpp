@@ -217,5 +217,42 @@ TEST(ColumnLayoutWindow, TheUsersLayoutHoldsAcrossRunsAndAHeaderOrdersTheSongs) 
     EXPECT_EQ(all.find("\"kind\":\"message\""), std::string::npos) << all;
 }
 
+// The header editor acts on the column chosen last, in either list: never on the shown list's
+// highlight once a column of all was chosen, and not at all for a hidden column.
+TEST(ColumnLayoutWindow, TheSettingsFollowTheColumnChosenInEitherList) {
+    TempDir dir;
+    auto state = programState(dir, {});
+    MainFrame frame(*state);
+    frame.open();
+    settle();
+    SongBrowse* browse = songBrowse(*state, frame);
+    ASSERT_NE(browse, nullptr);
+    whenLayoutWindowOpens([browse](ColumnLayoutWindow& w) {
+        auto* shown = w.findChild<QTreeWidget*>("ShownColumns");
+        auto* all = w.findChild<QTreeWidget*>("AllColumns");
+        auto* header = w.findChild<QLineEdit*>("HeaderText");
+        shown->setCurrentItem(shown->findItems("Time", Qt::MatchExactly).front());
+        all->setCurrentItem(all->findItems("Album", Qt::MatchExactly).front());
+        EXPECT_EQ(header->text(), "Album");
+        header->selectAll();
+        QTest::keyClicks(header, "Disc");
+        QStringList expected = kDesignHeaders;
+        expected[2] = "Disc";
+        EXPECT_EQ(headers(*browse), expected);
+        EXPECT_EQ(shown->topLevelItem(2)->text(0), "Disc");
+        all->setCurrentItem(all->findItems("Composer", Qt::MatchExactly).front());
+        EXPECT_FALSE(header->isEnabled());
+        // The user comes back to the shown list, whose highlight is still "Time".
+        QFocusEvent back(QEvent::FocusIn, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(shown, &back);
+        EXPECT_TRUE(header->isEnabled());
+        EXPECT_EQ(header->text(), "Time");
+    });
+    browse->findChild<QPushButton*>("FormatButton")->click();
+    settle();
+    frame.close();
+    settle();
+}
+
 }  // namespace
 }  // namespace cdz::test

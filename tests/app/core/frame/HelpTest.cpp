@@ -1,11 +1,14 @@
 // The help pages and the help window: contents order, links, and the word search.
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +123,29 @@ TEST(HelpWindow, LinksAndBackAndForwardMoveBetweenPages) {
     EXPECT_EQ(help.currentPage(), "contents.html");
     text->forward();
     EXPECT_EQ(help.currentPage(), "songs.html");
+}
+
+// The reader leaves the help window by its Close button or by Escape, wherever the focus is.
+TEST(HelpWindow, CloseAndEscapeCloseIt) {
+    HelpWindow help;
+    auto* closeButton = help.findChild<QPushButton*>("helpCloseButton");
+    ASSERT_NE(closeButton, nullptr);
+    auto escapeIn = [](QWidget* w) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &escape);
+    };
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Close", [&] { closeButton->click(); }},
+        {"Escape in the search box",
+         [&] { escapeIn(help.findChild<QLineEdit*>("helpSearchBox")); }},
+        {"Escape in the page", [&] { escapeIn(help.findChild<QTextBrowser*>("helpText")); }},
+    };
+    for (const auto& [way, close] : ways) {
+        help.showSearch();
+        ASSERT_TRUE(help.isVisible()) << way;
+        close();
+        EXPECT_FALSE(help.isVisible()) << way;
+    }
 }
 
 }  // namespace

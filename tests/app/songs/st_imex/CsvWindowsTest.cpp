@@ -1,6 +1,7 @@
 // The import and export windows driven offscreen with scripted dialogs: the file asked for,
 // the assignment made by Auto, the runs with their progress, and the words the user reads.
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -81,6 +82,20 @@ TEST(CsvWindows, ExportWritesTheChosenFieldsInTheirOrder) {
     std::ifstream in(out);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "\"MUS:Title\",\"MUS:Artist\"\r\n\"Waterloo\",\"ABBA\"\r\n");
+}
+
+TEST(CsvWindows, TheExportListsAreCaptioned) {
+    StateFixture f;
+    ExportWindow* w = ExportWindow::open(*f.state, nullptr);
+    ASSERT_NE(w, nullptr);
+    QStringList captions;
+    for (const char* list : {"AllFields", "ExportFields"}) {
+        for (QLabel* label : w->findChildren<QLabel*>()) {
+            if (label->buddy() && label->buddy()->objectName() == list) captions << label->text();
+        }
+    }
+    EXPECT_EQ(captions, (QStringList{"All Fields", "Export Fields"}));
+    delete w;
 }
 
 TEST(CsvWindows, APictureMustBeginWithAnAtSign) {

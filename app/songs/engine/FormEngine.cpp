@@ -200,7 +200,10 @@ bool FormEngine::ok() {
             if (!validate(i)) return false;
         }
     }
-    return complete();
+    const bool done = complete();
+    // What was written is what the form leaves in the buffer when it finishes.
+    if (done && keeping_) keepRecord();
+    return done;
 }
 
 void FormEngine::cancel() {

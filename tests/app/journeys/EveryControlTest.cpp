@@ -38,8 +38,11 @@ protected:
     // Sends away every window a press opened over the others, as Escape would.
     void dismissDialogs() {
         QTimer::singleShot(30, frame_(), [this] {
+            std::vector<QPointer<QDialog>> open;
             for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QDialog*>(w);
+                if (auto* dialog = qobject_cast<QDialog*>(w)) open.emplace_back(dialog);
+            }
+            for (const QPointer<QDialog>& dialog : open) {
                 if (dialog && dialog->isVisible()) {
                     ++dismissed_;
                     dialog->reject();
@@ -116,8 +119,12 @@ TEST_F(EveryControl, EveryCommandReachesAProcedureAndTheFilesCheckOut) {
         a->trigger();
         settle();
         ++pressed;
+        // Pressing may close windows: the browses are held by guarded pointers first.
+        std::vector<QPointer<BrowseWindow>> browses;
         for (QWidget* w : QApplication::allWidgets()) {
-            auto* browse = qobject_cast<BrowseWindow*>(w);
+            if (auto* browse = qobject_cast<BrowseWindow*>(w)) browses.emplace_back(browse);
+        }
+        for (const QPointer<BrowseWindow>& browse : browses) {
             if (browse && browse->isVisible() && !browse->property("pressed").toBool()) {
                 browse->setProperty("pressed", true);
                 pressed += pressBrowse(*browse);

@@ -52,17 +52,6 @@ protected:
         });
     }
 
-    void addCatalogue() {
-        FileUse files(catalogue(), {CatalogueFile::Cadenzio});
-        DataFile& songs = catalogue().file(CatalogueFile::Cadenzio);
-        for (int i = 1; i <= 3; ++i) {
-            songs.clearBuffer();
-            catalogue().song().Artist = "Artist " + std::to_string(i);
-            catalogue().song().Title = "Title " + std::to_string(i);
-            ASSERT_EQ(songs.add(), 0);
-        }
-    }
-
     // Every visible, enabled button of an open browse (but Close), then every popup item.
     int pressBrowse(BrowseWindow& browse) {
         int pressed = 0;
@@ -105,7 +94,7 @@ protected:
 };
 
 TEST_F(EveryControl, EveryCommandReachesAProcedureAndTheFilesCheckOut) {
-    addCatalogue();
+    addSongs(3);
     dismissDialogs();
     int pressed = 0;
     std::vector<QAction*> commands;
@@ -141,13 +130,7 @@ TEST_F(EveryControl, EveryCommandReachesAProcedureAndTheFilesCheckOut) {
     EXPECT_GT(pressed, 100);
     state().starter().closeAll();
     settle();
-    for (const CatalogueFileInfo& info : catalogueFiles()) {
-        FileUse use(catalogue(), {info.file});
-        if (!use.ok()) continue;
-        std::string problems;
-        EXPECT_EQ(catalogue().file(info.file).check(&problems), 0) << info.label;
-        EXPECT_EQ(problems, "") << info.label;
-    }
+    expectFilesCheckOut();
 }
 
 }  // namespace

@@ -17,9 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/data/Catalogue.h"
 #include "app/core/frame/MainFrame.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/program/Subsystems.h"
+#include "runtime/data/DataFile.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 
 namespace cdz::test {
@@ -50,6 +52,41 @@ protected:
     ScriptedDialogs& dialogs() { return *f_->dialogs; }
     MainFrame& frame() { return *frame_; }
     Catalogue& catalogue() { return state().catalogue(); }
+
+    // Songs 1..n put straight into the songs file, in one batch: what a journey starts from.
+    void addSongs(int n) {
+        FileUse files(catalogue(), {CatalogueFile::Cadenzio});
+        ASSERT_TRUE(files.ok());
+        DataFile& file = catalogue().file(CatalogueFile::Cadenzio);
+        ASSERT_EQ(file.stream(), 0);
+        for (int i = 1; i <= n; ++i) {
+            file.clearBuffer();
+            SongRecord& s = catalogue().song();
+            s.Artist = "Artist " + std::to_string(i % 997);
+            s.Title = "Title " + std::to_string(i);
+            s.Album = "Album " + std::to_string(i / 10);
+            s.Media = i % 3 ? "CD" : "LP";
+            s.ID = i;
+            ASSERT_EQ(file.add(), 0);
+        }
+        ASSERT_EQ(file.flush(), 0);
+    }
+
+    int64_t records(CatalogueFile file) {
+        FileUse files(catalogue(), {file});
+        return files.ok() ? catalogue().file(file).records() : -1;
+    }
+
+    // Every data file that opens passes its storage's integrity check.
+    void expectFilesCheckOut() {
+        for (const CatalogueFileInfo& info : catalogueFiles()) {
+            FileUse use(catalogue(), {info.file});
+            if (!use.ok()) continue;
+            std::string problems;
+            EXPECT_EQ(catalogue().file(info.file).check(&problems), 0) << info.label;
+            EXPECT_EQ(problems, "") << info.label;
+        }
+    }
 
     // A menu item or tool button of the frame, chosen as a person chooses it.
     void choose(const char* action) {

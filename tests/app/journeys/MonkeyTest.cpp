@@ -73,29 +73,6 @@ const char* const kTexts[] = {
 
 class Monkey : public Journey {
 protected:
-    void fillCatalogue(int songs) {
-        FileUse files(catalogue(), {CatalogueFile::Cadenzio});
-        ASSERT_TRUE(files.ok());
-        DataFile& file = catalogue().file(CatalogueFile::Cadenzio);
-        ASSERT_EQ(file.stream(), 0);
-        for (int i = 1; i <= songs; ++i) {
-            file.clearBuffer();
-            SongRecord& s = catalogue().song();
-            s.Artist = "Artist " + std::to_string(i % 997);
-            s.Title = "Title " + std::to_string(i);
-            s.Album = "Album " + std::to_string(i / 10);
-            s.Media = i % 3 ? "CD" : "LP";
-            s.ID = i;
-            ASSERT_EQ(file.add(), 0);
-        }
-        ASSERT_EQ(file.flush(), 0);
-    }
-
-    int64_t songCount() {
-        FileUse files(catalogue(), {CatalogueFile::Cadenzio});
-        return files.ok() ? catalogue().file(CatalogueFile::Cadenzio).records() : -1;
-    }
-
     template <class T>
     T pick(const QList<T>& from) {
         return from[static_cast<qsizetype>(random_() % static_cast<uint64_t>(from.size()))];
@@ -219,8 +196,8 @@ TEST_F(Monkey, ThousandsOfActionsLeaveTheFilesWhole) {
     const int seed = fromEnvironment("CDZ_MONKEY_SEED", 1);
     const int actions = fromEnvironment("CDZ_MONKEY_ACTIONS", 300);
     random_.seed(static_cast<uint64_t>(seed));
-    fillCatalogue(10000);
-    const int64_t songs = songCount();
+    addSongs(10000);
+    const int64_t songs = records(CatalogueFile::Cadenzio);
     Watchdog watchdog(std::chrono::seconds(30));
     int done = 0;
     bool failed = false;
@@ -256,7 +233,7 @@ TEST_F(Monkey, ThousandsOfActionsLeaveTheFilesWhole) {
         bool deleting = false;
         for (const DialogRecord& d : dialogs().shown())
             deleting = deleting || (d.title == "Confirm Delete" && d.answer == "OK");
-        const int64_t now = songCount();
+        const int64_t now = records(CatalogueFile::Cadenzio);
         if (now < songs && !deleting) {
             ADD_FAILURE() << "songs went from " << songs << " to " << now << " without a deletion";
             failed = true;
@@ -271,13 +248,7 @@ TEST_F(Monkey, ThousandsOfActionsLeaveTheFilesWhole) {
     settle();
     std::cout << "monkey: seed " << seed << ", " << done << " actions, " << dialogs().shown().size()
               << " dialogs answered\n";
-    for (const CatalogueFileInfo& info : catalogueFiles()) {
-        FileUse use(catalogue(), {info.file});
-        if (!use.ok()) continue;
-        std::string problems;
-        EXPECT_EQ(catalogue().file(info.file).check(&problems), 0) << info.label;
-        EXPECT_EQ(problems, "") << info.label;
-    }
+    expectFilesCheckOut();
 }
 
 }  // namespace

@@ -14,24 +14,6 @@ namespace {
 
 class PlaylistJourney : public Journey {
 protected:
-    void addSongs(int n) {
-        FileUse files(catalogue(), {CatalogueFile::Cadenzio});
-        ASSERT_TRUE(files.ok());
-        DataFile& songs = catalogue().file(CatalogueFile::Cadenzio);
-        for (int i = 1; i <= n; ++i) {
-            songs.clearBuffer();
-            catalogue().song().Artist = "Artist " + std::to_string(i);
-            catalogue().song().Title = "Title " + std::to_string(i);
-            catalogue().song().ID = i;
-            ASSERT_EQ(songs.add(), 0);
-        }
-    }
-
-    int64_t records(CatalogueFile file) {
-        FileUse files(catalogue(), {file});
-        return files.ok() ? catalogue().file(file).records() : -1;
-    }
-
     void rightClick(PlaylistBrowse& browse) {
         QWidget* viewport = browse.list().viewport();
         QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(10, 10),

@@ -12,7 +12,7 @@
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StaleJournal.h"
-#include "runtime/text/Unicode.h"
+#include "runtime/text/SortKey.h"
 
 namespace cdz {
 namespace {
@@ -556,7 +556,7 @@ int DataFile::replaceAll(int key, const SqlValue& to, int64_t* changed) {
         if (decl_.needsFolded(column)) {
             RecordCodec::bind(
                 stmt, p++,
-                RecordCodec::seal(decl_, column, foldCase(std::get<std::string>(value)),
+                RecordCodec::seal(decl_, column, sortKey(std::get<std::string>(value)),
                                   cipher_.get()));
         }
         RecordCodec::bind(stmt, p, from);

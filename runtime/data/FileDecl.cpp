@@ -111,7 +111,7 @@ std::string FileDecl::layoutSignature() const {
         s += ")";
         if (k.primary) s += " PRIMARY";
         if (k.unique) s += " UNIQUE";
-        if (k.noCase) s += " NOCASE";
+        if (k.noCase) s += " NOCASE SORTKEY";
         if (k.blanksRepeat) s += " BLANKSREPEAT";
         s += ";";
     }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "runtime/text/Text.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -355,7 +356,9 @@ private:
     // range of the column's folded copy, which a case-blind key's index holds: the records whose
     // text folds to something beginning with the folded constant. When the compared beginning,
     // clipped, equals the constant K, the folded column begins with the folding of K (folding
-    // works a character at a time, and upper-cases first).
+    // works a character at a time, and upper-cases first). A stored copy holds the sort key,
+    // which begins with the base letters of that folding: text with accents is looked for in
+    // both ranges, since a field without a stored copy is folded in the statement.
     std::optional<Condition> prefixRange(const ExprNode& n) const {
         for (int side = 0; side < 2; ++side) {
             const ExprNode& other = *n.args[static_cast<size_t>(1 - side)];
@@ -365,15 +368,24 @@ private:
             const FieldDesc* f = prefixColumn(*n.args[static_cast<size_t>(side)], &upper);
             const std::string_view k = clip(constant->text);
             if (!f || k.empty()) continue;
-            std::string low = upper ? simpleFoldCase(k) : foldCase(k);
+            const std::string folded = upper ? simpleFoldCase(k) : foldCase(k);
             const std::string column = "{~" + f->label + "}";
-            std::string high = textAfterPrefix(low);
-            if (high.empty()) return Condition{"(" + column + " >= ?)", {std::move(low)}, true};
-            return Condition{"(" + column + " >= ? AND " + column + " < ?)",
-                             {std::move(low), std::move(high)},
-                             true};
+            Condition c = beginsWith(column, folded);
+            const std::string base = sortPrefix(folded);
+            if (base == folded) return c;
+            Condition bare = beginsWith(column, base);
+            c.sql = "(" + c.sql + " OR " + bare.sql + ")";
+            c.params.insert(c.params.end(), bare.params.begin(), bare.params.end());
+            return c;
         }
         return std::nullopt;
+    }
+
+    static Condition beginsWith(const std::string& column, const std::string& low) {
+        std::string high = textAfterPrefix(low);
+        if (high.empty()) return Condition{"(" + column + " >= ?)", {low}, true};
+        return Condition{"(" + column + " >= ? AND " + column + " < ?)", {low, std::move(high)},
+                         true};
     }
 
     const FilterTranslator::ColumnLookup& columns_;

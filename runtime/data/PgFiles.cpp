@@ -7,7 +7,7 @@
 #include "runtime/data/FieldLimits.h"
 #include "runtime/data/PgCatalogue.h"
 #include "runtime/data/PgEngine.h"
-#include "runtime/text/Unicode.h"
+#include "runtime/text/SortKey.h"
 
 namespace cdz::pg {
 namespace {
@@ -207,7 +207,7 @@ int PgFiles::refold() {
             std::vector<std::string> numbers, texts;
             for (int r = 0; r < batch.rows(); ++r) {
                 numbers.emplace_back(batch.text(r, 0));
-                texts.push_back(foldCase(batch.text(r, 1)));
+                texts.push_back(sortKey(batch.text(r, 1)));
             }
             last = std::stoll(numbers.back());
             if (int code = engine_.queryNative(

@@ -2,7 +2,7 @@
 
 #include "runtime/data/FileCipher.h"
 #include "runtime/text/Text.h"
-#include "runtime/text/Unicode.h"
+#include "runtime/text/SortKey.h"
 
 namespace cdz {
 namespace {
@@ -138,7 +138,7 @@ int RecordCodec::bindRecord(ParamBinder& stmt, int param, const FileDecl& decl, 
     for (int i = 0; i < decl.fieldCount(); ++i) {
         if (!decl.needsFolded(i)) continue;
         auto v = cols[static_cast<size_t>(i)].value(record);
-        bind(stmt, param++, seal(decl, i, foldCase(std::get<std::string>(v)), cipher));
+        bind(stmt, param++, seal(decl, i, sortKey(std::get<std::string>(v)), cipher));
     }
     return param;
 }
@@ -166,7 +166,7 @@ SqlValue RecordCodec::keyValue(const FileDecl& decl, const KeyDesc& key, int com
     int column = key.components[static_cast<size_t>(component)];
     const auto& f = decl.columns()[static_cast<size_t>(column)];
     SqlValue v = f.value(record);
-    if (key.noCase && f.type == FieldType::String) v = foldCase(std::get<std::string>(v));
+    if (key.noCase && f.type == FieldType::String) v = sortKey(std::get<std::string>(v));
     return seal(decl, column, std::move(v), cipher);
 }
 

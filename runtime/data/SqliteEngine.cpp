@@ -9,6 +9,7 @@
 #include "runtime/data/SqliteStatement.h"
 #include "runtime/data/StaleJournal.h"
 #include "runtime/data/Statement.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -20,18 +21,18 @@ constexpr int kMaxAttached = 10;  // besides main
 // instead of spilling them to the journal.
 constexpr int kCacheKiB = 256 * 1024;
 
-// Full case folding for maintenance statements of this connection (rebuilding the folded key
-// columns, ordering by UPPER()); nothing stored depends on it.
-void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// A text function of this connection's statements: NULL stays NULL.
+template <std::string (*map)(std::string_view)>
+void textFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
     const auto* text = sqlite3_value_text(argv[0]);
     int n = sqlite3_value_bytes(argv[0]);
-    std::string folded =
-        foldCase(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(n)));
-    sqlite3_result_text(ctx, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+    std::string mapped =
+        map(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(n)));
+    sqlite3_result_text(ctx, mapped.data(), static_cast<int>(mapped.size()), SQLITE_TRANSIENT);
 }
 
 // UPPER() and LOWER() of the expression language, for filters pushed down to SQLite (whose
@@ -143,8 +144,12 @@ int SqliteEngine::openConnection(const std::filesystem::path& mainFile) {
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_busy_timeout(db, lockWaitMs_);
+    // Case folding orders by UPPER() of a field without a stored copy; the sort key rebuilds
+    // the copies a case-insensitive key stores.
     sqlite3_create_function(db, "cdz_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            foldFunction, nullptr, nullptr);
+                            textFunction<foldCase>, nullptr, nullptr);
+    sqlite3_create_function(db, "cdz_sortkey", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            textFunction<sortKey>, nullptr, nullptr);
     sqlite3_create_function(db, "cdz_upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             upperFunction, nullptr, nullptr);
     sqlite3_create_function(db, "cdz_lower", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,

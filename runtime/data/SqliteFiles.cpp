@@ -69,7 +69,7 @@ int SqliteFiles::build() {
     for (int c : sql_.foldedColumns()) {
         const auto& name = decl_.columns()[static_cast<size_t>(c)].name;
         steps.push_back("UPDATE " + sql_.ref() + " SET " + Database::quote(name + "__fold") +
-                        " = cdz_fold(" + Database::quote(name) + ")");
+                        " = cdz_sortkey(" + Database::quote(name) + ")");
     }
     for (auto& s : sql_.createIndexesAndTriggers()) steps.push_back(std::move(s));
     steps.push_back("UPDATE " + schema_ + "." + TableSql::kLayoutTable +

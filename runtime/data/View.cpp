@@ -4,6 +4,7 @@
 
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -383,7 +384,11 @@ SqlValue View::termValue(size_t term) const {
     const Term& t = terms_[term];
     const DataFile& f = *sources_[static_cast<size_t>(t.source)].file;
     SqlValue v = f.decl().columns()[static_cast<size_t>(t.column)].value(f.record());
-    if (t.folded) v = foldCase(std::get<std::string>(v));
+    if (t.folded) {
+        // A stored copy holds the sort key; an order without one folds in the statement.
+        const std::string& text = std::get<std::string>(v);
+        v = f.decl().needsFolded(t.column) ? sortKey(text) : foldCase(text);
+    }
     return f.stored(t.column, std::move(v));
 }
 

@@ -253,7 +253,7 @@ SalvagedTable salvageTable(Database& out, const std::string& schema, const Damag
     for (const auto& f : folded) {
         const std::string source = f.substr(0, f.size() - 6);
         out.exec("UPDATE " + schema + "." + Database::quote(table) + " SET " + Database::quote(f) +
-                 " = cdz_fold(" + Database::quote(source) + ")");
+                 " = cdz_sortkey(" + Database::quote(source) + ")");
     }
     if (auto stored = damaged.storedCount(table)) {
         result.lost = std::max<int64_t>(0, *stored - result.saved);

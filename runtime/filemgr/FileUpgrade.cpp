@@ -110,7 +110,7 @@ int convert(Database& db, const FileDecl& decl, const std::string& schema,
     for (int c : sql.foldedColumns()) {
         const auto& name = decl.columns()[static_cast<size_t>(c)].name;
         steps.push_back("UPDATE " + sql.ref() + " SET " + Database::quote(name + "__fold") +
-                        " = cdz_fold(" + Database::quote(name) + ")");
+                        " = cdz_sortkey(" + Database::quote(name) + ")");
     }
     if (int failed = runAll(db, steps)) return failed;
     // Keys only over columns the table has: a key over a missing one would be a key over a

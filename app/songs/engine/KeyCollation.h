@@ -1,6 +1,6 @@
 #pragma once
 // How a key's text component compares: in code point order, or, for a case-insensitive key,
-// after full Unicode case folding, the very form the data files index ("Édith" = "ÉDITH").
+// by its sort key, the very form the data files index ("Édith" = "ÉDITH", filed with E).
 // Trailing blanks never count. Locators and the scroll thumb compare through it.
 #include <string>
 #include <string_view>
@@ -12,7 +12,7 @@ public:
     explicit KeyCollation(bool noCase = false) : noCase_(noCase) {}
 
     bool noCase() const { return noCase_; }
-    // The text as the key compares it: clipped, and folded for a case-insensitive key.
+    // The text as the key compares it: clipped, and its sort key for a case-insensitive key.
     std::string form(std::string_view utf8) const;
     // <0, 0, >0 as the key orders a before, with or after b.
     int compare(std::string_view a, std::string_view b) const;

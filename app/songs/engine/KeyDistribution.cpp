@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include <QChar>
+
 #include "app/songs/engine/CodePoints.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
 
@@ -16,7 +19,7 @@ constexpr int kDigits = 4;
 
 KeyDistribution::KeyDistribution(int width, int classes, KeyCollation collation)
     : width_(width),
-      alphabet_(classes),
+      alphabet_(classes, collation.noCase()),
       upper_((classes & kThumbLetters) && !(classes & kThumbCaseSensitive)),
       collation_(collation) {}
 
@@ -55,8 +58,19 @@ std::string KeyDistribution::comparable(std::string_view key) const {
 void KeyDistribution::build(std::string_view low, std::string_view high) {
     low_ = std::string(clip(cutChars(low, width_)));
     high_ = std::string(clip(cutChars(high, width_)));
-    const std::u32string lowChars = toCodePoints(low_);
-    std::u32string highChars = toCodePoints(high_);
+    // A case-blind key files accented letters with their base letters: so do the points.
+    const auto filed = [&](const std::string& key) {
+        std::u32string chars = toCodePoints(key);
+        if (!collation_.noCase()) return chars;
+        std::u32string out;
+        for (char32_t c : chars) {
+            const std::string base = sortPrefix(toUtf8(c));
+            out += toCodePoints(QChar::isUpper(c) ? toUpper(base) : base);
+        }
+        return out;
+    };
+    const std::u32string lowChars = filed(low_);
+    std::u32string highChars = filed(high_);
     // A high key shorter than the width stands for everything that begins with it.
     if (alphabet_.size() > 0 && static_cast<int>(highChars.size()) < width_)
         highChars.resize(static_cast<size_t>(width_), alphabet_.chars().back());

@@ -3,6 +3,7 @@
 #include <QChar>
 
 #include "app/songs/engine/CodePoints.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -25,7 +26,8 @@ bool printable(std::string_view typed) {
 bool StepLocator::sameFirstLetter(std::string_view typed, std::string_view key) const {
     const char32_t a = firstOf(typed), b = firstOf(key);
     if (a == 0 || b == 0) return false;
-    if (collation_.noCase()) return foldCase(toUtf8(a)) == foldCase(toUtf8(b));
+    // A case-blind key files "É" with "E", so a step goes on through both.
+    if (collation_.noCase()) return sortPrefix(toUtf8(a)) == sortPrefix(toUtf8(b));
     return toUpper(toUtf8(a)) == toUpper(toUtf8(b));
 }
 

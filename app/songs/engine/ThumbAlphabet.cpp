@@ -2,6 +2,10 @@
 
 #include <QChar>
 
+#include "app/songs/engine/CodePoints.h"
+#include "runtime/text/SortKey.h"
+#include "runtime/text/Unicode.h"
+
 namespace cdz {
 
 namespace {
@@ -19,9 +23,10 @@ bool taken(char32_t c, int classes) {
 
 }  // namespace
 
-ThumbAlphabet::ThumbAlphabet(int classes) {
+ThumbAlphabet::ThumbAlphabet(int classes, bool baseLettersOnly) {
     for (char32_t c = 1; c <= 255; ++c) {
         if (!taken(c, classes)) continue;
+        if (baseLettersOnly && sortPrefix(toUtf8(c)) != foldCase(toUtf8(c))) continue;
         chars_.push_back(c);
         digits_[c] = static_cast<uint8_t>(chars_.size());
     }

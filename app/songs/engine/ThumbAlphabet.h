@@ -1,6 +1,8 @@
 #pragma once
 // The characters a key distribution counts in, chosen from a sort order's character classes
 // among the codes 1 to 255 (Latin-1) in code order; a character's digit is its 1-based place.
+// For a key that files accented letters with their base letters, those letters are left out:
+// the distribution reads them as their base letters.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -17,7 +19,7 @@ enum ThumbCharClass : int {
 
 class ThumbAlphabet {
 public:
-    explicit ThumbAlphabet(int classes);
+    explicit ThumbAlphabet(int classes, bool baseLettersOnly = false);
 
     int size() const { return static_cast<int>(chars_.size()); }
     // 1 to size(); 0 for a character outside the alphabet.

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "runtime/data/DataFile.h"
 #include "runtime/data/FileDeclBuilder.h"
@@ -159,6 +160,39 @@ TEST_F(FileUpgradeTest, ConvertsToTheDeclaredLayoutKeepingEveryRecord) {
     ASSERT_EQ(file.add(), 0) << db.error().driverText;
     EXPECT_EQ(rec.ID, 5);
     EXPECT_EQ(file.records(), 5);
+}
+
+// A file whose case-blind copies were written by an older program (folded text, which filed
+// "Ñandú" after "Nico") is found out of date by its layout and keyed again as names are filed.
+TEST_F(FileUpgradeTest, CopiesOfAnOlderOrderAreRebuilt) {
+    CDZ_FILES_ONLY();
+    ASSERT_EQ(upgradeFile(db, newDecl(), "tracks"), 0);
+    {
+        DataFile file(db, newDecl(), rec);
+        ASSERT_EQ(file.open(), 0);
+        rec = NewRec{};
+        rec.Name = "Nico";
+        ASSERT_EQ(file.add(), 0);
+        const std::string path = file.path().string();
+        ASSERT_EQ(file.close(), 0);
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(raw,
+                               "UPDATE cdz_layout SET layout = replace(layout, ' NOCASE SORTKEY', "
+                               "' NOCASE'); UPDATE Tracks SET Name__fold = lower(Name)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(raw);
+        sqlite3_close(raw);
+    }
+    DataFile file(db, newDecl(), rec);
+    EXPECT_EQ(file.open(), err::kInvalidRecordLayout);
+    ASSERT_EQ(upgradeFile(db, newDecl(), "tracks"), 0) << db.error().driverText;
+    ASSERT_EQ(file.open(), 0);
+    ASSERT_EQ(file.set(file.keyIndex("ByName")), 0);
+    std::vector<std::string> names;
+    while (file.next() == 0) names.push_back(rec.Name.str());
+    EXPECT_EQ(names, (std::vector<std::string>{"ABBA", "abba", "Björk", "Ñandú", "Nico"}));
 }
 
 TEST_F(FileUpgradeTest, AnUpToDateFileIsLeftAsItIs) {

@@ -6,7 +6,7 @@
 
 #include "runtime/data/FileDecl.h"
 #include "runtime/data/PgTableSql.h"
-#include "runtime/text/Unicode.h"
+#include "runtime/text/SortKey.h"
 
 namespace cdz::test {
 
@@ -27,7 +27,7 @@ inline SqlValues insertParams(const FileDecl& decl, const pg::PgTableSql& sql, c
     }
     for (int c : sql.foldedColumns()) {
         params.push_back(
-            foldCase(std::get<std::string>(decl.columns()[static_cast<size_t>(c)].value(rec))));
+            sortKey(std::get<std::string>(decl.columns()[static_cast<size_t>(c)].value(rec))));
     }
     for (int64_t v : tail) params.emplace_back(std::in_place_type<int64_t>, v);
     return params;

@@ -1,6 +1,10 @@
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "runtime/text/Text.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -52,6 +56,34 @@ TEST(Unicode, FoldingAndCasing) {
     EXPECT_EQ(toLower("ÄÖÜ ABC"), "äöü abc");
     EXPECT_TRUE(equalsFolded("Björk  ", "BJÖRK"));
     EXPECT_FALSE(equalsFolded("Björk", "Bjork"));
+}
+
+// Sort keys file accents with their letter and tell spellings apart only after the letters.
+TEST(Unicode, SortKeysOrderAsAPersonFilesNames) {
+    const std::vector<std::string> filed{"Abba",    "Bjork",     "Björk",   "BJÖRK",
+                                         "Eagles",  "Edith",     "Édith Piaf", "Ødegaard",
+                                         "Shostakovich", "Straße", "Strauss", "Zappa",
+                                         "Ärzte?",  "Київ"};
+    std::vector<std::string> sorted = filed;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
+        return sortKey(a) < sortKey(b);
+    });
+    EXPECT_EQ(sorted, (std::vector<std::string>{"Abba", "Ärzte?", "Bjork", "Björk", "BJÖRK",
+                                                "Eagles", "Edith", "Édith Piaf", "Ødegaard",
+                                                "Shostakovich", "Straße", "Strauss", "Zappa",
+                                                "Київ"}));
+    // Equal keys exactly when the folded texts are equal: a unique key keeps its meaning.
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } pairs[] = {{"Björk", "BJÖRK", true}, {"straße", "STRASSE", true}, {"Björk", "Bjork", false},
+                 {"Édith", "Edith", false}, {"한국", "한국", true}};
+    for (const auto& p : pairs) EXPECT_EQ(sortKey(p.a) == sortKey(p.b), p.same) << p.a;
+    // A beginning's base letters begin every key of a text it begins.
+    for (const char* text : {"Édith Piaf", "Ødegaard", "Straße", "한국어"})
+        EXPECT_TRUE(sortKey(text).starts_with(sortPrefix(std::string(text).substr(0, 3)))) << text;
+    EXPECT_EQ(sortKey("plain ascii"), "plain ascii");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ int64_t KeyDistribution::numberOf(const std::u32string& four) const {
     const int64_t base = alphabet_.size() + 1;
     int64_t n = 0;
     for (size_t i = 0; i < kDigits; ++i)
-        n = n * base + (i < four.size() ? alphabet_.digitOf(four[i]) : 0);
+        n = n * base + (i < four.size() ? alphabet_.placeOf(four[i]) : 0);
     return n;
 }
 

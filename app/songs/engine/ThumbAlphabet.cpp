@@ -25,10 +25,12 @@ bool taken(char32_t c, int classes) {
 
 ThumbAlphabet::ThumbAlphabet(int classes, bool baseLettersOnly) {
     for (char32_t c = 1; c <= 255; ++c) {
+        places_[c] = static_cast<uint8_t>(chars_.size());
         if (!taken(c, classes)) continue;
         if (baseLettersOnly && sortPrefix(toUtf8(c)) != foldCase(toUtf8(c))) continue;
         chars_.push_back(c);
         digits_[c] = static_cast<uint8_t>(chars_.size());
+        places_[c] = digits_[c];
     }
 }
 

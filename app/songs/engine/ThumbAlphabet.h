@@ -24,6 +24,10 @@ public:
     int size() const { return static_cast<int>(chars_.size()); }
     // 1 to size(); 0 for a character outside the alphabet.
     int digitOf(char32_t c) const { return c < digits_.size() ? digits_[c] : 0; }
+    // The place of any character among the digits: its digit, or for one outside the
+    // alphabet the number of the alphabet's characters before it in code order (size() for
+    // everything past Latin-1), so that a key of other scripts still counts as high as it sorts.
+    int placeOf(char32_t c) const { return c < places_.size() ? places_[c] : size(); }
     // The character of digit 1 to size().
     char32_t at(int digit) const { return chars_[static_cast<size_t>(digit - 1)]; }
     const std::u32string& chars() const { return chars_; }
@@ -31,6 +35,7 @@ public:
 private:
     std::u32string chars_;
     std::array<uint8_t, 256> digits_{};
+    std::array<uint8_t, 256> places_{};
 };
 
 }  // namespace cdz

@@ -89,6 +89,22 @@ TEST(KeyDistribution, MiddlePointOfATitleOrder) {
     EXPECT_EQ(d.thumbPosition("MOZART"), 49);
 }
 
+// A last key in another script counts past the alphabet's last letter, so the names between
+// spread over the thumb in their order instead of bunching at one end.
+TEST(KeyDistribution, AKeyOutsideTheAlphabetCountsAsHighAsItSorts) {
+    KeyDistribution d(40, kTitle, KeyCollation(true));
+    d.build("Ação", "𠮷麗");
+    int last = 0;
+    for (const char* name : {"Ação", "Bach", "Mozart", "Zappa", "𠮷麗"}) {
+        const int place = d.thumbPosition(name);
+        EXPECT_GE(place, last) << name;
+        last = place;
+    }
+    EXPECT_LE(d.thumbPosition("Ação"), 2);
+    EXPECT_NEAR(d.thumbPosition("Mozart"), 45, 5);
+    EXPECT_EQ(d.thumbPosition("𠮷麗"), 100);
+}
+
 bool validUtf8(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toStdString() == s;
 }

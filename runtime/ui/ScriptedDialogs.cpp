@@ -50,6 +50,7 @@ Button ScriptedDialogs::message(std::string_view title, std::string_view text, M
                         defaultButton,
                         {},
                         {}};
+    if (whileShown_) whileShown_();
     Button pressed = effectiveDefault(buttons, defaultButton);
     if (const auto answer = take(); answer && !answer->empty()) {
         const auto b = buttonFromName(*answer);

@@ -6,6 +6,7 @@
 // show, a disabled popup item, an unreadable font) is treated the same way and noted in
 // problems(), so a script that went out of step is seen rather than followed blindly.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     void queue(std::string answer) { answers_.push_back(std::move(answer)); }
     void queue(Button b) { answers_.emplace_back(buttonName(b)); }
     std::size_t pending() const { return answers_.size(); }
+    // Runs while each message box is up, as the person's own input would go on meanwhile (a
+    // journey releases the mouse there, as a click on the box's button does).
+    void whileShown(std::function<void()> act) { whileShown_ = std::move(act); }
 
     const std::vector<DialogRecord>& shown() const { return shown_; }
     const std::vector<std::string>& problems() const { return problems_; }
@@ -48,6 +52,7 @@ private:
     std::vector<DialogRecord> shown_;
     std::vector<std::string> problems_;
     int taken_ = 0;
+    std::function<void()> whileShown_;
 };
 
 }  // namespace cdz

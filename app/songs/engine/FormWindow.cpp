@@ -2,6 +2,7 @@
 
 #include "app/songs/engine/FormBeside.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -11,10 +12,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -292,12 +295,27 @@ void FormWindow::fillLists() {
 void FormWindow::accepted(int index) {
     if (accepting_) return;
     FormEngine::Turn turn(*engine_);
-    if (!readable(index)) return;
-    store(index);
-    const bool passed = engine_->validate(index);
-    Entry& e = entries_[static_cast<size_t>(index)];
-    if (e.items && e.type == FormEntry::Type::Combo) fillLists();
-    if (passed) display();
+    // A press on a button of the form that took the focus from the field: a question the
+    // check asks takes the button's release, so the press is finished here once it passes.
+    QPointer<QAbstractButton> pressed = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (!pressed || pressed->window() != this ||
+        !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        pressed = nullptr;
+    }
+    bool passed = readable(index);
+    if (passed) {
+        store(index);
+        passed = engine_->validate(index);
+        Entry& e = entries_[static_cast<size_t>(index)];
+        if (e.items && e.type == FormEntry::Type::Combo) fillLists();
+        if (passed) display();
+    }
+    if (pressed && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        QTimer::singleShot(0, pressed, [pressed, passed] {
+            pressed->setDown(false);
+            if (passed) pressed->click();
+        });
+    }
 }
 
 // A date its picture cannot read stays as typed and the user is told, rather than the field

@@ -185,6 +185,40 @@ TEST_F(SongJourney, AnUnreadableDateIsKeptAndTold) {
     }
 }
 
+// A new category typed and OK clicked straight from its field: the question the field's check
+// asks takes the mouse's release, as a real box does, and the one click still saves the song.
+TEST_F(SongJourney, ANewCategoryAnsweredOnTheWayToOkSavesWithOneClick) {
+    SongBrowse& browse = songs();
+    dialogs().whileShown([this] { QTest::mouseRelease(&frame(), Qt::LeftButton); });
+    for (int round = 1; round <= 3; ++round) {
+        const size_t mark = markDialogs();
+        const std::string category = "Klezmer " + std::to_string(round);
+        dialogs().queue(Button::Yes);  // "Add new category?"
+        whenModal([&](QWidget& form) {
+            type(form.findChild<QWidget*>("MUS:Artist"), "Giora Feidman");
+            type(form.findChild<QWidget*>("MUS:Title"), "Let's be happy " + QString::number(round));
+            auto* combo = form.findChild<QComboBox*>("CAT:Category");
+            combo->setFocus(Qt::MouseFocusReason);
+            QTest::keyClicks(combo->lineEdit(), QString::fromStdString(category));
+            QTest::mousePress(form.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+            settle();
+            if (form.isVisible()) {
+                ADD_FAILURE() << "the form stayed open after the one click";
+                form.findChild<QPushButton*>("CancelButton")->click();
+            }
+        });
+        click(browse.findChild<QPushButton*>("InsertButton"));
+        EXPECT_EQ(dialogsSince(mark),
+                  std::vector<std::string>{"Category not found: Add new category?"});
+        const auto stored = storedSongs();
+        const auto it = stored.find("Let's be happy " + std::to_string(round));
+        ASSERT_NE(it, stored.end()) << "round " << round;
+        EXPECT_EQ(it->second.category, category);
+        EXPECT_EQ(stored.size(), static_cast<size_t>(round));
+    }
+    dialogs().whileShown({});
+}
+
 // The highlighted song changed through the form, then deleted after the question.
 TEST_F(SongJourney, SongsChangedAndDeleted) {
     SongBrowse& browse = songs();

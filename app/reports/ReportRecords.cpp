@@ -1,11 +1,13 @@
 #include "app/reports/ReportRecords.h"
 
 #include <typeindex>
+#include <vector>
 
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/RecordBindings.h"
 #include "runtime/data/ViewFilter.h"
 #include "runtime/text/Picture.h"
+#include "runtime/text/SortKey.h"
 #include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
 
@@ -98,12 +100,21 @@ bool ReportRecords::setFilter(std::string_view text, const std::string& field,
     const FieldDesc* column = view_->column(field);
     if (!clip(startsWith).empty() && column && column->isText()) {
         // Every text whose folded form begins with the folded start sorts from the start up to
-        // the start with its last byte raised (no byte of UTF-8 text is 0xFF).
-        std::string low = foldCase(clip(startsWith));
-        std::string high = low;
-        high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
-        range.where = "({~" + field + "} >= ? AND {~" + field + "} < ?)";
-        range.params = {std::move(low), std::move(high)};
+        // the start with its last byte raised (no byte of UTF-8 text is 0xFF). A key's stored
+        // copy begins with the base letters instead, so a start with accents takes both ranges.
+        const std::string folded = foldCase(clip(startsWith));
+        std::vector<std::string> starts{folded};
+        if (const std::string base = sortPrefix(folded); !base.empty() && base != folded)
+            starts.push_back(base);
+        for (const std::string& low : starts) {
+            std::string high = low;
+            high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
+            range.where += std::string(range.where.empty() ? "" : " OR ") + "({~" + field +
+                           "} >= ? AND {~" + field + "} < ?)";
+            range.params.push_back(low);
+            range.params.push_back(std::move(high));
+        }
+        range.where = "(" + range.where + ")";
     }
     ViewFilter filter;
     if (filter.apply(*view_, text, bindings_, range)) return true;

@@ -116,6 +116,29 @@ TEST(SongReports, ChartOneSelectsOneTheTeensAndTheHundreds) {
               (std::vector<std::string>{"Alpha", "Zulu", "Mike"}));
 }
 
+// A selection with accents finds its artists although the key files them with plain letters.
+TEST(SongReports, ASelectionWithAccentsFindsItsArtists) {
+    Songs f;
+    Catalogue& c = f.state->catalogue();
+    ASSERT_EQ(c.use(CatalogueFile::Cadenzio), 0);
+    for (const char* artist : {"Édith", "Eagles", "Ödön"}) {
+        c.file(CatalogueFile::Cadenzio).clearBuffer();
+        c.song().Artist = artist;
+        c.song().Title = "Song";
+        ASSERT_EQ(c.file(CatalogueFile::Cadenzio).add(), 0);
+    }
+    c.release(CatalogueFile::Cadenzio);
+    for (const auto& [selection, found] :
+         {std::pair{"é", "Édith"}, {"ÖD", "Ödön"}, {"ea", "Eagles"}}) {
+        ReportRequest r;
+        r.criteria.selectedOrAll = "Selected";
+        r.criteria.selection = selection;
+        EXPECT_EQ(order(f.print("PRINTMUS:SONGSBYARTIST", r), {"Édith", "Eagles", "Ödön"}),
+                  std::vector<std::string>{found})
+            << selection;
+    }
+}
+
 TEST(SongReports, TheCategoryReportPrintsTheCategoryPickedWhenItStarted) {
     Songs f;
     QWidget frame;

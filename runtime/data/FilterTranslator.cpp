@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/text/Text.h"
 #include "runtime/text/SortKey.h"
+#include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -384,8 +384,8 @@ private:
     static Condition beginsWith(const std::string& column, const std::string& low) {
         std::string high = textAfterPrefix(low);
         if (high.empty()) return Condition{"(" + column + " >= ?)", {low}, true};
-        return Condition{"(" + column + " >= ? AND " + column + " < ?)", {low, std::move(high)},
-                         true};
+        return Condition{
+            "(" + column + " >= ? AND " + column + " < ?)", {low, std::move(high)}, true};
     }
 
     const FilterTranslator::ColumnLookup& columns_;

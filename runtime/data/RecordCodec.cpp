@@ -1,8 +1,8 @@
 #include "runtime/data/RecordCodec.h"
 
 #include "runtime/data/FileCipher.h"
-#include "runtime/text/Text.h"
 #include "runtime/text/SortKey.h"
+#include "runtime/text/Text.h"
 
 namespace cdz {
 namespace {

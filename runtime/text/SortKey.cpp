@@ -17,15 +17,24 @@ bool isAscii(std::string_view s) {
 // Letters that decomposition leaves whole but a person files under a plain letter.
 const char16_t* baseOf(char16_t c) {
     switch (c) {
-        case u'ø': return u"o";
-        case u'æ': return u"ae";
-        case u'œ': return u"oe";
-        case u'đ': return u"d";
-        case u'ð': return u"d";
-        case u'ł': return u"l";
-        case u'ħ': return u"h";
-        case u'ı': return u"i";
-        default: return nullptr;
+        case u'ø':
+            return u"o";
+        case u'æ':
+            return u"ae";
+        case u'œ':
+            return u"oe";
+        case u'đ':
+            return u"d";
+        case u'ð':
+            return u"d";
+        case u'ł':
+            return u"l";
+        case u'ħ':
+            return u"h";
+        case u'ı':
+            return u"i";
+        default:
+            return nullptr;
     }
 }
 

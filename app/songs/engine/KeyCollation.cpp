@@ -1,7 +1,7 @@
 #include "app/songs/engine/KeyCollation.h"
 
-#include "runtime/text/Text.h"
 #include "runtime/text/SortKey.h"
+#include "runtime/text/Text.h"
 
 namespace cdz {
 

@@ -12,9 +12,9 @@ namespace cdz::test {
 namespace {
 
 // Artists as a person files them; each song's title is its artist's place.
-const char* const kFiled[] = {"Abba",         "Cher",          "Eagles", "Édith Piaf",
+const char* const kFiled[] = {"Abba",         "Cher",         "Eagles", "Édith Piaf",
                               "Edwin Starr",  "élodie frégé", "Fauré",  "Øystein Sevåg",
-                              "Shostakovich", "Straße",        "Zappa"};
+                              "Shostakovich", "Straße",       "Zappa"};
 
 class SortJourney : public Journey {
 protected:
@@ -99,8 +99,8 @@ TEST_F(SortJourney, AccentedNamesFileWithTheirLettersInTabsStripAndLocator) {
         EXPECT_EQ(shownArtists(), filed);
 
         const std::pair<QString, std::string> typed[] = {
-            {"ed", "Édith Piaf"}, {"ÉDW", "Edwin Starr"}, {"elo", "élodie frégé"},
-            {"o", "Øystein Sevåg"}, {"strasse", "Straße"}, {"e", "Eagles"}};
+            {"ed", "Édith Piaf"},   {"ÉDW", "Edwin Starr"}, {"elo", "élodie frégé"},
+            {"o", "Øystein Sevåg"}, {"strasse", "Straße"},  {"e", "Eagles"}};
         for (const auto& [text, artist] : typed) {
             locate(text);
             EXPECT_EQ(highlightedArtist(), artist) << text.toStdString();

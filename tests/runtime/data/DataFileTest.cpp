@@ -110,8 +110,13 @@ TEST_F(DataFileTest, KeyOrderForwardBackwardAndFromValues) {
 // A case-blind key files accented names with their letters, and a typed beginning without
 // the accent lands on them.
 TEST_F(DataFileTest, AccentedNamesFileWithTheirLetters) {
-    for (auto [a, t] : {std::pair{"Shostakovich", "s"}, {"Zappa", "z"}, {"Édith Piaf", "e2"},
-                        {"Ødegaard", "o"}, {"Eagles", "e1"}, {"Straße", "s2"}, {"Fauré", "f"}}) {
+    for (auto [a, t] : {std::pair{"Shostakovich", "s"},
+                        {"Zappa", "z"},
+                        {"Édith Piaf", "e2"},
+                        {"Ødegaard", "o"},
+                        {"Eagles", "e1"},
+                        {"Straße", "s2"},
+                        {"Fauré", "f"}}) {
         ASSERT_EQ(addSong(a, t), 0);
     }
     EXPECT_EQ(walk(byArtist), (std::vector<std::string>{"e1", "e2", "f", "o", "s", "s2", "z"}));
@@ -514,7 +519,9 @@ TEST_F(DataFileTest, StoredFileIsPlainSqlite) {
     ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "Björk");
     // The sort key: the base letters, then the folded text to tell spellings apart.
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), "bjork\x01" "björk");
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)),
+                 "bjork\x01"
+                 "björk");
     sqlite3_finalize(stmt);
     sqlite3_close(raw);
 }

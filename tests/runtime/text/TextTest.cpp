@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/text/Text.h"
 #include "runtime/text/SortKey.h"
+#include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -60,25 +60,27 @@ TEST(Unicode, FoldingAndCasing) {
 
 // Sort keys file accents with their letter and tell spellings apart only after the letters.
 TEST(Unicode, SortKeysOrderAsAPersonFilesNames) {
-    const std::vector<std::string> filed{"Abba",    "Bjork",     "Björk",   "BJÖRK",
-                                         "Eagles",  "Edith",     "Édith Piaf", "Ødegaard",
-                                         "Shostakovich", "Straße", "Strauss", "Zappa",
-                                         "Ärzte?",  "Київ"};
+    const std::vector<std::string> filed{
+        "Abba",     "Bjork",        "Björk",  "BJÖRK",   "Eagles", "Edith",  "Édith Piaf",
+        "Ødegaard", "Shostakovich", "Straße", "Strauss", "Zappa",  "Ärzte?", "Київ"};
     std::vector<std::string> sorted = filed;
     std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
         return sortKey(a) < sortKey(b);
     });
-    EXPECT_EQ(sorted, (std::vector<std::string>{"Abba", "Ärzte?", "Bjork", "Björk", "BJÖRK",
-                                                "Eagles", "Edith", "Édith Piaf", "Ødegaard",
-                                                "Shostakovich", "Straße", "Strauss", "Zappa",
-                                                "Київ"}));
+    EXPECT_EQ(sorted,
+              (std::vector<std::string>{"Abba", "Ärzte?", "Bjork", "Björk", "BJÖRK", "Eagles",
+                                        "Edith", "Édith Piaf", "Ødegaard", "Shostakovich", "Straße",
+                                        "Strauss", "Zappa", "Київ"}));
     // Equal keys exactly when the folded texts are equal: a unique key keeps its meaning.
     const struct {
         const char* a;
         const char* b;
         bool same;
-    } pairs[] = {{"Björk", "BJÖRK", true}, {"straße", "STRASSE", true}, {"Björk", "Bjork", false},
-                 {"Édith", "Edith", false}, {"한국", "한국", true}};
+    } pairs[] = {{"Björk", "BJÖRK", true},
+                 {"straße", "STRASSE", true},
+                 {"Björk", "Bjork", false},
+                 {"Édith", "Edith", false},
+                 {"한국", "한국", true}};
     for (const auto& p : pairs) EXPECT_EQ(sortKey(p.a) == sortKey(p.b), p.same) << p.a;
     // A beginning's base letters begin every key of a text it begins.
     for (const char* text : {"Édith Piaf", "Ødegaard", "Straße", "한국어"})

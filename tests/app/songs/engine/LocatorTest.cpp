@@ -99,7 +99,7 @@ TEST(StepLocator, DecidesByFirstLetters) {
     const Case cases[] = {
         {false, "c", "CD", A::StepDown},   {false, "D", "CD", A::Locate},
         {false, "é", "Éire", A::StepDown}, {true, "e", "Éire", A::StepDown},  // É files with E
-        {true, "s", "ſtar", A::StepDown},  // long s folds to s
+        {true, "s", "ſtar", A::StepDown},                                     // long s folds to s
         {false, "\x1b", "CD", A::Ignore},
     };
     for (const Case& c : cases) {

@@ -52,9 +52,9 @@ FontSpec ReportPager::headingFont(double points) const {
 void ReportPager::text(Mils x, Mils y, Mils width, const std::string& value, const FontSpec& font,
                        TextAlign align) {
     TextRun run;
-    // Text keeps a tenth of an inch clear of the column on its right; a right-aligned column
-    // ends at that gap already.
-    const int gap = align == TextAlign::Left ? 100 : 40;
+    // Text keeps a tenth of an inch clear of the column on its right, a right-aligned number
+    // too: the next column's text starts at its very edge.
+    constexpr int gap = 100;
     run.box = MilsRect{x, y, Mils{std::max(1, width.value - gap)}, height(font.pointSize, 1.3)};
     run.text = QString::fromStdString(value);
     run.font = font;

@@ -116,6 +116,37 @@ TEST(SongReports, ChartOneSelectsOneTheTeensAndTheHundreds) {
               (std::vector<std::string>{"Alpha", "Zulu", "Mike"}));
 }
 
+// Every value keeps a tenth of an inch clear of the next column on its line, a right-aligned
+// chart number before a file number too.
+TEST(SongReports, NoValueRunsIntoTheNextColumn) {
+    Songs f;
+    FileUse files(f.state->catalogue(), {CatalogueFile::Cadenzio, CatalogueFile::Categories});
+    for (const char* report : {"PRINTMUS:SONGSBYCHART", "PRINTMUS:SONGSBYARTIST"}) {
+        ReportJob job(*f.state, *ReportCatalogue::find(report), {}, letterPaper());
+        ASSERT_TRUE(job.start()) << report;
+        while (job.step(10)) {
+        }
+        ASSERT_TRUE(job.finish());
+        auto page = job.pages().page(0);
+        ASSERT_TRUE(page);
+        std::vector<const TextRun*> runs;
+        for (const PageItem& item : page->items)
+            if (const auto* run = std::get_if<TextRun>(&item)) runs.push_back(run);
+        int pairs = 0;
+        for (const TextRun* a : runs) {
+            for (const TextRun* b : runs) {
+                const int end = a->box.x.value + a->box.width.value;
+                if (a->box.y != b->box.y || b->box.x.value < end) continue;
+                // Any text to the right on the same line.
+                ++pairs;
+                EXPECT_GE(b->box.x.value - end, 100)
+                    << report << ": " << a->text.toStdString() << " | " << b->text.toStdString();
+            }
+        }
+        EXPECT_GT(pairs, 0) << report;
+    }
+}
+
 // A selection with accents finds its artists although the key files them with plain letters.
 TEST(SongReports, ASelectionWithAccentsFindsItsArtists) {
     Songs f;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "app/core/WizardLabel.h"
+
 namespace cdz {
 namespace {
 
@@ -22,7 +24,7 @@ constexpr const char* kEntryEnd = "\u00ab";
 void describe(std::string& out, const Field& f, const std::string& choices) {
     // A drop list with nothing to choose is typed instead.
     const int entryKind = f.entryKind == 3 && choices.empty() ? 1 : f.entryKind;
-    const std::string values[] = {f.label,
+    const std::string values[] = {wizardLabel(f.label),
                                   "0",
                                   f.source,
                                   f.picture,
@@ -71,7 +73,7 @@ constexpr std::array<Field, 24> kSongFields = {{
     {"TrackNumber", "MUS:TrackNumber", "@n3", 1, 2, 1, ""},
     {"Side", "MUS:Side", "@s1", 1, 1, 3, " (N/A)|A|B|1|2"},
     {"Time", "MUS:Time", "@t4", 4, 2, 1, ""},
-    {"UserDefinedKeyField", "MUS:UserDefinedKeyField", "@s30", 30, 1, 1, ""},
+    {"UserDefinedKey", "MUS:UserDefinedKeyField", "@s30", 30, 1, 1, ""},
     {"AdditionalInformation1", "MUS:AdditionalInformation1", "@s80", 80, 1, 1, ""},
     {"AdditionalInformation2", "MUS:AdditionalInformation2", "@s80", 80, 1, 1, ""},
     {"AdditionalInformation3", "MUS:AdditionalInformation3", "@s80", 80, 1, 1, ""},

@@ -162,7 +162,11 @@ SongBrowse::SongBrowse(AppState& state, BrowseWindowSpec spec, BrowseDeclaration
     // The media file's buffer is a name the query fields offer.
     DataFile& media = state.catalogue().file(CatalogueFile::Media);
     RecordBindings::bind(bindings(), media.decl(), media.record());
-    search_ = std::make_unique<SongSearch>(state.dialogs());
+    const std::string prompt(clip(state.settings().udkPrompt));
+    const bool captioned = !prompt.empty() && prompt != Settings::kUdkPromptDefault &&
+                           prompt != Settings::kUdkPromptUnread;
+    search_ =
+        std::make_unique<SongSearch>(state.dialogs(), captioned ? prompt : SongSearch::kUserKey);
     addControls();
     relayout();
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/core/WizardLabel.h"
 #include "runtime/expr/Bindings.h"
 #include "runtime/text/Text.h"
 #include "runtime/ui/Dialogs.h"
@@ -20,10 +21,11 @@ struct Field {
 };
 
 // The fields in the order the wizard lists them before sorting: both media names (the media
-// file's and the song's own) are offered, as users know either.
+// file's and the song's own) are offered, as users know either. The labels are the program's
+// names, spelt as words when offered.
 constexpr std::array<Field, 25> kFields = {{
     {"Category", "CAT:Category", "@s30", 30, 1, 1, ""},
-    {"Media", "MED:Media", "@s20", 20, 1, 1, ""},
+    {"MediaList", "MED:Media", "@s20", 20, 1, 1, ""},
     {"Artist", "MUS:Artist", "@s40", 40, 1, 1, ""},
     {"Title", "MUS:Title", "@s40", 40, 1, 1, ""},
     {"Album", "MUS:Album", "@s40", 40, 1, 1, ""},
@@ -55,30 +57,30 @@ constexpr const char* kEntryEnd = "\u00ab";
 
 }  // namespace
 
-const std::string& SongSearch::fieldDescription() {
-    static const std::string text = [] {
-        std::string s;
-        for (const Field& f : kFields) {
-            const std::string values[] = {f.label,
-                                          "0",
-                                          f.source,
-                                          f.picture,
-                                          std::to_string(f.size),
-                                          std::to_string(f.dataKind),
-                                          std::to_string(f.entryKind),
-                                          "",
-                                          f.choices};
-            for (const std::string& v : values) s += v + kValueEnd;
-            s += kEntryEnd;
-        }
-        return s;
-    }();
-    return text;
+std::string SongSearch::fieldDescription(std::string_view userKey) {
+    std::string s;
+    for (const Field& f : kFields) {
+        const std::string label = std::string_view(f.source) == "MUS:UserDefinedKeyField"
+                                      ? std::string(userKey)
+                                      : wizardLabel(f.label);
+        const std::string values[] = {label,
+                                      "0",
+                                      f.source,
+                                      f.picture,
+                                      std::to_string(f.size),
+                                      std::to_string(f.dataKind),
+                                      std::to_string(f.entryKind),
+                                      "",
+                                      f.choices};
+        for (const std::string& v : values) s += v + kValueEnd;
+        s += kEntryEnd;
+    }
+    return s;
 }
 
-SongSearch::SongSearch(Dialogs& dialogs) {
+SongSearch::SongSearch(Dialogs& dialogs, std::string_view userKey) {
     fields_.free();
-    XR_ADDFIELDSQUEUEDATA(fields_, error_, fieldDescription());
+    XR_ADDFIELDSQUEUEDATA(fields_, error_, fieldDescription(userKey));
     if (error_ != 0) {
         dialogs.message("Query Wizard Error# " + std::to_string(error_),
                         "An error has prevented the Query Wizard from initializing.",

@@ -5,6 +5,7 @@
 // searching for the window's life; the user is told why.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "querykit/querykit.h"
 
@@ -16,10 +17,12 @@ class Dialogs;
 class SongSearch {
 public:
     static constexpr const char* kClassName = "BROWSECADENZIO";
+    static constexpr const char* kUserKey = "User Defined Key";
 
     // Describes the fields to the library; a refused description is reported through
     // `dialogs` and leaves the search unusable.
-    explicit SongSearch(Dialogs& dialogs);
+    // `userKey`: the caption the user gave the user-defined key field.
+    explicit SongSearch(Dialogs& dialogs, std::string_view userKey = kUserKey);
 
     bool usable() const { return error_ == 0; }
 
@@ -28,8 +31,9 @@ public:
     // nothing when cancelled.
     std::optional<std::string> run(const std::string& filter, const Bindings& bindings);
 
-    // The fields offered, as the library's description string.
-    static const std::string& fieldDescription();
+    // The fields offered, as the library's description string, each under the words a person
+    // reads (the list's own media as "Media List", beside the song's "Media").
+    static std::string fieldDescription(std::string_view userKey = kUserKey);
 
 private:
     XRQW_FieldsQueue fields_;

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <map>
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "app/core/data/Catalogue.h"
@@ -176,6 +179,29 @@ TEST(SongSearch, TheLibraryTakesEveryField) {
     EXPECT_EQ(fields[11].Choices, " (N/A)|A|B|1|2");
     EXPECT_EQ(fields[11].EntryKind, 3);
     EXPECT_EQ(fields[23].Size, 2000);
+}
+
+// Each field is offered once, under words a person reads, the user-defined key under the
+// user's caption.
+TEST(SongSearch, FieldsAreOfferedUnderTheirCaptions) {
+    XRQW_FieldsQueue fields;
+    int32_t error = 0;
+    XR_ADDFIELDSQUEUEDATA(fields, error, SongSearch::fieldDescription("Catalog No"));
+    ASSERT_EQ(error, 0);
+    std::map<std::string, std::string> bySource;
+    std::set<std::string> labels;
+    for (const auto& f : fields) {
+        bySource[std::string(f.Source.clipped())] = f.Label.clipped();
+        EXPECT_TRUE(labels.insert(std::string(f.Label.clipped())).second) << f.Label.clipped();
+    }
+    const std::pair<const char*, const char*> expected[] = {
+        {"MUS:AdditionalInformation1", "Additional Information 1"},
+        {"MUS:ReleaseDate", "Release Date"},
+        {"MUS:CategoryID", "Category ID"},
+        {"MUS:Media", "Media"},
+        {"MED:Media", "Media List"},
+        {"MUS:UserDefinedKeyField", "Catalog No"}};
+    for (const auto& [source, label] : expected) EXPECT_EQ(bySource[source], label) << source;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
 
 #include "app/core/settings/Settings.h"
@@ -31,6 +32,28 @@ bool reachable(const QWidget& target, const QRect& place) {
     return false;
 }
 
+// The area a window must fit in: its screen's free area (under a larger scaling a size saved
+// before can exceed it), or its frame's area for a document window.
+QRect room(const QWidget& target, const QRect& place) {
+    if (!target.isWindow()) {
+        const QWidget* parent = target.parentWidget();
+        return parent ? parent->rect() : QRect();
+    }
+    const QScreen* screen = QGuiApplication::screenAt(place.center());
+    if (!screen) screen = target.screen() ? target.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// The place made no larger than the room and moved into it where it would stick out.
+QRect fitted(const QWidget& target, QRect place) {
+    const QRect area = room(target, place);
+    if (area.isEmpty()) return place;
+    place.setSize(place.size().boundedTo(area.size()));
+    place.moveLeft(std::clamp(place.left(), area.left(), area.right() - place.width() + 1));
+    place.moveTop(std::clamp(place.top(), area.top(), area.bottom() - place.height() + 1));
+    return place;
+}
+
 void setMaximised(QWidget& w, bool maximised) {
     if (w.isMaximized() == maximised) return;
     if (!w.isVisible()) {
@@ -53,6 +76,7 @@ QWidget& WindowPlacement::target(QWidget& window) {
 
 void WindowPlacement::restore(QWidget& window, const IniFile& settings, std::string_view section) {
     QWidget& w = target(window);
+    if (!w.isMaximized() && isResizable(w)) w.setGeometry(fitted(w, w.geometry()));
     const int x = leadingNumber(settings.read(section, "XPosit"));
     if (x == 0) return;
 
@@ -65,7 +89,7 @@ void WindowPlacement::restore(QWidget& window, const IniFile& settings, std::str
                 const int height = leadingNumber(settings.read(section, "Height"));
                 if (width > 0 && height > 0) place.setSize(QSize(width, height));
             }
-            if (reachable(w, place)) w.setGeometry(place);
+            if (reachable(w, place)) w.setGeometry(isResizable(w) ? fitted(w, place) : place);
         }
     }
     setMaximised(w, settings.read(section, "Maximize") == "Yes");

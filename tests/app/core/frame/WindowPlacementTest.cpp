@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QWidget>
 
 #include <filesystem>
@@ -113,6 +114,22 @@ TEST_F(Placement, UnusableEntriesLeaveTheWindowAlone) {
         if (!c.maximised) {
             EXPECT_EQ(w.geometry(), c.expected) << c.section;
         }
+    }
+}
+
+// Under a larger scaling a saved size, or the size a window opens at, can exceed the screen:
+// the window is made to fit it, saved place or none.
+TEST_F(Placement, AWindowLargerThanItsScreenIsMadeToFit) {
+    for (const char* section :
+         {"Maximize=No\nXPosit=100\nYPosit=80\nWidth=3000\nHeight=2000\n", "Maximize=No\n"}) {
+        writeSection(section);
+        QWidget w;
+        w.setGeometry(30, 40, 2500, 1800);
+        w.show();
+        WindowPlacement::restore(w, ini, "BrowseAlbum");
+        const QRect area = w.screen()->availableGeometry();
+        EXPECT_TRUE(area.contains(w.geometry())) << section;
+        EXPECT_EQ(w.size(), area.size()) << section;
     }
 }
 

@@ -5,7 +5,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdint>
 
 namespace cdz {
 
@@ -24,7 +28,12 @@ BrowseList::BrowseList(QWidget* parent) : QTableView(parent) {
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
+    // Room to spare is spread over the columns rather than all given to the last one.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (spreading_) return;
+        if (column < static_cast<int>(lent_.size())) lent_[static_cast<size_t>(column)] = 0;
+        QTimer::singleShot(0, this, &BrowseList::spread);
+    });
     setToolTip("Browsing Records");
 }
 
@@ -137,7 +146,48 @@ void BrowseList::contextMenuEvent(QContextMenuEvent* event) {
 
 void BrowseList::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
+    spread();
     emit rowsChanged();
+}
+
+int BrowseList::lentWidth(int column) const {
+    return column >= 0 && column < static_cast<int>(lent_.size())
+               ? lent_[static_cast<size_t>(column)]
+               : 0;
+}
+
+void BrowseList::spread() {
+    if (spreading_) return;
+    spreading_ = true;
+    QHeaderView* header = horizontalHeader();
+    const int count = header->count();
+    lent_.resize(static_cast<size_t>(count), 0);
+    std::vector<int> own(static_cast<size_t>(count), 0);
+    int total = 0;
+    for (int c = 0; c < count; ++c) {
+        if (header->isSectionHidden(c)) continue;
+        own[static_cast<size_t>(c)] = std::max(0, header->sectionSize(c) - lentWidth(c));
+        total += own[static_cast<size_t>(c)];
+    }
+    const int room = std::max(0, viewport()->width() - total);
+    int given = 0;
+    for (int c = 0; c < count; ++c) {
+        const size_t i = static_cast<size_t>(c);
+        const int share = total > 0 ? static_cast<int>(int64_t{room} * own[i] / total) : 0;
+        given += share;
+        lent_[i] = share;
+    }
+    // What division leaves goes to the widest column.
+    if (total > 0 && room > given) {
+        const auto widest = std::max_element(own.begin(), own.end()) - own.begin();
+        lent_[static_cast<size_t>(widest)] += room - given;
+    }
+    for (int c = 0; c < count; ++c) {
+        const size_t i = static_cast<size_t>(c);
+        if (!header->isSectionHidden(c) && header->sectionSize(c) != own[i] + lent_[i])
+            header->resizeSection(c, own[i] + lent_[i]);
+    }
+    spreading_ = false;
 }
 
 }  // namespace cdz

@@ -4,6 +4,8 @@
 // which the browse window carries out; the thumb beside it is the engine's estimate.
 #include <QTableView>
 
+#include <vector>
+
 namespace cdz {
 
 class BrowseList final : public QTableView {
@@ -16,6 +18,10 @@ public:
 
     // Whole rows that fit in the list now.
     int visibleRows() const;
+    // Width the list lent a column to fill a window wider than its columns (spread over them
+    // by their widths); the column's own width, the one kept, is its width less this.
+    int lentWidth(int column) const;
+    int ownWidth(int column) const { return columnWidth(column) - lentWidth(column); }
 
 signals:
     void moved(cdz::BrowseList::Move move);
@@ -39,6 +45,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void spread();
+
+    std::vector<int> lent_;
+    bool spreading_ = false;
     int wheelRest_ = 0;
     QPoint pressedAt_;
     int pressedRow_ = 0;  // the row the left button went down on, 0 when none

@@ -555,7 +555,7 @@ void BrowseWindow::saveFormat() {
     auto& columns = format_.columns();
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
         columns[static_cast<size_t>(c)].setWidth(
-            pixelsToDialogUnitsX(list_->columnWidth(c), fm.averageCharWidth()));
+            pixelsToDialogUnitsX(list_->ownWidth(c), fm.averageCharWidth()));
     }
     ListFormatStore store(state_.settingsFile(), spec_.procedure, spec_.listName);
     store.close(format_.text());

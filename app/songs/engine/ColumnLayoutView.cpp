@@ -58,11 +58,9 @@ void ColumnLayoutView::reset() {
 }
 
 void ColumnLayoutView::takeListWidths() {
-    const QHeaderView* header = host_.list.horizontalHeader();
-    size_t count = layout_.format().columns().size();
-    if (header->stretchLastSection() && count > 0) --count;
+    const size_t count = layout_.format().columns().size();
     for (size_t c = 0; c < count; ++c) {
-        const int pixels = host_.list.columnWidth(static_cast<int>(c));
+        const int pixels = host_.list.ownWidth(static_cast<int>(c));
         const int units = pixelsToDialogUnitsX(pixels, host_.averageCharWidth);
         ListColumn& column = layout_.column(c);
         // A width that converts back to the same pixels is the one the layout has.

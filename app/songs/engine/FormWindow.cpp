@@ -272,6 +272,12 @@ void FormWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (opened_) return;
     opened_ = true;
+    // A page's fields grow with the page as a form's own do; the pages have their design size
+    // now, laid out as the sheet was shown.
+    for (int page = 0; sheet_ && page < sheet_->count(); ++page) {
+        auto* pageResizer = new ControlResizer(*sheet_->widget(page));
+        pageResizer->recordControls(ResizeMode::Form);
+    }
     WindowPlacement::restore(*this, state_.settingsFile(), objectName().toStdString());
     resizer_->resizeControls();
     fillLists();

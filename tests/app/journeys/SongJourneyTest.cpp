@@ -219,6 +219,28 @@ TEST_F(SongJourney, ANewCategoryAnsweredOnTheWayToOkSavesWithOneClick) {
     dialogs().whileShown({});
 }
 
+// A form with pages grows its fields with its window, as a form without pages does.
+TEST_F(SongJourney, TheFieldsOfAPageGrowWithTheForm) {
+    SongBrowse& browse = songs();
+    for (int round = 1; round <= 3; ++round) {
+        whenModal([&](QWidget& form) {
+            QWidget* artist = form.findChild<QWidget*>("MUS:Artist");
+            ASSERT_NE(artist, nullptr);
+            const int before = artist->width();
+            form.resize(form.width() + 100 * round, form.height() + 40);
+            settle();
+            EXPECT_GT(artist->width(), before) << "round " << round;
+            form.resize(form.width() - 100 * round, form.height() - 40);
+            settle();
+            EXPECT_EQ(artist->width(), before) << "round " << round;
+            form.findChild<QPushButton*>("CancelButton")->click();
+        });
+        click(browse.findChild<QPushButton*>("InsertButton"));
+        EXPECT_TRUE(modalsDone());
+    }
+    EXPECT_TRUE(storedSongs().empty());
+}
+
 // The highlighted song changed through the form, then deleted after the question.
 TEST_F(SongJourney, SongsChangedAndDeleted) {
     SongBrowse& browse = songs();

@@ -24,6 +24,7 @@
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/albums/wizard/TrackForm.h"
 #include "app/core/AppState.h"
+#include "app/core/frame/PendingPress.h"
 #include "app/core/frame/WindowPlacement.h"
 #include "runtime/text/Picture.h"
 
@@ -139,6 +140,7 @@ QWidget* AlbumWizard::buildGeneral() {
     category_ = new QComboBox(page);
     category_->setObjectName("CategoryCombo");
     category_->setEditable(true);
+    connect(category_->lineEdit(), &QLineEdit::editingFinished, this, &AlbumWizard::categoryLeft);
     form->addRow("&Category:", category_);
     media_ = new QComboBox(page);
     media_->setObjectName("MediaList");
@@ -291,6 +293,20 @@ bool AlbumWizard::takeGeneral() {
         }
     }
     return true;
+}
+
+void AlbumWizard::categoryLeft() {
+    if (checkingCategory_) return;
+    checkingCategory_ = true;
+    PendingPress pressed(*this);
+    state_.catalogue().category().Category = category_->currentText().trimmed().toStdString();
+    const bool passed = rules_.acceptCategory();
+    if (!passed) {
+        tabs_->setCurrentIndex(0);
+        category_->setFocus();
+    }
+    checkingCategory_ = false;
+    pressed.finish(passed);
 }
 
 void AlbumWizard::reloadTracks(int select) {

@@ -62,6 +62,9 @@ private:
     QLineEdit* entry(QWidget* page, const char* name, int maxChars);
     void loadLists();
     bool takeGeneral();
+    // The category checked as its field is left, as a form checks it (the question to add a
+    // new one asked then rather than at OK).
+    void categoryLeft();
     void reloadTracks(int select);
     int currentIndex() const;
     void addTrack();
@@ -96,6 +99,7 @@ private:
     QLineEdit* releaseDate_ = nullptr;
     QLineEdit* fileNumber_ = nullptr;
     QComboBox* category_ = nullptr;
+    bool checkingCategory_ = false;
     QComboBox* media_ = nullptr;
     QTreeWidget* trackView_ = nullptr;
     QCheckBox* addToAlbums_ = nullptr;

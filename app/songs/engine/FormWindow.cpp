@@ -2,7 +2,6 @@
 
 #include "app/songs/engine/FormBeside.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -12,12 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +22,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
+#include "app/core/frame/PendingPress.h"
 #include "app/core/frame/WindowPlacement.h"
 #include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
@@ -301,13 +299,8 @@ void FormWindow::fillLists() {
 void FormWindow::accepted(int index) {
     if (accepting_) return;
     FormEngine::Turn turn(*engine_);
-    // A press on a button of the form that took the focus from the field: a question the
-    // check asks takes the button's release, so the press is finished here once it passes.
-    QPointer<QAbstractButton> pressed = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-    if (!pressed || pressed->window() != this ||
-        !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
-        pressed = nullptr;
-    }
+    // A button pressed on the way out of the field is pressed once the check is done.
+    PendingPress pressed(*this);
     bool passed = readable(index);
     if (passed) {
         store(index);
@@ -316,12 +309,7 @@ void FormWindow::accepted(int index) {
         if (e.items && e.type == FormEntry::Type::Combo) fillLists();
         if (passed) display();
     }
-    if (pressed && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
-        QTimer::singleShot(0, pressed, [pressed, passed] {
-            pressed->setDown(false);
-            if (passed) pressed->click();
-        });
-    }
+    pressed.finish(passed);
 }
 
 // A date its picture cannot read stays as typed and the user is told, rather than the field

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -68,6 +69,9 @@ TrackForm::TrackForm(AppState& state, const TrackList& list, bool withArtist, Wi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    for (QWidget* w : {static_cast<QWidget*>(title_), static_cast<QWidget*>(time_),
+                       static_cast<QWidget*>(number_)})
+        w->installEventFilter(this);
     WindowPlacement::restore(*this, state_.settingsFile(), section());
 }
 
@@ -87,29 +91,66 @@ int32_t TrackForm::timeValue(const QString& text) {
 }
 
 void TrackForm::done(int result) {
-    if (result == QDialog::Accepted && !save()) return;
+    if (result == QDialog::Accepted) {
+        const Saved saved = save();
+        if (saved == Saved::Stay) return;
+        if (saved == Saved::Abandon) result = QDialog::Rejected;
+    }
     WindowPlacement::save(*this, state_.settingsFile(), section());
     QDialog::done(result);
 }
 
-bool TrackForm::save() {
+TrackForm::Saved TrackForm::save() {
     WizardTrack t = track_;
     if (artist_) t.artist = artist_->text().toStdString();
     t.title = title_->text().toStdString();
     t.time = timeValue(time_->text());
     t.track = number_->value();
     const bool adding = t.recno == 0;
-    const int code = adding ? list_.add(t) : list_.change(t);
-    if (code == err::kDuplicateKey) {
-        state_.warning()(kDuplicateEntry, kKeyName);
-        return false;
-    }
-    if (code != 0) {
-        state_.warning()(adding ? kInsertError : kUpdateError);
-        return false;
+    for (;;) {
+        const int code = adding ? list_.add(t) : list_.change(t);
+        if (code == 0) break;
+        if (code == err::kDuplicateKey) {
+            state_.warning()(kDuplicateEntry, kKeyName);
+            return Saved::Stay;
+        }
+        if (adding) {
+            state_.warning()(kInsertError);
+            return Saved::Stay;
+        }
+        // Yes writes again, No leaves the form as cancelled, Cancel stays in it.
+        const Button answer = state_.warning()(kUpdateError);
+        if (answer == Button::No) return Saved::Abandon;
+        if (answer != Button::Yes) return Saved::Stay;
     }
     track_ = t;
-    return true;
+    return Saved::Yes;
+}
+
+bool TrackForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->keyCombination() ==
+            QKeyCombination(Qt::ControlModifier, Qt::Key_Apostrophe)) {
+        ditto(static_cast<QWidget*>(watched));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TrackForm::ditto(QWidget* field) {
+    const std::vector<WizardTrack> tracks = list_.read();
+    const WizardTrack* before = nullptr;
+    for (const WizardTrack& t : tracks) {
+        if (t.recno != track_.recno && (track_.recno == 0 || t.track < track_.track)) before = &t;
+    }
+    if (!before) return;
+    if (field == title_) {
+        title_->setText(QString::fromStdString(before->title));
+    } else if (field == time_) {
+        time_->setText(timeText(before->time));
+    } else if (field == number_ && number_->isEnabled()) {
+        number_->setValue(before->track);
+    }
 }
 
 }  // namespace cdz

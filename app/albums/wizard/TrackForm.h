@@ -1,7 +1,8 @@
 #pragma once
 // The wizard's track form: one track of the list added or changed, with an artist field for
 // compilations ("UpdateAddWizard") and without one for single-artist albums
-// ("UpdateAddWizardNoArtist"). A new track takes the next track number of the run.
+// ("UpdateAddWizardNoArtist"). A new track takes the next track number of the run. Title, time
+// and track offer Ditto (Ctrl+'), the value of the track before.
 #include <QDialog>
 
 #include "app/albums/wizard/TrackList.h"
@@ -29,9 +30,13 @@ public:
 
 protected:
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool save();
+    enum class Saved { Yes, Stay, Abandon };
+    Saved save();
+    // Ctrl+' in a field: it takes the value of the track before this one.
+    void ditto(QWidget* field);
     const char* section() const;
 
     AppState& state_;

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -159,6 +161,66 @@ TEST_F(WizardWindowTest, DiscReadThroughTheWindowEndsAsAnAlbumInTheFiles) {
     const ShellResult work =
         runSqliteShell(cat().file(F::AddWizard).path(), "SELECT COUNT(*) FROM AddWizard;");
     EXPECT_EQ(work.out, "0\n");
+}
+
+// A new category is asked about as its field is left, and not again once added.
+TEST_F(WizardWindowTest, ANewCategoryIsAskedAboutAsItsFieldIsLeft) {
+    const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+    auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    ASSERT_NE(wizard, nullptr);
+    wizard->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(wizard, 2000));
+    auto& category = child<QComboBox>(*wizard, "CategoryCombo");
+    category.setFocus();
+    category.lineEdit()->selectAll();
+    fx.dialogs->queue(Button::Yes);
+    QTest::keyClicks(category.lineEdit(), "Klezmer");
+    QTest::keyClick(category.lineEdit(), Qt::Key_Tab);
+    settle();
+    ASSERT_EQ(fx.dialogs->shown().size(), 1u);
+    EXPECT_EQ(fx.lastMessage(), "Add new category?");
+    EXPECT_EQ(runSqliteShell(fx.dir.path() / "CDZCAT.tps", "select Category from Categories;").out,
+              "Klezmer\n");
+    // Left again, the category is known.
+    category.setFocus();
+    QTest::keyClick(category.lineEdit(), Qt::Key_End);
+    QTest::keyClick(category.lineEdit(), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(fx.dialogs->shown().size(), 1u) << fx.lastMessage();
+    wizard->reject();
+    settle();
+}
+
+// Ctrl+' in a track form's title or time takes the value of the track before.
+TEST_F(WizardWindowTest, TrackFormsDittoTheTrackBefore) {
+    const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+    ASSERT_GT(instance, 0);
+    auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+    ASSERT_NE(wizard, nullptr);
+    auto& tracks = child<QTreeWidget>(*wizard, "TrackList");
+    for (int round = 1; round <= 3; ++round) {
+        whenModal([round](QWidget& form) {
+            auto& title = child<QLineEdit>(form, "TitleEntry");
+            auto& time = child<QLineEdit>(form, "TimeEntry");
+            if (round == 1) {
+                title.setText("Nocturne");
+                time.setText("3:45");
+            } else {
+                for (QLineEdit* entry : {&title, &time}) {
+                    entry->setFocus();
+                    QTest::keyClick(entry, Qt::Key_Apostrophe, Qt::ControlModifier);
+                }
+                title.setText(title.text() + " " + QString::number(round));
+            }
+            child<QPushButton>(form, "OkButton").click();
+        });
+        child<QPushButton>(*wizard, "AddButton").click();
+        ASSERT_EQ(tracks.topLevelItemCount(), round);
+    }
+    EXPECT_EQ(tracks.topLevelItem(2)->text(1), "Nocturne 2 3");
+    EXPECT_EQ(tracks.topLevelItem(2)->text(2), tracks.topLevelItem(0)->text(2));
+    EXPECT_EQ(tracks.topLevelItem(0)->text(2), " 3:45");
+    child<QPushButton>(*wizard, "CancelButton").click();
 }
 
 TEST_F(WizardWindowTest, ADiscWithCdTextNamesTheAlbumAndItsSongs) {

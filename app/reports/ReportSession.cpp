@@ -91,7 +91,7 @@ QWidget* ReportSession::start(AppState& state, const ReportDefinition& definitio
 
 ReportSession::ReportSession(AppState& state, const ReportDefinition& definition, bool preview,
                              ReportRequest request, QWidget* frame)
-    : state_(state), definition_(definition), preview_(preview), frame_(frame) {
+    : state_(state), definition_(definition), preview_(preview), frame_(frame), request_(request) {
     job_ = std::make_unique<ReportJob>(state, definition, std::move(request),
                                        paperOf(state.printer()));
 }
@@ -118,13 +118,24 @@ QWidget* ReportSession::begin() {
         done(Response::Cancelled);
         return nullptr;
     }
+    std::string asked;
     if (definition_.kind == ReportKind::Query || definition_.kind == ReportKind::PaperSaver) {
         const std::string fields = definition_.queryFields ? definition_.queryFields(state_) : "";
-        job_->setFilter(ReportWizard::ask(state_.dialogs(), definition_.queryClass, fields,
-                                          definition_.kind == ReportKind::PaperSaver,
-                                          job_->bindings(), &job_->queryDescription()));
+        asked = ReportWizard::ask(state_.dialogs(), definition_.queryClass, fields,
+                                  definition_.kind == ReportKind::PaperSaver, job_->bindings(),
+                                  &job_->queryDescription());
+        job_->setFilter(asked);
     }
-    if (!job_->start()) {
+    bool started = job_->start();
+    if (!started && !asked.empty() && job_->failure() == ReportJob::Failure::View) {
+        // A filter from the wizard that the view cannot take: told, and the report goes on
+        // without it, on a job of its own.
+        state_.warning()(kViewWarning);
+        job_ =
+            std::make_unique<ReportJob>(state_, definition_, request_, paperOf(state_.printer()));
+        started = job_->open() && job_->start();
+    }
+    if (!started) {
         if (job_->failure() == ReportJob::Failure::Before) {
             state_.dialogs().message(definition_.title, job_->error(), MessageIcon::Warning,
                                      Button::Ok, Button::Ok);

@@ -57,6 +57,7 @@ private:
     QWidget* frame_;
     std::vector<CatalogueFile> held_;  // the files taken through the standard open
     std::unique_ptr<ReportJob> job_;
+    ReportRequest request_;  // as asked, for a second start without the wizard's filter
     QPointer<ReportProgressWindow> progress_;
     QPointer<PreviewWindow> previewWindow_;
 };

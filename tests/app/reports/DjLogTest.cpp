@@ -1,10 +1,23 @@
 // The DJ log: songs in media and file-number order, the year as a collector wrote it, and the
 // notes column under the user's caption.
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
 #include <gtest/gtest.h>
 
+#include "app/core/startup/QueryWizardTexts.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
+#include "app/reports/ReportsProcedures.h"
+#include "runtime/report/PreviewWindow.h"
 #include "runtime/text/DateTime.h"
+#include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/reports/ReportFixture.h"
 
 namespace cdz::test {
@@ -48,6 +61,105 @@ TEST(DjLog, ListsByMediaWithTheYearAsStoredAndTheUsersNotesCaption) {
             rows.push_back(texts[i] + "=" + texts[i + 3]);
     EXPECT_EQ(rows, (std::vector<std::string>{"No Date= --", "Dated=2004", "Bare Year=1987"}));
     c.release(CatalogueFile::Cadenzio);
+}
+
+// Runs `act` on the modal window named `name` once it is the one up.
+void whenUp(const char* name, std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [name, act = std::move(act)]() mutable {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->objectName() == name) {
+            act(*w);
+        } else {
+            whenUp(name, std::move(act));
+        }
+    });
+}
+
+void press(QWidget& w, const char* button) {
+    auto* b = w.findChild<QPushButton*>(button);
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+}
+
+void choose(QWidget& w, const char* list, const QString& text) {
+    auto* l = w.findChild<QListWidget*>(list);
+    ASSERT_NE(l, nullptr) << list;
+    const auto found = l->findItems(text, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+    l->setCurrentItem(found.front());
+}
+
+// The DJ log run from the menu to its preview; the preview's texts, the preview closed.
+std::vector<std::string> previewed(StateFixture& f) {
+    EXPECT_NE(f.state->starter().start("PRINTDJLIST"), 0);
+    PreviewWindow* preview = nullptr;
+    EXPECT_TRUE(waitFor([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) preview = p;
+        return preview != nullptr;
+    }));
+    if (!preview) return {};
+    const auto texts = textsOf(dynamic_cast<const PageList&>(preview->source()));
+    preview->close();
+    EXPECT_TRUE(waitFor([&] { return f.state->starter().instances().empty(); }));
+    return texts;
+}
+
+// A saved filter the view cannot take is told (warning 36) and the log prints without it.
+TEST(DjLog, ASavedFilterThatCannotBeAppliedIsToldAndLeftOut) {
+    StateFixture f;
+    setQueryWizardTexts();
+    addSongs(*f.state, {{"Bell", "Ring Out"}, {"Abel", "Cain"}});
+    QWidget frame;
+    defineReportsProcedures(*f.state, frame);
+    // A query saved as the user saves one: Artist begins with "b".
+    f.dialogs->queue(Button::Yes);  // preview
+    f.dialogs->queue(Button::Yes);  // "Would you like to save this query?"
+    whenUp("SavedQueryBrowse", [](QWidget& browse) {
+        whenUp("QueryWizard", [](QWidget& wizard) {
+            choose(wizard, "FieldList", "Artist");
+            press(wizard, "NextButton");
+            choose(wizard, "OperatorList", "Begins With");
+            press(wizard, "NextButton");
+            wizard.findChild<QLineEdit*>("ValueEntry")->setText("b");
+            press(wizard, "NextButton");
+            whenUp("SavedQueryDescription", [](QWidget& form) {
+                form.findChild<QLineEdit*>("DescriptionEdit")->setText("B artists");
+                press(form, "OkButton");
+            });
+            press(wizard, "FinishButton");
+        });
+        press(browse, "InsertButton");
+    });
+    auto texts = previewed(f);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Bell"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Abel"), 0);
+
+    // The saved text no longer fits the songs (a field since renamed): chosen, it is told and
+    // the whole log prints, three times over.
+    const auto edited = runSqliteShell(f.dir.path() / "QUERIES.TPS",
+                                       "update XRQW_Queries set QueryString = 'MUS:Gone = 1';");
+    ASSERT_EQ(edited.exitCode, 0) << edited.err;
+    for (int round = 1; round <= 3; ++round) {
+        const size_t mark = f.dialogs->shown().size();
+        f.dialogs->queue(Button::Yes);  // preview
+        whenUp("SavedQueryBrowse", [](QWidget& browse) {
+            auto* list = browse.findChild<QTreeView*>("SavedQueryList");
+            ASSERT_NE(list, nullptr);
+            const QModelIndexList found = list->model()->match(
+                list->model()->index(0, 0), Qt::DisplayRole, "B artists", 1, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1);
+            list->setCurrentIndex(found.front());
+            press(browse, "SelectButton");
+        });
+        texts = previewed(f);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Bell"), 1) << round;
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Abel"), 1) << round;
+        std::vector<std::string> told;
+        for (size_t i = mark; i < f.dialogs->shown().size(); ++i)
+            told.push_back(f.dialogs->shown()[i].title);
+        EXPECT_EQ(told, (std::vector<std::string>{"Preview", "View Open Error"})) << round;
+    }
 }
 
 }  // namespace

@@ -31,9 +31,10 @@ void PreferencesApply::ok(const Settings& edited, const std::string& openedWith)
     // Years shown for dates that were never converted would be day numbers: without the
     // conversion the format stays as it was.
     if (yearOnly && !wasYearOnly) {
+        // No is the default: Enter must not throw away every day and month of the catalogue.
         const Button answer =
             state_.dialogs().message(kYearOnlyTitle, kYearOnlyQuestion, MessageIcon::Question,
-                                     Button::Yes | Button::No, Button::Yes);
+                                     Button::Yes | Button::No, Button::No);
         if (answer == Button::Yes) {
             state_.starter().run(proc::kConvertSongDatesToYears);
             state_.starter().run(proc::kConvertAlbumDatesToYears);

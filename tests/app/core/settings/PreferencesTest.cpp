@@ -49,6 +49,8 @@ TEST(Preferences, OkWritesTheDateFormatAndConvertsToYearsOnlyWhenAskedTo) {
         {"year only, yes", "d17", "n4b", "Yes", "n4b", "Basic Format Changed|Information", true},
         // Day numbers shown as years would be nonsense: the format stays.
         {"year only, no", "d6", "n4b", "No", "d6", "Basic Format Changed", false},
+        // Enter (the default) keeps the dates.
+        {"year only, default", "d6", "n4b", "", "d6", "Basic Format Changed", false},
         {"year only again", "n4b", "n4b", "", "n4b", "", false},
         {"unknown setting kept", "zz", "d17", "", "d17", "", false},
     };

@@ -30,22 +30,19 @@ class Journey : public testing::Test {
 protected:
     void SetUp() override {
         f_ = std::make_unique<StateFixture>();
-        state().showSplash = false;
-        addProgramSubsystems(state());
-        main_ = std::make_unique<ProgramMain>(state());
-        ASSERT_TRUE(main_->startUp());
-        frame_ = std::make_unique<MainFrame>(state());
-        frame_->open();
-        frame_->show();
-        settle();
+        ASSERT_NO_FATAL_FAILURE(start());
     }
 
     void TearDown() override {
-        if (frame_) frame_->close();
-        settle();
-        frame_.reset();
-        main_.reset();
+        stop();
         f_.reset();
+    }
+
+    // The program closed and started again over the same data folder.
+    void restart() {
+        stop();
+        f_->makeState();
+        ASSERT_NO_FATAL_FAILURE(start());
     }
 
     AppState& state() { return *f_->state; }
@@ -161,6 +158,24 @@ protected:
     }
 
 private:
+    void start() {
+        state().showSplash = false;
+        addProgramSubsystems(state());
+        main_ = std::make_unique<ProgramMain>(state());
+        ASSERT_TRUE(main_->startUp());
+        frame_ = std::make_unique<MainFrame>(state());
+        frame_->open();
+        frame_->show();
+        settle();
+    }
+
+    void stop() {
+        if (frame_) frame_->close();
+        settle();
+        frame_.reset();
+        main_.reset();
+    }
+
     void pollModal() {
         QTimer::singleShot(20, frame_.get(), [this] {
             QWidget* modal = QApplication::activeModalWidget();

@@ -24,7 +24,11 @@ struct StateFixture {
     std::vector<std::string> halts;
     std::unique_ptr<AppState> state;
 
-    StateFixture() {
+    StateFixture() { makeState(); }
+
+    // A program state over the same folder, as a program started again finds it.
+    void makeState() {
+        state.reset();
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         state = std::make_unique<AppState>(

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QTabBar>
 
+#include <algorithm>
+
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/core/AppState.h"
@@ -110,10 +112,18 @@ void AlbumSongList::placeControls() {
         b->setGeometry(x(bx), y(by), x(40), y(14));
         bx += 42;
     }
-    const auto extras = findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
-    for (QPushButton* b : extras) {
-        if (b->objectName() == "SelectExistingButton") b->setGeometry(x(bx), y(by), x(86), y(14));
-        if (b->objectName() == "EditAllButton") b->setGeometry(x(bx + 88), y(by), x(64), y(14));
+    // The two long captions take the width their text needs in the font of the day, from a
+    // design width that holds them in the form's font (the list is placed and its places
+    // recorded before the form's font reaches it) up to what the row has left.
+    auto* select = findChild<QPushButton*>("SelectExistingButton", Qt::FindDirectChildrenOnly);
+    auto* editAll = findChild<QPushButton*>("EditAllButton", Qt::FindDirectChildrenOnly);
+    if (select && editAll) {
+        const int left = x(bx), right = x(w - 2), gap = x(2);
+        const int selectWidth = std::max(x(108), select->sizeHint().width());
+        const int editWidth = std::max(
+            x(72), std::min(editAll->sizeHint().width(), right - left - selectWidth - gap));
+        select->setGeometry(left, y(by), selectWidth, y(14));
+        editAll->setGeometry(left + selectWidth + gap, y(by), editWidth, y(14));
     }
     constexpr int kPasteWidth = 60;
     hint1_->setGeometry(x(2), y(h - 20), x(w - 8 - kPasteWidth), y(9));

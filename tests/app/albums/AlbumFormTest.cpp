@@ -406,5 +406,29 @@ TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
     EXPECT_EQ(titles, (std::vector<std::string>{"Overture", "Finale", "Encore", "Untouched"}));
 }
 
+// The song list's buttons show their captions whole in the font of the day.
+TEST_F(AlbumFormTest, TheSongListsButtonsShowTheirCaptionsWhole) {
+    addAlbum(4, "Captions");
+    cat().album().AlbumID = 4;
+    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            form = runningForm();
+            return form != nullptr;
+        }));
+        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
+        settle();
+        for (const char* name : {"SelectExistingButton", "EditAllButton"}) {
+            auto* b = form->findChild<QPushButton*>(name);
+            ASSERT_NE(b, nullptr) << name;
+            EXPECT_GE(b->width(), b->sizeHint().width()) << name;
+        }
+        form->findChild<QPushButton*>("CancelButton")->click();
+    });
+    f.state->request = Request::Change;
+    AlbumForm::run(*f.state, nullptr);
+}
+
 }  // namespace
 }  // namespace cdz::test

@@ -15,27 +15,16 @@ bool isAscii(std::string_view s) {
 }
 
 // Letters that decomposition leaves whole but a person files under a plain letter.
+constexpr struct {
+    char16_t letter;
+    const char16_t* base;
+} kBases[] = {{u'ø', u"o"}, {u'æ', u"ae"}, {u'œ', u"oe"}, {u'đ', u"d"},
+              {u'ð', u"d"}, {u'ł', u"l"},  {u'ħ', u"h"},  {u'ı', u"i"}};
+
 const char16_t* baseOf(char16_t c) {
-    switch (c) {
-        case u'ø':
-            return u"o";
-        case u'æ':
-            return u"ae";
-        case u'œ':
-            return u"oe";
-        case u'đ':
-            return u"d";
-        case u'ð':
-            return u"d";
-        case u'ł':
-            return u"l";
-        case u'ħ':
-            return u"h";
-        case u'ı':
-            return u"i";
-        default:
-            return nullptr;
-    }
+    for (const auto& b : kBases)
+        if (b.letter == c) return b.base;
+    return nullptr;
 }
 
 // Folded text without its accents: decomposed, marks dropped, composed again (so that
@@ -55,20 +44,24 @@ QString baseLetters(const QString& folded) {
     return out.normalized(QString::NormalizationForm_C);
 }
 
+// The base letters of folded text; plain ASCII is its own.
+std::string baseOfFolded(const std::string& folded) {
+    if (isAscii(folded)) return folded;
+    return baseLetters(QString::fromStdString(folded)).toStdString();
+}
+
 }  // namespace
 
 std::string sortKey(std::string_view utf8) {
     std::string folded = foldCase(utf8);
-    if (isAscii(folded)) return folded;
-    std::string base = baseLetters(QString::fromStdString(folded)).toStdString();
+    if (isAscii(folded)) return folded;  // most keys: no copy to compare
+    std::string base = baseOfFolded(folded);
     if (base == folded) return folded;
     return base + '\x01' + folded;
 }
 
 std::string sortPrefix(std::string_view utf8) {
-    std::string folded = foldCase(utf8);
-    if (isAscii(folded)) return folded;
-    return baseLetters(QString::fromStdString(folded)).toStdString();
+    return baseOfFolded(foldCase(utf8));
 }
 
 }  // namespace cdz

@@ -241,11 +241,8 @@ TEST_F(AlbumFormTest, ACancelledInsertLeavesNoSongOnItsReservedNumber) {
     cat().file(F::Album).clearBuffer();
     int32_t reserved = 0;
     QTimer::singleShot(0, [&] {
-        FormWindow* form = nullptr;
-        ASSERT_TRUE(waitFor([&] {
-            form = runningForm();
-            return form != nullptr;
-        }));
+        FormWindow* form = awaitForm();
+        ASSERT_NE(form, nullptr);
         reserved = cat().album().AlbumID;
         form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
         auto* list = form->findChild<AlbumSongList*>();
@@ -339,11 +336,8 @@ TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlb
     std::vector<std::string> said;
     int listed = 0;
     QTimer::singleShot(0, [&] {
-        FormWindow* form = nullptr;
-        ASSERT_TRUE(waitFor([&] {
-            form = runningForm();
-            return form != nullptr;
-        }));
+        FormWindow* form = awaitForm();
+        ASSERT_NE(form, nullptr);
         auto press = [&](const char* name) {
             form->findChild<QPushButton*>(name)->click();
             said.push_back(f.lastMessage());
@@ -383,11 +377,8 @@ TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
     cat().album().AlbumID = 4;
     ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
     QTimer::singleShot(0, [&] {
-        FormWindow* form = nullptr;
-        ASSERT_TRUE(waitFor([&] {
-            form = runningForm();
-            return form != nullptr;
-        }));
+        FormWindow* form = awaitForm();
+        ASSERT_NE(form, nullptr);
         form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
         settle();
         QGuiApplication::clipboard()->setText("A1 Overture\nA2 Finale\nB1 Encore\n");
@@ -412,11 +403,8 @@ TEST_F(AlbumFormTest, TheSongListsButtonsShowTheirCaptionsWhole) {
     cat().album().AlbumID = 4;
     ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
     QTimer::singleShot(0, [&] {
-        FormWindow* form = nullptr;
-        ASSERT_TRUE(waitFor([&] {
-            form = runningForm();
-            return form != nullptr;
-        }));
+        FormWindow* form = awaitForm();
+        ASSERT_NE(form, nullptr);
         form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
         settle();
         for (const char* name : {"SelectExistingButton", "EditAllButton"}) {

@@ -2,12 +2,7 @@
 // notes column under the user's caption.
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
 #include <QTreeView>
-
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +13,7 @@
 #include "runtime/report/PreviewWindow.h"
 #include "runtime/text/DateTime.h"
 #include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/core/frame/WindowDriving.h"
 #include "tests/app/reports/ReportFixture.h"
 
 namespace cdz::test {
@@ -63,41 +59,11 @@ TEST(DjLog, ListsByMediaWithTheYearAsStoredAndTheUsersNotesCaption) {
     c.release(CatalogueFile::Cadenzio);
 }
 
-// Runs `act` on the modal window named `name` once it is the one up.
-void whenUp(const char* name, std::function<void(QWidget&)> act) {
-    QTimer::singleShot(0, [name, act = std::move(act)]() mutable {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == name) {
-            act(*w);
-        } else {
-            whenUp(name, std::move(act));
-        }
-    });
-}
-
-void press(QWidget& w, const char* button) {
-    auto* b = w.findChild<QPushButton*>(button);
-    ASSERT_NE(b, nullptr) << button;
-    b->click();
-}
-
-void choose(QWidget& w, const char* list, const QString& text) {
-    auto* l = w.findChild<QListWidget*>(list);
-    ASSERT_NE(l, nullptr) << list;
-    const auto found = l->findItems(text, Qt::MatchExactly);
-    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-    l->setCurrentItem(found.front());
-}
-
 // The DJ log run from the menu to its preview; the preview's texts, the preview closed.
 std::vector<std::string> previewed(StateFixture& f) {
     EXPECT_NE(f.state->starter().start("PRINTDJLIST"), 0);
-    PreviewWindow* preview = nullptr;
-    EXPECT_TRUE(waitFor([&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) preview = p;
-        return preview != nullptr;
-    }));
+    EXPECT_TRUE(waitFor([] { return openPreview() != nullptr; }));
+    PreviewWindow* preview = openPreview();
     if (!preview) return {};
     const auto texts = textsOf(dynamic_cast<const PageList&>(preview->source()));
     preview->close();
@@ -117,19 +83,19 @@ TEST(DjLog, ASavedFilterThatCannotBeAppliedIsToldAndLeftOut) {
     f.dialogs->queue(Button::Yes);  // "Would you like to save this query?"
     whenUp("SavedQueryBrowse", [](QWidget& browse) {
         whenUp("QueryWizard", [](QWidget& wizard) {
-            choose(wizard, "FieldList", "Artist");
-            press(wizard, "NextButton");
-            choose(wizard, "OperatorList", "Begins With");
-            press(wizard, "NextButton");
+            chooseRow(wizard, "FieldList", "Artist");
+            click(wizard, "NextButton");
+            chooseRow(wizard, "OperatorList", "Begins With");
+            click(wizard, "NextButton");
             wizard.findChild<QLineEdit*>("ValueEntry")->setText("b");
-            press(wizard, "NextButton");
+            click(wizard, "NextButton");
             whenUp("SavedQueryDescription", [](QWidget& form) {
                 form.findChild<QLineEdit*>("DescriptionEdit")->setText("B artists");
-                press(form, "OkButton");
+                click(form, "OkButton");
             });
-            press(wizard, "FinishButton");
+            click(wizard, "FinishButton");
         });
-        press(browse, "InsertButton");
+        click(browse, "InsertButton");
     });
     auto texts = previewed(f);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Bell"), 1);
@@ -150,7 +116,7 @@ TEST(DjLog, ASavedFilterThatCannotBeAppliedIsToldAndLeftOut) {
                 list->model()->index(0, 0), Qt::DisplayRole, "B artists", 1, Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
             list->setCurrentIndex(found.front());
-            press(browse, "SelectButton");
+            click(browse, "SelectButton");
         });
         texts = previewed(f);
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "Bell"), 1) << round;

@@ -1,6 +1,7 @@
 #pragma once
 // What the report tests share: a program state over a small catalogue, and the texts a page
 // list holds, page by page.
+#include <QApplication>
 #include <QPageSize>
 #include <QProcess>
 #include <QSizeF>
@@ -12,6 +13,7 @@
 
 #include "app/core/AppState.h"
 #include "runtime/report/PageList.h"
+#include "runtime/report/PreviewWindow.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 #include "tests/support/PdfText.h"
 
@@ -38,6 +40,13 @@ inline void addSongs(AppState& state, const std::vector<TestSong>& songs) {
     }
     ASSERT_EQ(file.flush(), 0);
     c.release(CatalogueFile::Cadenzio);
+}
+
+// The report preview on screen now, or nullptr.
+inline PreviewWindow* openPreview() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) return p;
+    return nullptr;
 }
 
 inline void addCategory(AppState& state, int id, const char* name) {

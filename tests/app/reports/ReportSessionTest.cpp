@@ -36,12 +36,6 @@ void answerCriteria(const char* selection) {
     });
 }
 
-PreviewWindow* openPreview() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) return p;
-    return nullptr;
-}
-
 TEST(ReportSession, PreviewsThenPrintsTheCopiesOrSaysThereWasNothing) {
     StateFixture f;
     addSongs(*f.state, {{"Bell", "Ring Out"}, {"Abel", "Cain"}});

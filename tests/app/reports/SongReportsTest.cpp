@@ -188,12 +188,8 @@ TEST(SongReports, TheCategoryReportPrintsTheCategoryPickedWhenItStarted) {
         w->findChild<QPushButton*>("OkButton")->click();
     });
     ASSERT_NE(f.state->starter().start("PRINTBYCATEGORY"), 0);
-    PreviewWindow* preview = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) preview = p;
-        return preview != nullptr;
-    }));
+    ASSERT_TRUE(waitFor([] { return openPreview() != nullptr; }));
+    PreviewWindow* preview = openPreview();
     std::vector<std::string> texts;
     auto page = dynamic_cast<const PageList&>(preview->source()).page(0);
     ASSERT_TRUE(page);

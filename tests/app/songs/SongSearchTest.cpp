@@ -22,6 +22,7 @@
 #include "runtime/data/DataFile.h"
 #include "runtime/text/Unicode.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/core/frame/WindowDriving.h"
 #include "tests/app/core/startup/StoredCatalogue.h"
 
 namespace cdz::test {
@@ -45,32 +46,6 @@ void addCatalogue(AppState& state) {
     }
     ASSERT_EQ(c.database().commit(), 0);
     c.release(CatalogueFile::Cadenzio);
-}
-
-// Runs `act` on the modal window named `name` once it is the one up.
-void whenUp(const char* name, std::function<void(QWidget&)> act) {
-    QTimer::singleShot(0, [name, act = std::move(act)]() mutable {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == name) {
-            act(*w);
-        } else {
-            whenUp(name, std::move(act));
-        }
-    });
-}
-
-void click(QWidget& w, const char* button) {
-    auto* b = w.findChild<QPushButton*>(button);
-    ASSERT_NE(b, nullptr) << button;
-    b->click();
-}
-
-void chooseRow(QWidget& w, const char* list, const QString& text) {
-    auto* l = w.findChild<QListWidget*>(list);
-    ASSERT_NE(l, nullptr) << list;
-    const auto found = l->findItems(text, Qt::MatchExactly);
-    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-    l->setCurrentItem(found.front());
 }
 
 // Every row's artists and media.

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/songs/engine/FormWindow.h"
+#include "tests/app/core/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 
@@ -13,6 +14,16 @@ inline FormWindow* runningForm() {
         if (form && form->isVisible() && form->isEnabled()) return form;
     }
     return nullptr;
+}
+
+// The running form once it is up; nullptr when none came.
+inline FormWindow* awaitForm() {
+    FormWindow* form = nullptr;
+    waitFor([&] {
+        form = runningForm();
+        return form != nullptr;
+    });
+    return form;
 }
 
 }  // namespace cdz::test

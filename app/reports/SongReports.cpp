@@ -19,7 +19,7 @@ const ReportJoin kSongCategory{F::Categories, {{"MUS:CategoryID", "CAT:CategoryI
 ReportColumn artist(int w = 16) {
     return reportColumn("Artist", "MUS:Artist", w);
 }
-ReportColumn title(int w = 18) {
+ReportColumn title(int w = 16) {
     return reportColumn("Title", "MUS:Title", w);
 }
 ReportColumn album(int w = 15) {
@@ -41,10 +41,11 @@ ReportColumn category() {
     return reportColumn("Category", "CAT:Category", 11);
 }
 ReportColumn track() {
-    return reportColumn("Track", "MUS:TrackNumber", 6, "@n3b", A::Right);
+    // Wide enough for its caption beside the tenth of an inch kept clear of the next column.
+    return reportColumn("Track", "MUS:TrackNumber", 7, "@n3b", A::Right);
 }
 ReportColumn chart(const char* caption = "Chart") {
-    return reportColumn(caption, "MUS:ChartNumber", 6, "@n3b", A::Right);
+    return reportColumn(caption, "MUS:ChartNumber", 7, "@n3b", A::Right);
 }
 
 // The user's caption of the user-defined key; the settings' own defaults are no caption.

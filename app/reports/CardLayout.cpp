@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/report/PageRenderer.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {
@@ -67,19 +68,56 @@ CardLayout::CardLayout(PageList& pages, CardStock stock, std::vector<ReportColum
             : height(first_.pointSize, kCharWidth * static_cast<double>(longest)) + kCaptionGap;
 }
 
-void CardLayout::text(Page& page, Mils x, Mils y, Mils width, const std::string& value,
-                      const FontSpec& font, TextAlign align) const {
+QString CardLayout::shown(const std::string& value) {
     // Numbers come padded to their picture's width; on a card each value starts at its place.
     std::string_view shown = clip(value);
     shown.remove_prefix(std::min(shown.size(), shown.find_first_not_of(' ')));
-    if (shown.empty()) return;
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+}
+
+void CardLayout::text(Page& page, Mils x, Mils y, Mils width, const std::string& value,
+                      const FontSpec& font, TextAlign align, int lines) const {
+    const QString words = shown(value);
+    if (words.isEmpty()) return;
     TextRun run;
-    run.box = MilsRect{x, y, Mils{std::max(1, width.value)}, height(font.pointSize, 1.3)};
-    run.text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    run.box = MilsRect{x, y, Mils{std::max(1, width.value)},
+                       Mils{lineHeight_.value * (lines - 1)} + height(font.pointSize, 1.3)};
+    run.text = words;
+    run.wrap = lines > 1;
     run.font = font;
     run.colour = look_.colour;
     run.align = align;
     page.items.emplace_back(std::move(run));
+}
+
+Mils CardLayout::valueWidth() const {
+    return stock_.width - stock_.margin - stock_.margin - captionWidth_;
+}
+
+Mils CardLayout::width(const Line& line, size_t column) const {
+    // Columns sharing a line share its width by their weights.
+    int weights = std::max(1, columns_[line.left].weight);
+    for (size_t c : line.right) weights += std::max(1, columns_[c].weight);
+    return Mils{valueWidth().value * std::max(1, columns_[column].weight) / weights};
+}
+
+std::vector<int> CardLayout::lineCounts(const std::vector<std::string>& values) const {
+    // A long value below the first line wraps onto the lines the card has to spare, the
+    // earlier lines first; the first line, the card's order field, keeps to one.
+    std::vector<int> counts(lines_.size(), 1);
+    const Mils below = stock_.height - stock_.foot - stock_.margin - firstHeight_;
+    int spare = below.value / std::max(1, lineHeight_.value) - int(lines_.size()) + 1;
+    for (size_t n = 1; n < lines_.size() && spare > 0; ++n) {
+        const size_t column = lines_[n].left;
+        if (column >= values.size()) continue;
+        const QString words = shown(values[column]);
+        if (words.isEmpty()) continue;
+        const int wanted =
+            int(wrapLines(words, body_, qreal(width(lines_[n], column).value)).size()) - 1;
+        counts[n] += std::min(spare, wanted);
+        spare -= counts[n] - 1;
+    }
+    return counts;
 }
 
 bool CardLayout::add(const std::vector<std::string>& values) {
@@ -91,26 +129,22 @@ bool CardLayout::add(const std::vector<std::string>& values) {
     auto value = [&values](size_t column) {
         return column < values.size() ? values[column] : std::string();
     };
+    const std::vector<int> counts = lineCounts(values);
     Mils y = stock_.margin;
     for (size_t n = 0; n < lines_.size(); ++n) {
         const Line& line = lines_[n];
         const FontSpec& font = n == 0 ? first_ : body_;
         Mils x = left;
-        Mils width = full;
         if (stock_.captions) {
             text(page, x, y, captionWidth_, columns_[line.left].caption, n == 0 ? first_ : caption_,
                  TextAlign::Left);
             x = x + captionWidth_;
-            width = width - captionWidth_;
         }
-        // Columns sharing a line share its width by their weights.
-        int weights = std::max(1, columns_[line.left].weight);
-        for (size_t c : line.right) weights += std::max(1, columns_[c].weight);
-        const Mils leftWidth{width.value * std::max(1, columns_[line.left].weight) / weights};
-        text(page, x, y, leftWidth, value(line.left), font, TextAlign::Left);
-        Mils rightEnd = x + width;
+        text(page, x, y, width(line, line.left), value(line.left), font, TextAlign::Left,
+             counts[n]);
+        Mils rightEnd = x + valueWidth();
         for (auto c = line.right.rbegin(); c != line.right.rend(); ++c) {
-            const Mils w{width.value * std::max(1, columns_[*c].weight) / weights};
+            const Mils w = width(line, *c);
             text(page, rightEnd - w, y, w, value(*c), font, TextAlign::Right);
             rightEnd = rightEnd - w;
         }
@@ -120,7 +154,7 @@ bool CardLayout::add(const std::vector<std::string>& values) {
             page.items.emplace_back(LineItem{MilsPoint{left, rule}, MilsPoint{left + full, rule},
                                              Mils{8}, look_.colour});
         } else {
-            y = y + lineHeight_;
+            y = y + Mils{lineHeight_.value * counts[n]};
         }
     }
     return pages_.append(page);

@@ -3,7 +3,8 @@
 // that card stock goes through the printer's manual feed as it comes, whatever the paper of
 // the printer set-up, and a PDF keeps each card at its size. An index card puts each column's
 // caption beside its value, a line per column; a rotary card prints values only and keeps its
-// foot clear for the rotary file's slots. The first line, the card's order field, stands out.
+// foot clear for the rotary file's slots. The first line, the card's order field, stands out;
+// a long value further down wraps onto the lines the card has to spare.
 #include <string>
 #include <vector>
 
@@ -40,8 +41,13 @@ private:
         std::vector<size_t> right;  // columns set at the line's right end
     };
 
+    static QString shown(const std::string& value);
     void text(Page& page, Mils x, Mils y, Mils width, const std::string& value,
-              const FontSpec& font, TextAlign align) const;
+              const FontSpec& font, TextAlign align, int lines = 1) const;
+    Mils valueWidth() const;
+    Mils width(const Line& line, size_t column) const;
+    // How many card lines each line's value takes.
+    std::vector<int> lineCounts(const std::vector<std::string>& values) const;
 
     PageList& pages_;
     CardStock stock_;

@@ -35,7 +35,7 @@ void put(QDataStream& out, const TextRun& t) {
     put(out, t.box);
     out << t.text << t.font.family << t.font.pointSize << qint32(t.font.weight) << t.font.italic
         << t.font.underline << t.font.strikeOut << quint32(t.colour) << quint8(t.align)
-        << quint8(t.direction);
+        << quint8(t.direction) << t.wrap;
 }
 void put(QDataStream& out, const LineItem& l) {
     put(out, l.from), put(out, l.to), put(out, l.penWidth);
@@ -57,7 +57,7 @@ bool get(QDataStream& in, TextRun& t) {
     quint8 direction = 0;
     get(in, t.box);
     in >> t.text >> t.font.family >> t.font.pointSize >> weight >> t.font.italic >>
-        t.font.underline >> t.font.strikeOut >> colour >> align >> direction;
+        t.font.underline >> t.font.strikeOut >> colour >> align >> direction >> t.wrap;
     t.font.weight = weight;
     t.colour = colour;
     t.align = static_cast<TextAlign>(align);

@@ -39,6 +39,9 @@ struct TextRun {
     Argb colour = kBlack;
     TextAlign align = TextAlign::Left;
     TextDirection direction = TextDirection::Across;
+    // A wrapped run breaks between words onto as many lines as its box's height holds, the last
+    // one shown ending with an ellipsis when text is left; an unwrapped run keeps to one line.
+    bool wrap = false;
     friend bool operator==(const TextRun&, const TextRun&) = default;
 };
 

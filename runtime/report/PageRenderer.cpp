@@ -21,6 +21,28 @@ QColor colour(Argb c) {
     return QColor::fromRgba(c);
 }
 
+// One line of text in `box`, aligned along it. Text wider than its box ends with an ellipsis
+// inside it, so that a reader sees a value was shortened rather than a word cut in the middle of
+// a letter; what even the ellipsis does not fit is cut at the box.
+void drawLine(QPainter& painter, const QFontMetricsF& metrics, const QRectF& box, QString text,
+              TextAlign align) {
+    qreal advance = metrics.horizontalAdvance(text);
+    const bool clipped = advance > box.width();
+    if (clipped) {
+        const QString whole = text;
+        text = metrics.elidedText(text, Qt::ElideRight, box.width());
+        if (text.isEmpty()) text = whole;
+        advance = metrics.horizontalAdvance(text);
+        painter.save();
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
+    qreal x = box.left();
+    if (align == TextAlign::Center) x += (box.width() - advance) / 2;
+    if (align == TextAlign::Right) x += box.width() - advance;
+    painter.drawText(QPointF(x, box.top() + metrics.ascent()), text);
+    if (clipped) painter.restore();
+}
+
 void draw(QPainter& painter, const TextRun& run) {
     const QFont font = fontInMils(run.font);
     const QFontMetricsF metrics(font, painter.device());
@@ -36,23 +58,22 @@ void draw(QPainter& painter, const TextRun& run) {
         painter.rotate(90);
         box = QRectF(0, 0, box.height(), box.width());
     }
-    QString text = run.text;
-    qreal advance = metrics.horizontalAdvance(text);
-    // Text wider than its box ends with an ellipsis inside it, so that a reader sees a value
-    // was shortened rather than a word cut in the middle of a letter; what even the ellipsis
-    // does not fit is cut at the box.
-    if (advance > box.width()) {
-        text = metrics.elidedText(text, Qt::ElideRight, box.width());
-        if (text.isEmpty()) text = run.text;
-        advance = metrics.horizontalAdvance(text);
-        painter.setClipRect(box, Qt::IntersectClip);
-    }
-    qreal x = box.left();
-    if (run.align == TextAlign::Center) x += (box.width() - advance) / 2;
-    if (run.align == TextAlign::Right) x += box.width() - advance;
     painter.setFont(font);
     painter.setPen(colour(run.colour));
-    painter.drawText(QPointF(x, box.top() + metrics.ascent()), text);
+    QStringList lines = run.wrap ? wrapLines(run.text, run.font, box.width()) : QStringList();
+    if (lines.size() < 2) {
+        drawLine(painter, metrics, box, run.text, run.align);
+    } else {
+        const qreal step = metrics.lineSpacing();
+        const auto room = static_cast<qsizetype>(
+            std::max(1.0, std::floor((box.height() + metrics.leading()) / step)));
+        // What the box does not hold goes on its last line, where the ellipsis tells of it.
+        if (lines.size() > room) lines[room - 1] = lines.mid(room - 1).join(' ');
+        for (qsizetype n = 0; n < std::min(room, lines.size()); ++n) {
+            const QRectF line(box.left(), box.top() + step * qreal(n), box.width(), step);
+            drawLine(painter, metrics, line, lines[n], run.align);
+        }
+    }
     painter.restore();
 }
 
@@ -81,6 +102,31 @@ QFont fontInMils(const FontSpec& spec) {
     // Hinting would fit glyphs to a device grid and move text between devices.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+QStringList wrapLines(const QString& text, const FontSpec& spec, qreal width) {
+    const QFontMetricsF metrics(fontInMils(spec));
+    QStringList lines;
+    QString line;
+    auto fits = [&](const QString& t) { return metrics.horizontalAdvance(t) <= width; };
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        const QString joined = line.isEmpty() ? word : line + ' ' + word;
+        if (fits(joined)) {
+            line = joined;
+            continue;
+        }
+        if (!line.isEmpty()) lines.push_back(line);
+        line = word;
+        // A word wider than the line is broken between letters, keeping at least one each.
+        while (!fits(line) && line.size() > 1) {
+            qsizetype n = line.size() - 1;
+            while (n > 1 && !fits(line.left(n))) --n;
+            lines.push_back(line.left(n));
+            line = line.mid(n);
+        }
+    }
+    if (!line.isEmpty() || lines.isEmpty()) lines.push_back(line);
+    return lines;
 }
 
 void renderPage(QPainter& painter, const Page& page, const QRectF& target) {

@@ -2,6 +2,7 @@
 // The one drawing path of report pages: the preview, the printer, PDF files and test images all
 // draw a page through renderPage, so a page looks the same everywhere but for resolution.
 #include <QRectF>
+#include <QStringList>
 
 #include "runtime/report/PageItems.h"
 
@@ -17,5 +18,9 @@ void renderPage(QPainter& painter, const Page& page, const QRectF& target);
 
 // The font a run is drawn with, its pixel size in mils.
 QFont fontInMils(const FontSpec& spec);
+
+// The lines a wrapped run of `text` takes in `width` mils: broken between words, a word wider
+// than the width broken between letters. Layouts use it to give a run the height it needs.
+QStringList wrapLines(const QString& text, const FontSpec& font, qreal width);
 
 }  // namespace cdz

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "app/reports/CardLayout.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
+#include "runtime/report/PageRenderer.h"
 #include "runtime/text/DateTime.h"
 #include "tests/app/reports/ReportFixture.h"
 
@@ -115,6 +117,61 @@ TEST(CardReports, EachReportPrintsACardPerRecordOnCardSizedPages) {
         EXPECT_EQ(page->width, c.width) << c.procedure;
         EXPECT_EQ(page->height, c.height) << c.procedure;
         EXPECT_EQ(textsOfPage(*page), c.first) << c.procedure;
+    }
+}
+
+// A long value below the first line wraps onto the card's spare lines, pushing the lines after
+// it down, and every line stays above the card's foot.
+TEST(CardReports, ALongValueWrapsAndTheCardStillHoldsEveryLine) {
+    SmallCatalogue f;
+    Catalogue& c = f.state->catalogue();
+    const std::string artist = "WOLFGANG AMADEUS MOZART WIENER PHILHARMON";
+    const std::string wave =
+        "/home/collector/Music/Recordings of the Wiener Philharmoniker/"
+        "Symphony No. 40 in G minor, K. 550 - complete.wav";
+    {
+        FileUse files(c, {CatalogueFile::Album});
+        ASSERT_TRUE(files.ok());
+        ASSERT_EQ(c.file(CatalogueFile::Album).stream(), 0);
+        c.file(CatalogueFile::Album).clearBuffer();
+        c.album().Artist = artist;
+        c.album().Album = "Aaa";
+        c.album().Media = "CD";
+        c.album().Rating = "5";
+        c.album().AssociatedWAVFile = wave;
+        ASSERT_EQ(c.file(CatalogueFile::Album).add(), 0);
+    }
+    const struct {
+        const char* procedure;
+        std::string value;
+        Mils foot;
+    } cases[] = {{"PRINTINDEX:ALBUMSBYTITLE", wave, CardStock::index().foot},
+                 {"PRINTROTARY:ALBUMTITLE", artist.substr(0, 40), CardStock::rotary().foot}};
+    for (const auto& k : cases) {
+        ReportJob job(*f.state, *ReportCatalogue::find(k.procedure), {}, letterPaper());
+        ASSERT_TRUE(job.start()) << job.error();
+        while (job.step(10)) {
+        }
+        ASSERT_TRUE(job.finish());
+        const auto page = job.pages().page(0);
+        ASSERT_TRUE(page);
+        std::vector<const TextRun*> runs;
+        for (const PageItem& item : page->items)
+            if (const auto* run = std::get_if<TextRun>(&item)) runs.push_back(run);
+        const auto long_ = std::find_if(runs.begin(), runs.end(), [&](const TextRun* r) {
+            return r->text.toStdString() == k.value;
+        });
+        ASSERT_NE(long_, runs.end()) << k.procedure;
+        ASSERT_NE(long_ + 1, runs.end()) << k.procedure;
+        const TextRun& run = **long_;
+        EXPECT_TRUE(run.wrap) << k.procedure;
+        EXPECT_GT(wrapLines(run.text, run.font, run.box.width.value).size(), 1) << k.procedure;
+        const Mils end = run.box.y + run.box.height;
+        EXPECT_GT(end.value, run.box.y.value + 300) << k.procedure << ": two lines at least";
+        EXPECT_GE(long_[1]->box.y.value, end.value - 100) << k.procedure;
+        for (const TextRun* r : runs)
+            EXPECT_LE((r->box.y + r->box.height).value, (page->height - k.foot).value + 60)
+                << k.procedure << ": " << r->text.toStdString();
     }
 }
 

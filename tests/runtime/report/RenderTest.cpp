@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "runtime/report/PageList.h"
 #include "runtime/report/PageRenderer.h"
@@ -164,6 +165,50 @@ TEST(RenderPage, TextWiderThanItsBoxIsShortenedInsideIt) {
     EXPECT_EQ(text.count("The Dan"), 2) << text.toStdString();
     EXPECT_FALSE(text.contains("Dreamers")) << text.toStdString();
     EXPECT_TRUE(text.contains("Fits")) << text.toStdString();
+}
+
+// Rows of ink separated by blank rows, from the top of the image.
+int inkBands(const QImage& image) {
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        const bool ink = std::any_of(line, line + grey.width(), [](uchar v) { return v < 128; });
+        if (ink && !inBand) ++bands;
+        inBand = ink;
+    }
+    return bands;
+}
+
+// A wrapped run breaks between words (a word wider than the box between letters) onto the
+// lines its box holds, losing no word; what the box does not hold is not drawn outside it.
+TEST(RenderPage, AWrappedRunFillsTheLinesItsBoxHolds) {
+    const QString text =
+        "The Dance Dreamers of the Night and the Morning After "
+        "Supercalifragilisticexpialidocious Rain";
+    const FontSpec font{"DejaVu Sans", 12};
+    const QStringList lines = wrapLines(text, font, 900);
+    ASSERT_GT(lines.size(), 3);
+    const QFontMetricsF metrics(fontInMils(font));
+    for (const QString& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), 900) << line.toStdString();
+    EXPECT_EQ(lines.join("").remove(' '), QString(text).remove(' '));  // no letter lost
+    EXPECT_FALSE(lines.join('\n').contains("Supercalifragilisticexpialidocious"));  // broken
+    for (const int boxLines : {3, 12}) {
+        TextRun run{{300_mils, 100_mils, 900_mils, Mils{boxLines * 200}}, text, font};
+        run.wrap = true;
+        const QImage drawn = imageOf(Page{1500_mils, 2600_mils, {run}});
+        EXPECT_EQ(inkBands(drawn), std::min<int>(boxLines, int(lines.size()))) << boxLines;
+        const QRect ink = drawn.rect().intersected(
+            QRect(0, 0, int(1.2 * kDpi) + 1, int((0.1 + boxLines * 0.2) * kDpi) + 1));
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                if (ink.contains(x, y)) continue;
+                ASSERT_EQ(qGray(drawn.pixel(x, y)), 255) << "ink outside at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(PdfExport, SaysWhyAFileWasNotWritten) {

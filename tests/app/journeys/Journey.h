@@ -190,8 +190,9 @@ private:
             lastModal_ = modal;
             auto act = std::move(pending_.front());
             pending_.erase(pending_.begin());
-            act(*modal);
+            // Polling goes on first: the act may open the next window and wait inside it.
             if (!pending_.empty()) pollModal();
+            act(*modal);
         });
     }
 

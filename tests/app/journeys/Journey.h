@@ -38,14 +38,17 @@ protected:
         f_.reset();
     }
 
-    // The program closed and started again over the same data folder.
-    void restart() {
+    // The program closed and started again over the same data folder; `whileClosed` runs in
+    // between, as a person moving files about.
+    void restart(const std::function<void()>& whileClosed = {}) {
         stop();
+        if (whileClosed) whileClosed();
         f_->makeState();
         ASSERT_NO_FATAL_FAILURE(start());
     }
 
     AppState& state() { return *f_->state; }
+    std::filesystem::path dataFolder() const { return f_->dir.path(); }
     ScriptedDialogs& dialogs() { return *f_->dialogs; }
     MainFrame& frame() { return *frame_; }
     Catalogue& catalogue() { return state().catalogue(); }

@@ -60,6 +60,7 @@ public:
     // it, or with another, the file does not open: 5 (Access Denied) with the reason as the
     // driver text.
     void setOwner(std::string password) { owner_ = std::move(password); }
+    const std::string& owner() const { return owner_; }
 
     int open(int mode = access::kShared);
     int create();  // a closed file only; replaces an existing one

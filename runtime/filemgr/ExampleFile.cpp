@@ -24,7 +24,7 @@ std::filesystem::path examplePath(const Database& db, const FileDecl& decl,
 }
 
 int makeExampleFile(Database& db, const FileDecl& decl, std::string_view externalName,
-                    std::filesystem::path* example) {
+                    std::filesystem::path* example, const std::string& owner) {
     *example = examplePath(db, decl, externalName);
     // On a server the example's schema would be the file's own (a schema is named without the
     // extension): making it there would empty the file.
@@ -39,6 +39,7 @@ int makeExampleFile(Database& db, const FileDecl& decl, std::string_view externa
     NoRecord none;
     DataFile file(db, decl, &none, decl.recordType());
     file.setName(name);
+    file.setOwner(owner);
     return file.create();
 }
 

@@ -79,7 +79,8 @@ std::string FileRegistry::makeExample(std::string_view label) const {
     if (!f) return std::string(kExampleNotCreated);
     if (!hasDriver(kKeyedDriver)) return std::string(kNotKeyedFile);
     std::filesystem::path example;
-    if (makeExampleFile(f->file->database(), f->file->decl(), f->file->name(), &example) != 0) {
+    if (makeExampleFile(f->file->database(), f->file->decl(), f->file->name(), &example,
+                        f->file->owner()) != 0) {
         return std::string(kExampleError);
     }
     return example.string();

@@ -270,10 +270,13 @@ void FormWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (opened_) return;
     opened_ = true;
-    // A page's fields grow with the page as a form's own do; the pages have their design size
-    // now, laid out as the sheet was shown.
+    // A page's fields grow with the page as a form's own do. The page in front has its design
+    // size now, laid out as the sheet was shown; the pages behind it are given that size
+    // first, since the sheet sizes only the page it shows.
     for (int page = 0; sheet_ && page < sheet_->count(); ++page) {
-        auto* pageResizer = new ControlResizer(*sheet_->widget(page));
+        QWidget* sheetPage = sheet_->widget(page);
+        sheetPage->resize(sheet_->currentWidget()->size());
+        auto* pageResizer = new ControlResizer(*sheetPage);
         pageResizer->recordControls(ResizeMode::Form);
     }
     WindowPlacement::restore(*this, state_.settingsFile(), objectName().toStdString());

@@ -119,6 +119,15 @@ TEST_F(AlbumJourney, DiscAlbumsThroughBothWizardsThenTheAlbumForm) {
             ASSERT_NE(tabs, nullptr);
             tabs->setCurrentIndex(1);
             settle();
+            // The files page, behind the others until now, keeps its rows apart.
+            tabs->setCurrentIndex(3);
+            settle();
+            const QRect wav = form.findChild<QLineEdit*>("ALB:AssociatedWAVFile")->geometry();
+            const QRect image = form.findChild<QLineEdit*>("ALB:AssociatedImage")->geometry();
+            EXPECT_LT(wav.bottom(), image.top());
+            EXPECT_GE(wav.width(), tabs->width() / 3);
+            tabs->setCurrentIndex(1);
+            settle();
             for (BrowseList* songs : tabs->currentWidget()->findChildren<BrowseList*>()) {
                 songsListed = 0;
                 for (int row = 0; row < songs->model()->rowCount(); ++row)

@@ -223,6 +223,50 @@ TEST_F(WizardWindowTest, TrackFormsDittoTheTrackBefore) {
     child<QPushButton>(*wizard, "CancelButton").click();
 }
 
+// A track changed after its record went away beneath the form (another station, a crash) is
+// warning 16: Yes writes again (asked again while it fails), No leaves the form as cancelled,
+// Cancel stays in it.
+TEST_F(WizardWindowTest, AChangeThatCannotBeWrittenWritesAgainLeavesOrStays) {
+    struct Case {
+        std::vector<std::string> answers;
+        bool stays;
+    };
+    const Case cases[] = {{{"No"}, false}, {{"Yes", "No"}, false}, {{"Cancel"}, true}};
+    for (const Case& c : cases) {
+        const int instance = state().starter().start(AlbumWizard::kSingleArtistProcedure);
+        auto* wizard = qobject_cast<AlbumWizard*>(state().starter().window(instance));
+        ASSERT_NE(wizard, nullptr);
+        whenModal([](QWidget& form) {
+            child<QLineEdit>(form, "TitleEntry").setText("Nocturne");
+            child<QPushButton>(form, "OkButton").click();
+        });
+        child<QPushButton>(*wizard, "AddButton").click();
+        const size_t mark = fx.dialogs->shown().size();
+        bool stayed = false;
+        whenModal([&](QWidget& form) {
+            {
+                FileUse work(cat(), {F::AddWizard});
+                ASSERT_EQ(cat().file(F::AddWizard).set(), 0);
+                while (cat().file(F::AddWizard).next() == 0)
+                    ASSERT_EQ(cat().file(F::AddWizard).erase(), 0);
+            }
+            child<QLineEdit>(form, "TitleEntry").setText("Changed");
+            for (const std::string& a : c.answers) fx.dialogs->queue(a);
+            child<QPushButton>(form, "OkButton").click();
+            stayed = form.isVisible();
+            if (stayed) child<QPushButton>(form, "CancelButton").click();
+        });
+        child<QPushButton>(*wizard, "ChangeButton").click();
+        EXPECT_EQ(stayed, c.stays) << c.answers.front();
+        const auto& shown = fx.dialogs->shown();
+        ASSERT_EQ(shown.size() - mark, c.answers.size()) << fx.lastMessage();
+        for (size_t i = mark; i < shown.size(); ++i)
+            EXPECT_EQ(shown[i].buttons, Button::Yes | Button::No | Button::Cancel) << shown[i].text;
+        child<QPushButton>(*wizard, "CancelButton").click();
+        settle();
+    }
+}
+
 TEST_F(WizardWindowTest, ADiscWithCdTextNamesTheAlbumAndItsSongs) {
     const CdText text{"Lanterns", "Nadia Korr", {"Blue Hour", "", "Tidewater"}, {}};
     const auto cue =

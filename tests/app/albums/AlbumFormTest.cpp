@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,21 @@ protected:
         EXPECT_EQ(cat().file(F::Media).add(), 0);
     }
     Catalogue& cat() { return f.state->catalogue(); }
+
+    // Album `id` changed in the form, `act` run on its songs page once the form is up.
+    Response onSongsPage(int32_t id, std::function<void(FormWindow&)> act) {
+        cat().album().AlbumID = id;
+        EXPECT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
+        QTimer::singleShot(0, [act = std::move(act)] {
+            FormWindow* form = awaitForm();
+            ASSERT_NE(form, nullptr);
+            form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
+            settle();
+            act(*form);
+        });
+        f.state->request = Request::Change;
+        return AlbumForm::run(*f.state, nullptr);
+    }
 
     int32_t addAlbum(int32_t id, const char* title, const char* fileNumber = "") {
         cat().file(F::Album).clearBuffer();
@@ -374,19 +390,14 @@ TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
     addAlbum(5, "Neighbour");
     for (int32_t id : {399, 402, 410}) addSong(id, 4);  // tracks 99, 2 and 10
     addSong(501, 5, "CD", "", "Untouched");
-    cat().album().AlbumID = 4;
-    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
-    QTimer::singleShot(0, [&] {
-        FormWindow* form = awaitForm();
-        ASSERT_NE(form, nullptr);
-        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
-        settle();
-        QGuiApplication::clipboard()->setText("A1 Overture\nA2 Finale\nB1 Encore\n");
-        form->findChild<QPushButton*>("PasteTitlesButton")->click();
-        form->findChild<QPushButton*>("OkButton")->click();
-    });
-    f.state->request = Request::Change;
-    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Completed);
+    EXPECT_EQ(onSongsPage(4,
+                          [](FormWindow& form) {
+                              QGuiApplication::clipboard()->setText(
+                                  "A1 Overture\nA2 Finale\nB1 Encore\n");
+                              form.findChild<QPushButton*>("PasteTitlesButton")->click();
+                              form.findChild<QPushButton*>("OkButton")->click();
+                          }),
+              Response::Completed);
     EXPECT_EQ(f.lastMessage(), "Titles were pasted from 3 lines.");
     std::vector<std::string> titles;
     for (int32_t id : {402, 410, 399, 501}) {
@@ -400,22 +411,14 @@ TEST_F(AlbumFormTest, PasteTitlesUnderTheSongListRetitlesTheAlbumsSongs) {
 // The song list's buttons show their captions whole in the font of the day.
 TEST_F(AlbumFormTest, TheSongListsButtonsShowTheirCaptionsWhole) {
     addAlbum(4, "Captions");
-    cat().album().AlbumID = 4;
-    ASSERT_EQ(cat().file(F::Album).get(AlbumRecord::KeyAlbumID), 0);
-    QTimer::singleShot(0, [&] {
-        FormWindow* form = awaitForm();
-        ASSERT_NE(form, nullptr);
-        form->findChild<QTabWidget*>("Sheet")->setCurrentIndex(1);
-        settle();
+    onSongsPage(4, [](FormWindow& form) {
         for (const char* name : {"SelectExistingButton", "EditAllButton"}) {
-            auto* b = form->findChild<QPushButton*>(name);
+            auto* b = form.findChild<QPushButton*>(name);
             ASSERT_NE(b, nullptr) << name;
             EXPECT_GE(b->width(), b->sizeHint().width()) << name;
         }
-        form->findChild<QPushButton*>("CancelButton")->click();
+        form.findChild<QPushButton*>("CancelButton")->click();
     });
-    f.state->request = Request::Change;
-    AlbumForm::run(*f.state, nullptr);
 }
 
 }  // namespace

@@ -30,12 +30,6 @@ protected:
         Journey::TearDown();
     }
 
-    static QPushButton* button(QWidget& w, const char* name) {
-        auto* b = w.findChild<QPushButton*>(name);
-        EXPECT_NE(b, nullptr) << name << " in " << w.windowTitle().toStdString();
-        return b;
-    }
-
     // A wizard from the Albums menu: names typed, the disc read, OK.
     void addFromDisc(const char* command, const char* procedure, const QString& album,
                      const QString& artist) {
@@ -44,9 +38,9 @@ protected:
         ASSERT_NE(wizard, nullptr) << procedure;
         if (!artist.isEmpty()) type(wizard->findChild<QLineEdit*>("ArtistEntry"), artist);
         type(wizard->findChild<QLineEdit*>("AlbumEntry"), album);
-        click(button(*wizard, "ReadDiscButton"));
+        press(*wizard, "ReadDiscButton");
         EXPECT_EQ(wizard->findChild<QTreeWidget*>("TrackList")->topLevelItemCount(), 3);
-        click(button(*wizard, "OkButton"));
+        press(*wizard, "OkButton");
         EXPECT_TRUE(waitFor([&] { return window(procedure) == nullptr; })) << procedure;
     }
 
@@ -80,12 +74,6 @@ protected:
             ASSERT_NE(form, nullptr);
             act(*form);
         });
-    }
-
-    static void clickRow(BrowseList& list, int row) {
-        const QRect cell = list.visualRect(list.model()->index(row - 1, 0));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
-        settle();
     }
 
     TempDir disc_;
@@ -134,17 +122,17 @@ TEST_F(AlbumJourney, DiscAlbumsThroughBothWizardsThenTheAlbumForm) {
                     songsListed +=
                         songs->model()->index(row, 0).data().toString().isEmpty() ? 0 : 1;
             }
-            click(button(form, "CancelButton"));
+            press(form, "CancelButton");
         });
-        click(button(*albums, "ChangeButton"));
+        press(*albums, "ChangeButton");
         EXPECT_EQ(songsListed, 3);
 
         // A copy of it under a title of its own.
         whenForm([&](QWidget& form) {
             type(form.findChild<QLineEdit*>("ALB:Album"), QString("Copy %1").arg(round));
-            click(button(form, "OkButton"));
+            press(form, "OkButton");
         });
-        click(button(*albums, "CopyButton"));
+        press(*albums, "CopyButton");
         EXPECT_EQ(records(CatalogueFile::Album), 4 * round - 1);
         const std::string copy = album(QString("Copy %1").arg(round).toStdString());
         EXPECT_EQ(copy.substr(copy.find('/')), "/CD:");
@@ -157,9 +145,9 @@ TEST_F(AlbumJourney, DiscAlbumsThroughBothWizardsThenTheAlbumForm) {
             EXPECT_FALSE(artist->text().isEmpty());
             type(form.findChild<QLineEdit*>("ALB:Album"), QString("Dittoed %1").arg(round));
             type(form.findChild<QComboBox*>("ALB:Media"), "CD");
-            click(button(form, "OkButton"));
+            press(form, "OkButton");
         });
-        click(button(*albums, "InsertButton"));
+        press(*albums, "InsertButton");
         EXPECT_EQ(records(CatalogueFile::Album), 4 * round);
         EXPECT_EQ(album(QString("Dittoed %1").arg(round).toStdString()), copy);
         albums->close();

@@ -83,8 +83,6 @@ protected:
         return out;
     }
 
-    static void press(QWidget& w, const char* name) { click(w.findChild<QPushButton*>(name)); }
-
     // Every field chosen as a person does: the first clicked, the last shift-clicked, Add.
     static void chooseAllFields(QWidget& exporter) {
         auto* all = exporter.findChild<QListWidget*>("AllFields");

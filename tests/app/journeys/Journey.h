@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "app/core/frame/MainFrame.h"
 #include "app/core/startup/ProgramMain.h"
 #include "app/program/Subsystems.h"
+#include "app/songs/engine/BrowseList.h"
 #include "runtime/data/DataFile.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 
@@ -128,6 +130,19 @@ protected:
     static void click(QWidget* w) {
         ASSERT_NE(w, nullptr);
         QTest::mouseClick(w, Qt::LeftButton);
+        settle();
+    }
+    // A window's button by its object name, and the same clicked.
+    static QPushButton* button(QWidget& w, const char* name) {
+        auto* b = w.findChild<QPushButton*>(name);
+        EXPECT_NE(b, nullptr) << name << " in " << w.windowTitle().toStdString();
+        return b;
+    }
+    static void press(QWidget& w, const char* name) { click(button(w, name)); }
+    // A row of a browse's list (1-based) clicked as a person clicks it.
+    static void clickRow(BrowseList& list, int row) {
+        const QRect cell = list.visualRect(list.model()->index(row - 1, 0));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
         settle();
     }
     // Types into an entry as a person does: focus, select what is there, type over it, Tab.

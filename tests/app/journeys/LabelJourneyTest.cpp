@@ -35,19 +35,22 @@ protected:
         }
     }
 
-    static void press(QWidget& w, const QString& caption) {
+    // Presses `name` on `over`, prints the preview that comes up to the PDF file, and gives
+    // the PDF's text (none when no file was written).
+    QString printThroughPreview(QWidget& over, const char* name, const QString& pdf) {
+        QFile::remove(pdf);
+        whenModal([](QWidget& preview) { press(preview, "previewPrint"); });
+        press(over, name);
+        EXPECT_TRUE(modalsDone());
+        return QFile::exists(pdf) ? pdfText(pdf) : QString();
+    }
+
+    static void pressCaption(QWidget& w, const QString& caption) {
         for (QPushButton* b : w.findChildren<QPushButton*>()) {
             if (b->isVisible() && b->text() == caption) return click(b);
         }
         ADD_FAILURE() << "no button " << caption.toStdString() << " in "
                       << w.windowTitle().toStdString();
-    }
-
-    // A list's row (1-based) clicked as a person clicks it.
-    static void clickRow(BrowseList& list, int row) {
-        const QRect cell = list.visualRect(list.model()->index(row - 1, 0));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
-        settle();
     }
 };
 
@@ -62,42 +65,29 @@ TEST_F(LabelJourney, AWizardLabelIsPreviewedAndPrintedToAPdf) {
     ASSERT_NE(browse, nullptr);
     for (int round = 1; round <= 3; ++round) {
         SCOPED_TRACE(round);
-        const std::string album = "Album " + std::string(1, char('A' + round - 1));
+        const QString album = QString("Album ") + QChar('A' + round - 1);
         const size_t mark = markDialogs();
         // The wizard, its album picked from the album picker.
         whenModal([&](QWidget& wizard) {
-            press(wizard, "&Select Album");
-            press(wizard, "&Finish");
+            pressCaption(wizard, "&Select Album");
+            pressCaption(wizard, "&Finish");
         });
         whenModal([&](QWidget& picker) {
             auto* list = picker.findChild<BrowseList*>();
             ASSERT_NE(list, nullptr);
             clickRow(*list, round);
-            press(picker, "&Select");
+            pressCaption(picker, "&Select");
         });
-        click(browse->findChild<QPushButton*>("WizardButton"));
+        press(*browse, "WizardButton");
         EXPECT_TRUE(modalsDone());
         EXPECT_EQ(records(CatalogueFile::Labels), round);
-        // The label form, its preview printed, then OK.
-        QFile::remove(pdf);
+        // The label form, its preview printed, then OK; then the browse's Print.
         whenModal([&](QWidget& form) {
-            press(form, "Preview");
-            press(form, "&OK");
+            pressCaption(form, "Preview");
+            pressCaption(form, "&OK");
         });
-        whenModal(
-            [&](QWidget& preview) { click(preview.findChild<QPushButton*>("previewPrint")); });
-        click(browse->findChild<QPushButton*>("ChangeButton"));
-        EXPECT_TRUE(modalsDone());
-        ASSERT_TRUE(QFile::exists(pdf));
-        EXPECT_TRUE(pdfText(pdf).contains(QString::fromStdString(album)));
-        // The browse's Print, through its preview.
-        QFile::remove(pdf);
-        whenModal(
-            [&](QWidget& preview) { click(preview.findChild<QPushButton*>("previewPrint")); });
-        click(browse->findChild<QPushButton*>("PrintButton"));
-        EXPECT_TRUE(modalsDone());
-        ASSERT_TRUE(QFile::exists(pdf));
-        EXPECT_TRUE(pdfText(pdf).contains(QString::fromStdString(album)));
+        EXPECT_TRUE(printThroughPreview(*browse, "ChangeButton", pdf).contains(album));
+        EXPECT_TRUE(printThroughPreview(*browse, "PrintButton", pdf).contains(album));
         EXPECT_EQ(dialogsSince(mark),
                   (std::vector<std::string>{
                       "Processing Complete: The text has been updated to use this information.",

@@ -14,18 +14,13 @@
 #include "app/songs/engine/BrowseList.h"
 #include "runtime/report/PreviewWindow.h"
 #include "tests/app/journeys/Journey.h"
+#include "tests/app/reports/ReportFixture.h"
 #include "tests/app/songs/engine/RunningForm.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
 namespace {
-
-PreviewWindow* openPreview() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) return p;
-    return nullptr;
-}
 
 class PlaylistJourney : public Journey {
 protected:
@@ -34,13 +29,6 @@ protected:
         QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(10, 10),
                                viewport->mapToGlobal(QPoint(10, 10)));
         QCoreApplication::sendEvent(viewport, &menu);
-        settle();
-    }
-
-    // A row of a browse's list (1-based) clicked as a person clicks it.
-    static void clickRow(BrowseList& list, int row) {
-        const QRect cell = list.visualRect(list.model()->index(row - 1, 0));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
         settle();
     }
 
@@ -59,12 +47,6 @@ protected:
         QDropEvent drop(QPointF(at), Qt::CopyAction, carried.get(), Qt::LeftButton, {});
         QCoreApplication::sendEvent(target, &drop);
         settle();
-    }
-
-    static QPushButton* button(QWidget& w, const char* name) {
-        auto* b = w.findChild<QPushButton*>(name);
-        EXPECT_NE(b, nullptr) << name;
-        return b;
     }
 
     // The song ids of a playlist's entries, in their order.
@@ -113,21 +95,21 @@ TEST_F(PlaylistJourney, FilledByDragAndPickerReorderedAndPrinted) {
             drag(*songs, round + 1, *entries);
             // The entry form's song picker: the song on row 8 of the picker.
             whenModal([&](QWidget& entryForm) {
-                click(button(entryForm, "SelectSongButton"));
+                press(entryForm, "SelectSongButton");
                 picked = entryForm.findChild<QLineEdit*>("TitleShown")->text();
-                click(button(entryForm, "OkButton"));
+                press(entryForm, "OkButton");
             });
             whenModal([&](QWidget& picker) {
                 clickRow(*picker.findChild<BrowseList*>(), 8);
-                click(button(picker, "SelectButton"));
+                press(picker, "SelectButton");
             });
-            click(button(*entries, "AddEntryButton"));
+            press(*entries, "AddEntryButton");
             EXPECT_EQ(entries->list().topLevelItemCount(), 3);
             entries->list().setCurrentItem(entries->list().topLevelItem(2));
-            click(button(*entries, "TopButton"));
-            click(button(*form, "OkButton"));
+            press(*entries, "TopButton");
+            press(*form, "OkButton");
         });
-        click(button(*playlists, "InsertButton"));
+        press(*playlists, "InsertButton");
         EXPECT_TRUE(modalsDone());
         EXPECT_EQ(records(CatalogueFile::PlaylistMaster), round);
         const std::vector<int32_t> ids = entriesOf(round);
@@ -139,7 +121,7 @@ TEST_F(PlaylistJourney, FilledByDragAndPickerReorderedAndPrinted) {
 
         QFile::remove(pdf);
         clickRow(playlists->list(), round);
-        click(button(*playlists, "PrintButton"));
+        press(*playlists, "PrintButton");
         PreviewWindow* preview = nullptr;
         ASSERT_TRUE(waitFor([&] { return (preview = openPreview()) != nullptr; }));
         click(preview->findChild<QPushButton*>("previewPrint"));

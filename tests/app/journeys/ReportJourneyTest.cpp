@@ -10,6 +10,7 @@
 
 #include "runtime/report/PreviewWindow.h"
 #include "tests/app/journeys/Journey.h"
+#include "tests/app/reports/ReportFixture.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 
@@ -100,12 +101,6 @@ protected:
         QTest::mouseClick(preview->findChild<QPushButton*>("previewPrint"), Qt::LeftButton);
         settle();
         return !openPreview();
-    }
-
-    static PreviewWindow* openPreview() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<PreviewWindow*>(w); p && p->isVisible()) return p;
-        return nullptr;
     }
 
     std::set<QWidget*> answered_;

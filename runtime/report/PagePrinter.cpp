@@ -1,10 +1,14 @@
 #include "runtime/report/PagePrinter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
 #include <vector>
+
+#include "runtime/ini/ReplacingFile.h"
 
 namespace cdz {
 namespace {
@@ -18,10 +22,42 @@ QRectF target(QPrinter& printer) {
     return printer.paperRect(QPrinter::DevicePixel);
 }
 
+// The printer's PDF writer reports no failed write; a PDF written whole ends with its end mark.
+bool endsAsPdf(const std::filesystem::path& file) {
+    QFile pdf(QString::fromStdString(file.string()));
+    if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16) return false;
+    pdf.seek(pdf.size() - 16);
+    return pdf.read(16).contains("%%EOF");
+}
+
 }  // namespace
 
+// The printer's PDF file is written beside its path and renamed over it only when whole, so a
+// failure or a kill leaves what was at the path as it was.
 PrintOutcome PagePrinter::print(const PageSource& pages, QPrinter& printer, int copies,
                                 bool collate) {
+    const QString path = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || path.isEmpty())
+        return printSheets(pages, printer, copies, collate);
+    PrintOutcome out;
+    const auto cannot = [&](const std::string& why) {
+        out.message = QStringLiteral("Cannot write the PDF file %1: %2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(why));
+        return out;
+    };
+    ReplacingFile file(path.toStdString());
+    if (const FileError error = file.open()) return cannot(error.cause);
+    printer.setOutputFileName(QString::fromStdString(file.temporary().string()));
+    out = printSheets(pages, printer, copies, collate);
+    printer.setOutputFileName(path);
+    if (!out.ok()) return out;
+    if (!endsAsPdf(file.temporary())) return cannot("the file could not be written whole.");
+    if (const FileError error = file.commit()) return cannot(error.cause);
+    return out;
+}
+
+PrintOutcome PagePrinter::printSheets(const PageSource& pages, QPrinter& printer, int copies,
+                                      bool collate) {
     PrintOutcome out;
     if (pages.pageCount() <= 0) return out;
     copies = std::max(1, copies);

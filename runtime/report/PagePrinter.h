@@ -19,7 +19,12 @@ struct PrintOutcome {
 class PagePrinter {
 public:
     // Collated: the whole set, then again; otherwise each page its copies in turn.
+    // A PDF file is replaced whole or not at all.
     static PrintOutcome print(const PageSource& pages, QPrinter& printer, int copies, bool collate);
+
+private:
+    static PrintOutcome printSheets(const PageSource& pages, QPrinter& printer, int copies,
+                                    bool collate);
 };
 
 }  // namespace cdz

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "runtime/ini/ReplacingFile.h"
+
 namespace cdz {
 namespace {
 
@@ -24,7 +26,12 @@ PdfOutcome failed(const QString& path, const QString& why) {
 
 PdfOutcome PdfExport::write(const PageSource& pages, const QString& path) {
     if (pages.pageCount() == 0) return failed(path, QStringLiteral("there are no pages."));
-    QFile file(path);
+    // The pages go to a new file beside the target, renamed over it only when whole: a failure
+    // or a kill leaves what was at the path as it was.
+    ReplacingFile target(path.toStdString());
+    if (const FileError error = target.open())
+        return failed(path, QString::fromStdString(error.cause));
+    QFile file(QString::fromStdString(target.temporary().string()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(path, file.errorString());
     {
@@ -44,12 +51,11 @@ PdfOutcome PdfExport::write(const PageSource& pages, const QString& path) {
         }
         painter.end();
     }
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        const QString why = file.errorString();
-        file.close();
-        file.remove();
-        return failed(path, why);
-    }
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return failed(path, file.errorString());
+    file.close();
+    if (const FileError error = target.commit())
+        return failed(path, QString::fromStdString(error.cause));
     return {true, QString()};
 }
 

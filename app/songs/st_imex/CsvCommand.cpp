@@ -165,12 +165,14 @@ int CsvCommand::runExport(Catalogue& catalogue, const CsvOrder& order, std::FILE
         const std::string why = run.failureTitle().empty()
                                     ? std::string("the file could not be written")
                                     : run.failureTitle() + ": " + run.failureText();
-        std::fprintf(err, "cdzapp: %s; %lld songs were written to %s before it stopped\n",
-                     why.c_str(), static_cast<long long>(run.written()), order.exportFile.c_str());
+        std::fprintf(err,
+                     "cdzapp: %s; the export stopped after %lld %s and %s was left as it was\n",
+                     why.c_str(), static_cast<long long>(run.written()),
+                     run.written() == 1 ? "song" : "songs", order.exportFile.c_str());
         return kFailed;
     }
-    std::fprintf(out, "%lld songs written to %s\n", static_cast<long long>(run.written()),
-                 order.exportFile.c_str());
+    std::fprintf(out, "%lld %s written to %s\n", static_cast<long long>(run.written()),
+                 run.written() == 1 ? "song" : "songs", order.exportFile.c_str());
     return kDone;
 }
 

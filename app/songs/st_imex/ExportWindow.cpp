@@ -206,7 +206,10 @@ void ExportWindow::ok() {
     if (!closed && run.state() == ExportState::Failed)
         state_.dialogs().message(run.failureTitle(), run.failureText(), MessageIcon::Warning,
                                  Button::Ok, Button::Ok);
-    std::string text = std::to_string(run.written()) + " songs were written to " + *file + ".";
+    const int64_t songs = run.written();
+    std::string text = std::to_string(songs) + (songs == 1 ? " song was" : " songs were") +
+                       " written to " + *file + ".";
+    if (!run.replaced()) text = "The file " + *file + " was left as it was.";
     if (run.state() == ExportState::Cancelled) text = "The export was cancelled. " + text;
     if (run.state() == ExportState::Abandoned) text = "The export was abandoned. " + text;
     state_.dialogs().message("Export", text, MessageIcon::Information, Button::Ok, Button::Ok);

@@ -1,8 +1,5 @@
 #include "app/songs/st_imex/SongExport.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -50,9 +47,7 @@ std::vector<ExportField> SongExport::allFields() {
 SongExport::SongExport(Catalogue& catalogue, std::vector<ExportField> fields, bool header)
     : catalogue_(catalogue), fields_(std::move(fields)), header_(header) {}
 
-SongExport::~SongExport() {
-    if (fd_ >= 0) ::close(fd_);
-}
+SongExport::~SongExport() = default;
 
 void SongExport::fail(std::string title, std::string text) {
     state_ = ExportState::Failed;
@@ -84,9 +79,13 @@ bool SongExport::start(const std::filesystem::path& file) {
         c.kind = c.picture ? c.picture->kind() : 'S';
         columns_.push_back(std::move(c));
     }
-    fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        fail("Cannot CREATE " + file.string(), errnoWords(errno));
+    // The lines go to a new file beside the old one, which is replaced only when the run ends
+    // as it should: a failure or a kill leaves the old file whole.
+    out_ = std::make_unique<ReplacingFile>(file);
+    if (const FileError error = out_->open()) {
+        const std::string why = whyNotReplaceable(file);
+        fail("Cannot CREATE " + file.string(), why.empty() ? errnoWords(errno) : why + ".");
+        out_.reset();
         return false;
     }
     total_ = catalogue_.file(F::Cadenzio).records();
@@ -140,7 +139,7 @@ void SongExport::appendSong() {
 bool SongExport::flush() {
     size_t done = 0;
     while (done < block_.size()) {
-        const ssize_t n = ::write(fd_, block_.data() + done, block_.size() - done);
+        const ssize_t n = ::write(out_->descriptor(), block_.data() + done, block_.size() - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
             continue;
@@ -156,6 +155,8 @@ bool SongExport::flush() {
         return false;
     }
     block_.clear();
+    written_ += pending_;
+    pending_ = 0;
     return true;
 }
 
@@ -173,7 +174,8 @@ bool SongExport::step(int songs) {
             break;
         }
         appendSong();
-        ++written_;
+        ++pending_;
+        ++read_;
     }
     if ((block_.size() >= kBlockBytes || state_ != ExportState::Running) &&
         state_ != ExportState::Abandoned)
@@ -187,19 +189,23 @@ void SongExport::cancel() {
 
 bool SongExport::finish() {
     bool ok = state_ != ExportState::Abandoned && state_ != ExportState::Failed;
-    if (fd_ < 0) return ok;
+    if (!out_) return ok;
     if (ok) ok = flush();
-    if (::close(fd_) != 0 && ok) {
-        fail("Cannot CLOSE " + path_.string(), errnoWords(errno));
-        ok = false;
+    if (ok) {
+        if (const FileError error = out_->commit()) {
+            fail("Cannot CLOSE " + path_.string(), error.cause);
+            ok = false;
+        } else {
+            replaced_ = true;
+        }
     }
-    fd_ = -1;
+    out_.reset();
     return ok;
 }
 
 int SongExport::percent() const {
     if (total_ <= 0) return 100;
-    const int64_t p = written_ * 100 / total_;
+    const int64_t p = read_ * 100 / total_;
     return static_cast<int>(p > 100 ? 100 : p);
 }
 

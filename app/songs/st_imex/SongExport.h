@@ -1,8 +1,10 @@
 #pragma once
 // One run of the export: every song in artist order, joined to its category, written as one
 // line of the chosen fields through their pictures, after a header line of the field names
-// when asked for. Lines are written in large blocks; a block that does not write is offered
-// again (Retry) or the run is abandoned (Abort), and the file keeps what was written.
+// when asked for. Lines are written in large blocks to a new file beside the chosen one; a block
+// that does not write is offered again (Retry) or the run is abandoned (Abort). The chosen file
+// is replaced when the run completes or is cancelled (keeping what was written); a failed,
+// abandoned or killed run leaves it as it was.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "app/core/data/Catalogue.h"
 #include "app/songs/st_imex/CsvFieldWriter.h"
 #include "runtime/data/View.h"
+#include "runtime/ini/ReplacingFile.h"
 #include "runtime/text/Picture.h"
 
 namespace cdz {
@@ -44,12 +47,17 @@ public:
     bool start(const std::filesystem::path& file);
     // Writes up to `songs` songs; false once the run has ended.
     bool step(int songs);
-    // Stops at once; what was written stays in the file.
+    // Stops at once; what was written replaces the file at finish().
     void cancel();
-    // Writes what is held and closes the file; false (the run Failed) when that fails.
+    // Writes what is held and puts the file in place of the chosen one (after a completed or
+    // cancelled run); false when the run failed or was abandoned, or the file could not be put
+    // in place (the run Failed).
     bool finish();
+    // Whether finish() replaced the chosen file; when not, it is as it was before the run.
+    bool replaced() const { return replaced_; }
 
     ExportState state() const { return state_; }
+    // Songs that reached the file.
     int64_t written() const { return written_; }
     int64_t total() const { return total_; }
     int percent() const;
@@ -76,10 +84,13 @@ private:
     CsvFieldWriter line_;
     std::string block_;
     std::filesystem::path path_;
-    int fd_ = -1;
+    std::unique_ptr<ReplacingFile> out_;
     RetryQuestion ask_;
     ExportState state_ = ExportState::Running;
     int64_t written_ = 0;
+    int64_t pending_ = 0;  // lines in block_, not yet in the file
+    int64_t read_ = 0;
+    bool replaced_ = false;
     int64_t total_ = 0;
     std::string failureTitle_;
     std::string failureText_;

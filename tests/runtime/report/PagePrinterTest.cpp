@@ -2,6 +2,8 @@
 // set-up as it was.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -9,6 +11,7 @@
 
 #include "runtime/report/PageList.h"
 #include "runtime/report/PagePrinter.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {
@@ -66,6 +69,32 @@ TEST(PagePrinter, MakesExactlyTheCopiesAskedForCollatedOrNot) {
         EXPECT_EQ(printer.copyCount(), 3);
         EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
     }
+}
+
+// A PDF that cannot be written whole leaves the file at its path as it was.
+TEST(PagePrinter, APdfThatCannotBeWrittenKeepsTheOldFile) {
+    test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    PageList pages(folder);
+    for (int n = 0; n < 20; ++n) ASSERT_TRUE(pages.append(sheet(n)));
+    const QString pdf = folder + "/out/old.pdf";
+    QDir().mkpath(folder + "/out");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    {
+        test::FileSizeLimit limit(4096);
+        const PrintOutcome out = PagePrinter::print(pages, printer, 1, true);
+        EXPECT_EQ(out.message,
+                  "Cannot write the PDF file " + pdf + ": the file could not be written whole.");
+    }
+    EXPECT_EQ(printer.outputFileName(), pdf);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
+    EXPECT_EQ(QDir(folder + "/out").entryList(QDir::Files | QDir::Hidden), QStringList{"old.pdf"});
 }
 
 }  // namespace

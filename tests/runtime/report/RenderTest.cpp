@@ -2,6 +2,8 @@
 // Ghostscript) puts its text at the same places, at the size the design gave.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include "runtime/report/PageList.h"
 #include "runtime/report/PageRenderer.h"
 #include "runtime/report/PdfExport.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {
@@ -211,25 +214,42 @@ TEST(RenderPage, AWrappedRunFillsTheLinesItsBoxHolds) {
     }
 }
 
-TEST(PdfExport, SaysWhyAFileWasNotWritten) {
+// A PDF that cannot be written whole leaves what was at its path as it was.
+TEST(PdfExport, SaysWhyAFileWasNotWrittenAndKeepsTheOldOne) {
     test::TempDir dir;
     PageList empty(folderOf(dir));
-    PageList one(folderOf(dir));
-    ASSERT_TRUE(one.append(textPage()));
+    PageList many(folderOf(dir));
+    for (int n = 0; n < 40; ++n) ASSERT_TRUE(many.append(textPage()));
+    const QString out = folderOf(dir) + "/out";
+    const QString old = out + "/old.pdf";
+    const QString folder = out + "/folder.pdf";
+    QDir().mkpath(folder);
     const struct {
         const PageSource& pages;
         QString path;
         QString reason;
     } cases[] = {
-        {one, folderOf(dir) + "/no such folder/out.pdf", "No such file or directory"},
-        {empty, folderOf(dir) + "/empty.pdf", "there are no pages."},
+        {many, folderOf(dir) + "/no such folder/out.pdf", "No such file or directory"},
+        {empty, out + "/empty.pdf", "there are no pages."},
+        {many, old, "File too large"},
+        {many, folder, "it is a folder"},
     };
     for (const auto& c : cases) {
+        {
+            QFile keep(old);
+            ASSERT_TRUE(keep.open(QIODevice::WriteOnly) && keep.write("old") == 3);
+        }
+        const bool existed = QFileInfo::exists(c.path);
+        test::FileSizeLimit limit(4096);
         const PdfOutcome outcome = PdfExport::write(c.pages, c.path);
         EXPECT_FALSE(outcome.written);
         EXPECT_EQ(outcome.message, "Cannot write the PDF file " + c.path + ": " + c.reason);
-        EXPECT_FALSE(QFile::exists(c.path));
+        EXPECT_EQ(QFileInfo::exists(c.path), existed);
+        QFile kept(old);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "old");
     }
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{"old.pdf"});
 }
 
 }  // namespace

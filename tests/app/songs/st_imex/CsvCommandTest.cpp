@@ -80,7 +80,7 @@ TEST(CsvCommand, ExportWritesEverySongThatTheImportTakesBack) {
     ASSERT_EQ(cdzapp(from, {"--import", QString::fromStdString(from.file("in.csv"))}).status, 0);
     const Outcome out = cdzapp(from, {"--export", QString::fromStdString(from.file("out.csv"))});
     EXPECT_EQ(out.status, 0) << out.err;
-    EXPECT_EQ(out.out, "1 songs written to " + from.file("out.csv") + "\n");
+    EXPECT_EQ(out.out, "1 song written to " + from.file("out.csv") + "\n");
     const Outcome in = cdzapp(to, {"--import", QString::fromStdString(from.file("out.csv"))});
     EXPECT_EQ(in.status, 0) << in.err;
     const char* sql = R"(SELECT "ID", "Artist", "Title", "Notes" FROM "Cadenzio")";

@@ -78,7 +78,7 @@ TEST(CsvWindows, ExportWritesTheChosenFieldsInTheirOrder) {
     f.dialogs->queue(out);
     w->ok();
     settle();
-    EXPECT_EQ(f.lastMessage(), "1 songs were written to " + out + ".");
+    EXPECT_EQ(f.lastMessage(), "1 song was written to " + out + ".");
     std::ifstream in(out);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "\"MUS:Title\",\"MUS:Artist\"\r\n\"Waterloo\",\"ABBA\"\r\n");

@@ -1,6 +1,7 @@
 // The export read back by the import: every field of songs with quotes, commas, line breaks
 // and characters of many scripts comes back the same; and a file that cannot be written.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "app/songs/st_imex/SongExport.h"
 #include "app/songs/st_imex/SongImport.h"
 #include "runtime/text/DateTime.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -149,24 +151,65 @@ TEST(SongExport, ADatePictureOnATextFormatsTheNumberItHolds) {
     EXPECT_EQ(text.str(), "\"12/31/1990\",\"12/31/1990\",\"12/31/1990\",\"1:02:03\"\r\n");
 }
 
-TEST(SongExport, AWriteThatFailsIsOfferedAgainThenAbandoned) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A write that fails is offered again, then the run is abandoned: the old file stays whole, the
+// count is what reached the file, and no temporary file is left beside it.
+TEST(SongExport, AWriteThatFailsLeavesTheOldFileWhole) {
     TempDir dir;
     Files from(dir.path());
-    addSong(from.catalogue, 1);
+    for (int i = 0; i < 1000; ++i) addSong(from.catalogue, i);
+    const std::string csv = dir.file("out.csv");
+    std::ofstream(csv) << "old";
     SongExport out(from.catalogue, SongExport::allFields(), true);
     std::vector<std::string> asked;
     out.setRetryQuestion([&](const std::string& title, const std::string& text) {
         asked.push_back(title + ": " + text);
         return asked.size() < 2;  // Retry once, then Abort
     });
-    ASSERT_TRUE(out.start("/dev/full"));
-    while (out.step(5)) {
+    {
+        FileSizeLimit limit(64 * 1024);
+        ASSERT_TRUE(out.start(csv));
+        while (out.step(25)) {
+        }
+        EXPECT_FALSE(out.finish());
     }
-    EXPECT_FALSE(out.finish());
     EXPECT_EQ(out.state(), ExportState::Abandoned);
+    EXPECT_EQ(out.written(), 0);
+    EXPECT_FALSE(out.replaced());
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0], "Cannot ADD to /dev/full: Error #28 - No space left on device");
+    EXPECT_EQ(asked[0], "Cannot ADD to " + csv + ": Error #27 - File too large");
+    EXPECT_EQ(contentOf(csv), "old");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".out.csv")) << entry.path();
+}
+
+// What is not a regular file is refused before anything is written, and stays.
+TEST(SongExport, ATargetThatIsNotAFileIsRefused) {
+    TempDir dir;
+    Files from(dir.path());
+    std::filesystem::create_directory(dir.file("folder"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir.file("nothing"), dir.file("dangling"));
+    const struct {
+        const char* name;
+        const char* why;
+    } cases[] = {{"folder", "it is a folder."},
+                 {"pipe", "it is a pipe."},
+                 {"dangling", "it is a link to nothing."}};
+    for (const auto& c : cases) {
+        SongExport out(from.catalogue, SongExport::allFields(), true);
+        EXPECT_FALSE(out.start(dir.file(c.name)));
+        EXPECT_EQ(out.failureTitle() + ": " + out.failureText(),
+                  "Cannot CREATE " + dir.file(c.name) + ": " + c.why);
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(dir.file(c.name))));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("nothing")));
 }
 
 }  // namespace

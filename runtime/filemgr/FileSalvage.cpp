@@ -190,6 +190,17 @@ std::vector<std::string> exampleTables(Database& out, const std::string& schema)
     return tables;
 }
 
+// "3 in Cadenzio" for the first table of `tables` that holds records; empty when none does.
+std::string recordsHeld(Database& out, const std::string& schema,
+                        const std::vector<std::string>& tables) {
+    for (const std::string& t : tables) {
+        Statement stmt = out.statement("SELECT count(*) FROM " + schema + "." + Database::quote(t));
+        if (stmt && stmt.step().row() && stmt.integer(0) > 0)
+            return std::to_string(stmt.integer(0)) + " in " + t;
+    }
+    return {};
+}
+
 std::vector<std::string> outputColumns(Database& out, const std::string& schema,
                                        const std::string& table) {
     std::vector<std::string> cols;
@@ -372,6 +383,11 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
         *error = "the example file " + example.string() + " does not exist";
         return false;
     }
+    if (fs::equivalent(damaged, example, ec)) {
+        *error = "the example file is the file itself; give an empty file of its layout";
+        report->exampleRefused = true;
+        return false;
+    }
     if (std::string why = exampleMismatch(damaged, example); !why.empty()) {
         *error = std::move(why);
         return false;
@@ -396,6 +412,14 @@ bool salvageFile(const fs::path& damaged, const fs::path& example, SalvageReport
         const std::vector<std::string> names = exampleTables(out, schema);
         if (names.empty()) {
             *error = "the example file holds no table";
+            out.detach(rebuilt);
+            fs::remove(rebuilt, ec);
+            return false;
+        }
+        // The example's records would be taken for the damaged file's.
+        if (std::string held = recordsHeld(out, schema, names); !held.empty()) {
+            *error = "the example file holds records (" + held + "); give an empty file";
+            report->exampleRefused = true;
             out.detach(rebuilt);
             fs::remove(rebuilt, ec);
             return false;

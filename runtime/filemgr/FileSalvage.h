@@ -23,6 +23,8 @@ struct SalvageReport {
     // After a failure: whether every file is as it was (false only when a file could not be
     // moved back; the error says where it is).
     bool untouched = true;
+    // The example was refused: it is the file itself or holds records.
+    bool exampleRefused = false;
     int64_t saved() const;
     // -1 when any table could not say how many it held.
     int64_t lost() const;

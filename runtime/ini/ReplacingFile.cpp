@@ -1,10 +1,12 @@
 #include "runtime/ini/ReplacingFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <random>
 #include <system_error>
 
@@ -73,6 +75,23 @@ std::filesystem::path resolved(const std::filesystem::path& target) {
     return ec ? target : real;
 }
 
+// Temporary files of target whose writer died before its rename (its process is gone).
+void removeOrphans(const std::filesystem::path& target) {
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code ec;
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    std::filesystem::directory_iterator it(folder, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix)) continue;
+        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + prefix.size()));
+        std::error_code ignored;
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(it->path(), ignored);
+    }
+}
+
 }  // namespace
 
 std::string whyNotReplaceable(const std::filesystem::path& target) {
@@ -96,6 +115,7 @@ FileError ReplacingFile::open() {
     // Replacing goes through the folder; a file marked read-only is not to be changed.
     if (calls_.access(target_.c_str(), F_OK) == 0 && calls_.access(target_.c_str(), W_OK) != 0)
         return failure("cannot write", target_, errno);
+    removeOrphans(target_);
     fd_ = createTemporary(calls_, target_, temp_);
     if (fd_ < 0) {
         temp_.clear();

@@ -2,10 +2,11 @@
 // Rebuilds a damaged data file from its example file, saving every record it can read, and
 // says what it saved and what it lost. The damaged file is kept as FILE.damaged (or
 // FILE.damaged.1, ... when earlier copies are there). A missing file, or an example of another
-// file, is refused. /K runs without asking anything (the only way it runs: it never asks); it is
-// accepted for the file manager. A refusal or failure ends with status 1 and says whether
-// anything was changed. The last line of a repair is the summary that the program which ran it
-// reads back (FileSalvageSummary.h).
+// file, is refused; an example that is the file itself or holds records is refused with status 2
+// (its records would be taken for the file's). /K runs without asking anything (the only way it
+// runs: it never asks); it is accepted for the file manager. A refusal or failure ends with status
+// 1 and says whether anything was changed. The last line of a repair is the summary that the
+// program which ran it reads back (FileSalvageSummary.h).
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     if (!cdz::salvageFile(file, example, &report, &error)) {
         std::fprintf(stderr, "tpsfix: %s: not repaired: %s%s\n", file.c_str(), error.c_str(),
                      report.untouched ? "; nothing was changed" : "");
-        return 1;
+        return report.exampleRefused ? 2 : 1;
     }
     for (const auto& t : report.tables) {
         std::printf("tpsfix: %s: table %s: %lld records saved, ", file.c_str(), t.table.c_str(),

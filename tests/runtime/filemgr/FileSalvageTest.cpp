@@ -233,11 +233,15 @@ TEST_F(FileSalvageTest, TheRepairProgramRefusesWhatItCannotRepairAndChangesNothi
     ASSERT_EQ(makeExampleFile(db, otherTracks, "newtracks", &otherLayout), 0);
     const fs::path noise = dir.path() / "noise.tps";
     std::ofstream(noise) << "noise noise noise";
+    // Another catalogue's file of the same layout: its records must never join the repair.
+    const fs::path foreign = dir.path() / "foreign.tpe";
+    fs::copy_file(data, foreign);
 
     struct Case {
         fs::path file;
         fs::path example;
         std::string told;
+        int status = 1;
     };
     const Case cases[] = {
         {data, albumsExample,
@@ -250,13 +254,18 @@ TEST_F(FileSalvageTest, TheRepairProgramRefusesWhatItCannotRepairAndChangesNothi
          "not named after it"},
         {dir.path() / "missing.tps", example,
          (dir.path() / "missing.tps").string() + " does not exist"},
+        {data, data, "the example file is the file itself; give an empty file of its layout", 2},
+        {data, foreign,
+         "the example file holds records (" + std::to_string(kRecords) +
+             " in Tracks); give an empty file",
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.told);
         const std::string before = slurp(c.file);
         const ProgramRun run =
             runRepairProgram(c.file.string() + " /E:" + c.example.string() + " /K");
-        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.output, "tpsfix: " + c.file.string() + ": not repaired: " + c.told +
                                   "; nothing was changed\n");
         EXPECT_EQ(slurp(c.file), before);

@@ -1,5 +1,11 @@
 #include "app/core/startup/CatalogueCopy.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "app/core/data/Catalogue.h"
@@ -13,6 +19,21 @@ namespace {
 
 // How long the copy waits for another station's lock on the target.
 constexpr int kWaitMs = 10000;
+
+constexpr const char* kStagingPrefix = ".copy-from-server-";
+
+// Folders of copies whose process died before moving their files in.
+void removeOrphanStagings(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kStagingPrefix)) continue;
+        const auto pid = static_cast<pid_t>(std::atol(name.c_str() + strlen(kStagingPrefix)));
+        std::error_code ignored;
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
 
 struct Pair {
     DataFile* from;
@@ -56,9 +77,74 @@ CatalogueCopy::CatalogueCopy(std::filesystem::path folder, OnServer from, OnServ
 int CatalogueCopy::run() {
     copied_.clear();
     why_.clear();
-    Catalogue source(folder_, from_), target(folder_, to_);
-    QueryTables sourceQueries(source.database(), folder_),
-        targetQueries(target.database(), folder_);
+    if (!to_.conninfo.empty()) return copyInto(folder_);
+    // Into the folder's files the copy is made in a folder of its own inside it, and its files
+    // are moved in only when every one is whole: a failed or killed copy leaves the folder as
+    // it was, and can be run again.
+    removeOrphanStagings(folder_);
+    if (int code = refuseFilledTargets()) return code;
+    const std::filesystem::path staging =
+        folder_ / (std::string(kStagingPrefix) + std::to_string(::getpid()));
+    std::error_code ec;
+    std::filesystem::remove_all(staging, ec);
+    std::filesystem::create_directory(staging, ec);
+    if (ec) {
+        why_ = "cannot create " + staging.string() + ": " + ec.message();
+        return err::kAccessDenied;
+    }
+    int code = copyInto(staging);
+    if (!code) code = moveIn(staging);
+    if (code) copied_.clear();
+    std::filesystem::remove_all(staging, ec);
+    return code;
+}
+
+// The folder's own files: any that holds records stops the copy before anything is made.
+int CatalogueCopy::refuseFilledTargets() {
+    Catalogue target(folder_);
+    QueryTables queries(target.database(), folder_);
+    std::vector<DataFile*> files{&queries.queries, &queries.elements, &queries.fields};
+    for (int f = 0; f < kCatalogueFileCount; ++f)
+        files.push_back(&target.file(static_cast<CatalogueFile>(f)));
+    for (DataFile* file : files) {
+        if (!std::filesystem::exists(file->path())) continue;
+        if (int code = file->open(access::kSharedRead)) {
+            why_ = reason(*file, "the target does not open");
+            return code;
+        }
+        const int64_t held = file->records();
+        file->close();
+        if (held > 0) {
+            why_ = file->decl().label() + ": the target holds " + std::to_string(held) +
+                   " records already; a catalogue is copied only where there is none";
+            return err::kAccessDenied;
+        }
+    }
+    return 0;
+}
+
+// Each staged file replaces the folder's empty one (or takes its place) by a rename on the
+// same disk.
+int CatalogueCopy::moveIn(const std::filesystem::path& staging) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(staging, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file() || name.ends_with("-journal")) continue;
+        const std::filesystem::path to = folder_ / name;
+        // A journal left beside the file it replaces would be played back into the new one.
+        std::filesystem::remove(to.string() + "-journal", ec);
+        std::filesystem::rename(entry.path(), to, ec);
+        if (ec) {
+            why_ = "cannot move " + name + " into " + folder_.string() + ": " + ec.message();
+            return err::kAccessDenied;
+        }
+    }
+    return 0;
+}
+
+int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
+    Catalogue source(folder_, from_), target(folder, to_);
+    QueryTables sourceQueries(source.database(), folder_), targetQueries(target.database(), folder);
     std::vector<Pair> pairs;
     for (int f = 0; f < kCatalogueFileCount; ++f) {
         pairs.push_back({&source.file(static_cast<CatalogueFile>(f)),

@@ -3,8 +3,9 @@
 // files to a database server or back, keeping every record and its number. Files the source
 // lacks are passed over; a file the target already holds records of stops the copy before
 // anything is written (nothing is ever deleted on either side). On a server the whole copy is
-// one transaction; into the folder's files each file is one (the files of a folder cannot all
-// take part in one). The records written are counted against the source's before each commit.
+// one transaction; into the folder's files the copy is made in a folder of its own and its files
+// are moved in when all are whole, so a failed or killed copy leaves the folder as it was. The
+// records written are counted against the source's before each commit.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -29,6 +30,10 @@ public:
     const std::string& why() const { return why_; }
 
 private:
+    int copyInto(const std::filesystem::path& folder);
+    int refuseFilledTargets();
+    int moveIn(const std::filesystem::path& staging);
+
     std::filesystem::path folder_;
     OnServer from_;
     OnServer to_;

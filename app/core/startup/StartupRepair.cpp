@@ -1,6 +1,7 @@
 #include "app/core/startup/StartupRepair.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "app/core/filemgr/FixAction.h"
 #include "app/core/startup/BadFileMarker.h"
@@ -14,16 +15,36 @@ StartupRepair::StartupRepair(Dialogs& dialogs, FileRegistry& registry, BadFileMa
                              FixAction& fix)
     : dialogs_(dialogs), registry_(registry), marker_(marker), fix_(fix) {}
 
+namespace {
+
+// Whether `file` is what a start killed while making it for the first time leaves: no file, or
+// an empty one whose journal (if any) is of a file that had no page before.
+bool neverMade(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return !ec;
+    if (std::filesystem::file_size(file, ec) != 0 || ec) return false;
+    const std::filesystem::path journal = file.string() + "-journal";
+    if (std::filesystem::exists(journal, ec)) {
+        // The journal's header keeps the file's size in pages before the change, at byte 16.
+        std::ifstream in(journal, std::ios::binary);
+        unsigned char header[20] = {};
+        if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+        if (header[16] | header[17] | header[18] | header[19]) return false;
+    }
+    std::filesystem::remove(journal, ec);
+    std::filesystem::remove(file, ec);
+    return !ec;
+}
+
+}  // namespace
+
 StartupRepair::Outcome StartupRepair::operator()(const std::string& marked) {
-    // A start killed while it made a file for the first time leaves the name and no file:
-    // there is nothing to repair, and the open makes the file afresh.
+    // A start killed while it made a file for the first time leaves the name and no file, or an
+    // empty one: there is nothing to repair, and the open makes the file afresh.
     if (const RegisteredFile* file = registry_.find(marked);
-        file && file->file && !file->file->database().server()) {
-        std::error_code ec;
-        if (!std::filesystem::exists(file->file->path(), ec) && !ec) {
-            marker_.clear();
-            return Outcome::Continue;
-        }
+        file && file->file && !file->file->database().server() && neverMade(file->file->path())) {
+        marker_.clear();
+        return Outcome::Continue;
     }
     const std::string question =
         "Warning : The program may have crashed attempting to open the file " + marked +

@@ -152,17 +152,25 @@ TEST_F(StartupRepairTest, AProcessKilledWhileOpeningAFileIsOfferedTheRepairAndNo
     EXPECT_EQ(marker(), "");
 }
 
-// A first start killed while it made the songs file leaves the marker and no file: nothing to
-// repair, so the next start goes on without asking.
+// A first start killed while it made the songs file leaves the marker and no file, or an empty
+// one (with the journal of a file that had no page): nothing to repair, so the next start goes
+// on without asking.
 TEST_F(StartupRepairTest, AMarkedFileThatWasNeverMadeIsNotOfferedTheRepair) {
-    {
-        IniFile profile(dir.path() / BadFileMarker::kProfileFileName);
-        ASSERT_TRUE(BadFileMarker(profile, "CDZAPP").set("cdzdata"));
+    const fs::path songs = dir.path() / "cdzdata.tps";
+    for (const int left : {0, 1, 2}) {
+        SCOPED_TRACE(left);
+        if (left > 0) std::ofstream(songs).flush();
+        if (left > 1) std::ofstream(songs.string() + "-journal") << std::string(512, '\0');
+        {
+            IniFile profile(dir.path() / BadFileMarker::kProfileFileName);
+            ASSERT_TRUE(BadFileMarker(profile, "CDZAPP").set("cdzdata"));
+        }
+        makeState();
+        EXPECT_TRUE(ProgramMain(*state, CDZ_TPSFIX).startUp());
+        EXPECT_TRUE(dialogs->shown().empty());
+        EXPECT_EQ(marker(), "");
+        EXPECT_FALSE(fs::exists(songs));
     }
-    makeState();
-    EXPECT_TRUE(ProgramMain(*state, CDZ_TPSFIX).startUp());
-    EXPECT_TRUE(dialogs->shown().empty());
-    EXPECT_EQ(marker(), "");
 }
 
 TEST_F(StartupRepairTest, YesRepairsTheFileWithTheRepairProgramAndEnds) {

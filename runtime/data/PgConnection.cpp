@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <chrono>
 #include <vector>
 
 #include "runtime/data/PgDialect.h"
@@ -36,11 +37,46 @@ void dropNotice(void*, const char*) {}
 
 }  // namespace
 
+std::string PgConnection::addressFault(const std::string& conninfo) {
+    char* why = nullptr;
+    PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), &why);
+    std::string fault;
+    if (!options) fault = why ? why : "out of memory";
+    while (!fault.empty() && (fault.back() == '\n' || fault.back() == ' ')) fault.pop_back();
+    PQconninfoFree(options);
+    PQfreemem(why);
+    return fault;
+}
+
+std::vector<std::string> PgConnection::secretsIn(const std::string& conninfo) {
+    std::vector<std::string> found;
+    PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), nullptr);
+    for (PQconninfoOption* o = options; o && o->keyword; ++o) {
+        const std::string_view key = o->keyword;
+        if ((key == "password" || key == "sslpassword") && o->val && *o->val)
+            found.emplace_back(key);
+    }
+    PQconninfoFree(options);
+    return found;
+}
+
 int PgConnection::open(const std::string& conninfo) {
     close();
-    conn_ = PQconnectdb(conninfo.c_str());
+    if (std::string fault = addressFault(conninfo); !fault.empty())
+        return failFrom(error_, {}, "the server's address cannot be read: " + fault);
+    // The address comes after the default wait, so that a connect_timeout it sets wins.
+    const std::string seconds = std::to_string(kConnectSeconds);
+    const char* const keys[] = {"connect_timeout", "dbname", nullptr};
+    const char* const values[] = {seconds.c_str(), conninfo.c_str(), nullptr};
+    const auto began = std::chrono::steady_clock::now();
+    conn_ = PQconnectdbParams(keys, values, 1);
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-        const std::string why = conn_ ? PQerrorMessage(conn_) : "out of memory";
+        std::string why = conn_ ? PQerrorMessage(conn_) : "out of memory";
+        const auto waited = std::chrono::steady_clock::now() - began;
+        if (why.find("timeout expired") != std::string::npos)
+            why = "the server did not answer within " +
+                  std::to_string(std::chrono::round<std::chrono::seconds>(waited).count()) +
+                  " seconds";
         close();
         return failFrom(error_, {}, why);
     }

@@ -25,8 +25,16 @@ public:
     // Connects with a libpq connection string ("host=/run/cdz dbname=music"); 0, or 90 with
     // the server's (or the client library's) words as the driver text. The lock wait starts
     // at the runtime's two seconds.
+    // The server is given kConnectSeconds to answer unless the address sets connect_timeout.
     int open(const std::string& conninfo);
     void close();
+
+    static constexpr int kConnectSeconds = 10;
+    // Reads a server address as the client library does: "" when it reads, else why not.
+    static std::string addressFault(const std::string& conninfo);
+    // The address's password keywords that hold a value ("password", "sslpassword"), in any
+    // of its forms: the keyword list, the URL's user:secret@ and its ?password=.
+    static std::vector<std::string> secretsIn(const std::string& conninfo);
     bool isOpen() const { return conn_ != nullptr; }
     pg_conn* get() const { return conn_; }
 

@@ -17,12 +17,20 @@ public:
     static constexpr const char* kCatalogueKey = "ServerCatalogue";
 
     // The choice for the data folder `folder`, the options winning over the settings file.
-    // False, with the reason in `why`, when the settings file's server holds a password.
+    // False, with the reason in `why`, when the settings file's server holds a password or the
+    // catalogue's name cannot be used.
     static bool choose(const std::filesystem::path& folder, const std::string& serverOption,
                        const std::string& catalogueOption, OnServer* server, std::string* why);
     // The same, the options read from the command line.
     static bool fromArguments(int argc, char** argv, const std::filesystem::path& folder,
                               OnServer* server, std::string* why);
+
+    // The server's names of a catalogue's files are made of its name: letters, digits and
+    // underscores only (others would be taken for an underscore, so "a b" and "a-b" would be
+    // one catalogue), in either case, and short enough for the server's names.
+    static constexpr size_t kLongestCatalogueName = 40;
+    // Why `name` cannot name a catalogue; empty when it can.
+    static std::string catalogueNameFault(const std::string& name);
 
     // Whether a connection string or URL carries a password.
     static bool holdsPassword(const std::string& conninfo);

@@ -33,6 +33,10 @@ std::optional<int> CopyCommand::runFromArguments(int argc, char** argv) {
         std::fprintf(stderr, "cdzapp: the data folder %s does not exist\n", folder.c_str());
         return kWrongOrder;
     }
+    if (const std::string fault = ServerSetting::catalogueNameFault(catalogue); !fault.empty()) {
+        std::fprintf(stderr, "cdzapp: %s\n", fault.c_str());
+        return kWrongOrder;
+    }
     QCoreApplication app(argc, argv);
     const OnServer server{toAsked ? toServer : fromServer, catalogue};
     const std::filesystem::path where = std::filesystem::absolute(folder);

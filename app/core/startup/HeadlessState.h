@@ -12,8 +12,10 @@ class AppState;
 
 // nullptr, with the reason on `err`, when the folder does not exist or the server setting is
 // refused. The catalogue is on the server the arguments (--server, --catalogue) or the
-// folder's settings name, if any.
+// folder's settings name, if any; there, unless `mayCreate`, it must exist already (a mistyped
+// name is told, never made into a new empty catalogue), and a server that does not answer is
+// told before the command starts.
 std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err, int argc,
-                                        char** argv);
+                                        char** argv, bool mayCreate = false);
 
 }  // namespace cdz

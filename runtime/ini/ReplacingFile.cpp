@@ -94,7 +94,7 @@ void removeOrphans(const std::filesystem::path& target) {
 
 }  // namespace
 
-std::string whyNotReplaceable(const std::filesystem::path& target) {
+std::string whyNotARegularFile(const std::filesystem::path& target) {
     struct stat st {};
     if (::lstat(target.c_str(), &st) != 0) return {};
     if (S_ISLNK(st.st_mode) && ::stat(target.c_str(), &st) != 0) return "it is a link to nothing";
@@ -110,7 +110,7 @@ ReplacingFile::~ReplacingFile() {
 }
 
 FileError ReplacingFile::open() {
-    if (const std::string why = whyNotReplaceable(target_); !why.empty())
+    if (const std::string why = whyNotARegularFile(target_); !why.empty())
         return {"cannot write " + target_.string(), why};
     // Replacing goes through the folder; a file marked read-only is not to be changed.
     if (calls_.access(target_.c_str(), F_OK) == 0 && calls_.access(target_.c_str(), W_OK) != 0)

@@ -39,8 +39,8 @@ private:
     bool committed_ = false;
 };
 
-// Why `target` cannot be replaced by a new file, or empty: a folder, a device, a pipe, a link to
-// nothing or a file this process may not write.
-std::string whyNotReplaceable(const std::filesystem::path& target);
+// Why the existing `path` is not a regular file to read or replace ("it is a folder", "it is a
+// device", "it is a link to nothing"), or empty: a regular file, a link to one, or nothing there.
+std::string whyNotARegularFile(const std::filesystem::path& target);
 
 }  // namespace cdz

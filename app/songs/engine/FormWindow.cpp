@@ -27,21 +27,22 @@
 #include "app/songs/engine/ControlResizer.h"
 #include "app/songs/engine/DatePictures.h"
 #include "app/songs/engine/DialogUnits.h"
+#include "runtime/data/FieldLimits.h"
 #include "runtime/text/DateTime.h"
 
 namespace cdz {
 namespace {
 
 // The largest value a spin box offers: what its picture shows and its field holds.
+// The picture's digits, so that all a person types shows ("300" stays 300 and the field's range
+// check then refuses it, where a box stopping at 255 would have taken the "30" typed so far).
 int spinMaximum(const std::optional<Picture>& picture, const FieldDesc& field) {
-    int64_t most = std::numeric_limits<int>::max();
     if (picture && picture->kind() == 'N') {
         const int digits = std::clamp(picture->width(), 1, 9);
-        most = static_cast<int64_t>(std::pow(10, digits)) - 1;
+        return static_cast<int>(std::pow(10, digits)) - 1;
     }
-    if (field.type == FieldType::Byte) most = std::min<int64_t>(most, 255);
-    if (field.type == FieldType::Short) most = std::min<int64_t>(most, 32767);
-    return static_cast<int>(most);
+    return static_cast<int>(
+        std::min<long long>(limitsOf(field).hi, std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -384,9 +385,13 @@ void FormWindow::store(int index) {
             e.edit->setModified(false);
             break;
         }
-        case FormEntry::Type::Spin:
-            f->setInteger(record, static_cast<QSpinBox*>(e.widget)->value());
+        case FormEntry::Type::Spin: {
+            // Beyond what the field holds it keeps its highest value, never a wrapped one.
+            const FieldLimits limits = limitsOf(*f);
+            const int64_t v = static_cast<QSpinBox*>(e.widget)->value();
+            f->setInteger(record, std::clamp<int64_t>(v, limits.lo, limits.hi));
             break;
+        }
         case FormEntry::Type::Options: {
             const auto buttons = e.widget->findChildren<QRadioButton*>();
             for (size_t i = 0; i < e.values.size() && i < static_cast<size_t>(buttons.size());

@@ -69,7 +69,9 @@ std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
     }
     // Date pictures ask the desktop's locale for its short date.
     QCoreApplication app(argc, argv);
-    const auto state = headlessState(folder, stderr, argc, argv);
+    // An import may make a new catalogue on the server; an export needs one that is there.
+    const bool importing = !order.importFile.empty();
+    const auto state = headlessState(folder, stderr, argc, argv, importing);
     if (!state) return kWrongOrder;
     if (!order.importFile.empty()) return runImport(state->catalogue(), order, stdout, stderr);
     return runExport(state->catalogue(), order, stdout, stderr);
@@ -127,14 +129,15 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
     run.start();
     while (run.step(kBatch)) {
     }
-    std::fprintf(out, "%lld songs added from %s", static_cast<long long>(run.added()),
-                 file.c_str());
+    std::fprintf(out, "%lld %s added from %s", static_cast<long long>(run.added()),
+                 run.added() == 1 ? "song" : "songs", file.c_str());
     if (assignment.stripHeader()) std::fprintf(out, " (its first line, the header, skipped)");
     std::fprintf(out, "\n");
     if (const std::string unused = assignment.unusedColumnsText(); !unused.empty())
         std::fprintf(out, "%s\n", unused.c_str());
     if (run.refused() > 0)
-        std::fprintf(out, "%lld lines refused\n", static_cast<long long>(run.refused()));
+        std::fprintf(out, "%lld %s refused\n", static_cast<long long>(run.refused()),
+                     run.refused() == 1 ? "line" : "lines");
     printNotes(out, run.notes(), run.noteCount());
     if (run.state() == ImportState::Failed) {
         std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "runtime/ini/ReplacingFile.h"
+
 namespace cdz {
 namespace {
 
@@ -81,6 +83,12 @@ CsvLineReader::~CsvLineReader() {
 bool CsvLineReader::open(const std::filesystem::path& file) {
     close();
     failed_ = false;
+    // A pipe would wait for a writer, a device never end: only a regular file is read.
+    if (const std::string why = whyNotARegularFile(file); !why.empty()) {
+        errno_ = std::filesystem::is_directory(file) ? EISDIR : EINVAL;
+        errorText_ = why + ", not a file";
+        return false;
+    }
     file_ = std::fopen(file.c_str(), "rb");
     if (!file_) {
         errno_ = errno;

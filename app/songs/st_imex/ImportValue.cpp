@@ -1,9 +1,12 @@
 #include "app/songs/st_imex/ImportValue.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 #include <string>
 
+#include "runtime/data/FieldLimits.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Text.h"
 
@@ -33,8 +36,14 @@ double leadingNumber(std::string_view s) {
     return std::isfinite(v) ? v : 0;
 }
 
+// A number too large for any field stays too large rather than wrapping.
+int64_t whole(double v) {
+    constexpr double kFar = 9.0e18;
+    return static_cast<int64_t>(std::clamp(v, -kFar, kFar));
+}
+
 int64_t numberIn(const std::string& plain) {
-    return static_cast<int64_t>(leadingNumber(plain));
+    return whole(leadingNumber(plain));
 }
 
 // The pictures a date or time is read through when the column's own picture gives none.
@@ -75,18 +84,29 @@ ImportValue::ImportValue(std::string_view picture, const FieldDesc& field)
 }
 
 int64_t ImportValue::numberOf(std::string_view text) const {
-    if (!plain_) return static_cast<int64_t>(leadingNumber(deformat(*picture_, text)));
+    if (!plain_) return whole(leadingNumber(deformat(*picture_, text)));
     const std::string_view t = trimmed(text);
     if (t.empty()) return 0;
-    if (target_ == Target::Number || allDigits(t)) return static_cast<int64_t>(leadingNumber(t));
+    if (target_ == Target::Number || allDigits(t)) return whole(leadingNumber(t));
     if (target_ == Target::Date) return dateOf(t);
     return numberIn(deformat(picture("@t4"), t));
 }
 
-void ImportValue::store(std::string_view text, void* record) const {
+std::string ImportValue::store(std::string_view text, void* record) const {
     if (target_ != Target::Text) {
-        field_.setInteger(record, numberOf(text));
-        return;
+        const std::string_view t = trimmed(text);
+        const bool negative = !t.empty() && t.front() == '-';
+        if (negative && target_ != Target::Number)
+            return field_.label + " \"" + std::string(t) + "\" is before zero";
+        const int64_t v = numberOf(text);
+        if (field_.type != FieldType::Decimal) {
+            const FieldLimits limits = limitsOf(field_);
+            if (v < limits.lo || v > limits.hi)
+                return field_.label + " \"" + std::string(t) + "\" is not within " +
+                       std::to_string(limits.lo) + " to " + std::to_string(limits.hi);
+        }
+        field_.setInteger(record, v);
+        return {};
     }
     std::string deformatted;
     if (!plain_) text = deformatted = deformat(*picture_, text);
@@ -95,6 +115,7 @@ void ImportValue::store(std::string_view text, void* record) const {
     } else {
         field_.text(record).assign(text);
     }
+    return {};
 }
 
 }  // namespace cdz

@@ -83,7 +83,7 @@ bool SongExport::start(const std::filesystem::path& file) {
     // as it should: a failure or a kill leaves the old file whole.
     out_ = std::make_unique<ReplacingFile>(file);
     if (const FileError error = out_->open()) {
-        const std::string why = whyNotReplaceable(file);
+        const std::string why = whyNotARegularFile(file);
         fail("Cannot CREATE " + file.string(), why.empty() ? errnoWords(errno) : why + ".");
         out_.reset();
         return false;

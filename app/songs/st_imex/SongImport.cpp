@@ -119,7 +119,14 @@ bool SongImport::addLine() {
     const auto fields = reader_.fields();
     for (size_t i = 0; i < fields.size() && i < columns_.size(); ++i) {
         const Column& c = columns_[i];
-        for (const ImportValue& v : c.values) v.store(fields[i].value, record);
+        for (const ImportValue& v : c.values) {
+            if (const std::string why = v.store(fields[i].value, record); !why.empty()) {
+                // Refused whole, as a line that breaks the format is; the next line goes on.
+                ++refused_;
+                note("line " + std::to_string(reader_.lineNumber()) + ": " + why);
+                return true;
+            }
+        }
     }
     if (!setCategory() || !ensureMedia()) return false;
     if (songs.add() != 0) {

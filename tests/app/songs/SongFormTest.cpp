@@ -147,7 +147,10 @@ TEST_F(SongFormTest, TrackAndChartNumbersAreCheckedOnOk) {
                       type(form, "MUS:Album", "Live");
                       auto* track = form.findChild<QSpinBox*>("MUS:TrackNumber");
                       auto* chart = form.findChild<QSpinBox*>("MUS:ChartNumber");
-                      track->setValue(100);
+                      // Typed as a person types it: "300" stays 300, never the "30" so far.
+                      track->selectAll();
+                      QTest::keyClicks(track, "300");
+                      EXPECT_EQ(track->value(), 300);
                       chart->setValue(101);
                       ok(form);
                       messages.push_back(f.lastMessage());

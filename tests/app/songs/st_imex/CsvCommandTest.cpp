@@ -1,6 +1,8 @@
 // cdzapp --import and --export as a user's script runs them: files of other programs' shapes,
 // the exit status, the words printed, and the stored songs read as a user would (the sqlite3
 // shell on the files, a connection of the test's own on the server).
+#include <sys/stat.h>
+
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -64,7 +66,7 @@ TEST(CsvCommand, ImportsAnotherProgramsFileByItsMap) {
                      "Length=MUS:Time"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("3 songs added from"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("1 lines refused\n  line 4: text follows the closing quote of field 1"),
+    EXPECT_NE(r.out.find("1 line refused\n  line 4: text follows the closing quote of field 1"),
               std::string::npos)
         << r.out;
     EXPECT_EQ(query(dir, R"(SELECT "ID", "Artist", "Title", "ReleaseDate", "Time" FROM "Cadenzio")"
@@ -72,6 +74,8 @@ TEST(CsvCommand, ImportsAnotherProgramsFileByItsMap) {
               "1|ABBA|Waterloo|1974|16601\n"
               "2|Björk|Jóga|71870|0\n"
               "3|Nobody|Plain|0|0\n");
+    // The catalogue the import made starts with the standard media names, as a window's does.
+    EXPECT_EQ(storedRows(dir.path(), "cdzmedia.tps", R"(SELECT count(*) FROM "Media")"), "12\n");
 }
 
 TEST(CsvCommand, ExportWritesEverySongThatTheImportTakesBack) {
@@ -157,16 +161,28 @@ TEST(CsvCommand, SaysWhyNothingWasImported) {
         int status;
         std::string words;
         bool filesMade;  // whether the data files were opened at all
+        void (*make)(const std::string& path) = nullptr;  // in place of the bytes
     };
+    // What is not a file is refused at once: a pipe would wait for a writer, a device never end.
     const std::vector<Case> cases = {
         {"empty file", "", 1, "is empty; nothing was imported", false},
         {"only a header", "MUS:Artist,MUS:Title\r\n", 1, "no song could be imported", true},
         {"no labels and no map", "\"ABBA\",\"Waterloo\"\n", 2, "names no song field", false},
+        {"a folder", "", 1, "it is a folder, not a file", false,
+         [](const std::string& p) { std::filesystem::create_directory(p); }},
+        {"a pipe", "", 1, "it is a pipe, not a file", false,
+         [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
+        {"a device", "", 1, "it is a device, not a file", false,
+         [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        write(dir.file("in.csv"), c.bytes);
+        if (c.make) {
+            c.make(dir.file("in.csv"));
+        } else {
+            write(dir.file("in.csv"), c.bytes);
+        }
         const Outcome r = cdzapp(dir, {"--import", QString::fromStdString(dir.file("in.csv"))});
         EXPECT_EQ(r.status, c.status);
         EXPECT_NE(r.err.find(c.words), std::string::npos) << r.err;

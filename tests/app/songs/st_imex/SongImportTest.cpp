@@ -96,6 +96,41 @@ TEST_F(ImportFixture, DatesAndTimesWrittenAsTextComeBackAsDatesAndTimes) {
     EXPECT_EQ(s[1].Time, 0);
 }
 
+// A number its field cannot hold refuses its line, with the line and the field; the other
+// lines go on, and no category is made for a refused line.
+TEST_F(ImportFixture, AValueOutsideItsFieldRefusesItsLine) {
+    prepare(
+        "Artist,ChartNumber,TrackNumber,BeatsPerMinute,CategoryID,Time\n"
+        "a,-1,1,120,1,\"0:03:00\"\n"
+        "b,1e5,1,120,1,\"0:03:00\"\n"
+        "c,1,300,120,1,\"0:03:00\"\n"
+        "d,1,1,99999999999,1,\"0:03:00\"\n"
+        "e,1,1,120,99999999999,\"0:03:00\"\n"
+        "f,1,1,120,1,\"-1:00:00\"\n"
+        "g,255,99,32767,2147483647,\"1:00:00\"\n");
+    SongImport run(catalogue, reader, assignment, path);
+    run.start();
+    while (run.step(25)) {
+    }
+    EXPECT_EQ(run.added(), 1);
+    EXPECT_EQ(run.refused(), 6);
+    EXPECT_EQ(run.notes(),
+              (std::vector<std::string>{
+                  "line 2: MUS:ChartNumber \"-1\" is not within 0 to 255",
+                  "line 3: MUS:ChartNumber \"1e5\" is not within 0 to 255",
+                  "line 4: MUS:TrackNumber \"300\" is not within 0 to 255",
+                  "line 5: MUS:BeatsPerMinute \"99999999999\" is not within -2147483648 to "
+                  "2147483647",
+                  "line 6: MUS:CategoryID \"99999999999\" is not within -2147483648 to 2147483647",
+                  "line 7: MUS:Time \"-1:00:00\" is before zero",
+                  "line 8: category 2147483647 did not exist; it was added as \"Category "
+                  "2147483647\""}));
+    ASSERT_EQ(songs().size(), 1u);
+    EXPECT_EQ(songs()[0].Artist, "g");
+    EXPECT_EQ(songs()[0].ChartNumber, 255);
+    EXPECT_EQ(catalogue.file(F::Categories).records(), 1);
+}
+
 // A category name wins over a number on the same line; a name the file lacks takes the next
 // number, a number the file lacks gets a made-up name.
 TEST_F(ImportFixture, UnknownCategoriesAndMediaAreAddedToTheirFiles) {

@@ -200,8 +200,9 @@ int PrintCommand::run(AppState& state, const PrintOrder& order, std::FILE* out, 
                     std::fprintf(err, "cdzapp: %s\n", pdf.message.toStdString().c_str());
                     status = kFailed;
                 } else {
-                    std::fprintf(out, "%s: %d pages written to %s\n", report->procedure.c_str(),
-                                 job.pages().pageCount(), order.pdf.c_str());
+                    const int pages = job.pages().pageCount();
+                    std::fprintf(out, "%s: %d %s written to %s\n", report->procedure.c_str(), pages,
+                                 pages == 1 ? "page" : "pages", order.pdf.c_str());
                 }
             }
         }

@@ -12,6 +12,8 @@
 #include <cctype>
 #include <memory>
 
+#include "runtime/text/Printable.h"
+
 namespace cdz {
 
 namespace {
@@ -51,20 +53,13 @@ std::string undoubled(const char* read) {
     return bytes.toStdString();
 }
 
-// A CD-Text field of the disc (track 0) or of a track, blanks and control characters cut from
-// both ends; empty when the disc does not give it.
+// A CD-Text field of the disc (track 0) or of a track, without control characters or outer
+// blanks, cut to the 40 characters of the catalogue's titles; empty when the disc does not
+// give it.
 std::string cdTextField(const cdtext_t* text, cdtext_field_t field, track_t track) {
     const char* read = cdtext_get_const(text, field, track);
     if (read == nullptr) return {};
-    const QString value = QString::fromStdString(undoubled(read));
-    qsizetype begin = 0, end = value.size();
-    while (begin < end &&
-           (value[begin].isSpace() || value[begin].category() == QChar::Other_Control))
-        ++begin;
-    while (end > begin &&
-           (value[end - 1].isSpace() || value[end - 1].category() == QChar::Other_Control))
-        --end;
-    return value.mid(begin, end - begin).toStdString();
+    return printable(undoubled(read), 40);
 }
 
 // The disc's CD-Text for tracks first .. first + count - 1; empty without any.

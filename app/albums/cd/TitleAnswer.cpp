@@ -6,12 +6,19 @@
 #include <QJsonObject>
 #include <QString>
 
+#include "runtime/text/Printable.h"
+
 namespace cdz {
 
 namespace {
 
+// The catalogue's titles and artists hold 40 characters; what the service sends beyond them,
+// and any control character (an escape sequence, a line break), never reaches a field or the
+// terminal.
+constexpr int kFieldChars = 40;
+
 std::string text(const QJsonValue& value) {
-    return value.toString().trimmed().toStdString();
+    return printable(value.toString().toStdString(), kFieldChars);
 }
 
 // "Artist A & Artist B": each credited name and the phrase that joins it to the next.
@@ -22,7 +29,7 @@ std::string creditOf(const QJsonObject& owner) {
         out += c.value("name").toString().toStdString() +
                c.value("joinphrase").toString().toStdString();
     }
-    return QString::fromStdString(out).trimmed().toStdString();
+    return printable(out, kFieldChars);
 }
 
 bool carriesDisc(const QJsonObject& medium, const std::string& discId) {

@@ -88,6 +88,23 @@ TEST(TitleAnswer, AnAnswerNotOfTheServicesShapeIsMalformed) {
     EXPECT_TRUE(empty->empty());
 }
 
+// What the service sends reaches neither a field nor the terminal raw: control characters
+// become blanks, and a title is cut to the 40 characters a title holds.
+TEST(TitleAnswer, TextsLoseControlCharactersAndAreCutToTheirFields) {
+    const std::string longTitle(1 << 20, 'x');
+    const std::string json =
+        "{\"releases\":[{\"id\":\"r1\",\"title\":\"\\u001b[31mRed\\u001b[0m\\nLine\","
+        "\"artist-credit\":[{\"name\":\"A\\tB\",\"joinphrase\":\"\"}],"
+        "\"media\":[{\"tracks\":[{\"title\":\"" +
+        longTitle + "\",\"length\":1000}]}]}]}";
+    const auto read = TitleAnswer::read(json, kExampleId, 1);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), 1u);
+    EXPECT_EQ(read->front().title, "[31mRed [0m Line");
+    EXPECT_EQ(read->front().artist, "A B");
+    EXPECT_EQ(read->front().tracks[0].title, std::string(40, 'x'));
+}
+
 TEST(TitleRelease, TheDateGivesTheDayItNames) {
     const struct {
         const char* date;

@@ -1,0 +1,18 @@
+#include "runtime/text/Printable.h"
+
+#include <QString>
+
+#include "runtime/text/Text.h"
+
+namespace cdz {
+
+std::string printable(std::string_view utf8, int mostChars) {
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
+    }
+    const std::string plain = text.trimmed().toStdString();
+    return std::string(clip(cutChars(plain, mostChars)));
+}
+
+}  // namespace cdz

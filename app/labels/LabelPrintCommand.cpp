@@ -64,9 +64,10 @@ int LabelPrintCommand::run(AppState& state, const LabelPrintOrder& order, std::F
         return kWrongOrder;
     }
     QSizeF paper;
-    if (order.paper == "A4") {
+    const QString named = QString::fromStdString(order.paper);
+    if (named.compare("A4", Qt::CaseInsensitive) == 0) {
         paper = QPageSize(QPageSize::A4).size(QPageSize::Point);
-    } else if (order.paper == "Letter") {
+    } else if (named.compare("Letter", Qt::CaseInsensitive) == 0) {
         paper = QPageSize(QPageSize::Letter).size(QPageSize::Point);
     } else if (order.paper.empty()) {
         paper = state.printer().pageLayout().fullRect(QPageLayout::Point).size();
@@ -76,7 +77,8 @@ int LabelPrintCommand::run(AppState& state, const LabelPrintOrder& order, std::F
     }
     LabelRecord label;
     if (int code = LabelPrintout::read(state.catalogue(), id, &label)) {
-        if (code == kNoSuchRecord) {
+        // A catalogue without a labels file has no label 1 either.
+        if (code == kNoSuchRecord || code == err::kFileNotFound) {
             std::fprintf(err, "cdzapp: there is no label %d\n", id);
         } else {
             std::fprintf(err, "cdzapp: the labels file could not be read (%d - %s)\n", code,

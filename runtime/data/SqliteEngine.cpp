@@ -191,6 +191,10 @@ int SqliteEngine::rebuild(const std::filesystem::path& mainFile) {
 
 int SqliteEngine::admit(const std::filesystem::path& file, bool create, bool recover) {
     std::error_code ec;
+    // A link to nothing would have the file made wherever it points: it is not the program's
+    // file, and it is not touched.
+    if (std::filesystem::is_symlink(file, ec) && !std::filesystem::exists(file, ec))
+        return setError(err::kInvalidDataFile, SQLITE_NOTADB, "the file is a link to nothing");
     if (!std::filesystem::exists(file, ec)) {
         if (!create) return setError(err::kFileNotFound);
     } else if (!recover && StaleJournal::present(file)) {

@@ -8,7 +8,8 @@ bool readCommandOptions(int argc, char** argv, std::initializer_list<CommandOpti
         const std::string_view a = argv[i];
         for (const CommandOption& o : options) {
             if (a != o.name) continue;
-            if (i + 1 >= argc) {
+            // "--import --map X" has no file: the next option is not the value.
+            if (i + 1 >= argc || std::string_view(argv[i + 1]).starts_with("--")) {
                 std::fprintf(err, "cdzapp: %s needs a value\n", std::string(a).c_str());
                 return false;
             }

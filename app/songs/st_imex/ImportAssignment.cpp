@@ -155,6 +155,7 @@ int ImportAssignment::columnByHeader(std::string_view header, bool* byValue) con
 
 bool ImportAssignment::applyMap(std::string_view map, std::string* why) {
     bool headerMatched = false;
+    std::vector<bool> named(targets_.size(), false);
     while (!map.empty()) {
         const size_t comma = map.find(',');
         const std::string_view pair = map.substr(0, comma);
@@ -174,6 +175,12 @@ bool ImportAssignment::applyMap(std::string_view map, std::string* why) {
             *why = "\"" + std::string(field) + "\" is not a song field the import fills";
             return false;
         }
+        // Two columns for one field would leave only the last one's values, without a word.
+        if (named[static_cast<size_t>(target)]) {
+            *why = "\"" + std::string(field) + "\" is named twice";
+            return false;
+        }
+        named[static_cast<size_t>(target)] = true;
         bool byValue = false;
         const int column = columnByHeader(header, &byValue);
         if (column < 0) {

@@ -454,6 +454,15 @@ TEST_F(DataFileTest, DamagedFilesReportTheDriverText) {
     EXPECT_EQ(db.error().driverCode & 0xff, SQLITE_CORRUPT);
     EXPECT_EQ(db.error().driverText, "database disk image is malformed");
     EXPECT_EQ(db.attachedCount(), 0);
+
+    // A link to nothing is no file of the program's: it is not made where the link points.
+    ASSERT_EQ(songs.remove(), 0);
+    const std::filesystem::path nowhere = songs.path().parent_path() / "nowhere" / "x.tps";
+    std::filesystem::create_symlink(nowhere, songs.path());
+    EXPECT_EQ(songs.open(), err::kInvalidDataFile);
+    EXPECT_EQ(songs.create(), err::kInvalidDataFile);
+    EXPECT_EQ(db.error().driverText, "the file is a link to nothing");
+    EXPECT_FALSE(std::filesystem::exists(nowhere.parent_path()));
 }
 
 TEST_F(DataFileTest, ReadOnlyRefusesWrites) {

@@ -262,5 +262,14 @@ TEST(ImportAssignment, HeadersFillTheirFieldsAndTheOthersAreNamed) {
     }
 }
 
+TEST(ImportAssignment, AMapNamingAFieldTwiceIsRefused) {
+    ImportAssignment a;
+    const std::vector<CsvField> first{{"Name", false}, {"Band", false}};
+    a.setColumns(first, {});
+    std::string why;
+    EXPECT_FALSE(a.applyMap("Name=MUS:Artist,Band=MUS:Artist", &why));
+    EXPECT_EQ(why, "\"MUS:Artist\" is named twice");
+}
+
 }  // namespace
 }  // namespace cdz::test

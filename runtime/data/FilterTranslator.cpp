@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "runtime/data/FieldLimits.h"
 #include "runtime/text/SortKey.h"
 #include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
@@ -22,7 +23,8 @@ struct Term {
     bool constant = false;
     std::string text;
     double number = 0;
-    bool clipped = true;  // a text without trailing blanks
+    bool clipped = true;               // a text without trailing blanks
+    const FieldDesc* field = nullptr;  // the record field the term is, when it is one
 };
 
 struct Condition {
@@ -74,6 +76,17 @@ void place(const Term& t, bool clip, std::string& sql, SqlValues& params) {
         sql += t.sql;
     }
     params.insert(params.end(), t.params.begin(), t.params.end());
+}
+
+// Whether the constant `constant` (if it is one) is a value the integer field `field` (if it is
+// one) can hold.
+bool heldBy(const Term& constant, const Term& field) {
+    if (!constant.constant || constant.kind != Kind::Number || !field.field ||
+        field.field->type == FieldType::Decimal)
+        return true;
+    const FieldLimits limits = limitsOf(*field.field);
+    return isWhole(constant.number) && constant.number >= static_cast<double>(limits.lo) &&
+           constant.number <= static_cast<double>(limits.hi);
 }
 
 std::optional<double> wholeConstant(const Term& t) {
@@ -198,6 +211,7 @@ private:
         Term t;
         t.kind = f->isText() ? Kind::Text : Kind::Number;
         t.sql = "{" + f->label + "}";
+        t.field = f;
         return t;
     }
 
@@ -279,9 +293,12 @@ private:
         auto left = value(*n.args[0]);
         auto right = value(*n.args[1]);
         std::optional<Condition> range = n.op == ExprOp::Equal ? prefixRange(n) : std::nullopt;
-        // A text against a number compares as numbers in the language: left to the filter.
+        // A text against a number compares as numbers in the language: left to the filter. So
+        // is a constant a whole-number field cannot hold (2.5, 40000 for a byte): the server
+        // would take it in the field's own type and refuse it.
         if (!op || !left || !right || left->kind != right->kind ||
-            (left->constant && right->constant)) {
+            (left->constant && right->constant) || !heldBy(*left, *right) ||
+            !heldBy(*right, *left)) {
             if (range) range->exact = false;
             return range;
         }

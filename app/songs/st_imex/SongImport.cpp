@@ -119,6 +119,13 @@ bool SongImport::addLine() {
     const auto fields = reader_.fields();
     for (size_t i = 0; i < fields.size() && i < columns_.size(); ++i) {
         const Column& c = columns_[i];
+        // A NUL ends a text on the server and is kept on the files: neither stores it.
+        if (!c.values.empty() && fields[i].value.find('\0') != std::string::npos) {
+            ++refused_;
+            note("line " + std::to_string(reader_.lineNumber()) + ": field " +
+                 std::to_string(i + 1) + " holds a NUL character");
+            return true;
+        }
         for (const ImportValue& v : c.values) {
             if (const std::string why = v.store(fields[i].value, record); !why.empty()) {
                 // Refused whole, as a line that breaks the format is; the next line goes on.

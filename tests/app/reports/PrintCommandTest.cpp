@@ -40,9 +40,13 @@ TEST(PrintCommand, WritesTheReportOrSaysWhyNot) {
         const char* message;
     };
     const Case cases[] = {
-        {{}, 0, {"Songs by Artist", "Ring Out", "Jazz", "Cain", "Page 1"}, {"Hidden"}, "1 pages"},
-        {{"--selected", "BE"}, 0, {"Ring Out"}, {"Cain"}, "1 pages"},
-        {{"--filter", "MUS:Title = 'Cain'"}, 0, {"Cain"}, {"Ring Out"}, "1 pages"},
+        {{},
+         0,
+         {"Songs by Artist", "Ring Out", "Jazz", "Cain", "Page 1"},
+         {"Hidden"},
+         "1 page written"},
+        {{"--selected", "BE"}, 0, {"Ring Out"}, {"Cain"}, "1 page written"},
+        {{"--filter", "MUS:Title = 'Cain'"}, 0, {"Cain"}, {"Ring Out"}, "1 page written"},
         {{"--selected", "zz"}, 1, {}, {}, "Nothing to Print."},
         {{"--filter", "MUS:Title ="}, 1, {}, {}, "cannot be made"},
         {{"--selected", "a", "--filter", "1"}, 2, {}, {}, "either --selected or --filter"},

@@ -17,6 +17,7 @@ namespace cdz::test {
 namespace {
 
 using F = CatalogueFile;
+using namespace std::string_literals;
 
 struct ImportFixture : ::testing::Test {
     TempDir dir;
@@ -107,13 +108,14 @@ TEST_F(ImportFixture, AValueOutsideItsFieldRefusesItsLine) {
         "d,1,1,99999999999,1,\"0:03:00\"\n"
         "e,1,1,120,99999999999,\"0:03:00\"\n"
         "f,1,1,120,1,\"-1:00:00\"\n"
-        "g,255,99,32767,2147483647,\"1:00:00\"\n");
+        "g,255,99,32767,2147483647,\"1:00:00\"\n"
+        "h\0x,1,1,1,1,\"0:01:00\"\n"s);
     SongImport run(catalogue, reader, assignment, path);
     run.start();
     while (run.step(25)) {
     }
     EXPECT_EQ(run.added(), 1);
-    EXPECT_EQ(run.refused(), 6);
+    EXPECT_EQ(run.refused(), 7);
     EXPECT_EQ(run.notes(),
               (std::vector<std::string>{
                   "line 2: MUS:ChartNumber \"-1\" is not within 0 to 255",
@@ -124,7 +126,8 @@ TEST_F(ImportFixture, AValueOutsideItsFieldRefusesItsLine) {
                   "line 6: MUS:CategoryID \"99999999999\" is not within -2147483648 to 2147483647",
                   "line 7: MUS:Time \"-1:00:00\" is before zero",
                   "line 8: category 2147483647 did not exist; it was added as \"Category "
-                  "2147483647\""}));
+                  "2147483647\"",
+                  "line 9: field 1 holds a NUL character"}));
     ASSERT_EQ(songs().size(), 1u);
     EXPECT_EQ(songs()[0].Artist, "g");
     EXPECT_EQ(songs()[0].ChartNumber, 255);

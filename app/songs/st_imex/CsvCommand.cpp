@@ -90,8 +90,7 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
         std::fprintf(err, "cdzapp: %s is empty; nothing was imported\n", file.c_str());
         return kFailed;
     }
-    if (reader.windows1252())
-        std::fprintf(out, "%s is not UTF-8 text; it was read as Windows-1252\n", file.c_str());
+
     // The columns come from the first line, their pictures from the second.
     CsvRead got = reader.read();
     while (got == CsvRead::Refused) got = reader.read();
@@ -139,6 +138,10 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
         std::fprintf(out, "%lld %s refused\n", static_cast<long long>(run.refused()),
                      run.refused() == 1 ? "line" : "lines");
     printNotes(out, run.notes(), run.noteCount());
+    if (const int64_t lines = reader.windows1252Lines(); lines > 0)
+        std::fprintf(out, "%lld %s of %s not UTF-8 text and read as Windows-1252\n",
+                     static_cast<long long>(lines), lines == 1 ? "line was" : "lines were",
+                     file.c_str());
     if (run.state() == ImportState::Failed) {
         std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),
                      run.failureText().c_str());

@@ -1,5 +1,6 @@
 #include "app/songs/st_imex/CsvLineReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -24,11 +25,39 @@ void appendUtf8(std::string& out, char32_t c) {
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+// UTF-16 text (after its byte-order mark) as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string fromUtf16(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size());
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
 }
 
 std::string fromWindows1252(const std::string& bytes) {
@@ -98,6 +127,7 @@ bool CsvLineReader::open(const std::filesystem::path& file) {
     std::error_code ec;
     size_ = static_cast<int64_t>(std::filesystem::file_size(file, ec));
     if (ec) size_ = 0;
+    if (!openUtf16()) return false;
     buffer_.resize(kBufferBytes);
     unsigned char bom[3] = {};
     const size_t got = std::fread(bom, 1, 3, file_);
@@ -106,9 +136,31 @@ bool CsvLineReader::open(const std::filesystem::path& file) {
     return rewind();
 }
 
+// A file with a UTF-16 byte-order mark is read whole, turned into UTF-8 and read from memory.
+bool CsvLineReader::openUtf16() {
+    unsigned char mark[2] = {};
+    const bool marked =
+        std::fread(mark, 1, 2, file_) == 2 &&
+        ((mark[0] == 0xFF && mark[1] == 0xFE) || (mark[0] == 0xFE && mark[1] == 0xFF));
+    if (!marked || size_ > kMostUtf16Bytes) return std::fseek(file_, 0, SEEK_SET) == 0;
+    std::string bytes(static_cast<size_t>(size_ - 2), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file_));
+    utf8_ = fromUtf16(bytes, mark[0] == 0xFE);
+    std::fclose(file_);
+    file_ = fmemopen(utf8_.data(), std::max<size_t>(utf8_.size(), 1), "rb");
+    size_ = static_cast<int64_t>(utf8_.size());
+    if (!file_) {
+        errno_ = errno;
+        errorText_ = std::strerror(errno_);
+        return false;
+    }
+    return true;
+}
+
 void CsvLineReader::close() {
     if (file_) std::fclose(file_);
     file_ = nullptr;
+    utf8_.clear();
 }
 
 bool CsvLineReader::validUtf8() {
@@ -156,6 +208,7 @@ bool CsvLineReader::rewind() {
     if (!file_) return false;
     nextLine_ = 1;
     lineNumber_ = 0;
+    windows1252Lines_ = 0;
     failed_ = false;
     return seek(dataStart_);
 }
@@ -197,6 +250,19 @@ CsvRead CsvLineReader::refuse(std::string why, int64_t resumeAt) {
     return CsvRead::Refused;
 }
 
+bool CsvLineReader::fieldsAreUtf8() const {
+    for (size_t i = 0; i < used_; ++i) {
+        const auto* p = reinterpret_cast<const unsigned char*>(fields_[i].value.data());
+        const size_t n = fields_[i].value.size();
+        for (size_t at = 0; at < n;) {
+            const size_t step = utf8Sequence(p + at, n - at);
+            if (step == 0) return false;
+            at += step;
+        }
+    }
+    return true;
+}
+
 CsvRead CsvLineReader::read() {
     refusal_.clear();
     used_ = 0;
@@ -207,7 +273,7 @@ CsvRead CsvLineReader::read() {
     int64_t resumeAt = -1;  // after the record's first line, once a quoted field ran past it
     int64_t chars = 0;
     int longField = 0;
-    auto counts = [this](int c) { return windows1252_ || (c & 0xC0) != 0x80; };
+    auto counts = [](int c) { return (c & 0xC0) != 0x80; };
     // A line break: CR LF, LF or CR alone; `into` keeps it as it was written.
     auto lineBreak = [&](int c, std::string* into) {
         if (into) *into += static_cast<char>(c);
@@ -306,8 +372,11 @@ CsvRead CsvLineReader::read() {
     // The fields end where the rest of the line is blank.
     const CsvField& last = fields_[used_ - 1];
     if (!last.quoted && last.value.find_first_not_of(' ') == std::string::npos) --used_;
-    if (windows1252_)
+    // Each record is decided on its own: one line of another encoding leaves the rest alone.
+    if (windows1252_ && !fieldsAreUtf8()) {
         for (size_t i = 0; i < used_; ++i) fields_[i].value = fromWindows1252(fields_[i].value);
+        ++windows1252Lines_;
+    }
     return CsvRead::Line;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Reads a comma-separated file one record at a time: fields split at commas, quoted fields
 // holding commas, doubled quotes and line breaks; lines ended by CRLF, LF or CR alone. The file
-// is UTF-8 (a byte-order mark is skipped); a file that is not valid UTF-8 is read as
-// Windows-1252 and converted. A record that breaks the format is refused with its reason and
-// reading goes on at the line after it, so one bad line never takes the rest of the file along.
+// is UTF-8 (a byte-order mark is skipped), each record that is not valid UTF-8 read as
+// Windows-1252 and converted; a file with a UTF-16 byte-order mark is read as UTF-16. A record that
+// breaks the format is refused with its reason and reading goes on at the line after it, so one bad
+// line never takes the rest of the file along.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -39,8 +40,10 @@ public:
     void close();
     int errorNumber() const { return errno_; }
     const std::string& errorText() const { return errorText_; }
-    // True when the file is not UTF-8 and is read as Windows-1252.
+    // True when the file is not all UTF-8: its records that are not are read as Windows-1252.
     bool windows1252() const { return windows1252_; }
+    // Records read so far as Windows-1252.
+    int64_t windows1252Lines() const { return windows1252Lines_; }
     int64_t size() const { return size_; }
     // Bytes consumed so far (for the progress).
     int64_t bytesRead() const { return consumed_; }
@@ -65,6 +68,11 @@ private:
     bool endField();
     CsvRead refuse(std::string why, int64_t resumeAt);
     bool validUtf8();
+    bool openUtf16();
+    bool fieldsAreUtf8() const;
+
+    // A UTF-16 file is held in memory as UTF-8: up to this size.
+    static constexpr int64_t kMostUtf16Bytes = int64_t{256} << 20;
 
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;
@@ -77,6 +85,8 @@ private:
     int64_t nextLine_ = 1;   // physical line of the next byte
     int64_t lineNumber_ = 0;
     bool windows1252_ = false;
+    int64_t windows1252Lines_ = 0;
+    std::string utf8_;  // a UTF-16 file's text, read from memory
     bool failed_ = false;
     int errno_ = 0;
     std::string errorText_;

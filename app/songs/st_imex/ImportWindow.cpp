@@ -57,7 +57,9 @@ ImportWindow* ImportWindow::open(AppState& state, QWidget* parent) {
         }
         if (w->reader_.windows1252()) {
             inform(state, "Attention!",
-                   *chosen + " is not UTF-8 text; it is read as Windows-1252.");
+                   *chosen +
+                       " is not all UTF-8 text; each line that is not is read as "
+                       "Windows-1252.");
         }
         w->files_ = std::make_unique<FileUse>(
             state.catalogue(), std::initializer_list<F>{F::Cadenzio, F::Categories, F::Media});

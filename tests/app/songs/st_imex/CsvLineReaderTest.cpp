@@ -86,6 +86,25 @@ TEST(CsvLineReader, ReadsANonUtf8FileAsWindows1252) {
     EXPECT_TRUE(windows1252);
     EXPECT_EQ(readAll("caf\xC3\xA9\n", &windows1252), std::vector<std::string>{"1:[caf\xC3\xA9]"});
     EXPECT_FALSE(windows1252);
+    // One line of another encoding leaves the UTF-8 lines as they are.
+    EXPECT_EQ(readAll("\xC3\x89"
+                      "dith\ncaf\xE9\n\xC3\x89"
+                      "dith\n",
+                      &windows1252),
+              (std::vector<std::string>{"1:[\xC3\x89"
+                                        "dith]",
+                                        "2:[caf\xC3\xA9]",
+                                        "3:[\xC3\x89"
+                                        "dith]"}));
+}
+
+TEST(CsvLineReader, ReadsAFileWithAUtf16MarkAsUtf16) {
+    // "Édith,𝄞" then a line break, little- and big-endian.
+    const std::string little("\xFF\xFE\xC9\0d\0i\0t\0h\0,\0\x34\xD8\x1E\xDD\n\0", 20);
+    const std::string big("\xFE\xFF\0\xC9\0d\0i\0t\0h\0,\xD8\x34\xDD\x1E\0\n", 20);
+    for (const std::string& bytes : {little, big})
+        EXPECT_EQ(readAll(bytes), std::vector<std::string>{"1:[\xC3\x89"
+                                                           "dith][\xF0\x9D\x84\x9E]"});
 }
 
 }  // namespace

@@ -58,6 +58,9 @@ public:
     // Closes an open device; does nothing when it is closed.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Why the last fault came, where the device knows more than the fault says ("the sheet
+    // cannot be read: ..."); empty otherwise.
+    virtual std::string faultDetail() const { return {}; }
 };
 
 // Holds a device open for one read and closes it when the read ends, on every path.

@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <memory>
 
 #include "runtime/text/Printable.h"
@@ -90,13 +93,23 @@ CdioDevice::~CdioDevice() = default;
 
 CdFault CdioDevice::open() {
     close();
+    detail_.clear();
     cdio_log_set_handler(&quietLog);
     if (source_.empty()) {
         const std::unique_ptr<char, CdioFree> drive(cdio_get_default_device(nullptr));
         if (!drive) return CdFault::NotAvailable;
         cdio_.reset(cdio_open(drive.get(), DRIVER_DEVICE));
     } else if (endsWithCue(source_)) {
+        std::ifstream sheet(source_);
+        if (!sheet) {
+            detail_ = "the sheet cannot be read: " + std::string(std::strerror(errno));
+            return CdFault::NotAvailable;
+        }
         cdio_.reset(cdio_open_cue(source_.c_str()));
+        if (!cdio_)
+            detail_ =
+                "the sheet is not one that can be read: it needs a FILE line naming a "
+                "BINARY data file beside it, then TRACK and INDEX lines in order";
     } else {
         cdio_.reset(cdio_open(source_.c_str(), DRIVER_UNKNOWN));
     }
@@ -137,6 +150,10 @@ CdFault CdioDevice::contents(CdContents& out) {
                cdio_.get(), static_cast<track_t>(first + count - 1 - read.trailingDataTracks)) !=
                TRACK_FORMAT_AUDIO)
         ++read.trailingDataTracks;
+    if (read.trailingDataTracks == count) {
+        detail_ = "the disc holds no audio track";
+        return CdFault::NotReady;
+    }
     read.text = readCdText(cdio_.get(), first, count);
     out = std::move(read);
     return CdFault::None;

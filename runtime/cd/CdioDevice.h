@@ -24,6 +24,7 @@ public:
     CdFault contents(CdContents& out) override;
     void close() override;
     bool isOpen() const override { return cdio_ != nullptr; }
+    std::string faultDetail() const override { return detail_; }
 
     const std::string& source() const { return source_; }
 
@@ -34,6 +35,7 @@ private:
 
     std::string source_;
     std::unique_ptr<_CdIo, Closer> cdio_;
+    std::string detail_;
 };
 
 }  // namespace cdz

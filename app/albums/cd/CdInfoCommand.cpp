@@ -85,7 +85,9 @@ int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* o
                        const TitleService::Options* lookup) {
     CdDisc disc;
     if (const CdFault fault = CdDisc::read(device, disc); fault != CdFault::None) {
-        const std::string named = source.empty() ? "the default drive" : source;
+        std::string named = source.empty() ? "the default drive" : source;
+        if (const std::string detail = device.faultDetail(); !detail.empty())
+            named += ": " + detail;
         std::fprintf(err, "cdzapp: %s (%s)\n", std::string(cdFaultText(fault)).c_str(),
                      named.c_str());
         return kExitFault;

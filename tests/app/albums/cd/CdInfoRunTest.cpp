@@ -7,6 +7,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <fstream>
+
 #include "tests/app/albums/cd/TitleServer.h"
 #include "tests/runtime/cd/DiscImage.h"
 #include "tests/support/TempDir.h"
@@ -98,13 +100,33 @@ TEST(CdInfoRun, PrintsTheCdTextWhereTheDiscCarriesIt) {
               "Track  2:  4:10  Track 2 / Guest Singer\n");
 }
 
-TEST(CdInfoRun, ADriveThatIsNotThereFailsWithItsText) {
+// A sheet that is not there, is not a sheet, or is of a data disc: the fault and why.
+TEST(CdInfoRun, ADiscThatCannotBeReadFailsWithItsTextAndWhy) {
     test::TempDir dir;
     const std::string missing = dir.file("gone.cue");
-    const ProgramRun r = runCdInfo({QString::fromStdString(missing)});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "cdzapp: CD player not available. (" + missing + ")\n");
+    const std::string malformed = dir.file("bad.cue");
+    std::ofstream(malformed) << "TRACK 01 AUDIO\nthis is no sheet\n";
+    const std::string data = dir.file("data.cue");
+    std::ofstream(dir.file("data.bin")).write(std::string(2352 * 300, '\0').data(), 2352 * 300);
+    std::ofstream(data)
+        << "FILE \"data.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n";
+    const struct {
+        std::string sheet;
+        std::string told;
+    } cases[] = {
+        {missing, "CD player not available. (" + missing +
+                      ": the sheet cannot be read: No such file or directory)"},
+        {malformed, "CD player not available. (" + malformed +
+                        ": the sheet is not one that can be read: it needs a FILE line naming a "
+                        "BINARY data file beside it, then TRACK and INDEX lines in order)"},
+        {data, "CD player not ready. (" + data + ": the disc holds no audio track)"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun r = runCdInfo({QString::fromStdString(c.sheet)});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "cdzapp: " + c.told + "\n");
+    }
 }
 
 TEST(CdInfoRun, LookupPrintsTheDiscIdAndTheServicesTitlesOrWhyItGaveNone) {

@@ -170,11 +170,26 @@ void LabelSheet::picture(const LabelRecord& label, Sheet& sheet) const {
     }
     const double dpi = image.dotsPerMeterX() * 0.0254;
     MilsRect box = LabelSheetPicture::box(label, image.size(), dpi);
+    // A size larger than the label (a mistyped 2147483647) would draw nothing at all: the
+    // picture is made as large as the label holds, in its proportions.
+    const double roomX = kCdRight.value - kCdLeft.value, roomY = kCdBottom.value - kCdTop.value;
+    if (box.width.value > roomX || box.height.value > roomY) {
+        const double scale = std::min(roomX / static_cast<double>(box.width.value),
+                                      roomY / static_cast<double>(box.height.value));
+        box.width = Mils{std::max(1, static_cast<int>(box.width.value * scale))};
+        box.height = Mils{std::max(1, static_cast<int>(box.height.value * scale))};
+        sheet.result.notices.push_back("The picture " + name.toStdString() +
+                                       " is larger than the label: it is made as large as the "
+                                       "label holds.");
+    }
     // A picture running past the label's right or lower edge would be cut by the page or the
     // scissors: it moves back onto the label, as far as it must.
     const MilsRect placed = box;
-    if (box.x + box.width > kCdRight) box.x = std::max(kCdLeft, kCdRight - box.width);
-    if (box.y + box.height > kCdBottom) box.y = std::max(kCdTop, kCdBottom - box.height);
+    const auto past = [](Mils at, Mils size, Mils edge) {
+        return static_cast<int64_t>(at.value) + size.value > edge.value;
+    };
+    if (past(box.x, box.width, kCdRight)) box.x = std::max(kCdLeft, kCdRight - box.width);
+    if (past(box.y, box.height, kCdBottom)) box.y = std::max(kCdTop, kCdBottom - box.height);
     if (!(box == placed))
         sheet.result.notices.push_back("The picture " + name.toStdString() +
                                        " would run past the label's edge: it is moved onto the "

@@ -74,8 +74,8 @@ TEST(LabelSheet, PlacesAndSizesThePicture) {
         const char* size;
         int width;
         const char* height;
-        MilsRect expected;   // in design coordinates
-        bool moved = false;  // back onto the label, and told
+        MilsRect expected;  // in design coordinates
+        unsigned told = 0;  // notices: moved back onto the label, made as large as it holds
     };
     // clang-format off
     const Case cases[] = {
@@ -86,9 +86,9 @@ TEST(LabelSheet, PlacesAndSizesThePicture) {
         {"Actual at the file's resolution", fine, 0, 0, "Actual", 0, "0",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
         {"Actual at 96 dpi, moved onto the label", plain, 0, 0, "Actual", 0, "0",
-         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, true},
+         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, 1},
         {"Actual whatever size is stored", plain, 0, 0, "Actual", 1000, "1000",
-         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, true},
+         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, 1},
         {"a height of 0 keeps the proportions", plain, 0, 0, "Other", 1000, "0",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
         {"a height not a number", plain, 0, 0, "Other", 1000, "1in",
@@ -96,9 +96,11 @@ TEST(LabelSheet, PlacesAndSizesThePicture) {
         {"a negative height", plain, 0, 0, "Other", 1000, "-400",
          {6792_mils, 8052_mils, 1000_mils, 500_mils}},
         {"a blank height and width", plain, 0, 0, "Other", 0, "",
-         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, true},
+         {5865_mils, 8052_mils, 2000_mils, 1000_mils}, 1},
         {"past the label's foot", plain, 300, 9000, "Other", 1000, "1000",
-         {300_mils, 8458_mils, 1000_mils, 1000_mils}, true},
+         {300_mils, 8458_mils, 1000_mils, 1000_mils}, 1},
+        {"larger than the label", plain, 2147483647, 0, "Other", 2147483647, "2147483647",
+         {104_mils, 1697_mils, 7761_mils, 7761_mils}, 2},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -115,7 +117,7 @@ TEST(LabelSheet, PlacesAndSizesThePicture) {
         const MilsRect& e = c.expected;
         EXPECT_EQ(drawn[0].box, (MilsRect{e.x + Mils{kDx}, e.y + Mils{kDy}, e.width, e.height}))
             << c.what;
-        EXPECT_EQ(result.notices.size(), c.moved ? 1u : 0u) << c.what;
+        EXPECT_EQ(result.notices.size(), c.told) << c.what;
     }
 }
 

@@ -10,21 +10,12 @@
 
 #include "app/albums/maintenance/MaintenanceRun.h"
 #include "app/core/data/Catalogue.h"
+#include "tests/app/core/data/OpenRecovering.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
 
 using F = CatalogueFile;
-
-// Opens a file left locked by a killed transaction after the driver's recovery option.
-inline int openRecovering(DataFile& file) {
-    int code = Catalogue::openOrCreate(file);
-    if (code == err::kFileLocked) {
-        file.send("Recover=10");
-        code = Catalogue::openOrCreate(file);
-    }
-    return code;
-}
 
 class MaintenanceTest : public ::testing::Test {
 protected:

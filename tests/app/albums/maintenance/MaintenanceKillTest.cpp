@@ -16,7 +16,7 @@ namespace {
 constexpr int kSongs = 3000;
 constexpr int kBatch = 100;
 constexpr int kSongsPerAlbum = 7;  // so albums straddle batches
-constexpr int kRounds = 4;
+constexpr int kRounds = 10;
 
 void makeSongs(Catalogue& c) {
     ASSERT_EQ(beginTransaction(c.database(), {&c.file(F::Cadenzio)}, 2000), 0);

@@ -11,6 +11,7 @@
 
 #include "app/albums/wizard/AlbumTransfer.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
+#include "tests/app/core/data/OpenRecovering.h"
 
 namespace cdz::test {
 namespace {
@@ -19,15 +20,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kTracks = 99;
 constexpr int kThread = 2;
 constexpr int kRounds = 20;
-
-int openRecovering(DataFile& file) {
-    int code = Catalogue::openOrCreate(file);
-    if (code == err::kFileLocked) {
-        file.send("Recover=10");
-        code = Catalogue::openOrCreate(file);
-    }
-    return code;
-}
 
 struct Found {
     size_t albums = 0;

@@ -11,22 +11,12 @@
 #include "app/core/integrity/Integrity.h"
 #include "app/core/warnings/StandardWarning.h"
 #include "runtime/ui/ScriptedDialogs.h"
+#include "tests/app/core/data/OpenRecovering.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
 
 using F = CatalogueFile;
-
-// The shared open routine's recovery: a file left locked by a killed transaction opens after
-// the driver's recovery option.
-inline int openRecovering(DataFile& file) {
-    int code = Catalogue::openOrCreate(file);
-    if (code == err::kFileLocked) {
-        file.send("Recover=10");
-        code = Catalogue::openOrCreate(file);
-    }
-    return code;
-}
 
 // One station: its own connection, buffers, warnings and procedures.
 struct Station {

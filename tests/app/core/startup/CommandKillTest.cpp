@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "runtime/data/PgConnection.h"
 #include "tests/app/core/startup/StoredCatalogue.h"
 #include "tests/support/TempDir.h"
 
@@ -215,6 +216,37 @@ TEST_F(CommandKill, AKilledCopyLeavesTheTargetAsItWasAndCanBeRunAgain) {
         for (const auto& entry : fs::directory_iterator(into))
             EXPECT_FALSE(entry.path().filename().string().starts_with(".copy-from-server"))
                 << entry.path();
+    }
+    // To the server: one transaction, so a kill leaves none of the songs or all of them.
+    const auto songsThere = [&](const std::string& catalogue) -> int64_t {
+        pg::PgConnection conn;
+        pg::PgResult r;
+        if (conn.open(server.conninfo) ||
+            conn.query("SELECT records FROM \"" + catalogue +
+                           "_cdzdata\".cdz_layout WHERE tbl = 'Cadenzio'",
+                       {}, &r) ||
+            r.rows() != 1)
+            return 0;
+        return std::stoll(std::string(r.text(0, 0)));
+    };
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        const std::string name = "killed" + std::to_string(round);
+        const QStringList toServer{"--copy-to-server", url,
+                                   "--catalogue",      QString::fromStdString(name),
+                                   "--data-dir",       QString::fromStdString(probe.string())};
+        QProcess p;
+        p.start(CDZ_APP, toServer);
+        p.waitForStarted();
+        std::this_thread::sleep_for(moment(whole));
+        p.kill();
+        p.waitForFinished();
+        const int64_t left = songsThere(name);
+        EXPECT_TRUE(left == 0 || left == kSongs) << left;
+        if (left == 0) {
+            EXPECT_EQ(run(toServer).first, 0);
+        }
+        EXPECT_EQ(songsThere(name), kSongs);
     }
 }
 #endif

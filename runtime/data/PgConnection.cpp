@@ -62,6 +62,7 @@ std::vector<std::string> PgConnection::secretsIn(const std::string& conninfo) {
 
 int PgConnection::open(const std::string& conninfo) {
     close();
+    timedOut_ = false;
     if (std::string fault = addressFault(conninfo); !fault.empty())
         return failFrom(error_, {}, "the server's address cannot be read: " + fault);
     // The address comes after the default wait, so that a connect_timeout it sets wins.
@@ -73,7 +74,8 @@ int PgConnection::open(const std::string& conninfo) {
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
         std::string why = conn_ ? PQerrorMessage(conn_) : "out of memory";
         const auto waited = std::chrono::steady_clock::now() - began;
-        if (why.find("timeout expired") != std::string::npos)
+        timedOut_ = why.find("timeout expired") != std::string::npos;
+        if (timedOut_)
             why = "the server did not answer within " +
                   std::to_string(std::chrono::round<std::chrono::seconds>(waited).count()) +
                   " seconds";

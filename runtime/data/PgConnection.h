@@ -28,6 +28,8 @@ public:
     // The server is given kConnectSeconds to answer unless the address sets connect_timeout.
     int open(const std::string& conninfo);
     void close();
+    // Whether the last open failed because the server did not answer in time.
+    bool timedOut() const { return timedOut_; }
 
     static constexpr int kConnectSeconds = 10;
     // Reads a server address as the client library does: "" when it reads, else why not.
@@ -96,6 +98,7 @@ private:
                                  std::vector<std::string>& texts, std::vector<const char*>& values);
 
     pg_conn* conn_ = nullptr;
+    bool timedOut_ = false;
     ErrorState error_;
     struct Prepared {
         std::string name;

@@ -73,7 +73,20 @@ int PgEngine::fail(int) {
 
 int PgEngine::connect() {
     if (conn_.isOpen()) return 0;
-    if (conn_.open(conninfo_)) return report();
+    constexpr auto kRetryAfter = std::chrono::seconds(30);
+    if (connectFailure_.code != 0 &&
+        std::chrono::steady_clock::now() - connectFailedAt_ < kRetryAfter) {
+        error_ = connectFailure_;
+        return error_.code;
+    }
+    if (conn_.open(conninfo_)) {
+        if (conn_.timedOut()) {
+            connectFailure_ = conn_.error();
+            connectFailedAt_ = std::chrono::steady_clock::now();
+        }
+        return report();
+    }
+    connectFailure_.clear();
     if (conn_.setLockWait(lockWaitMs_)) return report();
     return 0;
 }

@@ -6,6 +6,7 @@
 // another station uses it; transactions lock each file's layout rows in one order, waiting at
 // most the lock wait; and each write inside a transaction runs under its own savepoint, so a
 // refused write is undone alone, as in SQLite.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -95,6 +96,10 @@ private:
     std::vector<Attached> attached_;
     std::map<std::string, std::string> translated_;  // the data layer's SQL -> the server's
     int lockWaitMs_ = 2000;
+    // A server that did not answer is not asked again at once: each file's open would
+    // otherwise wait its whole connect time again.
+    ErrorState connectFailure_;
+    std::chrono::steady_clock::time_point connectFailedAt_;
     // Rolls the open transaction back, keeping the error that ended it; returns `code`.
     int abandon(int code);
     // A write lock the next guarded statement takes first (see serialised()).

@@ -190,10 +190,18 @@ std::vector<std::string> exampleTables(Database& out, const std::string& schema)
     return tables;
 }
 
-// "3 in Cadenzio" for the first table of `tables` that holds records; empty when none does.
+// "3 in Cadenzio" for the first record table (one the layout table lists) of `tables` that
+// holds records; empty when none does. Other tables (an owner's key) belong to an empty file.
 std::string recordsHeld(Database& out, const std::string& schema,
                         const std::vector<std::string>& tables) {
+    std::vector<std::string> listed;
+    {
+        Statement stmt =
+            out.statement("SELECT tbl FROM " + schema + "." + std::string(TableSql::kLayoutTable));
+        while (stmt && stmt.step().row()) listed.emplace_back(stmt.text(0));
+    }
     for (const std::string& t : tables) {
+        if (std::find(listed.begin(), listed.end(), t) == listed.end()) continue;
         Statement stmt = out.statement("SELECT count(*) FROM " + schema + "." + Database::quote(t));
         if (stmt && stmt.step().row() && stmt.integer(0) > 0)
             return std::to_string(stmt.integer(0)) + " in " + t;

@@ -35,7 +35,7 @@ TEST(AlbumPrintCommand, WritesTheAlbumReportsOrSaysWhatIsMissing) {
          0,
          {"Abbey Opening", "Abbey Closing"},
          {"Zenith", "Loose"},
-         "1 pages"},
+         "1 page written"},
         {"PRINTONEALBUM", nullptr, 2, {}, {}, "give its number with --album N"},
         {"PRINTONEALBUM", "two", 2, {}, {}, "--album needs an album number"},
         {"PRINTALBUMSBYARTIST", "2", 2, {}, {}, "--album is for PRINTONEALBUM only"},
@@ -44,7 +44,7 @@ TEST(AlbumPrintCommand, WritesTheAlbumReportsOrSaysWhatIsMissing) {
          0,
          {"Orvanta Valuation Report", "110,001.04"},
          {},
-         "1 pages"},
+         "1 page written"},
     };
     AlbumCatalogue f;
     int n = 0;

@@ -90,8 +90,12 @@ TEST(PrintCommand, EachShapeWritesItsOwnPages) {
         QStringList onPage, notOnPage;
     };
     const Case cases[] = {
-        {"PRINTPAPERSAVER", "1 pages", 1, {"Songs by Artist", "Abel", "Ring Out", "Dove"}, {}},
-        {"PRINTPAPERSAVERTITLE", "1 pages", 1, {"Songs by Title", "Cain", "Cole"}, {}},
+        {"PRINTPAPERSAVER",
+         "1 page written",
+         1,
+         {"Songs by Artist", "Abel", "Ring Out", "Dove"},
+         {}},
+        {"PRINTPAPERSAVERTITLE", "1 page written", 1, {"Songs by Title", "Cain", "Cole"}, {}},
         {"PRINTINDEX:SONGSARTIST", "3 pages", 2, {"Artist:", "Bell", "Ring Out"}, {"Cain"}},
         {"PRINTINDEX:SONGTITLE", "3 pages", 3, {"Title:", "Ring Out"}, {"Dove"}},
         {"PRINTROTARY:SONGSARTIST", "3 pages", 3, {"Cole", "Dove"}, {"Artist:", "Bell"}},

@@ -37,7 +37,7 @@ for name in "${reports[@]}"; do
     out=$("$app" --print "$name" --pdf "$pdf" --data-dir "$work/data" "${extra[@]}" 2>&1)
     status=$?
     tenths=$((($(date +%s%N) - start) / 100000000))
-    said=$(sed -n "s/^$name: \([0-9]*\) pages written.*/\1/p" <<<"$out")
+    said=$(sed -n "s/^$name: \([0-9]*\) pages* written.*/\1/p" <<<"$out")
     if [ "$status" -ne 0 ] || [ -z "$said" ] || [ ! -s "$pdf" ]; then
         echo "$name: exit $status: $out"
         bad=1

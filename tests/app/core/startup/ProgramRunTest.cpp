@@ -50,6 +50,11 @@ TEST(ProgramRun, TheRepairQuestionAnsweredNoGoesOnToTheFrame) {
     std::ofstream(dir.file("CDZRUN.INI")) << "[CDZAPP]\nBadFile=cdzalbum\n";
     const ProgramResult run = runProgram(dir, {"No"});
     EXPECT_EQ(run.exitCode, 0);
+    if (onServer()) {
+        // A file on the server is not the repair program's: the start goes on without asking.
+        EXPECT_TRUE(run.log.empty());
+        return;
+    }
     ASSERT_EQ(run.log.size(), 1u);
     EXPECT_EQ(run.log[0],
               R"({"answer":"No","buttons":["Yes","No"],"default":"Yes","icon":"information",)"

@@ -11,8 +11,12 @@ std::string printable(std::string_view utf8, int mostChars) {
     for (QChar& c : text) {
         if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
     }
+    // Trimmed again after the cut, which may end on a blank of any kind.
     const std::string plain = text.trimmed().toStdString();
-    return std::string(clip(cutChars(plain, mostChars)));
+    const std::string_view cut = cutChars(plain, mostChars);
+    return QString::fromUtf8(cut.data(), static_cast<qsizetype>(cut.size()))
+        .trimmed()
+        .toStdString();
 }
 
 }  // namespace cdz

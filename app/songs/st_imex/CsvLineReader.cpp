@@ -57,6 +57,7 @@ std::string fromUtf16(std::string_view bytes, bool bigEndian) {
         }
         appendUtf8(out, c);
     }
+    if (bytes.size() % 2 != 0) appendUtf8(out, 0xFFFD);  // half a unit at the end
     return out;
 }
 
@@ -147,7 +148,8 @@ bool CsvLineReader::openUtf16() {
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file_));
     utf8_ = fromUtf16(bytes, mark[0] == 0xFE);
     std::fclose(file_);
-    file_ = fmemopen(utf8_.data(), std::max<size_t>(utf8_.size(), 1), "rb");
+    // A memory stream cannot be empty: a file of only its mark reads as an empty one.
+    file_ = utf8_.empty() ? std::tmpfile() : fmemopen(utf8_.data(), utf8_.size(), "rb");
     size_ = static_cast<int64_t>(utf8_.size());
     if (!file_) {
         errno_ = errno;
@@ -273,7 +275,9 @@ CsvRead CsvLineReader::read() {
     int64_t resumeAt = -1;  // after the record's first line, once a quoted field ran past it
     int64_t chars = 0;
     int longField = 0;
-    auto counts = [](int c) { return (c & 0xC0) != 0x80; };
+    // In a file that is not all UTF-8 every byte counts: a line read as Windows-1252 makes a
+    // character of each.
+    auto counts = [this](int c) { return windows1252_ || (c & 0xC0) != 0x80; };
     // A line break: CR LF, LF or CR alone; `into` keeps it as it was written.
     auto lineBreak = [&](int c, std::string* into) {
         if (into) *into += static_cast<char>(c);

@@ -75,8 +75,9 @@ std::filesystem::path resolved(const std::filesystem::path& target) {
     return ec ? target : real;
 }
 
-// Temporary files of target whose writer died before its rename (its process is gone).
-void removeOrphans(const std::filesystem::path& target) {
+// Removes the temporary files of target that `remove` picks, by the name after the prefix.
+template <class Pick>
+void removeTemporaries(const std::filesystem::path& target, Pick remove) {
     const std::string prefix = temporaryPrefix(target);
     std::error_code ec;
     const std::filesystem::path folder =
@@ -84,12 +85,18 @@ void removeOrphans(const std::filesystem::path& target) {
     std::filesystem::directory_iterator it(folder, ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (!name.starts_with(prefix)) continue;
-        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + prefix.size()));
         std::error_code ignored;
-        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+        if (name.starts_with(prefix) && remove(name.substr(prefix.size())))
             std::filesystem::remove(it->path(), ignored);
     }
+}
+
+// Temporary files of target whose writer died before its rename (its process is gone).
+void removeOrphans(const std::filesystem::path& target) {
+    removeTemporaries(target, [](const std::string& rest) {
+        const auto pid = static_cast<pid_t>(std::atol(rest.c_str()));
+        return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
+    });
 }
 
 }  // namespace
@@ -163,16 +170,7 @@ void ReplacingFile::discard() {
 }
 
 void removeStaleTemporaries(const std::filesystem::path& target) {
-    const std::string prefix = temporaryPrefix(target);
-    std::error_code ec;
-    const std::filesystem::path folder =
-        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    std::filesystem::directory_iterator it(folder, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        std::error_code ignored;
-        if (it->path().filename().string().starts_with(prefix))
-            std::filesystem::remove(it->path(), ignored);
-    }
+    removeTemporaries(target, [](const std::string&) { return true; });
 }
 
 }  // namespace cdz

@@ -139,9 +139,9 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
                      run.refused() == 1 ? "line" : "lines");
     printNotes(out, run.notes(), run.noteCount());
     if (const int64_t lines = reader.windows1252Lines(); lines > 0)
-        std::fprintf(out, "%lld %s of %s not UTF-8 text and read as Windows-1252\n",
-                     static_cast<long long>(lines), lines == 1 ? "line was" : "lines were",
-                     file.c_str());
+        std::fprintf(out, "%lld %s of %s %s not UTF-8 text: read as Windows-1252\n",
+                     static_cast<long long>(lines), lines == 1 ? "line" : "lines", file.c_str(),
+                     lines == 1 ? "was" : "were");
     if (run.state() == ImportState::Failed) {
         std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),
                      run.failureText().c_str());

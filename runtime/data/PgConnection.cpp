@@ -1,9 +1,11 @@
 #include "runtime/data/PgConnection.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <vector>
@@ -29,6 +31,49 @@ bool names(std::string_view sql, int n) {
         if (end >= sql.size() || !std::isdigit(static_cast<unsigned char>(sql[end]))) return true;
     }
     return false;
+}
+
+// The program's own short statements: settings and the transaction's bounds. A server that
+// leaves one unanswered is given no longer than the connection's own wait.
+bool isShort(std::string_view sql) {
+    for (std::string_view head : {"BEGIN", "COMMIT", "ROLLBACK", "SAVEPOINT", "RELEASE", "SET "})
+        if (sql.substr(0, head.size()) == head) return true;
+    return false;
+}
+
+// The seconds the connection was given to answer (its connect_timeout), as the short
+// statements' wait.
+int answerSeconds(pg_conn* conn) {
+    int seconds = PgConnection::kConnectSeconds;
+    PQconninfoOption* options = PQconninfo(conn);
+    for (PQconninfoOption* o = options; o && o->keyword; ++o) {
+        if (std::string_view(o->keyword) != "connect_timeout" || !o->val) continue;
+        const std::string_view v = o->val;
+        int read = 0;
+        if (std::from_chars(v.data(), v.data() + v.size(), read).ec == std::errc() && read > 0)
+            seconds = std::max(read, 2);  // as the client library reads it: never below 2
+    }
+    PQconninfoFree(options);
+    return seconds;
+}
+
+// Sends `sql` and waits at most `seconds` for all of its answer; false when the wait ran out
+// (the exchange is then unfinished and the connection of no further use). `last` holds the
+// last statement's result, as PQexec would return it.
+bool execWithin(pg_conn* conn, const std::string& sql, int seconds, PgResult& last) {
+    if (PQsendQuery(conn, sql.c_str()) != 1) return true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (PQisBusy(conn)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd wait{PQsocket(conn), POLLIN, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno != EINTR) break;
+        if (ready > 0 && PQconsumeInput(conn) != 1) break;
+    }
+    while (pg_result* r = PQgetResult(conn)) last.reset(r);
+    return true;
 }
 
 // The server's notices (an index name it shortened, a schema that already exists) are not
@@ -127,7 +172,19 @@ int PgConnection::exec(const std::string& sql) {
         error_.set(err::kFileNotOpen);
         return error_.code;
     }
-    PgResult result(PQexec(conn_, sql.c_str()));
+    if (!isShort(sql)) {
+        PgResult result(PQexec(conn_, sql.c_str()));
+        return finish(result);
+    }
+    const int seconds = answerSeconds(conn_);
+    PgResult result;
+    if (!execWithin(conn_, sql, seconds, result)) {
+        // Its answer may still come: the connection cannot be trusted with another statement.
+        close();
+        timedOut_ = true;
+        return failFrom(error_, {},
+                        "the server did not answer within " + std::to_string(seconds) + " seconds");
+    }
     return finish(result);
 }
 

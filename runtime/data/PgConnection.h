@@ -28,7 +28,7 @@ public:
     // The server is given kConnectSeconds to answer unless the address sets connect_timeout.
     int open(const std::string& conninfo);
     void close();
-    // Whether the last open failed because the server did not answer in time.
+    // Whether the server did not answer in time: the open, or a short statement (BEGIN...).
     bool timedOut() const { return timedOut_; }
 
     static constexpr int kConnectSeconds = 10;

@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -170,6 +171,24 @@ TEST(PgConnectionSilent, AServerThatNeverAnswersIsToldAfterTheWait) {
     EXPECT_EQ(c.open(info), err::kDriverError);
     EXPECT_EQ(c.error().driverText, "the server did not answer within 2 seconds");
     ::close(listener);
+}
+
+// A server that stops answering after the connection: the program's own short statements are
+// given the connection's wait, then told; the connection is closed, not left half way.
+TEST_F(PgConnectionTest, AShortStatementTheServerLeavesUnansweredIsToldAfterTheWait) {
+    PgConnection c;
+    ASSERT_EQ(c.open(PgEnvironment::get().cluster().conninfo() + " connect_timeout=2"), 0)
+        << c.error().driverText;
+    PgResult pid;
+    ASSERT_EQ(c.query("SELECT pg_backend_pid()", {}, &pid), 0);
+    const pid_t backend = static_cast<pid_t>(std::stol(std::string(pid.text(0, 0))));
+    ASSERT_EQ(::kill(backend, SIGSTOP), 0);
+    const int code = c.exec("BEGIN");
+    ::kill(backend, SIGCONT);
+    EXPECT_EQ(code, err::kDriverError);
+    EXPECT_EQ(c.error().driverText, "the server did not answer within 2 seconds");
+    EXPECT_TRUE(c.timedOut());
+    EXPECT_FALSE(c.isOpen());
 }
 
 TEST(PgConnectionAddress, APasswordIsFoundInEveryFormAndAnEmptyOneIsNone) {

@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "runtime/text/Printable.h"
 
@@ -81,6 +83,32 @@ CdText readCdText(_CdIo* cdio, track_t first, track_t count) {
     return out;
 }
 
+// Why the sheet's TRACK lines are not numbered one after another (the client library takes
+// them by their place and would give a disc whose numbers are not the sheet's); "" when they are.
+std::string trackOrderFault(std::istream& sheet) {
+    int previous = 0;
+    for (std::string line; std::getline(sheet, line);) {
+        std::istringstream words(line);
+        std::string keyword;
+        words >> keyword;
+        std::transform(keyword.begin(), keyword.end(), keyword.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        if (keyword != "TRACK") continue;
+        std::string number;
+        words >> number;
+        int n = 0;
+        const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), n);
+        if (ec != std::errc() || end != number.data() + number.size() || n < 1 || n > 99)
+            return "the sheet's track number \"" + printable(number, 40) +
+                   "\" is not one of 1 to 99";
+        if (previous != 0 && n != previous + 1)
+            return "the sheet's track " + std::to_string(n) + " follows track " +
+                   std::to_string(previous) + "; tracks go in order";
+        previous = n;
+    }
+    return {};
+}
+
 }  // namespace
 
 void CdioDevice::Closer::operator()(_CdIo* cdio) const {
@@ -105,6 +133,7 @@ CdFault CdioDevice::open() {
             detail_ = "the sheet cannot be read: " + std::string(std::strerror(errno));
             return CdFault::NotAvailable;
         }
+        if (detail_ = trackOrderFault(sheet); !detail_.empty()) return CdFault::NotAvailable;
         cdio_.reset(cdio_open_cue(source_.c_str()));
         if (!cdio_)
             detail_ =

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "runtime/data/Database.h"
 #include "runtime/data/ErrorGuard.h"
@@ -189,6 +190,22 @@ int SqliteEngine::rebuild(const std::filesystem::path& mainFile) {
     return succeed();
 }
 
+namespace {
+
+// Whether `file` is empty and no station is making it: a file the program makes has its first
+// page within moments of appearing, so an empty one is another station's start only while new
+// (or while its journal is there).
+bool leftEmpty(const std::filesystem::path& file) {
+    constexpr auto kMakingTakes = std::chrono::seconds(10);
+    std::error_code ec;
+    if (std::filesystem::file_size(file, ec) != 0 || ec) return false;
+    const auto written = std::filesystem::last_write_time(file, ec);
+    if (ec || std::filesystem::file_time_type::clock::now() - written < kMakingTakes) return false;
+    return !std::filesystem::exists(file.string() + "-journal", ec);
+}
+
+}  // namespace
+
 int SqliteEngine::admit(const std::filesystem::path& file, bool create, bool recover) {
     std::error_code ec;
     // A link to nothing would have the file made wherever it points: it is not the program's
@@ -197,6 +214,9 @@ int SqliteEngine::admit(const std::filesystem::path& file, bool create, bool rec
         return setError(err::kInvalidDataFile, SQLITE_NOTADB, "the file is a link to nothing");
     if (!std::filesystem::exists(file, ec)) {
         if (!create) return setError(err::kFileNotFound);
+    } else if (leftEmpty(file)) {
+        return setError(err::kInvalidDataFile, SQLITE_NOTADB,
+                        "the file is empty (0 bytes); the program did not leave it so");
     } else if (!recover && StaleJournal::present(file)) {
         return setError(err::kFileLocked, SQLITE_BUSY,
                         "rollback journal of an interrupted transaction");

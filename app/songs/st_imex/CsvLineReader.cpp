@@ -128,6 +128,15 @@ bool CsvLineReader::open(const std::filesystem::path& file) {
     std::error_code ec;
     size_ = static_cast<int64_t>(std::filesystem::file_size(file, ec));
     if (ec) size_ = 0;
+    // A file of the system's (/proc, /sys) says it is empty and yet reads: its size cannot
+    // bound the read nor its progress.
+    if (size_ == 0 && std::fgetc(file_) != EOF) {
+        close();
+        errno_ = EINVAL;
+        errorText_ = "it is made by the system as it is read, not a file";
+        return false;
+    }
+    std::rewind(file_);
     if (!openUtf16()) return false;
     buffer_.resize(kBufferBytes);
     unsigned char bom[3] = {};

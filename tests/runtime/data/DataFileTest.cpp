@@ -1,6 +1,7 @@
 // File operations on real files: open, create, keys, sequential reading, writes, error codes.
 #include <sqlite3.h>
 
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <tuple>
@@ -463,6 +464,17 @@ TEST_F(DataFileTest, DamagedFilesReportTheDriverText) {
     EXPECT_EQ(songs.create(), err::kInvalidDataFile);
     EXPECT_EQ(db.error().driverText, "the file is a link to nothing");
     EXPECT_FALSE(std::filesystem::exists(nowhere.parent_path()));
+
+    // An empty file is not started over, unless it is new: then another station is making it.
+    std::filesystem::remove(songs.path());
+    std::ofstream(songs.path()).close();
+    EXPECT_EQ(songs.open(), err::kFileNotFound);
+    std::filesystem::last_write_time(
+        songs.path(), std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
+    EXPECT_EQ(songs.open(), err::kInvalidDataFile);
+    EXPECT_EQ(db.error().driverText,
+              "the file is empty (0 bytes); the program did not leave it so");
+    EXPECT_EQ(std::filesystem::file_size(songs.path()), 0u);
 }
 
 TEST_F(DataFileTest, ReadOnlyRefusesWrites) {

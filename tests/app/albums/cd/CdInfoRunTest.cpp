@@ -110,6 +110,10 @@ TEST(CdInfoRun, ADiscThatCannotBeReadFailsWithItsTextAndWhy) {
     std::ofstream(dir.file("data.bin")).write(std::string(2352 * 300, '\0').data(), 2352 * 300);
     std::ofstream(data)
         << "FILE \"data.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n";
+    const std::string unordered = dir.file("unordered.cue");
+    std::ofstream(unordered)
+        << "FILE \"data.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+           "  TRACK 03 AUDIO\n    INDEX 01 00:02:00\n";
     const struct {
         std::string sheet;
         std::string told;
@@ -120,6 +124,8 @@ TEST(CdInfoRun, ADiscThatCannotBeReadFailsWithItsTextAndWhy) {
                         ": the sheet is not one that can be read: it needs a FILE line naming a "
                         "BINARY data file beside it, then TRACK and INDEX lines in order)"},
         {data, "CD player not ready. (" + data + ": the disc holds no audio track)"},
+        {unordered, "CD player not available. (" + unordered +
+                        ": the sheet's track 3 follows track 1; tracks go in order)"},
     };
     for (const auto& c : cases) {
         const ProgramRun r = runCdInfo({QString::fromStdString(c.sheet)});

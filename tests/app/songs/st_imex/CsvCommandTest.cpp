@@ -174,6 +174,9 @@ TEST(CsvCommand, SaysWhyNothingWasImported) {
          [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
         {"a device", "", 1, "it is a device, not a file", false,
          [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
+        {"a file of the system's", "", 1, "it is made by the system as it is read, not a file",
+         false,
+         [](const std::string& p) { std::filesystem::create_symlink("/proc/self/status", p); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

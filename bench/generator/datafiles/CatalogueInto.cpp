@@ -1,8 +1,11 @@
 #include "bench/generator/datafiles/CatalogueInto.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <exception>
 #include <system_error>
 
@@ -42,6 +45,25 @@ IntoResult ended(Status status, std::string message, const FillCounts& counts = 
     r.message = std::move(message);
     r.counts = counts;
     return r;
+}
+
+// Removes the working folders of earlier writes into `folder` whose process is gone (killed):
+// each is named after the folder and its writer's process number.
+void removeDeadWork(const fs::path& folder) {
+    const std::string prefix = "." + folder.filename().string() + ".cdzgen-";
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix)) continue;
+        const std::string number = name.substr(prefix.size());
+        const auto digit = [](unsigned char c) { return std::isdigit(c) != 0; };
+        if (number.empty() || number.size() > 9 ||
+            !std::all_of(number.begin(), number.end(), digit))
+            continue;
+        const pid_t writer = static_cast<pid_t>(std::stol(number));
+        std::error_code ignored;
+        if (::kill(writer, 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), ignored);
+    }
 }
 
 }  // namespace
@@ -125,6 +147,7 @@ IntoResult CatalogueInto::write(const fs::path& folderGiven, const CatalogueShap
                                           "); choose an empty folder, or give --replace to "
                                           "replace them");
     }
+    removeDeadWork(folder);
     // Beside the folder, so that the finished files move in by a rename on the same disk.
     const fs::path made = folder.parent_path() / ("." + folder.filename().string() + ".cdzgen-" +
                                                   std::to_string(::getpid()));

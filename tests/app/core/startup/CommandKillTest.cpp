@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "app/core/data/Catalogue.h"
 #include "runtime/data/PgConnection.h"
 #include "tests/app/core/startup/StoredCatalogue.h"
 #include "tests/support/TempDir.h"
@@ -85,6 +86,19 @@ void expectNoTemporary(const fs::path& folder) {
             << entry.path();
 }
 
+// A CD label numbered 1, for the label command.
+void addLabel(const fs::path& folder) {
+    Catalogue c(folder, testServer(folder));
+    ASSERT_EQ(c.use(CatalogueFile::Labels), 0);
+    c.file(CatalogueFile::Labels).clearBuffer();
+    c.label().LabelID = 1;
+    c.label().LabelType = "CD";
+    c.label().CDTitle = "Blue Train";
+    c.label().CDCoverText = "1. Blue Train (10:43)";
+    ASSERT_EQ(c.file(CatalogueFile::Labels).add(), 0);
+    c.release(CatalogueFile::Labels);
+}
+
 class CommandKill : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -122,7 +136,10 @@ protected:
 
 // An output file is the one that was there or the whole new one.
 TEST_F(CommandKill, AKilledExportOrPrintLeavesTheOldFileOrTheWholeNewOne) {
-    const fs::path out = dir.path() / "out";
+    addLabel(folder);
+    const auto pdf = [](const std::string& s) {
+        return s.starts_with("%PDF") && s.ends_with("%%EOF\n");
+    };
     const struct {
         QStringList args;
         const char* name;
@@ -131,9 +148,8 @@ TEST_F(CommandKill, AKilledExportOrPrintLeavesTheOldFileOrTheWholeNewOne) {
         {{"--export"},
          "songs.csv",
          [](const std::string& s) { return std::count(s.begin(), s.end(), '\n') == kSongs + 1; }},
-        {{"--print", "PRINTMUS:SONGSBYARTIST", "--pdf"},
-         "songs.pdf",
-         [](const std::string& s) { return s.starts_with("%PDF") && s.ends_with("%%EOF\n"); }},
+        {{"--print", "PRINTMUS:SONGSBYARTIST", "--pdf"}, "songs.pdf", pdf},
+        {{"--print-label", "1", "--pdf"}, "label.pdf", pdf},
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.name);

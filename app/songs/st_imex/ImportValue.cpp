@@ -99,6 +99,10 @@ std::string ImportValue::store(std::string_view text, void* record) const {
         if (negative && target_ != Target::Number)
             return field_.label + " \"" + std::string(t) + "\" is before zero";
         const int64_t v = numberOf(text);
+        // A day number past the last day no date can show is no date.
+        if (target_ == Target::Date && v > lastDay())
+            return field_.label + " \"" + std::string(t) +
+                   "\" is after the last day a date can hold (31 December 9999)";
         if (field_.type != FieldType::Decimal) {
             const FieldLimits limits = limitsOf(field_);
             if (v < limits.lo || v > limits.hi)

@@ -101,7 +101,7 @@ TEST_F(ImportFixture, DatesAndTimesWrittenAsTextComeBackAsDatesAndTimes) {
 // lines go on, and no category is made for a refused line.
 TEST_F(ImportFixture, AValueOutsideItsFieldRefusesItsLine) {
     prepare(
-        "Artist,ChartNumber,TrackNumber,BeatsPerMinute,CategoryID,Time\n"
+        "Artist,ChartNumber,TrackNumber,BeatsPerMinute,CategoryID,Time,ReleaseDate\n"
         "a,-1,1,120,1,\"0:03:00\"\n"
         "b,1e5,1,120,1,\"0:03:00\"\n"
         "c,1,300,120,1,\"0:03:00\"\n"
@@ -109,13 +109,14 @@ TEST_F(ImportFixture, AValueOutsideItsFieldRefusesItsLine) {
         "e,1,1,120,99999999999,\"0:03:00\"\n"
         "f,1,1,120,1,\"-1:00:00\"\n"
         "g,255,99,32767,2147483647,\"1:00:00\"\n"
-        "h\0x,1,1,1,1,\"0:01:00\"\n"s);
+        "h\0x,1,1,1,1,\"0:01:00\"\n"
+        "i,1,1,1,1,\"0:01:00\",2994627\n"s);
     SongImport run(catalogue, reader, assignment, path);
     run.start();
     while (run.step(25)) {
     }
     EXPECT_EQ(run.added(), 1);
-    EXPECT_EQ(run.refused(), 7);
+    EXPECT_EQ(run.refused(), 8);
     EXPECT_EQ(run.notes(),
               (std::vector<std::string>{
                   "line 2: MUS:ChartNumber \"-1\" is not within 0 to 255",
@@ -127,7 +128,9 @@ TEST_F(ImportFixture, AValueOutsideItsFieldRefusesItsLine) {
                   "line 7: MUS:Time \"-1:00:00\" is before zero",
                   "line 8: category 2147483647 did not exist; it was added as \"Category "
                   "2147483647\"",
-                  "line 9: field 1 holds a NUL character"}));
+                  "line 9: field 1 holds a NUL character",
+                  "line 10: MUS:ReleaseDate \"2994627\" is after the last day a date can hold "
+                  "(31 December 9999)"}));
     ASSERT_EQ(songs().size(), 1u);
     EXPECT_EQ(songs()[0].Artist, "g");
     EXPECT_EQ(songs()[0].ChartNumber, 255);

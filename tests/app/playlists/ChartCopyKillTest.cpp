@@ -12,6 +12,7 @@
 #include "app/core/data/Catalogue.h"
 #include "app/playlists/ChartCopy.h"
 #include "tests/app/core/data/OpenRecovering.h"
+#include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -20,7 +21,7 @@ namespace {
 using F = CatalogueFile;
 
 constexpr int kEntries = 200;
-constexpr int kRounds = 10;
+constexpr int kRounds = killRounds(10);
 
 int markers(std::string_view note) {
     int n = 0;

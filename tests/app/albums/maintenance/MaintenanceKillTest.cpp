@@ -9,6 +9,7 @@
 #include <set>
 
 #include "tests/app/albums/maintenance/MaintenanceFixture.h"
+#include "tests/support/KillRounds.h"
 
 namespace cdz::test {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr int kSongs = 3000;
 constexpr int kBatch = 100;
 constexpr int kSongsPerAlbum = 7;  // so albums straddle batches
-constexpr int kRounds = 10;
+constexpr int kRounds = killRounds(10);
 
 void makeSongs(Catalogue& c) {
     ASSERT_EQ(beginTransaction(c.database(), {&c.file(F::Cadenzio)}, 2000), 0);

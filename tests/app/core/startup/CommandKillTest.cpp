@@ -14,6 +14,7 @@
 #include "app/core/data/Catalogue.h"
 #include "runtime/data/PgConnection.h"
 #include "tests/app/core/startup/StoredCatalogue.h"
+#include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 10;
+constexpr int kRounds = killRounds(10);
 constexpr int kSongs = 4000;
 
 struct Outcome {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/core/startup/AppProcess.h"
+#include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 40;
+constexpr int kRounds = killRounds(40);
 constexpr int kRaces = 12;
 
 // A start killed inside an open leaves the bad-file marker, and the next start offers to repair

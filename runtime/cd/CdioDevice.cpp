@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -134,6 +135,14 @@ CdFault CdioDevice::open() {
             return CdFault::NotAvailable;
         }
         if (detail_ = trackOrderFault(sheet); !detail_.empty()) return CdFault::NotAvailable;
+        // The client library reads the data from the file of the sheet's own name, whatever
+        // its FILE line says.
+        const std::string data = source_.substr(0, source_.size() - 4) + ".bin";
+        if (std::error_code ec; !std::filesystem::is_regular_file(data, ec)) {
+            detail_ = "the sheet's data file must be named " +
+                      std::filesystem::path(data).filename().string() + " and lie beside it";
+            return CdFault::NotAvailable;
+        }
         cdio_.reset(cdio_open_cue(source_.c_str()));
         if (!cdio_)
             detail_ =
@@ -166,8 +175,11 @@ CdFault CdioDevice::contents(CdContents& out) {
         // The lead-out ends the last track.
         const int nextTrack = i + 1 < count ? first + i + 1 : CDIO_CDROM_LEADOUT_TRACK;
         const lsn_t next = cdio_get_track_lsn(cdio_.get(), static_cast<track_t>(nextTrack));
-        if (start == CDIO_INVALID_LSN || next == CDIO_INVALID_LSN || next <= start)
+        if (start == CDIO_INVALID_LSN || next == CDIO_INVALID_LSN || next <= start) {
+            detail_ = "track " + std::to_string(first + i) +
+                      " has no length: it starts at or after the end of the disc's data";
             return CdFault::NotReady;
+        }
         read.trackFrames.push_back(next - start);
         start = next;
     }

@@ -100,16 +100,24 @@ TEST(CdInfoRun, PrintsTheCdTextWhereTheDiscCarriesIt) {
               "Track  2:  4:10  Track 2 / Guest Singer\n");
 }
 
-// A sheet that is not there, is not a sheet, or is of a data disc: the fault and why.
+// A sheet that is not there, is not a sheet, has no data file of its name, is of a data disc,
+// or has tracks out of order or past its data: the fault and why.
 TEST(CdInfoRun, ADiscThatCannotBeReadFailsWithItsTextAndWhy) {
     test::TempDir dir;
     const std::string missing = dir.file("gone.cue");
     const std::string malformed = dir.file("bad.cue");
     std::ofstream(malformed) << "TRACK 01 AUDIO\nthis is no sheet\n";
+    std::ofstream(dir.file("bad.bin")) << "x";
+    const std::string named = dir.file("named.cue");
+    std::ofstream(named) << "FILE \"data.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
     const std::string data = dir.file("data.cue");
     std::ofstream(dir.file("data.bin")).write(std::string(2352 * 300, '\0').data(), 2352 * 300);
     std::ofstream(data)
         << "FILE \"data.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n";
+    const std::string past = dir.file("past.cue");
+    std::ofstream(dir.file("past.bin")).write(std::string(2352 * 1000, '\0').data(), 2352 * 1000);
+    std::ofstream(past) << "FILE \"past.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                           "  TRACK 02 AUDIO\n    INDEX 01 03:00:00\n";
     const std::string unordered = dir.file("unordered.cue");
     std::ofstream(unordered)
         << "FILE \"data.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
@@ -123,7 +131,11 @@ TEST(CdInfoRun, ADiscThatCannotBeReadFailsWithItsTextAndWhy) {
         {malformed, "CD player not available. (" + malformed +
                         ": the sheet is not one that can be read: it needs a FILE line naming a "
                         "BINARY data file beside it, then TRACK and INDEX lines in order)"},
+        {named, "CD player not available. (" + named +
+                    ": the sheet's data file must be named named.bin and lie beside it)"},
         {data, "CD player not ready. (" + data + ": the disc holds no audio track)"},
+        {past, "CD player not ready. (" + past +
+                   ": track 2 has no length: it starts at or after the end of the disc's data)"},
         {unordered, "CD player not available. (" + unordered +
                         ": the sheet's track 3 follows track 1; tracks go in order)"},
     };

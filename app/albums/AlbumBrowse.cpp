@@ -7,8 +7,8 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
-#include "app/songs/engine/ThumbAlphabet.h"
-#include "app/songs/engine/WindowButton.h"
+#include "app/engine/browse/ThumbAlphabet.h"
+#include "app/engine/resize/WindowButton.h"
 
 namespace cdz {
 namespace {

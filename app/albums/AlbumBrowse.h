@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/core/frame/ProcedureNames.h"
-#include "app/songs/engine/BrowseWindow.h"
-#include "app/songs/engine/LayoutColumn.h"
+#include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/columns/LayoutColumn.h"
 
 class QPushButton;
 class QTabBar;

@@ -3,7 +3,7 @@
 // six pages, the list of its songs, its notes, its associated files, the audio CD and what it
 // cost; called by the album browse to add, copy, change or delete an album.
 #include "app/core/Request.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 
 class QWidget;
 

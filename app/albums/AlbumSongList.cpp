@@ -12,7 +12,7 @@
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/core/AppState.h"
 #include "app/core/DragTypes.h"
-#include "app/songs/engine/SongDrops.h"
+#include "app/songs/SongDrops.h"
 
 namespace cdz {
 namespace {

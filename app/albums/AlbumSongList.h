@@ -4,7 +4,7 @@
 // "Edit All Songs", "Paste titles", songs dropped from the song browse taken onto the album, and
 // rows dragged out carrying their song number.
 #include "app/core/data/RecordCopy.h"
-#include "app/songs/engine/BrowseWindow.h"
+#include "app/engine/browse/BrowseWindow.h"
 
 class QLabel;
 class QPushButton;

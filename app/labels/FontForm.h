@@ -7,7 +7,7 @@
 // designed fonts.
 #include "app/core/Request.h"
 #include "app/core/data/FontRecord.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 #include "runtime/ui/FontChoice.h"
 
 class QWidget;

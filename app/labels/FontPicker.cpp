@@ -8,9 +8,9 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
+#include "app/engine/resize/WindowButton.h"
 #include "app/labels/FontForm.h"
 #include "app/labels/FontFreeformForm.h"
-#include "app/songs/engine/WindowButton.h"
 
 namespace cdz {
 namespace {

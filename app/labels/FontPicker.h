@@ -4,7 +4,7 @@
 // stored, and, called to pick, "&Select", which leaves the chosen font in the fonts buffer.
 #include <memory>
 
-#include "app/songs/engine/BrowseWindow.h"
+#include "app/engine/browse/BrowseWindow.h"
 
 class QPushButton;
 

@@ -7,8 +7,8 @@
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/AppIcons.h"
+#include "app/engine/resize/WindowButton.h"
 #include "app/labels/LabelForm.h"
-#include "app/songs/engine/WindowButton.h"
 
 namespace cdz {
 namespace {

@@ -5,7 +5,7 @@
 // label with a one-inch picture size; a copy keeps everything of the label it copies but its
 // description, which the copy must be given anew.
 #include "app/core/Request.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 
 class QWidget;
 

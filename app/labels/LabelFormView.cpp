@@ -7,8 +7,8 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
+#include "app/engine/form/FormWindow.h"
 #include "app/labels/LabelFontStyle.h"
-#include "app/songs/engine/FormWindow.h"
 
 namespace cdz {
 namespace {

@@ -16,8 +16,8 @@
 
 #include "app/core/AppState.h"
 #include "app/core/frame/ProcedureNames.h"
+#include "app/engine/columns/DatePictures.h"
 #include "app/playlists/PlaylistGenerator.h"
-#include "app/songs/engine/DatePictures.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 

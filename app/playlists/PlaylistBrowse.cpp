@@ -6,7 +6,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
-#include "app/songs/engine/WindowButton.h"
+#include "app/engine/resize/WindowButton.h"
 
 namespace cdz {
 namespace {

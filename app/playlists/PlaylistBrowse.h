@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/core/frame/ProcedureNames.h"
-#include "app/songs/engine/BrowseWindow.h"
+#include "app/engine/browse/BrowseWindow.h"
 
 class QPushButton;
 

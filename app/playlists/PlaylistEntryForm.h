@@ -3,7 +3,7 @@
 // the song picker and shown by artist and title. The caller loads the entry buffer (the
 // playlist's number for an insert) and sets the request.
 #include "app/core/Request.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 
 class QWidget;
 

@@ -13,10 +13,10 @@
 
 #include "app/core/AppState.h"
 #include "app/core/frame/AppIcons.h"
+#include "app/engine/resize/WindowButton.h"
 #include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryForm.h"
-#include "app/songs/engine/SongDrops.h"
-#include "app/songs/engine/WindowButton.h"
+#include "app/songs/SongDrops.h"
 #include "runtime/text/Picture.h"
 
 namespace cdz {

@@ -5,7 +5,7 @@
 // playlist takes the entries given to it meanwhile with it.
 #include "app/core/Request.h"
 #include "app/core/frame/ProcedureNames.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 
 class QWidget;
 

@@ -2,6 +2,7 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/core/AppState.h"
+#include "app/engine/EngineProcedures.h"
 #include "app/labels/LabelsProcedures.h"
 #include "app/playlists/PlaylistsProcedures.h"
 #include "app/reports/ReportsProcedures.h"
@@ -10,6 +11,7 @@
 namespace cdz {
 
 void addProgramSubsystems(AppState& state) {
+    state.addSubsystem(&defineEngineProcedures);
     state.addSubsystem(&defineSongsProcedures);
     state.addSubsystem(&defineAlbumsProcedures);
     state.addSubsystem(&defineReportsProcedures);

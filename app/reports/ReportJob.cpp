@@ -3,12 +3,12 @@
 #include <QDir>
 
 #include "app/core/AppState.h"
+#include "app/engine/columns/DatePictures.h"
 #include "app/reports/ReportFont.h"
 #include "app/reports/ReportLayout.h"
 #include "app/reports/ReportPager.h"
 #include "app/reports/ReportRecords.h"
 #include "app/reports/ReportRun.h"
-#include "app/songs/engine/DatePictures.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
-#include "app/songs/engine/BrowseWindow.h"
+#include "app/engine/browse/BrowseWindow.h"
 
 namespace cdz {
 

@@ -3,7 +3,7 @@
 // "Change Category") and the media form ("Adding Media Format" / "Changing Media Format").
 // Each runs on the program's request over the file's record buffer, called by its browse.
 #include "app/core/Request.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 
 class QWidget;
 

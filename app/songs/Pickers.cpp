@@ -4,9 +4,9 @@
 
 #include "app/core/AppState.h"
 #include "app/core/data/Catalogue.h"
+#include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/browse/ThumbAlphabet.h"
 #include "app/songs/LookupBrowses.h"
-#include "app/songs/engine/BrowseWindow.h"
-#include "app/songs/engine/ThumbAlphabet.h"
 
 namespace cdz {
 namespace {

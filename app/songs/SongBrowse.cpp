@@ -11,7 +11,7 @@
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/AppIcons.h"
 #include "app/core/frame/ProcedureNames.h"
-#include "app/songs/engine/WindowButton.h"
+#include "app/engine/resize/WindowButton.h"
 #include "runtime/data/RecordBindings.h"
 #include "runtime/text/Text.h"
 

@@ -8,9 +8,9 @@
 
 #include "app/core/DragTypes.h"
 #include "app/core/frame/ProcedureNames.h"
+#include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/columns/LayoutColumn.h"
 #include "app/songs/SongSearch.h"
-#include "app/songs/engine/BrowseWindow.h"
-#include "app/songs/engine/LayoutColumn.h"
 
 class QLabel;
 class QPushButton;

@@ -2,8 +2,8 @@
 // The song form ("Adding Information" / "Changing Information"): every field of a song on four
 // tabs, called by the song browse and the album windows to add, copy, change or delete a song.
 #include "app/core/Request.h"
+#include "app/engine/form/FormWindow.h"
 #include "app/songs/SongFormRules.h"
-#include "app/songs/engine/FormWindow.h"
 
 class QWidget;
 

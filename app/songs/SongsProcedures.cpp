@@ -5,15 +5,13 @@
 #include "app/core/AppState.h"
 #include "app/core/frame/CallerWindow.h"
 #include "app/core/frame/ProcedureNames.h"
-#include "app/songs/ColumnLayoutWindow.h"
+#include "app/engine/browse/BrowseWindow.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
 #include "app/songs/Pickers.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongForm.h"
 #include "app/songs/SongsForAlbumForm.h"
-#include "app/songs/engine/BrowseWindow.h"
-#include "app/songs/engine/ColumnLayoutView.h"
 #include "app/songs/st_imex/ExportWindow.h"
 #include "app/songs/st_imex/ImportWindow.h"
 
@@ -61,13 +59,6 @@ void defineSongsProcedures(AppState& state, QWidget& frame) {
     defineForm(state, frame, LookupForms::kMedia, &LookupForms::media);
     defineForm(state, frame, SongForm::kProcedure, &SongForm::run);
     defineForm(state, frame, SongsForAlbumForm::kProcedure, &SongsForAlbumForm::run);
-    // The column layout window of the browse that runs it, modal over that browse.
-    state.starter().defineRoutine(proc::kFormatBrowseBox, [&state] {
-        auto* browse = qobject_cast<BrowseWindow*>(state.caller);
-        if (!browse || !browse->columnLayout()) return;
-        ColumnLayoutWindow::run(state, *browse->columnLayout(), browse->spec().keepsListPlace,
-                                browse);
-    });
     // The import asks for its file first; the windows open beside the others.
     state.starter().define(proc::kImportSongs, [&state](int) -> QWidget* {
         return ImportWindow::open(state, nullptr);

@@ -8,7 +8,7 @@
 #include "app/albums/AlbumBrowse.h"
 #include "app/albums/AlbumForm.h"
 #include "app/albums/AlbumSongList.h"
-#include "app/songs/engine/FormWindow.h"
+#include "app/engine/form/FormWindow.h"
 
 namespace cdz::bench {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "app/songs/engine/CodePoints.h"
+#include "app/engine/browse/CodePoints.h"
 #include "bench/browse/ResidentMemory.h"
 #include "bench/storage/Stopwatch.h"
 #include "runtime/data/RecordBindings.h"

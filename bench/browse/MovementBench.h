@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/core/data/Catalogue.h"
-#include "app/songs/engine/BrowseEngine.h"
+#include "app/engine/browse/BrowseEngine.h"
 #include "runtime/expr/Bindings.h"
 
 namespace cdz::bench {

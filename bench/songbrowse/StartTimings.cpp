@@ -8,7 +8,7 @@
 
 #include "app/core/AppState.h"
 #include "app/core/settings/Settings.h"
-#include "app/songs/engine/BrowseWindow.h"
+#include "app/engine/browse/BrowseWindow.h"
 #include "runtime/ini/IniFile.h"
 
 namespace cdz::bench {

@@ -13,12 +13,12 @@
 
 #include "app/albums/AlbumSongList.h"
 #include "app/albums/AlbumsProcedures.h"
+#include "app/engine/form/FormWindow.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongsProcedures.h"
-#include "app/songs/engine/FormWindow.h"
 #include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
-#include "tests/app/songs/engine/RunningForm.h"
+#include "tests/app/engine/RunningForm.h"
 
 namespace cdz::test {
 namespace {

@@ -23,7 +23,7 @@
 #include "app/core/DragTypes.h"
 #include "app/songs/SongsProcedures.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
-#include "tests/app/songs/engine/RunningForm.h"
+#include "tests/app/engine/RunningForm.h"
 #include "tests/runtime/cd/DiscImage.h"
 
 namespace cdz::test {

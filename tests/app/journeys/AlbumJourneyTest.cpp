@@ -9,9 +9,9 @@
 
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/wizard/AlbumWizard.h"
-#include "app/songs/engine/BrowseList.h"
+#include "app/engine/browse/BrowseList.h"
+#include "tests/app/engine/RunningForm.h"
 #include "tests/app/journeys/Journey.h"
-#include "tests/app/songs/engine/RunningForm.h"
 #include "tests/runtime/cd/DiscImage.h"
 #include "tests/support/TempDir.h"
 

@@ -21,8 +21,8 @@
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/MainFrame.h"
 #include "app/core/startup/ProgramMain.h"
+#include "app/engine/browse/BrowseList.h"
 #include "app/program/Subsystems.h"
-#include "app/songs/engine/BrowseList.h"
 #include "runtime/data/DataFile.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 

@@ -4,7 +4,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "app/songs/engine/BrowseList.h"
+#include "app/engine/browse/BrowseList.h"
 #include "runtime/report/PreviewWindow.h"
 #include "tests/app/journeys/Journey.h"
 #include "tests/support/PdfText.h"

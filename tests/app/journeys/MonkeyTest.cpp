@@ -23,8 +23,8 @@
 
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/WebPages.h"
-#include "app/songs/engine/BrowseList.h"
-#include "app/songs/engine/BrowseWindow.h"
+#include "app/engine/browse/BrowseList.h"
+#include "app/engine/browse/BrowseWindow.h"
 #include "runtime/data/DataFile.h"
 #include "tests/app/journeys/Journey.h"
 

@@ -8,14 +8,14 @@
 #include <QTreeWidget>
 
 #include "app/core/data/Catalogue.h"
+#include "app/engine/browse/BrowseList.h"
 #include "app/playlists/PlaylistBrowse.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "app/songs/SongBrowse.h"
-#include "app/songs/engine/BrowseList.h"
 #include "runtime/report/PreviewWindow.h"
+#include "tests/app/engine/RunningForm.h"
 #include "tests/app/journeys/Journey.h"
 #include "tests/app/reports/ReportFixture.h"
-#include "tests/app/songs/engine/RunningForm.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "app/core/data/Catalogue.h"
+#include "app/engine/browse/BrowseList.h"
 #include "app/songs/SongBrowse.h"
-#include "app/songs/engine/BrowseList.h"
 #include "runtime/text/DateTime.h"
 #include "tests/app/journeys/Journey.h"
 

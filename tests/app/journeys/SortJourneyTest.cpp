@@ -4,8 +4,8 @@
 #include <QItemSelectionModel>
 #include <QTabBar>
 
+#include "app/engine/browse/BrowseList.h"
 #include "app/songs/SongBrowse.h"
-#include "app/songs/engine/BrowseList.h"
 #include "tests/app/journeys/Journey.h"
 
 namespace cdz::test {

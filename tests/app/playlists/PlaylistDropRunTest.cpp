@@ -20,7 +20,7 @@
 #include "app/songs/SongsProcedures.h"
 #include "tests/app/core/data/ShellCommand.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
-#include "tests/app/songs/engine/RunningForm.h"
+#include "tests/app/engine/RunningForm.h"
 
 namespace cdz::test {
 namespace {

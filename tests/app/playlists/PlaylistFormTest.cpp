@@ -28,7 +28,7 @@
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
-#include "tests/app/songs/engine/RunningForm.h"
+#include "tests/app/engine/RunningForm.h"
 
 namespace cdz::test {
 namespace {

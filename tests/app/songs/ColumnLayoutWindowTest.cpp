@@ -20,7 +20,8 @@
 
 #include "app/core/data/Catalogue.h"
 #include "app/core/frame/MainFrame.h"
-#include "app/songs/ColumnLayoutWindow.h"
+#include "app/engine/EngineProcedures.h"
+#include "app/engine/columns/ColumnLayoutWindow.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongsProcedures.h"
 #include "runtime/data/DataFile.h"
@@ -47,6 +48,7 @@ std::unique_ptr<AppState> programState(const TempDir& dir,
     EXPECT_TRUE(dialogs) << error;
     auto state =
         std::make_unique<AppState>(dir.path(), std::move(dialogs), [](std::string_view) {});
+    state->addSubsystem(&defineEngineProcedures);
     state->addSubsystem(&defineSongsProcedures);
     state->showSplash = false;
     return state;

@@ -7,8 +7,8 @@
 
 #include <QTimer>
 #include "app/core/data/Catalogue.h"
+#include "app/engine/browse/BrowseWindow.h"
 #include "app/songs/LookupBrowses.h"
-#include "app/songs/engine/BrowseWindow.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 
 namespace cdz::test {

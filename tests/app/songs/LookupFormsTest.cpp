@@ -21,10 +21,10 @@
 #include <fstream>
 
 #include "app/core/frame/MainFrame.h"
+#include "app/engine/browse/BrowseWindow.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
 #include "app/songs/SongsProcedures.h"
-#include "app/songs/engine/BrowseWindow.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "app/core/data/Catalogue.h"
+#include "app/engine/browse/BrowseWindow.h"
 #include "app/songs/Pickers.h"
-#include "app/songs/engine/BrowseWindow.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 
 namespace cdz::test {

@@ -18,7 +18,7 @@
 #include "app/labels/LabelPrintCommand.h"
 #include "app/program/Subsystems.h"
 #include "app/reports/PrintCommand.h"
-#include "app/songs/st_imex/CsvCommand.h"
+#include "app/songs/csv/CsvCommand.h"
 #include "runtime/RuntimeVersion.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
 

@@ -1,10 +1,10 @@
 // The XR_ entry points: thin doors onto the library's state.
 #include "querykit/querykit.h"
-#include "querykit/qwgensrc/DeleteRequest.h"
 #include "querykit/qwizard/FieldDescriptions.h"
 #include "querykit/qwizard/FieldListUpdate.h"
 #include "querykit/qwizard/LibraryState.h"
 #include "querykit/qwizard/WizardRun.h"
+#include "querykit/savedqueries/DeleteRequest.h"
 #include "runtime/text/Unicode.h"
 
 namespace {

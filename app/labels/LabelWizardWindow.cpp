@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/ProcedureNames.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFontStyle.h"
 #include "app/labels/LabelForm.h"
@@ -21,7 +22,6 @@
 #include "app/labels/LabelWizardSave.h"
 #include "app/labels/LabelWizardSongs.h"
 #include "app/labels/LabelWizardText.h"
-#include "app/songs/Pickers.h"
 
 namespace cdz {
 namespace {
@@ -320,7 +320,7 @@ void LabelWizardWindow::tell(const std::vector<std::string>& notices) {
 
 void LabelWizardWindow::selectAlbum() {
     label_ = label();
-    if (!pick(state_, Pickers::kAlbum)) return;
+    if (!pick(state_, proc::kSelectAlbum)) return;
     const AlbumRecord album = state_.catalogue().album();
     const bool first = artistFirst();
     LabelWizardText::fromAlbum(label_, album, first);
@@ -341,7 +341,7 @@ void LabelWizardWindow::selectAlbum() {
 
 void LabelWizardWindow::selectFileNumber() {
     label_ = label();
-    if (!pick(state_, Pickers::kFileNumber)) return;
+    if (!pick(state_, proc::kSelectFileNumber)) return;
     const SongRecord song = state_.catalogue().song();
     const bool first = artistFirst();
     LabelWizardText::fromSong(label_, song, first);

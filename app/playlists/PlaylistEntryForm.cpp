@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "app/core/AppState.h"
+#include "app/core/frame/ProcedureNames.h"
 #include "app/playlists/PlaylistEntries.h"
-#include "app/songs/Pickers.h"
 
 namespace cdz {
 namespace {
@@ -34,7 +34,7 @@ struct EntryFormParts {
     void selectSong() {
         state.request = Request::Select;
         state.response = Response::None;
-        const bool ran = state.starter().run(Pickers::kFileNumber);
+        const bool ran = state.starter().run(proc::kSelectFileNumber);
         const Response r = state.response;
         state.request = Request::None;
         state.response = Response::None;

@@ -3,6 +3,8 @@
 // by title) and "Select File Number" (every song of the catalogue, on six orders). Run with a
 // select request, Select leaves the chosen album or song in its file's record buffer and
 // answers Completed; Close answers Cancelled.
+#include "app/core/frame/ProcedureNames.h"
+
 class QWidget;
 
 namespace cdz {
@@ -12,8 +14,8 @@ class BrowseWindow;
 
 class Pickers {
 public:
-    static constexpr const char* kAlbum = "SelectAlbum";
-    static constexpr const char* kFileNumber = "SelectFileNumber";
+    static constexpr const char* kAlbum = proc::kSelectAlbum;
+    static constexpr const char* kFileNumber = proc::kSelectFileNumber;
 
     // nullptr when a file would not open (the open routine has told the user).
     static BrowseWindow* album(AppState& state, QWidget* parent);

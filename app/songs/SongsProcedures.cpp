@@ -12,8 +12,8 @@
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongForm.h"
 #include "app/songs/SongsForAlbumForm.h"
-#include "app/songs/st_imex/ExportWindow.h"
-#include "app/songs/st_imex/ImportWindow.h"
+#include "app/songs/csv/ExportWindow.h"
+#include "app/songs/csv/ImportWindow.h"
 
 namespace cdz {
 namespace {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/core/data/Catalogue.h"
-#include "app/songs/st_imex/ImportAssignment.h"
+#include "app/songs/csv/ImportAssignment.h"
 #include "bench/generator/CatalogueWriter.h"
 #include "bench/generator/SongGenerator.h"
 

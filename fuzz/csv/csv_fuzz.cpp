@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "app/songs/st_imex/CsvLineReader.h"
+#include "app/songs/csv/CsvLineReader.h"
 
 namespace {
 

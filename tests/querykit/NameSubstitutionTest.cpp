@@ -1,6 +1,6 @@
 // A value put into a filter text in place of a name: whole names only, outside quoted
 // constants, the value a quoted constant however it is written.
-#include "querykit/qwutil/NameSubstitution.h"
+#include "querykit/navigation/NameSubstitution.h"
 
 #include <gtest/gtest.h>
 

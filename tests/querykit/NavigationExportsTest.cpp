@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "querykit/navigation/NavigationWindow.h"
 #include "querykit/querykit.h"
-#include "querykit/qwutil/NavigationWindow.h"
 #include "runtime/ui/ScriptedDialogs.h"
 #include "tests/querykit/NavigationFiles.h"
 

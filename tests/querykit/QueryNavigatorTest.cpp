@@ -1,6 +1,6 @@
 // Stepping a real view to the first, previous, next or last record a test accepts, the
 // progress figures, and the record the view is left on.
-#include "querykit/qwutil/QueryNavigator.h"
+#include "querykit/navigation/QueryNavigator.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "querykit/qwgensrc/DeleteRequest.h"
+#include "querykit/savedqueries/DeleteRequest.h"
 #include "runtime/data/PgConnection.h"
 #include "tests/querykit/StoreFixture.h"
 

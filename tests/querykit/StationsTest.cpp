@@ -2,8 +2,8 @@
 // and the field-list update waiting for, or giving up on, another station's locks.
 #include <set>
 
-#include "querykit/qwgensrc/DeleteRequest.h"
 #include "querykit/qwizard/FieldListUpdate.h"
+#include "querykit/savedqueries/DeleteRequest.h"
 #include "runtime/data/TableLock.h"
 #include "tests/querykit/StoreFixture.h"
 

@@ -27,6 +27,9 @@ inline constexpr const char* kBrowseMedia = "BrowseMedia";
 inline constexpr const char* kAddCompilation = "AddCompilation";
 inline constexpr const char* kAddSingleArtist = "AddSingleArtist";
 inline constexpr const char* kLabelWizard = "LabelWizard";
+// The two pickers other windows run to choose an album or a song.
+inline constexpr const char* kSelectAlbum = "SelectAlbum";
+inline constexpr const char* kSelectFileNumber = "SelectFileNumber";
 // The column layout window of the browse that runs it.
 inline constexpr const char* kFormatBrowseBox = "FormatBrowseBox";
 

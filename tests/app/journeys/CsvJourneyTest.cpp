@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/songs/st_imex/ImportAssignment.h"
+#include "app/songs/csv/ImportAssignment.h"
 #include "runtime/text/DateTime.h"
 #include "tests/app/journeys/Journey.h"
 #include "tests/support/TempDir.h"

@@ -8,9 +8,9 @@
 
 #include "app/labels/FontPicker.h"
 
+#include "app/core/frame/ProcedureNames.h"
 #include "app/labels/LabelWizardText.h"
 #include "app/labels/LabelWizardWindow.h"
-#include "app/songs/Pickers.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
 
 namespace cdz::test {
@@ -30,7 +30,7 @@ TEST(LabelWizardWindow, WritesTheAlbumsLabelAndSavesItOnce) {
     }
     c.release(CatalogueFile::Cadenzio);
     // The album picker, as the user picking album 4.
-    state.starter().defineRoutine(Pickers::kAlbum, [&] {
+    state.starter().defineRoutine(proc::kSelectAlbum, [&] {
         c.album().AlbumID = 4;
         c.album().Artist = "Ana";
         c.album().Album = "Roads";

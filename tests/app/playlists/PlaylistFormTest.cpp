@@ -20,11 +20,11 @@
 #include <gtest/gtest.h>
 
 #include "app/core/DragTypes.h"
+#include "app/core/frame/ProcedureNames.h"
 #include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryForm.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "app/playlists/PlaylistForm.h"
-#include "app/songs/Pickers.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 #include "tests/app/core/frame/FrameTestSupport.h"
@@ -193,7 +193,7 @@ TEST_F(PlaylistFormTest, TheChartButtonAsksThenMarksEveryEntryWithItsPosition) {
 // the list shows both at once.
 TEST_F(PlaylistFormTest, TheEntryFormAddsThePickedSongAfterTheLastEntryAndChangesItsNote) {
     addPlaylist(1, "Road Trip");
-    f.state->starter().defineRoutine(Pickers::kFileNumber, [this] {
+    f.state->starter().defineRoutine(proc::kSelectFileNumber, [this] {
         cat().song().ID = 3;
         f.state->response =
             f.state->request == Request::Select ? Response::Completed : Response::Cancelled;

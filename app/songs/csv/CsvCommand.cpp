@@ -1,0 +1,185 @@
+#include "app/songs/csv/CsvCommand.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+#include <string_view>
+
+#include "app/core/AppState.h"
+#include "app/core/data/Catalogue.h"
+#include "app/core/startup/CommandOptions.h"
+#include "app/core/startup/HeadlessState.h"
+#include "app/songs/csv/ImportAssignment.h"
+#include "app/songs/csv/SongExport.h"
+#include "app/songs/csv/SongImport.h"
+
+namespace cdz {
+namespace {
+
+using F = CatalogueFile;
+
+// A command has no window to keep live: large batches, each one transaction. Few commits matter
+// at a million songs, where each commit writes again the index pages that every batch touches.
+constexpr int kBatch = 200000;
+
+void printNotes(std::FILE* out, const std::vector<std::string>& notes, int64_t count) {
+    for (const std::string& n : notes) std::fprintf(out, "  %s\n", n.c_str());
+    if (count > static_cast<int64_t>(notes.size()))
+        std::fprintf(out, "  ... and %lld more\n",
+                     static_cast<long long>(count - static_cast<int64_t>(notes.size())));
+}
+
+int heldFiles(Catalogue& catalogue, std::initializer_list<F> files, std::FILE* err) {
+    for (F f : files) {
+        if (catalogue.useCount(f) == 0) {
+            std::fprintf(err, "cdzapp: the %s file could not be opened: %s %s\n",
+                         std::string(catalogueFileInfo(f).label).c_str(),
+                         catalogue.database().error().text.c_str(),
+                         catalogue.database().error().driverText.c_str());
+            return CsvCommand::kFailed;
+        }
+    }
+    return CsvCommand::kDone;
+}
+
+}  // namespace
+
+std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
+    CsvOrder order;
+    std::string folder = ".";
+    bool importAsked = false;
+    bool exportAsked = false;
+    if (!readCommandOptions(argc, argv,
+                            {{"--import", &order.importFile, &importAsked},
+                             {"--export", &order.exportFile, &exportAsked},
+                             {"--map", &order.map, &order.hasMap},
+                             {"--data-dir", &folder}},
+                            stderr)) {
+        return kWrongOrder;
+    }
+    const bool asked = importAsked || exportAsked;
+    if (!asked) return std::nullopt;
+    if (!order.importFile.empty() && !order.exportFile.empty()) {
+        std::fprintf(stderr, "cdzapp: give either --import or --export, not both\n");
+        return kWrongOrder;
+    }
+    if (order.hasMap && order.importFile.empty()) {
+        std::fprintf(stderr, "cdzapp: --map is for --import only\n");
+        return kWrongOrder;
+    }
+    // Date pictures ask the desktop's locale for its short date.
+    QCoreApplication app(argc, argv);
+    // An import may make a new catalogue on the server; an export needs one that is there.
+    const bool importing = !order.importFile.empty();
+    const auto state = headlessState(folder, stderr, argc, argv, importing);
+    if (!state) return kWrongOrder;
+    if (!order.importFile.empty()) return runImport(state->catalogue(), order, stdout, stderr);
+    return runExport(state->catalogue(), order, stdout, stderr);
+}
+
+int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,
+                          std::FILE* err) {
+    const std::filesystem::path file = order.importFile;
+    CsvLineReader reader;
+    if (!reader.open(file)) {
+        std::fprintf(err, "cdzapp: Cannot OPEN %s: Error #%d - %s\n", file.c_str(),
+                     reader.errorNumber(), reader.errorText().c_str());
+        return kFailed;
+    }
+    if (reader.size() == 0) {
+        std::fprintf(err, "cdzapp: %s is empty; nothing was imported\n", file.c_str());
+        return kFailed;
+    }
+
+    // The columns come from the first line, their pictures from the second.
+    CsvRead got = reader.read();
+    while (got == CsvRead::Refused) got = reader.read();
+    if (got == CsvRead::End) {
+        std::fprintf(err, "cdzapp: %s holds no line that can be read; nothing was imported\n",
+                     file.c_str());
+        return kFailed;
+    }
+    std::vector<CsvField> first(reader.fields().begin(), reader.fields().end());
+    std::vector<CsvField> second;
+    if (reader.read() == CsvRead::Line)
+        second.assign(reader.fields().begin(), reader.fields().end());
+    ImportAssignment assignment;
+    assignment.setColumns(first, second);
+    if (order.hasMap) {
+        std::string why;
+        if (!assignment.applyMap(order.map, &why)) {
+            std::fprintf(err, "cdzapp: --map: %s\n", why.c_str());
+            return kWrongOrder;
+        }
+    } else {
+        assignment.autoAssign();
+    }
+    if (!assignment.anyAssigned()) {
+        std::fprintf(err,
+                     "cdzapp: the first line of %s names no song field (such as MUS:Artist or "
+                     "Title); say which column fills which field with --map "
+                     "\"Header=MUS:Field,...\"\n",
+                     file.c_str());
+        return kWrongOrder;
+    }
+    FileUse files(catalogue, {F::Cadenzio, F::Categories, F::Media});
+    if (!files.ok()) return heldFiles(catalogue, {F::Cadenzio, F::Categories, F::Media}, err);
+    SongImport run(catalogue, reader, assignment, file);
+    run.start();
+    while (run.step(kBatch)) {
+    }
+    std::fprintf(out, "%lld %s added from %s", static_cast<long long>(run.added()),
+                 run.added() == 1 ? "song" : "songs", file.c_str());
+    if (assignment.stripHeader()) std::fprintf(out, " (its first line, the header, skipped)");
+    std::fprintf(out, "\n");
+    if (const std::string unused = assignment.unusedColumnsText(); !unused.empty())
+        std::fprintf(out, "%s\n", unused.c_str());
+    if (run.refused() > 0)
+        std::fprintf(out, "%lld %s refused\n", static_cast<long long>(run.refused()),
+                     run.refused() == 1 ? "line" : "lines");
+    printNotes(out, run.notes(), run.noteCount());
+    if (const int64_t lines = reader.windows1252Lines(); lines > 0)
+        std::fprintf(out, "%lld %s of %s %s not UTF-8 text: read as Windows-1252\n",
+                     static_cast<long long>(lines), lines == 1 ? "line" : "lines", file.c_str(),
+                     lines == 1 ? "was" : "were");
+    if (run.state() == ImportState::Failed) {
+        std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),
+                     run.failureText().c_str());
+        return kFailed;
+    }
+    if (run.added() == 0) {
+        std::fprintf(err, "cdzapp: no song could be imported from %s\n", file.c_str());
+        return kFailed;
+    }
+    return kDone;
+}
+
+int CsvCommand::runExport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,
+                          std::FILE* err) {
+    FileUse files(catalogue, {F::Cadenzio, F::Categories});
+    if (!files.ok()) return heldFiles(catalogue, {F::Cadenzio, F::Categories}, err);
+    SongExport run(catalogue, SongExport::allFields(), true);
+    if (!run.start(order.exportFile)) {
+        std::fprintf(err, "cdzapp: %s: %s\n", run.failureTitle().c_str(),
+                     run.failureText().c_str());
+        return kFailed;
+    }
+    while (run.step(kBatch)) {
+    }
+    const bool closed = run.finish();
+    if (run.state() != ExportState::Completed || !closed) {
+        const std::string why = run.failureTitle().empty()
+                                    ? std::string("the file could not be written")
+                                    : run.failureTitle() + ": " + run.failureText();
+        std::fprintf(err,
+                     "cdzapp: %s; the export stopped after %lld %s and %s was left as it was\n",
+                     why.c_str(), static_cast<long long>(run.written()),
+                     run.written() == 1 ? "song" : "songs", order.exportFile.c_str());
+        return kFailed;
+    }
+    std::fprintf(out, "%lld %s written to %s\n", static_cast<long long>(run.written()),
+                 run.written() == 1 ? "song" : "songs", order.exportFile.c_str());
+    return kDone;
+}
+
+}  // namespace cdz

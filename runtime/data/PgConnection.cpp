@@ -57,15 +57,26 @@ int answerSeconds(pg_conn* conn) {
     return seconds;
 }
 
-// Sends `sql` and waits at most `seconds` for all of its answer; false when the wait ran out
-// (the exchange is then unfinished and the connection of no further use). `last` holds the
-// last statement's result, as PQexec would return it.
-bool execWithin(pg_conn* conn, const std::string& sql, int seconds, PgResult& last) {
+// Sends `sql` and waits for all of its answer, at most the connection's wait (`seconds` is
+// set to it); false when the wait ran out (the exchange is then unfinished and the connection
+// of no further use). `last` holds the last statement's result, as PQexec would return it.
+// The wait is looked up only when the answer is slow: most answers come within the first
+// second, and BEGIN and COMMIT run for every transaction.
+bool execWithin(pg_conn* conn, const std::string& sql, int& seconds, PgResult& last) {
+    using Clock = std::chrono::steady_clock;
     if (PQsendQuery(conn, sql.c_str()) != 1) return true;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    const auto began = Clock::now();
+    auto deadline = began + std::chrono::seconds(1);
+    bool waitKnown = false;
     while (PQisBusy(conn)) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0 && !waitKnown) {
+            seconds = answerSeconds(conn);
+            deadline = began + std::chrono::seconds(seconds);
+            waitKnown = true;
+            continue;
+        }
         if (left.count() <= 0) return false;
         pollfd wait{PQsocket(conn), POLLIN, 0};
         const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
@@ -176,7 +187,7 @@ int PgConnection::exec(const std::string& sql) {
         PgResult result(PQexec(conn_, sql.c_str()));
         return finish(result);
     }
-    const int seconds = answerSeconds(conn_);
+    int seconds = 0;
     PgResult result;
     if (!execWithin(conn_, sql, seconds, result)) {
         // Its answer may still come: the connection cannot be trusted with another statement.

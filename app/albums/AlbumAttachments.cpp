@@ -8,7 +8,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/browse/BrowseWindow.h"
 #include "app/engine/columns/LayoutColumn.h"
+#include "app/engine/state/ProcedureNames.h"
 
 class QPushButton;
 class QTabBar;

@@ -1,7 +1,7 @@
 #include "app/albums/AlbumCdButtons.h"
 
 #include "app/albums/cd/CdReader.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 

@@ -9,7 +9,7 @@
 #include "app/albums/AlbumCdButtons.h"
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/AlbumSongList.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 namespace {

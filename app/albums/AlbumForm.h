@@ -2,8 +2,8 @@
 // The album form ("Adding an Album Record" / "Changing an Album Record"): the album's fields on
 // six pages, the list of its songs, its notes, its associated files, the audio CD and what it
 // cost; called by the album browse to add, copy, change or delete an album.
-#include "app/core/Request.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

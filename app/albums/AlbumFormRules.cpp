@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/albums/wizard/WizardTransaction.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/text/Text.h"
 

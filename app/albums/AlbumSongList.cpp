@@ -10,8 +10,8 @@
 
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/wizard/TitlePaste.h"
-#include "app/core/AppState.h"
-#include "app/core/DragTypes.h"
+#include "app/engine/state/AppState.h"
+#include "app/songs/DragTypes.h"
 #include "app/songs/SongDrops.h"
 
 namespace cdz {

@@ -3,7 +3,7 @@
 // limited to the album's number, with Add, Copy, Change, Delete, "Select Existing Songs" and
 // "Edit All Songs", "Paste titles", songs dropped from the song browse taken onto the album, and
 // rows dragged out carrying their song number.
-#include "app/core/data/RecordCopy.h"
+#include "app/domain/data/RecordCopy.h"
 #include "app/engine/browse/BrowseWindow.h"
 
 class QLabel;

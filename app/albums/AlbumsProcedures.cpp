@@ -9,8 +9,8 @@
 #include "app/albums/maintenance/MaintenanceWindow.h"
 #include "app/albums/wizard/AlbumWizard.h"
 #include "app/albums/wizard/SelectAddType.h"
-#include "app/core/AppState.h"
-#include "app/core/frame/CallerWindow.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/CallerWindow.h"
 
 namespace cdz {
 

@@ -1,10 +1,10 @@
 #include "app/engine/EngineProcedures.h"
 
-#include "app/core/AppState.h"
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/browse/BrowseWindow.h"
 #include "app/engine/columns/ColumnLayoutView.h"
 #include "app/engine/columns/ColumnLayoutWindow.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/ProcedureNames.h"
 
 namespace cdz {
 

@@ -5,9 +5,9 @@
 // opens again with the choice so that another can be made); cancelling it cancels the form.
 // A delete asks for confirmation and removes the font: labels that name it print in their
 // designed fonts.
-#include "app/core/Request.h"
-#include "app/core/data/FontRecord.h"
+#include "app/domain/data/FontRecord.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/Request.h"
 #include "runtime/ui/FontChoice.h"
 
 class QWidget;

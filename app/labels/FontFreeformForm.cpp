@@ -1,6 +1,6 @@
 #include "app/labels/FontFreeformForm.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/FontForm.h"
 #include "app/labels/LabelFontStyle.h"
 #include "runtime/ui/FontChoice.h"

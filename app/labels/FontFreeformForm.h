@@ -3,7 +3,7 @@
 // typed as they are stored. "..." fills them from the font dialog, "Select Colo&r" sets the
 // colour from the colour dialog "Select Color". A size, colour or style that is not a number in
 // its range is refused with a message naming it, and nothing is saved.
-#include "app/core/Request.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

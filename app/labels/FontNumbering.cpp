@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorState.h"
 
 namespace cdz {

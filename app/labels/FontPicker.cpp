@@ -6,9 +6,9 @@
 
 #include <utility>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/resize/WindowButton.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/FontForm.h"
 #include "app/labels/FontFreeformForm.h"
 

@@ -4,10 +4,10 @@
 #include <QScrollBar>
 #include <QTabBar>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
-#include "app/core/frame/AppIcons.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/resize/WindowButton.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/AppIcons.h"
 #include "app/labels/LabelForm.h"
 
 namespace cdz {

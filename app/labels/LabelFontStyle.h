@@ -9,7 +9,7 @@
 #include <QString>
 #include <optional>
 
-#include "app/core/data/FontRecord.h"
+#include "app/domain/data/FontRecord.h"
 
 namespace cdz {
 

@@ -7,7 +7,7 @@
 #include <charconv>
 #include <memory>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFormView.h"
 #include "app/labels/LabelPreview.h"

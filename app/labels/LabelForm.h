@@ -4,8 +4,8 @@
 // inch; "Preview" shows the label as it stands in the form. A new label starts as a cassette
 // label with a one-inch picture size; a copy keeps everything of the label it copies but its
 // description, which the copy must be given anew.
-#include "app/core/Request.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <QTabWidget>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/LabelFontStyle.h"
 
 namespace cdz {

@@ -3,7 +3,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/LabelPrintSession.h"
 #include "app/labels/LabelPrintout.h"
 

@@ -11,10 +11,10 @@
 #include <memory>
 #include <string_view>
 
-#include "app/core/AppState.h"
-#include "app/core/startup/CommandOptions.h"
-#include "app/core/startup/HeadlessState.h"
+#include "app/engine/command/HeadlessState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/LabelPrintout.h"
+#include "runtime/process/CommandOptions.h"
 #include "runtime/report/PageList.h"
 #include "runtime/report/PdfExport.h"
 

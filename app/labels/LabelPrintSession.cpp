@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QPrinter>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/LabelPrintout.h"
 #include "app/reports/ReportSession.h"
 #include "runtime/report/PageList.h"

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <cmath>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/LabelFontStyle.h"
 #include "runtime/data/ErrorGuard.h"
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <algorithm>
 
-#include "app/core/data/LabelRecord.h"
+#include "app/domain/data/LabelRecord.h"
 #include "app/labels/LabelSheetPicture.h"
 #include "app/labels/LabelSheetText.h"
 

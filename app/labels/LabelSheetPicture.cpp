@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/core/data/LabelRecord.h"
+#include "app/domain/data/LabelRecord.h"
 
 namespace cdz {
 namespace {

@@ -1,6 +1,6 @@
 #include "app/labels/LabelWizardSave.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 namespace {

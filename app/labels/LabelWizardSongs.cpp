@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/text/Unicode.h"
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <tuple>
 
-#include "app/core/data/AlbumRecord.h"
-#include "app/core/data/LabelRecord.h"
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/AlbumRecord.h"
+#include "app/domain/data/LabelRecord.h"
+#include "app/domain/data/SongRecord.h"
 #include "runtime/text/Text.h"
 #include "runtime/text/Unicode.h"
 

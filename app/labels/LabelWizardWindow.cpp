@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFontStyle.h"
 #include "app/labels/LabelForm.h"

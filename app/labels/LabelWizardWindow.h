@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/Request.h"
-#include "app/core/data/LabelRecord.h"
+#include "app/domain/data/LabelRecord.h"
+#include "app/engine/state/Request.h"
 
 class QLabel;
 class QLineEdit;

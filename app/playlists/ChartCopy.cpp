@@ -1,6 +1,6 @@
 #include "app/playlists/ChartCopy.h"
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/DataFile.h"
 
 namespace cdz {

@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/columns/DatePictures.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/playlists/PlaylistGenerator.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"

@@ -4,9 +4,9 @@
 #include <QScrollBar>
 #include <QTabBar>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/resize/WindowButton.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 namespace {

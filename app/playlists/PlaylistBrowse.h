@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/state/ProcedureNames.h"
 
 class QPushButton;
 

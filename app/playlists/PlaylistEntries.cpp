@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/core/data/Catalogue.h"
-#include "app/core/integrity/Integrity.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/domain/integrity/Integrity.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/data/View.h"
 #include "runtime/text/DateTime.h"

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/playlists/PlaylistEntries.h"
 
 namespace cdz {

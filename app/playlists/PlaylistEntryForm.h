@@ -2,8 +2,8 @@
 // The entry form "Update the PlaylistDetails File": an entry's note and its song, chosen with
 // the song picker and shown by artist and title. The caller loads the entry buffer (the
 // playlist's number for an insert) and sets the request.
-#include "app/core/Request.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/AppIcons.h"
 #include "app/engine/resize/WindowButton.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/AppIcons.h"
 #include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryForm.h"
 #include "app/songs/SongDrops.h"

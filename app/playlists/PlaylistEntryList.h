@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/core/Request.h"
+#include "app/engine/state/Request.h"
 #include "app/playlists/PlaylistEntries.h"
 
 class QLabel;

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/playlists/PlaylistEntries.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "runtime/text/DateTime.h"

@@ -3,9 +3,9 @@
 // page, its notes and the date of its last change on the other. Entries are written as they
 // change; the playlist record waits for OK, which stamps today's date. A cancelled new
 // playlist takes the entries given to it meanwhile with it.
-#include "app/core/Request.h"
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/ProcedureNames.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/RecordRanks.h"
 #include "runtime/text/DateTime.h"

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/CallerWindow.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/CallerWindow.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/playlists/GenerateWindow.h"
 #include "app/playlists/PlaylistBrowse.h"
 #include "app/playlists/PlaylistForm.h"

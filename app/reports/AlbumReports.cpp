@@ -1,5 +1,5 @@
-#include "app/core/AppState.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/reports/AlbumSongFilter.h"
 #include "app/reports/MediaNames.h"
 #include "app/reports/ReportFieldSets.h"

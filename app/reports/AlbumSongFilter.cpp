@@ -1,6 +1,6 @@
 #include "app/reports/AlbumSongFilter.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/ReportJob.h"
 
 namespace cdz {

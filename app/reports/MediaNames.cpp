@@ -1,6 +1,6 @@
 #include "app/reports/MediaNames.h"
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorGuard.h"
 
 namespace cdz {

@@ -1,6 +1,6 @@
 #include "app/reports/PlaylistRenumber.h"
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/View.h"
 

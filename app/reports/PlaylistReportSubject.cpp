@@ -1,6 +1,6 @@
 #include "app/reports/PlaylistReportSubject.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/PlaylistRenumber.h"
 #include "app/reports/ReportJob.h"
 #include "runtime/data/ErrorGuard.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/ProcedureNames.h"
 
 namespace cdz {
 

@@ -9,13 +9,13 @@
 #include <memory>
 #include <string_view>
 
-#include "app/core/AppState.h"
-#include "app/core/startup/CommandOptions.h"
-#include "app/core/startup/HeadlessState.h"
+#include "app/engine/command/HeadlessState.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/AlbumSongFilter.h"
 #include "app/reports/PlaylistReportSubject.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
+#include "runtime/process/CommandOptions.h"
 #include "runtime/report/PdfExport.h"
 
 namespace cdz {

@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/WindowPlacement.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/WindowPlacement.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {

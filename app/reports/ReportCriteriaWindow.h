@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/ReportCriteria.h"
+#include "app/engine/state/ReportCriteria.h"
 
 class QButtonGroup;
 class QCheckBox;

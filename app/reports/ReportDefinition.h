@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/data/CatalogueFile.h"
+#include "app/domain/data/CatalogueFile.h"
 #include "runtime/report/PageItems.h"
 
 namespace cdz {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/core/WizardLabel.h"
+#include "app/engine/state/WizardLabel.h"
 
 namespace cdz {
 namespace {

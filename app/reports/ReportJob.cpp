@@ -2,8 +2,8 @@
 
 #include <QDir>
 
-#include "app/core/AppState.h"
 #include "app/engine/columns/DatePictures.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/ReportFont.h"
 #include "app/reports/ReportLayout.h"
 #include "app/reports/ReportPager.h"

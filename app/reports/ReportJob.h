@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/ReportCriteria.h"
+#include "app/engine/state/ReportCriteria.h"
 #include "app/reports/ReportDefinition.h"
 #include "runtime/report/PageList.h"
 #include "runtime/ui/FontChoice.h"

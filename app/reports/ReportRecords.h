@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/reports/ReportDefinition.h"
 #include "runtime/data/View.h"
 #include "runtime/expr/Bindings.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/ReportCriteria.h"
+#include "app/engine/state/ReportCriteria.h"
 #include "app/reports/ReportDefinition.h"
 #include "app/reports/ReportLayout.h"
 #include "app/reports/ReportRecords.h"

@@ -3,7 +3,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportCriteriaWindow.h"
 #include "app/reports/ReportFont.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/Request.h"
+#include "app/engine/state/Request.h"
 #include "app/reports/ReportDefinition.h"
 #include "app/reports/ReportJob.h"
 #include "app/reports/ReportProgressWindow.h"

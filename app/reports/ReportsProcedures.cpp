@@ -1,6 +1,6 @@
 #include "app/reports/ReportsProcedures.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportSession.h"
 

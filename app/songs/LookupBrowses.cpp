@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 

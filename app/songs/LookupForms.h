@@ -2,8 +2,8 @@
 // The forms of the two lookup lists: the category form (auto-numbered, "Add Category" /
 // "Change Category") and the media form ("Adding Media Format" / "Changing Media Format").
 // Each runs on the program's request over the file's record buffer, called by its browse.
-#include "app/core/Request.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseWindow.h"
 #include "app/engine/browse/ThumbAlphabet.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/LookupBrowses.h"
 
 namespace cdz {

@@ -3,7 +3,7 @@
 // by title) and "Select File Number" (every song of the catalogue, on six orders). Run with a
 // select request, Select leaves the chosen album or song in its file's record buffer and
 // answers Completed; Close answers Cancelled.
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/ProcedureNames.h"
 
 class QWidget;
 

@@ -7,11 +7,11 @@
 #include <QScrollBar>
 #include <QTabBar>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
-#include "app/core/frame/AppIcons.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/resize/WindowButton.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/ProcedureNames.h"
+#include "app/engine/window/AppIcons.h"
 #include "runtime/data/RecordBindings.h"
 #include "runtime/text/Text.h"
 

@@ -6,10 +6,10 @@
 // carries its song number.
 #include <memory>
 
-#include "app/core/DragTypes.h"
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/browse/BrowseWindow.h"
 #include "app/engine/columns/LayoutColumn.h"
+#include "app/engine/state/ProcedureNames.h"
+#include "app/songs/DragTypes.h"
 #include "app/songs/SongSearch.h"
 
 class QLabel;

@@ -4,7 +4,7 @@
 #include <QMimeData>
 #include <QWidget>
 
-#include "app/core/DragTypes.h"
+#include "app/songs/DragTypes.h"
 
 namespace cdz {
 

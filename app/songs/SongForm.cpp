@@ -1,6 +1,6 @@
 #include "app/songs/SongForm.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {

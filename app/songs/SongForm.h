@@ -1,8 +1,8 @@
 #pragma once
 // The song form ("Adding Information" / "Changing Information"): every field of a song on four
 // tabs, called by the song browse and the album windows to add, copy, change or delete a song.
-#include "app/core/Request.h"
 #include "app/engine/form/FormWindow.h"
+#include "app/engine/state/Request.h"
 #include "app/songs/SongFormRules.h"
 
 class QWidget;

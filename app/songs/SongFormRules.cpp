@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/text/Text.h"
 

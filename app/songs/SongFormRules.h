@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Request.h"
+#include "app/engine/state/Request.h"
 
 namespace cdz {
 

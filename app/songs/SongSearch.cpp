@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/core/WizardLabel.h"
+#include "app/engine/state/WizardLabel.h"
 #include "runtime/expr/Bindings.h"
 #include "runtime/text/Text.h"
 #include "runtime/ui/Dialogs.h"

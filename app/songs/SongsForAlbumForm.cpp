@@ -1,6 +1,6 @@
 #include "app/songs/SongsForAlbumForm.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/SongForm.h"
 #include "runtime/text/Text.h"
 

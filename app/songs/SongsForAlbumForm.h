@@ -3,7 +3,7 @@
 // list: the song is put on the album being edited and a new one takes the album's values
 // where it has none; no album picker and no add-album wizard. OK leaves "OK" as the program's
 // answer, which the album form's walk through its songs goes on by.
-#include "app/core/Request.h"
+#include "app/engine/state/Request.h"
 
 class QWidget;
 

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/CallerWindow.h"
-#include "app/core/frame/ProcedureNames.h"
 #include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/state/CallerWindow.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
 #include "app/songs/Pickers.h"

@@ -3,7 +3,7 @@
 // browse's under their own names. Empty until the album form is part of the program.
 #include <string>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "bench/songbrowse/Samples.h"
 
 namespace cdz {

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "app/albums/AlbumBrowse.h"
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/engine/state/AppState.h"
 #include "bench/albumbrowse/AlbumFormTimings.h"
 #include "bench/browse/ResidentMemory.h"
 #include "runtime/ui/ScriptedDialogs.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "bench/albummaint/PassTimings.h"
 #include "bench/browse/ResidentMemory.h"
 #include "bench/generator/datafiles/CatalogueInto.h"

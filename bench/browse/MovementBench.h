@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseEngine.h"
 #include "runtime/expr/Bindings.h"
 

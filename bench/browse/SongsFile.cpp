@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "bench/generator/datafiles/CatalogueFiller.h"
 #include "bench/storage/Stopwatch.h"
 

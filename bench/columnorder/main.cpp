@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/SongBrowse.h"
 #include "bench/browse/ResidentMemory.h"
 #include "bench/generator/datafiles/CatalogueInto.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "bench/generator/CatalogueWriter.h"
 #include "bench/generator/SongGenerator.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/core/data/DefaultMediaNames.h"
+#include "app/domain/data/DefaultMediaNames.h"
 #include "bench/generator/TextCut.h"
 
 namespace cdz::gen {

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/playlists/PlaylistGenerator.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/ui/ScriptedDialogs.h"

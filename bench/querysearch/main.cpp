@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/SongBrowse.h"
 #include "bench/generator/datafiles/CatalogueInto.h"
 #include "bench/querysearch/SearchCases.h"

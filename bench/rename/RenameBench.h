@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
-#include "app/core/integrity/Integrity.h"
-#include "app/core/warnings/StandardWarning.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/domain/integrity/Integrity.h"
+#include "app/domain/warnings/StandardWarning.h"
 #include "runtime/ui/ScriptedDialogs.h"
 
 namespace cdz::bench {

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
 #include "bench/generator/datafiles/CatalogueInto.h"

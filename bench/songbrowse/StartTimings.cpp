@@ -6,9 +6,9 @@
 
 #include <fstream>
 
-#include "app/core/AppState.h"
-#include "app/core/settings/Settings.h"
+#include "app/domain/settings/Settings.h"
 #include "app/engine/browse/BrowseWindow.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/ini/IniFile.h"
 
 namespace cdz::bench {

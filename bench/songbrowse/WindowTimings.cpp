@@ -7,8 +7,8 @@
 #include <chrono>
 #include <memory>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/SongBrowse.h"
 #include "bench/browse/ResidentMemory.h"
 #include "runtime/ui/ScriptedDialogs.h"

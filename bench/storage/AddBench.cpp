@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "bench/generator/datafiles/RecordFill.h"
 #include "bench/storage/SongRows.h"
 #include "bench/storage/SqliteShell.h"

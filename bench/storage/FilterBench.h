@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 
 namespace cdz::bench {
 

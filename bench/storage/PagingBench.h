@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 
 namespace cdz::bench {
 

@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/SongRecord.h"
 #include "bench/generator/CatalogueRecords.h"
 
 namespace cdz::bench {

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "bench/generator/SongGenerator.h"
 #include "bench/storage/AddBench.h"
 #include "bench/storage/FilterBench.h"

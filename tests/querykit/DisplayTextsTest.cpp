@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/startup/QueryWizardTexts.h"
+#include "app/shell/startup/QueryWizardTexts.h"
 #include "querykit/querykit.h"
 #include "querykit/qwizard/LibraryState.h"
 #include "runtime/text/Text.h"

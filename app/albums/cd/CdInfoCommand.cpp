@@ -9,8 +9,8 @@
 #include "app/albums/cd/CdDisc.h"
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/CdTime.h"
-#include "app/core/AppState.h"
-#include "app/core/settings/Settings.h"
+#include "app/domain/settings/Settings.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/cd/CdioDevice.h"
 #include "runtime/ini/IniFile.h"
 

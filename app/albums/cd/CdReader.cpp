@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/albums/cd/CdDisc.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/cd/CdioDevice.h"
 #include "runtime/text/Text.h"
 

@@ -19,7 +19,7 @@
 
 #include "app/albums/cd/TitleAnswer.h"
 #include "app/albums/cd/TitleDiscId.h"
-#include "app/core/settings/Settings.h"
+#include "app/domain/settings/Settings.h"
 
 namespace cdz {
 

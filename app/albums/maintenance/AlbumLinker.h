@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 
 namespace cdz {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/core/data/SongRecord.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/domain/data/SongRecord.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "runtime/data/DataFile.h"
 
 namespace cdz {

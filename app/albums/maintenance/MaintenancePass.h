@@ -3,7 +3,7 @@
 // caption of their progress window, and the file and order each walks.
 #include <string_view>
 
-#include "app/core/data/CatalogueFile.h"
+#include "app/domain/data/CatalogueFile.h"
 
 namespace cdz {
 

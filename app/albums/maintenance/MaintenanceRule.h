@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/CatalogueFile.h"
+#include "app/domain/data/CatalogueFile.h"
 
 namespace cdz {
 

@@ -7,7 +7,7 @@
 #include "app/albums/maintenance/CopyToAlbumRule.h"
 #include "app/albums/maintenance/DateToYearRule.h"
 #include "app/albums/maintenance/TestAlbumIdsRule.h"
-#include "app/core/data/RecordCopy.h"
+#include "app/domain/data/RecordCopy.h"
 
 namespace cdz {
 

@@ -11,7 +11,7 @@
 
 #include "app/albums/maintenance/MaintenancePass.h"
 #include "app/albums/maintenance/MaintenanceRule.h"
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorState.h"
 
 namespace cdz {

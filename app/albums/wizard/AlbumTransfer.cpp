@@ -5,7 +5,7 @@
 
 #include "app/albums/wizard/TrackList.h"
 #include "app/albums/wizard/WizardTransaction.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 

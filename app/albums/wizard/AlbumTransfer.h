@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/SongRecord.h"
 
 namespace cdz {
 

@@ -23,9 +23,9 @@
 #include "app/albums/wizard/TitleLookup.h"
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/albums/wizard/TrackForm.h"
-#include "app/core/AppState.h"
-#include "app/core/frame/PendingPress.h"
-#include "app/core/frame/WindowPlacement.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/PendingPress.h"
+#include "app/engine/window/WindowPlacement.h"
 #include "runtime/text/Picture.h"
 
 namespace cdz {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/albums/wizard/WizardTransaction.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/data/ErrorGuard.h"
 
 namespace cdz {

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 

@@ -7,7 +7,7 @@
 #include "app/albums/cd/CdDisc.h"
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/TitleService.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/cd/CdioDevice.h"
 
 namespace cdz {

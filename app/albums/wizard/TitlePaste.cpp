@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 
 #include "app/albums/wizard/PastedTitles.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/WindowPlacement.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/WindowPlacement.h"
 #include "runtime/text/Picture.h"
 
 namespace cdz {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/albums/wizard/WizardTransaction.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 
 namespace cdz {
 

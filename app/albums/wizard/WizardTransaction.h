@@ -4,7 +4,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 
 namespace cdz {
 

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Request.h"
 #include "app/engine/browse/BrowseDeclaration.h"
 #include "app/engine/browse/IncrementalLocator.h"
 #include "app/engine/browse/KeyCollation.h"
@@ -20,6 +19,7 @@
 #include "app/engine/browse/PageQueue.h"
 #include "app/engine/browse/ScrollThumb.h"
 #include "app/engine/columns/ColumnOrder.h"
+#include "app/engine/state/Request.h"
 #include "runtime/data/SqlValue.h"
 #include "runtime/data/View.h"
 #include "runtime/expr/Bindings.h"

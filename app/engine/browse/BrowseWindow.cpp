@@ -19,10 +19,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/AppIcons.h"
-#include "app/core/frame/WindowPlacement.h"
-#include "app/core/startup/ProcessClock.h"
 #include "app/engine/browse/PageModel.h"
 #include "app/engine/columns/ColumnLayoutStore.h"
 #include "app/engine/columns/ColumnLayoutView.h"
@@ -30,7 +26,11 @@
 #include "app/engine/columns/ListFormatStore.h"
 #include "app/engine/resize/ControlResizer.h"
 #include "app/engine/resize/DialogUnits.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/AppIcons.h"
+#include "app/engine/window/WindowPlacement.h"
 #include "runtime/data/RecordBindings.h"
+#include "runtime/process/ProcessClock.h"
 
 namespace cdz {
 namespace {

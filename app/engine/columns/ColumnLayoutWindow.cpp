@@ -14,13 +14,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/AppIcons.h"
-#include "app/core/frame/WindowPlacement.h"
 #include "app/engine/columns/ColumnLayoutView.h"
 #include "app/engine/columns/ColumnSettings.h"
 #include "app/engine/resize/DialogUnits.h"
 #include "app/engine/resize/WindowButton.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/AppIcons.h"
+#include "app/engine/window/WindowPlacement.h"
 
 namespace cdz {
 namespace {

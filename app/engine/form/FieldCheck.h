@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/data/CatalogueFile.h"
+#include "app/domain/data/CatalogueFile.h"
 
 namespace cdz {
 

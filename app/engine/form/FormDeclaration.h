@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/CatalogueFile.h"
-#include "app/core/integrity/Integrity.h"
+#include "app/domain/data/CatalogueFile.h"
+#include "app/domain/integrity/Integrity.h"
 
 namespace cdz {
 

@@ -1,6 +1,6 @@
 #include "app/engine/form/FormEngine.h"
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/data/ErrorGuard.h"
 
 namespace cdz {

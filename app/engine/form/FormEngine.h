@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Request.h"
-#include "app/core/data/RecordCopy.h"
+#include "app/domain/data/RecordCopy.h"
 #include "app/engine/form/FieldCheck.h"
 #include "app/engine/form/FormDeclaration.h"
+#include "app/engine/state/Request.h"
 #include "runtime/data/DataFile.h"
 
 namespace cdz {

@@ -20,13 +20,13 @@
 #include <cmath>
 #include <limits>
 
-#include "app/core/AppState.h"
-#include "app/core/frame/AppIcons.h"
-#include "app/core/frame/PendingPress.h"
-#include "app/core/frame/WindowPlacement.h"
 #include "app/engine/columns/DatePictures.h"
 #include "app/engine/resize/ControlResizer.h"
 #include "app/engine/resize/DialogUnits.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/AppIcons.h"
+#include "app/engine/window/PendingPress.h"
+#include "app/engine/window/WindowPlacement.h"
 #include "runtime/data/FieldLimits.h"
 #include "runtime/text/DateTime.h"
 

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string_view>
 
-#include "app/core/AppState.h"
-#include "app/core/data/Catalogue.h"
-#include "app/core/startup/CommandOptions.h"
-#include "app/core/startup/HeadlessState.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/engine/command/HeadlessState.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "app/songs/csv/SongExport.h"
 #include "app/songs/csv/SongImport.h"
+#include "runtime/process/CommandOptions.h"
 
 namespace cdz {
 namespace {

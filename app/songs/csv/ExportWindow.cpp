@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/csv/CsvProgressWindow.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "app/songs/csv/PictureDialog.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 
 namespace cdz {
 

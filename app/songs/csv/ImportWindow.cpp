@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/songs/csv/CsvProgressWindow.h"
 #include "app/songs/csv/PictureDialog.h"
 #include "app/songs/csv/SongImport.h"

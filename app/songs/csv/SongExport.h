@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/songs/csv/CsvFieldWriter.h"
 #include "runtime/data/View.h"
 #include "runtime/ini/ReplacingFile.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/songs/csv/CsvLineReader.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "app/songs/csv/ImportCategories.h"

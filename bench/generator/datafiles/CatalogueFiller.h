@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "bench/generator/CatalogueRecords.h"
 #include "bench/generator/CatalogueShape.h"
 

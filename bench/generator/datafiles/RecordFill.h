@@ -1,9 +1,9 @@
 #pragma once
 // The generated records as the program stores them: each copied into the record buffer of its
 // file, field by field (texts cut to the field widths by the buffer itself).
-#include "app/core/data/AlbumRecord.h"
-#include "app/core/data/CategoryRecord.h"
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/AlbumRecord.h"
+#include "app/domain/data/CategoryRecord.h"
+#include "app/domain/data/SongRecord.h"
 #include "bench/generator/CatalogueRecords.h"
 
 namespace cdz::gen {

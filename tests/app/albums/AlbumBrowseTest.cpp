@@ -13,10 +13,10 @@
 
 #include "app/albums/AlbumBrowse.h"
 #include "app/albums/AlbumsProcedures.h"
-#include "app/core/data/Catalogue.h"
-#include "app/core/frame/MainFrame.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/shell/frame/MainFrame.h"
 #include "runtime/data/DataFile.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -20,10 +20,10 @@
 #include "app/albums/AlbumForm.h"
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/AlbumSongList.h"
-#include "app/core/DragTypes.h"
+#include "app/songs/DragTypes.h"
 #include "app/songs/SongsProcedures.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
 #include "tests/app/engine/RunningForm.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/runtime/cd/DiscImage.h"
 
 namespace cdz::test {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseEngine.h"
 #include "runtime/data/RecordBindings.h"
 #include "tests/support/TempDir.h"

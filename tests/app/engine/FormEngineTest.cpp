@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/engine/form/FormEngine.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

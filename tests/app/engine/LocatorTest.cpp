@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/SongRecord.h"
 #include "app/engine/browse/IncrementalLocator.h"
 #include "app/engine/browse/StepLocator.h"
 #include "app/engine/columns/ColumnOrder.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/engine/form/FormWindow.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 

@@ -12,10 +12,10 @@
 #include <iostream>
 #include <set>
 
-#include "app/core/data/Catalogue.h"
-#include "app/core/frame/WebPages.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseList.h"
 #include "app/engine/browse/BrowseWindow.h"
+#include "app/shell/frame/WebPages.h"
 #include "runtime/data/DataFile.h"
 #include "tests/app/journeys/Journey.h"
 

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "app/core/data/CatalogueFile.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/domain/data/CatalogueFile.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "tests/app/journeys/Journey.h"
 
 namespace cdz::test {

@@ -18,13 +18,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
-#include "app/core/frame/MainFrame.h"
-#include "app/core/startup/ProgramMain.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseList.h"
 #include "app/program/Subsystems.h"
+#include "app/shell/frame/MainFrame.h"
+#include "app/shell/startup/ProgramMain.h"
 #include "runtime/data/DataFile.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 

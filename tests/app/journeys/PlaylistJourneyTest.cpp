@@ -7,7 +7,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseList.h"
 #include "app/playlists/PlaylistBrowse.h"
 #include "app/playlists/PlaylistEntryList.h"

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseList.h"
 #include "app/songs/SongBrowse.h"
 #include "runtime/text/DateTime.h"

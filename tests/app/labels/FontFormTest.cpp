@@ -19,7 +19,7 @@
 #include "app/labels/FontFreeformForm.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFontStyle.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

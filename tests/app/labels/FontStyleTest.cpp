@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/labels/LabelFontStyle.h"
 #include "runtime/data/ErrorState.h"
 #include "tests/support/TempDir.h"

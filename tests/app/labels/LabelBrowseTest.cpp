@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "app/labels/LabelBrowse.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
-#include "tests/app/core/startup/AppProcess.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/app/shell/startup/AppProcess.h"
 
 namespace cdz::test {
 namespace {

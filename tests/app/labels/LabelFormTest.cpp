@@ -26,7 +26,7 @@
 #include "app/labels/LabelPreview.h"
 #include "app/labels/LabelPrintSession.h"
 #include "runtime/report/PreviewWindow.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/ui/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 

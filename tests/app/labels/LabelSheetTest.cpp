@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/LabelRecord.h"
+#include "app/domain/data/LabelRecord.h"
 #include "app/labels/LabelSheet.h"
 #include "tests/support/TempDir.h"
 

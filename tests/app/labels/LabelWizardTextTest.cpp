@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "app/labels/LabelWizardSongs.h"
 #include "app/labels/LabelWizardText.h"
 #include "runtime/text/DateTime.h"

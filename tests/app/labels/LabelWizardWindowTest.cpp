@@ -8,10 +8,10 @@
 
 #include "app/labels/FontPicker.h"
 
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/labels/LabelWizardText.h"
 #include "app/labels/LabelWizardWindow.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -9,9 +9,9 @@
 
 #include <random>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/playlists/ChartCopy.h"
-#include "tests/app/core/data/OpenRecovering.h"
+#include "tests/app/domain/data/OpenRecovering.h"
 #include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"
 

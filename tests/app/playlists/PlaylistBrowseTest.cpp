@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/playlists/PlaylistBrowse.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -18,9 +18,9 @@
 #include "app/playlists/PlaylistsProcedures.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongsProcedures.h"
-#include "tests/app/core/data/ShellCommand.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/app/engine/RunningForm.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/playlists/ChartCopy.h"
 #include "app/playlists/PlaylistEntries.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

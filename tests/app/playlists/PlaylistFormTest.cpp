@@ -19,16 +19,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/DragTypes.h"
-#include "app/core/frame/ProcedureNames.h"
+#include "app/engine/state/ProcedureNames.h"
 #include "app/playlists/ChartCopyWindow.h"
 #include "app/playlists/PlaylistEntryForm.h"
 #include "app/playlists/PlaylistEntryList.h"
 #include "app/playlists/PlaylistForm.h"
+#include "app/songs/DragTypes.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
 #include "tests/app/engine/RunningForm.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -6,15 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/startup/QueryWizardTexts.h"
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
 #include "app/reports/ReportsProcedures.h"
+#include "app/shell/startup/QueryWizardTexts.h"
 #include "runtime/report/PreviewWindow.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/core/data/ShellCommand.h"
-#include "tests/app/core/frame/WindowDriving.h"
+#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/app/reports/ReportFixture.h"
+#include "tests/app/shell/frame/WindowDriving.h"
 
 namespace cdz::test {
 namespace {

@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/report/PageList.h"
 #include "runtime/report/PreviewWindow.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/support/PdfText.h"
 
 namespace cdz::test {

@@ -11,7 +11,7 @@
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportFont.h"
 #include "app/reports/ReportJob.h"
-#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/app/reports/ReportFixture.h"
 
 namespace cdz::test {

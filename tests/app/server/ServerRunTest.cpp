@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/PgConnection.h"
-#include "tests/app/core/startup/AppProcess.h"
+#include "tests/app/shell/startup/AppProcess.h"
 #include "tests/runtime/pg/PgEnvironment.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"

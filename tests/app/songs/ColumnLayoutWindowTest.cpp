@@ -18,16 +18,17 @@
 #include <fstream>
 #include <functional>
 
-#include "app/core/data/Catalogue.h"
-#include "app/core/frame/MainFrame.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/engine/EngineProcedures.h"
 #include "app/engine/columns/ColumnLayoutWindow.h"
+#include "app/filemgr/FileManagerProcedures.h"
+#include "app/shell/frame/MainFrame.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongsProcedures.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {
@@ -49,6 +50,7 @@ std::unique_ptr<AppState> programState(const TempDir& dir,
     auto state =
         std::make_unique<AppState>(dir.path(), std::move(dialogs), [](std::string_view) {});
     state->addSubsystem(&defineEngineProcedures);
+    state->addSubsystem(&defineFileManagerProcedures);
     state->addSubsystem(&defineSongsProcedures);
     state->showSplash = false;
     return state;

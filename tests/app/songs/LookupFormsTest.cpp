@@ -20,13 +20,14 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/core/frame/MainFrame.h"
 #include "app/engine/browse/BrowseWindow.h"
+#include "app/filemgr/FileManagerProcedures.h"
+#include "app/shell/frame/MainFrame.h"
 #include "app/songs/LookupBrowses.h"
 #include "app/songs/LookupForms.h"
 #include "app/songs/SongsProcedures.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {
@@ -208,6 +209,7 @@ TEST(LookupForms, TheProgramAddsRenamesAndDeletesACategory) {
     unsetenv("CDZ_DIALOG_LOG");
     ASSERT_TRUE(dialogs) << error;
     AppState state(dir.path(), std::move(dialogs), [](std::string_view) {});
+    state.addSubsystem(&defineFileManagerProcedures);
     state.addSubsystem(&defineSongsProcedures);
     const std::filesystem::path file = dir.path() / "CDZCAT.tps";
     const char* query = "SELECT CategoryID || ' ' || Category FROM Categories";

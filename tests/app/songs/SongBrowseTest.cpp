@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/songs/SongBrowse.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

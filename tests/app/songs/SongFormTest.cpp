@@ -11,7 +11,7 @@
 
 #include "app/songs/SongForm.h"
 #include "app/songs/SongsProcedures.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

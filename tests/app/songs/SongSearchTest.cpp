@@ -14,16 +14,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
-#include "app/core/startup/QueryWizardTexts.h"
+#include "app/domain/data/Catalogue.h"
+#include "app/shell/startup/QueryWizardTexts.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongSearch.h"
 #include "querykit/querykit.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/Unicode.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
-#include "tests/app/core/frame/WindowDriving.h"
-#include "tests/app/core/startup/StoredCatalogue.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/WindowDriving.h"
+#include "tests/app/shell/startup/StoredCatalogue.h"
 
 namespace cdz::test {
 namespace {

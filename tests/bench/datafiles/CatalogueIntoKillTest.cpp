@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;

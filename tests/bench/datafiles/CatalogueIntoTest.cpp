@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "bench/generator/SongGenerator.h"
 #include "bench/generator/datafiles/CatalogueInto.h"
 #include "tests/support/TempDir.h"

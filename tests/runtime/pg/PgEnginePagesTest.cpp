@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "tests/runtime/pg/PgEnvironment.h"
 #include "tests/runtime/pg/PgSongs.h"
 #include "tests/support/TempDir.h"

@@ -3,7 +3,7 @@
 // add to a songs table and to the same SQLite file.
 #include <cstdint>
 
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/SongRecord.h"
 
 namespace cdz::test {
 

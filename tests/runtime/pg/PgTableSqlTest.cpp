@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/data/SongRecord.h"
+#include "app/domain/data/SongRecord.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/data/FileDeclBuilder.h"
 #include "runtime/data/PgTableSql.h"

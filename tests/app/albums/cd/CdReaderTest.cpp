@@ -7,12 +7,12 @@
 
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/CdTime.h"
-#include "app/core/AppState.h"
+#include "app/engine/state/AppState.h"
 #include "runtime/cd/CdioDevice.h"
 #include "runtime/cd/ScriptedCdDevice.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/ui/ScriptedDialogs.h"
-#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
 #include "tests/support/TempDir.h"
 

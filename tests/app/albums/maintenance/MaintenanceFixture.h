@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/albums/maintenance/MaintenanceRun.h"
-#include "app/core/data/Catalogue.h"
-#include "tests/app/core/data/OpenRecovering.h"
+#include "app/domain/data/Catalogue.h"
+#include "tests/app/domain/data/OpenRecovering.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {

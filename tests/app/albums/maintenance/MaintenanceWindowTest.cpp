@@ -7,7 +7,7 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/albums/maintenance/MaintenanceWindow.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "app/albums/wizard/AlbumTransfer.h"
 #include "runtime/cd/CdioDevice.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
 
 namespace cdz::test {

@@ -11,7 +11,7 @@
 
 #include "app/albums/wizard/AlbumTransfer.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/core/data/OpenRecovering.h"
+#include "tests/app/domain/data/OpenRecovering.h"
 
 namespace cdz::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/domain/data/ShellCommand.h"
 
 namespace cdz::test {
 namespace {

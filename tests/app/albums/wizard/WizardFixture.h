@@ -9,8 +9,8 @@
 #include "app/albums/wizard/RunTag.h"
 #include "app/albums/wizard/TrackList.h"
 #include "app/albums/wizard/WizardTransaction.h"
-#include "app/core/AppState.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "app/engine/state/AppState.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 

@@ -20,7 +20,7 @@
 #include "runtime/text/Picture.h"
 #include "tests/app/albums/cd/TitleServer.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/core/data/ShellCommand.h"
+#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
 
 namespace cdz::test {

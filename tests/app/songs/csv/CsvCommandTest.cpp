@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/app/core/startup/StoredCatalogue.h"
+#include "tests/app/shell/startup/StoredCatalogue.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {

@@ -13,7 +13,7 @@
 #include "app/songs/csv/ExportWindow.h"
 #include "app/songs/csv/ImportWindow.h"
 #include "app/songs/csv/PictureDialog.h"
-#include "tests/app/core/frame/FrameTestSupport.h"
+#include "tests/app/shell/frame/FrameTestSupport.h"
 
 namespace cdz::test {
 namespace {

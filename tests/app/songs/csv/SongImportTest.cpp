@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/data/Catalogue.h"
+#include "app/domain/data/Catalogue.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "app/songs/csv/SongImport.h"
 #include "runtime/text/DateTime.h"

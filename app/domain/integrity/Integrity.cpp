@@ -1,0 +1,211 @@
+#include "app/domain/integrity/Integrity.h"
+
+#include <string>
+#include <vector>
+
+#include "app/domain/integrity/IntegrityScope.h"
+
+namespace cdz {
+namespace {
+
+using F = CatalogueFile;
+
+// Calls fn with the typed record buffer of the file.
+template <class Fn>
+void withRecord(Catalogue& c, CatalogueFile file, Fn&& fn) {
+    switch (file) {
+        case F::AddWizard:
+            return fn(c.addWizard());
+        case F::Album:
+            return fn(c.album());
+        case F::Categories:
+            return fn(c.category());
+        case F::Configuration:
+            return fn(c.configuration());
+        case F::Fonts:
+            return fn(c.font());
+        case F::Labels:
+            return fn(c.label());
+        case F::Media:
+            return fn(c.media());
+        case F::Cadenzio:
+            return fn(c.song());
+        case F::OldCadenzio:
+            return fn(c.oldSong());
+        case F::PlaylistDetails:
+            return fn(c.playlistEntry());
+        case F::PlaylistMaster:
+            return fn(c.playlist());
+    }
+}
+
+}  // namespace
+
+// Uses the child files of a scope (all but the first, the caller's own file) for the length of
+// one procedure and gives them back in reverse order, keeping the error state of the procedure.
+class Integrity::ScopeFiles {
+public:
+    ScopeFiles(Catalogue& catalogue, const std::vector<CatalogueFile>& scope)
+        : catalogue_(catalogue) {
+        for (size_t i = 1; i < scope.size(); ++i) {
+            if ((code_ = catalogue_.use(scope[i])) != 0) return;
+            held_.push_back(scope[i]);
+        }
+    }
+    ~ScopeFiles() {
+        ErrorState kept = catalogue_.database().error();
+        for (auto it = held_.rbegin(); it != held_.rend(); ++it) catalogue_.release(*it);
+        catalogue_.database().error() = kept;
+    }
+    ScopeFiles(const ScopeFiles&) = delete;
+    ScopeFiles& operator=(const ScopeFiles&) = delete;
+
+    // Opens the transaction over the whole scope; 0, or why it could not.
+    int begin(const std::vector<CatalogueFile>& scope) {
+        if (code_ != 0) return code_;
+        std::vector<DataFile*> files;
+        for (CatalogueFile f : scope) files.push_back(&catalogue_.file(f));
+        return beginTransaction(catalogue_.database(), files, kTransactionWaitMs);
+    }
+
+private:
+    Catalogue& catalogue_;
+    std::vector<CatalogueFile> held_;
+    int code_ = 0;
+};
+
+Integrity::Integrity(Catalogue& catalogue, StandardWarning& warning)
+    : catalogue_(catalogue),
+      warning_(warning),
+      deleteRules_(catalogue, warning),
+      updateRules_(catalogue, warning) {}
+
+int Integrity::primaryKey(CatalogueFile file) {
+    const FileDecl& decl = catalogue_.file(file).decl();
+    const KeyDesc* key = decl.primaryKey();
+    return key ? static_cast<int>(key - decl.keys().data()) : kRecordOrder;
+}
+
+void Integrity::endTransaction() {
+    // A failed rule has normally rolled back already, through the error-saving routine.
+    if (catalogue_.database().inTransaction()) catalogue_.database().rollback();
+}
+
+int Integrity::refuseFileWithoutProcedures(CatalogueFile file, int warningNumber) {
+    catalogue_.database().fail(err::kAccessDenied);
+    warning_(warningNumber, catalogue_.file(file).decl().label());
+    return kNotDone;
+}
+
+int Integrity::RIDelete(CatalogueFile f) {
+    if (!hasIntegrityProcedures(f)) return refuseFileWithoutProcedures(f, 17);
+    DataFile& file = catalogue_.file(f);
+    Database& db = catalogue_.database();
+    const std::string& label = file.decl().label();
+    const std::string position = file.position(primaryKey(f));
+
+    ScopeFiles scope(catalogue_, deleteScope(f));
+    if (scope.begin(deleteScope(f)) != 0) {
+        warning_.saveError();
+        warning_(34, "Delete", label);
+        return kNotDone;
+    }
+    // The record as stored, not as the caller's buffer has it.
+    if (file.reget(position) != 0) {
+        warning_.saveError();
+        warning_(35, label);
+        return kNotDone;
+    }
+    if (!deleteRules_.apply(f)) {
+        endTransaction();
+        return kNotDone;
+    }
+    if (file.erase() != 0 || db.commit() != 0) {
+        warning_.saveError();
+        warning_(17, label);
+        return kNotDone;
+    }
+    links_.forget(f);
+    return kDone;
+}
+
+int Integrity::RIUpdate(CatalogueFile f, int flag) {
+    if (!hasIntegrityProcedures(f)) return refuseFileWithoutProcedures(f, 15);
+    DataFile& file = catalogue_.file(f);
+    Database& db = catalogue_.database();
+    const std::string& label = file.decl().label();
+
+    ScopeFiles scope(catalogue_, updateScope(f));
+    if (scope.begin(updateScope(f)) != 0) {
+        warning_.saveError();
+        warning_(34, "Update", label);
+        return kNotDone;
+    }
+    const std::string position = file.position(primaryKey(f));
+
+    std::optional<LinkValue> from;
+    if (hasLinkValue(f)) {
+        from = links_.saved(f);
+        if (!from) {
+            // No form recorded it: the stored record, locked by the transaction, still has it.
+            LinkValue stored;
+            if (storedLinkValue(catalogue_, f, file.recordNumber(), &stored) != 0) {
+                warning_.saveError();
+                warning_(35, label);
+                return kNotDone;
+            }
+            from = std::move(stored);
+        }
+    }
+
+    if (file.put() != 0) {
+        warning_.saveError();
+        if (warning_.saved().code != err::kRecordChanged) {
+            warning_(15, label);
+            return kNotDone;
+        }
+        if (flag == kSongForm) {
+            warning_(15, "Record Changed by Another Station");
+        } else {
+            warning_(38);
+        }
+        file.watch();
+        if (file.reget(position) != 0) {
+            // The other station deleted it: there is no version of theirs to show.
+            warning_(35, label);
+            return kNotDone;
+        }
+        links_.record(catalogue_, f);
+        return kChangedByOther;
+    }
+
+    if (from) {
+        const LinkValue to = *linkValueOf(catalogue_, f);
+        if (to != *from && !updateRules_.apply(f, *from, to)) {
+            endTransaction();
+            afterUndonePut(f, position);
+            return kNotDone;
+        }
+    }
+    if (db.commit() != 0) {
+        warning_.saveError();
+        warning_(15, label);
+        afterUndonePut(f, position);
+        return kNotDone;
+    }
+    links_.record(catalogue_, f);
+    return kDone;
+}
+
+void Integrity::afterUndonePut(CatalogueFile f, const std::string& position) {
+    DataFile& file = catalogue_.file(f);
+    const ErrorState kept = catalogue_.database().error();
+    withRecord(catalogue_, f, [&](auto& record) {
+        const auto typed = record;
+        file.watch();
+        if (file.reget(position) == 0) record = typed;
+    });
+    catalogue_.database().error() = kept;
+}
+
+}  // namespace cdz

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/data/PgDialect.h"
+#include "runtime/data/pg/PgDialect.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "runtime/data/PgEngine.h"
+#include "runtime/data/pg/PgEngine.h"
 
 namespace cdz {
 

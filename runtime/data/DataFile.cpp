@@ -7,11 +7,11 @@
 #include "runtime/data/FileCipher.h"
 #include "runtime/data/FileOwner.h"
 #include "runtime/data/FileStorage.h"
-#include "runtime/data/PgEngine.h"
-#include "runtime/data/PgFiles.h"
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
-#include "runtime/data/StaleJournal.h"
+#include "runtime/data/pg/PgEngine.h"
+#include "runtime/data/pg/PgFiles.h"
+#include "runtime/data/sqlite/StaleJournal.h"
 #include "runtime/text/SortKey.h"
 
 namespace cdz {

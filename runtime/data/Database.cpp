@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "runtime/data/ErrorGuard.h"
-#include "runtime/data/PgEngine.h"
-#include "runtime/data/SqliteEngine.h"
+#include "runtime/data/pg/PgEngine.h"
+#include "runtime/data/sqlite/SqliteEngine.h"
 
 namespace cdz {
 

@@ -1,8 +1,8 @@
 #include "runtime/data/FileStorage.h"
 
 #include "runtime/data/Database.h"
-#include "runtime/data/PgFiles.h"
-#include "runtime/data/SqliteFiles.h"
+#include "runtime/data/pg/PgFiles.h"
+#include "runtime/data/sqlite/SqliteFiles.h"
 
 namespace cdz {
 

@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "runtime/data/ErrorGuard.h"
-#include "runtime/data/PgEngine.h"
-#include "runtime/data/PgFiles.h"
+#include "runtime/data/pg/PgEngine.h"
+#include "runtime/data/pg/PgFiles.h"
 
 namespace cdz {
 namespace {

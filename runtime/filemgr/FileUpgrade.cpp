@@ -10,11 +10,11 @@
 #include "runtime/data/FieldLimits.h"
 #include "runtime/data/FileName.h"
 #include "runtime/data/FileOwner.h"
-#include "runtime/data/PgEngine.h"
-#include "runtime/data/PgFiles.h"
 #include "runtime/data/RecordCodec.h"
 #include "runtime/data/StoredColumns.h"
 #include "runtime/data/TableSql.h"
+#include "runtime/data/pg/PgEngine.h"
+#include "runtime/data/pg/PgFiles.h"
 
 namespace cdz {
 

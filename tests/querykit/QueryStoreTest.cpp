@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "querykit/savedqueries/DeleteRequest.h"
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 #include "tests/querykit/StoreFixture.h"
 
 namespace qk::test {

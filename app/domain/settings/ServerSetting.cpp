@@ -4,7 +4,7 @@
 #include <cctype>
 #include <regex>
 
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 #include "runtime/ini/IniFile.h"
 #include "runtime/process/CommandOptions.h"
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 #include "tests/app/shell/startup/AppProcess.h"
 #include "tests/runtime/pg/PgEnvironment.h"
 #include "tests/support/PdfText.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/data/SqliteEngine.h"
+#include "runtime/data/sqlite/SqliteEngine.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {

@@ -10,8 +10,8 @@
 #include <sqlite3.h>
 #include "runtime/data/Database.h"
 
-#include "runtime/data/PgConnection.h"
-#include "runtime/data/PgEngine.h"
+#include "runtime/data/pg/PgConnection.h"
+#include "runtime/data/pg/PgEngine.h"
 #ifdef CDZ_TEST_ON_SERVER
 #include "tests/runtime/pg/PgEnvironment.h"
 #endif

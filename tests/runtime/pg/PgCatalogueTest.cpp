@@ -2,7 +2,7 @@
 // declaration: a table as made matches, and each kind of change by hand is named.
 #include <gtest/gtest.h>
 
-#include "runtime/data/PgCatalogue.h"
+#include "runtime/data/pg/PgCatalogue.h"
 #include "tests/runtime/pg/PgTracks.h"
 
 namespace cdz::test {

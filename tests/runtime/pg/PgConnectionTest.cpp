@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/data/PgErrors.h"
+#include "runtime/data/pg/PgErrors.h"
 #include "tests/runtime/pg/PgTest.h"
 
 namespace cdz::test {

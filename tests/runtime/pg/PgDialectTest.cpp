@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/Database.h"
-#include "runtime/data/PgDialect.h"
-#include "runtime/data/PgStatement.h"
 #include "runtime/data/RecordCodec.h"
+#include "runtime/data/pg/PgDialect.h"
+#include "runtime/data/pg/PgStatement.h"
 #include "tests/runtime/pg/PgTest.h"
 #include "tests/support/TempDir.h"
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/data/PgExclusive.h"
-#include "runtime/data/PgTransaction.h"
+#include "runtime/data/pg/PgExclusive.h"
+#include "runtime/data/pg/PgTransaction.h"
 #include "tests/runtime/pg/PgTracks.h"
 
 namespace cdz::test {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/data/FileDecl.h"
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgTableSql.h"
 #include "runtime/text/SortKey.h"
 
 namespace cdz::test {

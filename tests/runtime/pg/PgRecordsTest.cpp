@@ -7,10 +7,10 @@
 
 #include "runtime/data/DataFile.h"
 #include "runtime/data/KeysetQuery.h"
-#include "runtime/data/PgDialect.h"
-#include "runtime/data/PgStatement.h"
-#include "runtime/data/PgTableSql.h"
 #include "runtime/data/RecordCodec.h"
+#include "runtime/data/pg/PgDialect.h"
+#include "runtime/data/pg/PgStatement.h"
+#include "runtime/data/pg/PgTableSql.h"
 #include "tests/runtime/pg/PgSongs.h"
 #include "tests/runtime/pg/PgTest.h"
 #include "tests/support/TempDir.h"

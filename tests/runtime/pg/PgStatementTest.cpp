@@ -3,8 +3,8 @@
 // leave the runtime's code and store nothing.
 #include <gtest/gtest.h>
 
-#include "runtime/data/PgStatement.h"
 #include "runtime/data/RecordCodec.h"
+#include "runtime/data/pg/PgStatement.h"
 #include "tests/runtime/pg/PgTest.h"
 
 namespace cdz::test {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/data/PgConnection.h"
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgConnection.h"
+#include "runtime/data/pg/PgTableSql.h"
 #include "tests/runtime/pg/PgEnvironment.h"
 
 namespace cdz::test {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/data/FileDeclBuilder.h"
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgTableSql.h"
 #include "tests/runtime/pg/PgParams.h"
 #include "tests/runtime/pg/PgTest.h"
 

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "app/domain/data/Catalogue.h"
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 #include "tests/app/shell/startup/StoredCatalogue.h"
 #include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"

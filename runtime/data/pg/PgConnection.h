@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
-#include "runtime/data/PgResult.h"
 #include "runtime/data/SqlValue.h"
+#include "runtime/data/pg/PgResult.h"
 
 struct pg_conn;
 

@@ -1,4 +1,4 @@
-#include "runtime/data/SqliteConnection.h"
+#include "runtime/data/sqlite/SqliteConnection.h"
 
 #include <sqlite3.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/data/SqliteStatement.h"
+#include "runtime/data/sqlite/SqliteStatement.h"
 
 #include <sqlite3.h>
 

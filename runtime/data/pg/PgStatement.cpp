@@ -1,4 +1,4 @@
-#include "runtime/data/PgStatement.h"
+#include "runtime/data/pg/PgStatement.h"
 
 #include <libpq-fe.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 
 namespace cdz::pg {
 namespace {

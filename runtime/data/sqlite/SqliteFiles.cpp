@@ -1,4 +1,4 @@
-#include "runtime/data/SqliteFiles.h"
+#include "runtime/data/sqlite/SqliteFiles.h"
 
 #include <filesystem>
 

@@ -10,8 +10,8 @@
 #include <unordered_map>
 
 #include "runtime/data/ErrorState.h"
-#include "runtime/data/SqliteConnection.h"
 #include "runtime/data/StorageEngine.h"
+#include "runtime/data/sqlite/SqliteConnection.h"
 
 namespace cdz {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "runtime/data/FileStorage.h"
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgTableSql.h"
 
 namespace cdz::pg {
 

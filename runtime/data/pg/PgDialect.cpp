@@ -1,4 +1,4 @@
-#include "runtime/data/PgDialect.h"
+#include "runtime/data/pg/PgDialect.h"
 
 #include <algorithm>
 #include <array>

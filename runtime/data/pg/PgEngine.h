@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
-#include "runtime/data/PgConnection.h"
 #include "runtime/data/StorageEngine.h"
+#include "runtime/data/pg/PgConnection.h"
 
 namespace cdz::pg {
 

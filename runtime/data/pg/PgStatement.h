@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
-#include "runtime/data/PgResult.h"
 #include "runtime/data/PreparedStatement.h"
 #include "runtime/data/SqlValue.h"
+#include "runtime/data/pg/PgResult.h"
 
 namespace cdz::pg {
 

@@ -1,4 +1,4 @@
-#include "runtime/data/PgErrors.h"
+#include "runtime/data/pg/PgErrors.h"
 
 #include <array>
 

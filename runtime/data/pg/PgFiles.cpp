@@ -1,12 +1,12 @@
-#include "runtime/data/PgFiles.h"
+#include "runtime/data/pg/PgFiles.h"
 
 #include <map>
 #include <optional>
 
 #include "runtime/data/Database.h"
 #include "runtime/data/FieldLimits.h"
-#include "runtime/data/PgCatalogue.h"
-#include "runtime/data/PgEngine.h"
+#include "runtime/data/pg/PgCatalogue.h"
+#include "runtime/data/pg/PgEngine.h"
 #include "runtime/text/SortKey.h"
 
 namespace cdz::pg {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 
 namespace cdz::pg {
 

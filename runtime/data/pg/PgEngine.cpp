@@ -1,11 +1,11 @@
-#include "runtime/data/PgEngine.h"
+#include "runtime/data/pg/PgEngine.h"
 
 #include <cctype>
 #include <utility>
 
-#include "runtime/data/PgDialect.h"
-#include "runtime/data/PgStatement.h"
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgDialect.h"
+#include "runtime/data/pg/PgStatement.h"
+#include "runtime/data/pg/PgTableSql.h"
 
 namespace cdz::pg {
 namespace {

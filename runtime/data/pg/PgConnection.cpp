@@ -1,4 +1,4 @@
-#include "runtime/data/PgConnection.h"
+#include "runtime/data/pg/PgConnection.h"
 
 #include <libpq-fe.h>
 #include <poll.h>
@@ -10,8 +10,8 @@
 #include <chrono>
 #include <vector>
 
-#include "runtime/data/PgDialect.h"
-#include "runtime/data/PgErrors.h"
+#include "runtime/data/pg/PgDialect.h"
+#include "runtime/data/pg/PgErrors.h"
 
 namespace cdz::pg {
 namespace {

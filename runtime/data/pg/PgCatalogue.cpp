@@ -1,6 +1,6 @@
-#include "runtime/data/PgCatalogue.h"
+#include "runtime/data/pg/PgCatalogue.h"
 
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgTableSql.h"
 
 namespace cdz::pg {
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/data/PgExclusive.h"
+#include "runtime/data/pg/PgExclusive.h"
 
 #include <algorithm>
 

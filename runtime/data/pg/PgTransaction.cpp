@@ -1,8 +1,8 @@
-#include "runtime/data/PgTransaction.h"
+#include "runtime/data/pg/PgTransaction.h"
 
 #include <algorithm>
 
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgTableSql.h"
 
 namespace cdz::pg {
 namespace {

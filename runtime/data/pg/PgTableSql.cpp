@@ -1,10 +1,10 @@
-#include "runtime/data/PgTableSql.h"
+#include "runtime/data/pg/PgTableSql.h"
 
 #include <cstdint>
 #include <cstdio>
 
 #include "runtime/data/Database.h"
-#include "runtime/data/PgDialect.h"
+#include "runtime/data/pg/PgDialect.h"
 
 namespace cdz::pg {
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/filemgr/FileSalvageCheck.h"
+#include "runtime/data/sqlite/FileSalvageCheck.h"
 
 #include <sqlite3.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/data/TableSql.h"
+#include "runtime/data/sqlite/SqliteConnection.h"
 #include "runtime/text/Unicode.h"
 
 namespace cdz {
@@ -20,9 +21,6 @@ struct TableLayout {
     std::string signature;
 };
 
-struct CloseConnection {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
 struct FinalizeStatement {
     void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 };
@@ -30,10 +28,8 @@ struct FinalizeStatement {
 // The tables a file's layout table lists; nullopt when the file, or its layout table, cannot be
 // read (not a database, damaged pages, no layout table) or lists nothing.
 std::optional<std::vector<TableLayout>> readLayouts(const fs::path& file) {
-    sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, CloseConnection> db(raw);
-    if (opened != SQLITE_OK) return std::nullopt;
+    SqliteConnection db;
+    if (db.open(file.string(), SQLITE_OPEN_READONLY) != SQLITE_OK) return std::nullopt;
     const std::string sql =
         std::string("SELECT tbl, layout FROM ") + TableSql::kLayoutTable + " ORDER BY tbl";
     sqlite3_stmt* rawStmt = nullptr;

@@ -1,4 +1,4 @@
-#include "runtime/data/PgResult.h"
+#include "runtime/data/pg/PgResult.h"
 
 #include <libpq-fe.h>
 

@@ -9,9 +9,10 @@
 
 #include "runtime/data/Database.h"
 #include "runtime/data/RecordCodec.h"
-#include "runtime/data/SqliteStatement.h"
 #include "runtime/data/TableSql.h"
-#include "runtime/filemgr/FileSalvageCheck.h"
+#include "runtime/data/sqlite/FileSalvageCheck.h"
+#include "runtime/data/sqlite/SqliteConnection.h"
+#include "runtime/data/sqlite/SqliteStatement.h"
 
 namespace cdz {
 
@@ -23,18 +24,10 @@ namespace {
 class DamagedFile {
 public:
     explicit DamagedFile(const fs::path& file) {
-        if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            sqlite3_close(db_);
-            db_ = nullptr;
-        }
+        if (conn_.open(file.string(), SQLITE_OPEN_READONLY) != SQLITE_OK) conn_.close();
     }
-    ~DamagedFile() {
-        if (db_) sqlite3_close(db_);
-    }
-    DamagedFile(const DamagedFile&) = delete;
-    DamagedFile& operator=(const DamagedFile&) = delete;
 
-    sqlite3* handle() const { return db_; }
+    sqlite3* handle() const { return conn_.get(); }
 
     // Column names of a table; empty when its schema cannot be read.
     std::vector<std::string> columns(const std::string& table) const {
@@ -60,7 +53,7 @@ public:
     Statement prepare(const std::string& sql) const {
         sqlite3_stmt* stmt = nullptr;
         const int rc =
-            db_ ? sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) : SQLITE_ERROR;
+            conn_ ? sqlite3_prepare_v2(conn_.get(), sql.c_str(), -1, &stmt, nullptr) : SQLITE_ERROR;
         if (rc != SQLITE_OK || stmt == nullptr) {
             sqlite3_finalize(stmt);
             return {};
@@ -69,7 +62,7 @@ public:
     }
 
 private:
-    sqlite3* db_ = nullptr;
+    SqliteConnection conn_;
 };
 
 // Reads the rows of one table in record-number order, stepping over the parts of the file that

@@ -1,4 +1,4 @@
-#include "runtime/data/StaleJournal.h"
+#include "runtime/data/sqlite/StaleJournal.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "runtime/data/SqliteEngine.h"
+#include "runtime/data/sqlite/SqliteEngine.h"
 
 #include <sqlite3.h>
 
@@ -7,9 +7,9 @@
 
 #include "runtime/data/Database.h"
 #include "runtime/data/ErrorGuard.h"
-#include "runtime/data/SqliteStatement.h"
-#include "runtime/data/StaleJournal.h"
 #include "runtime/data/Statement.h"
+#include "runtime/data/sqlite/SqliteStatement.h"
+#include "runtime/data/sqlite/StaleJournal.h"
 #include "runtime/text/SortKey.h"
 #include "runtime/text/Unicode.h"
 

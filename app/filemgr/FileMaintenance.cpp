@@ -61,7 +61,7 @@ bool FileMaintenance::release(DataFile& file) {
     }
     file.send("RECOVER=0");
     file.send("IGNORESTATUS=OFF");
-    return code == 0 || code == 33;  // 33: past the last record
+    return code == 0 || code == err::kRecordNotAvailable;  // past the last record
 }
 
 void FileMaintenance::count(FileRow& row) {
@@ -139,7 +139,7 @@ std::string FileMaintenance::info(const RegisteredFile& registered) {
     const std::string notYet = "The file " + registered.label + " (" + path.filename().string() +
                                ") does not exist yet.|It is made when the program first needs it.";
     // On a server only an open can tell whether the file is there.
-    const bool onServer = file.database().server() != nullptr;
+    const bool onServer = !file.database().has(StorageFeature::FilesInFolder);
     if (!onServer && !std::filesystem::exists(path, ec)) return notYet;
     const bool wasOpen = file.isOpen();
     const int opened = wasOpen ? 0 : file.open(access::kSharedRead);

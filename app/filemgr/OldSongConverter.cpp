@@ -51,12 +51,12 @@ bool OldSongConverter::convertOne() {
     to.Notes = from.Notes;
     if (songs.add() != 0) {
         // The old record stays, so the song is not lost; the next start tries it again.
-        warning_(31, "Put", "Cadenzio");
+        warning_(Warning::ProcessError, "Put", "Cadenzio");
         return false;
     }
     ++converted_;
     if (old.erase() != 0) {
-        warning_(31, "Delete", "Process:View");
+        warning_(Warning::ProcessError, "Delete", "Process:View");
         return false;
     }
     return true;

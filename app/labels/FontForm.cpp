@@ -8,8 +8,6 @@
 namespace cdz {
 namespace {
 
-constexpr int kReadError = 35;
-
 FormEntry text(int row, const char* prompt, const char* field) {
     FormEntry e;
     e.prompt = prompt;
@@ -68,7 +66,7 @@ FieldCheck FontForm::numbering(AppState& state, const FormEngine* const* engine)
         if (*engine == nullptr || (*engine)->request() != Request::Insert) return true;
         int32_t next = 0;
         if (nextFontNumber(state.catalogue(), &next) != 0) {
-            state.warning()(kReadError, "Labels");
+            state.warning()(Warning::RecordRetrievalError, "Labels");
             return false;
         }
         state.catalogue().font().FontID = next;

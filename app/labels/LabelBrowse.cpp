@@ -17,7 +17,6 @@ constexpr int kDesignWidth = 340;
 constexpr int kDesignHeight = 190;
 constexpr int kLeastWidth = 220;
 constexpr int kLeastHeight = 110;
-constexpr int kReadError = 35;
 
 }  // namespace
 
@@ -118,7 +117,7 @@ void LabelBrowse::printLabel() {
     if (!engine().canChange()) return;
     DataFile& labels = state_.catalogue().file(CatalogueFile::Labels);
     if (labels.get(LabelRecord::KeyLabelID) != 0) {
-        state_.warning()(kReadError, labels.decl().label());
+        state_.warning()(Warning::RecordRetrievalError, labels.decl().label());
         return;
     }
     const bool cassette = state_.catalogue().label().LabelType.clipped() == "Cassette";

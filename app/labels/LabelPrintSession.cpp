@@ -10,11 +10,7 @@
 #include "runtime/report/PreviewWindow.h"
 
 namespace cdz {
-namespace {
-
-constexpr int kReadWarning = 35;  // the label could not be read
-
-}  // namespace
+namespace {}  // namespace
 
 QWidget* LabelPrintSession::start(AppState& state, QWidget* frame) {
     const auto id = static_cast<std::int32_t>(state.catalogue().label().LabelID.toInt());
@@ -31,7 +27,7 @@ QWidget* LabelPrintSession::start(AppState& state, QWidget* frame) {
     }
     LabelRecord label;
     if (LabelPrintout::read(state.catalogue(), id, &label) != 0) {
-        state.warning()(kReadWarning, "Labels");
+        state.warning()(Warning::RecordRetrievalError, "Labels");
         state.response = Response::Cancelled;
         return nullptr;
     }

@@ -3,11 +3,6 @@
 #include "app/engine/state/AppState.h"
 
 namespace cdz {
-namespace {
-
-constexpr int kDuplicateKey = 40;
-
-}  // namespace
 
 void LabelWizardSave::startNew(LabelRecord& label) {
     label = LabelRecord{};
@@ -25,12 +20,12 @@ std::int32_t LabelWizardSave::add(AppState& state, const LabelRecord& label) {
     catalogue.label() = label;
     catalogue.label().LabelID = 0;  // numbered by the add
     const int duplicate = file.duplicateOfNew(LabelRecord::KeyLabelDescription);
-    if (duplicate == kDuplicateKey) {
-        state.warning()(kDuplicateWarning, "LAB:KeyLabelDescription");
+    if (duplicate == err::kDuplicateKey) {
+        state.warning()(Warning::DuplicateKey, "LAB:KeyLabelDescription");
         return 0;
     }
     if (duplicate != 0 || file.add() != 0) {
-        state.warning()(kWriteWarning, "Labels");
+        state.warning()(Warning::RecordInsertError, "Labels");
         return 0;
     }
     return static_cast<std::int32_t>(catalogue.label().LabelID.toInt());

@@ -10,9 +10,6 @@ struct LabelRecord;
 
 class LabelWizardSave {
 public:
-    static constexpr int kDuplicateWarning = 24;
-    static constexpr int kWriteWarning = 14;  // the record could not be added
-
     // The new label's number, or 0 when it was not saved (the user has been told why).
     static std::int32_t add(AppState& state, const LabelRecord& label);
     // A new label as the wizard and the label form start it.

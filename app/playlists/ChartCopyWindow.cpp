@@ -10,9 +10,6 @@
 namespace cdz {
 namespace {
 
-constexpr int kReadWarning = 35;   // the entries could not be read
-constexpr int kWriteWarning = 31;  // an entry could not be saved
-
 QString percentText(int percent) {
     return QStringLiteral("%1% Completed").arg(percent);
 }
@@ -70,7 +67,7 @@ void ChartCopyWindow::turn() {
         started_ = true;
         if (!copy_.start()) {
             state_.error() = copy_.error();
-            state_.warning()(kReadWarning, "PlaylistDetails");
+            state_.warning()(Warning::RecordRetrievalError, "PlaylistDetails");
             end();
             return;
         }
@@ -80,7 +77,7 @@ void ChartCopyWindow::turn() {
     bar_->setValue(copy_.percent());
     if (copy_.failed()) {
         state_.error() = copy_.error();
-        state_.warning()(kWriteWarning, "Put", "Process:View");
+        state_.warning()(Warning::ProcessError, "Put", "Process:View");
     }
     if (!more) end();
 }

@@ -5,6 +5,7 @@
 #include "app/domain/data/Catalogue.h"
 #include "app/domain/integrity/Integrity.h"
 #include "runtime/data/DataFile.h"
+#include "runtime/data/Transaction.h"
 #include "runtime/data/View.h"
 #include "runtime/text/DateTime.h"
 
@@ -124,7 +125,6 @@ int PlaylistEntries::move(int32_t playlist, int64_t seq, Move how, int64_t* move
         const int code = db.error().code != 0 ? db.error().code : err::kRecordNotFound;
         *fault = {section, db.error(), playlist, at};
         if (fault->error.code == 0) fault->error.set(code);
-        if (db.inTransaction()) db.rollback();
         return code;
     };
     std::vector<Entry> all;
@@ -151,9 +151,9 @@ int PlaylistEntries::move(int32_t playlist, int64_t seq, Move how, int64_t* move
             break;
     }
     const int64_t temporary = all.back().seq + 1;
-    if (beginTransaction(db, {&details_}, Integrity::kTransactionWaitMs) != 0) {
-        return failed("Test Range", seq);
-    }
+    // A failure below leaves the scope, which rolls the moves back.
+    Transaction transaction(db, {&details_});
+    if (transaction.began() != 0) return failed("Test Range", seq);
     if (details_.getRecord(all[from].recno) != 0) return failed("Get Orig", seq);
     catalogue_.playlistEntry().PlaylistSeq = Seq::fromRaw(temporary);
     if (details_.put() != 0) return failed("Put Swap Out", seq);
@@ -171,7 +171,7 @@ int PlaylistEntries::move(int32_t playlist, int64_t seq, Move how, int64_t* move
     if (details_.getRecord(all[from].recno) != 0) return failed("Get Orig After", temporary);
     catalogue_.playlistEntry().PlaylistSeq = Seq::fromRaw(all[to].seq);
     if (details_.put() != 0) return failed("Final Put", temporary);
-    if (db.commit() != 0) return failed("Final Put", all[to].seq);
+    if (transaction.commit() != 0) return failed("Final Put", all[to].seq);
     *movedTo = all[to].seq;
     return 0;
 }

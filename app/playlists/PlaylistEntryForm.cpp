@@ -14,8 +14,6 @@
 namespace cdz {
 namespace {
 
-constexpr int kReadWarning = 35;
-
 // The song's artist and title beside the note, shown only.
 struct EntryFormParts {
     explicit EntryFormParts(AppState& s) : state(s) {}
@@ -123,7 +121,7 @@ Response PlaylistEntryForm::run(AppState& state, QWidget* parent) {
         const int32_t playlist = c.playlistEntry().PlaylistID;
         int64_t highest = 0;
         if (PlaylistEntries(c).highestSeq(playlist, &highest) != 0) {
-            state.warning()(kReadWarning, "PlaylistDetails");
+            state.warning()(Warning::RecordRetrievalError, "PlaylistDetails");
             state.request = Request::None;
             state.response = Response::Cancelled;
             return Response::Cancelled;

@@ -22,9 +22,6 @@
 namespace cdz {
 namespace {
 
-constexpr int kDropWarning = 25;  // numbering the new entry failed
-constexpr int kReadWarning = 35;  // the entries could not be read
-
 QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -122,7 +119,7 @@ void PlaylistEntryList::reload(int64_t seq) {
     if (seq == 0) seq = current();
     const int row = list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : 0;
     if (entries_.rows(playlist(), &rows_) != 0) {
-        state_.warning()(kReadWarning, "PlaylistDetails");
+        state_.warning()(Warning::RecordRetrievalError, "PlaylistDetails");
         emit failed();
         return;
     }
@@ -164,13 +161,14 @@ void PlaylistEntryList::enableButtons() {
 bool PlaylistEntryList::dropSong(int64_t song) {
     int64_t seq = 0;
     const PlaylistEntries::Drop result = entries_.drop(
-        playlist(), song, [this] { return state_.warning()(kDropWarning) == Button::Retry; }, &seq);
+        playlist(), song,
+        [this] { return state_.warning()(Warning::AutoNumberError) == Button::Retry; }, &seq);
     switch (result) {
         case PlaylistEntries::Drop::Added:
             reload(seq);
             return true;
         case PlaylistEntries::Drop::ReadFailed:
-            state_.warning()(kReadWarning, "PlaylistDetails");
+            state_.warning()(Warning::RecordRetrievalError, "PlaylistDetails");
             emit failed();
             return false;
         case PlaylistEntries::Drop::NoSuchSong:  // not a song of the catalogue: nothing to add

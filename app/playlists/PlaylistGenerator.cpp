@@ -8,6 +8,7 @@
 #include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/RecordRanks.h"
+#include "runtime/data/Transaction.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Text.h"
 
@@ -111,7 +112,8 @@ std::vector<Draw> makeDraws(int64_t pool, const PlaylistGeneratorChoice& choice,
 void writePlaylist(Files& f, Database& db, const std::vector<int32_t>& chosen, int32_t today,
                    PlaylistGeneratorOutcome* result) {
     PlaylistGeneratorOutcome& out = *result;
-    if (beginTransaction(db, {&f.playlists, &f.entries}, db.lockWait()) != 0) {
+    Transaction transaction(db, {&f.playlists, &f.entries}, db.lockWait());
+    if (transaction.began() != 0) {
         out.result = Result::NotWritten;
         out.message = "There was an error " + errorOf(db.error()) +
                       " adding to the Play List Master file. No play list was made.";
@@ -119,10 +121,7 @@ void writePlaylist(Files& f, Database& db, const std::vector<int32_t>& chosen, i
     }
     auto fail = [&](const char* file) {
         const ErrorState cause = db.error();
-        {
-            ErrorGuard keep(db.error());
-            db.rollback();
-        }
+        transaction.rollback();
         out.result = Result::NotWritten;
         out.entries = 0;
         out.message = std::string("There was an error ") + errorOf(cause) + " adding to the " +
@@ -171,7 +170,7 @@ void writePlaylist(Files& f, Database& db, const std::vector<int32_t>& chosen, i
             return;
         }
     }
-    if (db.commit() != 0) {
+    if (transaction.commit() != 0) {
         fail("Play List Master");
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/Transaction.h"
 #include "runtime/data/View.h"
 
 namespace cdz {
@@ -21,13 +22,10 @@ int PlaylistRenumber::run(Catalogue& catalogue, int32_t playlistId, int64_t* cha
             file.close();
         }
     } closer{file};
-    if (int code = beginTransaction(db, {&file}, db.lockWait())) return code;
-    // The rollback's own result must not hide the failure that called for it.
-    auto undo = [&db] {
-        ErrorGuard keep(db.error());
-        db.rollback();
-        return keep.saved().code != 0 ? keep.saved().code : err::kTransactionFailed;
-    };
+    Transaction transaction(db, {&file}, db.lockWait());
+    if (int code = transaction.began()) return code;
+    // Leaving the scope rolls the renumbering back; its cause stays the answer.
+    auto undo = [&db] { return db.error().code != 0 ? db.error().code : err::kTransactionFailed; };
     View entries(file);
     entry.PlaylistID = playlistId;
     if (entries.setOrder(PlaylistDetailRecord::KeyPlaylistID) || entries.setPrefix(1) ||
@@ -48,7 +46,7 @@ int PlaylistRenumber::run(Catalogue& catalogue, int32_t playlistId, int64_t* cha
         if (file.put() != 0) return undo();
         ++moved;
     }
-    if (int code = db.commit()) return code;
+    if (int code = transaction.commit()) return code;
     if (changed) *changed = moved;
     return 0;
 }

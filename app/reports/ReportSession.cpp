@@ -14,9 +14,6 @@
 namespace cdz {
 namespace {
 
-constexpr int kReadWarning = 35;  // a record of the file could not be read
-constexpr int kViewWarning = 36;  // the view could not be opened
-
 const char* kNoteTitle = "NOTE...";
 
 QSizeF paperOf(QPrinter& printer) {
@@ -114,7 +111,7 @@ QWidget* ReportSession::begin() {
         held_.push_back(f);
     }
     if (!job_->open()) {
-        state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);
+        state_.warning()(Warning::RecordRetrievalError, catalogueFileInfo(definition_.file).label);
         done(Response::Cancelled);
         return nullptr;
     }
@@ -130,7 +127,7 @@ QWidget* ReportSession::begin() {
     if (!started && !asked.empty() && job_->failure() == ReportJob::Failure::View) {
         // A filter from the wizard that the view cannot take: told, and the report goes on
         // without it, on a job of its own.
-        state_.warning()(kViewWarning);
+        state_.warning()(Warning::ViewOpenError);
         job_ =
             std::make_unique<ReportJob>(state_, definition_, request_, paperOf(state_.printer()));
         started = job_->open() && job_->start();
@@ -140,9 +137,10 @@ QWidget* ReportSession::begin() {
             state_.dialogs().message(definition_.title, job_->error(), MessageIcon::Warning,
                                      Button::Ok, Button::Ok);
         } else if (job_->failure() == ReportJob::Failure::View) {
-            state_.warning()(kViewWarning);
+            state_.warning()(Warning::ViewOpenError);
         } else {
-            state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);
+            state_.warning()(Warning::RecordRetrievalError,
+                             catalogueFileInfo(definition_.file).label);
         }
         nothing();
         done(Response::Cancelled);
@@ -171,7 +169,7 @@ void ReportSession::ended(ReportProgressWindow::End how) {
     if (job_->readError() != 0 || !pagesOk) {
         // The report stops at a record it cannot read; what was made before it may still be
         // wanted, and is never passed off as the whole report.
-        state_.warning()(kReadWarning, catalogueFileInfo(definition_.file).label);
+        state_.warning()(Warning::RecordRetrievalError, catalogueFileInfo(definition_.file).label);
         if (job_->pages().pageCount() == 0) {
             done(Response::Cancelled);
             return;

@@ -204,7 +204,7 @@ void SongFormRules::linkAlbum() {
     song.AlbumID = c.album().AlbumID;
     if (songs.put() != 0) {
         song.AlbumID = 0;
-        state_.warning()(15, songs.decl().label());
+        state_.warning()(Warning::UpdateError, songs.decl().label());
     }
 }
 

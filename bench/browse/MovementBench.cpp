@@ -67,8 +67,10 @@ MovementBench::MovementBench(Catalogue& cat, const std::vector<std::string>& art
     }
     BrowseHost host;
     host.visibleRows = [] { return kRows; };
-    host.warning = [this](int n, std::string label) {
-        if (warning_.empty()) warning_ = "warning " + std::to_string(n) + " on " + label;
+    host.warning = [this](Warning n, std::string label) {
+        if (warning_.empty()) {
+            warning_ = "warning " + std::to_string(static_cast<int>(n)) + " on " + label;
+        }
     };
     engine_ = std::make_unique<BrowseEngine>(songsByArtist(cat), bindings_, host, Request::None);
     for (const std::string& a : artists) {

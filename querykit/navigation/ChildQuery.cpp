@@ -5,11 +5,7 @@
 #include "runtime/text/Text.h"
 
 namespace qk {
-namespace {
-
-constexpr int kViewOpenWarning = 36;
-
-}  // namespace
+namespace {}  // namespace
 
 std::string ChildQuery::combined(std::string_view a, std::string_view b) {
     const std::string_view left = cdz::clip(a);
@@ -36,7 +32,7 @@ ChildQuery::Outcome ChildQuery::run(cdz::View& child, int key, std::string_view 
 ChildQuery::Outcome ChildQuery::refused(cdz::View& child) {
     // The message words the error the view is left with, before anything else replaces it.
     const cdz::ErrorState error = child.database().error();
-    messages_.warning(kViewOpenWarning, error);
+    messages_.warning(cdz::Warning::ViewOpenError, error);
     static_cast<void>(child.setFilter({}));
     static_cast<void>(child.setStart());
     return Outcome::Refused;

@@ -14,8 +14,6 @@
 #include "runtime/text/Text.h"
 
 namespace {
-
-constexpr int kRecordRetrievalWarning = 35;
 constexpr std::string_view kNavigationFile = "Current Navigation File";
 constexpr std::string_view kResultTitle = "Query Navigation Result";
 
@@ -115,7 +113,7 @@ uint8_t XR_QWNAVIGATE(cdz::View& view, std::optional<std::string_view> position,
             break;
         case qk::NavigationWindow::Ending::Failed:
             if (readError.code != 0) {
-                qk::libraryState().messages.warning(kRecordRetrievalWarning, readError,
+                qk::libraryState().messages.warning(cdz::Warning::RecordRetrievalError, readError,
                                                     kNavigationFile);
             }
             break;

@@ -6,6 +6,7 @@
 
 #include "querykit/qwizard/BusyNotice.h"
 #include "runtime/data/TableLock.h"
+#include "runtime/data/Transaction.h"
 
 namespace qk {
 
@@ -95,21 +96,21 @@ void FieldListUpdate::update(XRQW_FieldsQueue& queue, const std::string& classNa
         return;
     }
     cdz::Database& db = store_.database();
-    const int begun = cdz::beginTransaction(
+    cdz::Transaction transaction(
         db,
         {&store_.file(StoreTableId::Fields), &store_.file(StoreTableId::Queries),
          &store_.file(StoreTableId::Elements)},
         store_.waits().updateMs);
-    if (begun != 0) {
+    if (transaction.began() != 0) {
         messages.show(kUpdateTitle, "Error Starting Transaction: " + numbered(db.error()));
         return;
     }
     if (write(queue, className) != 0) {
-        store_.abandon();
+        transaction.rollback();
         messages.show(kUpdateTitle, "Error Writing Transaction: " + numbered(db.error()));
         return;
     }
-    if (db.commit() != 0) {
+    if (transaction.commit() != 0) {
         messages.show(kUpdateTitle, "Error Committing Transaction: " + numbered(db.error()));
     }
 }

@@ -28,7 +28,9 @@ cdz::Dialogs& Messages::dialogs() {
     return *ownDialogs_;
 }
 
-Button Messages::warning(int number, const cdz::ErrorState& error, std::string_view text1) {
+Button Messages::warning(cdz::Warning warning, const cdz::ErrorState& error,
+                         std::string_view text1) {
+    const int number = static_cast<int>(warning);
     // The program's own table: the library's store errors read as the program's do.
     const cdz::WarningMessage w =
         cdz::warningMessage(number, text1, {}, errorText(error), error.code);

@@ -11,6 +11,7 @@
 #include "querykit/querykit.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/ui/Dialogs.h"
+#include "runtime/warnings/WarningTable.h"
 
 namespace qk {
 
@@ -32,7 +33,8 @@ public:
     // Standard warning `number` (1 to 38) with `error` as its [error] and text1 (a table
     // label) where the words take one. Returns the button pressed; the fatal
     // ones halt (and, when the halt handler returns, give the button back).
-    cdz::Button warning(int number, const cdz::ErrorState& error, std::string_view text1 = {});
+    cdz::Button warning(cdz::Warning warning, const cdz::ErrorState& error,
+                        std::string_view text1 = {});
 
     // A plain warning box with an OK button.
     void show(std::string_view title, std::string_view text);

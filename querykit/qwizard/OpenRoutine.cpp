@@ -21,21 +21,22 @@ int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>
         case err::kFileNotFound: {
             if (cdz::createIfMissing(file) != 0) {
                 const cdz::ErrorState e = file.error();
-                messages_.warning(4, e, label);
+                messages_.warning(cdz::Warning::FileCreationError, e, label);
                 return e.code;
             }
             if ((code = file.open(mode)) != 0) {
                 const cdz::ErrorState e = file.error();
-                messages_.warning(5, e, label);
+                messages_.warning(cdz::Warning::CreatedFileOpenError, e, label);
                 return e.code;
             }
             return 0;
         }
         case err::kKeyFileRebuild: {
-            if (messages_.warning(2, file.error(), label) != Button::Yes) return code;
+            if (messages_.warning(cdz::Warning::InvalidKey, file.error(), label) != Button::Yes)
+                return code;
             if (file.build() != 0) {
                 const cdz::ErrorState e = file.error();
-                messages_.warning(3, e, label);
+                messages_.warning(cdz::Warning::KeyRebuildError, e, label);
                 return e.code;
             }
             code = file.open(mode);
@@ -43,7 +44,7 @@ int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>
         }
         case err::kInvalidRecordLayout: {
             if (!convert) {
-                messages_.warning(1, file.error(), label);
+                messages_.warning(cdz::Warning::InvalidFile, file.error(), label);
                 return code;
             }
             convert();
@@ -55,7 +56,7 @@ int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>
             break;
     }
     if (code != 0) {
-        messages_.warning(30, file.error(), label);
+        messages_.warning(cdz::Warning::FileAccessError, file.error(), label);
         messages_.halt("Disk Error");
     }
     return code;

@@ -6,6 +6,7 @@
 #include "querykit/qwizard/ElementsConversion.h"
 #include "querykit/qwizard/OpenRoutine.h"
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/Transaction.h"
 
 namespace qk {
 
@@ -103,7 +104,7 @@ int QueryStore::addQuery() {
         }
         const cdz::ErrorState failed = db_.error();
         query_ = wanted;
-        if (messages_.warning(25, failed) != Button::Retry) {
+        if (messages_.warning(cdz::Warning::AutoNumberError, failed) != Button::Retry) {
             db_.error() = failed;
             return failed.code;
         }
@@ -115,18 +116,20 @@ int QueryStore::deleteQuery(int32_t queryNo) {
     if (!queries) return queries.code();
     TableUse elements(*this, StoreTableId::Elements);
     if (!elements) return elements.code();
-    if (int code = cdz::beginTransaction(db_, {&queries_, &elements_}, waits_.deleteMs)) {
-        return code;
-    }
+    // A failure leaves the transaction's scope, which rolls it back keeping the cause.
+    cdz::Transaction transaction(db_, {&queries_, &elements_}, waits_.deleteMs);
+    if (int code = transaction.began()) return code;
     element_ = ElementRec{};
     element_.QueryNo = queryNo;
     elements_.setAt(Keys::kElementsByQueryNo);
     while (elements_.next() == 0 && element_.QueryNo == queryNo) {
-        if (elements_.erase() != 0) return abandon();
+        if (elements_.erase() != 0) return db_.error().code;
     }
-    if (db_.error().code != 0 && db_.error().code != err::kRecordNotAvailable) return abandon();
-    if (!readQuery(queryNo) || queries_.erase() != 0) return abandon();
-    return db_.commit();
+    if (db_.error().code != 0 && db_.error().code != err::kRecordNotAvailable) {
+        return db_.error().code;
+    }
+    if (!readQuery(queryNo) || queries_.erase() != 0) return db_.error().code;
+    return transaction.commit();
 }
 
 int QueryStore::saveElements(int32_t queryNo, const std::vector<ElementRec>& elements,
@@ -134,13 +137,15 @@ int QueryStore::saveElements(int32_t queryNo, const std::vector<ElementRec>& ele
     TableUse use(*this, StoreTableId::Elements);
     if (!use) return use.code();
     constexpr std::string_view kTitle = "Query Save Error";
-    if (cdz::beginTransaction(db_, {&elements_}, waits_.saveMs) != 0) {
+    cdz::Transaction transaction(db_, {&elements_}, waits_.saveMs);
+    if (transaction.began() != 0) {
         const cdz::ErrorState e = db_.error();
         messages_.show(kTitle, "Error Starting Transaction: " + numbered(e));
         return e.code;
     }
     auto writeFailed = [&] {
-        const int code = abandon();
+        const int code = db_.error().code;
+        transaction.rollback();
         messages_.show(kTitle, "Error Writing Query: " + numbered(db_.error()));
         return code;
     };
@@ -160,7 +165,7 @@ int QueryStore::saveElements(int32_t queryNo, const std::vector<ElementRec>& ele
         element_.QueryNo = queryNo;
         if (elements_.add() != 0) return writeFailed();
     }
-    if (db_.commit() != 0) {
+    if (transaction.commit() != 0) {
         const cdz::ErrorState e = db_.error();
         messages_.show(kTitle, "Error Committing Transaction: " + numbered(e));
         return e.code;
@@ -171,9 +176,10 @@ int QueryStore::saveElements(int32_t queryNo, const std::vector<ElementRec>& ele
 int QueryStore::changeQuery() {
     TableUse use(*this, StoreTableId::Queries);
     if (!use) return use.code();
-    if (int code = cdz::beginTransaction(db_, {&queries_}, waits_.changeMs)) return code;
-    if (queries_.put() != 0) return abandon();
-    return db_.commit();
+    cdz::Transaction transaction(db_, {&queries_}, waits_.changeMs);
+    if (int code = transaction.began()) return code;
+    if (queries_.put() != 0) return db_.error().code;
+    return transaction.commit();
 }
 
 }  // namespace qk

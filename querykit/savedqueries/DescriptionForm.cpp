@@ -75,7 +75,7 @@ bool DescriptionForm::run() {
     if (written) return true;
     const int32_t added = store_.query().QueryNo;
     if (adding() && store_.deleteQuery(added) != 0) {
-        store_.messages().warning(17, store_.database().error(), kTable);
+        store_.messages().warning(cdz::Warning::DeleteError, store_.database().error(), kTable);
     }
     store_.query() = given_;
     return false;
@@ -86,7 +86,8 @@ bool DescriptionForm::watchStored() {
     store_.file(StoreTableId::Queries).watch();
     if (!store_.readQuery(wanted.QueryNo)) {
         // Deleted by another station: there is nothing left to change.
-        store_.messages().warning(35, store_.database().error(), kTable);
+        store_.messages().warning(cdz::Warning::RecordRetrievalError, store_.database().error(),
+                                  kTable);
         return false;
     }
     stored_ = store_.query();
@@ -121,9 +122,10 @@ DescriptionForm::Written DescriptionForm::write() {
     // The added record is still the table's current one: rewrite it.
     if (store_.file(StoreTableId::Queries).put() == 0) return Written::Yes;
     if (store_.database().error().code == err::kDuplicateKey) {
-        store_.messages().warning(24, store_.database().error(), "By Query Number");
+        store_.messages().warning(cdz::Warning::DuplicateKey, store_.database().error(),
+                                  "By Query Number");
     } else {
-        store_.messages().warning(14, store_.database().error());
+        store_.messages().warning(cdz::Warning::RecordInsertError, store_.database().error());
     }
     return Written::Stay;
 }
@@ -134,12 +136,12 @@ DescriptionForm::Written DescriptionForm::writeChange() {
         const int code = store_.changeQuery();
         if (code == 0) return Written::Yes;
         if (code == err::kRecordChanged) {
-            store_.messages().warning(15, store_.database().error(),
+            store_.messages().warning(cdz::Warning::UpdateError, store_.database().error(),
                                       "Record Changed by Another Station");
             // What the other station wrote is now the version a further OK replaces.
             return watchStored() ? Written::Stay : Written::GiveUp;
         }
-        switch (store_.messages().warning(16, store_.database().error())) {
+        switch (store_.messages().warning(cdz::Warning::UpdateRetry, store_.database().error())) {
             case Button::Yes:
                 continue;
             case Button::No:
@@ -156,7 +158,7 @@ void DescriptionForm::reject() {
         QDialog::reject();
         return;
     }
-    switch (store_.messages().warning(33, cdz::ErrorState{})) {
+    switch (store_.messages().warning(cdz::Warning::SaveChanges, cdz::ErrorState{})) {
         case Button::Yes:
             accept();
             break;

@@ -126,7 +126,8 @@ void SavedQueryBrowse::choose(BrowseOutcome outcome) {
     if (queryNo == 0) return;
     if (!store_.readQuery(queryNo)) {
         // Another station deleted it meanwhile.
-        store_.messages().warning(35, store_.database().error(), "XRQW_Queries");
+        store_.messages().warning(cdz::Warning::RecordRetrievalError, store_.database().error(),
+                                  "XRQW_Queries");
         list_->reload();
         return;
     }

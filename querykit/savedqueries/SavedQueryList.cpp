@@ -78,7 +78,8 @@ void SavedQueryList::read(int count) {
         if (view_.next() != 0) {
             atEnd_ = true;
             if (store_.database().error().code != err::kRecordNotAvailable) {
-                store_.messages().warning(35, store_.database().error(), "XRQW_Queries");
+                store_.messages().warning(cdz::Warning::RecordRetrievalError,
+                                          store_.database().error(), "XRQW_Queries");
                 if (readFailed_) readFailed_();
             }
             break;

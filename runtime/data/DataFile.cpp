@@ -9,9 +9,6 @@
 #include "runtime/data/FileStorage.h"
 #include "runtime/data/Position.h"
 #include "runtime/data/RecordCodec.h"
-#include "runtime/data/pg/PgEngine.h"
-#include "runtime/data/pg/PgFiles.h"
-#include "runtime/data/sqlite/StaleJournal.h"
 #include "runtime/text/SortKey.h"
 
 namespace cdz {
@@ -98,7 +95,9 @@ int DataFile::openFile(int mode, bool forBuild) {
     updateSql_ = sql_.update(false);
     updateWatchedSql_ = sql_.update(true);
     bool stamped = false;
-    int code = FileStorage::of(db_, decl_, schema, where_)->checkStored(&stamped);
+    const auto storage = FileStorage::of(db_, decl_, schema, where_);
+    recordCountSql_ = storage->recordCountSql();
+    int code = storage->checkStored(&stamped);
     if (forBuild && code == err::kKeyFileRebuild) code = db_.succeed();
     if (!code && decl_.encrypted()) code = unlock();
     if (!code && (mode & 0xF0) == access::kDenyAll) code = db_.setExclusive(schema, true);
@@ -176,7 +175,7 @@ int DataFile::create() {
         if (!cipher_) return db_.fail(err::kDriverError, 0, "the file's key cannot be made");
     }
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
-    const bool inFolder = db_.server() == nullptr;
+    const bool inFolder = db_.has(StorageFeature::FilesInFolder);
     std::error_code ec;
     if (inFolder) std::filesystem::create_directories(where_.database.parent_path(), ec);
     const bool existed = inFolder && std::filesystem::exists(where_.database, ec);
@@ -192,8 +191,7 @@ int DataFile::create() {
     if (code && inFolder && !existed) {
         // A half-made file would later read as some other fault than the one that stopped
         // its creation.
-        std::filesystem::remove(where_.database, ec);
-        std::filesystem::remove(StaleJournal::journalOf(where_.database), ec);
+        db_.discardDatabase(where_.database);
     }
     return code;
 }
@@ -212,52 +210,12 @@ int DataFile::close() {
 int DataFile::remove() {
     if (open_) return db_.fail(err::kFileAlreadyOpen);
     where_ = FileName::resolve(name_, db_.folder(), decl_.label());
-    if (auto* server = db_.server()) {
-        std::string schema;
-        if (int code = db_.attach(where_.database, false, true, &schema)) return code;
-        int code = pg::PgFiles(*server, decl_, schema, where_).remove();
-        ErrorGuard keep(db_.error());
-        db_.detach(where_.database);
-        return code;
-    }
-    std::error_code ec;
-    if (!std::filesystem::exists(where_.database, ec)) return db_.fail(err::kFileNotFound);
-    bool dropFile = !where_.sharedFile;
-    if (where_.sharedFile) {
-        std::string schema;
-        if (int code = db_.attach(where_.database, false, true, &schema)) return code;
-        TableSql sql(decl_, schema, where_.table);
-        std::string layout = schema + "." + TableSql::kLayoutTable;
-        int code = db_.exec(
-            "SAVEPOINT cdz_remove; DROP TABLE IF EXISTS " + sql.ref() + "; DELETE FROM " + layout +
-            " WHERE tbl = " + Database::literal(where_.table) + "; RELEASE cdz_remove");
-        if (!code) {
-            Statement left = db_.statement("SELECT count(*) FROM " + layout);
-            if (left && left.step().row()) dropFile = left.integer(0) == 0;
-        }
-        {
-            ErrorGuard keep(db_.error());
-            db_.detach(where_.database);
-        }
-        if (code) return code;
-    }
-    if (dropFile) {
-        if (db_.isAttached(where_.database)) return db_.fail(err::kFileAlreadyOpen);
-        if (!std::filesystem::remove(where_.database, ec) || ec) {
-            return db_.fail(err::kAccessDenied, 0, ec.message());
-        }
-        std::filesystem::remove(StaleJournal::journalOf(where_.database), ec);
-    }
-    return db_.succeed();
+    return db_.removeFile(decl_, where_);
 }
 
 int64_t DataFile::records() {
     if (requireOpen()) return 0;
-    // A server keeps the open transaction's own changes of the count apart until it commits.
-    Statement stmt = db_.statement(db_.server() ? "SELECT " + sql_.schema() + "." +
-                                                      pg::PgTableSql::kRecordsFunction + "(?)"
-                                                : "SELECT records FROM " + sql_.schema() + "." +
-                                                      TableSql::kLayoutTable + " WHERE tbl = ?");
+    Statement stmt = db_.statement(recordCountSql_);
     if (!stmt) return 0;
     RecordCodec::bind(stmt, 1, sql_.table());
     StepResult rc = stmt.step();
@@ -486,11 +444,7 @@ int DataFile::addAs(int64_t recno) {
 
 int DataFile::keptNumbers() {
     if (int code = requireWritable()) return code;
-    // SQLite numbers past the highest record by itself; a server's counter must be moved.
-    if (auto* server = db_.server()) {
-        return pg::PgFiles(*server, decl_, sql_.schema(), where_).numberPastHighest();
-    }
-    return db_.succeed();
+    return FileStorage::of(db_, decl_, sql_.schema(), where_)->numberPastHighest();
 }
 
 int DataFile::put() {

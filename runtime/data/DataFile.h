@@ -183,6 +183,7 @@ private:
     std::string insertNumberedSql_;  // with the auto number taken inside the statement
     std::string updateSql_;
     std::string updateWatchedSql_;
+    std::string recordCountSql_;  // as the storage gives it
     bool open_ = false;
     bool readOnly_ = false;
     bool exclusive_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/pg/PgConnection.h"
 #include "runtime/data/pg/PgEngine.h"
 #include "runtime/data/sqlite/SqliteEngine.h"
 
@@ -19,15 +20,12 @@ Database::Database(std::filesystem::path folder, OnServer server) : folder_(std:
 
 int Database::setServer(OnServer server) {
     if (!uses_.empty() || inTransaction_) return fail(err::kFileAlreadyOpen);
-    server_ = nullptr;
     engine_.reset();
     if (server.conninfo.empty()) {
         engine_ = std::make_unique<SqliteEngine>(error_, std::string());
     } else {
-        auto engine = std::make_unique<pg::PgEngine>(error_, std::move(server.conninfo),
-                                                     std::move(server.catalogue));
-        server_ = engine.get();
-        engine_ = std::move(engine);
+        engine_ = std::make_unique<pg::PgEngine>(error_, std::move(server.conninfo),
+                                                 std::move(server.catalogue));
     }
     engine_->setLockWait(lockWaitMs_);
     return succeed();
@@ -37,14 +35,35 @@ Database::~Database() {
     if (inTransaction_) rollback();
 }
 
-int Database::fail(int runtimeCode, int sqliteCode, std::string_view sqliteText) {
-    error_.set(runtimeCode, sqliteCode, sqliteText);
+int Database::fail(int runtimeCode, int driverCode, std::string_view driverText) {
+    error_.set(runtimeCode, driverCode, driverText);
     return runtimeCode;
 }
 
 void Database::setLockWait(int ms) {
     lockWaitMs_ = ms;
     engine_->setLockWait(ms);
+}
+
+std::unique_ptr<FileStorage> Database::storage(const FileDecl& decl, const std::string& schema,
+                                               const FileName& where) {
+    return engine_->storage(*this, decl, schema, where);
+}
+
+int Database::removeFile(const FileDecl& decl, const FileName& where) {
+    return engine_->removeFile(*this, decl, where);
+}
+
+int Database::renameDatabase(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return engine_->renameDatabase(*this, from, to);
+}
+
+void Database::discardDatabase(const std::filesystem::path& database) {
+    engine_->discardDatabase(database);
+}
+
+std::vector<std::string> Database::serverSecrets(const std::string& conninfo) {
+    return pg::PgConnection::secretsIn(conninfo);
 }
 
 std::string Database::quote(std::string_view identifier) {

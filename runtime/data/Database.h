@@ -12,14 +12,11 @@
 #include <vector>
 
 #include "runtime/data/ErrorState.h"
+#include "runtime/data/FileStorage.h"
 #include "runtime/data/Statement.h"
 #include "runtime/data/StorageEngine.h"
 
 namespace cdz {
-
-namespace pg {
-class PgEngine;
-}
 
 // Where the catalogue lives when it is on a database server: a libpq connection string or URL
 // (empty: the files in the folder), and the catalogue's name, which prefixes its schemas so
@@ -45,15 +42,15 @@ public:
     // Moves the connection to a server (or back to the folder's files when `server` names
     // none); 52 while a file is attached.
     int setServer(OnServer server);
-    // The server engine when the catalogue is on a server; null for the files in the folder.
-    pg::PgEngine* server() const { return server_; }
+    // What the storage engine under the catalogue can do.
+    bool has(StorageFeature feature) const { return engine_->has(feature); }
     void setFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
 
     // The error state of the latest data operation.
     const ErrorState& error() const { return error_; }
     ErrorState& error() { return error_; }
     // Sets the state and returns the runtime code (for `return db.fail(...)`).
-    int fail(int runtimeCode, int sqliteCode = 0, std::string_view sqliteText = {});
+    int fail(int runtimeCode, int driverCode = 0, std::string_view driverText = {});
     int succeed() {
         error_.clear();
         return 0;
@@ -108,6 +105,16 @@ public:
     int beginStream();
     int endStream();
 
+    // The storage engine's own work on a data file (see StorageEngine).
+    std::unique_ptr<FileStorage> storage(const FileDecl& decl, const std::string& schema,
+                                         const FileName& where);
+    int removeFile(const FileDecl& decl, const FileName& where);
+    int renameDatabase(const std::filesystem::path& from, const std::filesystem::path& to);
+    void discardDatabase(const std::filesystem::path& database);
+
+    // The password keywords of a server address that hold a value, in any of its forms.
+    static std::vector<std::string> serverSecrets(const std::string& conninfo);
+
     static std::string quote(std::string_view identifier);  // "name"
     static std::string literal(std::string_view text);      // 'text'
 
@@ -124,7 +131,6 @@ private:
     ErrorState error_;
     // After the error state, which it reports into.
     std::unique_ptr<StorageEngine> engine_;
-    pg::PgEngine* server_ = nullptr;  // engine_ when it is the server's
     std::vector<Use> uses_;
     int lockWaitMs_ = 2000;
     bool inTransaction_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 // The runtime's error state: the code and text every data operation leaves behind, and the
-// driver's own code and text (SQLite's extended code and message) for the damaged-file cases.
+// storage engine's own code and text (its extended code and message) for the damaged-file cases.
 #include <string>
 #include <string_view>
 
@@ -38,11 +38,11 @@ struct ErrorState {
     std::string driverText;
 
     void clear() { *this = ErrorState{}; }
-    void set(int runtimeCode, int sqliteCode = 0, std::string_view sqliteText = {}) {
+    void set(int runtimeCode, int engineCode = 0, std::string_view engineText = {}) {
         code = runtimeCode;
         text = errorText(runtimeCode);
-        driverCode = sqliteCode;
-        driverText = sqliteText;
+        driverCode = engineCode;
+        driverText = engineText;
     }
     bool ok() const { return code == 0; }
 };

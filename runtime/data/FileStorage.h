@@ -4,6 +4,7 @@
 // check. The files in a folder and the schemas of a server each do it their own way, with the
 // result in the database's error state and the same codes.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,23 @@ public:
     // The bytes the file takes where it is kept (on a server: its table with its indexes, the
     // file attached); -1 when that cannot be told.
     virtual int64_t storedBytes() = 0;
+    // Renames the table within its database (its indexes and triggers made again under the new
+    // name); all or nothing.
+    virtual int rename(const std::string& table) = 0;
+    // Converts a table stored under an older declaration to the declared layout, keeping every
+    // record with its number; all or nothing. 0 when it already has the layout; 36 when it is
+    // not one of the program's; 40 when the records break a declared unique key.
+    virtual int upgrade() = 0;
+    // Makes the next added record's number follow the highest one (after records were written
+    // with their numbers kept).
+    virtual int numberPastHighest() = 0;
+    // A statement giving the file's record count, as the open transaction sees it; its one
+    // parameter is the table's name.
+    virtual std::string recordCountSql() const = 0;
+    // Runs `create` (which makes the table) unless the table is there, as one station of
+    // several starting at once: the check and the making hold the storage's write lock, so one
+    // station makes it and the others find it made. 32 when the lock wait ran out.
+    virtual int createOnce(const std::function<int()>& create) = 0;
 
     // The storage of the file `where`, attached to `db` as `schema`.
     static std::unique_ptr<FileStorage> of(Database& db, const FileDecl& decl,

@@ -14,6 +14,26 @@
 
 namespace cdz {
 
+class Database;
+class FileDecl;
+class FileStorage;
+struct FileName;
+
+// What a storage engine can do beyond what every engine does, as callers ask it (the way a
+// database driver tells its features), so that no caller asks which engine it is.
+enum class StorageFeature {
+    // Each database is a file of the data folder: whether it is there shows without opening it,
+    // and an example file can be made beside it.
+    FilesInFolder,
+    // A damaged file's records are salvaged from its pages by the repair program; where this is
+    // not so, the storage keeps its records whole itself.
+    PageSalvage,
+    // A whole catalogue is copied in one transaction (tables are made inside it).
+    OneTransactionCopy,
+    // Statements run the program's own UPPER and LOWER, so filters over them can be pushed down.
+    OwnCaseFunctions,
+};
+
 class StorageEngine {
 public:
     virtual ~StorageEngine() = default;
@@ -65,6 +85,21 @@ public:
     // The change counter of an attached file, moved by every other connection's commit to it;
     // -1 when it cannot be read.
     virtual int64_t dataVersion(const std::string& schema) = 0;
+
+    virtual bool has(StorageFeature feature) const = 0;
+    // The storage of an attached file, its table in `schema`.
+    virtual std::unique_ptr<FileStorage> storage(Database& db, const FileDecl& decl,
+                                                 const std::string& schema,
+                                                 const FileName& where) = 0;
+    // Removes a data file that is not open: its table, and its database once nothing else is
+    // kept there. 2 when it is not there.
+    virtual int removeFile(Database& db, const FileDecl& decl, const FileName& where) = 0;
+    // Gives a data file of its own (not attached) another name: 2 when it is not there, 5 when
+    // the new name is taken.
+    virtual int renameDatabase(Database& db, const std::filesystem::path& from,
+                               const std::filesystem::path& to) = 0;
+    // Takes away what a failed first making of a database left behind.
+    virtual void discardDatabase(const std::filesystem::path& database) = 0;
 };
 
 }  // namespace cdz

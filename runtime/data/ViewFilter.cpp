@@ -46,8 +46,8 @@ bool ViewFilter::apply(View& view, std::string_view text, const Bindings& bindin
         }
         return f;
     };
-    auto pushed =
-        FilterTranslator::translate(*expr->tree(), columns, view.database().server() == nullptr);
+    auto pushed = FilterTranslator::translate(
+        *expr->tree(), columns, view.database().has(StorageFeature::OwnCaseFunctions));
     if (!narrowing.where.empty()) {
         if (pushed.filter.where.empty()) {
             pushed.filter = narrowing;

@@ -28,7 +28,7 @@ int makeExampleFile(Database& db, const FileDecl& decl, std::string_view externa
     *example = examplePath(db, decl, externalName);
     // On a server the example's schema would be the file's own (a schema is named without the
     // extension): making it there would empty the file.
-    if (db.server()) {
+    if (!db.has(StorageFeature::FilesInFolder)) {
         return db.fail(err::kAccessDenied, 0, "an example is made only of a file in a folder");
     }
     const FileName where = FileName::resolve(externalName, db.folder(), decl.label());

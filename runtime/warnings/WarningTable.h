@@ -22,6 +22,49 @@ struct WarningMessage {
     Buttons haltOn;
 };
 
+// The standard warnings by the number each has always had (the number is what a message log
+// and the other stations' programs know them by).
+enum class Warning : int {
+    InvalidFile = 1,           // a file that cannot be used: the program ends
+    InvalidKey = 2,            // asks to rebuild a damaged key
+    KeyRebuildError = 3,       // the rebuild failed: the program ends
+    FileCreationError = 4,     // a missing file could not be made: the program ends
+    CreatedFileOpenError = 5,  // the file made would not open: the program ends
+    ProcedureNotDefined = 6,
+    InsertRetrievalError = 7,  // the record read for an insert is not there
+    ValueAboveLimit = 8,
+    ValueBelowLimit = 9,
+    ValueOutOfRange = 10,
+    ValueNotInFile = 11,      // a lookup field's value must be found in its file
+    ReferencedOnUpdate = 12,  // referential integrity refuses a change
+    ReferencedOnDelete = 13,  // referential integrity refuses a deletion
+    RecordInsertError = 14,
+    UpdateError = 15,
+    UpdateRetry = 16,  // asks to save again
+    DeleteError = 17,
+    DeleteRetry = 18,  // asks to delete again
+    InsertsNotAllowed = 19,
+    ChangesNotAllowed = 20,
+    DeletionsNotAllowed = 21,
+    FileCreationNotAllowed = 22,
+    ConfirmCancel = 23,
+    DuplicateKey = 24,
+    AutoNumberError = 25,  // asks to try numbering again
+    FileLoadError = 26,
+    ConfirmStopLoading = 27,
+    EmptyFileLoaded = 28,
+    EndOfFile = 29,  // asks to wrap round ("Down": the end; else the beginning)
+    FileAccessError = 30,
+    ProcessError = 31,  // a pass could not put ("Put") or delete a record
+    ConfirmDelete = 32,
+    SaveChanges = 33,  // asks whether to save a changed record
+    TransactionFramingError = 34,
+    RecordRetrievalError = 35,
+    ViewOpenError = 36,
+    RecordAdded = 37,             // asks whether to add another
+    RecordChangedElsewhere = 38,  // the other station's changes are shown
+};
+
 constexpr int kFirstWarning = 1;
 constexpr int kLastWarning = 38;
 

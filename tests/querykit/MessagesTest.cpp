@@ -18,7 +18,7 @@ TEST(Messages, EveryStandardWarningIsTheRuntimeTablesOwn) {
     const cdz::ErrorState error{cdz::err::kDuplicateKey, "Creates Duplicate Key", 0, ""};
     for (int n = cdz::kFirstWarning; n <= cdz::kLastWarning; ++n) {
         SCOPED_TRACE(n);
-        messages.warning(n, error, "XRQW_Queries   ");
+        messages.warning(static_cast<cdz::Warning>(n), error, "XRQW_Queries   ");
         const cdz::WarningMessage expected = cdz::warningMessage(
             n, "XRQW_Queries", {}, "Creates Duplicate Key (40)", cdz::err::kDuplicateKey);
         // The box, before the halt that the fatal ones add.

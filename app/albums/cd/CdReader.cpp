@@ -6,13 +6,13 @@
 #include "app/albums/cd/CdDisc.h"
 #include "app/engine/state/AppState.h"
 #include "runtime/cd/CdioDevice.h"
+#include "runtime/data/Transaction.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {
 
 namespace {
 
-constexpr int kTransactionWaitMs = 2000;
 constexpr int kWorkArtistLength = 30;
 constexpr std::string_view kCompilationArtist = "Various";
 
@@ -29,20 +29,11 @@ int writeAll(Catalogue& catalogue, CatalogueFile f, const std::function<int(int&
     written = 0;
     const FileUse use(catalogue, {f});
     if (!use.ok()) return use.code();
-    Database& db = catalogue.database();
-    if (const int code = beginTransaction(db, {&catalogue.file(f)}, kTransactionWaitMs))
-        return code;
     int count = 0;
-    int code = write(count);
-    if (code == 0) code = db.commit();
-    if (code != 0) {
-        const ErrorState cause = db.error();
-        if (db.inTransaction()) db.rollback();
-        db.error() = cause;
-        return code;
-    }
-    written = count;
-    return 0;
+    const int code =
+        inTransaction(catalogue.database(), {&catalogue.file(f)}, [&] { return write(count); });
+    if (code == 0) written = count;
+    return code;
 }
 
 }  // namespace

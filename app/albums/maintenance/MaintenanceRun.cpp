@@ -8,12 +8,11 @@
 #include "app/albums/maintenance/DateToYearRule.h"
 #include "app/albums/maintenance/TestAlbumIdsRule.h"
 #include "app/domain/data/RecordCopy.h"
+#include "runtime/data/Transaction.h"
 
 namespace cdz {
 
 namespace {
-
-constexpr int kTransactionWaitMs = 2000;
 
 std::unique_ptr<MaintenanceRule> ruleFor(Catalogue& catalogue, MaintenancePass pass) {
     switch (pass) {
@@ -126,17 +125,23 @@ bool MaintenanceRun::runToEnd() {
 }
 
 bool MaintenanceRun::batch() {
-    Database& db = catalogue_.database();
-    DataFile& file = catalogue_.file(info_.file);
     std::vector<DataFile*> files;
     for (CatalogueFile f : filesOf(info_.pass)) files.push_back(&catalogue_.file(f));
-    if (beginTransaction(db, files, kTransactionWaitMs) != err::kNone) {
-        return fail({FaultKind::Write, info_.file});
-    }
+    MaintenanceFault fault;
+    {
+        Transaction transaction(catalogue_.database(), files);
+        fault = transaction.began() ? MaintenanceFault{FaultKind::Write, info_.file}
+                                    : batchIn(transaction);
+    }  // a fault's writes are rolled back here, the error state keeping its cause
+    return fault ? fail(fault) : true;
+}
+
+MaintenanceFault MaintenanceRun::batchIn(Transaction& transaction) {
+    DataFile& file = catalogue_.file(info_.file);
     rule_->beginBatch();
     // The batch resumes at the last record done, which is read again and passed over.
     const int placed = started_ ? file.reset(info_.key, position_) : file.set(info_.key);
-    if (placed != err::kNone) return fail({FaultKind::Read, info_.file});
+    if (placed != err::kNone) return {FaultKind::Read, info_.file};
     bool skipResumed = started_;
     std::vector<std::pair<int64_t, RecordCopy>> changes;
     MaintenanceTally tally;
@@ -149,7 +154,7 @@ bool MaintenanceRun::batch() {
             atEnd = true;
             break;
         }
-        if (code != err::kNone) return fail({FaultKind::Read, info_.file});
+        if (code != err::kNone) return {FaultKind::Read, info_.file};
         const bool resumed = skipResumed && file.recordNumber() == lastRecord_;
         skipResumed = false;
         if (resumed) continue;
@@ -157,18 +162,18 @@ bool MaintenanceRun::batch() {
         lastRecord_ = file.recordNumber();
         position_ = file.position(info_.key);
         bool changed = false;
-        if (const MaintenanceFault fault = rule_->apply(changed, tally)) return fail(fault);
+        if (const MaintenanceFault fault = rule_->apply(changed, tally)) return fault;
         if (changed) {
             changes.emplace_back(lastRecord_, RecordCopy::take(file.decl(), file.record()));
         }
     }
     // Written once the batch is read, so that no write moves the read onward.
     for (const auto& [record, copy] : changes) {
-        if (file.getRecord(record) != err::kNone) return fail({FaultKind::Read, info_.file});
+        if (file.getRecord(record) != err::kNone) return {FaultKind::Read, info_.file};
         copy.restore(file.decl(), file.record());
-        if (file.put() != err::kNone) return fail({FaultKind::Write, info_.file});
+        if (file.put() != err::kNone) return {FaultKind::Write, info_.file};
     }
-    if (db.commit() != err::kNone) return fail({FaultKind::Write, info_.file});
+    if (transaction.commit() != err::kNone) return {FaultKind::Write, info_.file};
     started_ = true;
     done_ += read;
     rewritten_ += static_cast<int64_t>(changes.size());
@@ -181,14 +186,13 @@ bool MaintenanceRun::batch() {
         if (!known) tally_.failedAlbums.push_back(std::move(failed));
     }
     if (atEnd) ended_ = true;
-    return true;
+    return {};
 }
 
 bool MaintenanceRun::fail(MaintenanceFault fault) {
     Database& db = catalogue_.database();
     fault_ = fault;
     faultError_ = db.error();
-    if (db.inTransaction()) db.rollback();
     finish();
     db.error() = faultError_;
     return false;

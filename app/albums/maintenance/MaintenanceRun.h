@@ -13,6 +13,7 @@
 #include "app/albums/maintenance/MaintenanceRule.h"
 #include "app/domain/data/Catalogue.h"
 #include "runtime/data/ErrorState.h"
+#include "runtime/data/Transaction.h"
 
 namespace cdz {
 
@@ -57,6 +58,7 @@ public:
 private:
     bool fail(MaintenanceFault fault);
     bool batch();
+    MaintenanceFault batchIn(Transaction& transaction);
     void finish();
 
     Catalogue& catalogue_;

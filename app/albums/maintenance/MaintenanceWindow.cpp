@@ -10,9 +10,6 @@
 namespace cdz {
 
 namespace {
-
-constexpr int kReadWarning = 35;   // a record could not be read
-constexpr int kWriteWarning = 31;  // a record could not be written
 constexpr size_t kFailedAlbumsListed = 10;
 
 QString percentText(int percent) {
@@ -107,9 +104,9 @@ void MaintenanceWindow::end() {
     if (fault) {
         state_.error() = run_.faultError();
         if (fault.kind == FaultKind::Read) {
-            state_.warning()(kReadWarning, catalogueFileInfo(fault.file).label);
+            state_.warning()(Warning::RecordRetrievalError, catalogueFileInfo(fault.file).label);
         } else {
-            state_.warning()(kWriteWarning, "Put", "Process:View");
+            state_.warning()(Warning::ProcessError, "Put", "Process:View");
         }
     }
     tellFailedAlbums();

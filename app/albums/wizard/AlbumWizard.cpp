@@ -34,12 +34,6 @@ namespace {
 
 using F = CatalogueFile;
 
-// The standard warnings the track list shows.
-enum Warning : int {
-    kDeleteError = 18,
-    kConfirmDelete = 32,
-};
-
 constexpr int kTitleChars = 40;
 constexpr int kFileNumberChars = 20;
 constexpr const char* kPlacementSection = "AddSingleArtist";
@@ -286,7 +280,7 @@ bool AlbumWizard::takeGeneral() {
         const bool known = media.get(MediaRecord::KeyMedia) == 0;
         cat.media() = kept;
         if (!known) {
-            state_.warning()(11, "MUS:Media", media.decl().label());
+            state_.warning()(Warning::ValueNotInFile, "MUS:Media", media.decl().label());
             tabs_->setCurrentIndex(0);
             media_->setFocus();
             return false;
@@ -359,9 +353,9 @@ void AlbumWizard::changeTrack() {
 void AlbumWizard::deleteTrack() {
     const int index = currentIndex();
     if (index < 0) return;
-    if (state_.warning()(kConfirmDelete) != Button::Ok) return;
+    if (state_.warning()(Warning::ConfirmDelete) != Button::Ok) return;
     while (list_->remove(tracks_[static_cast<size_t>(index)].recno) != 0) {
-        if (state_.warning()(kDeleteError) != Button::Yes) break;
+        if (state_.warning()(Warning::DeleteRetry) != Button::Yes) break;
     }
     reloadTracks(index);
 }

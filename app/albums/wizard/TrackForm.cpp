@@ -17,13 +17,6 @@ namespace cdz {
 
 namespace {
 
-// The standard warnings the track form shows.
-enum Warning : int {
-    kInsertError = 14,
-    kUpdateError = 16,
-    kDuplicateEntry = 24,
-};
-
 constexpr int kTextChars = 30;
 constexpr int kHighestTrack = 99;
 constexpr const char* kTimePicture = "@t4";
@@ -111,15 +104,15 @@ TrackForm::Saved TrackForm::save() {
         const int code = adding ? list_.add(t) : list_.change(t);
         if (code == 0) break;
         if (code == err::kDuplicateKey) {
-            state_.warning()(kDuplicateEntry, kKeyName);
+            state_.warning()(Warning::DuplicateKey, kKeyName);
             return Saved::Stay;
         }
         if (adding) {
-            state_.warning()(kInsertError);
+            state_.warning()(Warning::RecordInsertError);
             return Saved::Stay;
         }
         // Yes writes again, No leaves the form as cancelled, Cancel stays in it.
-        const Button answer = state_.warning()(kUpdateError);
+        const Button answer = state_.warning()(Warning::UpdateRetry);
         if (answer == Button::No) return Saved::Abandon;
         if (answer != Button::Yes) return Saved::Stay;
     }

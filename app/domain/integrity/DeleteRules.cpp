@@ -62,7 +62,7 @@ bool DeleteRules::deletePlaylistEntries() {
         [&] {
             if (entries.erase() == 0) return true;
             warning_.saveError();
-            warning_(17, kEntries);
+            warning_(Warning::DeleteError, kEntries);
             return false;
         });
 }
@@ -78,7 +78,7 @@ bool DeleteRules::songIsFree() {
     if (code == err::kRecordNotAvailable) return true;
     if (code != 0) {
         warning_.saveError();
-        warning_(35, kEntries);
+        warning_(Warning::RecordRetrievalError, kEntries);
         return false;
     }
     return entry.ID.toInt() != id || refuse(kEntries);
@@ -96,7 +96,7 @@ bool DeleteRules::mediaIsUnused() {
     if (code == err::kRecordNotAvailable) return true;
     if (code != 0) {
         warning_.saveError();
-        warning_(35, kSongs);
+        warning_(Warning::RecordRetrievalError, kSongs);
         return false;
     }
     // Compared as the key compares media names: without regard to case.
@@ -109,14 +109,14 @@ bool DeleteRules::deleteSongs(int key, const std::function<bool()>& carries) {
         if (!songIsFree()) return false;
         if (songs.erase() == 0) return true;
         warning_.saveError();
-        warning_(17, kSongs);
+        warning_(Warning::DeleteError, kSongs);
         return false;
     });
 }
 
 bool DeleteRules::refuse(const char* referringFile) {
     warning_.saveError();
-    warning_(13, referringFile);
+    warning_(Warning::ReferencedOnDelete, referringFile);
     return false;
 }
 

@@ -1,9 +1,12 @@
 #include "app/domain/integrity/Integrity.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/domain/integrity/IntegrityScope.h"
+#include "runtime/data/ErrorGuard.h"
+#include "runtime/data/Transaction.h"
 
 namespace cdz {
 namespace {
@@ -42,7 +45,8 @@ void withRecord(Catalogue& c, CatalogueFile file, Fn&& fn) {
 }  // namespace
 
 // Uses the child files of a scope (all but the first, the caller's own file) for the length of
-// one procedure and gives them back in reverse order, keeping the error state of the procedure.
+// one procedure, with its transaction, and gives them back in reverse order, keeping the error
+// state of the procedure. A transaction not committed is rolled back before the files go.
 class Integrity::ScopeFiles {
 public:
     ScopeFiles(Catalogue& catalogue, const std::vector<CatalogueFile>& scope)
@@ -53,9 +57,9 @@ public:
         }
     }
     ~ScopeFiles() {
-        ErrorState kept = catalogue_.database().error();
+        transaction_.reset();
+        ErrorGuard keep(catalogue_.database().error());
         for (auto it = held_.rbegin(); it != held_.rend(); ++it) catalogue_.release(*it);
-        catalogue_.database().error() = kept;
     }
     ScopeFiles(const ScopeFiles&) = delete;
     ScopeFiles& operator=(const ScopeFiles&) = delete;
@@ -65,10 +69,16 @@ public:
         if (code_ != 0) return code_;
         std::vector<DataFile*> files;
         for (CatalogueFile f : scope) files.push_back(&catalogue_.file(f));
-        return beginTransaction(catalogue_.database(), files, kTransactionWaitMs);
+        transaction_.emplace(catalogue_.database(), files);
+        return transaction_->began();
     }
+    int commit() { return transaction_->commit(); }
+    // Gives the writes up now (a rule that failed has normally rolled back already, through
+    // the error-saving routine).
+    void rollback() { transaction_->rollback(); }
 
 private:
+    std::optional<Transaction> transaction_;
     Catalogue& catalogue_;
     std::vector<CatalogueFile> held_;
     int code_ = 0;
@@ -86,43 +96,34 @@ int Integrity::primaryKey(CatalogueFile file) {
     return key ? static_cast<int>(key - decl.keys().data()) : kRecordOrder;
 }
 
-void Integrity::endTransaction() {
-    // A failed rule has normally rolled back already, through the error-saving routine.
-    if (catalogue_.database().inTransaction()) catalogue_.database().rollback();
-}
-
-int Integrity::refuseFileWithoutProcedures(CatalogueFile file, int warningNumber) {
+int Integrity::refuseFileWithoutProcedures(CatalogueFile file, Warning warning) {
     catalogue_.database().fail(err::kAccessDenied);
-    warning_(warningNumber, catalogue_.file(file).decl().label());
+    warning_(warning, catalogue_.file(file).decl().label());
     return kNotDone;
 }
 
 int Integrity::RIDelete(CatalogueFile f) {
-    if (!hasIntegrityProcedures(f)) return refuseFileWithoutProcedures(f, 17);
+    if (!hasIntegrityProcedures(f)) return refuseFileWithoutProcedures(f, Warning::DeleteError);
     DataFile& file = catalogue_.file(f);
-    Database& db = catalogue_.database();
     const std::string& label = file.decl().label();
     const std::string position = file.position(primaryKey(f));
 
     ScopeFiles scope(catalogue_, deleteScope(f));
     if (scope.begin(deleteScope(f)) != 0) {
         warning_.saveError();
-        warning_(34, "Delete", label);
+        warning_(Warning::TransactionFramingError, "Delete", label);
         return kNotDone;
     }
     // The record as stored, not as the caller's buffer has it.
     if (file.reget(position) != 0) {
         warning_.saveError();
-        warning_(35, label);
+        warning_(Warning::RecordRetrievalError, label);
         return kNotDone;
     }
-    if (!deleteRules_.apply(f)) {
-        endTransaction();
-        return kNotDone;
-    }
-    if (file.erase() != 0 || db.commit() != 0) {
+    if (!deleteRules_.apply(f)) return kNotDone;
+    if (file.erase() != 0 || scope.commit() != 0) {
         warning_.saveError();
-        warning_(17, label);
+        warning_(Warning::DeleteError, label);
         return kNotDone;
     }
     links_.forget(f);
@@ -130,15 +131,14 @@ int Integrity::RIDelete(CatalogueFile f) {
 }
 
 int Integrity::RIUpdate(CatalogueFile f, int flag) {
-    if (!hasIntegrityProcedures(f)) return refuseFileWithoutProcedures(f, 15);
+    if (!hasIntegrityProcedures(f)) return refuseFileWithoutProcedures(f, Warning::UpdateError);
     DataFile& file = catalogue_.file(f);
-    Database& db = catalogue_.database();
     const std::string& label = file.decl().label();
 
     ScopeFiles scope(catalogue_, updateScope(f));
     if (scope.begin(updateScope(f)) != 0) {
         warning_.saveError();
-        warning_(34, "Update", label);
+        warning_(Warning::TransactionFramingError, "Update", label);
         return kNotDone;
     }
     const std::string position = file.position(primaryKey(f));
@@ -151,7 +151,7 @@ int Integrity::RIUpdate(CatalogueFile f, int flag) {
             LinkValue stored;
             if (storedLinkValue(catalogue_, f, file.recordNumber(), &stored) != 0) {
                 warning_.saveError();
-                warning_(35, label);
+                warning_(Warning::RecordRetrievalError, label);
                 return kNotDone;
             }
             from = std::move(stored);
@@ -161,18 +161,18 @@ int Integrity::RIUpdate(CatalogueFile f, int flag) {
     if (file.put() != 0) {
         warning_.saveError();
         if (warning_.saved().code != err::kRecordChanged) {
-            warning_(15, label);
+            warning_(Warning::UpdateError, label);
             return kNotDone;
         }
         if (flag == kSongForm) {
-            warning_(15, "Record Changed by Another Station");
+            warning_(Warning::UpdateError, "Record Changed by Another Station");
         } else {
-            warning_(38);
+            warning_(Warning::RecordChangedElsewhere);
         }
         file.watch();
         if (file.reget(position) != 0) {
             // The other station deleted it: there is no version of theirs to show.
-            warning_(35, label);
+            warning_(Warning::RecordRetrievalError, label);
             return kNotDone;
         }
         links_.record(catalogue_, f);
@@ -182,14 +182,14 @@ int Integrity::RIUpdate(CatalogueFile f, int flag) {
     if (from) {
         const LinkValue to = *linkValueOf(catalogue_, f);
         if (to != *from && !updateRules_.apply(f, *from, to)) {
-            endTransaction();
+            scope.rollback();
             afterUndonePut(f, position);
             return kNotDone;
         }
     }
-    if (db.commit() != 0) {
+    if (scope.commit() != 0) {
         warning_.saveError();
-        warning_(15, label);
+        warning_(Warning::UpdateError, label);
         afterUndonePut(f, position);
         return kNotDone;
     }
@@ -199,13 +199,12 @@ int Integrity::RIUpdate(CatalogueFile f, int flag) {
 
 void Integrity::afterUndonePut(CatalogueFile f, const std::string& position) {
     DataFile& file = catalogue_.file(f);
-    const ErrorState kept = catalogue_.database().error();
+    ErrorGuard keep(catalogue_.database().error());
     withRecord(catalogue_, f, [&](auto& record) {
         const auto typed = record;
         file.watch();
         if (file.reget(position) == 0) record = typed;
     });
-    catalogue_.database().error() = kept;
 }
 
 }  // namespace cdz

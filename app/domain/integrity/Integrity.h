@@ -13,9 +13,6 @@ namespace cdz {
 
 class Integrity {
 public:
-    // How long a transaction waits for another station's files.
-    static constexpr int kTransactionWaitMs = 2000;
-
     // Results of RIDelete and RIUpdate.
     static constexpr int kDone = 0;            // deleted (or saved) and committed
     static constexpr int kNotDone = 1;         // nothing changed; a warning was shown
@@ -45,8 +42,7 @@ private:
     // gives the buffer back what the user typed, so that saving again is not mistaken for a
     // change by another station.
     void afterUndonePut(CatalogueFile file, const std::string& position);
-    void endTransaction();
-    int refuseFileWithoutProcedures(CatalogueFile file, int warningNumber);
+    int refuseFileWithoutProcedures(CatalogueFile file, Warning warning);
 
     Catalogue& catalogue_;
     StandardWarning& warning_;

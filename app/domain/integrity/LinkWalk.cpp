@@ -13,7 +13,7 @@ bool walkLinked(DataFile& file, int key, StandardWarning& warning,
     }
     if (code == err::kRecordNotAvailable) return true;
     warning.saveError();
-    warning(35, file.decl().label());
+    warning(Warning::RecordRetrievalError, file.decl().label());
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "app/domain/integrity/SavedLinks.h"
+#include "runtime/data/ErrorGuard.h"
 
 namespace cdz {
 
@@ -29,9 +30,8 @@ int readStored(Catalogue& catalogue, CatalogueFile file, int64_t recno, Rec& rec
     DataFile handle(catalogue.database(), declarationOf(file), record);
     if (int code = handle.open()) return code;
     int code = handle.getRecord(recno);
-    ErrorState kept = catalogue.database().error();
+    ErrorGuard keep(catalogue.database().error());
     handle.close();
-    catalogue.database().error() = kept;
     return code;
 }
 

@@ -36,7 +36,7 @@ bool UpdateRules::apply(CatalogueFile file, const LinkValue& from, const LinkVal
                 catalogue_.database().fail(err::kDriverError, 0,
                                            "the number does not fit the songs' link field");
                 warning_.saveError();
-                warning_(15, kSongs);
+                warning_(Warning::UpdateError, kSongs);
                 return false;
             }
             const bool category = file == F::Categories;
@@ -54,7 +54,7 @@ bool UpdateRules::moveSongs(int key, const SqlValue& to) {
     // half of a catalogue of a million songs.
     if (catalogue_.file(F::Cadenzio).replaceAll(key, to) == 0) return true;
     warning_.saveError();
-    warning_(15, kSongs);
+    warning_(Warning::UpdateError, kSongs);
     return false;
 }
 

@@ -3,20 +3,9 @@
 #include "app/domain/data/DefaultMediaNames.h"
 #include "app/domain/data/MediaRecord.h"
 #include "runtime/data/DataFile.h"
+#include "runtime/data/Transaction.h"
 
 namespace cdz {
-
-namespace {
-
-// Undoes the seeding and keeps the error that caused it.
-int giveUp(Database& db) {
-    const ErrorState saved = db.error();
-    db.rollback();
-    db.error() = saved;
-    return saved.code;
-}
-
-}  // namespace
 
 const std::array<std::string_view, 12>& MediaSeed::names() {
     return kDefaultMediaNames;
@@ -29,19 +18,17 @@ int MediaSeed::seedIfEmpty(DataFile& media, MediaRecord& record) {
     const int64_t seen = media.records();
     if (!db.error().ok()) return db.error().code;
     if (seen != 0) return db.succeed();
-    if (int code = beginTransaction(db, {&media}, kWaitMs)) return code;
+    Transaction transaction(db, {&media}, kWaitMs);
+    if (int code = transaction.began()) return code;
     const int64_t stored = media.records();
-    if (!db.error().ok()) return giveUp(db);
-    if (stored != 0) {
-        db.rollback();
-        return db.succeed();
-    }
+    if (!db.error().ok()) return db.error().code;
+    if (stored != 0) return db.succeed();  // another station seeded them meanwhile
     for (std::string_view name : names()) {
         media.clearBuffer();
         record.Media = name;
-        if (media.add() != 0) return giveUp(db);
+        if (int code = media.add()) return code;
     }
-    return db.commit();
+    return transaction.commit();
 }
 
 }  // namespace cdz

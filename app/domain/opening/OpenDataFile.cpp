@@ -51,7 +51,7 @@ int OpenDataFile::operator()(DataFile& file, bool createAllowed, bool noMissingH
             marker_.clear();
             code = upgradeAndOpen(file, mode);
             if (code != 0) {
-                warning_(1, file.decl().label());
+                warning_(Warning::InvalidFile, file.decl().label());
                 return fail(code);
             }
             break;
@@ -64,7 +64,7 @@ int OpenDataFile::operator()(DataFile& file, bool createAllowed, bool noMissingH
         code = upgradeAndOpen(file, mode);
     }
     if (code != 0) {
-        warning_(30, file.decl().label());
+        warning_(Warning::FileAccessError, file.decl().label());
         stop_("Disk Error");
         return fail(code);
     }
@@ -79,17 +79,17 @@ int OpenDataFile::missing(DataFile& file, int mode, bool createAllowed) {
         // Another code may be in force after the upgrade attempt: the warning tells of the
         // missing file.
         file.database().fail(err::kFileNotFound);
-        warning_(4, file.decl().label());
+        warning_(Warning::FileCreationError, file.decl().label());
         return -err::kFileNotFound;
     }
     // Another station starting at the same moment may be creating the same file: whichever
     // comes second finds it made (and seeded) rather than replacing it.
     if (int code = createIfMissing(file)) {
-        warning_(4, file.decl().label());
+        warning_(Warning::FileCreationError, file.decl().label());
         return -code;
     }
     if (int code = file.open(mode)) {
-        warning_(5, file.decl().label());
+        warning_(Warning::CreatedFileOpenError, file.decl().label());
         return -code;
     }
     return 0;
@@ -97,9 +97,10 @@ int OpenDataFile::missing(DataFile& file, int mode, bool createAllowed) {
 
 int OpenDataFile::rebuildKeys(DataFile& file, int mode) {
     // Warning 2 ends the program on No; a test's stop returns here with No.
-    if (warning_(2, file.decl().label()) != Button::Yes) return -err::kKeyFileRebuild;
+    if (warning_(Warning::InvalidKey, file.decl().label()) != Button::Yes)
+        return -err::kKeyFileRebuild;
     if (int code = file.build()) {
-        warning_(3, file.decl().label());
+        warning_(Warning::KeyRebuildError, file.decl().label());
         return -code;
     }
     return file.open(mode) == err::kFileAlreadyOpen ? 0 : file.database().error().code;

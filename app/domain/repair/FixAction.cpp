@@ -66,7 +66,7 @@ FixAction::Result FixAction::onServer(const RegisteredFile& registered) {
 }
 
 FixAction::Result FixAction::operator()(const RegisteredFile& registered) {
-    if (registered.file->database().server()) return onServer(registered);
+    if (!registered.file->database().has(StorageFeature::PageSalvage)) return onServer(registered);
     std::string name = registered.file->name();
     if (const auto bang = name.find('!'); bang != std::string::npos) {
         if (dialogs_.message("Warning", kMultiTableQuestion, MessageIcon::Question,

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <regex>
 
-#include "runtime/data/pg/PgConnection.h"
+#include "runtime/data/Database.h"
 #include "runtime/ini/IniFile.h"
 #include "runtime/process/CommandOptions.h"
 
@@ -26,7 +26,7 @@ std::string withoutPassword(const std::string& conninfo) {
 }  // namespace
 
 bool ServerSetting::holdsPassword(const std::string& conninfo) {
-    return !pg::PgConnection::secretsIn(conninfo).empty();
+    return !Database::serverSecrets(conninfo).empty();
 }
 
 bool ServerSetting::choose(const std::filesystem::path& folder, const std::string& serverOption,

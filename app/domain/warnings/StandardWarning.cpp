@@ -12,7 +12,9 @@ StandardWarning::StandardWarning(Dialogs& dialogs, const ErrorState& current,
       stop_(std::move(stop)),
       rollback_(std::move(rollback)) {}
 
-Button StandardWarning::operator()(int number, std::string_view text1, std::string_view text2) {
+Button StandardWarning::operator()(Warning warning, std::string_view text1,
+                                   std::string_view text2) {
+    const int number = static_cast<int>(warning);
     const std::string errorText = composeErrorText(saved_, current_);
     const int codeInForce = saved_.code != 0 ? saved_.code : current_.code;
     saved_.clear();  // consumed, whatever the warning

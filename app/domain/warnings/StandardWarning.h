@@ -18,9 +18,9 @@ public:
     StandardWarning(Dialogs& dialogs, const ErrorState& current,
                     std::function<void(std::string_view)> stop, std::function<void()> rollback);
 
-    // Shows warning `number` and returns the button pressed; a halting answer ends the program.
+    // Shows the warning and returns the button pressed; a halting answer ends the program.
     // Consumes the saved error.
-    Button operator()(int number, std::string_view text1 = {}, std::string_view text2 = {});
+    Button operator()(Warning warning, std::string_view text1 = {}, std::string_view text2 = {});
 
     // Saves the current error, then rolls back the open transaction.
     void saveError();

@@ -13,9 +13,6 @@
 namespace cdz {
 namespace {
 
-constexpr int kReadError = 35;  // standard warning: a record of the file could not be read
-constexpr int kViewError = 36;  // standard warning: the view could not be prepared
-
 ExprValue toExpr(const SqlValue& v) {
     if (const auto* s = std::get_if<std::string>(&v)) return ExprValue::ofString(*s);
     if (const auto* i = std::get_if<int64_t>(&v)) return ExprValue::ofNumber(double(*i));
@@ -128,7 +125,8 @@ int BrowseEngine::fillPage(int items, bool forward) {
         }
         if (code != 0) {
             failed_ = true;
-            if (host_.warning) host_.warning(kReadError, decl_.file->decl().label());
+            if (host_.warning)
+                host_.warning(Warning::RecordRetrievalError, decl_.file->decl().label());
             if (host_.close) host_.close();
             break;
         }
@@ -168,7 +166,8 @@ void BrowseEngine::applyFilter() {
     // once for a text, not at every page the view is rebuilt for.
     // No filter always sets; were it refused, the reads that follow would say so.
     static_cast<void>(view_->setFilter({}));
-    if (badFilter_ != text && host_.warning) host_.warning(kViewError, decl_.file->decl().label());
+    if (badFilter_ != text && host_.warning)
+        host_.warning(Warning::ViewOpenError, decl_.file->decl().label());
     badFilter_ = text;
 }
 
@@ -177,7 +176,7 @@ void BrowseEngine::resetView() {
     if (column_) {
         const FieldDesc* f = view_->column(column_->label);
         if (!f || view_->setOrder(column_->orderList(f->isText())) != 0) {
-            if (host_.warning) host_.warning(kViewError, decl_.file->decl().label());
+            if (host_.warning) host_.warning(Warning::ViewOpenError, decl_.file->decl().label());
         }
         applyFilter();
         // No index serves most columns: the view sorts the records once and reads pages from
@@ -188,7 +187,7 @@ void BrowseEngine::resetView() {
     }
     const int key = sorts_[static_cast<size_t>(sort_)].key;
     if (view_->setOrder(key) != 0 && host_.warning) {
-        host_.warning(kViewError, decl_.file->decl().label());
+        host_.warning(Warning::ViewOpenError, decl_.file->decl().label());
     }
     applyFilter();
     limitToRange();
@@ -355,7 +354,8 @@ void BrowseEngine::locate(LocateMode mode) {
     }
     applyFilter();
     const int code = mode == LocateMode::EditedRecord ? view_->setAtRecord() : view_->setAtValues();
-    if (code != 0 && host_.warning) host_.warning(kViewError, decl_.file->decl().label());
+    if (code != 0 && host_.warning)
+        host_.warning(Warning::ViewOpenError, decl_.file->decl().label());
     page_.clear();
     addToQueue_ = false;
     const int unfilled = fillPage(1, true);
@@ -510,7 +510,7 @@ void BrowseEngine::locateValue(const std::string& text) {
 
 // The highlighted record was deleted by another station: say so and show the page as it is now.
 bool BrowseEngine::recordGone() {
-    if (host_.warning) host_.warning(kReadError, decl_.file->decl().label());
+    if (host_.warning) host_.warning(Warning::RecordRetrievalError, decl_.file->decl().label());
     page_.clear();
     refreshPage(RefreshMode::Top);
     return false;
@@ -638,7 +638,8 @@ void BrowseEngine::buildDistribution() {
         }
         if (code != 0) {
             failed_ = true;
-            if (host_.warning) host_.warning(kReadError, decl_.file->decl().label());
+            if (host_.warning)
+                host_.warning(Warning::RecordRetrievalError, decl_.file->decl().label());
             if (host_.close) host_.close();
             return;
         }

@@ -23,16 +23,17 @@
 #include "runtime/data/SqlValue.h"
 #include "runtime/data/View.h"
 #include "runtime/expr/Bindings.h"
+#include "runtime/warnings/WarningTable.h"
 
 namespace cdz {
 
 // What the engine needs of the window and the program around it.
 struct BrowseHost {
-    std::function<int()> visibleRows;                      // rows the list shows now
-    std::function<void(int number, std::string)> warning;  // a standard warning (35, 36)
-    std::function<void()> close;                           // the window is to close
-    std::function<Response(Request)> callForm;             // the file's form, modal
-    std::function<void(bool)> busy;                        // wait cursor on/off
+    std::function<int()> visibleRows;                           // rows the list shows now
+    std::function<void(Warning warning, std::string)> warning;  // a standard warning
+    std::function<void()> close;                                // the window is to close
+    std::function<Response(Request)> callForm;                  // the file's form, modal
+    std::function<void(bool)> busy;                             // wait cursor on/off
 };
 
 class BrowseEngine {

@@ -61,7 +61,7 @@ BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclara
     }
     BrowseHost host;
     host.visibleRows = [this] { return list_ ? list_->visibleRows() : 1; };
-    host.warning = [this](int number, std::string label) { state_.warning()(number, label); };
+    host.warning = [this](Warning warning, std::string label) { state_.warning()(warning, label); };
     host.close = [this] {
         QMetaObject::invokeMethod(this, &BrowseWindow::close, Qt::QueuedConnection);
     };

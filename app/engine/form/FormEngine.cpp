@@ -2,24 +2,9 @@
 
 #include "app/engine/state/AppState.h"
 #include "runtime/data/ErrorGuard.h"
+#include "runtime/data/Transaction.h"
 
 namespace cdz {
-namespace {
-
-// Standard warnings of the form engine.
-enum Warning : int {
-    kRangeError = 10,
-    kNotInFile = 11,
-    kInsertError = 14,
-    kUpdateError = 16,
-    kDeleteError = 18,
-    kDuplicate = 24,
-    kNumberingFailed = 25,
-    kConfirmDelete = 32,
-    kReadError = 35,
-};
-
-}  // namespace
 
 FormEngine::FormEngine(AppState& state, FormDeclaration declaration, FormHost host)
     : state_(state), decl_(std::move(declaration)), host_(std::move(host)) {}
@@ -124,7 +109,7 @@ bool FormEngine::reserveNumber() {
                 next = number->integer(f.record()) + 1;
             } else if (code != err::kRecordNotAvailable) {
                 start.restore(fd, f.record());
-                state_.warning()(kReadError, fd.label());
+                state_.warning()(Warning::RecordRetrievalError, fd.label());
                 return false;
             }
             start.restore(fd, f.record());
@@ -134,7 +119,7 @@ bool FormEngine::reserveNumber() {
                 return true;
             }
         }
-        if (state_.warning()(kNumberingFailed) != Button::Retry) {
+        if (state_.warning()(Warning::AutoNumberError) != Button::Retry) {
             start.restore(fd, f.record());
             return false;
         }
@@ -142,7 +127,7 @@ bool FormEngine::reserveNumber() {
 }
 
 void FormEngine::deleteRecord() {
-    if (state_.warning()(kConfirmDelete) != Button::Ok) return;
+    if (state_.warning()(Warning::ConfirmDelete) != Button::Ok) return;
     for (;;) {
         busy(true);
         const int result = state_.integrity().RIDelete(decl_.file);
@@ -151,7 +136,7 @@ void FormEngine::deleteRecord() {
             response_ = Response::Completed;
             return;
         }
-        if (state_.warning()(kDeleteError) != Button::Yes) return;
+        if (state_.warning()(Warning::DeleteRetry) != Button::Yes) return;
     }
 }
 
@@ -168,7 +153,7 @@ bool FormEngine::validate(int control) {
             const int64_t v = fd.column(c.field)->integer(record);
             if (v < c.low || v > c.high) {
                 passed = false;
-                state_.warning()(kRangeError, c.field,
+                state_.warning()(Warning::ValueOutOfRange, c.field,
                                  std::to_string(c.low) + " and " + std::to_string(c.high));
             }
             break;
@@ -182,7 +167,7 @@ bool FormEngine::validate(int control) {
             target.assign(other.record(), fd.column(c.field)->value(record));
             if (other.get(key) != 0) {
                 passed = false;
-                state_.warning()(kNotInFile, c.field, other.decl().label());
+                state_.warning()(Warning::ValueNotInFile, c.field, other.decl().label());
             }
             break;
         }
@@ -258,13 +243,13 @@ void FormEngine::reportDuplicate(int code) {
             const int key = f.keyIndex(k.key);
             const int found = reserved_ != 0 ? f.duplicate(key) : f.duplicateOfNew(key);
             if (found == err::kDuplicateKey) {
-                state_.warning()(kDuplicate, k.text);
+                state_.warning()(Warning::DuplicateKey, k.text);
                 return;
             }
         }
         f.database().error() = cause;
     }
-    state_.warning()(kInsertError);
+    state_.warning()(Warning::RecordInsertError);
 }
 
 bool FormEngine::completeChange() {
@@ -292,7 +277,7 @@ bool FormEngine::completeChange() {
             opened_ = RecordCopy::take(f.decl(), f.record());
             break;
         }
-        const Button answer = state_.warning()(kUpdateError);
+        const Button answer = state_.warning()(Warning::UpdateRetry);
         if (answer == Button::Yes) continue;
         if (answer == Button::No) {
             response_ = Response::Cancelled;
@@ -330,18 +315,16 @@ void FormEngine::removeReserved() {
     std::vector<DataFile*> scope{&f};
     for (CatalogueFile other : decl_.otherFiles) scope.push_back(&state_.catalogue().file(other));
     Database& db = f.database();
-    int code = beginTransaction(db, scope, Integrity::kTransactionWaitMs);
-    if (code == 0) code = cancelInsert_();
-    if (code == 0) {
-        code = f.getRecord(reserved_);
-        if (code == 0) code = f.erase();
-        if (code == err::kRecordNotFound) code = 0;
-    }
-    if (code == 0) code = db.commit();
+    const int code = inTransaction(db, scope, [&] {
+        int undone = cancelInsert_();
+        if (undone != 0) return undone;
+        undone = f.getRecord(reserved_);
+        if (undone == 0) undone = f.erase();
+        return undone == err::kRecordNotFound ? 0 : undone;
+    });
     if (code != 0) {
         const std::string why = clip(db.error().text).empty() ? std::to_string(code)
                                                               : std::string(clip(db.error().text));
-        if (db.inTransaction()) db.rollback();
         // The reserved record stays with what points at it: nothing is left pointing nowhere.
         state_.dialogs().message("Insert Not Undone",
                                  "The new " + f.decl().label() + " record could not be removed: " +

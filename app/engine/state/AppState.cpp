@@ -58,7 +58,7 @@ AppState::AppState(std::filesystem::path dataFolder, std::unique_ptr<Dialogs> di
       openDataFile_(marker_, registry_, warning_, stop_),
       settingsFileName_(kSettingsFileName),
       settingsFile_(std::make_unique<IniFile>(dataFolder_ / settingsFileName_)),
-      starter_([this](const std::string& name) { warning_(6, name); }) {
+      starter_([this](const std::string& name) { warning_(Warning::ProcedureNotDefined, name); }) {
     registry_.setApplicationName(applicationTag_);
     writeFailures_.watch(runtimeProfile_, kProfileLoss);
     writeFailures_.watch(*settingsFile_, kSettingsLoss);

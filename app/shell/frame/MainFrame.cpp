@@ -80,7 +80,7 @@ void MainFrame::open() {
     // A file that would not open has ended the program already (the open routine's warnings).
     if (files_->ok() &&
         MediaSeed::seedIfEmpty(catalogue.file(CatalogueFile::Media), catalogue.media()) != 0) {
-        state_.warning()(14);
+        state_.warning()(Warning::RecordInsertError);
     }
 
     WindowPlacement::restore(*this, state_.settingsFile(), kPlacementSection);

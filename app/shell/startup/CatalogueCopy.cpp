@@ -7,12 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/domain/data/Catalogue.h"
 #include "querykit/qwizard/StoreNames.h"
 #include "querykit/qwizard/StoreRecords.h"
 #include "runtime/data/DataFile.h"
-#include "runtime/data/ErrorGuard.h"
+#include "runtime/data/Transaction.h"
 
 namespace cdz {
 namespace {
@@ -155,7 +156,7 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
     pairs.push_back({&sourceQueries.fields, &targetQueries.fields});
 
     Database& db = target.database();
-    const bool oneTransaction = db.server() != nullptr;
+    const bool oneTransaction = db.has(StorageFeature::OneTransactionCopy);
     std::vector<DataFile*> targets;
     // Every file made ready before anything is written: a target that holds records stops it.
     for (Pair& p : pairs) {
@@ -184,28 +185,31 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
         // Into the folder's files, one file at a time: a folder attaches only so many at once.
         if (!oneTransaction) p.to->close();
     }
+    // A failure leaves the scope of the copy's transaction, which rolls it back.
+    std::optional<Transaction> whole;
     if (oneTransaction) {
-        if (int code = beginTransaction(db, targets, kWaitMs)) {
+        whole.emplace(db, targets, kWaitMs);
+        if (int code = whole->began()) {
             why_ = "the server's tables could not be locked (" + db.error().text + ")";
             return code;
         }
     }
     for (Pair& p : pairs) {
         if (!p.present) continue;
+        std::optional<Transaction> one;
         if (!oneTransaction) {
             if (int code = p.to->open()) {
                 why_ = reason(*p.to, "the target does not open");
                 return code;
             }
-            if (int code = beginTransaction(db, {p.to}, kWaitMs)) {
+            one.emplace(db, std::vector<DataFile*>{p.to}, kWaitMs);
+            if (int code = one->began()) {
                 why_ = reason(*p.to, "the target could not be locked");
                 return code;
             }
         }
         auto fail = [&](int code, const std::string& what) {
             why_ = what;
-            ErrorGuard keep(db.error());
-            db.rollback();
             copied_.clear();
             return code;
         };
@@ -240,7 +244,7 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
         }
         copied_.push_back({p.to->decl().label(), count});
         if (!oneTransaction) {
-            if (int committed = db.commit()) {
+            if (int committed = one->commit()) {
                 why_ = reason(*p.to, "the copy could not be committed");
                 return committed;
             }
@@ -248,7 +252,7 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
         }
     }
     if (oneTransaction) {
-        if (int code = db.commit()) {
+        if (int code = whole->commit()) {
             why_ = "the copy could not be committed (" + db.error().text + ": " +
                    db.error().driverText + ")";
             copied_.clear();

@@ -41,10 +41,13 @@ bool neverMade(const std::filesystem::path& file) {
 StartupRepair::Outcome StartupRepair::operator()(const std::string& marked) {
     // A start killed while it made a file for the first time leaves the name and no file, or an
     // empty one: there is nothing to repair, and the open makes the file afresh.
-    // A file on the server is not the repair program's: an open that timed out or was killed
-    // there left nothing half written (the server rolls back what its connection left).
+    // A file the repair program cannot salvage (on the server) is not its: an open that timed out
+    // or was killed there left nothing half written (the server rolls back what its connection
+    // left).
     if (const RegisteredFile* file = registry_.find(marked);
-        file && file->file && (file->file->database().server() || neverMade(file->file->path()))) {
+        file && file->file &&
+        (!file->file->database().has(StorageFeature::PageSalvage) ||
+         neverMade(file->file->path()))) {
         marker_.clear();
         return Outcome::Continue;
     }

@@ -1,6 +1,6 @@
 #include "app/songs/csv/SongImport.h"
 
-#include "runtime/data/ErrorGuard.h"
+#include "runtime/data/Transaction.h"
 #include "runtime/text/Text.h"
 
 namespace cdz {
@@ -148,8 +148,9 @@ bool SongImport::step(int lines) {
     if (state_ != ImportState::Running) return false;
     Catalogue& c = catalogue_;
     Database& db = c.database();
-    if (beginTransaction(db, {&c.file(F::Cadenzio), &c.file(F::Categories), &c.file(F::Media)},
-                         db.lockWait()) != 0) {
+    Transaction batch(db, {&c.file(F::Cadenzio), &c.file(F::Categories), &c.file(F::Media)},
+                      db.lockWait());
+    if (batch.began() != 0) {
         fail("Cannot ADD to Cadenzio!", errorWords(db.error()));
         return false;
     }
@@ -172,12 +173,8 @@ bool SongImport::step(int lines) {
         }
     }
     // What was added before a failure stays, as every earlier batch does.
-    if (db.commit() != 0) {
+    if (batch.commit() != 0) {
         const ErrorState cause = db.error();
-        {
-            ErrorGuard keep(db.error());
-            db.rollback();
-        }
         // The batch is gone: its songs are not counted.
         added_ = before;
         fail("Cannot ADD to Cadenzio!", errorWords(cause));

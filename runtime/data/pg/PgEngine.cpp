@@ -3,7 +3,10 @@
 #include <cctype>
 #include <utility>
 
+#include "runtime/data/Database.h"
+#include "runtime/data/ErrorGuard.h"
 #include "runtime/data/pg/PgDialect.h"
+#include "runtime/data/pg/PgFiles.h"
 #include "runtime/data/pg/PgStatement.h"
 #include "runtime/data/pg/PgTableSql.h"
 
@@ -369,6 +372,36 @@ int64_t PgEngine::dataVersion(const std::string& schema) {
         return -1;
     }
     return std::stoll(std::string(r.text(0, 0)));
+}
+
+bool PgEngine::has(StorageFeature feature) const {
+    return feature == StorageFeature::OneTransactionCopy;
+}
+
+std::unique_ptr<FileStorage> PgEngine::storage(Database& db, const FileDecl& decl,
+                                               const std::string& schema, const FileName& where) {
+    (void)db;
+    return std::make_unique<PgFiles>(*this, decl, schema, where);
+}
+
+int PgEngine::removeFile(Database& db, const FileDecl& decl, const FileName& where) {
+    std::string schema;
+    if (int code = db.attach(where.database, false, true, &schema)) return code;
+    const int code = PgFiles(*this, decl, schema, where).remove();
+    ErrorGuard keep(db.error());
+    db.detach(where.database);
+    return code;
+}
+
+int PgEngine::renameDatabase(Database& db, const std::filesystem::path& from,
+                             const std::filesystem::path& to) {
+    (void)db;
+    return renameSchema(from, to);
+}
+
+void PgEngine::discardDatabase(const std::filesystem::path& database) {
+    // A schema made in a failed transaction went with it.
+    (void)database;
 }
 
 }  // namespace cdz::pg

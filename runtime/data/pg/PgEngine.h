@@ -58,6 +58,14 @@ public:
     int64_t totalChanges() const override { return totalChanges_; }
     int64_t dataVersion(const std::string& schema) override;
 
+    bool has(StorageFeature feature) const override;
+    std::unique_ptr<FileStorage> storage(Database& db, const FileDecl& decl,
+                                         const std::string& schema, const FileName& where) override;
+    int removeFile(Database& db, const FileDecl& decl, const FileName& where) override;
+    int renameDatabase(Database& db, const std::filesystem::path& from,
+                       const std::filesystem::path& to) override;
+    void discardDatabase(const std::filesystem::path& database) override;
+
     // The server's own SQL ($1 parameters), outside the SQLite dialect the data layer writes.
     int execNative(const std::string& sql);
     int queryNative(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);

@@ -66,6 +66,7 @@ PgFiles::PgFiles(PgEngine& engine, const FileDecl& decl, const std::string& sche
                  const FileName& where)
     : engine_(engine),
       decl_(decl),
+      schema_(schema),
       plain_(PgEngine::plainName(schema)),
       where_(where),
       sql_(decl, plain_, where.table) {}
@@ -350,6 +351,15 @@ int PgFiles::check(std::string* problems) {
         }
     }
     return engine_.failWith(0);
+}
+
+std::string PgFiles::recordCountSql() const {
+    // A server keeps the open transaction's own changes of the count apart until it commits.
+    return "SELECT " + schema_ + "." + PgTableSql::kRecordsFunction + "(?)";
+}
+
+int PgFiles::createOnce(const std::function<int()>& create) {
+    return engine_.createOnce(schema_, where_.table, create);
 }
 
 }  // namespace cdz::pg

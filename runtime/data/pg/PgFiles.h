@@ -25,16 +25,19 @@ public:
     // Drops the table, and the schema once it holds no other.
     int remove();
     // Makes the record-number counter give numbers past the highest record's.
-    int numberPastHighest();
+    int numberPastHighest() override;
     // Renames the table (its indexes and triggers made again under the new name).
-    int rename(const std::string& table);
+    int rename(const std::string& table) override;
+    // The count the record-count triggers keep, with the open transaction's own changes.
+    std::string recordCountSql() const override;
+    int createOnce(const std::function<int()>& create) override;
     // The folded copies are folded here, as the program folds, and written back in batches.
     int build() override;
     // Converts a table stored under an older declaration to the declared layout, keeping every
     // record with its number (texts clipped to their width, numbers held to their type); all
     // or nothing. 0 when the table already has the layout; 2 or 36 as the open gives them; 40
     // when the records break a declared unique key.
-    int upgrade();
+    int upgrade() override;
     int pack() override;
     // The count against the rows, and each index by the server's own check where installed.
     int check(std::string* problems) override;
@@ -46,6 +49,7 @@ private:
 
     PgEngine& engine_;
     const FileDecl& decl_;
+    std::string schema_;  // as attached
     std::string plain_;
     FileName where_;
     PgTableSql sql_;

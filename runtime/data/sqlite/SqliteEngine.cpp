@@ -1,5 +1,8 @@
 #include "runtime/data/sqlite/SqliteEngine.h"
 
+#include "runtime/data/Database.h"
+#include "runtime/data/sqlite/SqliteFiles.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -96,8 +99,8 @@ SqliteEngine::~SqliteEngine() {
     closeConnection();
 }
 
-int SqliteEngine::setError(int runtimeCode, int sqliteCode, std::string_view sqliteText) {
-    error_.set(runtimeCode, sqliteCode, sqliteText);
+int SqliteEngine::setError(int runtimeCode, int driverCode, std::string_view driverText) {
+    error_.set(runtimeCode, driverCode, driverText);
     return runtimeCode;
 }
 
@@ -402,6 +405,37 @@ int64_t SqliteEngine::totalChanges() const {
 int64_t SqliteEngine::dataVersion(const std::string& schema) {
     Statement stmt(prepare("PRAGMA " + Database::quote(schema) + ".data_version"));
     return stmt && stmt.step().row() ? stmt.integer(0) : -1;
+}
+
+bool SqliteEngine::has(StorageFeature feature) const {
+    switch (feature) {
+        case StorageFeature::FilesInFolder:
+        case StorageFeature::PageSalvage:
+        case StorageFeature::OwnCaseFunctions:
+            return true;
+        case StorageFeature::OneTransactionCopy:
+            return false;
+    }
+    return false;
+}
+
+std::unique_ptr<FileStorage> SqliteEngine::storage(Database& db, const FileDecl& decl,
+                                                   const std::string& schema,
+                                                   const FileName& where) {
+    return std::make_unique<SqliteFiles>(db, decl, schema, where);
+}
+
+int SqliteEngine::removeFile(Database& db, const FileDecl& decl, const FileName& where) {
+    return SqliteFiles::removeFile(db, decl, where);
+}
+
+int SqliteEngine::renameDatabase(Database& db, const std::filesystem::path& from,
+                                 const std::filesystem::path& to) {
+    return SqliteFiles::renameDatabase(db, from, to);
+}
+
+void SqliteEngine::discardDatabase(const std::filesystem::path& database) {
+    SqliteFiles::discardDatabase(database);
 }
 
 }  // namespace cdz

@@ -49,6 +49,14 @@ public:
     int64_t totalChanges() const override;
     int64_t dataVersion(const std::string& schema) override;
 
+    bool has(StorageFeature feature) const override;
+    std::unique_ptr<FileStorage> storage(Database& db, const FileDecl& decl,
+                                         const std::string& schema, const FileName& where) override;
+    int removeFile(Database& db, const FileDecl& decl, const FileName& where) override;
+    int renameDatabase(Database& db, const std::filesystem::path& from,
+                       const std::filesystem::path& to) override;
+    void discardDatabase(const std::filesystem::path& database) override;
+
     // The connection itself, for the few uses that need SQLite as such.
     sqlite3* handle() const { return conn_.get(); }
 
@@ -59,7 +67,7 @@ private:
         bool exclusive = false;
     };
 
-    int setError(int runtimeCode, int sqliteCode = 0, std::string_view sqliteText = {});
+    int setError(int runtimeCode, int driverCode = 0, std::string_view driverText = {});
     int succeed() {
         error_.clear();
         return 0;

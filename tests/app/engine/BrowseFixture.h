@@ -59,7 +59,9 @@ struct BrowseFixture {
     BrowseHost host() {
         BrowseHost h;
         h.visibleRows = [this] { return rows; };
-        h.warning = [this](int n, std::string label) { warnings.emplace_back(n, label); };
+        h.warning = [this](Warning n, std::string label) {
+            warnings.emplace_back(static_cast<int>(n), label);
+        };
         h.close = [this] { closed = true; };
         h.callForm = [this](Request r) { return form(r); };
         return h;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data/DataFile.h"
+#include "runtime/data/Transaction.h"
 #include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
 #include "tests/support/TempDir.h"
@@ -65,6 +66,37 @@ TEST_F(TransactionTest, CommitAndRollbackCoverBothFiles) {
     cat.Category = "dropped";
     EXPECT_EQ(cats.get(categoryDecl().keyIndex("KeyCategory")), err::kRecordNotFound);
     EXPECT_EQ(seenElsewhere(), (std::pair<int64_t, int64_t>{1, 1}));
+}
+
+// The scope: what is not committed goes when it ends, and the failure that ended it stays the
+// error state's, not the rollback's.
+TEST_F(TransactionTest, AScopeLeftWithoutACommitRollsBackKeepingTheCause) {
+    {
+        Transaction t(db, {&songs, &cats});
+        ASSERT_EQ(t.began(), 0);
+        ASSERT_EQ(addBoth("dropped"), 0);
+        db.fail(err::kDuplicateKey);
+    }
+    EXPECT_EQ(db.error().code, err::kDuplicateKey);
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(seenElsewhere(), (std::pair<int64_t, int64_t>{0, 0}));
+
+    EXPECT_EQ(inTransaction(db, {&songs, &cats}, [&] { return addBoth("kept"); }), 0);
+    EXPECT_EQ(inTransaction(db, {&songs, &cats},
+                            [&] {
+                                addBoth("gone");
+                                return db.fail(err::kAccessDenied);
+                            }),
+              err::kAccessDenied);
+    EXPECT_EQ(db.error().code, err::kAccessDenied);
+    EXPECT_EQ(seenElsewhere(), (std::pair<int64_t, int64_t>{1, 1}));
+
+    // A file not open: nothing begins, and a commit tells the same.
+    ASSERT_EQ(cats.close(), 0);
+    Transaction t(db, {&songs, &cats});
+    EXPECT_EQ(t.began(), err::kFileNotOpen);
+    EXPECT_EQ(t.commit(), err::kFileNotOpen);
+    EXPECT_FALSE(db.inTransaction());
 }
 
 TEST_F(TransactionTest, FramingErrors) {

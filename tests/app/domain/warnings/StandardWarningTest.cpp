@@ -177,7 +177,7 @@ TEST(StandardWarning, EveryMessageWordForWord) {
     for (const Expected& x : kWarnings) {
         Harness h;
         h.current = ErrorState{35, "Record Not Found", 0, ""};
-        const Button pressed = h.warn(x.number, x.text1, x.text2);
+        const Button pressed = h.warn(static_cast<cdz::Warning>(x.number), x.text1, x.text2);
         ASSERT_EQ(h.dialogs.shown().size(), 1u) << x.number;
         const cdz::DialogRecord& r = h.dialogs.shown().front();
         EXPECT_EQ(r.title, x.title) << x.number;
@@ -202,12 +202,12 @@ TEST(StandardWarning, EveryMessageWordForWord) {
 TEST(StandardWarning, InvalidKeyHaltsOnlyOnNo) {
     Harness yes;
     yes.dialogs.queue(Button::Yes);
-    EXPECT_EQ(yes.warn(2, "Album"), Button::Yes);
+    EXPECT_EQ(yes.warn(cdz::Warning::InvalidKey, "Album"), Button::Yes);
     EXPECT_TRUE(yes.halts.empty());
 
     Harness no;
     no.dialogs.queue(Button::No);
-    EXPECT_EQ(no.warn(2, "Album"), Button::No);
+    EXPECT_EQ(no.warn(cdz::Warning::InvalidKey, "Album"), Button::No);
     ASSERT_EQ(no.halts.size(), 1u);
     EXPECT_EQ(no.halts.front(), "Invalid Key!");
 }
@@ -219,9 +219,9 @@ TEST(StandardWarning, SavedErrorIsReportedOnceThenTheCurrentOne) {
     EXPECT_EQ(h.rollbacks, 1);
     // The rollback leaves no error of its own; the saved one is what the user must see.
     h.current = ErrorState{};
-    h.warn(17, "Cadenzio");
+    h.warn(cdz::Warning::DeleteError, "Cadenzio");
     h.current = ErrorState{33, "Record Not Available", 0, ""};
-    h.warn(17, "Cadenzio");
+    h.warn(cdz::Warning::DeleteError, "Cadenzio");
     ASSERT_EQ(h.dialogs.shown().size(), 2u);
     EXPECT_EQ(h.dialogs.shown()[0].text,
               "An error (Creates Duplicate Key (40)) was experienced when attempting to delete a "
@@ -234,13 +234,13 @@ TEST(StandardWarning, SavedErrorIsReportedOnceThenTheCurrentOne) {
 TEST(StandardWarning, DriverTextForDamagedFiles) {
     Harness h;
     h.current = ErrorState{90, "File System Error", 26, "file is not a database   "};
-    h.warn(30, "Album");
+    h.warn(cdz::Warning::FileAccessError, "Album");
     EXPECT_EQ(h.dialogs.shown().back().text,
               "File (Album) could not be opened.  Error: file is not a database (26).");
     // A saved 90 shows the saved driver text as well.
     h.warn.saveError();
     h.current = ErrorState{};
-    h.warn(30, "Album");
+    h.warn(cdz::Warning::FileAccessError, "Album");
     EXPECT_EQ(h.dialogs.shown().back().text,
               "File (Album) could not be opened.  Error: file is not a database (26).");
 }
@@ -266,7 +266,7 @@ TEST(StandardWarning, ChangedByAnotherStationWording) {
         h.current = c.saved;
         if (c.saved.code != 0) h.warn.saveError();
         h.current = c.current;
-        h.warn(15, "Record Changed by Another Station");
+        h.warn(cdz::Warning::UpdateError, "Record Changed by Another Station");
         EXPECT_EQ(h.dialogs.shown().back().text, c.text);
     }
 }

@@ -186,7 +186,7 @@ TEST_F(FrameStartTest, AHaltClosesEveryOpenFileBeforeTheProgramEnds) {
     ASSERT_EQ(beginTransaction(catalogue().database(), {&catalogue().file(F::Media)}, 1000), 0);
     catalogue().media().Media = "Never kept";
     ASSERT_EQ(catalogue().file(F::Media).add(), 0);
-    state->warning()(1, "cdzmedia");  // a halting warning
+    state->warning()(Warning::InvalidFile, "cdzmedia");  // a halting warning
     EXPECT_EQ(halts, std::vector<std::string>{"Invalid File!"});
     EXPECT_FALSE(catalogue().file(F::Media).isOpen());
     EXPECT_FALSE(catalogue().file(F::Labels).isOpen());

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/filemgr/FileManagerProcedures.h"
 #include "app/engine/state/AppState.h"
+#include "app/filemgr/FileManagerProcedures.h"
 #include "runtime/ui/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 

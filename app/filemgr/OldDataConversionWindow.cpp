@@ -1,12 +1,11 @@
 #include "app/filemgr/OldDataConversionWindow.h"
 
 #include <QCloseEvent>
-#include <QLabel>
-#include <QProgressBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/engine/state/AppState.h"
+#include "runtime/ui/ProgressPanel.h"
 
 namespace cdz {
 
@@ -20,52 +19,33 @@ OldDataConversionWindow::OldDataConversionWindow(std::unique_ptr<OldSongConverte
                                                  QWidget* parent)
     : QWidget(parent),
       converter_(std::move(converter)),
-      percent_(new QLabel(this)),
-      bar_(new QProgressBar(this)),
-      timer_(new QTimer(this)) {
+      panel_(new ProgressPanel({"Upgrading Files", true, false}, this)),
+      slices_(
+          {[this] { return converter_->step(kBatch); }, [this] { return converter_->percent(); }}) {
     setObjectName("OldDataConversion");
     setWindowTitle("Processing Records");
-    auto* heading = new QLabel("Upgrading Files", this);
-    heading->setObjectName("UserString");
-    percent_->setObjectName("PctText");
-    bar_->setObjectName("Progress");
-    bar_->setRange(0, 100);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(bar_);
-    layout->addWidget(percent_);
-    showProgress();
-    connect(timer_, &QTimer::timeout, this, &OldDataConversionWindow::batch);
-    timer_->start(0);
+    (new QVBoxLayout(this))->addWidget(panel_);
+    panel_->follow(slices_);
+    connect(&slices_, &SlicedRun::ended, this, &OldDataConversionWindow::ended);
+    slices_.start();
 }
 
 OldDataConversionWindow::~OldDataConversionWindow() = default;
 
-void OldDataConversionWindow::batch() {
-    if (converter_->step(kBatch)) {
-        showProgress();
-        return;
-    }
-    timer_->stop();
-    percent_->setText("Process Completed");
-    bar_->setValue(100);
+void OldDataConversionWindow::ended(SlicedRun::End how) {
+    if (how != SlicedRun::End::Completed) return;
+    panel_->showCompleted();
     converter_->finish();
-    // After this tick: the window may be closed from inside its own timer slot.
+    // After this turn: the window may be closed from inside the slice that ended the run.
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void OldDataConversionWindow::runToEnd() {
-    while (timer_->isActive()) batch();
-}
-
-void OldDataConversionWindow::showProgress() {
-    const int pct = converter_->percent();
-    bar_->setValue(pct);
-    percent_->setText(QString("%1% Completed").arg(pct));
+    slices_.finishNow();
 }
 
 void OldDataConversionWindow::closeEvent(QCloseEvent* event) {
-    timer_->stop();
+    slices_.cancel();
     converter_->finish();
     event->accept();
 }

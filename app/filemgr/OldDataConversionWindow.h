@@ -1,20 +1,18 @@
 #pragma once
-// The progress window of the old-data conversion ("Processing Records"): it converts a batch of
-// old songs on each timer tick so the program stays responsive, shows the share done, and
-// closes itself when the conversion has ended. Closing it early stops after the current batch.
+// The progress window of the old-data conversion ("Processing Records"): it converts old songs
+// in slices on the event loop so the program stays responsive, shows the share done, and closes
+// itself when the conversion has ended. Closing it early stops after the current batch.
 #include <QWidget>
 
 #include <memory>
 
 #include "app/filemgr/OldSongConverter.h"
-
-class QLabel;
-class QProgressBar;
-class QTimer;
+#include "runtime/ui/SlicedRun.h"
 
 namespace cdz {
 
 class AppState;
+class ProgressPanel;
 
 class OldDataConversionWindow final : public QWidget {
     Q_OBJECT
@@ -27,7 +25,7 @@ public:
     OldDataConversionWindow(std::unique_ptr<OldSongConverter> converter, QWidget* parent);
     ~OldDataConversionWindow() override;
 
-    // Converts everything left at once, as the timer would (for tests).
+    // Converts everything left at once, as the slices would (for tests).
     void runToEnd();
     const OldSongConverter& converter() const { return *converter_; }
 
@@ -35,13 +33,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void batch();
-    void showProgress();
+    void ended(SlicedRun::End how);
 
     std::unique_ptr<OldSongConverter> converter_;
-    QLabel* percent_;
-    QProgressBar* bar_;
-    QTimer* timer_;
+    ProgressPanel* panel_;
+    SlicedRun slices_;
 };
 
 }  // namespace cdz

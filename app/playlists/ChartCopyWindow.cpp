@@ -1,44 +1,24 @@
 #include "app/playlists/ChartCopyWindow.h"
 
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/engine/state/AppState.h"
+#include "runtime/ui/ProgressPanel.h"
 
 namespace cdz {
-namespace {
-
-QString percentText(int percent) {
-    return QStringLiteral("%1% Completed").arg(percent);
-}
-
-}  // namespace
 
 ChartCopyWindow::ChartCopyWindow(AppState& state, int32_t playlist, QWidget* parent)
     : QDialog(parent),
       state_(state),
       copy_(state.catalogue(), playlist),
-      progress_(new QLabel(percentText(0), this)),
-      bar_(new QProgressBar(this)),
-      cancel_(new QPushButton(tr("Cancel"), this)) {
+      panel_(new ProgressPanel({"Updating Chart", true}, this)),
+      run_({[this] { return step(); }, [this] { return copy_.percent(); }}) {
     setObjectName("ChartCopyWindow");
     setWindowTitle("Processing Records");
-    auto* caption = new QLabel("Updating Chart", this);
-    caption->setObjectName("Caption");
-    progress_->setObjectName("ProgressText");
-    bar_->setRange(0, 100);
-    bar_->setValue(0);
-    cancel_->setObjectName("CancelButton");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(caption);
-    layout->addWidget(progress_);
-    layout->addWidget(bar_);
-    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
-    connect(cancel_, &QPushButton::clicked, this, &ChartCopyWindow::reject);
-    timer_.setInterval(0);
-    connect(&timer_, &QTimer::timeout, this, &ChartCopyWindow::turn);
+    (new QVBoxLayout(this))->addWidget(panel_);
+    panel_->follow(run_);
+    connect(panel_, &ProgressPanel::cancelPressed, this, &ChartCopyWindow::reject);
+    connect(&run_, &SlicedRun::ended, this, &ChartCopyWindow::end);
 }
 
 bool ChartCopyWindow::run(AppState& state, int32_t playlist, QWidget* parent) {
@@ -54,39 +34,36 @@ bool ChartCopyWindow::run(AppState& state, int32_t playlist, QWidget* parent) {
 
 void ChartCopyWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!timer_.isActive() && !ended_) timer_.start();
+    if (!shown_) {
+        shown_ = true;
+        run_.start();
+    }
 }
 
 // Cancel stops the walk between batches; what was marked stays marked.
 void ChartCopyWindow::reject() {
-    if (!ended_) end();
+    run_.cancel();
 }
 
-void ChartCopyWindow::turn() {
+bool ChartCopyWindow::step() {
     if (!started_) {
         started_ = true;
         if (!copy_.start()) {
             state_.error() = copy_.error();
             state_.warning()(Warning::RecordRetrievalError, "PlaylistDetails");
-            end();
-            return;
+            return false;
         }
     }
     const bool more = copy_.step();
-    progress_->setText(percentText(copy_.percent()));
-    bar_->setValue(copy_.percent());
     if (copy_.failed()) {
         state_.error() = copy_.error();
         state_.warning()(Warning::ProcessError, "Put", "Process:View");
     }
-    if (!more) end();
+    return more;
 }
 
 void ChartCopyWindow::end() {
-    ended_ = true;
-    timer_.stop();
-    progress_->setText("Process Completed");
-    cancel_->setEnabled(false);
+    panel_->showCompleted();
     QDialog::reject();
 }
 

@@ -1,19 +1,16 @@
 #pragma once
 // The chart copy from the playlist form: asks first, then marks the playlist's entries under a
-// progress window ("Processing Records", "Updating Chart") a batch per timer turn, so that
+// progress window ("Processing Records", "Updating Chart") in slices on the event loop, so that
 // Cancel can stop it between batches.
 #include <QDialog>
-#include <QTimer>
 
 #include "app/playlists/ChartCopy.h"
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
+#include "runtime/ui/SlicedRun.h"
 
 namespace cdz {
 
 class AppState;
+class ProgressPanel;
 
 class ChartCopyWindow final : public QDialog {
     Q_OBJECT
@@ -32,17 +29,15 @@ protected:
     void reject() override;
 
 private:
-    void turn();
+    bool step();
     void end();
 
     AppState& state_;
     ChartCopy copy_;
-    QLabel* progress_;
-    QProgressBar* bar_;
-    QPushButton* cancel_;
-    QTimer timer_;
+    ProgressPanel* panel_;
+    SlicedRun run_;
+    bool shown_ = false;
     bool started_ = false;
-    bool ended_ = false;
 };
 
 }  // namespace cdz

@@ -1,89 +1,50 @@
 #include "app/reports/ReportProgressWindow.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
+#include <chrono>
+#include <optional>
+
 #include "runtime/ui/Dialogs.h"
+#include "runtime/ui/ProgressPanel.h"
+#include "runtime/ui/SlicedRun.h"
 
 namespace cdz {
-namespace {
-
-// Records per batch, and how long one slice of the timer may work before the window gets a
-// turn: short enough that Cancel and redraws are noticed at once.
-constexpr int kBatch = 25;
-constexpr qint64 kSliceMs = 40;
-
-}  // namespace
 
 ReportProgressWindow::ReportProgressWindow(Dialogs& dialogs, bool previewing,
                                            const QString& fileName, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), previewing_(previewing) {
+    : QDialog(parent),
+      dialogs_(dialogs),
+      previewing_(previewing),
+      panel_(new ProgressPanel({}, this)) {
     setObjectName("ReportProgress");
     setWindowTitle(previewing ? "Generating Report" : "Printing Report");
     setAttribute(Qt::WA_DeleteOnClose, false);
-    auto* column = new QVBoxLayout(this);
-    percent_ = new QLabel("0% Completed", this);
-    percent_->setObjectName("PercentText");
-    percent_->setAlignment(Qt::AlignCenter);
-    auto* file = new QLabel(fileName, this);
-    file->setObjectName("FileNameText");
-    file->setAlignment(Qt::AlignCenter);
-    cancel_ = new QPushButton("Cancel", this);
-    cancel_->setObjectName("CancelButton");
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(cancel_);
-    row->addStretch();
-    column->addWidget(percent_);
-    column->addWidget(file);
-    column->addLayout(row);
+    panel_->addLine("FileNameText", fileName);
+    (new QVBoxLayout(this))->addWidget(panel_);
     setMinimumWidth(260);
-    connect(cancel_, &QPushButton::clicked, this, &ReportProgressWindow::cancel);
-    timer_ = new QTimer(this);
-    timer_->setInterval(0);
-    connect(timer_, &QTimer::timeout, this, &ReportProgressWindow::slice);
+    connect(panel_, &ProgressPanel::cancelPressed, this, &ReportProgressWindow::cancel);
 }
 
 void ReportProgressWindow::run(Work work) {
     work_ = std::move(work);
-    shown_ = -1;
-    showPercent();
-    timer_->start();
+    // Short slices: a report's steps are cheap, and Cancel should answer at once.
+    run_ = new SlicedRun({work_.step, work_.percent}, this, std::chrono::milliseconds(40));
+    panel_->follow(*run_);
+    connect(run_, &SlicedRun::ended, this, [this](SlicedRun::End how) {
+        if (how == SlicedRun::End::Completed) end(End::Completed);
+    });
+    run_->start();
 }
 
 QString ReportProgressWindow::percentText() const {
-    return percent_->text();
-}
-
-void ReportProgressWindow::showPercent() {
-    const int now = work_.percent ? work_.percent() : 0;
-    if (now == shown_) return;
-    shown_ = now;
-    percent_->setText(QString::number(now) + "% Completed");
-    percent_->repaint();
-}
-
-void ReportProgressWindow::slice() {
-    if (ended_ || asking_) return;
-    QElapsedTimer clock;
-    clock.start();
-    bool more = true;
-    // A Cancel answered meanwhile (the questions run their own event loop) ends the slice.
-    do {
-        for (int i = 0; i < kBatch && more && !ended_; ++i) more = work_.step();
-    } while (more && !ended_ && clock.elapsed() < kSliceMs);
-    if (ended_) return;
-    showPercent();
-    if (!more) end(End::Completed);
+    return panel_->percentText();
 }
 
 void ReportProgressWindow::cancel() {
     if (ended_ || asking_) return;
     asking_ = true;
-    timer_->stop();
+    if (run_) run_->pause();
     const Button sure =
         dialogs_.message("Question", "Are you sure you want to CANCEL this Report?",
                          MessageIcon::Question, Button::Yes | Button::No, Button::No);
@@ -101,8 +62,8 @@ void ReportProgressWindow::cancel() {
     asking_ = false;
     if (how) {
         end(*how);
-    } else if (!ended_) {
-        timer_->start();
+    } else if (!ended_ && run_) {
+        run_->resume();
     }
 }
 
@@ -113,7 +74,7 @@ void ReportProgressWindow::reject() {
 void ReportProgressWindow::end(End how) {
     if (ended_) return;
     ended_ = true;
-    timer_->stop();
+    if (run_) run_->cancel();  // no step after this, however the report ended
     hide();
     emit ended(how);
 }

@@ -1,20 +1,17 @@
 #pragma once
 // The window a report shows while it reads: "Generating Report" (or "Printing Report"), how
 // much of the file is read as "N% Completed" (redrawn only when the figure changes), the file
-// read, and Cancel, which Escape presses too. The work goes on in slices of the window's
-// timer, so the window and the rest of the program stay live; Cancel asks before it stops and,
-// when pages exist for a preview, offers to preview them.
+// read, and Cancel, which Escape presses too. The work goes on in slices on the event loop, so
+// the window and the rest of the program stay live; Cancel asks before it stops and, when pages
+// exist for a preview, offers to preview them.
 #include <QDialog>
-#include <QElapsedTimer>
 #include <functional>
-
-class QLabel;
-class QPushButton;
-class QTimer;
 
 namespace cdz {
 
 class Dialogs;
+class ProgressPanel;
+class SlicedRun;
 
 class ReportProgressWindow final : public QDialog {
     Q_OBJECT
@@ -43,17 +40,13 @@ protected:
     void reject() override;  // Escape and the close box press Cancel
 
 private:
-    void slice();
-    void showPercent();
     void end(End how);
 
     Dialogs& dialogs_;
     bool previewing_;
     Work work_;
-    QTimer* timer_ = nullptr;
-    QLabel* percent_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    int shown_ = -1;
+    ProgressPanel* panel_ = nullptr;
+    SlicedRun* run_ = nullptr;
     bool ended_ = false;
     bool asking_ = false;
 };

@@ -1,20 +1,15 @@
 #include "app/albums/maintenance/MaintenanceWindow.h"
 
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/engine/state/AppState.h"
+#include "runtime/ui/ProgressPanel.h"
 
 namespace cdz {
 
 namespace {
 constexpr size_t kFailedAlbumsListed = 10;
-
-QString percentText(int percent) {
-    return QStringLiteral("%1% Completed").arg(percent, 3);
-}
 
 }  // namespace
 
@@ -23,31 +18,18 @@ MaintenanceWindow::MaintenanceWindow(AppState& state, MaintenancePass pass, QWid
     : QDialog(parent),
       state_(state),
       run_(state.catalogue(), pass, batchSize),
-      caption_(new QLabel(QString::fromUtf8(run_.info().caption.data(),
-                                            static_cast<qsizetype>(run_.info().caption.size())),
-                          this)),
-      progress_(new QLabel(percentText(0), this)),
-      bar_(new QProgressBar(this)),
-      cancel_(new QPushButton(tr("Cancel"), this)) {
+      panel_(
+          new ProgressPanel({QString::fromUtf8(run_.info().caption.data(),
+                                               static_cast<qsizetype>(run_.info().caption.size())),
+                             true, true, 3},
+                            this)),
+      slices_({[this] { return step(); }, [this] { return run_.percent(); }}) {
     setObjectName("MaintenanceWindow");
     setWindowTitle(tr("Progress..."));
-    caption_->setObjectName("Caption");
-    progress_->setObjectName("ProgressText");
-    bar_->setObjectName("ProgressBar");
-    bar_->setRange(0, 100);
-    bar_->setValue(0);
-    cancel_->setObjectName("CancelButton");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(caption_);
-    layout->addWidget(progress_);
-    layout->addWidget(bar_);
-    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
-    connect(cancel_, &QPushButton::clicked, this, [this] {
-        cancel_->setEnabled(false);
-        run_.cancel();
-    });
-    timer_.setInterval(0);
-    connect(&timer_, &QTimer::timeout, this, &MaintenanceWindow::turn);
+    (new QVBoxLayout(this))->addWidget(panel_);
+    panel_->follow(slices_);
+    connect(panel_, &ProgressPanel::cancelPressed, this, &MaintenanceWindow::cancel);
+    connect(&slices_, &SlicedRun::ended, this, &MaintenanceWindow::end);
 }
 
 void MaintenanceWindow::run(AppState& state, MaintenancePass pass, QWidget* parent) {
@@ -60,9 +42,9 @@ void MaintenanceWindow::run(AppState& state, MaintenancePass pass, QWidget* pare
 void MaintenanceWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     setWindowTitle(tr("Processing Records"));
-    if (!started_) {
-        started_ = true;
-        timer_.start();
+    if (!shown_) {
+        shown_ = true;
+        slices_.start();
     }
 }
 
@@ -71,35 +53,25 @@ void MaintenanceWindow::reject() {
         QDialog::reject();
         return;
     }
-    cancel_->setEnabled(false);
+    cancel();
+}
+
+// The pass stops after its current batch, which stays whole.
+void MaintenanceWindow::cancel() {
+    panel_->cancelButton()->setEnabled(false);
     run_.cancel();
 }
 
-void MaintenanceWindow::turn() {
-    if (shownPercent_ < 0) {
-        shownPercent_ = 0;
-        if (!run_.start()) {
-            end();
-            return;
-        }
+bool MaintenanceWindow::step() {
+    if (!started_) {
+        started_ = true;
+        if (!run_.start()) return false;
     }
-    const bool more = run_.step();
-    showPercent();
-    if (!more) end();
-}
-
-void MaintenanceWindow::showPercent() {
-    const int percent = run_.percent();
-    if (percent == shownPercent_) return;
-    shownPercent_ = percent;
-    progress_->setText(percentText(percent));
-    bar_->setValue(percent);
+    return run_.step();
 }
 
 void MaintenanceWindow::end() {
-    timer_.stop();
-    progress_->setText(tr("Process Completed"));
-    cancel_->setEnabled(false);
+    panel_->showCompleted();
     const MaintenanceFault& fault = run_.fault();
     if (fault) {
         state_.error() = run_.faultError();

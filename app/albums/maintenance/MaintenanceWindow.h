@@ -1,19 +1,16 @@
 #pragma once
 // The progress window of a housekeeping pass: the pass's caption, the percent done, a bar and
-// Cancel. It does one batch of the pass per turn of a zero-interval timer, so the other windows
-// stay live, and tells the user of a failed read or write and of albums that were not made.
+// Cancel. It does the pass's batches in slices on the event loop, so the other windows stay
+// live, and tells the user of a failed read or write and of albums that were not made.
 #include <QDialog>
-#include <QTimer>
 
 #include "app/albums/maintenance/MaintenanceRun.h"
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
+#include "runtime/ui/SlicedRun.h"
 
 namespace cdz {
 
 class AppState;
+class ProgressPanel;
 
 class MaintenanceWindow final : public QDialog {
     Q_OBJECT
@@ -32,20 +29,17 @@ protected:
     void reject() override;
 
 private:
-    void turn();
-    void showPercent();
+    bool step();
+    void cancel();
     void end();
     void tellFailedAlbums();
 
     AppState& state_;
     MaintenanceRun run_;
-    QLabel* caption_;
-    QLabel* progress_;
-    QProgressBar* bar_;
-    QPushButton* cancel_;
-    QTimer timer_;
+    ProgressPanel* panel_;
+    SlicedRun slices_;
+    bool shown_ = false;
     bool started_ = false;
-    int shownPercent_ = -1;
 };
 
 }  // namespace cdz

@@ -1,16 +1,16 @@
 #pragma once
 // The "Progress..." window of the import and the export: its title, an optional caption, how
 // far the run is as "N% Completed" (redrawn only when the figure changes), and Cancel, which
-// Escape presses too. The run goes on in slices of the window's timer, so the program stays
-// live; "Process Completed" shows only when the run really completed.
+// Escape presses too. The run goes on in slices on the event loop, so the program stays live;
+// "Process Completed" shows only when the run really completed.
 #include <QDialog>
 #include <functional>
-
-class QLabel;
-class QPushButton;
-class QTimer;
+#include <memory>
 
 namespace cdz {
+
+class ProgressPanel;
+class SlicedRun;
 
 class CsvProgressWindow final : public QDialog {
     Q_OBJECT
@@ -23,6 +23,7 @@ public:
     };
 
     CsvProgressWindow(const QString& title, const QString& caption, QWidget* parent = nullptr);
+    ~CsvProgressWindow() override;
 
     // Runs the work to its end (or Cancel) with the window shown; returns then.
     void run(Work work);
@@ -32,15 +33,9 @@ protected:
     void reject() override;  // Escape and the close box press Cancel
 
 private:
-    void slice();
-    void showPercent();
-
     Work work_;
-    QTimer* timer_ = nullptr;
-    QLabel* percent_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    int shown_ = -1;
-    bool ended_ = false;
+    ProgressPanel* panel_ = nullptr;
+    std::unique_ptr<SlicedRun> run_;
 };
 
 }  // namespace cdz

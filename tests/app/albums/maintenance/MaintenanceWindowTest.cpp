@@ -53,13 +53,13 @@ TEST_F(MaintenanceWindowTest, CancelEndsThePassBetweenBatches) {
     window.open();
     EXPECT_EQ(window.windowTitle(), "Processing Records");
     EXPECT_EQ(window.findChild<QLabel*>("Caption")->text(), "Copying...");
-    EXPECT_EQ(window.findChild<QLabel*>("ProgressText")->text(), "  0% Completed");
+    EXPECT_EQ(window.findChild<QLabel*>("PercentText")->text(), "  0% Completed");
     // Pressed before the first turn of the timer: no batch is done.
     window.findChild<QPushButton*>("CancelButton")->click();
     ASSERT_TRUE(waitFor([&] { return window.pass().ended(); }));
     EXPECT_TRUE(window.pass().cancelled());
     EXPECT_EQ(window.pass().done(), 0);
-    EXPECT_EQ(window.findChild<QLabel*>("ProgressText")->text(), "Process Completed");
+    EXPECT_EQ(window.findChild<QLabel*>("PercentText")->text(), "Process Completed");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(albumCount(), 0u);
 }

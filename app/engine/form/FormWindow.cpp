@@ -132,97 +132,111 @@ QWidget* FormWindow::makeControl(const FormEntry& e, QWidget* parent, Entry& ent
     return nullptr;
 }
 
+QRect FormWindow::pixels(const QRect& du) const {
+    const QFontMetrics fm(font());
+    return QRect(dialogUnitsToPixelsX(du.x(), fm.averageCharWidth()),
+                 dialogUnitsToPixelsY(du.y(), fm.height()),
+                 dialogUnitsToPixelsX(du.width(), fm.averageCharWidth()),
+                 dialogUnitsToPixelsY(du.height(), fm.height()));
+}
+
 void FormWindow::build() {
     setWindowTitle(spec_.designTitle);
     setWindowIcon(AppIcons::icon("WINPYR.ICO"));
-    const QFontMetrics fm(font());
-    auto px = [&](const QRect& du) {
-        return QRect(dialogUnitsToPixelsX(du.x(), fm.averageCharWidth()),
-                     dialogUnitsToPixelsY(du.y(), fm.height()),
-                     dialogUnitsToPixelsX(du.width(), fm.averageCharWidth()),
-                     dialogUnitsToPixelsY(du.height(), fm.height()));
-    };
-    designPixels_ = px(QRect(QPoint(0, 0), spec_.designSize)).size();
-    std::vector<QWidget*> pages;
-    if (!spec_.tabs.empty()) {
-        sheet_ = new QTabWidget(this);
-        sheet_->setObjectName("Sheet");
-        sheet_->setGeometry(px(spec_.sheetPlace));
-        for (const QString& t : spec_.tabs) {
-            auto* page = new QWidget;
-            sheet_->addTab(page, t);
-            pages.push_back(page);
-        }
-        // Moving between pages shows the buffers as they are now.
-        connect(sheet_, &QTabWidget::currentChanged, this, [this] { display(); });
-    }
+    designPixels_ = pixels(QRect(QPoint(0, 0), spec_.designSize)).size();
+    makePages();
     const std::string dates = datePictureSetting(state_.settings().dateFormat);
-    for (size_t i = 0; i < spec_.entries.size(); ++i) {
-        const FormEntry& e = spec_.entries[i];
-        QWidget* parent = e.tab >= 0 && e.tab < static_cast<int>(pages.size())
-                              ? pages[static_cast<size_t>(e.tab)]
-                              : this;
-        Entry entry;
-        entry.type = e.type;
-        entry.field = e.field;
-        entry.items = e.items;
-        entry.picture =
-            Picture::parse(dates.empty() ? e.picture : replaceDatePicture(e.picture, dates));
-        QWidget* control = makeControl(e, parent, entry);
-        entry.widget = control;
-        control->setObjectName(QString::fromStdString(e.field));
-        control->setGeometry(px(e.entryPlace));
-        control->setToolTip(e.tip);
-        if (e.type != FormEntry::Type::Options && !e.prompt.isEmpty()) {
-            auto* prompt = new QLabel(e.prompt, parent);
-            prompt->setGeometry(px(e.promptPlace));
-            prompt->setBuddy(control);
-        }
-        if (entry.edit) entry.edit->installEventFilter(this);
-        const int index = static_cast<int>(i);
-        switch (e.type) {
-            case FormEntry::Type::Entry:
-            case FormEntry::Type::Combo:
-                connect(entry.edit, &QLineEdit::editingFinished, this, [this, index] {
-                    if (entries_[static_cast<size_t>(index)].edit->isModified()) accepted(index);
-                });
-                if (auto* combo = qobject_cast<QComboBox*>(control)) {
-                    connect(combo, &QComboBox::activated, this, [this, index] { accepted(index); });
-                }
-                break;
-            case FormEntry::Type::Spin:
-                connect(static_cast<QSpinBox*>(control), &QSpinBox::editingFinished, this,
-                        [this, index] { accepted(index); });
-                break;
-            case FormEntry::Type::Options:
-                for (QRadioButton* r : control->findChildren<QRadioButton*>()) {
-                    connect(r, &QRadioButton::clicked, this, [this, index] { accepted(index); });
-                }
-                break;
-            case FormEntry::Type::Text:
-                break;
-        }
-        entries_.push_back(std::move(entry));
+    for (size_t i = 0; i < spec_.entries.size(); ++i) addEntry(i, dates);
+    makeButtons();
+    resize(designPixels_);
+    if (spec_.minimumIsDesign) setMinimumSize(designPixels_);
+    resizer_ = new ControlResizer(*this);
+    resizer_->recordControls(ResizeMode::Form);
+}
+
+void FormWindow::makePages() {
+    if (spec_.tabs.empty()) return;
+    sheet_ = new QTabWidget(this);
+    sheet_->setObjectName("Sheet");
+    sheet_->setGeometry(pixels(spec_.sheetPlace));
+    for (const QString& t : spec_.tabs) {
+        auto* page = new QWidget;
+        sheet_->addTab(page, t);
+        pages_.push_back(page);
     }
+    // Moving between pages shows the buffers as they are now.
+    connect(sheet_, &QTabWidget::currentChanged, this, [this] { display(); });
+}
+
+QWidget* FormWindow::pageOf(int tab) {
+    return tab >= 0 && tab < static_cast<int>(pages_.size()) ? pages_[static_cast<size_t>(tab)]
+                                                             : this;
+}
+
+// Entry `i` of the spec: its control and prompt on its page, and what accepts its value.
+void FormWindow::addEntry(size_t i, const std::string& dates) {
+    const FormEntry& e = spec_.entries[i];
+    QWidget* parent = pageOf(e.tab);
+    Entry entry;
+    entry.type = e.type;
+    entry.field = e.field;
+    entry.items = e.items;
+    entry.picture =
+        Picture::parse(dates.empty() ? e.picture : replaceDatePicture(e.picture, dates));
+    QWidget* control = makeControl(e, parent, entry);
+    entry.widget = control;
+    control->setObjectName(QString::fromStdString(e.field));
+    control->setGeometry(pixels(e.entryPlace));
+    control->setToolTip(e.tip);
+    if (e.type != FormEntry::Type::Options && !e.prompt.isEmpty()) {
+        auto* prompt = new QLabel(e.prompt, parent);
+        prompt->setGeometry(pixels(e.promptPlace));
+        prompt->setBuddy(control);
+    }
+    if (entry.edit) entry.edit->installEventFilter(this);
+    const int index = static_cast<int>(i);
+    switch (e.type) {
+        case FormEntry::Type::Entry:
+        case FormEntry::Type::Combo:
+            connect(entry.edit, &QLineEdit::editingFinished, this, [this, index] {
+                if (entries_[static_cast<size_t>(index)].edit->isModified()) accepted(index);
+            });
+            if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                connect(combo, &QComboBox::activated, this, [this, index] { accepted(index); });
+            }
+            break;
+        case FormEntry::Type::Spin:
+            connect(static_cast<QSpinBox*>(control), &QSpinBox::editingFinished, this,
+                    [this, index] { accepted(index); });
+            break;
+        case FormEntry::Type::Options:
+            for (QRadioButton* r : control->findChildren<QRadioButton*>()) {
+                connect(r, &QRadioButton::clicked, this, [this, index] { accepted(index); });
+            }
+            break;
+        case FormEntry::Type::Text:
+            break;
+    }
+    entries_.push_back(std::move(entry));
+}
+
+// OK, Cancel, the spec's panels and buttons, and the hidden Ditto.
+void FormWindow::makeButtons() {
     ok_ = new QPushButton(spec_.okCaption, this);
     ok_->setObjectName("OkButton");
     ok_->setToolTip(spec_.okTip);
     ok_->setDefault(true);
-    ok_->setGeometry(px(spec_.okPlace));
+    ok_->setGeometry(pixels(spec_.okPlace));
     cancel_ = new QPushButton(spec_.cancelCaption, this);
     cancel_->setObjectName("CancelButton");
     cancel_->setToolTip(spec_.cancelTip);
     cancel_->setAutoDefault(false);
-    cancel_->setGeometry(px(spec_.cancelPlace));
+    cancel_->setGeometry(pixels(spec_.cancelPlace));
     connect(ok_, &QPushButton::clicked, this, &FormWindow::accept);
     connect(cancel_, &QPushButton::clicked, this, &FormWindow::reject);
-    auto pageOf = [&](int tab) -> QWidget* {
-        return tab >= 0 && tab < static_cast<int>(pages.size()) ? pages[static_cast<size_t>(tab)]
-                                                                : this;
-    };
     for (const FormPanel& panel : spec_.panels) {
         if (QWidget* made = panel.make ? panel.make(pageOf(panel.tab)) : nullptr) {
-            made->setGeometry(px(panel.place));
+            made->setGeometry(pixels(panel.place));
             panels_.emplace_back(made);
         }
     }
@@ -230,7 +244,7 @@ void FormWindow::build() {
         auto* button = new QPushButton(b.caption, this);
         button->setToolTip(b.tip);
         button->setAutoDefault(false);
-        button->setGeometry(px(b.place));
+        button->setGeometry(pixels(b.place));
         connect(button, &QPushButton::clicked, this,
                 [this, pressed = b.pressed] { act(pressed ? pressed : [] {}); });
     }
@@ -243,10 +257,6 @@ void FormWindow::build() {
         ditto_->hide();
         connect(ditto_, &QPushButton::clicked, this, &FormWindow::dittoFocused);
     }
-    resize(designPixels_);
-    if (spec_.minimumIsDesign) setMinimumSize(designPixels_);
-    resizer_ = new ControlResizer(*this);
-    resizer_->recordControls(ResizeMode::Form);
 }
 
 Response FormWindow::run(AppState& state, FormDeclaration declaration, FormWindowSpec spec,

@@ -143,6 +143,12 @@ private:
     };
 
     void build();
+    // The parts of build(): the pages, each entry, the buttons; a design place in pixels.
+    void makePages();
+    QWidget* pageOf(int tab);
+    void addEntry(size_t i, const std::string& dates);
+    void makeButtons();
+    QRect pixels(const QRect& du) const;
     QWidget* makeControl(const FormEntry& e, QWidget* parent, Entry& entry);
     void accepted(int index);
     bool readable(int index);
@@ -163,6 +169,7 @@ private:
     QTabWidget* sheet_ = nullptr;
     ControlResizer* resizer_ = nullptr;
     QSize designPixels_;
+    std::vector<QWidget*> pages_;  // the sheet's pages, by tab
     int lastEntry_ = 0;
     bool opened_ = false;
     bool left_ = false;

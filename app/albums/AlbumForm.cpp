@@ -9,6 +9,7 @@
 #include "app/albums/AlbumCdButtons.h"
 #include "app/albums/AlbumFormRules.h"
 #include "app/albums/AlbumSongList.h"
+#include "app/engine/form/FormLayout.h"
 #include "app/engine/state/AppState.h"
 
 namespace cdz {
@@ -18,48 +19,8 @@ using T = FormEntry::Type;
 
 enum Page { General, Songs, Notes, Files, CompactDisc, Other };
 
-FormEntry line(int tab, int row, QString prompt, std::string field, std::string picture, int width,
-               T type = T::Entry, int left = 70) {
-    FormEntry e;
-    e.tab = tab;
-    e.type = type;
-    e.prompt = std::move(prompt);
-    e.field = std::move(field);
-    e.picture = std::move(picture);
-    e.promptPlace = QRect(6, 10 + row * 16, left - 8, 10);
-    e.entryPlace = QRect(left, 8 + row * 16, width, 12);
-    return e;
-}
-
-FormEntry memo(int tab, int y, QString prompt, std::string field, int height) {
-    FormEntry e;
-    e.tab = tab;
-    e.type = T::Text;
-    e.prompt = std::move(prompt);
-    e.field = std::move(field);
-    e.promptPlace = QRect(6, y, 120, 10);
-    e.entryPlace = QRect(6, y + 11, 356, height);
-    return e;
-}
-
-// A panel that is a push button acting on the album's buffer: the form's controls are stored
-// before it acts and shown again after.
-FormPanel button(int tab, QRect place, QString caption, const char* name,
-                 std::function<void()> pressed) {
-    return {tab, place, [caption, name, pressed = std::move(pressed)](QWidget* page) -> QWidget* {
-                auto* b = new QPushButton(caption, page);
-                b->setObjectName(name);
-                b->setAutoDefault(false);
-                QObject::connect(b, &QPushButton::clicked, b, [b, pressed] {
-                    if (auto* form = qobject_cast<FormWindow*>(b->window())) {
-                        form->act(pressed);
-                    } else {
-                        pressed();
-                    }
-                });
-                return b;
-            }};
-}
+// Prompts at the left of a page, controls beside them, one line every 16 dialog units.
+constexpr FormLayout kPage({70, 8, 16, 8, 356});
 
 std::vector<std::string> mediaNames(AppState& state) {
     std::vector<std::string> names;
@@ -93,40 +54,43 @@ FormWindowSpec window(AlbumFormParts& parts) {
     // Songs are dragged onto the album's list from the song browse.
     w.takesDrops = true;
     auto& e = w.entries;
-    e.push_back(line(General, 0, "&Artist:", "ALB:Artist", "s40", 170));
-    e.push_back(line(General, 1, "A&lbum:", "ALB:Album", "s40", 170));
-    FormEntry media = line(General, 2, "&Media:", "ALB:Media", "s20", 100, T::Combo);
+    e.push_back(kPage.line(General, 0, "&Artist:", "ALB:Artist", "s40", 170));
+    e.push_back(kPage.line(General, 1, "A&lbum:", "ALB:Album", "s40", 170));
+    FormEntry media = kPage.line(General, 2, "&Media:", "ALB:Media", "s20", 100, T::Combo);
     media.items = [&state] { return mediaNames(state); };
     media.check = FieldCheck::inFile("ALB:Media", CatalogueFile::Media, "MED:KeyMedia");
     e.push_back(std::move(media));
-    e.push_back(line(General, 3, "&File Number:", "ALB:FileNumber", "s20", 100));
-    e.push_back(line(General, 4, "&Release Date:", "ALB:ReleaseDate", "d17", 70));
+    e.push_back(kPage.line(General, 3, "&File Number:", "ALB:FileNumber", "s20", 100));
+    e.push_back(kPage.line(General, 4, "&Release Date:", "ALB:ReleaseDate", "d17", 70));
 
-    FormEntry notes = memo(Notes, 0, "", "ALB:Notes", 170);
+    FormEntry notes = kPage.notes(Notes, 0, "", "ALB:Notes", 170);
     notes.entryPlace = QRect(6, 6, 356, 170);
     e.push_back(std::move(notes));
 
     constexpr int kFilesLeft = 90;
-    e.push_back(line(Files, 0, "Associated WAV File:", "ALB:AssociatedWAVFile", "s128", 180,
-                     T::Entry, kFilesLeft));
-    e.push_back(line(Files, 1, "Associated Image:", "ALB:AssociatedImage", "s128", 180, T::Entry,
-                     kFilesLeft));
-    e.push_back(line(Files, 2, "Playlist:", "ALB:Playlist", "s70", 180, T::Entry, kFilesLeft));
+    e.push_back(kPage.line(Files, 0, "Associated WAV File:", "ALB:AssociatedWAVFile", "s128", 180,
+                           T::Entry, kFilesLeft));
+    e.push_back(kPage.line(Files, 1, "Associated Image:", "ALB:AssociatedImage", "s128", 180,
+                           T::Entry, kFilesLeft));
+    e.push_back(
+        kPage.line(Files, 2, "Playlist:", "ALB:Playlist", "s70", 180, T::Entry, kFilesLeft));
 
     constexpr int kCdLeft = 90;
     e.push_back(
-        line(CompactDisc, 2, "XCCD Database #:", "ALB:XCCD", "s32", 130, T::Entry, kCdLeft));
-    e.push_back(
-        line(CompactDisc, 3, "CD Serial #:", "ALB:CDIdentifier", "s24", 130, T::Entry, kCdLeft));
+        kPage.line(CompactDisc, 2, "XCCD Database #:", "ALB:XCCD", "s32", 130, T::Entry, kCdLeft));
+    e.push_back(kPage.line(CompactDisc, 3, "CD Serial #:", "ALB:CDIdentifier", "s24", 130, T::Entry,
+                           kCdLeft));
 
     constexpr int kOtherLeft = 70;
-    e.push_back(line(Other, 0, "Rating:", "ALB:Rating", "s2", 20, T::Entry, kOtherLeft));
+    e.push_back(kPage.line(Other, 0, "Rating:", "ALB:Rating", "s2", 20, T::Entry, kOtherLeft));
+    e.push_back(kPage.line(Other, 1, "Purchase Date:", "ALB:PurchaseDate", "d17", 70, T::Entry,
+                           kOtherLeft));
     e.push_back(
-        line(Other, 1, "Purchase Date:", "ALB:PurchaseDate", "d17", 70, T::Entry, kOtherLeft));
-    e.push_back(line(Other, 2, "Pur Price:", "ALB:PurPrice", "n-10.2", 60, T::Entry, kOtherLeft));
-    e.push_back(line(Other, 3, "Current Value:", "ALB:Value", "n-10.2", 60, T::Entry, kOtherLeft));
-    e.push_back(memo(Other, 72, "Recording:", "ALB:Recording", 36));
-    e.push_back(memo(Other, 122, "Performance:", "ALB:Performance", 36));
+        kPage.line(Other, 2, "Pur Price:", "ALB:PurPrice", "n-10.2", 60, T::Entry, kOtherLeft));
+    e.push_back(
+        kPage.line(Other, 3, "Current Value:", "ALB:Value", "n-10.2", 60, T::Entry, kOtherLeft));
+    e.push_back(kPage.notes(Other, 72, "Recording:", "ALB:Recording", 36));
+    e.push_back(kPage.notes(Other, 122, "Performance:", "ALB:Performance", 36));
 
     auto& p = w.panels;
     p.push_back({Songs, QRect(2, 2, 362, 176), [&parts, &state](QWidget* page) -> QWidget* {
@@ -141,18 +105,19 @@ FormWindowSpec window(AlbumFormParts& parts) {
                  }});
     p.push_back({Files, QRect(274, 8, 22, 12),
                  [&parts](QWidget* page) -> QWidget* { return parts.attachments.makePlay(page); }});
-    p.push_back(button(Files, QRect(274, 24, 22, 12), "...", "ChooseImageButton",
-                       [&parts] { parts.attachments.chooseImage(); }));
+    p.push_back(FormLayout::button(Files, QRect(274, 24, 22, 12), "...", "ChooseImageButton",
+                                   [&parts] { parts.attachments.chooseImage(); }));
     p.push_back({Files, QRect(90, 60, 120, 110), [&parts](QWidget* page) -> QWidget* {
                      return parts.attachments.makeImage(page);
                  }});
-    p.push_back(button(CompactDisc, QRect(6, 8, 160, 14), "Load Song Information from CD Player",
-                       "LoadFromCdButton", [&parts] {
-                           parts.cd.loadSongs();
-                           if (parts.songs) parts.songs->reload();
-                       }));
-    p.push_back(button(CompactDisc, QRect(226, 56, 40, 12), "Read", "ReadSerialButton",
-                       [&parts] { parts.cd.readSerial(); }));
+    p.push_back(FormLayout::button(CompactDisc, QRect(6, 8, 160, 14),
+                                   "Load Song Information from CD Player", "LoadFromCdButton",
+                                   [&parts] {
+                                       parts.cd.loadSongs();
+                                       if (parts.songs) parts.songs->reload();
+                                   }));
+    p.push_back(FormLayout::button(CompactDisc, QRect(226, 56, 40, 12), "Read", "ReadSerialButton",
+                                   [&parts] { parts.cd.readSerial(); }));
 
     w.okCaption = "&OK";
     w.okTip = "Exit window and save changes";
@@ -186,7 +151,7 @@ FormDeclaration AlbumForm::declaration() {
 
 Response AlbumForm::run(AppState& state, QWidget* parent) {
     AlbumFormParts parts(state);
-    parts.rules.enter(state.request);
+    parts.rules.enter(state.request());
     return FormWindow::run(state, declaration(), window(parts), parent,
                            [&parts, &state](FormEngine& engine) {
                                engine.setCancelInsert([&parts, &state, &engine] {

@@ -86,13 +86,8 @@ void AlbumFormRules::selectExisting() {
             return;
         }
     }
-    state_.request = Request::Select;
-    state_.response = Response::None;
-    const bool ran = state_.starter().run(kSongPicker);
-    const Response r = state_.response;
-    state_.request = Request::None;
-    state_.response = Response::None;
-    if (ran && r == Response::Completed) moveSong(state_.catalogue().album().AlbumID);
+    if (state_.call(kSongPicker, Request::Select) == Response::Completed)
+        moveSong(state_.catalogue().album().AlbumID);
 }
 
 int AlbumFormRules::assignByFileNumber() {
@@ -164,13 +159,7 @@ void AlbumFormRules::editAllSongs() {
         code = songs.next();
         if (code != 0 || c.song().AlbumID != albumId) break;
         const std::string at = songs.position(SongRecord::KeyAlbumID);
-        state_.answer.clear();
-        state_.request = Request::Change;
-        state_.response = Response::None;
-        state_.starter().run(kSongForm);
-        state_.request = Request::None;
-        state_.response = Response::None;
-        if (state_.answer != "OK") {
+        if (state_.ask(kSongForm, Request::Change) != "OK") {
             ended = false;
             break;
         }

@@ -57,13 +57,9 @@ AlbumSongList* AlbumSongList::open(AppState& state, AlbumFormRules& rules, QWidg
                    "MUS:FileNumber",  "MUS:ReleaseDate", "MUS:ID",    "MUS:AlbumID"};
     d.popupItems = {"&Add", "&Change", "&Delete"};
     d.hasSelectButton = false;
-    // The list is the album form's, not a picker: the form's own request stays the form's.
-    const Request formRequest = state.request;
-    state.request = Request::None;
-    auto* list =
-        new AlbumSongList(state, rules, std::move(spec), std::move(d), std::move(files), parent);
-    state.request = formRequest;
-    return list;
+    // The list is the album form's, not a picker: as an embedded browse it leaves the form's own
+    // request to the form.
+    return new AlbumSongList(state, rules, std::move(spec), std::move(d), std::move(files), parent);
 }
 
 AlbumSongList::AlbumSongList(AppState& state, AlbumFormRules& rules, BrowseWindowSpec spec,

@@ -23,7 +23,6 @@ void defineWizard(AppState& state, QWidget& frame, const char* name, AlbumWizard
     });
     // Started from the frame's menu: a window of its own with its own thread number.
     state.starter().define(name, [&state, &frame, kind](int instance) -> QWidget* {
-        state.request = Request::None;
         auto* wizard = new AlbumWizard(state, kind, instance, &frame);
         if (!wizard->ready()) {
             delete wizard;
@@ -38,10 +37,8 @@ void defineWizard(AppState& state, QWidget& frame, const char* name, AlbumWizard
 
 void defineAlbumsProcedures(AppState& state, QWidget& frame) {
     // The album browse opens beside the other windows; it is nobody's picker.
-    state.starter().define(AlbumBrowse::kProcedure, [&state](int) -> QWidget* {
-        state.request = Request::None;
-        return AlbumBrowse::open(state, nullptr);
-    });
+    state.starter().define(AlbumBrowse::kProcedure,
+                           [&state](int) -> QWidget* { return AlbumBrowse::open(state, nullptr); });
     // The album form runs over the window that called it, on the request that window set.
     state.starter().defineRoutine(AlbumForm::kProcedure, [&state, &frame] {
         AlbumForm::run(state, callerWindow(state, frame));

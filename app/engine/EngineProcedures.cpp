@@ -11,7 +11,7 @@ namespace cdz {
 void defineEngineProcedures(AppState& state, QWidget&) {
     // The column layout window of the browse that runs it, modal over that browse.
     state.starter().defineRoutine(proc::kFormatBrowseBox, [&state] {
-        auto* browse = qobject_cast<BrowseWindow*>(state.caller);
+        auto* browse = qobject_cast<BrowseWindow*>(state.caller());
         if (!browse || !browse->columnLayout()) return;
         ColumnLayoutWindow::run(state, *browse->columnLayout(), browse->spec().keepsListPlace,
                                 browse);

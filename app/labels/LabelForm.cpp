@@ -7,6 +7,7 @@
 #include <charconv>
 #include <memory>
 
+#include "app/engine/form/FormLayout.h"
 #include "app/engine/state/AppState.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFormView.h"
@@ -21,66 +22,11 @@ using P = LabelFormView::Page;
 constexpr int kThumbnail = 1000;  // thousandths of an inch: one inch square
 constexpr int64_t kMostThousandths = 1000000;
 
-FormEntry entry(int tab, QString prompt, std::string field, std::string picture, QRect promptAt,
-                QRect at, T type = T::Entry) {
-    FormEntry e;
-    e.tab = tab;
-    e.type = type;
-    e.prompt = std::move(prompt);
-    e.field = std::move(field);
-    e.picture = std::move(picture);
-    e.promptPlace = promptAt;
-    e.entryPlace = at;
-    return e;
-}
-
-FormEntry options(int tab, QString prompt, std::string field, std::vector<QString> choices,
-                  QRect at) {
-    FormEntry e = entry(tab, std::move(prompt), std::move(field), {}, {}, at, T::Options);
-    for (QString& c : choices) e.options.emplace_back(c, c.toStdString());
-    return e;
-}
-
-FormPanel text(int tab, QRect place, QString shown, const QString& name = {}) {
-    return {tab, place, [shown, name](QWidget* page) -> QWidget* {
-                auto* label = new QLabel(shown, page);
-                label->setObjectName(name);
-                label->setWordWrap(true);
-                return label;
-            }};
-}
-
-// A push button on a page acting on the label buffer: the form's controls are stored before it
-// acts and shown again after.
-FormPanel button(int tab, QRect place, QString caption, const QString& name, QString tip,
-                 std::function<void()> pressed) {
-    return {tab, place, [=](QWidget* page) -> QWidget* {
-                auto* b = new QPushButton(caption, page);
-                b->setObjectName(name);
-                b->setToolTip(tip);
-                b->setAutoDefault(false);
-                QObject::connect(b, &QPushButton::clicked, b, [b, pressed] {
-                    if (auto* form = qobject_cast<FormWindow*>(b->window())) {
-                        form->act(pressed);
-                    } else {
-                        pressed();
-                    }
-                });
-                return b;
-            }};
-}
-
 // The font picker called to pick a panel's font; the chosen font's number goes to the field.
 std::function<void()> chooseFont(AppState& state, const char* fontField) {
     return [&state, fontField] {
         Catalogue& c = state.catalogue();
-        state.request = Request::Select;
-        state.response = Response::None;
-        const bool ran = state.starter().run(FontPicker::kProcedure);
-        const Response r = state.response;
-        state.request = Request::None;
-        state.response = Response::None;
-        if (!ran || r != Response::Completed) return;
+        if (state.call(FontPicker::kProcedure, Request::Select) != Response::Completed) return;
         c.file(CatalogueFile::Labels)
             .decl()
             .column(fontField)
@@ -91,10 +37,11 @@ std::function<void()> chooseFont(AppState& state, const char* fontField) {
 // A panel's "Select Font" button and the description of its font under it.
 void fontControls(FormWindowSpec& w, int tab, const char* fontField, QRect buttonAt,
                   QRect descriptionAt, AppState& state, const QString& caption = "Select Font") {
-    w.panels.push_back(button(tab, buttonAt, caption, LabelFormView::buttonName(fontField),
-                              "Select font for this element", chooseFont(state, fontField)));
     w.panels.push_back(
-        text(tab, descriptionAt, "No Selected Font", LabelFormView::descriptionName(fontField)));
+        FormLayout::button(tab, buttonAt, caption, LabelFormView::buttonName(fontField),
+                           chooseFont(state, fontField), "Select font for this element"));
+    w.panels.push_back(FormLayout::text(tab, descriptionAt, "No Selected Font",
+                                        LabelFormView::descriptionName(fontField)));
 }
 
 bool isCd(const LabelRecord& l) {
@@ -150,34 +97,35 @@ FieldCheck sizeChoice(AppState& state) {
 
 void generalPage(FormWindowSpec& w, AppState& state) {
     const int g = P::General;
-    w.entries.push_back(
-        options(g, "&Label Type", "LAB:LabelType", {"Cassette", "CD"}, QRect(6, 4, 70, 36)));
-    w.entries.push_back(entry(g, "&Description:", "LAB:LabelDescription", "s30",
-                              QRect(82, 10, 52, 10), QRect(136, 8, 120, 12)));
-    w.entries.push_back(
-        entry(g, "&Spine:", "LAB:CDSpine", "S100", QRect(6, 46, 40, 10), QRect(48, 44, 200, 12)));
+    w.entries.push_back(FormLayout::options(g, "&Label Type", "LAB:LabelType", {"Cassette", "CD"},
+                                            QRect(6, 4, 70, 36)));
+    w.entries.push_back(FormLayout::entry(g, "&Description:", "LAB:LabelDescription", "s30",
+                                          QRect(82, 10, 52, 10), QRect(136, 8, 120, 12)));
+    w.entries.push_back(FormLayout::entry(g, "&Spine:", "LAB:CDSpine", "S100", QRect(6, 46, 40, 10),
+                                          QRect(48, 44, 200, 12)));
     fontControls(w, g, "LAB:CDSpineFontID", QRect(252, 44, 60, 12), QRect(48, 57, 200, 9), state);
-    w.entries.push_back(
-        entry(g, "&Title:", "LAB:CDTitle", "S100", QRect(6, 72, 40, 10), QRect(48, 70, 200, 12)));
+    w.entries.push_back(FormLayout::entry(g, "&Title:", "LAB:CDTitle", "S100", QRect(6, 72, 40, 10),
+                                          QRect(48, 70, 200, 12)));
     fontControls(w, g, "LAB:CDTitleFontID", QRect(252, 70, 60, 12), QRect(48, 83, 200, 9), state);
-    w.entries.push_back(entry(g, "&Title:", "LAB:CassetteTitle", {}, QRect(6, 46, 40, 10),
-                              QRect(48, 44, 200, 24), T::Text));
+    w.entries.push_back(FormLayout::entry(g, "&Title:", "LAB:CassetteTitle", {},
+                                          QRect(6, 46, 40, 10), QRect(48, 44, 200, 24), T::Text));
     fontControls(w, g, "LAB:CassetteTitleFontID", QRect(252, 44, 60, 12), QRect(48, 69, 200, 9),
                  state);
-    w.entries.push_back(entry(g, "&Flap:", "LAB:CassetteFlap", {}, QRect(6, 82, 40, 10),
-                              QRect(48, 80, 200, 24), T::Text));
+    w.entries.push_back(FormLayout::entry(g, "&Flap:", "LAB:CassetteFlap", {}, QRect(6, 82, 40, 10),
+                                          QRect(48, 80, 200, 24), T::Text));
     fontControls(w, g, "LAB:CassetteFlapFontID", QRect(252, 80, 60, 12), QRect(48, 105, 200, 9),
                  state);
-    w.entries.push_back(entry(g, "Image:", "LAB:ImageName", "s255", QRect(6, 120, 40, 10),
-                              QRect(48, 118, 200, 12)));
-    w.panels.push_back(button(g, QRect(252, 118, 60, 12), "Select File", "SelectFileButton",
-                              "Choose the picture printed on the label", [&state] {
-                                  LabelRecord& l = state.catalogue().label();
-                                  const auto path = state.dialogs().openFile(
-                                      LabelForm::kFileDialogTitle, LabelForm::kPictureFilter,
-                                      l.ImageName.clipped());
-                                  if (path) l.ImageName = *path;
-                              }));
+    w.entries.push_back(FormLayout::entry(g, "Image:", "LAB:ImageName", "s255",
+                                          QRect(6, 120, 40, 10), QRect(48, 118, 200, 12)));
+    w.panels.push_back(FormLayout::button(
+        g, QRect(252, 118, 60, 12), "Select File", "SelectFileButton",
+        [&state] {
+            LabelRecord& l = state.catalogue().label();
+            const auto path = state.dialogs().openFile(
+                LabelForm::kFileDialogTitle, LabelForm::kPictureFilter, l.ImageName.clipped());
+            if (path) l.ImageName = *path;
+        },
+        "Choose the picture printed on the label"));
     w.panels.push_back({g, QRect(48, 134, 120, 48), [](QWidget* page) -> QWidget* {
                             auto* picture = new QLabel(page);
                             picture->setObjectName("LabelPicture");
@@ -189,7 +137,7 @@ void generalPage(FormWindowSpec& w, AppState& state) {
 
 void coverPage(FormWindowSpec& w, AppState& state, int tab, const char* field,
                const char* fontField) {
-    w.entries.push_back(entry(tab, {}, field, {}, {}, QRect(6, 6, 306, 140), T::Text));
+    w.entries.push_back(FormLayout::entry(tab, {}, field, {}, {}, QRect(6, 6, 306, 140), T::Text));
     fontControls(w, tab, fontField, QRect(6, 152, 60, 12), QRect(70, 154, 240, 10), state,
                  "&Select Font");
 }
@@ -197,29 +145,31 @@ void coverPage(FormWindowSpec& w, AppState& state, int tab, const char* field,
 void positionPage(FormWindowSpec& w, AppState& state) {
     const int p = P::Position;
     const std::vector<QString> sides = {"Left", "Center", "Right"};
-    w.entries.push_back(options(p, "Spine Text Justification", "LAB:CDSpineJustification", sides,
-                                QRect(6, 4, 96, 46)));
-    w.entries.push_back(options(p, "Front Cover Justification", "LAB:CDTextJustification", sides,
-                                QRect(108, 4, 96, 46)));
-    w.entries.push_back(options(p, "Back Cover Justification", "LAB:CDBackCoverJustification",
-                                sides, QRect(210, 4, 96, 46)));
-    w.panels.push_back(text(p, QRect(6, 56, 100, 10), "Image Position"));
-    w.entries.push_back(entry(p, "X-Axis:", "LAB:ImagePositionX", "n-13", QRect(12, 70, 34, 10),
-                              QRect(48, 68, 60, 12)));
-    w.panels.push_back(text(p, QRect(112, 70, 150, 10), "1000ths of an inch from left"));
-    w.entries.push_back(entry(p, "Y-Axis:", "LAB:ImagePositionY", "n-13", QRect(12, 86, 34, 10),
-                              QRect(48, 84, 60, 12)));
-    w.panels.push_back(text(p, QRect(112, 86, 150, 10), "1000ths of an inch from top"));
-    FormEntry size = options(p, "Size", "LAB:ImageSize", {"Actual", "Thumbnail", "Other"},
-                             QRect(6, 102, 96, 52));
+    w.entries.push_back(FormLayout::options(
+        p, "Spine Text Justification", "LAB:CDSpineJustification", sides, QRect(6, 4, 96, 46)));
+    w.entries.push_back(FormLayout::options(
+        p, "Front Cover Justification", "LAB:CDTextJustification", sides, QRect(108, 4, 96, 46)));
+    w.entries.push_back(FormLayout::options(p, "Back Cover Justification",
+                                            "LAB:CDBackCoverJustification", sides,
+                                            QRect(210, 4, 96, 46)));
+    w.panels.push_back(FormLayout::text(p, QRect(6, 56, 100, 10), "Image Position"));
+    w.entries.push_back(FormLayout::entry(p, "X-Axis:", "LAB:ImagePositionX", "n-13",
+                                          QRect(12, 70, 34, 10), QRect(48, 68, 60, 12)));
+    w.panels.push_back(
+        FormLayout::text(p, QRect(112, 70, 150, 10), "1000ths of an inch from left"));
+    w.entries.push_back(FormLayout::entry(p, "Y-Axis:", "LAB:ImagePositionY", "n-13",
+                                          QRect(12, 86, 34, 10), QRect(48, 84, 60, 12)));
+    w.panels.push_back(FormLayout::text(p, QRect(112, 86, 150, 10), "1000ths of an inch from top"));
+    FormEntry size = FormLayout::options(p, "Size", "LAB:ImageSize",
+                                         {"Actual", "Thumbnail", "Other"}, QRect(6, 102, 96, 52));
     size.check = sizeChoice(state);
     w.entries.push_back(std::move(size));
-    FormEntry width = entry(p, "Width:", "LAB:ImageSizeX", "n-13", QRect(112, 114, 32, 10),
-                            QRect(146, 112, 60, 12));
+    FormEntry width = FormLayout::entry(p, "Width:", "LAB:ImageSizeX", "n-13",
+                                        QRect(112, 114, 32, 10), QRect(146, 112, 60, 12));
     width.check = sizeCheck(state, false);
     w.entries.push_back(std::move(width));
-    FormEntry height = entry(p, "Height:", "LAB:ImageSizeY", "s20", QRect(112, 130, 32, 10),
-                             QRect(146, 128, 60, 12));
+    FormEntry height = FormLayout::entry(p, "Height:", "LAB:ImageSizeY", "s20",
+                                         QRect(112, 130, 32, 10), QRect(146, 128, 60, 12));
     height.check = sizeCheck(state, true);
     w.entries.push_back(std::move(height));
 }
@@ -236,10 +186,11 @@ FormWindowSpec window(AppState& state, const std::shared_ptr<LabelFormView>& vie
     positionPage(w, state);
     coverPage(w, state, P::SideA, "LAB:CassetteContentsA", "LAB:CassetteContentsFontID");
     coverPage(w, state, P::SideB, "LAB:CassetteContentsB", "LAB:CassetteContentsFontID");
-    w.panels.push_back(text(-1, QRect(6, 214, 170, 18),
-                            "A typeface named here is not on this machine: the nearest one is "
-                            "shown.",
-                            "FontSubstitutedNote"));
+    w.panels.push_back(
+        FormLayout::text(-1, QRect(6, 214, 170, 18),
+                         "A typeface named here is not on this machine: the nearest one is "
+                         "shown.",
+                         "FontSubstitutedNote"));
     w.buttons.push_back(
         {"Preview", "Preview the label as it stands", QRect(180, 216, 46, 14), [&state] {
              previewLabel(state, state.catalogue().label(), QApplication::activeModalWidget());
@@ -290,7 +241,7 @@ Response LabelForm::run(AppState& state, QWidget* parent) {
     auto view = std::make_shared<LabelFormView>(state);
     FormWindow form(state, declaration(), window(state, view), parent);
     view->attach(&form);
-    enter(state, state.request);
+    enter(state, state.request());
     if (form.engine().start()) {
         if (auto title = form.engine().title()) form.setWindowTitle(QString::fromStdString(*title));
         form.exec();

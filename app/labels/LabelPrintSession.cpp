@@ -17,24 +17,24 @@ QWidget* LabelPrintSession::start(AppState& state, QWidget* frame) {
     if (id <= 0) {
         state.dialogs().message(kNoticeTitle, kNoLabel, MessageIcon::Information, Button::Ok,
                                 Button::Ok);
-        state.response = Response::Cancelled;
+        state.respond(Response::Cancelled);
         return nullptr;
     }
     bool preview = false;
     if (!ReportSession::askPreview(state.dialogs(), &preview)) {
-        state.response = Response::Cancelled;
+        state.respond(Response::Cancelled);
         return nullptr;
     }
     LabelRecord label;
     if (LabelPrintout::read(state.catalogue(), id, &label) != 0) {
         state.warning()(Warning::RecordRetrievalError, "Labels");
-        state.response = Response::Cancelled;
+        state.respond(Response::Cancelled);
         return nullptr;
     }
     const QSizeF paper = state.printer().pageLayout().fullRect(QPageLayout::Point).size();
     output(state, LabelPrintout::lay(state, label, paper), LabelPrintout::title(label), preview,
            frame);
-    state.response = Response::Completed;
+    state.respond(Response::Completed);
     return nullptr;
 }
 

@@ -45,13 +45,7 @@ void setMemo(QPlainTextEdit* e, const std::string& value) {
 
 // Runs a picker over the wizard; true when the user chose a record.
 bool pick(AppState& state, const char* picker) {
-    state.request = Request::Select;
-    state.response = Response::None;
-    const bool ran = state.starter().run(picker);
-    const Response r = state.response;
-    state.request = Request::None;
-    state.response = Response::None;
-    return ran && r == Response::Completed;
+    return state.call(picker, Request::Select) == Response::Completed;
 }
 
 }  // namespace

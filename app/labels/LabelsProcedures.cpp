@@ -19,19 +19,17 @@ namespace {
 // The label browse, its forms and the favourite fonts.
 void defineLabelBrowseAndFonts(AppState& state, QWidget& frame) {
     // The label browse opens beside the other windows; it is nobody's picker.
-    state.starter().define(LabelBrowse::kProcedure, [&state](int) -> QWidget* {
-        state.request = Request::None;
-        return LabelBrowse::open(state, nullptr);
-    });
+    state.starter().define(LabelBrowse::kProcedure,
+                           [&state](int) -> QWidget* { return LabelBrowse::open(state, nullptr); });
     // The font picker opens modally over the form or wizard that wants a font picked (or to
     // keep the list), in select mode when called with Select.
     state.starter().defineRoutine(FontPicker::kProcedure, [&state, &frame] {
         FontPicker* picker = FontPicker::open(state, nullptr);
         if (!picker) {
-            state.response = Response::Cancelled;
+            state.respond(Response::Cancelled);
             return;
         }
-        state.response = BrowseWindow::runModal(picker, callerWindow(state, frame));
+        state.respond(BrowseWindow::runModal(picker, callerWindow(state, frame)));
     });
     // The forms run over the window that called them, on the request that window set.
     state.starter().defineRoutine(LabelForm::kProcedure, [&state, &frame] {
@@ -62,7 +60,7 @@ void defineLabelsProcedures(AppState& state, QWidget& frame) {
     // or over the frame from the menu; either way it has ended when the call returns.
     auto wizard = [&state, &frame] {
         QWidget* over = callerWindow(state, frame);
-        state.response = LabelWizardWindow::run(state, over);
+        state.respond(LabelWizardWindow::run(state, over));
     };
     state.starter().define(proc::kLabelWizard, [wizard](int) -> QWidget* {
         wizard();

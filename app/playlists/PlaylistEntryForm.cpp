@@ -30,13 +30,7 @@ struct EntryFormParts {
     }
 
     void selectSong() {
-        state.request = Request::Select;
-        state.response = Response::None;
-        const bool ran = state.starter().run(proc::kSelectFileNumber);
-        const Response r = state.response;
-        state.request = Request::None;
-        state.response = Response::None;
-        if (ran && r == Response::Completed) {
+        if (state.call(proc::kSelectFileNumber, Request::Select) == Response::Completed) {
             state.catalogue().playlistEntry().ID =
                 Decimal<6, 0>::fromRaw(state.catalogue().song().ID);
         }
@@ -117,13 +111,13 @@ FormDeclaration PlaylistEntryForm::declaration() {
 
 Response PlaylistEntryForm::run(AppState& state, QWidget* parent) {
     Catalogue& c = state.catalogue();
-    if (state.request == Request::Insert) {
+    if (state.request() == Request::Insert) {
         const int32_t playlist = c.playlistEntry().PlaylistID;
         int64_t highest = 0;
         if (PlaylistEntries(c).highestSeq(playlist, &highest) != 0) {
             state.warning()(Warning::RecordRetrievalError, "PlaylistDetails");
-            state.request = Request::None;
-            state.response = Response::Cancelled;
+            state.takeRequest();
+            state.respond(Response::Cancelled);
             return Response::Cancelled;
         }
         c.file(CatalogueFile::PlaylistDetails).clearBuffer();

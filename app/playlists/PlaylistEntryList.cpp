@@ -205,9 +205,8 @@ void PlaylistEntryList::edit(Request request) {
             return;
         }
     }
-    state_.request = request;
-    const Response r = PlaylistEntryForm::run(state_, window());
-    state_.request = Request::None;
+    Response r = Response::None;
+    state_.call(request, [this, &r] { r = PlaylistEntryForm::run(state_, window()); });
     const int64_t seq = r == Response::Completed && request != Request::Delete
                             ? c.playlistEntry().PlaylistSeq.toInt()
                             : 0;

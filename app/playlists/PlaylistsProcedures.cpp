@@ -14,7 +14,6 @@ namespace cdz {
 void definePlaylistsProcedures(AppState& state, QWidget& frame) {
     // The playlist browse opens beside the other windows; it is nobody's picker.
     state.starter().define(PlaylistBrowse::kProcedure, [&state](int) -> QWidget* {
-        state.request = Request::None;
         return PlaylistBrowse::open(state, nullptr);
     });
     // The playlist form runs over the window that called it, on the request that window set.

@@ -43,7 +43,7 @@ QWidget* ReportSession::start(AppState& state, const ReportDefinition& definitio
     const ReportDefinition* report = &definition;
     ReportRequest request;
     if (definition.prepare && !definition.prepare(state, request)) {
-        state.response = Response::Cancelled;
+        state.respond(Response::Cancelled);
         return nullptr;
     }
     bool preview = false;
@@ -54,7 +54,7 @@ QWidget* ReportSession::start(AppState& state, const ReportDefinition& definitio
                 definition.nounOf ? definition.nounOf(state) : definition.criteriaNoun;
             auto answers = ReportCriteriaWindow::ask(state, noun, frame);
             if (!answers) {
-                state.response = Response::Cancelled;
+                state.respond(Response::Cancelled);
                 return nullptr;
             }
             if (answers->brief() && !definition.briefTwin.empty())
@@ -68,7 +68,7 @@ QWidget* ReportSession::start(AppState& state, const ReportDefinition& definitio
         case ReportKind::Query:
         case ReportKind::Fixed:
             if (!askPreview(state.dialogs(), &preview)) {
-                state.response = Response::Cancelled;
+                state.respond(Response::Cancelled);
                 return nullptr;
             }
             break;
@@ -105,7 +105,7 @@ QWidget* ReportSession::begin() {
     for (CatalogueFile f : files) {
         // The standard open, with its messages, before the report reads through its own handles.
         if (state_.catalogue().use(f) != 0) {
-            state_.response = Response::Cancelled;
+            state_.respond(Response::Cancelled);
             return nullptr;
         }
         held_.push_back(f);
@@ -217,7 +217,7 @@ void ReportSession::nothing() {
 }
 
 void ReportSession::done(Response response) {
-    state_.response = response;
+    state_.respond(response);
     // The procedure's window goes last: the instance number is free once it is destroyed.
     if (progress_) progress_->deleteLater();
 }

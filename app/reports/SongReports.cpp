@@ -68,12 +68,7 @@ std::string userKeyNoun(AppState& state) {
 // The category is picked with the category browse; the report keeps a copy of its number and
 // name, so that the browse moving on does not change what is printed.
 bool byCategory(AppState& state, ReportRequest& request) {
-    state.request = Request::Select;
-    state.response = Response::None;
-    const bool ran = state.starter().run(kCategoryPicker);
-    const bool picked = ran && state.response == Response::Completed;
-    state.request = Request::None;
-    if (!picked) return false;
+    if (state.call(kCategoryPicker, Request::Select) != Response::Completed) return false;
     const CategoryRecord& c = state.catalogue().category();
     request.filter = "MUS:CategoryID = " + std::to_string(c.CategoryID.toInt());
     request.title = "Music in " + std::string(c.Category.clipped()) + " Category";

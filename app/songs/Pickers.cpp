@@ -16,14 +16,9 @@ constexpr int kNameThumb = kThumbLetters | kThumbDigits;
 // Runs the category browse as a picker; the category it returns becomes `category`, which a
 // cancelled pick leaves as it was.
 void pickCategory(AppState& state, int64_t& category) {
-    state.request = Request::Select;
-    state.response = Response::None;
-    const bool ran = state.starter().run(LookupBrowses::kCategories);
-    if (ran && state.response == Response::Completed) {
+    if (state.call(LookupBrowses::kCategories, Request::Select) == Response::Completed) {
         category = state.catalogue().category().CategoryID.toInt();
     }
-    state.request = Request::None;
-    state.response = Response::None;
 }
 
 }  // namespace

@@ -308,11 +308,7 @@ void SongBrowse::letterChosen(int index) {
 // the range the next refresh shows.
 void SongBrowse::pickRange(const char* procedure) {
     engine().refresh();
-    state_.request = Request::Select;
-    state_.response = Response::None;
-    state_.starter().run(procedure);
-    state_.request = Request::None;
-    state_.response = Response::None;
+    state_.call(procedure, Request::Select);
     engine().refresh();
     sync();
     list().setFocus();

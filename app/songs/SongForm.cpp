@@ -1,5 +1,6 @@
 #include "app/songs/SongForm.h"
 
+#include "app/engine/form/FormLayout.h"
 #include "app/engine/state/AppState.h"
 #include "runtime/text/Text.h"
 
@@ -9,29 +10,7 @@ namespace {
 using T = FormEntry::Type;
 
 // Prompts at the left of a page, controls beside them, one line every 14 dialog units.
-FormEntry line(int tab, int row, QString prompt, std::string field, std::string picture, int width,
-               T type = T::Entry, int left = 80) {
-    FormEntry e;
-    e.tab = tab;
-    e.type = type;
-    e.prompt = std::move(prompt);
-    e.field = std::move(field);
-    e.picture = std::move(picture);
-    e.promptPlace = QRect(6, 8 + row * 14, left - 10, 10);
-    e.entryPlace = QRect(left, 6 + row * 14, width, 12);
-    return e;
-}
-
-FormEntry memo(int tab, int y, QString prompt, std::string field, int height) {
-    FormEntry e;
-    e.tab = tab;
-    e.type = T::Text;
-    e.prompt = std::move(prompt);
-    e.field = std::move(field);
-    e.promptPlace = QRect(6, y, 120, 10);
-    e.entryPlace = QRect(6, y + 11, 270, height);
-    return e;
-}
+constexpr FormLayout kPage({80, 6, 14, 10, 270});
 
 }  // namespace
 
@@ -57,21 +36,21 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
     w.tabs = {"&General", "DJ/Custom", "Recording/Performance", "&Notes"};
     w.sheetPlace = QRect(4, 4, 284, 184);
     auto& e = w.entries;
-    e.push_back(line(0, 0, "&Artist:", "MUS:Artist", "s40", 170));
-    e.push_back(line(0, 1, "&Title:", "MUS:Title", "s40", 170));
-    e.push_back(line(0, 2, "&Album:", "MUS:Album", "s40", 170));
-    FormEntry media = line(0, 3, "&Media:", "MUS:Media", "s20", 90, T::Combo);
+    e.push_back(kPage.line(0, 0, "&Artist:", "MUS:Artist", "s40", 170));
+    e.push_back(kPage.line(0, 1, "&Title:", "MUS:Title", "s40", 170));
+    e.push_back(kPage.line(0, 2, "&Album:", "MUS:Album", "s40", 170));
+    FormEntry media = kPage.line(0, 3, "&Media:", "MUS:Media", "s20", 90, T::Combo);
     media.items = [&rules] { return rules.mediaNames(); };
     media.check = FieldCheck::inFile("MUS:Media", CatalogueFile::Media, "MED:KeyMedia");
     e.push_back(std::move(media));
-    e.push_back(line(0, 4, "T&ime:", "MUS:Time", "t4", 40));
-    e.push_back(line(0, 5, "&File Number:", "MUS:FileNumber", "s20", 90));
-    e.push_back(line(0, 6, "&Release Date:", "MUS:ReleaseDate", "d17", 60));
-    FormEntry category = line(0, 7, "&Category:", "CAT:Category", "s30", 130, T::Combo);
+    e.push_back(kPage.line(0, 4, "T&ime:", "MUS:Time", "t4", 40));
+    e.push_back(kPage.line(0, 5, "&File Number:", "MUS:FileNumber", "s20", 90));
+    e.push_back(kPage.line(0, 6, "&Release Date:", "MUS:ReleaseDate", "d17", 60));
+    FormEntry category = kPage.line(0, 7, "&Category:", "CAT:Category", "s30", 130, T::Combo);
     category.items = [&rules] { return rules.categoryNames(); };
     category.check = FieldCheck::ownCheck([&rules] { return rules.acceptCategory(); });
     e.push_back(std::move(category));
-    FormEntry track = line(0, 8, "Track &Number:", "MUS:TrackNumber", "n3", 34, T::Spin);
+    FormEntry track = kPage.line(0, 8, "Track &Number:", "MUS:TrackNumber", "n3", 34, T::Spin);
     track.check = FieldCheck::range("MUS:TrackNumber", 0, 99);
     e.push_back(std::move(track));
     FormEntry side;
@@ -86,38 +65,39 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
     // The custom page's prompts are longer.
     constexpr int kWide = 112;
     FormEntry chart =
-        line(1, 0, "Highest Chart Number:", "MUS:ChartNumber", "n3", 34, T::Spin, kWide);
+        kPage.line(1, 0, "Highest Chart Number:", "MUS:ChartNumber", "n3", 34, T::Spin, kWide);
     chart.check = FieldCheck::range("MUS:ChartNumber", 0, 100);
     e.push_back(std::move(chart));
-    e.push_back(line(1, 1, "Rating:", "MUS:Rating", "s2", 20, T::Entry, kWide));
+    e.push_back(kPage.line(1, 1, "Rating:", "MUS:Rating", "s2", 20, T::Entry, kWide));
     // The settings' own default caption is no caption of the user's.
     const std::string caption(clip(state.settings().udkPrompt));
     const bool captioned = !caption.empty() && caption != Settings::kUdkPromptDefault &&
                            caption != Settings::kUdkPromptUnread;
-    FormEntry udk =
-        line(1, 2,
-             captioned ? QString::fromStdString(caption + ":") : QString("User Defined Key Field:"),
-             "MUS:UserDefinedKeyField", "s30", 130, T::Entry, kWide);
+    FormEntry udk = kPage.line(
+        1, 2,
+        captioned ? QString::fromStdString(caption + ":") : QString("User Defined Key Field:"),
+        "MUS:UserDefinedKeyField", "s30", 130, T::Entry, kWide);
     udk.tip = "See File/Preferences/Customization to label this field to suit your needs";
     e.push_back(std::move(udk));
-    e.push_back(line(1, 3, "Beats Per Minute:", "MUS:BeatsPerMinute", "n_4b", 40, T::Spin, kWide));
-    e.push_back(line(1, 4, "Style:", "MUS:Style", "s30", 130, T::Entry, kWide));
-    e.push_back(line(1, 5, "Additional Information 1:", "MUS:AdditionalInformation1", "s80", 160,
-                     T::Entry, kWide));
-    e.push_back(line(1, 6, "Additional Information 2:", "MUS:AdditionalInformation2", "s80", 160,
-                     T::Entry, kWide));
-    e.push_back(line(1, 7, "Additional Information 3:", "MUS:AdditionalInformation3", "s80", 160,
-                     T::Entry, kWide));
+    e.push_back(
+        kPage.line(1, 3, "Beats Per Minute:", "MUS:BeatsPerMinute", "n_4b", 40, T::Spin, kWide));
+    e.push_back(kPage.line(1, 4, "Style:", "MUS:Style", "s30", 130, T::Entry, kWide));
+    e.push_back(kPage.line(1, 5, "Additional Information 1:", "MUS:AdditionalInformation1", "s80",
+                           160, T::Entry, kWide));
+    e.push_back(kPage.line(1, 6, "Additional Information 2:", "MUS:AdditionalInformation2", "s80",
+                           160, T::Entry, kWide));
+    e.push_back(kPage.line(1, 7, "Additional Information 3:", "MUS:AdditionalInformation3", "s80",
+                           160, T::Entry, kWide));
 
-    FormEntry recording = memo(2, 6, "Recording Information:", "MUS:Recording", 50);
+    FormEntry recording = kPage.notes(2, 6, "Recording Information:", "MUS:Recording", 50);
     recording.tip = "Recording Information (Engineer, Producer, Etc)";
     e.push_back(std::move(recording));
-    FormEntry composer = line(2, 5, "Composer:", "MUS:Composer", "s80", 190);
+    FormEntry composer = kPage.line(2, 5, "Composer:", "MUS:Composer", "s80", 190);
     composer.promptPlace.moveTop(78);
     composer.entryPlace.moveTop(76);
     e.push_back(std::move(composer));
-    e.push_back(memo(2, 94, "Performance Notes:", "MUS:PerformanceNotes", 50));
-    FormEntry notes = memo(3, 0, "", "MUS:Notes", 150);
+    e.push_back(kPage.notes(2, 94, "Performance Notes:", "MUS:PerformanceNotes", 50));
+    FormEntry notes = kPage.notes(3, 0, "", "MUS:Notes", 150);
     notes.entryPlace = QRect(6, 6, 270, 150);
     e.push_back(std::move(notes));
 
@@ -134,17 +114,16 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
 }
 
 Response SongForm::run(AppState& state, QWidget* parent) {
-    const Request request = state.request;
+    const Request request = state.request();
     const DataFile& songs = state.catalogue().file(CatalogueFile::Cadenzio);
     // A song without media is shown with "CD", and saved so even when nothing else changed.
     RecordCopy original = RecordCopy::take(songs.decl(), songs.record());
     SongFormRules rules(state);
     if (!rules.enter(request)) {
-        state.request = Request::None;
-        state.response = Response::Cancelled;
+        state.takeRequest();
+        state.respond(Response::Cancelled);
         return Response::Cancelled;
     }
-    state.request = request;
     return FormWindow::run(state, declaration(), window(state, rules), parent,
                            [&rules, &original](FormEngine& engine) {
                                engine.setOriginal(std::move(original));

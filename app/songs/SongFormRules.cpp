@@ -30,16 +30,12 @@ bool SongFormRules::enter(Request request) {
             !song.FileNumber.clipped().empty() || !song.Album.clipped().empty()) {
             return true;
         }
-        state_.answer.clear();
-        state_.request = Request::None;
-        state_.starter().run(kAddTypeQuestion);
-        kind = state_.answer.empty() ? ' ' : state_.answer.front();
+        const std::string chosen = state_.ask(kAddTypeQuestion);
+        kind = chosen.empty() ? ' ' : chosen.front();
     }
-    state_.request = request;
     if (kind != 'C' && kind != 'S') return true;
     // The wizard takes the request as the form was called with it.
-    state_.starter().run(kind == 'C' ? kCompilationWizard : kSingleArtistWizard);
-    state_.request = request;
+    state_.call(kind == 'C' ? kCompilationWizard : kSingleArtistWizard, request);
     return false;
 }
 
@@ -139,13 +135,7 @@ bool SongFormRules::addCategory(const std::string& name) {
 
 void SongFormRules::defaultWithAlbum() {
     Catalogue& c = state_.catalogue();
-    state_.request = Request::Select;
-    state_.response = Response::None;
-    const bool ran = state_.starter().run(kAlbumPicker);
-    const Response r = state_.response;
-    state_.request = Request::None;
-    state_.response = Response::None;
-    if (!ran || r != Response::Completed) return;
+    if (state_.call(kAlbumPicker, Request::Select) != Response::Completed) return;
     SongRecord& song = c.song();
     const AlbumRecord& album = c.album();
     if (clip(song.Notes).empty()) song.Notes = album.Notes;

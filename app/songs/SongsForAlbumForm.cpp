@@ -28,7 +28,7 @@ Response SongsForAlbumForm::run(AppState& state, QWidget* parent) {
     // A change measures from the song as the list gave it, so that the album's values put in
     // here are saved too.
     RecordCopy original = RecordCopy::take(songs.decl(), songs.record());
-    prime(state, state.request);
+    prime(state, state.request());
     SongFormRules rules(state);
     FormDeclaration declaration = SongForm::declaration();
     declaration.section = kProcedure;
@@ -38,7 +38,7 @@ Response SongsForAlbumForm::run(AppState& state, QWidget* parent) {
                            [&rules, &original, &state](FormEngine& engine) {
                                engine.setOriginal(std::move(original));
                                engine.setAfterWrite([&rules, &state] {
-                                   state.answer = "OK";
+                                   state.answerWith("OK");
                                    rules.linkAlbum();
                                });
                            });

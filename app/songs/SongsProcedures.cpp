@@ -22,17 +22,14 @@ namespace {
 // record picked, it opens modally over that window in select mode.
 void defineBrowse(AppState& state, QWidget& frame, const char* name,
                   BrowseWindow* (*make)(AppState&, QWidget*)) {
-    state.starter().define(name, [&state, make](int) -> QWidget* {
-        state.request = Request::None;
-        return make(state, nullptr);
-    });
+    state.starter().define(name, [&state, make](int) -> QWidget* { return make(state, nullptr); });
     state.starter().defineRoutine(name, [&state, &frame, make] {
         BrowseWindow* browse = make(state, nullptr);
         if (!browse) {
-            state.response = Response::Cancelled;
+            state.respond(Response::Cancelled);
             return;
         }
-        state.response = BrowseWindow::runModal(browse, callerWindow(state, frame));
+        state.respond(BrowseWindow::runModal(browse, callerWindow(state, frame)));
     });
 }
 
@@ -47,10 +44,8 @@ void defineForm(AppState& state, QWidget& frame, const char* name,
 
 void defineSongsProcedures(AppState& state, QWidget& frame) {
     // The song browse opens beside the other windows; it is nobody's picker.
-    state.starter().define(SongBrowse::kProcedure, [&state](int) -> QWidget* {
-        state.request = Request::None;
-        return SongBrowse::open(state, nullptr);
-    });
+    state.starter().define(SongBrowse::kProcedure,
+                           [&state](int) -> QWidget* { return SongBrowse::open(state, nullptr); });
     defineBrowse(state, frame, LookupBrowses::kCategories, &LookupBrowses::categories);
     defineBrowse(state, frame, LookupBrowses::kMedia, &LookupBrowses::media);
     defineBrowse(state, frame, Pickers::kAlbum, &Pickers::album);

@@ -74,9 +74,8 @@ bool AlbumFormTimings::run(AppState& state, AlbumBrowse& /*browse*/, Samples& en
         form->reject();
         engine.add("leave the album form", since(leaving));
     });
-    state.request = Request::Change;
     clock.start();
-    AlbumForm::run(state, nullptr);
+    state.call(Request::Change, [&state] { AlbumForm::run(state, nullptr); });
     if (listed < 1) {
         failure = "the album form listed no songs";
         return false;

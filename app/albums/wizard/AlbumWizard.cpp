@@ -515,7 +515,7 @@ void AlbumWizard::done(int result) {
         closeAfterLookup_ = result;
         return;
     }
-    state_.response = transferred_ ? Response::Completed : Response::Cancelled;
+    state_.respond(transferred_ ? Response::Completed : Response::Cancelled);
     if (tag_.held()) tag_.release(state_);
     if (kind_ == Kind::SingleArtist && list_) {
         WindowPlacement::save(*this, state_.settingsFile(), kPlacementSection);
@@ -524,10 +524,9 @@ void AlbumWizard::done(int result) {
 }
 
 void AlbumWizard::run(AppState& state, Kind kind, QWidget* parent) {
-    const bool copying = state.request == Request::Select;
+    const bool copying = state.takeRequest() == Request::Select;
     const SongRecord copied = state.catalogue().song();
-    state.request = Request::None;
-    state.response = Response::Cancelled;
+    state.respond(Response::Cancelled);
     AlbumWizard wizard(state, kind, threadOf(state, parent), parent, copying ? &copied : nullptr);
     if (!wizard.ready()) return;
     wizard.exec();

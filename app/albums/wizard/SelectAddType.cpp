@@ -39,7 +39,7 @@ SelectAddType::SelectAddType(AppState& state, QWidget* parent) : QDialog(parent)
 
 void SelectAddType::done(int result) {
     const int chosen = modes_->checkedId();
-    state_.answer = kModes[chosen < 0 ? 0 : chosen];
+    state_.answerWith(kModes[chosen < 0 ? 0 : chosen]);
     QDialog::done(result);
 }
 

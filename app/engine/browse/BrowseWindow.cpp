@@ -50,9 +50,8 @@ BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclara
     created_.start();
     setObjectName(QString::fromStdString(spec_.procedure));
     setAttribute(Qt::WA_DeleteOnClose);
-    const Request calledWith = state_.request;
-    state_.request = Request::None;
-    state_.response = Response::None;
+    // An embedded list is part of its form's window: the form's request stays the form's.
+    const Request calledWith = spec_.embedded ? Request::None : state_.takeRequest();
 
     // Every field of the view's files, by label, for ranges and query filters.
     RecordBindings::bind(bindings_, declaration.file->decl(), declaration.file->record());
@@ -84,6 +83,18 @@ void BrowseWindow::build() {
     // Not the override: a derived browse is not built yet.
     setWindowTitle(BrowseWindow::titleText());
     setWindowIcon(AppIcons::icon("WINPYR.ICO"));
+    makeControls();
+    applyListFormat();
+    connectList();
+    connectControls();
+    placeControls();
+    // After the list has its design place, which the layout's design takes.
+    openLayout();
+    resizer_ = new ControlResizer(*this);
+    resizer_->recordControls(ResizeMode::Browse);
+}
+
+void BrowseWindow::makeControls() {
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("SortTabs");
     for (const QString& t : spec_.tabs) tabs_->addTab(t);
@@ -131,8 +142,10 @@ void BrowseWindow::build() {
         locator_ = new QLabel(this);
         locator_->setObjectName("Locator");
     }
+}
 
-    // The list format: the user's saved one where it was made from this design.
+// The list format: the user's saved one where it was made from this design.
+void BrowseWindow::applyListFormat() {
     std::string text = spec_.designFormat;
     const std::string dates = state_.settings().dateFormat;
     if (spec_.keepFormat) {
@@ -155,7 +168,9 @@ void BrowseWindow::build() {
             c, dialogUnitsToPixelsX(format_.columns()[static_cast<size_t>(c)].width(),
                                     fm.averageCharWidth()));
     }
+}
 
+void BrowseWindow::connectList() {
     connect(list_, &BrowseList::moved, this, &BrowseWindow::move);
     connect(list_, &BrowseList::pressed, this, &BrowseWindow::press);
     connect(list_, &BrowseList::typed, this, [this](char32_t ch) {
@@ -187,6 +202,10 @@ void BrowseWindow::build() {
         engine_->refresh();
         sync();
     });
+}
+
+// The thumb, the tabs, the buttons, and focus coming back from another window.
+void BrowseWindow::connectControls() {
     connect(thumb_, &QScrollBar::sliderReleased, this, [this] {
         engine_->dropThumb(thumb_->value());
         sync();
@@ -227,11 +246,6 @@ void BrowseWindow::build() {
             sync();
         }
     });
-    placeControls();
-    // After the list has its design place, which the layout's design takes.
-    openLayout();
-    resizer_ = new ControlResizer(*this);
-    resizer_->recordControls(ResizeMode::Browse);
 }
 
 // After the list format: the column layout saved last, where it is of this browse's version.
@@ -294,10 +308,7 @@ void BrowseWindow::startProcedure(const char* name) {
 
 void BrowseWindow::runProcedure(const char* name) {
     engine_->refresh();
-    state_.request = Request::None;
-    static_cast<void>(runWaiting(name));
-    state_.request = Request::None;
-    state_.response = Response::None;
+    runWaiting(name, Request::None);
     engine_->forceRefresh();
     engine_->refresh();
     sync();
@@ -407,13 +418,7 @@ QString BrowseWindow::titleText() const {
 
 void BrowseWindow::runAdding(const char* procedure, Request request) {
     engine_->refresh();
-    state_.request = request;
-    state_.response = Response::None;
-    const bool ran = runWaiting(procedure);
-    const bool added = ran && state_.response == Response::Completed;
-    state_.request = Request::None;
-    state_.response = Response::None;
-    if (added) {
+    if (runWaiting(procedure, request) == Response::Completed) {
         engine_->locate(BrowseEngine::LocateMode::EditedRecord);
     } else {
         engine_->forceRefresh();
@@ -523,25 +528,17 @@ void BrowseWindow::showPopup() {
 
 // The browse is the caller while the procedure runs: what it shows goes over this browse's
 // window, which waits for it.
-bool BrowseWindow::runWaiting(std::string_view procedure) {
-    QWidget* const outer = state_.caller;
-    state_.caller = this;
+Response BrowseWindow::runWaiting(std::string_view procedure, Request request) {
     ++waiting_;
-    const bool ran = state_.starter().run(procedure);
+    const Response r = state_.call(procedure, request, this);
     --waiting_;
-    state_.caller = outer;
-    return ran;
+    return r;
 }
 
 Response BrowseWindow::callForm(Request request) {
     beforeForm();
-    state_.request = request;
-    state_.response = Response::None;
-    const bool ran = runWaiting(spec_.formProcedure);
-    const Response r = ran ? state_.response : Response::Cancelled;
+    const Response r = runWaiting(spec_.formProcedure, request);
     afterForm();
-    state_.request = Request::None;
-    state_.response = Response::None;
     return r == Response::None ? Response::Cancelled : r;
 }
 
@@ -567,7 +564,7 @@ void BrowseWindow::closeEvent(QCloseEvent* event) {
         saveLayout();
         saveFormat();
         if (!spec_.embedded) WindowPlacement::save(*this, state_.settingsFile(), spec_.procedure);
-        state_.response = engine_->response();
+        if (!spec_.embedded) state_.respond(engine_->response());
         files_.reset();
         emit finished();
     }

@@ -157,8 +157,9 @@ protected:
     QPushButton& deleteButton() { return *delete_; }
     QPushButton& closeButton() { return *close_; }
 
-    // Runs a procedure over this browse and waits for it (waiting_ counts it meanwhile).
-    bool runWaiting(std::string_view procedure);
+    // Calls a procedure over this browse and waits for its response (waiting_ counts it
+    // meanwhile).
+    Response runWaiting(std::string_view procedure, Request request);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -169,6 +170,11 @@ protected:
 
 private:
     void build();
+    // The parts of build(): the tabs, list, thumb and buttons; the list's format; the signals.
+    void makeControls();
+    void applyListFormat();
+    void connectList();
+    void connectControls();
     void move(BrowseList::Move move);
     void press(BrowseList::Press button);
     void showPopup();

@@ -41,10 +41,8 @@ void FormEngine::releaseFiles() {
 }
 
 bool FormEngine::start() {
-    request_ = state_.request;
+    request_ = state_.takeRequest();
     response_ = Response::Cancelled;
-    state_.request = Request::None;
-    state_.response = Response::None;
     if (request_ == Request::Select && decl_.offersCopy) {
         copying_ = true;
         request_ = Request::Insert;
@@ -344,7 +342,7 @@ Response FormEngine::finish() {
     if (reserved_ != 0 && response_ != Response::Completed) removeReserved();
     state_.integrity().savedLinks().forget(decl_.file);
     releaseFiles();
-    state_.response = response_;
+    state_.respond(response_);
     return response_;
 }
 

@@ -101,6 +101,38 @@ QPrinter& AppState::printer() {
     return *printer_;
 }
 
+AppState::CallFrame AppState::runCall(Request request, QWidget* caller,
+                                      const std::function<void()>& procedure) {
+    // Restores the outer call's frame however the procedure leaves.
+    struct Restore {
+        CallFrame& frame;
+        CallFrame outer;
+        ~Restore() { frame = std::move(outer); }
+    } restore{call_, call_};
+    call_.request = request;
+    call_.response = Response::None;
+    call_.answer.clear();
+    if (caller) call_.caller = caller;
+    procedure();
+    return call_;
+}
+
+Response AppState::call(std::string_view name, Request request, QWidget* caller) {
+    bool ran = false;
+    const CallFrame done = runCall(request, caller, [&] { ran = starter_.run(name); });
+    return ran ? done.response : Response::None;
+}
+
+Response AppState::call(Request request, const std::function<void()>& procedure) {
+    return runCall(request, nullptr, procedure).response;
+}
+
+std::string AppState::ask(std::string_view name, Request request) {
+    bool ran = false;
+    CallFrame done = runCall(request, nullptr, [&] { ran = starter_.run(name); });
+    return ran ? std::move(done.answer) : std::string();
+}
+
 void AppState::halt(std::string_view text) {
     stop_(text);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/domain/data/Catalogue.h"
@@ -103,15 +104,30 @@ public:
     // Shows the halt text, closes the files, then ends the program (the runtime stop).
     void halt(std::string_view text);
 
-    // What a browse asks of the form it calls, and the form's answer (the program's global
-    // request and response). A procedure takes the request when it starts and clears it.
-    Request request = Request::None;
-    Response response = Response::None;
-    // The window that runs a procedure on its own behalf, while it runs: for a procedure that
-    // works on that window itself (the column layout window of a browse); nullptr otherwise.
-    QWidget* caller = nullptr;
-    // The text a chooser procedure answers with (the add-type question's "Compilation", ...).
-    std::string answer;
+    // Procedure calls. A window calls a procedure by name with a request (a browse asks a form
+    // to add or change, a picker to select); the procedure takes the request when it starts and
+    // answers with a response, a chooser also with a text. A call restores the request, the
+    // response, the caller and the answer it found when it returns, so a call made while
+    // another runs (a form's picker, a wizard's question) leaves the outer one's as it was.
+    // `caller` is the window that calls on its own behalf (the browse whose column layout
+    // window runs), for the call's length; nullptr keeps the current one. A name not defined
+    // as a routine answers Response::None.
+    Response call(std::string_view name, Request request = Request::None,
+                  QWidget* caller = nullptr);
+    // The same scope around a procedure run directly (a form the caller builds itself).
+    Response call(Request request, const std::function<void()>& procedure);
+    // Calls a chooser and returns the text it answered with (empty: none).
+    std::string ask(std::string_view name, Request request = Request::None);
+
+    // The called procedure's side: what it was asked, taken once when it starts (a window
+    // started beside the others takes none), and its answer.
+    Request request() const { return call_.request; }
+    Request takeRequest() { return std::exchange(call_.request, Request::None); }
+    Response response() const { return call_.response; }
+    void respond(Response response) { call_.response = response; }
+    void answerWith(std::string text) { call_.answer = std::move(text); }
+    QWidget* caller() const { return call_.caller; }
+
     // False when the program was started with --no-splash: the start-up browses open as soon
     // as the frame is up instead of when the splash window closes.
     bool showSplash = true;
@@ -145,6 +161,15 @@ private:
     std::unique_ptr<QPrinter> printer_;
     ProcedureStarter starter_;
     std::vector<Subsystem> subsystems_;
+    // What the current call exchanges; see call().
+    struct CallFrame {
+        Request request = Request::None;
+        Response response = Response::None;
+        QWidget* caller = nullptr;
+        std::string answer;
+    };
+    CallFrame call_;
+    CallFrame runCall(Request request, QWidget* caller, const std::function<void()>& procedure);
 };
 
 }  // namespace cdz

@@ -9,7 +9,7 @@ namespace cdz {
 
 QWidget* callerWindow(const AppState& state, QWidget& frame) {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    if (state.caller) return state.caller->window();
+    if (state.caller()) return state.caller()->window();
     return &frame;
 }
 

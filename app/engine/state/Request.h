@@ -1,7 +1,7 @@
 #pragma once
-// What a browse asks of a record form, and what the form answers. The browse puts its request
-// in the program's state before it calls the form, and takes the form's response from there
-// when the form returns; a browse called as a picker is called with Select.
+// What a browse asks of a record form, and what the form answers. The browse calls the form
+// with its request through the program's state (AppState::call), which hands back the form's
+// response when the form returns; a browse called as a picker is called with Select.
 namespace cdz {
 
 enum class Request : int {

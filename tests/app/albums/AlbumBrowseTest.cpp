@@ -207,7 +207,7 @@ TEST(AlbumBrowse, ButtonsRunTheirProceduresWithTheirRequests) {
         const std::string name = c.procedure;
         auto record = [&ran, &f, name] {
             const AlbumRecord& a = f.state->catalogue().album();
-            ran.push_back({name, f.state->request, a.Album.str(), a.Notes});
+            ran.push_back({name, f.state->request(), a.Album.str(), a.Notes});
         };
         f.state->starter().define(name, [record](int) -> QWidget* {
             record();
@@ -249,7 +249,7 @@ TEST(AlbumBrowse, AnAlbumAddedByAWizardIsListedAndCounted) {
                 c.album().Album = "Newest";
                 c.album().Artist = "Various";
                 ASSERT_EQ(c.file(CatalogueFile::Album).add(), 0);
-                f.state->response = Response::Completed;
+                f.state->respond(Response::Completed);
             });
         }
         AlbumBrowse* w = openBrowse(f);

@@ -51,8 +51,7 @@ protected:
             settle();
             act(*form);
         });
-        f.state->request = Request::Change;
-        return AlbumForm::run(*f.state, nullptr);
+        return f.state->call(Request::Change, [&] { AlbumForm::run(*f.state, nullptr); });
     }
 
     int32_t addAlbum(int32_t id, const char* title, const char* fileNumber = "") {
@@ -191,11 +190,11 @@ TEST_F(AlbumFormTest, EditAllSongsWalksTheAlbumInTrackOrderWhileTheFormSaysOK) {
     for (const int okCount : {3, 1}) {
         std::vector<int32_t> edited;
         f.state->starter().defineRoutine(AlbumFormRules::kSongForm, [&] {
-            EXPECT_EQ(f.state->request, Request::Change);
+            EXPECT_EQ(f.state->request(), Request::Change);
             edited.push_back(cat().song().ID);
             cat().song().Title = "Edited";  // the form writes the song, moving the file on
             EXPECT_EQ(cat().file(F::Cadenzio).put(), 0);
-            if (static_cast<int>(edited.size()) <= okCount) f.state->answer = "OK";
+            if (static_cast<int>(edited.size()) <= okCount) f.state->answerWith("OK");
         });
         const size_t before = f.dialogs->shown().size();
         cat().album().AlbumID = 6;
@@ -232,10 +231,10 @@ TEST_F(AlbumFormTest, SelectExistingSongsAsksFirstWhenTheAlbumHasAFileNumber) {
         bool ran = false;
         f.state->starter().defineRoutine(AlbumFormRules::kSongPicker, [&] {
             ran = true;
-            EXPECT_EQ(f.state->request, Request::Select);
+            EXPECT_EQ(f.state->request(), Request::Select);
             cat().song().ID = album * 10 + 2;
             ASSERT_EQ(cat().file(F::Cadenzio).get(SongRecord::KeyID), 0);
-            f.state->response = Response::Completed;
+            f.state->respond(Response::Completed);
         });
         const size_t before = f.dialogs->shown().size();
         if (c.answer != Button::None) f.dialogs->queue(c.answer);
@@ -284,8 +283,8 @@ TEST_F(AlbumFormTest, ACancelledInsertLeavesNoSongOnItsReservedNumber) {
         EXPECT_EQ(list->engine().page().count(), 2);  // the drops show at once
         form->findChild<QPushButton*>("CancelButton")->click();
     });
-    f.state->request = Request::Insert;
-    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Cancelled);
+    EXPECT_EQ(f.state->call(Request::Insert, [&] { AlbumForm::run(*f.state, nullptr); }),
+              Response::Cancelled);
     ASSERT_GT(reserved, 4);
     EXPECT_EQ(albumOf(41), 4);   // back on the album it came from
     EXPECT_EQ(albumOf(42), 0);   // back on none
@@ -367,8 +366,8 @@ TEST_F(AlbumFormTest, TheCompactDiscPageTimesTheSongsAndReadsTheSerialIntoTheAlb
         listed = form->findChild<AlbumSongList*>()->engine().page().count();
         form->findChild<QPushButton*>("OkButton")->click();
     });
-    f.state->request = Request::Change;
-    EXPECT_EQ(AlbumForm::run(*f.state, nullptr), Response::Completed);
+    EXPECT_EQ(f.state->call(Request::Change, [&] { AlbumForm::run(*f.state, nullptr); }),
+              Response::Completed);
     unsetenv("CDZ_CD_DEVICE");
     EXPECT_EQ(said, (std::vector<std::string>{
                         "CD Identification updated.", "CD information updated.",

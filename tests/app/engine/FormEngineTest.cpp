@@ -77,9 +77,11 @@ protected:
         for (const auto& d : f.dialogs->shown()) out.push_back(d.title);
         return out;
     }
-    std::unique_ptr<FormEngine> form(FormDeclaration d, Request r) {
-        f.state->request = r;
-        return std::make_unique<FormEngine>(*f.state, std::move(d));
+    // A form engine started as a browse calls it, with `r`; *started is what start() said.
+    std::unique_ptr<FormEngine> form(FormDeclaration d, Request r, bool* started) {
+        auto engine = std::make_unique<FormEngine>(*f.state, std::move(d));
+        f.state->call(r, [&] { *started = engine->start(); });
+        return engine;
     }
 
     StateFixture f;
@@ -100,9 +102,10 @@ TEST_F(FormEngineTest, ANewCategoryTakesTheHighestNumberPlusOne) {
             ASSERT_EQ(fresh.state->catalogue().file(F::Categories).add(), 0);
         }
         fresh.state->catalogue().file(F::Categories).clearBuffer();
-        fresh.state->request = Request::Insert;
         FormEngine engine(*fresh.state, categories());
-        ASSERT_TRUE(engine.start());
+        bool started = false;
+        fresh.state->call(Request::Insert, [&] { started = engine.start(); });
+        ASSERT_TRUE(started);
         EXPECT_EQ(fresh.state->catalogue().category().CategoryID.toInt(), c.expected);
         fresh.state->catalogue().category().Category = "new";
         EXPECT_TRUE(engine.ok());
@@ -115,13 +118,14 @@ TEST_F(FormEngineTest, ANewCategoryTakesTheHighestNumberPlusOne) {
 TEST_F(FormEngineTest, ACancelledInsertLeavesNoRecord) {
     addCategory(1, "Rock");
     file(F::Categories).clearBuffer();
-    auto engine = form(categories(), Request::Insert);
-    ASSERT_TRUE(engine->start());
+    bool engineStarted = false;
+    auto engine = form(categories(), Request::Insert, &engineStarted);
+    ASSERT_TRUE(engineStarted);
     EXPECT_EQ(file(F::Categories).records(), 2);  // the reserved record
     cat().category().Category = "typed";
     engine->cancel();
     EXPECT_EQ(engine->finish(), Response::Cancelled);
-    EXPECT_EQ(f.state->response, Response::Cancelled);
+    EXPECT_EQ(f.state->response(), Response::Cancelled);
     EXPECT_EQ(categoryList(), std::vector<std::string>{"1 Rock"});
 }
 
@@ -131,8 +135,9 @@ TEST_F(FormEngineTest, AReservedRecordLeftBehindIsNotTakenForAnotherRecord) {
     addCategory(1, "Rock");
     addCategory(2, "");
     file(F::Categories).clearBuffer();
-    auto engine = form(categories(), Request::Insert);
-    ASSERT_TRUE(engine->start());
+    bool engineStarted = false;
+    auto engine = form(categories(), Request::Insert, &engineStarted);
+    ASSERT_TRUE(engineStarted);
     EXPECT_EQ(cat().category().CategoryID.toInt(), 3);
     // Another window reads the file while the form is open: "Rock" becomes the current record.
     ASSERT_EQ(file(F::Categories).set(), 0);
@@ -160,8 +165,9 @@ TEST_F(FormEngineTest, ADuplicateNameKeepsTheFormOpenAndNamesTheKey) {
         // The browse's highlighted record is the one duplicated.
         load(c.which, 0);
         file(c.which).clearBuffer();
-        auto engine = form(c.decl, Request::Insert);
-        ASSERT_TRUE(engine->start());
+        bool engineStarted = false;
+        auto engine = form(c.decl, Request::Insert, &engineStarted);
+        ASSERT_TRUE(engineStarted);
         const char* typed = c.which == F::Media ? "CD" : "Rock";
         file(c.which)
             .decl()
@@ -190,8 +196,9 @@ TEST_F(FormEngineTest, AnUnchangedChangeWritesNothing) {
     addCategory(1, "Rock");
     cat().category().CategoryID = 1;
     load(F::Categories, CategoryRecord::KeyCategoryID);
-    auto engine = form(categories(), Request::Change);
-    ASSERT_TRUE(engine->start());
+    bool engineStarted = false;
+    auto engine = form(categories(), Request::Change, &engineStarted);
+    ASSERT_TRUE(engineStarted);
     {
         Catalogue other(f.dir.path());
         ASSERT_EQ(other.use(F::Categories), 0);
@@ -212,8 +219,9 @@ TEST_F(FormEngineTest, AChangeOfOneMemoIsWritten) {
     ASSERT_EQ(file(F::Cadenzio).add(), 0);
     const int32_t id = cat().song().ID;
     load(F::Cadenzio, SongRecord::KeyID);
-    auto engine = form(songs(), Request::Change);
-    ASSERT_TRUE(engine->start());
+    bool engineStarted = false;
+    auto engine = form(songs(), Request::Change, &engineStarted);
+    ASSERT_TRUE(engineStarted);
     cat().song().PerformanceNotes = "live take";
     EXPECT_TRUE(engine->ok());
     engine->finish();
@@ -251,8 +259,9 @@ TEST_F(FormEngineTest, DeletingAsksFirstAndReportsARefusal) {
         for (const auto& a : cases[i].answers) f.dialogs->queue(a);
         cat().media().Media = names[i];
         load(F::Media, 0);
-        auto engine = form(media(), Request::Delete);
-        EXPECT_FALSE(engine->start());
+        bool engineStarted = false;
+        auto engine = form(media(), Request::Delete, &engineStarted);
+        EXPECT_FALSE(engineStarted);
         EXPECT_EQ(engine->finish(), cases[i].response);
         EXPECT_EQ(file(F::Media).records(), cases[i].mediaLeft);
         std::vector<std::string> shown = titles();
@@ -277,8 +286,9 @@ TEST_F(FormEngineTest, NumberingThatKeepsFailingAsksToRetry) {
     f.dialogs->queue("Retry");
     f.dialogs->queue("Cancel");
     file(F::Categories).clearBuffer();
-    auto engine = form(categories(), Request::Insert);
-    EXPECT_FALSE(engine->start());
+    bool engineStarted = false;
+    auto engine = form(categories(), Request::Insert, &engineStarted);
+    EXPECT_FALSE(engineStarted);
     EXPECT_EQ(engine->finish(), Response::Cancelled);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Auto Increment Error", "Auto Increment Error"}));
     EXPECT_EQ(file(F::Categories).records(), 0);
@@ -286,16 +296,18 @@ TEST_F(FormEngineTest, NumberingThatKeepsFailingAsksToRetry) {
 
 TEST_F(FormEngineTest, DittoRecallsTheLastCompletedRecord) {
     file(F::Categories).clearBuffer();
-    auto first = form(categories(), Request::Insert);
-    ASSERT_TRUE(first->start());
+    bool firstStarted = false;
+    auto first = form(categories(), Request::Insert, &firstStarted);
+    ASSERT_TRUE(firstStarted);
     EXPECT_TRUE(first->ditto("CAT:Category"));  // nothing completed yet: blank
     EXPECT_EQ(cat().category().Category, "");
     cat().category().Category = "Blues";
     ASSERT_TRUE(first->ok());
     first->finish();
     file(F::Categories).clearBuffer();
-    auto second = form(categories(), Request::Insert);
-    ASSERT_TRUE(second->start());
+    bool secondStarted = false;
+    auto second = form(categories(), Request::Insert, &secondStarted);
+    ASSERT_TRUE(secondStarted);
     EXPECT_TRUE(second->ditto("CAT:Category"));
     EXPECT_EQ(cat().category().Category, "Blues");
     EXPECT_EQ(cat().category().CategoryID.toInt(), 2);  // the number is not recalled
@@ -304,13 +316,14 @@ TEST_F(FormEngineTest, DittoRecallsTheLastCompletedRecord) {
 
 TEST_F(FormEngineTest, ChecksRunInControlOrderAndStopAtTheFirstFailure) {
     addMedia("CD");
-    f.state->request = Request::Insert;
     file(F::Cadenzio).clearBuffer();
     FormEngine engine(*f.state, songs());
     std::vector<int> focused;
     engine.setChecks({FieldCheck::none(), FieldCheck::range("MUS:ChartNumber", 0, 100),
                       FieldCheck::inFile("MUS:Media", F::Media, "MED:KeyMedia")});
-    ASSERT_TRUE(engine.start());
+    bool started = false;
+    f.state->call(Request::Insert, [&] { started = engine.start(); });
+    ASSERT_TRUE(started);
     cat().song().ChartNumber = 101;
     cat().song().Media = "Tape";
     EXPECT_FALSE(engine.ok());

@@ -57,8 +57,7 @@ protected:
     // The font form on `request`, its dialogs answered from `answers`.
     Response fontForm(Request request, std::initializer_list<const char*> answers) {
         for (const char* a : answers) f.dialogs->queue(a);
-        f.state->request = request;
-        return FontForm::run(*f.state, nullptr);
+        return f.state->call(request, [&] { FontForm::run(*f.state, nullptr); });
     }
     // A new font chosen in the font dialog: its number.
     int32_t addThroughDialog(const char* answer) {
@@ -132,8 +131,7 @@ TEST_F(FontFormTest, FreeformTextsMustBeNumbersInRange) {
             }));
             inside(*form);
         });
-        f.state->request = Request::Change;
-        return FontFreeformForm::run(*f.state, nullptr);
+        return f.state->call(Request::Change, [&] { FontFreeformForm::run(*f.state, nullptr); });
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.value);
@@ -187,8 +185,8 @@ TEST_F(FontFormTest, BothFormsShowTheirPromptsAndOk) {
                  if (auto* form = qobject_cast<FormWindow*>(QApplication::activeModalWidget()))
                      form->reject();
              });
-             f.state->request = Request::Change;
-             return FontFreeformForm::run(*f.state, nullptr);
+             return f.state->call(Request::Change,
+                                  [&] { FontFreeformForm::run(*f.state, nullptr); });
          }}};
     addFont(1, "Serif");
     for (const auto& [name, run] : forms) {

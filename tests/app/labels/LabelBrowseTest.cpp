@@ -44,7 +44,7 @@ TEST(LabelBrowse, PrintStartsThePrintoutOfTheHighlightedLabelsKind) {
         auto record = [&ran, &c, &f, name = std::string(name)] {
             ran.push_back(name + " " + std::to_string(c.label().LabelID.toInt()) + " " +
                           c.label().CassetteContentsA +
-                          (f.state->request == Request::Insert ? " (insert)" : ""));
+                          (f.state->request() == Request::Insert ? " (insert)" : ""));
         };
         f.state->starter().define(name, [record](int) -> QWidget* {
             record();

@@ -82,8 +82,7 @@ protected:
             }));
             inside(*form);
         });
-        f.state->request = request;
-        return LabelForm::run(*f.state, nullptr);
+        return f.state->call(request, [&] { LabelForm::run(*f.state, nullptr); });
     }
     static void click(FormWindow& form, const char* name) {
         auto* b = form.findChild<QAbstractButton*>(name);
@@ -239,8 +238,8 @@ TEST_F(LabelFormTest, SelectFontStoresThePickedFontsNumber) {
     addFont(3, "Serif");
     f.state->starter().defineRoutine(FontPicker::kProcedure, [this] {
         ASSERT_TRUE(findFont(cat().file(F::Fonts), 3).has_value());
-        f.state->response =
-            f.state->request == Request::Select ? Response::Completed : Response::Cancelled;
+        f.state->respond(f.state->request() == Request::Select ? Response::Completed
+                                                               : Response::Cancelled);
     });
     cat().file(F::Labels).clearBuffer();
     const Response r = runForm(Request::Insert, [&](FormWindow& form) {

@@ -35,7 +35,7 @@ TEST(LabelWizardWindow, WritesTheAlbumsLabelAndSavesItOnce) {
         c.album().Artist = "Ana";
         c.album().Album = "Roads";
         c.album().AssociatedImage = "roads.png";
-        state.response = Response::Completed;
+        state.respond(Response::Completed);
     });
     for (bool first : {true, false}) {
         LabelWizardWindow wizard(state, nullptr);
@@ -71,7 +71,7 @@ TEST(LabelWizardWindow, SelectFontGivesThePanelThePickedFont) {
     }
     state.starter().defineRoutine(FontPicker::kProcedure, [&] {
         c.font().FontID = 7;
-        state.response = Response::Completed;
+        state.respond(Response::Completed);
     });
     LabelWizardWindow wizard(state, nullptr);
     // Spine, CD title, cassette title, flap, front, back, side A, side B.

@@ -86,8 +86,7 @@ protected:
             }));
             inside(*form);
         });
-        f.state->request = request;
-        return PlaylistForm::run(*f.state, nullptr);
+        return f.state->call(request, [&] { PlaylistForm::run(*f.state, nullptr); });
     }
 
     StateFixture f;
@@ -195,8 +194,8 @@ TEST_F(PlaylistFormTest, TheEntryFormAddsThePickedSongAfterTheLastEntryAndChange
     addPlaylist(1, "Road Trip");
     f.state->starter().defineRoutine(proc::kSelectFileNumber, [this] {
         cat().song().ID = 3;
-        f.state->response =
-            f.state->request == Request::Select ? Response::Completed : Response::Cancelled;
+        f.state->respond(f.state->request() == Request::Select ? Response::Completed
+                                                               : Response::Cancelled);
     });
     ASSERT_EQ(cat().file(F::PlaylistMaster).get(PlaylistMasterRecord::KeyPlaylistID), 0);
     const Response r = runForm(Request::Change, [&](FormWindow& form) {
@@ -262,8 +261,8 @@ TEST_F(PlaylistFormTest, TheEntryFormsSongPromptsReachTheirWholeFields) {
         EXPECT_EQ(form->findChild<QLineEdit*>("TitleShown")->text(), "Paper Lanterns");
         form->findChild<QPushButton*>("CancelButton")->click();
     });
-    f.state->request = Request::Change;
-    EXPECT_EQ(PlaylistEntryForm::run(*f.state, nullptr), Response::Cancelled);
+    EXPECT_EQ(f.state->call(Request::Change, [&] { PlaylistEntryForm::run(*f.state, nullptr); }),
+              Response::Cancelled);
 }
 
 }  // namespace

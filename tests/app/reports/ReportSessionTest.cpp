@@ -54,7 +54,7 @@ TEST(ReportSession, PreviewsThenPrintsTheCopiesOrSaysThereWasNothing) {
     EXPECT_EQ(preview->findChild<QLabel*>("previewPosition")->text(), "Page 1 of 1");
     preview->print();
     ASSERT_TRUE(waitFor([&] { return f.state->starter().instances().empty(); }));
-    EXPECT_EQ(f.state->response, Response::Completed);
+    EXPECT_EQ(f.state->response(), Response::Completed);
     QFile printed(QString::fromStdString(pdf));
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_EQ(printed.readAll().count("/Type /Page\n"), 3);  // exactly three copies

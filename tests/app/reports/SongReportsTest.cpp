@@ -178,7 +178,7 @@ TEST(SongReports, TheCategoryReportPrintsTheCategoryPickedWhenItStarted) {
     f.state->starter().defineRoutine("BrowseCategories", [&f] {
         f.state->catalogue().category().CategoryID = 1;
         f.state->catalogue().category().Category = "Jazz";
-        f.state->response = Response::Completed;
+        f.state->respond(Response::Completed);
     });
     QTimer::singleShot(0, [&f] {
         f.state->catalogue().category().CategoryID = 2;

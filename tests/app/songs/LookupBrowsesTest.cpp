@@ -73,9 +73,9 @@ TEST(LookupBrowses, InsertRunsTheFormProcedureWithTheRequest) {
     StateFixture f;
     std::vector<Request> requests;
     f.state->starter().defineRoutine("UpdateCategories", [&] {
-        requests.push_back(f.state->request);
+        requests.push_back(f.state->request());
         EXPECT_EQ(f.state->catalogue().category().Category, "");
-        f.state->response = Response::Cancelled;
+        f.state->respond(Response::Cancelled);
     });
     f.state->catalogue().category().Category = "left over";
     BrowseWindow* w = LookupBrowses::categories(*f.state, nullptr);
@@ -96,8 +96,8 @@ TEST(LookupBrowses, PickerLeavesTheChosenRecordInTheBuffer) {
     StateFixture f;
     addMedia(*f.state, {"Cassette", "DAT", "LP"});
     f.state->catalogue().media().Media = "DAT";
-    f.state->request = Request::Select;
-    BrowseWindow* w = LookupBrowses::media(*f.state, nullptr);
+    BrowseWindow* w = nullptr;
+    f.state->call(Request::Select, [&] { w = LookupBrowses::media(*f.state, nullptr); });
     ASSERT_NE(w, nullptr);
     QTimer::singleShot(0, [w] {
         auto* select = w->findChild<QPushButton*>("SelectButton");

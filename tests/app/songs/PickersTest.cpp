@@ -142,8 +142,8 @@ TEST(Pickers, SelectLeavesTheChosenRecordInTheBufferAndCloseCancels) {
         StateFixture f;
         addAlbums(*f.state, {"Blue", "Kind of Blue", "Lady in Satin"});
         addSongs(*f.state, kSongs);
-        f.state->request = Request::Select;
-        BrowseWindow* w = c.make(*f.state, nullptr);
+        BrowseWindow* w = nullptr;
+        f.state->call(Request::Select, [&] { w = c.make(*f.state, nullptr); });
         ASSERT_NE(w, nullptr);
         QTimer::singleShot(0, [w, &c, &f] {
             auto* select = w->findChild<QPushButton*>("SelectButton");
@@ -181,9 +181,9 @@ TEST(Pickers, ByCategoryShowsTheChosenCategorysSongsOnly) {
     f.state->catalogue().category().CategoryID = 1;
     int next = 2;
     f.state->starter().defineRoutine("BrowseCategories", [&] {
-        EXPECT_EQ(f.state->request, Request::Select);
+        EXPECT_EQ(f.state->request(), Request::Select);
         f.state->catalogue().category().CategoryID = next;
-        f.state->response = Response::Completed;
+        f.state->respond(Response::Completed);
     });
     BrowseWindow* w = Pickers::fileNumber(*f.state, nullptr);
     ASSERT_NE(w, nullptr);

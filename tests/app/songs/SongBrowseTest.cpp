@@ -210,10 +210,10 @@ TEST(SongBrowse, RangesFollowWhatThePickersLeaveInTheBuffer) {
                             {"D", "Rock", "CD", 2}});
         std::vector<Request> requests;
         f.state->starter().defineRoutine(c.picker, [&] {
-            requests.push_back(f.state->request);
+            requests.push_back(f.state->request());
             f.state->catalogue().media().Media = "O'Neil's";
             f.state->catalogue().category().CategoryID = 2;
-            f.state->response = Response::Completed;
+            f.state->respond(Response::Completed);
         });
         SongBrowse* w = openBrowse(f);
         ASSERT_NE(w, nullptr);
@@ -391,13 +391,13 @@ TEST(SongBrowse, CopyCallsTheSongFormAndRowsDragAsSongNumbers) {
     addSongs(*f.state, {{"Abba", "Waterloo"}, {"Cher", "Believe"}});
     std::vector<Request> requests;
     f.state->starter().defineRoutine(SongBrowse::kForm, [&] {
-        requests.push_back(f.state->request);
+        requests.push_back(f.state->request());
         Catalogue& c = f.state->catalogue();
         EXPECT_EQ(c.song().Artist, "Cher");
         c.song().Title = "Believe (copy)";
         c.song().ID = 0;  // a new number
         ASSERT_EQ(c.file(CatalogueFile::Cadenzio).add(), 0);
-        f.state->response = Response::Completed;
+        f.state->respond(Response::Completed);
     });
     SongBrowse* w = openBrowse(f);
     ASSERT_NE(w, nullptr);

@@ -41,8 +41,7 @@ protected:
                 step(*form);
             });
         }
-        f.state->request = r;
-        return SongForm::run(*f.state, nullptr);
+        return f.state->call(r, [&] { SongForm::run(*f.state, nullptr); });
     }
     static void type(FormWindow& form, const char* field, const QString& text) {
         auto* edit = form.findChild<QLineEdit*>(field);
@@ -86,7 +85,7 @@ TEST_F(SongFormTest, TheAddModeDecidesWhoTakesANewSong) {
         for (const char* name : {"SelectAddType", "AddSingleArtist", "AddCompilation"}) {
             f.state->starter().defineRoutine(name, [this, &ran, name, &c] {
                 ran.emplace_back(name);
-                if (std::string(name) == "SelectAddType") f.state->answer = c.answer;
+                if (std::string(name) == "SelectAddType") f.state->answerWith(c.answer);
             });
         }
         f.state->settings().addMode = c.mode;
@@ -214,7 +213,7 @@ TEST_F(SongFormTest, ASongWithoutMediaIsShownAndSavedWithCD) {
 // what the song left empty.
 TEST_F(SongFormTest, DefaultWithAlbumInformationFillsOnlyWhatIsEmptyButTheAlbumItself) {
     f.state->starter().defineRoutine("SelectAlbum", [this] {
-        EXPECT_EQ(f.state->request, Request::Select);
+        EXPECT_EQ(f.state->request(), Request::Select);
         AlbumRecord& a = cat().album();
         a.AlbumID = 7;
         a.Album = "Blue";
@@ -224,7 +223,7 @@ TEST_F(SongFormTest, DefaultWithAlbumInformationFillsOnlyWhatIsEmptyButTheAlbumI
         a.ReleaseDate = 26000;
         a.CategoryID = 3.0;
         a.Notes = "album notes";
-        f.state->response = Response::Completed;
+        f.state->respond(Response::Completed);
     });
     SongRecord& song = cat().song();
     cat().file(F::Cadenzio).clearBuffer();

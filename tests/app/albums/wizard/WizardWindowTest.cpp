@@ -56,14 +56,13 @@ protected:
 TEST_F(WizardWindowTest, AddModeQuestionLeavesTheChosenMode) {
     for (const char* option : {"CompilationOption", "SingleArtistOption", "NormalOption"}) {
         SCOPED_TRACE(option);
-        state().answer.clear();
         whenModal([option](QWidget& w) {
             EXPECT_EQ(w.windowTitle(), "Select Add Mode");
             child<QRadioButton>(w, option).click();
             child<QPushButton>(w, "OkButton").click();
         });
-        ASSERT_TRUE(state().starter().run("SelectAddType"));
-        EXPECT_EQ(QString::fromStdString(state().answer).remove(' ') + "Option", option);
+        const std::string answer = state().ask("SelectAddType");
+        EXPECT_EQ(QString::fromStdString(answer).remove(' ') + "Option", option);
     }
 }
 
@@ -94,8 +93,7 @@ TEST_F(WizardWindowTest, OnlyTheSongFormsCopyHandsTheWizardItsSong) {
             artist = child<QLineEdit>(wizard, "ArtistEntry").text();
             child<QPushButton>(wizard, "CancelButton").click();
         });
-        state().request = request;
-        ASSERT_TRUE(state().starter().run(AlbumWizard::kSingleArtistProcedure));
+        ASSERT_NE(state().call(AlbumWizard::kSingleArtistProcedure, request), Response::None);
         EXPECT_EQ(artist, shown) << static_cast<int>(request);
     }
 }

@@ -1,12 +1,10 @@
 #include "app/labels/LabelPrintCommand.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -26,27 +24,29 @@ constexpr int kFailed = 1;
 constexpr int kWrongOrder = 2;
 constexpr int kNoSuchRecord = 35;
 
+int runFromOptions(const CommandOptions& options, std::FILE* out, std::FILE* err) {
+    const LabelPrintOrder order{options.value("print-label"), options.value("pdf"),
+                                options.value("paper")};
+    const auto state = headlessState(options, err);
+    if (!state) return kWrongOrder;
+    return LabelPrintCommand::run(*state, order, out, err);
+}
+
 }  // namespace
 
-std::optional<int> LabelPrintCommand::runFromArguments(int argc, char** argv) {
-    LabelPrintOrder order;
-    std::string folder = ".";
-    bool asked = false;
-    if (!readCommandOptions(argc, argv,
-                            {{kOption, &order.label, &asked},
-                             {"--pdf", &order.pdf},
-                             {"--paper", &order.paper},
-                             {"--data-dir", &folder}},
-                            stderr)) {
-        return kWrongOrder;
-    }
-    if (!asked) return std::nullopt;
-    // Fonts and PDF files need a platform, not a screen.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    const auto state = headlessState(folder, stderr, argc, argv);
-    if (!state) return kWrongOrder;
-    return run(*state, order, stdout, stderr);
+// Fonts and PDF files need the application object, on a platform without a screen.
+HeadlessCommand LabelPrintCommand::command() {
+    return {.trigger = {.name = "print-label",
+                        .valueName = "number",
+                        .help = "Print the label numbered <number> without a window, as the label "
+                                "browse prints it, to the PDF file named by --pdf; --paper A4 or "
+                                "--paper Letter chooses the paper (else the printer set-up's). "
+                                "What cannot be printed as the label asks (a missing picture, a "
+                                "typeface this computer lacks) is told on the error output."},
+            .options = {{.name = "paper", .valueName = "A4|Letter", .help = "See --print-label."},
+                        {.name = "pdf", .valueName = "file", .help = "See --print-label."}},
+            .needs = CommandNeeds::Application,
+            .run = &runFromOptions};
 }
 
 int LabelPrintCommand::run(AppState& state, const LabelPrintOrder& order, std::FILE* out,

@@ -4,8 +4,9 @@
 // named (else the printer set-up's). What could not be printed as the label asks is told on
 // the error output; the label still prints.
 #include <cstdio>
-#include <optional>
 #include <string>
+
+#include "app/engine/command/CommandTable.h"
 
 namespace cdz {
 
@@ -19,11 +20,9 @@ struct LabelPrintOrder {
 
 class LabelPrintCommand {
 public:
-    static constexpr const char* kOption = "--print-label";
-
-    // Runs the command when the arguments ask for it and gives the exit status; nullopt
-    // otherwise.
-    static std::optional<int> runFromArguments(int argc, char** argv);
+    // The command table's entry of --print-label, over the data folder --data-dir (else the
+    // current one).
+    static HeadlessCommand command();
     // 0 when written; 1 for a label that is not there or a file not written; 2 for a wrong
     // order.
     static int run(AppState& state, const LabelPrintOrder& order, std::FILE* out, std::FILE* err);

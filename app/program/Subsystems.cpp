@@ -1,13 +1,19 @@
 #include "app/program/Subsystems.h"
 
 #include "app/albums/AlbumsProcedures.h"
+#include "app/albums/cd/CdInfoCommand.h"
 #include "app/engine/EngineProcedures.h"
+#include "app/engine/command/CommandTable.h"
 #include "app/engine/state/AppState.h"
 #include "app/filemgr/FileManagerProcedures.h"
+#include "app/labels/LabelPrintCommand.h"
 #include "app/labels/LabelsProcedures.h"
 #include "app/playlists/PlaylistsProcedures.h"
+#include "app/reports/PrintCommand.h"
 #include "app/reports/ReportsProcedures.h"
+#include "app/shell/startup/CopyCommand.h"
 #include "app/songs/SongsProcedures.h"
+#include "app/songs/csv/CsvCommand.h"
 
 namespace cdz {
 
@@ -19,6 +25,17 @@ void addProgramSubsystems(AppState& state) {
     state.addSubsystem(&defineReportsProcedures);
     state.addSubsystem(&definePlaylistsProcedures);
     state.addSubsystem(&defineLabelsProcedures);
+}
+
+// In the order --help lists them; an option two commands share is listed with the first.
+void addProgramCommands(CommandTable& table) {
+    table.add(CdInfoCommand::command());
+    table.add(PrintCommand::command());
+    table.add(LabelPrintCommand::command());
+    table.add(CsvCommand::importCommand());
+    table.add(CsvCommand::exportCommand());
+    table.add(CopyCommand::toServerCommand());
+    table.add(CopyCommand::fromServerCommand());
 }
 
 }  // namespace cdz

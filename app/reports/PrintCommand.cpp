@@ -1,10 +1,8 @@
 #include "app/reports/PrintCommand.h"
 
-#include <QApplication>
 #include <QPageLayout>
 #include <QPrinter>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -105,30 +103,44 @@ int playlistRequest(AppState& state, const ReportDefinition& report, const Print
     return kDone;
 }
 
+int runFromOptions(const CommandOptions& options, std::FILE* out, std::FILE* err) {
+    PrintOrder order;
+    order.report = options.value("print");
+    order.selected = options.value("selected");
+    order.hasSelected = options.has("selected");
+    order.filter = options.value("filter");
+    order.album = options.value("album");
+    order.hasAlbum = options.has("album");
+    order.playlist = options.value("playlist");
+    order.hasPlaylist = options.has("playlist");
+    order.pdf = options.value("pdf");
+    const auto state = headlessState(options, err);
+    if (!state) return kWrongOrder;
+    return PrintCommand::run(*state, order, out, err);
+}
+
 }  // namespace
 
-std::optional<int> PrintCommand::runFromArguments(int argc, char** argv) {
-    PrintOrder order;
-    std::string folder = ".";
-    bool asked = false;
-    if (!readCommandOptions(argc, argv,
-                            {{kOption, &order.report, &asked},
-                             {"--selected", &order.selected, &order.hasSelected},
-                             {"--filter", &order.filter},
-                             {"--album", &order.album, &order.hasAlbum},
-                             {"--playlist", &order.playlist, &order.hasPlaylist},
-                             {"--pdf", &order.pdf},
-                             {"--data-dir", &folder}},
-                            stderr)) {
-        return kWrongOrder;
-    }
-    if (!asked) return std::nullopt;
-    // Fonts and PDF files need a platform, not a screen.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    const auto state = headlessState(folder, stderr, argc, argv);
-    if (!state) return kWrongOrder;
-    return run(*state, order, stdout, stderr);
+// Fonts and PDF files need the application object, on a platform without a screen.
+HeadlessCommand PrintCommand::command() {
+    return {
+        .trigger = {.name = "print",
+                    .valueName = "procedure",
+                    .help = "Make the report <procedure> (for example PRINTMUS:SONGSBYARTIST) "
+                            "without a window and write it to the PDF file named by --pdf; "
+                            "--selected TEXT prints only records whose order field begins with "
+                            "TEXT, --filter EXPRESSION only those the expression accepts; "
+                            "PRINTONEALBUM prints the songs of the album numbered by --album N; "
+                            "PRINTPLAYLIST and PRINTPLAYLISTTOP40 print the playlist numbered by "
+                            "--playlist N (the Top 40 numbers its entries 1, 2, 3 ... as it "
+                            "prints)."},
+        .options = {{.name = "pdf", .valueName = "file", .help = "See --print."},
+                    {.name = "selected", .valueName = "text", .help = "See --print."},
+                    {.name = "filter", .valueName = "expression", .help = "See --print."},
+                    {.name = "album", .valueName = "number", .help = "See --print."},
+                    {.name = "playlist", .valueName = "number", .help = "See --print."}},
+        .needs = CommandNeeds::Application,
+        .run = &runFromOptions};
 }
 
 int PrintCommand::run(AppState& state, const PrintOrder& order, std::FILE* out, std::FILE* err) {

@@ -7,8 +7,9 @@
 // set-up. The one-album song list asks no question here: --album gives the album's number;
 // nor do the playlist printout and the chart (Top 40): --playlist gives the playlist's.
 #include <cstdio>
-#include <optional>
 #include <string>
+
+#include "app/engine/command/CommandTable.h"
 
 namespace cdz {
 
@@ -28,11 +29,9 @@ struct PrintOrder {
 
 class PrintCommand {
 public:
-    static constexpr const char* kOption = "--print";
-
-    // Runs the command when the arguments ask for it and gives the exit status; nullopt
-    // otherwise. The data folder is --data-dir, else the current folder.
-    static std::optional<int> runFromArguments(int argc, char** argv);
+    // The command table's entry of --print, over the data folder --data-dir (else the current
+    // one).
+    static HeadlessCommand command();
 
     // Makes the report and writes the PDF: 0; or says why not on `err` (1 for nothing to print
     // or a failure of the report, 2 for a wrong order).

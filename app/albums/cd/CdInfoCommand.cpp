@@ -1,8 +1,5 @@
 #include "app/albums/cd/CdInfoCommand.h"
 
-#include <QCoreApplication>
-
-#include <algorithm>
 #include <filesystem>
 #include <string_view>
 
@@ -13,6 +10,7 @@
 #include "app/engine/state/AppState.h"
 #include "runtime/cd/CdioDevice.h"
 #include "runtime/ini/IniFile.h"
+#include "runtime/process/CommandOptions.h"
 
 namespace cdz {
 
@@ -20,18 +18,6 @@ namespace {
 
 constexpr int kExitRead = 0;
 constexpr int kExitFault = 1;
-constexpr std::string_view kDataDirOption = "--data-dir";
-
-// The data folder the arguments name, the current folder without one.
-std::filesystem::path dataFolder(int argc, const char* const* argv) {
-    const std::string withValue = std::string(kDataDirOption) + "=";
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == kDataDirOption && i + 1 < argc) return argv[i + 1];
-        if (arg.starts_with(withValue)) return std::string(arg.substr(withValue.size()));
-    }
-    return std::filesystem::current_path();
-}
 
 // The disc ID and the releases the service gives for the disc, each with its tracks.
 int printLookup(const CdDisc& disc, const TitleService::Options& options, std::FILE* out) {
@@ -54,31 +40,33 @@ int printLookup(const CdDisc& disc, const TitleService::Options& options, std::F
     return kExitRead;
 }
 
+int runFromOptions(const CommandOptions& options, std::FILE* out, std::FILE* err) {
+    const std::filesystem::path folder =
+        options.valueOr("data-dir", std::filesystem::current_path().string());
+    const Settings settings = Settings::read(IniFile(folder / AppState::kSettingsFileName));
+    std::string source = options.value("cd-info");
+    if (source.empty()) source = CdReader::deviceSource(settings);
+    CdioDevice device(source);
+    if (!options.has("lookup")) return CdInfoCommand::run(device, source, out, err);
+    const TitleService::Options lookup = TitleService::optionsFrom(settings);
+    return CdInfoCommand::run(device, source, out, err, &lookup);
+}
+
 }  // namespace
 
-std::optional<int> CdInfoCommand::runFromArguments(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) != kOption) continue;
-        const Settings settings =
-            Settings::read(IniFile(dataFolder(argc, argv) / AppState::kSettingsFileName));
-        std::string source;
-        if (i + 1 < argc && !std::string_view(argv[i + 1]).starts_with("--")) {
-            source = argv[i + 1];
-        } else {
-            source = CdReader::deviceSource(settings);
-        }
-        CdioDevice device(source);
-        const bool lookup = std::any_of(argv + 1, argv + argc, [](const char* arg) {
-            return std::string_view(arg) == kLookupOption;
-        });
-        if (!lookup) return run(device, source, stdout, stderr);
-        // The network needs an event loop, and the loop an application object.
-        int count = argc;
-        const QCoreApplication application(count, const_cast<char**>(argv));
-        const TitleService::Options options = TitleService::optionsFrom(settings);
-        return run(device, source, stdout, stderr, &options);
-    }
-    return std::nullopt;
+// Reading the disc needs no application object; the network of the lookup needs an event loop.
+HeadlessCommand CdInfoCommand::command() {
+    return {.trigger = {.name = "cd-info",
+                        .valueName = "drive-or-image",
+                        .help = "Print the track count, identifier and track lengths of the audio "
+                                "disc in the drive (or in the drive or disc image named after the "
+                                "option) and exit; with --lookup also the disc ID and the titles "
+                                "the online title service gives.",
+                        .optionalValue = true},
+            .options = {{.name = "lookup",
+                         .help = "See --cd-info.",
+                         .needs = CommandNeeds::CoreApplication}},
+            .run = &runFromOptions};
 }
 
 int CdInfoCommand::run(CdDevice& device, const std::string& source, std::FILE* out, std::FILE* err,

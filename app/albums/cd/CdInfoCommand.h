@@ -5,26 +5,23 @@
 // and a test can check the reader. With --lookup it also prints the disc ID the online title
 // service knows the disc by and the releases the service gives, or why it gave none.
 #include <cstdio>
-#include <optional>
 #include <string>
 
 #include "app/albums/cd/TitleService.h"
+#include "app/engine/command/CommandTable.h"
 #include "runtime/cd/CdDevice.h"
 
 namespace cdz {
 
 class CdInfoCommand {
 public:
-    static constexpr const char* kOption = "--cd-info";
-    static constexpr const char* kLookupOption = "--lookup";
     // The exit status when the disc was read but the title service gave no release.
     static constexpr int kExitNoTitles = 2;
 
-    // Runs the command when the arguments ask for it and gives the exit status; nullopt
-    // otherwise. Without a drive or image after the option, CDZ_CD_DEVICE or the CdDevice
-    // setting of the data folder (--data-dir, else the current folder) names it, else the
-    // default drive is read.
-    static std::optional<int> runFromArguments(int argc, const char* const* argv);
+    // The command table's entry of --cd-info. Without a drive or image after the option,
+    // CDZ_CD_DEVICE or the CdDevice setting of the data folder (--data-dir, else the current
+    // folder) names it, else the default drive is read.
+    static HeadlessCommand command();
 
     // Reads the disc of `device` and prints it to `out`: 0; or the failure to `err`: 1.
     // `source` names the device in the failure text. With `lookup`, the service it names is

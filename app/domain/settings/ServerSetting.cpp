@@ -6,7 +6,6 @@
 
 #include "runtime/data/Database.h"
 #include "runtime/ini/IniFile.h"
-#include "runtime/process/CommandOptions.h"
 
 namespace cdz {
 namespace {
@@ -60,13 +59,6 @@ std::string ServerSetting::catalogueNameFault(const std::string& name) {
            "\" cannot be used: a name is of letters, digits and "
            "underscores (A-Z, 0-9, _; capitals and small letters are the same), at most " +
            std::to_string(kLongestCatalogueName) + " of them";
-}
-
-bool ServerSetting::fromArguments(int argc, char** argv, const std::filesystem::path& folder,
-                                  OnServer* server, std::string* why) {
-    std::string url, catalogue;
-    readCommandOptions(argc, argv, {{"--server", &url}, {"--catalogue", &catalogue}}, stderr);
-    return choose(folder, url, catalogue, server, why);
 }
 
 std::string ServerSetting::describe(const std::filesystem::path& folder, const OnServer& server) {

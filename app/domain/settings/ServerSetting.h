@@ -21,9 +21,6 @@ public:
     // catalogue's name cannot be used.
     static bool choose(const std::filesystem::path& folder, const std::string& serverOption,
                        const std::string& catalogueOption, OnServer* server, std::string* why);
-    // The same, the options read from the command line.
-    static bool fromArguments(int argc, char** argv, const std::filesystem::path& folder,
-                              OnServer* server, std::string* why);
 
     // The server's names of a catalogue's files are made of its name: letters, digits and
     // underscores only (others would be taken for an underscore, so "a b" and "a-b" would be

@@ -8,6 +8,7 @@
 #include "app/domain/settings/ServerSetting.h"
 #include "app/engine/state/AppState.h"
 #include "runtime/data/DataFile.h"
+#include "runtime/process/CommandOptions.h"
 #include "runtime/ui/ScriptedDialogs.h"
 
 namespace cdz {
@@ -84,8 +85,9 @@ bool catalogueThere(AppState& state, std::FILE* err) {
 
 }  // namespace
 
-std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err, int argc,
-                                        char** argv, bool mayCreate) {
+std::unique_ptr<AppState> headlessState(const CommandOptions& options, std::FILE* err,
+                                        bool mayCreate) {
+    const std::string folder = options.valueOr("data-dir", ".");
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         std::fprintf(err, "cdzapp: the data folder %s does not exist\n", folder.c_str());
@@ -93,7 +95,8 @@ std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* er
     }
     OnServer server;
     std::string why;
-    if (!ServerSetting::fromArguments(argc, argv, folder, &server, &why)) {
+    if (!ServerSetting::choose(folder, options.value("server"), options.value("catalogue"), &server,
+                               &why)) {
         std::fprintf(err, "cdzapp: %s\n", why.c_str());
         return nullptr;
     }

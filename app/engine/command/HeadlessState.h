@@ -4,18 +4,18 @@
 // default) and the settings read.
 #include <cstdio>
 #include <memory>
-#include <string>
 
 namespace cdz {
 
 class AppState;
+class CommandOptions;
 
-// nullptr, with the reason on `err`, when the folder does not exist or the server setting is
-// refused. The catalogue is on the server the arguments (--server, --catalogue) or the
-// folder's settings name, if any; there, unless `mayCreate`, it must exist already (a mistyped
-// name is told, never made into a new empty catalogue), and a server that does not answer is
-// told before the command starts.
-std::unique_ptr<AppState> headlessState(const std::string& folder, std::FILE* err, int argc,
-                                        char** argv, bool mayCreate = false);
+// nullptr, with the reason on `err`, when the data folder (--data-dir, else the current one)
+// does not exist or the server setting is refused. The catalogue is on the server the options
+// (--server, --catalogue) or the folder's settings name, if any; there, unless `mayCreate`, it must
+// exist already (a mistyped name is told, never made into a new empty catalogue), and a server that
+// does not answer is told before the command starts.
+std::unique_ptr<AppState> headlessState(const CommandOptions& options, std::FILE* err,
+                                        bool mayCreate = false);
 
 }  // namespace cdz

@@ -3,7 +3,7 @@
 // catalogue (the data files and the saved queries) onto a database server, and
 // `--copy-from-server URL` copies one from the server into the folder's files; see
 // CatalogueCopy. Prints each file's records copied, or why nothing was.
-#include <optional>
+#include "app/engine/command/CommandTable.h"
 
 namespace cdz {
 
@@ -13,9 +13,9 @@ public:
     static constexpr int kFailed = 1;
     static constexpr int kWrongOrder = 2;
 
-    // Runs the command when the arguments ask for it and gives the exit status; nullopt
-    // otherwise.
-    static std::optional<int> runFromArguments(int argc, char** argv);
+    // The command table's entries of the two copies.
+    static HeadlessCommand toServerCommand();
+    static HeadlessCommand fromServerCommand();
 };
 
 }  // namespace cdz

@@ -1,7 +1,6 @@
 #include "app/songs/csv/CsvCommand.h"
 
-#include <QCoreApplication>
-
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -42,39 +41,55 @@ int heldFiles(Catalogue& catalogue, std::initializer_list<F> files, std::FILE* e
     return CsvCommand::kDone;
 }
 
+// An import may make a new catalogue on the server; an export needs one that is there.
+int importFromOptions(const CommandOptions& options, std::FILE* out, std::FILE* err) {
+    CsvOrder order;
+    order.importFile = options.value("import");
+    order.map = options.value("map");
+    order.hasMap = options.has("map");
+    const auto state = headlessState(options, err, true);
+    if (!state) return CsvCommand::kWrongOrder;
+    return CsvCommand::runImport(state->catalogue(), order, out, err);
+}
+
+int exportFromOptions(const CommandOptions& options, std::FILE* out, std::FILE* err) {
+    if (options.has("map")) {
+        std::fprintf(err, "cdzapp: --map is for --import only\n");
+        return CsvCommand::kWrongOrder;
+    }
+    CsvOrder order;
+    order.exportFile = options.value("export");
+    const auto state = headlessState(options, err);
+    if (!state) return CsvCommand::kWrongOrder;
+    return CsvCommand::runExport(state->catalogue(), order, out, err);
+}
+
 }  // namespace
 
-std::optional<int> CsvCommand::runFromArguments(int argc, char** argv) {
-    CsvOrder order;
-    std::string folder = ".";
-    bool importAsked = false;
-    bool exportAsked = false;
-    if (!readCommandOptions(argc, argv,
-                            {{"--import", &order.importFile, &importAsked},
-                             {"--export", &order.exportFile, &exportAsked},
-                             {"--map", &order.map, &order.hasMap},
-                             {"--data-dir", &folder}},
-                            stderr)) {
-        return kWrongOrder;
-    }
-    const bool asked = importAsked || exportAsked;
-    if (!asked) return std::nullopt;
-    if (!order.importFile.empty() && !order.exportFile.empty()) {
-        std::fprintf(stderr, "cdzapp: give either --import or --export, not both\n");
-        return kWrongOrder;
-    }
-    if (order.hasMap && order.importFile.empty()) {
-        std::fprintf(stderr, "cdzapp: --map is for --import only\n");
-        return kWrongOrder;
-    }
-    // Date pictures ask the desktop's locale for its short date.
-    QCoreApplication app(argc, argv);
-    // An import may make a new catalogue on the server; an export needs one that is there.
-    const bool importing = !order.importFile.empty();
-    const auto state = headlessState(folder, stderr, argc, argv, importing);
-    if (!state) return kWrongOrder;
-    if (!order.importFile.empty()) return runImport(state->catalogue(), order, stdout, stderr);
-    return runExport(state->catalogue(), order, stdout, stderr);
+// Date pictures ask the desktop's locale for its short date: both need the core application.
+HeadlessCommand CsvCommand::importCommand() {
+    return {.trigger = {.name = "import",
+                        .valueName = "file",
+                        .help = "Add a song for each line of the comma-separated <file> without a "
+                                "window and exit. The columns are assigned by the labels of its "
+                                "first line (MUS:Artist, MUS:Title ... or Artist, Title ...), "
+                                "which is then skipped, or by --map \"Header=MUS:Field,...\" (a "
+                                "header is a first-line label or Field_1, Field_2 ...). Prints the "
+                                "songs added and each line refused; the exit status is 1 when "
+                                "nothing could be imported."},
+            .options = {{.name = "map", .valueName = "assignment", .help = "See --import."}},
+            .needs = CommandNeeds::CoreApplication,
+            .run = &importFromOptions};
+}
+
+HeadlessCommand CsvCommand::exportCommand() {
+    return {.trigger = {.name = "export",
+                        .valueName = "file",
+                        .help = "Write every song, in artist order, as a line of the "
+                                "comma-separated <file> without a window, every field in the "
+                                "export window's order after a header line, and exit."},
+            .needs = CommandNeeds::CoreApplication,
+            .run = &exportFromOptions};
 }
 
 int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,

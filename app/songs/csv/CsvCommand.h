@@ -7,9 +7,9 @@
 // line. Both print what they did: songs added or written, the columns not imported, and each
 // line refused with why.
 #include <cstdio>
-#include <filesystem>
-#include <optional>
 #include <string>
+
+#include "app/engine/command/CommandTable.h"
 
 namespace cdz {
 
@@ -28,9 +28,10 @@ public:
     static constexpr int kFailed = 1;  // nothing imported, or a file that failed
     static constexpr int kWrongOrder = 2;
 
-    // Runs the command when the arguments ask for it and gives the exit status; nullopt
-    // otherwise. The data folder is --data-dir, else the current folder.
-    static std::optional<int> runFromArguments(int argc, char** argv);
+    // The command table's entries of --import and --export, over the data folder --data-dir
+    // (else the current one).
+    static HeadlessCommand importCommand();
+    static HeadlessCommand exportCommand();
 
     static int runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE* out,
                          std::FILE* err);

@@ -1,0 +1,107 @@
+#include "app/program/ProgramStart.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/domain/settings/ServerSetting.h"
+#include "app/engine/command/CommandTable.h"
+#include "app/engine/state/AppState.h"
+#include "app/engine/window/AppIcons.h"
+#include "app/program/Subsystems.h"
+#include "app/shell/startup/ProgramMain.h"
+#include "app/shell/startup/TerminationWatcher.h"
+#include "runtime/process/CommandOptions.h"
+#include "runtime/ui/DialogsFromEnvironment.h"
+
+namespace cdz {
+namespace {
+
+constexpr const char* kName = "Orvanta 98";
+constexpr const char* kVersion = "2.0a";
+constexpr int kCannotStart = 2;
+
+// The options of the windowed program; the commands read --data-dir, --server and --catalogue
+// too.
+std::vector<CommandOption> windowedOptions() {
+    return {
+        {.name = "data-dir",
+         .valueName = "folder",
+         .help = "Keep the data files and settings in <folder> (default: the current folder)."},
+        {.name = "no-splash",
+         .help = "Open without the splash window; the start-up browses open at once."},
+        {.name = "server",
+         .valueName = "url",
+         .help = "Keep the catalogue on the PostgreSQL server <url> (postgresql://host/database) "
+                 "instead of the data folder's files; Server= in section [Settings] of "
+                 "CDZSETS.INI does the same. The password comes from ~/.pgpass or the server's "
+                 "own authentication."},
+        {.name = "catalogue",
+         .valueName = "name",
+         .help = "The catalogue's name on the server, so that several share one database "
+                 "(ServerCatalogue= in the settings file)."},
+    };
+}
+
+// Why `folder` cannot hold the data files; empty when it can.
+std::string folderFault(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::exists(folder, ec))
+        return "the data folder " + folder.string() + " does not exist";
+    if (!std::filesystem::is_directory(folder, ec))
+        return folder.string() +
+               " is not a folder (--data-dir names the folder that holds the data files)";
+    return {};
+}
+
+}  // namespace
+
+CommandTable programCommandTable() {
+    CommandTable table({.executable = "cdzapp",
+                        .name = kName,
+                        .version = kVersion,
+                        .description = "Orvanta 98: catalogue your music collection."},
+                       windowedOptions());
+    addProgramCommands(table);
+    return table;
+}
+
+int startWindowedProgram(const CommandOptions& options, int& argc, char** argv) {
+    // Before any thread exists, so that SIGTERM reaches the frame instead of ending the process.
+    TerminationWatcher::blockTermination();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kName);
+    QApplication::setApplicationVersion(kVersion);
+    QApplication::setWindowIcon(AppIcons::icon("WINPYR.ICO"));
+
+    const std::filesystem::path folder =
+        options.valueOr("data-dir", QDir::currentPath().toStdString());
+    if (const std::string fault = folderFault(folder); !fault.empty()) {
+        std::fprintf(stderr, "cdzapp: %s\n", fault.c_str());
+        return kCannotStart;
+    }
+    OnServer server;
+    std::string refused;
+    if (!ServerSetting::choose(folder, options.value("server"), options.value("catalogue"), &server,
+                               &refused)) {
+        std::fprintf(stderr, "cdzapp: %s\n", refused.c_str());
+        return kCannotStart;
+    }
+    std::string error;
+    std::unique_ptr<Dialogs> dialogs = dialogsFromEnvironment(error);
+    if (!dialogs) {
+        std::fprintf(stderr, "cdzapp: %s\n", error.c_str());
+        return kCannotStart;
+    }
+    AppState state(std::filesystem::absolute(folder), std::move(dialogs), {}, std::move(server));
+    state.showSplash = !options.has("no-splash");
+    addProgramSubsystems(state);
+    return ProgramMain(state).run();
+}
+
+}  // namespace cdz

@@ -1,0 +1,86 @@
+// cdzapp's command line where there is no display: --help lists the options of the windowed
+// program and of every room's commands, --version answers, and two commands at once are refused
+// before either runs.
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempDir.h"
+
+namespace cdz::test {
+namespace {
+
+TEST(CommandLineRun, AnswersWithoutADisplayAndRefusesTwoCommandsAtOnce) {
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    const QString made = QString::fromStdString(dir.file("made"));
+    const struct {
+        QStringList args;
+        int status;
+        std::vector<std::string> printed;  // each somewhere on the standard output
+        std::string told;                  // the error output
+    } cases[] = {
+        {{"--help"},
+         0,
+         {"Usage: cdzapp [options]\n",
+          "--data-dir <folder>",
+          "--no-splash",
+          "--server <url>",
+          "--catalogue <name>",
+          "--cd-info [<drive-or-image>]",
+          "--lookup",
+          "--print <procedure>",
+          "--pdf <file>",
+          "--selected <text>",
+          "--filter <expression>",
+          "--album <number>",
+          "--playlist <number>",
+          "--print-label <number>",
+          "--paper <A4|Letter>",
+          "--import <file>",
+          "--map <assignment>",
+          "--export <file>",
+          "--copy-to-server <url>",
+          "--copy-from-server <url>"},
+         ""},
+        {{"--version"}, 0, {"Orvanta 98 2.0a\n"}, ""},
+        {{"--import", made, "--export", made, "--data-dir", folder},
+         2,
+         {},
+         "cdzapp: give either --import or --export, not both\n"},
+        {{"--print", "PRINTMUS:SONGSBYARTIST", "--pdf", made, "--print-label", "1"},
+         2,
+         {},
+         "cdzapp: give either --print or --print-label, not both\n"},
+        {{"--copy-from-server", "postgresql:///none", "--copy-to-server", "postgresql:///none"},
+         2,
+         {},
+         "cdzapp: give either --copy-to-server or --copy-from-server, not both\n"},
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(display);
+    for (const auto& c : cases) {
+        const std::string args = c.args.join(' ').toStdString();
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.setWorkingDirectory(folder);
+        app.start(CDZ_APP, c.args);
+        ASSERT_TRUE(app.waitForFinished(60000)) << args;
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << args;
+        EXPECT_EQ(app.exitCode(), c.status) << args;
+        const std::string out = app.readAllStandardOutput().toStdString();
+        for (const std::string& p : c.printed) EXPECT_NE(out.find(p), std::string::npos) << p;
+        EXPECT_EQ(app.readAllStandardError().toStdString(), c.told) << args;
+        // Neither command of a refused pair made anything.
+        EXPECT_FALSE(std::filesystem::exists(made.toStdString())) << args;
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

@@ -1,7 +1,12 @@
 // Several stations (processes) on one store: numbering new queries, the auto-number question,
 // and the field-list update waiting for, or giving up on, another station's locks.
+#include <QApplication>
+#include <QEvent>
+#include <QObject>
+
 #include <set>
 
+#include "querykit/qwizard/BusyNotice.h"
 #include "querykit/qwizard/FieldListUpdate.h"
 #include "querykit/savedqueries/DeleteRequest.h"
 #include "runtime/data/TableLock.h"
@@ -40,10 +45,30 @@ XRQW_FieldsQueue labelled(std::initializer_list<const char*> labels) {
     return q;
 }
 
+// Raises `letGo` when the field-list update shows its busy notice: it has read the stored
+// fields, and takes the locks next.
+class LetGoOnBusyNotice : public QObject {
+public:
+    explicit LetGoOnBusyNotice(Signal& letGo) : letGo_(letGo) {
+        QApplication::instance()->installEventFilter(this);
+    }
+    ~LetGoOnBusyNotice() override { QApplication::instance()->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == BusyNotice::kObjectName) {
+            letGo_.raise();
+        }
+        return false;
+    }
+
+private:
+    Signal& letGo_;
+};
+
 class StationsTest : public StoreFixture {
 protected:
     // A station that holds the store file's write lock (a transaction on the queries table)
-    // from `held` until a moment after it is told to let go.
+    // from `held` until it is told to let go.
     pid_t holdWriteLock(Signal& held, Signal& letGo) {
         return station([&] {
             OtherStation other(dir.path());
@@ -54,7 +79,6 @@ protected:
             }
             held.raise();
             letGo.wait();
-            usleep(200 * 1000);  // still held when the next attempts start
             return other.store.abandon() == 0 ? 0 : 2;
         });
     }
@@ -112,14 +136,16 @@ TEST_F(StationsTest, ThreeFailedAttemptsAskTheUser) {
     EXPECT_EQ(asked.defaultButton, Button::Cancel);
     EXPECT_EQ(store.query().Description, "mine");  // the record to add is kept
 
-    // Retry goes on until the other station has let go.
+    // Retry goes on until the other station has let go, which it does once the user is asked
+    // again.
     for (int i = 0; i < 200; ++i) dialogs.queue(Button::Retry);
-    letGo.raise();
+    dialogs.whileShown([&] { letGo.raise(); });
     EXPECT_EQ(store.addQuery(), 0);
     EXPECT_EQ(store.query().QueryNo, 1);
     EXPECT_EQ(store.query().Description, "mine");
     EXPECT_GE(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown().back().answer, "Retry");
+    letGo.raise();  // the station ends even when the user was not asked again
     EXPECT_EQ(waitFor(pid), 0);
 }
 
@@ -151,19 +177,21 @@ TEST_F(StationsTest, WritesBlockedByAnotherStationAreReportedAndChangeNothing) {
 
 TEST_F(StationsTest, FieldUpdateWaitsForAnotherStationsLock) {
     { TableUse create(store, StoreTableId::Queries); }
-    Signal held;
+    Signal held, letGo;
     const pid_t pid = station([&] {
         OtherStation other(dir.path());
         other.store.file(StoreTableId::Elements).setName(other.names.table(StoreTableId::Elements));
         cdz::TableLock lock(other.store.file(StoreTableId::Elements));
         if (lock.lock(0)) return 1;
         held.raise();
-        usleep(350 * 1000);
+        letGo.wait();
         return 0;
     });
     ASSERT_TRUE(held.wait());
     XRQW_FieldsQueue queue = labelled({"Artist"});
+    LetGoOnBusyNotice release(letGo);
     FieldListUpdate(store).run(queue, "CLS");
+    letGo.raise();  // the station ends even when no notice was shown
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(queue[0].FieldPointer, 1);
     EXPECT_EQ(waitFor(pid), 0);
@@ -202,7 +230,7 @@ TEST_F(StationsTest, FieldUpdateGivesUpWhenTheLocksStayTaken) {
 TEST_F(StationsTest, NumbersAreWorkedOutAgainUnderTheLocks) {
     XRQW_FieldsQueue before = labelled({"A", "B"});
     FieldListUpdate(store).run(before, "CLS");
-    Signal held;
+    Signal held, letGo;
     const pid_t pid = station([&] {
         OtherStation other(dir.path());
         QueryStore& s = other.store;
@@ -211,7 +239,7 @@ TEST_F(StationsTest, NumbersAreWorkedOutAgainUnderTheLocks) {
         cdz::TableLock lock(s.file(StoreTableId::Fields));
         if (!f || !q || !el || lock.lock(0)) return 1;
         held.raise();
-        usleep(300 * 1000);  // the other station reads the field list meanwhile
+        letGo.wait();  // the other station has read the field list by then
         if (cdz::beginTransaction(s.database(),
                                   {&s.file(StoreTableId::Fields), &s.file(StoreTableId::Queries),
                                    &s.file(StoreTableId::Elements)},
@@ -237,7 +265,9 @@ TEST_F(StationsTest, NumbersAreWorkedOutAgainUnderTheLocks) {
     });
     ASSERT_TRUE(held.wait());
     XRQW_FieldsQueue queue = labelled({"A", "B", "Y"});
+    LetGoOnBusyNotice release(letGo);
     FieldListUpdate(store).run(queue, "CLS");
+    letGo.raise();  // the station ends even when no notice was shown
     EXPECT_EQ(waitFor(pid), 0);
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_EQ(queue[2].FieldPointer, 3);

@@ -1,9 +1,6 @@
 #pragma once
 // A query store of the test's own in a temporary folder, with scripted dialogs and a halt that
 // is recorded instead of ending the run; helpers that write saved queries as the wizard would.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +9,7 @@
 
 #include "querykit/qwizard/QueryStore.h"
 #include "runtime/ui/ScriptedDialogs.h"
+#include "tests/support/StationProcess.h"
 #include "tests/support/TempDir.h"
 #ifdef CDZ_TEST_ON_SERVER
 #include "tests/runtime/pg/PgEnvironment.h"
@@ -114,36 +112,9 @@ protected:
     std::vector<std::string> halts;
 };
 
-// Another station: a child process running `body`, whose return value is its exit status.
-template <class F>
-pid_t station(F body) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(body());
-    return pid;
-}
-
-inline int waitFor(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
-}
-
-// A pipe on which a station tells the test it has reached a point.
-class Signal {
-public:
-    Signal() { (void)!pipe(fd_); }
-    ~Signal() {
-        close(fd_[0]);
-        close(fd_[1]);
-    }
-    void raise() { (void)!write(fd_[1], "x", 1); }
-    bool wait() {
-        char c = 0;
-        return read(fd_[0], &c, 1) == 1;
-    }
-
-private:
-    int fd_[2] = {-1, -1};
-};
+// Other stations: child processes, and the signals between them and the test.
+using cdz::test::Signal;
+using cdz::test::station;
+using cdz::test::waitFor;
 
 }  // namespace qk::test

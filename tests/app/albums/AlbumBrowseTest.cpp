@@ -16,7 +16,8 @@
 #include "app/domain/data/Catalogue.h"
 #include "app/shell/frame/MainFrame.h"
 #include "runtime/data/DataFile.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -16,9 +16,10 @@
 #include "app/engine/form/FormWindow.h"
 #include "app/songs/SongBrowse.h"
 #include "app/songs/SongsProcedures.h"
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/app/engine/RunningForm.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/ShellCommand.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -23,8 +23,9 @@
 #include "app/songs/DragTypes.h"
 #include "app/songs/SongsProcedures.h"
 #include "tests/app/engine/RunningForm.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/runtime/cd/DiscImage.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

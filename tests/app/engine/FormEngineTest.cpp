@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/engine/form/FormEngine.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/engine/form/FormWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
 
 namespace cdz::test {
 

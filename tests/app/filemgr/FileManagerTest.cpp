@@ -13,9 +13,9 @@
 
 #include "app/domain/data/CategoryRecord.h"
 #include "app/filemgr/FileManagerWindow.h"
-#include "tests/app/domain/data/ShellCommand.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/app/shell/startup/StoredCatalogue.h"
+#include "tests/support/ShellCommand.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

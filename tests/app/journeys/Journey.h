@@ -24,7 +24,8 @@
 #include "app/shell/frame/MainFrame.h"
 #include "app/shell/startup/ProgramMain.h"
 #include "runtime/data/DataFile.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 

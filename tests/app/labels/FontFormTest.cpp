@@ -19,7 +19,8 @@
 #include "app/labels/FontFreeformForm.h"
 #include "app/labels/FontPicker.h"
 #include "app/labels/LabelFontStyle.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

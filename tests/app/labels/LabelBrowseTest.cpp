@@ -13,8 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "app/labels/LabelBrowse.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/app/shell/startup/AppProcess.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

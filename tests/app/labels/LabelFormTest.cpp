@@ -26,7 +26,8 @@
 #include "app/labels/LabelPreview.h"
 #include "app/labels/LabelPrintSession.h"
 #include "runtime/report/PreviewWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

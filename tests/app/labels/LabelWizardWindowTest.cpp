@@ -11,7 +11,7 @@
 #include "app/engine/state/ProcedureNames.h"
 #include "app/labels/LabelWizardText.h"
 #include "app/labels/LabelWizardWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

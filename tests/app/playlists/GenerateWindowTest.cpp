@@ -14,7 +14,7 @@
 #include "app/playlists/GenerateWindow.h"
 #include "app/playlists/PlaylistGenerator.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "app/playlists/PlaylistGenerator.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

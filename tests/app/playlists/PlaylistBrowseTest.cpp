@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "app/playlists/PlaylistBrowse.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "app/domain/data/Catalogue.h"
 #include "app/playlists/ChartCopy.h"
 #include "app/playlists/PlaylistEntries.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -28,7 +28,8 @@
 #include "runtime/text/DateTime.h"
 #include "runtime/text/Picture.h"
 #include "tests/app/engine/RunningForm.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -12,9 +12,10 @@
 #include "app/shell/startup/QueryWizardTexts.h"
 #include "runtime/report/PreviewWindow.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/app/reports/ReportFixture.h"
-#include "tests/app/shell/frame/WindowDriving.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/ShellCommand.h"
+#include "tests/support/WindowDriving.h"
 
 namespace cdz::test {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/engine/state/AppState.h"
 #include "app/reports/ReportCriteriaWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

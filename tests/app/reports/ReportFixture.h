@@ -14,8 +14,8 @@
 #include "app/engine/state/AppState.h"
 #include "runtime/report/PageList.h"
 #include "runtime/report/PreviewWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/support/PdfText.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 

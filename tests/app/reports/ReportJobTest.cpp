@@ -11,8 +11,8 @@
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportFont.h"
 #include "app/reports/ReportJob.h"
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/app/reports/ReportFixture.h"
+#include "tests/support/ShellCommand.h"
 
 namespace cdz::test {
 namespace {

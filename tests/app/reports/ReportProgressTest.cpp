@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "app/reports/ReportProgressWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

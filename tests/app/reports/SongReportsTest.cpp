@@ -14,6 +14,7 @@
 #include "app/reports/ReportsProcedures.h"
 #include "runtime/report/PreviewWindow.h"
 #include "tests/app/reports/ReportFixture.h"
+#include "tests/support/EventLoop.h"
 
 namespace cdz::test {
 namespace {

@@ -21,6 +21,7 @@
 #include "app/domain/data/Catalogue.h"
 #include "app/engine/EngineProcedures.h"
 #include "app/engine/columns/ColumnLayoutWindow.h"
+#include "app/engine/state/AppState.h"
 #include "app/filemgr/FileManagerProcedures.h"
 #include "app/shell/frame/MainFrame.h"
 #include "app/songs/SongBrowse.h"
@@ -28,7 +29,8 @@
 #include "runtime/data/DataFile.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/TempDir.h"
 
 namespace cdz::test {
 namespace {

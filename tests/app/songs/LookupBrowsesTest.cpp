@@ -9,7 +9,8 @@
 #include "app/domain/data/Catalogue.h"
 #include "app/engine/browse/BrowseWindow.h"
 #include "app/songs/LookupBrowses.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -27,7 +27,8 @@
 #include "app/songs/LookupForms.h"
 #include "app/songs/SongsProcedures.h"
 #include "runtime/ui/DialogsFromEnvironment.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -13,7 +13,8 @@
 #include "app/songs/SongBrowse.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

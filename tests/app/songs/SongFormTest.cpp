@@ -11,7 +11,8 @@
 
 #include "app/songs/SongForm.h"
 #include "app/songs/SongsProcedures.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

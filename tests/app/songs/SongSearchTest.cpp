@@ -21,9 +21,10 @@
 #include "querykit/querykit.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/Unicode.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
-#include "tests/app/shell/frame/WindowDriving.h"
 #include "tests/app/shell/startup/StoredCatalogue.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
+#include "tests/support/WindowDriving.h"
 
 namespace cdz::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/songs/SongsForAlbumForm.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

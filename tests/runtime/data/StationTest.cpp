@@ -1,7 +1,6 @@
 // Two stations on the same files: separate processes (fork), each with its own connection.
 #include <signal.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,27 +12,13 @@
 #include "runtime/data/DataFile.h"
 #include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
+#include "tests/support/StationProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Runs `body` in a child process; its return value is the exit status. The child leaves with
-// _exit so that nothing of the parent (its connection, the test framework) is torn down twice.
-template <class F>
-pid_t station(F body) {
-    pid_t pid = fork();
-    if (pid == 0) _exit(body());
-    return pid;
-}
-
-int waitFor(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
-}
 
 class StationTest : public ::testing::Test {
 protected:
@@ -96,8 +81,7 @@ TEST_F(StationTest, WatchedPutFailsWhenAnotherStationChangedTheRecord) {
 }
 
 TEST_F(StationTest, BeginWaitsForTheOtherStationsTransactionAtMostItsLimit) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
+    Signal ready, letGo;
     pid_t holder = station([&] {
         TestDatabase other{dir.path()};
         SongRec s;
@@ -105,32 +89,29 @@ TEST_F(StationTest, BeginWaitsForTheOtherStationsTransactionAtMostItsLimit) {
         if (f.open() || beginTransaction(other, {&f}, 1000)) return 1;
         s.Title = "held";
         if (f.add()) return 2;
-        char c = 'x';
-        if (write(ready[1], &c, 1) != 1) return 3;
-        usleep(1500 * 1000);
+        if (!ready.raise()) return 3;
+        letGo.wait();
         return other.commit() ? 4 : 0;
     });
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_TRUE(ready.wait());
 
+    // The other transaction lasts until it is let go, so the begin returning at all shows its
+    // wait has a limit.
     auto start = Clock::now();
     EXPECT_EQ(beginTransaction(db, {&songs}, 200), err::kFileLocked);
-    auto waited = Clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(150));
-    EXPECT_LT(waited, std::chrono::milliseconds(1200));
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(150));
     EXPECT_EQ(db.error().text, "File Is Locked");
     if (!onServer()) {
         EXPECT_EQ(db.error().driverCode & 0xff, SQLITE_BUSY);
     }
     EXPECT_FALSE(db.inTransaction());
 
-    // A longer limit outlasts the other transaction.
+    // Let go, the other transaction commits: a longer limit outlasts it and sees its record.
+    letGo.raise();
     ASSERT_EQ(beginTransaction(db, {&songs}, 5000), 0);
     EXPECT_EQ(songs.records(), 1);
     ASSERT_EQ(db.commit(), 0);
     EXPECT_EQ(waitFor(holder), 0);
-    close(ready[0]);
-    close(ready[1]);
 }
 
 TEST_F(StationTest, ExclusiveOpenKeepsOtherStationsOut) {
@@ -147,26 +128,22 @@ TEST_F(StationTest, ExclusiveOpenKeepsOtherStationsOut) {
     EXPECT_EQ(rc, 0);
     // And while another station uses the file, an exclusive open is refused.
     ASSERT_EQ(songs.close(), 0);
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
+    Signal ready, letGo;
     pid_t holder = station([&] {
         TestDatabase other{dir.path()};
         SongRec s;
         DataFile f{other, songDecl(), s};
         if (f.open() || beginTransaction(other, {&f}, 1000)) return 1;
-        char c = 'x';
-        if (write(ready[1], &c, 1) != 1) return 3;
-        usleep(800 * 1000);
+        if (!ready.raise()) return 3;
+        letGo.wait();
         return other.rollback();
     });
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_TRUE(ready.wait());
     db.setLockWait(100);
     EXPECT_EQ(songs.open(access::kExclusive), err::kAccessDenied);
     EXPECT_EQ(db.attachedCount(), 0);
+    letGo.raise();
     EXPECT_EQ(waitFor(holder), 0);
-    close(ready[0]);
-    close(ready[1]);
 }
 
 // Adds song n and category n in one transaction, over and over, until killed.

@@ -1,5 +1,4 @@
 // Table locks seen by every station, and renaming a table inside a shared file or on disk.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -10,6 +9,7 @@
 #include "runtime/data/TableRename.h"
 #include "tests/runtime/data/TestDatabase.h"
 #include "tests/runtime/data/TestFiles.h"
+#include "tests/support/StationProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -53,33 +53,23 @@ TEST_F(TableLockTest, OneHolderPerTableAndTablesApart) {
 }
 
 TEST_F(TableLockTest, AnotherStationWaitsUntilTheHolderEnds) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const std::filesystem::path folder = dir.path();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        TestDatabase other{folder};
+    Signal held, letGo;
+    const pid_t pid = station([&] {
+        TestDatabase other{dir.path()};
         SongRec s;
         DataFile f{other, songDecl(), s};
         f.setName("shared.tps\\!A");
-        TableLock held(f);
-        const char ok = held.lock(0) == 0 ? 'y' : 'n';
-        (void)!write(ready[1], &ok, 1);
-        usleep(400 * 1000);
-        _exit(0);  // dying lets the lock go
-    }
-    char ok = 0;
-    ASSERT_EQ(read(ready[0], &ok, 1), 1);
-    ASSERT_EQ(ok, 'y');
+        TableLock lock(f);
+        if (lock.lock(0) || !held.raise()) return 1;
+        letGo.wait();
+        _exit(0);  // dying, not unlocking, lets the lock go
+    });
+    ASSERT_TRUE(held.wait());
     TableLock mine(a);
     EXPECT_EQ(mine.lock(50), err::kFileLocked);
-    const auto start = Clock::now();
+    letGo.raise();
     EXPECT_EQ(mine.lock(5000), 0);
-    EXPECT_LT(msSince(start), 4000);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    close(ready[0]);
-    close(ready[1]);
+    EXPECT_EQ(waitFor(pid), 0);
 }
 
 class TableRenameTest : public TableLockTest {};

@@ -114,7 +114,9 @@ TEST_F(PgConnectionTest, AnotherStationsLockFailsWithFileLockedAfterTheWait) {
     ASSERT_EQ(conn.exec("CREATE SCHEMA " + schema + "; CREATE TABLE " + schema + ".t(k integer)"),
               0);
     EXPECT_EQ(conn.lockWait(), 2000);
-    // A wait that never ends fails the statement instead of hanging the test.
+    // A wait that never ends (the server's own meaning of a lock wait of 0) is ended by the
+    // statement time-out instead, as 57014: the lock wait's 55P03 shows the limit ended it,
+    // however slow the machine.
     ASSERT_EQ(conn.exec("SET statement_timeout = 5000"), 0);
     PgConnection other;
     ASSERT_EQ(openOther(other), 0) << other.error().driverText;
@@ -123,9 +125,7 @@ TEST_F(PgConnectionTest, AnotherStationsLockFailsWithFileLockedAfterTheWait) {
     const struct {
         int waitMs;
         milliseconds atLeast;
-        milliseconds below;
-    } cases[] = {{200, milliseconds(150), milliseconds(1500)},
-                 {0, milliseconds(0), milliseconds(1000)}};
+    } cases[] = {{200, milliseconds(150)}, {0, milliseconds(0)}};
     for (const auto& c : cases) {
         ASSERT_EQ(conn.setLockWait(c.waitMs), 0);
         const auto start = std::chrono::steady_clock::now();
@@ -133,7 +133,6 @@ TEST_F(PgConnectionTest, AnotherStationsLockFailsWithFileLockedAfterTheWait) {
         const auto waited = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(pg::unpackSqlstate(conn.error().driverCode), "55P03") << c.waitMs;
         EXPECT_GE(waited, c.atLeast) << c.waitMs;
-        EXPECT_LT(waited, c.below) << c.waitMs;
     }
     ASSERT_EQ(other.exec("ROLLBACK"), 0);
     EXPECT_EQ(conn.exec("SELECT * FROM " + schema + ".t"), 0) << conn.error().driverText;

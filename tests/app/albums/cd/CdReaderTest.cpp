@@ -12,8 +12,8 @@
 #include "runtime/cd/ScriptedCdDevice.h"
 #include "runtime/text/DateTime.h"
 #include "runtime/ui/ScriptedDialogs.h"
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
+#include "tests/support/ShellCommand.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {

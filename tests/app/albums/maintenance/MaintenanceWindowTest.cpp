@@ -7,7 +7,8 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/albums/maintenance/MaintenanceWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -4,8 +4,8 @@
 #include "app/albums/wizard/AlbumTransfer.h"
 #include "runtime/cd/CdioDevice.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
+#include "tests/support/ShellCommand.h"
 
 namespace cdz::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/domain/data/ShellCommand.h"
+#include "tests/support/ShellCommand.h"
 
 namespace cdz::test {
 namespace {

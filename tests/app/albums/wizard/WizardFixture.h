@@ -10,7 +10,7 @@
 #include "app/albums/wizard/TrackList.h"
 #include "app/albums/wizard/WizardTransaction.h"
 #include "app/engine/state/AppState.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 

@@ -20,8 +20,9 @@
 #include "runtime/text/Picture.h"
 #include "tests/app/albums/cd/TitleServer.h"
 #include "tests/app/albums/wizard/WizardFixture.h"
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/cd/DiscImage.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/ShellCommand.h"
 
 namespace cdz::test {
 namespace {

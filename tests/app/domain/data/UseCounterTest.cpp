@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/domain/data/Catalogue.h"
-#include "tests/app/domain/data/ShellCommand.h"
+#include "tests/support/ShellCommand.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {

@@ -14,7 +14,7 @@
 
 #include "app/engine/window/WindowPlacement.h"
 #include "runtime/ini/IniFile.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace cdz::test {
 namespace {

@@ -10,7 +10,8 @@
 #include "app/shell/frame/CompileInfoWindow.h"
 #include "app/shell/frame/MainFrame.h"
 #include "runtime/text/DateTime.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -22,7 +22,8 @@
 #include "app/shell/frame/HelpWindow.h"
 #include "app/shell/frame/MainFrame.h"
 #include "app/shell/startup/TerminationWatcher.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shell/frame/MainFrame.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 // The help pages and the help window: contents order, links, and the word search.
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,7 +15,7 @@
 
 #include "app/shell/frame/HelpLibrary.h"
 #include "app/shell/frame/HelpWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/TempDir.h"
 
 namespace cdz::test {
 namespace {

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/shell/frame/PrintSetup.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

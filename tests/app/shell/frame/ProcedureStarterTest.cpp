@@ -13,7 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "runtime/ui/ProcedureStarter.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

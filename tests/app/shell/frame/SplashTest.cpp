@@ -13,7 +13,8 @@
 
 #include "app/shell/frame/MainFrame.h"
 #include "app/shell/frame/SplashWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

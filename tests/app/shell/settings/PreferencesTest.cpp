@@ -14,7 +14,7 @@
 #include "app/engine/state/ProcedureNames.h"
 #include "app/shell/settings/PreferencesApply.h"
 #include "app/shell/settings/PreferencesWindow.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

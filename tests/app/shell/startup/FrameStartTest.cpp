@@ -6,8 +6,9 @@
 #include "app/engine/state/ProcedureNames.h"
 #include "app/filemgr/OldDataConversionWindow.h"
 #include "app/shell/frame/MainFrame.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
 #include "tests/app/shell/startup/StartupFixture.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/app/domain/data/ShellCommand.h"
 #include "tests/runtime/data/TestDatabase.h"
+#include "tests/support/ShellCommand.h"
 
 namespace cdz::test {
 

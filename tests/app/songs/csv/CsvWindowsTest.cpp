@@ -13,7 +13,8 @@
 #include "app/songs/csv/ExportWindow.h"
 #include "app/songs/csv/ImportWindow.h"
 #include "app/songs/csv/PictureDialog.h"
-#include "tests/app/shell/frame/FrameTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/StateFixture.h"
 
 namespace cdz::test {
 namespace {

@@ -1,12 +1,6 @@
 #pragma once
-// What the frame's tests share: a program state over a temporary data folder whose dialogs are
-// scripted and whose halts are recorded (its catalogue on the throwaway server in the builds of
-// the tests against it), and helpers to let queued work and deletions run.
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEvent>
-
-#include <functional>
+// A program state over a temporary data folder whose dialogs are scripted and whose halts are
+// recorded (its catalogue on the throwaway server in the builds of the tests against it).
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,25 +37,5 @@ struct StateFixture {
         return dialogs->shown().empty() ? std::string() : dialogs->shown().back().text;
     }
 };
-
-// Runs posted events and deferred deletions until nothing is left.
-inline void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-// Processes events until done() holds or the time runs out; returns done(). The time is
-// generous: it only matters when the awaited thing never comes, and a loaded machine is slow.
-inline bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return done();
-}
 
 }  // namespace cdz::test

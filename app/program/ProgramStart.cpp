@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/domain/settings/ServerSetting.h"
 #include "app/engine/command/CommandTable.h"
+#include "app/engine/command/HeadlessState.h"
 #include "app/engine/state/AppState.h"
 #include "app/engine/window/AppIcons.h"
 #include "app/program/Subsystems.h"
@@ -48,17 +49,6 @@ std::vector<CommandOption> windowedOptions() {
     };
 }
 
-// Why `folder` cannot hold the data files; empty when it can.
-std::string folderFault(const std::filesystem::path& folder) {
-    std::error_code ec;
-    if (!std::filesystem::exists(folder, ec))
-        return "the data folder " + folder.string() + " does not exist";
-    if (!std::filesystem::is_directory(folder, ec))
-        return folder.string() +
-               " is not a folder (--data-dir names the folder that holds the data files)";
-    return {};
-}
-
 }  // namespace
 
 CommandTable programCommandTable() {
@@ -79,26 +69,17 @@ int startWindowedProgram(const CommandOptions& options, int& argc, char** argv) 
     QApplication::setApplicationVersion(kVersion);
     QApplication::setWindowIcon(AppIcons::icon("WINPYR.ICO"));
 
-    const std::filesystem::path folder =
-        options.valueOr("data-dir", QDir::currentPath().toStdString());
-    if (const std::string fault = folderFault(folder); !fault.empty()) {
-        std::fprintf(stderr, "cdzapp: %s\n", fault.c_str());
-        return kCannotStart;
-    }
-    OnServer server;
-    std::string refused;
-    if (!ServerSetting::choose(folder, options.value("server"), options.value("catalogue"), &server,
-                               &refused)) {
-        std::fprintf(stderr, "cdzapp: %s\n", refused.c_str());
-        return kCannotStart;
-    }
+    std::optional<CatalogueChoice> choice =
+        chooseCatalogue(options, QDir::currentPath().toStdString(), stderr);
+    if (!choice) return kCannotStart;
     std::string error;
     std::unique_ptr<Dialogs> dialogs = dialogsFromEnvironment(error);
     if (!dialogs) {
         std::fprintf(stderr, "cdzapp: %s\n", error.c_str());
         return kCannotStart;
     }
-    AppState state(std::filesystem::absolute(folder), std::move(dialogs), {}, std::move(server));
+    AppState state(std::filesystem::absolute(choice->folder), std::move(dialogs), {},
+                   std::move(choice->server));
     state.showSplash = !options.has("no-splash");
     addProgramSubsystems(state);
     return ProgramMain(state).run();

@@ -85,24 +85,37 @@ bool catalogueThere(AppState& state, std::FILE* err) {
 
 }  // namespace
 
+std::optional<CatalogueChoice> chooseCatalogue(const CommandOptions& options,
+                                               const std::string& folder, std::FILE* err) {
+    CatalogueChoice choice{options.valueOr("data-dir", folder), {}};
+    std::error_code ec;
+    if (!std::filesystem::exists(choice.folder, ec)) {
+        std::fprintf(err, "cdzapp: the data folder %s does not exist\n", choice.folder.c_str());
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_directory(choice.folder, ec)) {
+        std::fprintf(err,
+                     "cdzapp: %s is not a folder (--data-dir names the folder that holds the data "
+                     "files)\n",
+                     choice.folder.c_str());
+        return std::nullopt;
+    }
+    std::string why;
+    if (!ServerSetting::choose(choice.folder, options.value("server"), options.value("catalogue"),
+                               &choice.server, &why)) {
+        std::fprintf(err, "cdzapp: %s\n", why.c_str());
+        return std::nullopt;
+    }
+    return choice;
+}
+
 std::unique_ptr<AppState> headlessState(const CommandOptions& options, std::FILE* err,
                                         bool mayCreate) {
-    const std::string folder = options.valueOr("data-dir", ".");
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        std::fprintf(err, "cdzapp: the data folder %s does not exist\n", folder.c_str());
-        return nullptr;
-    }
-    OnServer server;
-    std::string why;
-    if (!ServerSetting::choose(folder, options.value("server"), options.value("catalogue"), &server,
-                               &why)) {
-        std::fprintf(err, "cdzapp: %s\n", why.c_str());
-        return nullptr;
-    }
-    auto state = std::make_unique<AppState>(std::filesystem::absolute(folder),
+    std::optional<CatalogueChoice> choice = chooseCatalogue(options, ".", err);
+    if (!choice) return nullptr;
+    auto state = std::make_unique<AppState>(std::filesystem::absolute(choice->folder),
                                             std::make_unique<HeadlessDialogs>(err),
-                                            AppState::HaltHandler{}, std::move(server));
+                                            AppState::HaltHandler{}, std::move(choice->server));
     state->readSettings();
     if (!state->server().conninfo.empty() && !mayCreate && !catalogueThere(*state, err))
         return nullptr;

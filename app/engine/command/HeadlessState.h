@@ -3,12 +3,28 @@
 // exporting): over the data folder given, with dialogs that no one answers (each takes its
 // default) and the settings read.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
+
+#include "app/domain/settings/ServerSetting.h"
 
 namespace cdz {
 
 class AppState;
 class CommandOptions;
+
+// Where the catalogue is, as the options say: the data folder (--data-dir, else `folder`) and
+// the server (--server, --catalogue, else the folder's settings), for a command and for the
+// windowed program alike. nullopt, with the reason on `err`, when the folder cannot hold data
+// files or the server setting is refused.
+struct CatalogueChoice {
+    std::filesystem::path folder;
+    OnServer server;
+};
+std::optional<CatalogueChoice> chooseCatalogue(const CommandOptions& options,
+                                               const std::string& folder, std::FILE* err);
 
 // nullptr, with the reason on `err`, when the data folder (--data-dir, else the current one)
 // does not exist or the server setting is refused. The catalogue is on the server the options

@@ -61,6 +61,12 @@ TEST(CommandLineRun, AnswersWithoutADisplayAndRefusesTwoCommandsAtOnce) {
          2,
          {},
          "cdzapp: give either --copy-to-server or --copy-from-server, not both\n"},
+        // A command and the windowed program read the data folder alike.
+        {{"--export", made, "--data-dir", CDZ_APP},
+         2,
+         {},
+         "cdzapp: " + std::string(CDZ_APP) +
+             " is not a folder (--data-dir names the folder that holds the data files)\n"},
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})

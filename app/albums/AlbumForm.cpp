@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/albums/AlbumAttachments.h"
 #include "app/albums/AlbumCdButtons.h"
@@ -44,16 +45,8 @@ struct AlbumFormParts {
     QPointer<AlbumSongList> songs;
 };
 
-FormWindowSpec window(AlbumFormParts& parts) {
-    AppState& state = parts.state;
-    FormWindowSpec w;
-    w.designTitle = "Update Album";
-    w.designSize = QSize(380, 228);
-    w.tabs = {"General", "Songs", "Notes", "Associated Files", "Compact Disc", "Other"};
-    w.sheetPlace = QRect(4, 4, 372, 198);
-    // Songs are dragged onto the album's list from the song browse.
-    w.takesDrops = true;
-    auto& e = w.entries;
+// The controls of the pages that hold fields of the album.
+void addEntries(std::vector<FormEntry>& e, AppState& state) {
     e.push_back(kPage.line(General, 0, "&Artist:", "ALB:Artist", "s40", 170));
     e.push_back(kPage.line(General, 1, "A&lbum:", "ALB:Album", "s40", 170));
     FormEntry media = kPage.line(General, 2, "&Media:", "ALB:Media", "s20", 100, T::Combo);
@@ -91,8 +84,11 @@ FormWindowSpec window(AlbumFormParts& parts) {
         kPage.line(Other, 3, "Current Value:", "ALB:Value", "n-10.2", 60, T::Entry, kOtherLeft));
     e.push_back(kPage.notes(Other, 72, "Recording:", "ALB:Recording", 36));
     e.push_back(kPage.notes(Other, 122, "Performance:", "ALB:Performance", 36));
+}
 
-    auto& p = w.panels;
+// The song list, the attachments and the disc's buttons.
+void addPanels(std::vector<FormPanel>& p, AlbumFormParts& parts) {
+    AppState& state = parts.state;
     p.push_back({Songs, QRect(2, 2, 362, 176), [&parts, &state](QWidget* page) -> QWidget* {
                      parts.songs = AlbumSongList::open(state, parts.rules, page);
                      if (!parts.songs) return nullptr;
@@ -118,7 +114,18 @@ FormWindowSpec window(AlbumFormParts& parts) {
                                    }));
     p.push_back(FormLayout::button(CompactDisc, QRect(226, 56, 40, 12), "Read", "ReadSerialButton",
                                    [&parts] { parts.cd.readSerial(); }));
+}
 
+FormWindowSpec window(AlbumFormParts& parts) {
+    FormWindowSpec w;
+    w.designTitle = "Update Album";
+    w.designSize = QSize(380, 228);
+    w.tabs = {"General", "Songs", "Notes", "Associated Files", "Compact Disc", "Other"};
+    w.sheetPlace = QRect(4, 4, 372, 198);
+    // Songs are dragged onto the album's list from the song browse.
+    w.takesDrops = true;
+    addEntries(w.entries, parts.state);
+    addPanels(w.panels, parts);
     w.okCaption = "&OK";
     w.okTip = "Exit window and save changes";
     w.okPlace = QRect(278, 208, 46, 14);

@@ -1,5 +1,7 @@
 #include "app/songs/SongForm.h"
 
+#include <vector>
+
 #include "app/engine/form/FormLayout.h"
 #include "app/engine/state/AppState.h"
 #include "runtime/text/Text.h"
@@ -12,30 +14,8 @@ using T = FormEntry::Type;
 // Prompts at the left of a page, controls beside them, one line every 14 dialog units.
 constexpr FormLayout kPage({80, 6, 14, 10, 270});
 
-}  // namespace
-
-FormDeclaration SongForm::declaration() {
-    FormDeclaration d;
-    d.file = CatalogueFile::Cadenzio;
-    d.numberKey = "MUS:KeyID";
-    d.numberField = "MUS:ID";
-    d.uniqueKeys = {{"MUS:KeyID", "Unique Song ID"}};
-    d.updateFlag = Integrity::kSongForm;
-    d.insertTitle = "Adding Information";
-    d.changeTitle = "Changing Information";
-    d.section = kProcedure;
-    d.offersCopy = true;
-    d.otherFiles = {CatalogueFile::Album, CatalogueFile::Media, CatalogueFile::Categories};
-    return d;
-}
-
-FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
-    FormWindowSpec w;
-    w.designTitle = "Update the Orvanta Song Database";
-    w.designSize = QSize(292, 214);
-    w.tabs = {"&General", "DJ/Custom", "Recording/Performance", "&Notes"};
-    w.sheetPlace = QRect(4, 4, 284, 184);
-    auto& e = w.entries;
+// The General page: what a song is, where it is kept, and its place on its album.
+void generalPage(std::vector<FormEntry>& e, SongFormRules& rules) {
     e.push_back(kPage.line(0, 0, "&Artist:", "MUS:Artist", "s40", 170));
     e.push_back(kPage.line(0, 1, "&Title:", "MUS:Title", "s40", 170));
     e.push_back(kPage.line(0, 2, "&Album:", "MUS:Album", "s40", 170));
@@ -61,7 +41,10 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
     side.entryPlace = QRect(222, 90, 54, 48);
     side.options = {{"1", "1"}, {"2", "2"}, {" None", " "}};
     e.push_back(std::move(side));
+}
 
+// The DJ/Custom page: charts, rating, the user's own key and the additional information.
+void customPage(std::vector<FormEntry>& e, AppState& state) {
     // The custom page's prompts are longer.
     constexpr int kWide = 112;
     FormEntry chart =
@@ -88,7 +71,10 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
                            160, T::Entry, kWide));
     e.push_back(kPage.line(1, 7, "Additional Information 3:", "MUS:AdditionalInformation3", "s80",
                            160, T::Entry, kWide));
+}
 
+// The Recording/Performance and Notes pages.
+void recordingAndNotesPages(std::vector<FormEntry>& e) {
     FormEntry recording = kPage.notes(2, 6, "Recording Information:", "MUS:Recording", 50);
     recording.tip = "Recording Information (Engineer, Producer, Etc)";
     e.push_back(std::move(recording));
@@ -100,7 +86,34 @@ FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
     FormEntry notes = kPage.notes(3, 0, "", "MUS:Notes", 150);
     notes.entryPlace = QRect(6, 6, 270, 150);
     e.push_back(std::move(notes));
+}
 
+}  // namespace
+
+FormDeclaration SongForm::declaration() {
+    FormDeclaration d;
+    d.file = CatalogueFile::Cadenzio;
+    d.numberKey = "MUS:KeyID";
+    d.numberField = "MUS:ID";
+    d.uniqueKeys = {{"MUS:KeyID", "Unique Song ID"}};
+    d.updateFlag = Integrity::kSongForm;
+    d.insertTitle = "Adding Information";
+    d.changeTitle = "Changing Information";
+    d.section = kProcedure;
+    d.offersCopy = true;
+    d.otherFiles = {CatalogueFile::Album, CatalogueFile::Media, CatalogueFile::Categories};
+    return d;
+}
+
+FormWindowSpec SongForm::window(AppState& state, SongFormRules& rules) {
+    FormWindowSpec w;
+    w.designTitle = "Update the Orvanta Song Database";
+    w.designSize = QSize(292, 214);
+    w.tabs = {"&General", "DJ/Custom", "Recording/Performance", "&Notes"};
+    w.sheetPlace = QRect(4, 4, 284, 184);
+    generalPage(w.entries, rules);
+    customPage(w.entries, state);
+    recordingAndNotesPages(w.entries);
     w.okCaption = "&OK";
     w.okTip = "Exit window and save changes";
     w.okPlace = QRect(150, 194, 44, 14);

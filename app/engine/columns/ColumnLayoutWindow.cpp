@@ -71,6 +71,12 @@ void ColumnLayoutWindow::run(AppState& state, ColumnLayoutView& view, bool keeps
 }
 
 void ColumnLayoutWindow::build(bool keepsListPlace) {
+    makeWidgets();
+    layOut(keepsListPlace);
+    connectWidgets();
+}
+
+void ColumnLayoutWindow::makeWidgets() {
     allList_ = columnList(this, "AllColumns", "Column", "Right Click to display field");
     shownList_ = columnList(this, "ShownColumns", "Field", "Right Click to erase field");
     left_ = makeWindowButton(this, "", "Move Column Left", "MoveLeftButton");
@@ -96,20 +102,10 @@ void ColumnLayoutWindow::build(bool keepsListPlace) {
     height_ = ColumnSettings::unitsBox(this, "ListHeight", "", 1);
     default_ = makeWindowButton(this, "&Default", "Reset listbox back to default", "DefaultButton");
     close_ = makeWindowButton(this, "&Close", "", "CloseButton");
+}
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {add_, hide_, left_, right_}) buttons->addWidget(b);
-    buttons->addStretch();
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(allList_, 1);
-    lists->addLayout(buttons);
-    lists->addWidget(shownList_, 1);
-
-    auto* column = new QGroupBox("Column", this);
-    auto* columnBox = new QVBoxLayout(column);
-    columnBox->addWidget(settings_);
-
+// The list's own look; its place only where the browse keeps it.
+QGroupBox* ColumnLayoutWindow::listBox(bool keepsListPlace) {
     auto* list = new QGroupBox("Listbox", this);
     auto* grid = new QGridLayout(list);
     auto label = [this](const char* text, QWidget* buddy) {
@@ -135,6 +131,24 @@ void ColumnLayoutWindow::build(bool keepsListPlace) {
     }
     grid->setRowStretch(row, 1);
 
+    return list;
+}
+
+void ColumnLayoutWindow::layOut(bool keepsListPlace) {
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {add_, hide_, left_, right_}) buttons->addWidget(b);
+    buttons->addStretch();
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(allList_, 1);
+    lists->addLayout(buttons);
+    lists->addWidget(shownList_, 1);
+
+    auto* column = new QGroupBox("Column", this);
+    auto* columnBox = new QVBoxLayout(column);
+    columnBox->addWidget(settings_);
+    QGroupBox* list = listBox(keepsListPlace);
+
     auto* middle = new QHBoxLayout;
     middle->addWidget(column, 3);
     middle->addWidget(list, 2);
@@ -146,7 +160,9 @@ void ColumnLayoutWindow::build(bool keepsListPlace) {
     all->addLayout(lists, 1);
     all->addLayout(middle);
     all->addLayout(bottom);
+}
 
+void ColumnLayoutWindow::connectWidgets() {
     connect(left_, &QPushButton::clicked, this, &ColumnLayoutWindow::moveLeft);
     connect(right_, &QPushButton::clicked, this, &ColumnLayoutWindow::moveRight);
     connect(add_, &QPushButton::clicked, this, &ColumnLayoutWindow::showHighlighted);

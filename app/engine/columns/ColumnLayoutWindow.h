@@ -11,6 +11,7 @@
 #include <optional>
 
 class QCheckBox;
+class QGroupBox;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
@@ -52,6 +53,10 @@ protected:
 
 private:
     void build(bool keepsListPlace);
+    void makeWidgets();
+    QGroupBox* listBox(bool keepsListPlace);
+    void layOut(bool keepsListPlace);
+    void connectWidgets();
     void addKeys();
     void fillLists(std::optional<size_t> shownPlace);
     void loadLook();

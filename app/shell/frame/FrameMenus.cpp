@@ -51,137 +51,161 @@ Entry webItem(const WebPage& page) {
     return item(page.objectName, page.caption, page.statusTip, C::WebPage, page.url);
 }
 
-std::vector<Entry> menuBar() {
+Entry fileMenu() {
     using namespace proc;
-    std::vector<Entry> online;
-    for (const WebPage& page : WebPages::online()) online.push_back(webItem(page));
+    return submenu(
+        "menuFile", "&File", "",
+        {
+            item("actPrintSetup", "&Print Setup ...", "Setup printer", C::PrintSetup),
+            separator(),
+            item("actPreferences", "Pre&ferences", "Options and settings", C::Run, kPreferences),
+            separator(),
+            start("actImport", "&Import", "Import from a comma-delimited file", kImportSongs),
+            start("actExport", "&Export", "Export to a comma-delimited file", kExportSongs),
+            start("actFileManager", "File &Manager", "", kFileManager),
+            separator(),
+            webItem(WebPages::home()),
+            item("actConvertDosData", "&Convert Dos Data",
+                 "Convert the data of the DOS version of Orvanta", C::ConvertDosData),
+            separator(),
+            item("actExit", "E&xit", "Exit this application", C::Exit),
+        });
+}
 
-    return {
-        submenu(
-            "menuFile", "&File", "",
-            {
-                item("actPrintSetup", "&Print Setup ...", "Setup printer", C::PrintSetup),
-                separator(),
-                item("actPreferences", "Pre&ferences", "Options and settings", C::Run,
-                     kPreferences),
-                separator(),
-                start("actImport", "&Import", "Import from a comma-delimited file", kImportSongs),
-                start("actExport", "&Export", "Export to a comma-delimited file", kExportSongs),
-                start("actFileManager", "File &Manager", "", kFileManager),
-                separator(),
-                webItem(WebPages::home()),
-                item("actConvertDosData", "&Convert Dos Data",
-                     "Convert the data of the DOS version of Orvanta", C::ConvertDosData),
-                separator(),
-                item("actExit", "E&xit", "Exit this application", C::Exit),
-            }),
-        submenu("menuEdit", "&Edit", "",
+Entry editMenu() {
+    return submenu("menuEdit", "&Edit", "",
+                   {
+                       item("actCut", "Cu&t", "Remove item to Windows Clipboard", C::Cut, "",
+                            QKeySequence::Cut),
+                       item("actCopy", "&Copy", "Copy item to Windows Clipboard", C::Copy, "",
+                            QKeySequence::Copy),
+                       item("actPaste", "&Paste", "Paste contents of Windows Clipboard", C::Paste,
+                            "", QKeySequence::Paste),
+                   });
+}
+
+Entry browseMenu() {
+    using namespace proc;
+    return submenu(
+        "menuBrowse", "&Browse", "",
+        {
+            start("actBrowseAlbums", "&Albums", "Browse Information by Album", kBrowseAlbum),
+            start("actBrowseSongs", "&Songs", "Browse the Song Database", kBrowseSongs),
+            submenu(
+                "menuWizards", "&Wizards", "",
                 {
-                    item("actCut", "Cu&t", "Remove item to Windows Clipboard", C::Cut, "",
-                         QKeySequence::Cut),
-                    item("actCopy", "&Copy", "Copy item to Windows Clipboard", C::Copy, "",
-                         QKeySequence::Copy),
-                    item("actPaste", "&Paste", "Paste contents of Windows Clipboard", C::Paste, "",
-                         QKeySequence::Paste),
+                    start("actAddCompilation", "Add &Compilation", "", kAddCompilation),
+                    start("actAddSingleArtist", "Add &Single Artist Album", "", kAddSingleArtist),
+                    start("actAddLabel", "Add &Label", "", kLabelWizard),
                 }),
-        submenu(
-            "menuBrowse", "&Browse", "",
-            {
-                start("actBrowseAlbums", "&Albums", "Browse Information by Album", kBrowseAlbum),
-                start("actBrowseSongs", "&Songs", "Browse the Song Database", kBrowseSongs),
-                submenu("menuWizards", "&Wizards", "",
-                        {
-                            start("actAddCompilation", "Add &Compilation", "", kAddCompilation),
-                            start("actAddSingleArtist", "Add &Single Artist Album", "",
-                                  kAddSingleArtist),
-                            start("actAddLabel", "Add &Label", "", kLabelWizard),
-                        }),
-                separator(),
-                start("actBrowseLabels", "&Labels", "", kBrowseLabels),
-                start("actBrowsePlayLists", "&Play Lists", "", kBrowsePlayLists),
-                start("actBrowseCategories", "&Categories", "", kBrowseCategories),
-                start("actBrowseMedia", "&Media Formats", "Browse Media Formats", kBrowseMedia),
-            }),
-        submenu(
-            "menuReports", "&Reports", "",
-            {
-                submenu("menuReportSongs", "&Songs", "Generate Song Report",
-                        {
-                            start("actSongsByArtist", "By &Artist",
-                                  "Print ordered by Songs By Artist", kSongsByArtist),
-                            start("actSongsByTitle", "By &Title", "Print ordered by Songs By Title",
-                                  kSongsByTitle),
-                            start("actSongsByAlbum", "By A&lbum", "Print ordered by Songs By Album",
-                                  kSongsByAlbum),
-                            start("actSongsByMedia", "By &Media", "Print ordered by Songs By Media",
-                                  kSongsByMedia),
-                            start("actSongsByCategory", "By &Category",
-                                  "Print ordered by Songs By Category", kSongsByCategory),
-                        }),
-                submenu("menuReportAlbums", "&Albums", "Generate Album Report",
-                        {
-                            start("actAlbumsByArtist", "By &Artist",
-                                  "Print List of Albums by Artist", kAlbumsByArtist),
-                            start("actAlbumsByTitle", "by &Title", "Print List of Albums",
-                                  kAlbumsByTitle),
-                        }),
-                submenu("menuPaperSavers", "Paper S&avers", "Reports Using Small Fonts",
-                        {
-                            start("actPaperSaverArtist", "By &Artist", "", kPaperSaverArtist),
-                            start("actPaperSaverTitle", "By &Title", "", kPaperSaverTitle),
-                        }),
-                submenu("menuIndexAlbums", "In&dex Cards - Album",
-                        "Print album database on index cards",
-                        {
-                            start("actIndexAlbumsByTitle", "By &Title",
-                                  "Print albums by album title", kIndexAlbumsByTitle),
-                            start("actIndexAlbumsByArtist", "By &Artist", "Print albums by artist",
-                                  kIndexAlbumsByArtist),
-                        }),
-                submenu("menuIndexSongs", "&Index Cards - Songs", "",
-                        {
-                            start("actIndexSongsByTitle", "By &Title",
-                                  "Print song database by title", kIndexSongsByTitle),
-                            start("actIndexSongsByArtist", "By &Artist", "Print database by artist",
-                                  kIndexSongsByArtist),
-                        }),
-                submenu(
-                    "menuRotaryAlbums", "&Rotary Cards - Album", "",
+            separator(),
+            start("actBrowseLabels", "&Labels", "", kBrowseLabels),
+            start("actBrowsePlayLists", "&Play Lists", "", kBrowsePlayLists),
+            start("actBrowseCategories", "&Categories", "", kBrowseCategories),
+            start("actBrowseMedia", "&Media Formats", "Browse Media Formats", kBrowseMedia),
+        });
+}
+
+Entry reportsMenu() {
+    using namespace proc;
+    return submenu(
+        "menuReports", "&Reports", "",
+        {
+            submenu("menuReportSongs", "&Songs", "Generate Song Report",
+                    {
+                        start("actSongsByArtist", "By &Artist", "Print ordered by Songs By Artist",
+                              kSongsByArtist),
+                        start("actSongsByTitle", "By &Title", "Print ordered by Songs By Title",
+                              kSongsByTitle),
+                        start("actSongsByAlbum", "By A&lbum", "Print ordered by Songs By Album",
+                              kSongsByAlbum),
+                        start("actSongsByMedia", "By &Media", "Print ordered by Songs By Media",
+                              kSongsByMedia),
+                        start("actSongsByCategory", "By &Category",
+                              "Print ordered by Songs By Category", kSongsByCategory),
+                    }),
+            submenu(
+                "menuReportAlbums", "&Albums", "Generate Album Report",
+                {
+                    start("actAlbumsByArtist", "By &Artist", "Print List of Albums by Artist",
+                          kAlbumsByArtist),
+                    start("actAlbumsByTitle", "by &Title", "Print List of Albums", kAlbumsByTitle),
+                }),
+            submenu("menuPaperSavers", "Paper S&avers", "Reports Using Small Fonts",
+                    {
+                        start("actPaperSaverArtist", "By &Artist", "", kPaperSaverArtist),
+                        start("actPaperSaverTitle", "By &Title", "", kPaperSaverTitle),
+                    }),
+            submenu("menuIndexAlbums", "In&dex Cards - Album",
+                    "Print album database on index cards",
+                    {
+                        start("actIndexAlbumsByTitle", "By &Title", "Print albums by album title",
+                              kIndexAlbumsByTitle),
+                        start("actIndexAlbumsByArtist", "By &Artist", "Print albums by artist",
+                              kIndexAlbumsByArtist),
+                    }),
+            submenu("menuIndexSongs", "&Index Cards - Songs", "",
+                    {
+                        start("actIndexSongsByTitle", "By &Title", "Print song database by title",
+                              kIndexSongsByTitle),
+                        start("actIndexSongsByArtist", "By &Artist", "Print database by artist",
+                              kIndexSongsByArtist),
+                    }),
+            submenu("menuRotaryAlbums", "&Rotary Cards - Album", "",
                     {
                         start("actRotaryAlbumsByTitle", "By &Title", "", kRotaryAlbumsByTitle),
                         start("actRotaryAlbumsByArtist", "By &Artist", "", kRotaryAlbumsByArtist),
                     }),
-                submenu("menuRotarySongs", "Rotary &Cards - Songs", "",
-                        {
-                            start("actRotarySongsByTitle", "By &Title", "", kRotarySongsByTitle),
-                            start("actRotarySongsByArtist", "By &Artist", "", kRotarySongsByArtist),
-                        }),
-                separator(),
-                start("actReportLabels", "&Labels", "Design and Print CD and Cassette Labels",
-                      kBrowseLabels),
-                start("actReportPlaylists", "&Playlists", "", kBrowsePlayLists),
-                start("actDjLog", "DJ Log", "Log ordered by Artist and Title", kDjLog),
-                start("actAlbumValuation", "&Album Valuation Report", "", kAlbumValuation),
-            }),
+            submenu("menuRotarySongs", "Rotary &Cards - Songs", "",
+                    {
+                        start("actRotarySongsByTitle", "By &Title", "", kRotarySongsByTitle),
+                        start("actRotarySongsByArtist", "By &Artist", "", kRotarySongsByArtist),
+                    }),
+            separator(),
+            start("actReportLabels", "&Labels", "Design and Print CD and Cassette Labels",
+                  kBrowseLabels),
+            start("actReportPlaylists", "&Playlists", "", kBrowsePlayLists),
+            start("actDjLog", "DJ Log", "Log ordered by Artist and Title", kDjLog),
+            start("actAlbumValuation", "&Album Valuation Report", "", kAlbumValuation),
+        });
+}
+
+Entry windowMenu() {
+    return submenu(
+        "menuWindow", "&Window", "",
+        {
+            item("actTile", "T&ile", "Make all open windows visible", C::Tile),
+            item("actCascade", "&Cascade", "Stack all open windows", C::Cascade),
+            item("actArrangeIcons", "&Arrange Icons", "Align all window icons", C::ArrangeIcons),
+        });
+}
+
+Entry helpMenu() {
+    using namespace proc;
+    return submenu(
+        "menuHelp", "&Help", "",
+        {
+            item("actHelpContents", "&Contents", "View the contents of the help file",
+                 C::HelpContents, "", QKeySequence::HelpContents),
+            item("actHelpSearch", "&Search for Help On...", "Search for help on a subject",
+                 C::HelpSearch),
+            item("actHelpHowTo", "&How to Use Help", "How to use Windows Help", C::HelpHowTo),
+            separator(),
+            start("actAbout", "&About", "Help About This Program", kAbout),
+        });
+}
+
+std::vector<Entry> menuBar() {
+    std::vector<Entry> online;
+    for (const WebPage& page : WebPages::online()) online.push_back(webItem(page));
+    return {
+        fileMenu(),
+        editMenu(),
+        browseMenu(),
+        reportsMenu(),
         submenu("menuOnLine", "&OnLine", "", std::move(online)),
-        submenu("menuWindow", "&Window", "",
-                {
-                    item("actTile", "T&ile", "Make all open windows visible", C::Tile),
-                    item("actCascade", "&Cascade", "Stack all open windows", C::Cascade),
-                    item("actArrangeIcons", "&Arrange Icons", "Align all window icons",
-                         C::ArrangeIcons),
-                }),
-        submenu(
-            "menuHelp", "&Help", "",
-            {
-                item("actHelpContents", "&Contents", "View the contents of the help file",
-                     C::HelpContents, "", QKeySequence::HelpContents),
-                item("actHelpSearch", "&Search for Help On...", "Search for help on a subject",
-                     C::HelpSearch),
-                item("actHelpHowTo", "&How to Use Help", "How to use Windows Help", C::HelpHowTo),
-                separator(),
-                start("actAbout", "&About", "Help About This Program", kAbout),
-            }),
+        windowMenu(),
+        helpMenu(),
     };
 }
 

@@ -70,6 +70,75 @@ struct QueryTables {
     DataFile fields;
 };
 
+// Every file made ready before anything is written: a target that holds records stops it.
+// Returns the targets to lock, or a code with `why` set.
+int prepareTargets(std::vector<Pair>& pairs, bool oneTransaction, std::vector<DataFile*>& targets,
+                   std::string& why) {
+    for (Pair& p : pairs) {
+        const int opened = p.from->open(access::kSharedRead);
+        if (opened == err::kFileNotFound) continue;
+        if (opened) {
+            why = reason(*p.from, "the source does not open");
+            return opened;
+        }
+        p.present = true;
+        int code = p.to->open();
+        if (code == err::kFileNotFound) {
+            code = p.to->create();
+            if (!code) code = p.to->open();
+        }
+        if (code) {
+            why = reason(*p.to, "the target does not open");
+            return code;
+        }
+        if (const int64_t held = p.to->records(); held > 0) {
+            why = p.to->decl().label() + ": the target holds " + std::to_string(held) +
+                  " records already; a catalogue is copied only where there is none";
+            return err::kAccessDenied;
+        }
+        targets.push_back(p.to);
+        // Into the folder's files, one file at a time: a folder attaches only so many at once.
+        if (!oneTransaction) p.to->close();
+    }
+    return 0;
+}
+
+// Every record of one file, under its record number, checked against both counts after.
+int copyRecords(const Pair& p, int64_t& count, std::string& why) {
+    p.from->send("QUICKSCAN=on");
+    p.from->set();
+    count = 0;
+    int code;
+    const auto& columns = p.from->decl().columns();
+    while ((code = p.from->next()) == 0) {
+        p.to->clearBuffer();
+        for (const auto& c : columns) c.assign(p.to->record(), c.value(p.from->record()));
+        if (int added = p.to->addAs(p.from->recordNumber())) {
+            why = reason(*p.to, "record " + std::to_string(p.from->recordNumber()) +
+                                    " could not be written");
+            return added;
+        }
+        ++count;
+    }
+    if (code != err::kRecordNotAvailable) {
+        why = reason(*p.from, "the source could not be read");
+        return code;
+    }
+    const int64_t stored = p.to->records();
+    const int64_t had = p.from->records();
+    if (stored != count || had != count) {
+        why = p.to->decl().label() + ": " + std::to_string(count) + " records read, " +
+              std::to_string(had) + " counted in the source, " + std::to_string(stored) +
+              " in the target; nothing was copied";
+        return err::kTransactionFailed;
+    }
+    if (int kept = p.to->keptNumbers()) {
+        why = reason(*p.to, "its record numbers could not be kept");
+        return kept;
+    }
+    return 0;
+}
+
 }  // namespace
 
 CatalogueCopy::CatalogueCopy(std::filesystem::path folder, OnServer from, OnServer to)
@@ -158,33 +227,7 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
     Database& db = target.database();
     const bool oneTransaction = db.has(StorageFeature::OneTransactionCopy);
     std::vector<DataFile*> targets;
-    // Every file made ready before anything is written: a target that holds records stops it.
-    for (Pair& p : pairs) {
-        const int opened = p.from->open(access::kSharedRead);
-        if (opened == err::kFileNotFound) continue;
-        if (opened) {
-            why_ = reason(*p.from, "the source does not open");
-            return opened;
-        }
-        p.present = true;
-        int code = p.to->open();
-        if (code == err::kFileNotFound) {
-            code = p.to->create();
-            if (!code) code = p.to->open();
-        }
-        if (code) {
-            why_ = reason(*p.to, "the target does not open");
-            return code;
-        }
-        if (const int64_t held = p.to->records(); held > 0) {
-            why_ = p.to->decl().label() + ": the target holds " + std::to_string(held) +
-                   " records already; a catalogue is copied only where there is none";
-            return err::kAccessDenied;
-        }
-        targets.push_back(p.to);
-        // Into the folder's files, one file at a time: a folder attaches only so many at once.
-        if (!oneTransaction) p.to->close();
-    }
+    if (int code = prepareTargets(pairs, oneTransaction, targets, why_)) return code;
     // A failure leaves the scope of the copy's transaction, which rolls it back.
     std::optional<Transaction> whole;
     if (oneTransaction) {
@@ -208,39 +251,10 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
                 return code;
             }
         }
-        auto fail = [&](int code, const std::string& what) {
-            why_ = what;
+        int64_t count = 0;
+        if (int code = copyRecords(p, count, why_)) {
             copied_.clear();
             return code;
-        };
-        p.from->send("QUICKSCAN=on");
-        p.from->set();
-        int64_t count = 0;
-        int code;
-        const auto& columns = p.from->decl().columns();
-        while ((code = p.from->next()) == 0) {
-            p.to->clearBuffer();
-            for (const auto& c : columns) c.assign(p.to->record(), c.value(p.from->record()));
-            if (int added = p.to->addAs(p.from->recordNumber())) {
-                return fail(added,
-                            reason(*p.to, "record " + std::to_string(p.from->recordNumber()) +
-                                              " could not be written"));
-            }
-            ++count;
-        }
-        if (code != err::kRecordNotAvailable) {
-            return fail(code, reason(*p.from, "the source could not be read"));
-        }
-        const int64_t stored = p.to->records();
-        const int64_t had = p.from->records();
-        if (stored != count || had != count) {
-            return fail(err::kTransactionFailed,
-                        p.to->decl().label() + ": " + std::to_string(count) + " records read, " +
-                            std::to_string(had) + " counted in the source, " +
-                            std::to_string(stored) + " in the target; nothing was copied");
-        }
-        if (int kept = p.to->keptNumbers()) {
-            return fail(kept, reason(*p.to, "its record numbers could not be kept"));
         }
         copied_.push_back({p.to->decl().label(), count});
         if (!oneTransaction) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "runtime/ini/ReplacingFile.h"
@@ -274,6 +275,88 @@ bool CsvLineReader::fieldsAreUtf8() const {
     return true;
 }
 
+// In a file that is not all UTF-8 every byte counts: a line read as Windows-1252 makes a
+// character of each.
+bool CsvLineReader::counts(int c) const {
+    return windows1252_ || (c & 0xC0) != 0x80;
+}
+
+// A line break: CR LF, LF or CR alone; `into` keeps it as it was written.
+void CsvLineReader::lineBreak(int c, std::string* into) {
+    if (into) *into += static_cast<char>(c);
+    if (c == '\r' && peek() == '\n') {
+        get();
+        if (into) *into += '\n';
+    }
+    ++nextLine_;
+}
+
+// The rest of the physical line goes with a refused record.
+void CsvLineReader::skipRestOfLine() {
+    for (int c = get(); c != kEnd; c = get()) {
+        if (c == '\r' || c == '\n') {
+            lineBreak(c, nullptr);
+            return;
+        }
+    }
+}
+
+void CsvLineReader::append(CsvField& field, RecordCount& count, int c) const {
+    field.value += static_cast<char>(c);
+    if (counts(c)) {
+        ++count.chars;
+        ++count.fieldChars;
+    }
+}
+
+std::optional<CsvRead> CsvLineReader::readQuoted(CsvField& field, RecordCount& count, bool& more) {
+    get();
+    for (;;) {
+        const int c = get();
+        if (c == kEnd) {
+            return refuse(
+                "a quoted field (field " + std::to_string(used_) + ") has no closing quote",
+                count.resumeAt);
+        }
+        if (c == '"') {
+            if (peek() != '"') break;
+            get();
+        } else if (c == '\r' || c == '\n') {
+            lineBreak(c, &field.value);
+            if (count.resumeAt < 0) count.resumeAt = consumed_;
+            ++count.chars;
+            ++count.fieldChars;
+            continue;
+        }
+        append(field, count, c);
+        if (count.chars > kMaxLineChars) break;
+    }
+    const int after = peek();
+    if (after == ',') {
+        get();
+        more = true;
+    } else if (after != '\r' && after != '\n' && after != kEnd && count.chars <= kMaxLineChars) {
+        const size_t field1 = used_;
+        skipRestOfLine();
+        refusal_ = "text follows the closing quote of field " + std::to_string(field1);
+        used_ = 0;
+        return CsvRead::Refused;
+    }
+    return std::nullopt;
+}
+
+void CsvLineReader::readPlain(CsvField& field, RecordCount& count, bool& more) {
+    for (int c = peek(); c != kEnd && c != ',' && c != '\r' && c != '\n'; c = peek()) {
+        get();
+        append(field, count, c);
+        if (count.chars > kMaxLineChars) break;
+    }
+    if (peek() == ',') {
+        get();
+        more = true;
+    }
+}
+
 CsvRead CsvLineReader::read() {
     refusal_.clear();
     used_ = 0;
@@ -281,100 +364,25 @@ CsvRead CsvLineReader::read() {
         return CsvRead::End;
     }
     lineNumber_ = nextLine_;
-    int64_t resumeAt = -1;  // after the record's first line, once a quoted field ran past it
-    int64_t chars = 0;
-    int longField = 0;
-    // In a file that is not all UTF-8 every byte counts: a line read as Windows-1252 makes a
-    // character of each.
-    auto counts = [this](int c) { return windows1252_ || (c & 0xC0) != 0x80; };
-    // A line break: CR LF, LF or CR alone; `into` keeps it as it was written.
-    auto lineBreak = [&](int c, std::string* into) {
-        if (into) *into += static_cast<char>(c);
-        if (c == '\r' && peek() == '\n') {
-            get();
-            if (into) *into += '\n';
-        }
-        ++nextLine_;
-    };
-    for (;;) {
+    RecordCount count;
+    size_t longField = 0;
+    for (bool more = true; more;) {
         if (used_ == fields_.size()) fields_.emplace_back();
         CsvField& field = fields_[used_++];
         field.value.clear();
         field.quoted = peek() == '"';
-        int64_t fieldChars = 0;
-        bool more = false;  // a comma followed: another field comes
+        count.fieldChars = 0;
+        more = false;
         if (field.quoted) {
-            get();
-            for (;;) {
-                const int c = get();
-                if (c == kEnd) {
-                    return refuse(
-                        "a quoted field (field " + std::to_string(used_) + ") has no closing quote",
-                        resumeAt);
-                }
-                if (c == '"') {
-                    if (peek() != '"') break;
-                    get();
-                } else if (c == '\r' || c == '\n') {
-                    lineBreak(c, &field.value);
-                    if (resumeAt < 0) resumeAt = consumed_;
-                    chars += 1;
-                    fieldChars += 1;
-                    continue;
-                }
-                field.value += static_cast<char>(c);
-                if (counts(c)) {
-                    ++chars;
-                    ++fieldChars;
-                }
-                if (chars > kMaxLineChars) break;
-            }
-            const int after = peek();
-            if (after == ',') {
-                get();
-                more = true;
-            } else if (after != '\r' && after != '\n' && after != kEnd && chars <= kMaxLineChars) {
-                const int field1 = static_cast<int>(used_);
-                // The rest of the physical line goes with the refused record.
-                for (int c = get(); c != kEnd; c = get()) {
-                    if (c == '\r' || c == '\n') {
-                        lineBreak(c, nullptr);
-                        break;
-                    }
-                }
-                refusal_ = "text follows the closing quote of field " + std::to_string(field1);
-                used_ = 0;
-                return CsvRead::Refused;
-            }
+            if (const auto refused = readQuoted(field, count, more)) return *refused;
         } else {
-            for (int c = peek(); c != kEnd && c != ',' && c != '\r' && c != '\n'; c = peek()) {
-                get();
-                field.value += static_cast<char>(c);
-                if (counts(c)) {
-                    ++chars;
-                    ++fieldChars;
-                }
-                if (chars > kMaxLineChars) break;
-            }
-            if (peek() == ',') {
-                get();
-                more = true;
-            }
+            readPlain(field, count, more);
         }
-        if (fieldChars > kMaxFieldChars && longField == 0) longField = static_cast<int>(used_);
-        if (chars > kMaxLineChars) {
-            if (resumeAt >= 0) {
-                return refuse("the line is longer than 16,000 characters", resumeAt);
-            }
-            for (int c = get(); c != kEnd; c = get()) {
-                if (c == '\r' || c == '\n') {
-                    lineBreak(c, nullptr);
-                    break;
-                }
-            }
-            return refuse("the line is longer than 16,000 characters", -1);
+        if (count.fieldChars > kMaxFieldChars && longField == 0) longField = used_;
+        if (count.chars > kMaxLineChars) {
+            if (count.resumeAt < 0) skipRestOfLine();
+            return refuse("the line is longer than 16,000 characters", count.resumeAt);
         }
-        if (!more) break;
     }
     const int c = get();
     if (c == '\r' || c == '\n') lineBreak(c, nullptr);
@@ -382,6 +390,10 @@ CsvRead CsvLineReader::read() {
         return refuse("field " + std::to_string(longField) + " is longer than 4,000 characters",
                       -1);
     }
+    return finishLine();
+}
+
+CsvRead CsvLineReader::finishLine() {
     // The fields end where the rest of the line is blank.
     const CsvField& last = fields_[used_ - 1];
     if (!last.quoted && last.value.find_first_not_of(' ') == std::string::npos) --used_;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -64,8 +65,19 @@ private:
     int get();
     bool fill();
     bool seek(int64_t offset);
-    void startField();
-    bool endField();
+    // What a record read so far counts, and where to read on if it is refused.
+    struct RecordCount {
+        int64_t resumeAt = -1;  // after the record's first line, once a quoted field ran past it
+        int64_t chars = 0;
+        int64_t fieldChars = 0;
+    };
+    bool counts(int c) const;
+    void lineBreak(int c, std::string* into);
+    void skipRestOfLine();
+    void append(CsvField& field, RecordCount& count, int c) const;
+    std::optional<CsvRead> readQuoted(CsvField& field, RecordCount& count, bool& more);
+    void readPlain(CsvField& field, RecordCount& count, bool& more);
+    CsvRead finishLine();
     CsvRead refuse(std::string why, int64_t resumeAt);
     bool validUtf8();
     bool openUtf16();

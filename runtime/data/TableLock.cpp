@@ -15,8 +15,8 @@ namespace {
 // chosen by the table's name so that every station picks the same one.
 long long byteOf(std::string_view table) {
     uint32_t h = 2166136261u;
-    for (unsigned char c : table) {
-        h ^= c;
+    for (char c : table) {
+        h ^= static_cast<unsigned char>(c);
         h *= 16777619u;
     }
     return static_cast<long long>(h & 0x7fffffffu);

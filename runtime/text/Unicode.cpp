@@ -10,8 +10,8 @@ namespace {
 
 // ASCII needs no table: most catalogue text is plain ASCII, and this path is hot in filters.
 inline bool isAscii(std::string_view s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
 }
 

@@ -23,7 +23,8 @@ bool ColumnLocator::type(char32_t ch) {
         return true;
     }
     size_t characters = 0;
-    for (char c : text_) characters += continuation(c) ? 0 : 1;
+    for (char c : text_)
+        if (!continuation(c)) ++characters;
     if (characters >= kLength) return false;
     text_ += QString::fromUcs4(&ch, 1).toStdString();
     return true;

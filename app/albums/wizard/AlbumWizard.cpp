@@ -14,12 +14,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
+#include <variant>
 
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/CdTime.h"
 #include "app/albums/wizard/AlbumTransfer.h"
+#include "app/albums/wizard/AlbumWizardChecks.h"
 #include "app/albums/wizard/TitleLookup.h"
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/albums/wizard/TrackForm.h"
@@ -231,76 +232,84 @@ void AlbumWizard::loadLists() {
     media_->setCurrentIndex(at >= 0 ? at : 0);
 }
 
-// The General page's values into the song buffer, the category and media checked as on
-// leaving their fields. False when the focus must stay on one of them.
-bool AlbumWizard::takeGeneral() {
-    Catalogue& cat = state_.catalogue();
-    SongRecord& song = cat.song();
-    if (artist_) song.Artist = artist_->text().toStdString();
-    song.Album = album_->text().toStdString();
-    song.FileNumber = fileNumber_->text().toStdString();
-    const std::string picture = "@" + state_.settings().dateFormat;
-    const QString date = releaseDate_->text().trimmed();
-    int32_t day = 0;
-    if (!date.isEmpty()) {
-        const std::string value = deformatPicture(picture, date.toStdString());
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), day);
-        if (error != std::errc() || end != value.data() + value.size() || day <= 0) {
-            // A date that does not read is refused, not saved as no date.
-            state_.dialogs().message("Invalid Date",
-                                     "\"" + date.toStdString() +
-                                         "\" is not a date.|Type the release date as the "
-                                         "date format of the Preferences shows it, or leave it "
-                                         "blank.",
-                                     MessageIcon::Warning, Button::Ok, Button::Ok);
-            tabs_->setCurrentIndex(0);
-            releaseDate_->setFocus();
-            return false;
-        }
-    }
-    song.ReleaseDate = day;
-    cat.category().Category = category_->currentText().trimmed().toStdString();
-    if (!rules_.acceptCategory()) {
-        tabs_->setCurrentIndex(0);
-        category_->setFocus();
-        return false;
-    }
-    if (media_->currentIndex() < 0) {
-        tabs_->setCurrentIndex(0);
-        media_->setFocus();
-        return false;
-    }
-    song.Media = media_->currentText().toStdString();
-    // The single-artist wizard checks the name against the media file too: another station
-    // may have removed it since the list was filled.
-    if (kind_ == Kind::SingleArtist) {
-        DataFile& media = cat.file(F::Media);
+AlbumWizardChecks AlbumWizard::checks() {
+    AlbumWizardChecks::Lookups lookups;
+    lookups.acceptCategory = [this](const std::string& name) {
+        state_.catalogue().category().Category = name;
+        return rules_.acceptCategory();
+    };
+    lookups.mediaFiled = [this](const std::string& name) {
+        Catalogue& cat = state_.catalogue();
         const MediaRecord kept = cat.media();
-        cat.media().Media = song.Media.view();
-        const bool known = media.get(MediaRecord::KeyMedia) == 0;
+        cat.media().Media = name;
+        const bool known = cat.file(F::Media).get(MediaRecord::KeyMedia) == 0;
         cat.media() = kept;
-        if (!known) {
-            state_.warning()(Warning::ValueNotInFile, "MUS:Media", media.decl().label());
-            tabs_->setCurrentIndex(0);
-            media_->setFocus();
-            return false;
-        }
+        return known;
+    };
+    return AlbumWizardChecks("@" + state_.settings().dateFormat, kind_ == Kind::SingleArtist,
+                             std::move(lookups));
+}
+
+AlbumGeneralTyped AlbumWizard::typedGeneral() const {
+    AlbumGeneralTyped typed;
+    if (artist_) typed.artist = artist_->text().toStdString();
+    typed.album = album_->text().toStdString();
+    typed.releaseDate = releaseDate_->text().trimmed().toStdString();
+    typed.fileNumber = fileNumber_->text().toStdString();
+    typed.category = category_->currentText().trimmed().toStdString();
+    if (media_->currentIndex() >= 0) typed.media = media_->currentText().toStdString();
+    return typed;
+}
+
+// The General page's values into the song buffer once the checks accept them. False when the
+// focus must stay on one of them.
+bool AlbumWizard::takeGeneral() {
+    const auto taken = checks().general(typedGeneral());
+    if (const auto* problem = std::get_if<AlbumGeneralProblem>(&taken)) {
+        refuse(*problem);
+        return false;
     }
+    const auto& values = std::get<AlbumGeneralValues>(taken);
+    SongRecord& song = state_.catalogue().song();
+    if (values.artist) song.Artist = *values.artist;
+    song.Album = values.album;
+    song.FileNumber = values.fileNumber;
+    song.ReleaseDate = values.releaseDate;
+    song.Media = values.media;
     return true;
+}
+
+void AlbumWizard::refuse(const AlbumGeneralProblem& problem) {
+    using Problem = AlbumGeneralProblem;
+    if (!problem.text.empty()) {
+        state_.dialogs().message(problem.title, problem.text, MessageIcon::Warning, Button::Ok,
+                                 Button::Ok);
+    } else if (problem.what == Problem::What::MediaNotFiled) {
+        state_.warning()(Warning::ValueNotInFile, "MUS:Media",
+                         state_.catalogue().file(F::Media).decl().label());
+    }
+    tabs_->setCurrentIndex(0);
+    switch (problem.focus) {
+        case Problem::Field::ReleaseDate:
+            releaseDate_->setFocus();
+            break;
+        case Problem::Field::Category:
+            category_->setFocus();
+            break;
+        case Problem::Field::Media:
+            media_->setFocus();
+            break;
+    }
 }
 
 void AlbumWizard::categoryLeft() {
     if (checkingCategory_) return;
     checkingCategory_ = true;
     PendingPress pressed(*this);
-    state_.catalogue().category().Category = category_->currentText().trimmed().toStdString();
-    const bool passed = rules_.acceptCategory();
-    if (!passed) {
-        tabs_->setCurrentIndex(0);
-        category_->setFocus();
-    }
+    const auto problem = checks().category(category_->currentText().trimmed().toStdString());
+    if (problem) refuse(*problem);
     checkingCategory_ = false;
-    pressed.finish(passed);
+    pressed.finish(!problem);
 }
 
 void AlbumWizard::reloadTracks(int select) {

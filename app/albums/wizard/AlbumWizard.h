@@ -24,8 +24,11 @@ class QTreeWidget;
 
 namespace cdz {
 
+class AlbumWizardChecks;
 class AppState;
 class FileUse;
+struct AlbumGeneralProblem;
+struct AlbumGeneralTyped;
 struct SongRecord;
 
 class AlbumWizard : public QDialog {
@@ -61,7 +64,12 @@ private:
     QWidget* buildSongs();
     QLineEdit* entry(QWidget* page, const char* name, int maxChars);
     void loadLists();
+    // The General page's rules over the catalogue, with the date format of the moment.
+    AlbumWizardChecks checks();
+    AlbumGeneralTyped typedGeneral() const;
     bool takeGeneral();
+    // The General page comes up with the refused field in focus, after what the user is told.
+    void refuse(const AlbumGeneralProblem& problem);
     // The category checked as its field is left, as a form checks it (the question to add a
     // new one asked then rather than at OK).
     void categoryLeft();

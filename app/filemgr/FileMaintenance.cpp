@@ -136,8 +136,8 @@ std::string FileMaintenance::info(const RegisteredFile& registered) {
     DataFile& file = *registered.file;
     std::error_code ec;
     const auto path = file.path();
-    const std::string notYet = "The file " + registered.label + " (" + path.filename().string() +
-                               ") does not exist yet.|It is made when the program first needs it.";
+    std::string notYet = "The file " + registered.label + " (" + path.filename().string() +
+                         ") does not exist yet.|It is made when the program first needs it.";
     // On a server only an open can tell whether the file is there.
     const bool onServer = !file.database().has(StorageFeature::FilesInFolder);
     if (!onServer && !std::filesystem::exists(path, ec)) return notYet;

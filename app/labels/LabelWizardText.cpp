@@ -29,7 +29,7 @@ std::string joined(std::string_view first, std::string_view second, std::string_
 
 // "A" and "B" are the sides 1 and 2 a cassette's songs are also given as.
 std::string sideOf(std::string_view stored) {
-    const std::string side = toUpper(trimmed(stored));
+    std::string side = toUpper(trimmed(stored));
     if (side == "A") return "1";
     if (side == "B") return "2";
     return side;

@@ -261,6 +261,7 @@ PlaylistGeneratorOutcome PlaylistGenerator::generate(const PlaylistGeneratorChoi
         std::sort(order.begin(), order.end(),
                   [&](size_t a, size_t b) { return draws[a].rank < draws[b].rank; });
         std::vector<int64_t> sorted;
+        sorted.reserve(order.size());
         for (size_t i : order) sorted.push_back(draws[i].rank);
         if (gathered) {
             for (int64_t rank : sorted)

@@ -109,8 +109,8 @@ bool ReportRecords::setFilter(std::string_view text, const std::string& field,
         for (const std::string& low : starts) {
             std::string high = low;
             high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
-            range.where += std::string(range.where.empty() ? "" : " OR ") + "({~" + field +
-                           "} >= ? AND {~" + field + "} < ?)";
+            if (!range.where.empty()) range.where += " OR ";
+            range.where += "({~" + field + "} >= ? AND {~" + field + "} < ?)";
             range.params.push_back(low);
             range.params.push_back(std::move(high));
         }

@@ -50,7 +50,7 @@ ReportColumn chart(const char* caption = "Chart") {
 
 // The user's caption of the user-defined key; the settings' own defaults are no caption.
 std::string userKeyCaption(AppState& state) {
-    const std::string caption(clip(state.settings().udkPrompt));
+    std::string caption(clip(state.settings().udkPrompt));
     if (caption.empty() || caption == Settings::kUdkPromptDefault ||
         caption == Settings::kUdkPromptUnread)
         return std::string(Settings::kUdkPromptDefault);
@@ -111,7 +111,7 @@ ReportDefinition list(const char* procedure, const char* heading, const char* ke
 }
 
 std::vector<ReportColumn> withDetails(std::vector<ReportColumn> lead) {
-    for (ReportColumn c : {category(), track(), chart(), fileNumber(), releaseDate()})
+    for (const ReportColumn& c : {category(), track(), chart(), fileNumber(), releaseDate()})
         lead.push_back(c);
     return lead;
 }

@@ -7,6 +7,16 @@ namespace qk {
 using cdz::Button;
 namespace err = cdz::err;
 
+// The code is the one the user was told of: the warning's window runs the event loop, in which
+// the file's error may change.
+int OpenRoutine::warnAndFail(cdz::Warning warning, const cdz::DataFile& file,
+                             const std::string& label) {
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
+    const cdz::ErrorState told = file.error();
+    messages_.warning(warning, told, label);
+    return told.code;
+}
+
 int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>& convert) {
     const std::string& label = file.decl().label();
     int code = file.open(mode);
@@ -20,14 +30,10 @@ int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>
     switch (code) {
         case err::kFileNotFound: {
             if (cdz::createIfMissing(file) != 0) {
-                const cdz::ErrorState e = file.error();
-                messages_.warning(cdz::Warning::FileCreationError, e, label);
-                return e.code;
+                return warnAndFail(cdz::Warning::FileCreationError, file, label);
             }
             if ((code = file.open(mode)) != 0) {
-                const cdz::ErrorState e = file.error();
-                messages_.warning(cdz::Warning::CreatedFileOpenError, e, label);
-                return e.code;
+                return warnAndFail(cdz::Warning::CreatedFileOpenError, file, label);
             }
             return 0;
         }
@@ -35,9 +41,7 @@ int OpenRoutine::open(cdz::DataFile& file, int mode, const std::function<void()>
             if (messages_.warning(cdz::Warning::InvalidKey, file.error(), label) != Button::Yes)
                 return code;
             if (file.build() != 0) {
-                const cdz::ErrorState e = file.error();
-                messages_.warning(cdz::Warning::KeyRebuildError, e, label);
-                return e.code;
+                return warnAndFail(cdz::Warning::KeyRebuildError, file, label);
             }
             code = file.open(mode);
             break;

@@ -22,6 +22,7 @@ public:
     int open(cdz::DataFile& file, int mode, const std::function<void()>& convert = {});
 
 private:
+    int warnAndFail(cdz::Warning warning, const cdz::DataFile& file, const std::string& label);
     Messages& messages_;
 };
 

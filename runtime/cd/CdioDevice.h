@@ -8,7 +8,8 @@
 
 #include "runtime/cd/CdDevice.h"
 
-struct _CdIo;
+// The disc library's own handle type, declared here so its header stays out of ours.
+struct _CdIo;  // NOLINT(bugprone-reserved-identifier)
 
 namespace cdz {
 

@@ -301,7 +301,7 @@ ExprParser::Tree ExprParser::parsePrimary() {
             return leaf(ExprNode::Kind::String);
         case ExprToken::Name:
             shift();
-            if (token_.kind == ExprToken::LParen) return parseCall(std::move(t));
+            if (token_.kind == ExprToken::LParen) return parseCall(t);
             return leaf(ExprNode::Kind::Name);
         case ExprToken::LParen: {
             shift();
@@ -324,7 +324,7 @@ ExprParser::Tree ExprParser::parsePrimary() {
     }
 }
 
-ExprParser::Tree ExprParser::parseCall(ExprTokenInfo name) {
+ExprParser::Tree ExprParser::parseCall(const ExprTokenInfo& name) {
     const ExprFunctionInfo* info = findExprFunction(name.text);
     if (!info) {
         fail(name.position, "unknown function '" + name.text + "'");

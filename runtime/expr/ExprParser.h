@@ -14,7 +14,7 @@
 
 namespace cdz {
 
-constexpr size_t kExprMaxText = 64 * 1024;
+constexpr size_t kExprMaxText = size_t{64} * 1024;
 constexpr int kExprMaxDepth = 256;
 
 struct ExprParseResult {
@@ -49,7 +49,7 @@ private:
     Tree parseMultiplicative();
     Tree parseUnary();
     Tree parsePrimary();
-    Tree parseCall(ExprTokenInfo name);
+    Tree parseCall(const ExprTokenInfo& name);
 
     ExprLexer lexer_;
     ExprTokenInfo token_;

@@ -18,7 +18,7 @@ namespace cdz {
 // The text one evaluation may produce in all, however the expression multiplies it
 // ("LEFT('',9999) & LEFT('',9999) & ..."): a result past it is cut short, so memory stays
 // bounded for any text. Real filters make a few kilobytes.
-constexpr size_t kExprTextBudget = 16 * 1024 * 1024;
+constexpr size_t kExprTextBudget = size_t{16} * 1024 * 1024;
 // The longest prefix of `text` of at most `limit` bytes that does not end inside a character.
 size_t exprCutPoint(std::string_view text, size_t limit);
 

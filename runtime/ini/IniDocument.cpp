@@ -59,9 +59,9 @@ IniDocument::IniDocument(std::string_view text) {
 void IniDocument::parseLine(Line& line, int currentSection) const {
     const std::string_view t = trim(line.body);
     line.section = currentSection;
-    if (t.empty() || t.front() == ';') {
-        line.kind = Kind::Other;
-    } else if (t.front() == '[') {
+    line.kind = Kind::Other;
+    if (t.empty() || t.front() == ';') return;
+    if (t.front() == '[') {
         std::string_view name = t.substr(1);
         const auto close = name.rfind(']');
         if (close != std::string_view::npos) name = name.substr(0, close);
@@ -70,8 +70,6 @@ void IniDocument::parseLine(Line& line, int currentSection) const {
     } else if (const auto eq = t.find('='); eq != std::string_view::npos) {
         line.kind = Kind::Entry;
         line.folded = foldCase(trim(t.substr(0, eq)));
-    } else {
-        line.kind = Kind::Other;
     }
 }
 

@@ -76,7 +76,7 @@ std::filesystem::path IniFile::writeTarget() const {
     // Renaming over a symbolic link would replace the link; the file it points to is meant.
     std::error_code ec;
     if (std::filesystem::is_symlink(path_, ec)) {
-        const auto target = std::filesystem::weakly_canonical(path_, ec);
+        auto target = std::filesystem::weakly_canonical(path_, ec);
         if (!ec) return target;
     }
     return path_;

@@ -109,7 +109,7 @@ std::string whyNotARegularFile(const std::filesystem::path& target) {
     return {};
 }
 
-ReplacingFile::ReplacingFile(std::filesystem::path target, const FileCalls& calls)
+ReplacingFile::ReplacingFile(const std::filesystem::path& target, const FileCalls& calls)
     : target_(resolved(target)), calls_(calls) {}
 
 ReplacingFile::~ReplacingFile() {

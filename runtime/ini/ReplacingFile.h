@@ -13,7 +13,7 @@ namespace cdz {
 
 class ReplacingFile {
 public:
-    explicit ReplacingFile(std::filesystem::path target,
+    explicit ReplacingFile(const std::filesystem::path& target,
                            const FileCalls& calls = FileCalls::system());
     ~ReplacingFile();  // removes the temporary file unless it was committed
     ReplacingFile(const ReplacingFile&) = delete;

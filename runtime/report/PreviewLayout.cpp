@@ -130,7 +130,7 @@ std::vector<QRectF> PreviewLayout::cells(QSizeF window, double aspect) const {
     width = std::max(width, 1.0);
     height = std::max(height, 1.0);
     std::vector<QRectF> result;
-    result.reserve(static_cast<std::size_t>(across_ * down_));
+    result.reserve(static_cast<std::size_t>(across_) * static_cast<std::size_t>(down_));
     for (int row = 0; row < down_; ++row)
         for (int col = 0; col < across_; ++col)
             result.emplace_back(col * (width + kGap), row * (height + kGap), width, height);

@@ -146,7 +146,7 @@ TimeWords splitTime(std::string_view shown) {
 // One run of digits cut into fields of two digits from the right, the rest leading
 // ("173000" -> 17 30 00); `fields` at most three. Empty when the run is too long.
 std::vector<QString> cutRun(const QString& run, int fields) {
-    if (run.size() > 2 * fields) return {};
+    if (run.size() > qsizetype{2} * fields) return {};
     std::vector<QString> parts;
     qsizetype end = run.size();
     while (end > 2 && static_cast<int>(parts.size()) < fields - 1) {

@@ -37,7 +37,7 @@ std::string_view dialogKindName(DialogKind kind) {
 QJsonObject DialogRecord::toJsonObject() const {
     QJsonArray names;
     for (Button b : buttons.list()) names.append(qs(buttonName(b)));
-    const QJsonObject object{
+    QJsonObject object{
         {"kind", qs(dialogKindName(kind))},
         {"title", qs(title)},
         {"text", qs(text)},

@@ -24,7 +24,7 @@ std::string text(const QJsonValue& value) {
 // "Artist A & Artist B": each credited name and the phrase that joins it to the next.
 std::string creditOf(const QJsonObject& owner) {
     std::string out;
-    for (const QJsonValue& credit : owner.value("artist-credit").toArray()) {
+    for (const auto& credit : owner.value("artist-credit").toArray()) {
         const QJsonObject c = credit.toObject();
         out += c.value("name").toString().toStdString() +
                c.value("joinphrase").toString().toStdString();
@@ -33,7 +33,7 @@ std::string creditOf(const QJsonObject& owner) {
 }
 
 bool carriesDisc(const QJsonObject& medium, const std::string& discId) {
-    for (const QJsonValue& disc : medium.value("discs").toArray()) {
+    for (const auto& disc : medium.value("discs").toArray()) {
         if (disc.toObject().value("id").toString().toStdString() == discId) return true;
     }
     return false;
@@ -43,10 +43,10 @@ bool carriesDisc(const QJsonObject& medium, const std::string& discId) {
 std::optional<QJsonObject> discMedium(const QJsonObject& release, const std::string& discId,
                                       int trackCount) {
     const QJsonArray media = release.value("media").toArray();
-    for (const QJsonValue& m : media) {
+    for (const auto& m : media) {
         if (carriesDisc(m.toObject(), discId)) return m.toObject();
     }
-    for (const QJsonValue& m : media) {
+    for (const auto& m : media) {
         if (m.toObject().value("tracks").toArray().size() == trackCount) return m.toObject();
     }
     return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<std::vector<TitleRelease>> TitleAnswer::read(std::string_view json
     const QJsonValue releases = doc.object().value("releases");
     if (!releases.isArray()) return std::nullopt;
     std::vector<TitleRelease> out;
-    for (const QJsonValue& r : releases.toArray()) {
+    for (const auto& r : releases.toArray()) {
         if (!r.isObject()) return std::nullopt;
         const QJsonObject release = r.toObject();
         const std::optional<QJsonObject> medium = discMedium(release, discId, trackCount);
@@ -75,7 +75,7 @@ std::optional<std::vector<TitleRelease>> TitleAnswer::read(std::string_view json
         read.artist = creditOf(release);
         read.date = text(release.value("date"));
         read.country = text(release.value("country"));
-        for (const QJsonValue& t : medium->value("tracks").toArray()) {
+        for (const auto& t : medium->value("tracks").toArray()) {
             const QJsonObject track = t.toObject();
             if (!track.value("title").isString()) return std::nullopt;
             std::string artist = creditOf(track);

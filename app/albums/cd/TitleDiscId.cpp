@@ -32,7 +32,7 @@ bool offsetsOf(const CdContents& contents, int& first, int& last,
     last = first + audio - 1;
     int32_t start = contents.firstSector + kLeadIn;
     for (int i = 0; i < tracks; ++i) {
-        if (i < audio) offsets[static_cast<size_t>(first + i)] = start;
+        if (i < audio) offsets[static_cast<size_t>(first) + static_cast<size_t>(i)] = start;
         if (i == audio) {
             offsets[0] = start - kSessionGap;  // the first data track's start
             return true;

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cstdlib>
+#include <utility>
 
 #include "app/engine/state/AppState.h"
 #include "app/engine/window/WindowPlacement.h"
@@ -26,7 +27,11 @@ constexpr const char* kKeyName = "Track Order";
 
 TrackForm::TrackForm(AppState& state, const TrackList& list, bool withArtist, WizardTrack track,
                      QWidget* parent)
-    : QDialog(parent), state_(state), list_(list), withArtist_(withArtist), track_(track) {
+    : QDialog(parent),
+      state_(state),
+      list_(list),
+      withArtist_(withArtist),
+      track_(std::move(track)) {
     setObjectName(section());
     const bool adding = track_.recno == 0;
     if (adding) {

@@ -68,6 +68,7 @@ public:
     int begin(const std::vector<CatalogueFile>& scope) {
         if (code_ != 0) return code_;
         std::vector<DataFile*> files;
+        files.reserve(scope.size());
         for (CatalogueFile f : scope) files.push_back(&catalogue_.file(f));
         transaction_.emplace(catalogue_.database(), files);
         return transaction_->began();

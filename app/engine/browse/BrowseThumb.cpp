@@ -2,6 +2,7 @@
 #include "app/engine/browse/BrowseEngine.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "runtime/data/ErrorState.h"
 #include "runtime/text/Text.h"
@@ -66,7 +67,7 @@ void BrowseEngine::placeThumb() {
         // The sorted list knows where the row stands; the tab's estimates are of another order.
         if (!page_.empty()) {
             if (auto f = view_->listedFraction(page_.at(choice_).recnos.front())) {
-                estimate = static_cast<int>(*f * 100.0 + 0.5);
+                estimate = static_cast<int>(std::lround(*f * 100.0));
             }
         }
         thumb_.placeThumb(pageFull(), estimate);

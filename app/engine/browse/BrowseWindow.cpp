@@ -60,7 +60,9 @@ BrowseWindow::BrowseWindow(AppState& state, BrowseWindowSpec spec, BrowseDeclara
     }
     BrowseHost host;
     host.visibleRows = [this] { return list_ ? list_->visibleRows() : 1; };
-    host.warning = [this](Warning warning, std::string label) { state_.warning()(warning, label); };
+    host.warning = [this](Warning warning, const std::string& label) {
+        state_.warning()(warning, label);
+    };
     host.close = [this] {
         QMetaObject::invokeMethod(this, &BrowseWindow::close, Qt::QueuedConnection);
     };
@@ -314,7 +316,7 @@ void BrowseWindow::runProcedure(const char* name) {
     sync();
 }
 
-QTabBar* BrowseWindow::makeAlphabetStrip(std::function<void(int)> chosen) {
+QTabBar* BrowseWindow::makeAlphabetStrip(const std::function<void(int)>& chosen) {
     auto* letters = new QTabBar(this);
     letters->setObjectName("AlphabetStrip");
     QFont bold = letters->font();

@@ -139,7 +139,7 @@ protected:
     void runProcedure(const char* name);
     // The strip of letter tabs "A" to "Z" above a browse's list; `chosen` gets the letter's
     // index (0 for "A") each time one is chosen, the one already chosen included.
-    QTabBar* makeAlphabetStrip(std::function<void(int)> chosen);
+    QTabBar* makeAlphabetStrip(const std::function<void(int)>& chosen);
     // The newly selected sort tab drawn with three blanks after its caption (a browse's style
     // sheet makes it bold); the one marked before gets its caption back.
     void markSortTab(int index);

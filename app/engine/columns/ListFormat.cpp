@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace cdz {
 
@@ -168,7 +169,9 @@ private:
     bool atEnd() const { return pos_ >= text_.size(); }
     bool peek(char c) const { return !atEnd() && text_[pos_] == c; }
 
-    ListFormatParse fail(std::string reason) { return ListFormatParse{std::nullopt, reason}; }
+    ListFormatParse fail(std::string reason) {
+        return ListFormatParse{std::nullopt, std::move(reason)};
+    }
 
     // Keeps the first reason: a failure deep in a part is the one worth telling.
     std::nullopt_t failColumn(const std::string& reason) {

@@ -8,7 +8,7 @@
 
 namespace cdz {
 
-ListFormatStore::ListFormatStore(IniFile& ini, std::string section, std::string listName)
+ListFormatStore::ListFormatStore(IniFile& ini, std::string section, const std::string& listName)
     : ini_(ini),
       section_(std::move(section)),
       savedKey_("SRCF" + listName),
@@ -23,7 +23,7 @@ std::string ListFormatStore::open(std::string_view designFormat, std::string_vie
     // setting would look like a new design and throw the user's layout away; compared before,
     // only a new design format from the program does. The saved layout is then given the
     // current date format itself, since it was saved with the pictures of its day.
-    const std::string design = replaceListDatePictures(designFormat, dateSetting);
+    std::string design = replaceListDatePictures(designFormat, dateSetting);
     if (ini_.read(section_, originalKey_) != designFormat) {
         if (!ini_.write(section_, originalKey_, designFormat)) lastError_ = ini_.lastError();
         return design;

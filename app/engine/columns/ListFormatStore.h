@@ -14,7 +14,7 @@ class ListFormatStore {
 public:
     // section: the window's section ("BrowseSongs"); listName: the list control's name
     // ("?Browse", "?Browse:1").
-    ListFormatStore(IniFile& ini, std::string section, std::string listName);
+    ListFormatStore(IniFile& ini, std::string section, const std::string& listName);
 
     // The format to give the list when its window opens, with its date pictures in the user's
     // date format: the saved layout when it was made from this design format and still reads

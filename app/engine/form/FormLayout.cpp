@@ -34,13 +34,13 @@ FormEntry FormLayout::entry(int tab, QString prompt, std::string field, std::str
 }
 
 FormEntry FormLayout::options(int tab, QString prompt, std::string field,
-                              std::vector<QString> choices, QRect at) {
+                              const std::vector<QString>& choices, QRect at) {
     FormEntry e = entry(tab, std::move(prompt), std::move(field), {}, {}, at, Type::Options);
-    for (QString& c : choices) e.options.emplace_back(c, c.toStdString());
+    for (const QString& c : choices) e.options.emplace_back(c, c.toStdString());
     return e;
 }
 
-FormPanel FormLayout::text(int tab, QRect place, QString shown, const QString& name) {
+FormPanel FormLayout::text(int tab, QRect place, const QString& shown, const QString& name) {
     return {tab, place, [shown, name](QWidget* page) -> QWidget* {
                 auto* label = new QLabel(shown, page);
                 label->setObjectName(name);
@@ -49,8 +49,8 @@ FormPanel FormLayout::text(int tab, QRect place, QString shown, const QString& n
             }};
 }
 
-FormPanel FormLayout::button(int tab, QRect place, QString caption, const QString& name,
-                             std::function<void()> pressed, QString tip) {
+FormPanel FormLayout::button(int tab, QRect place, const QString& caption, const QString& name,
+                             const std::function<void()>& pressed, const QString& tip) {
     return {tab, place, [=](QWidget* page) -> QWidget* {
                 auto* b = new QPushButton(caption, page);
                 b->setObjectName(name);

@@ -38,12 +38,12 @@ public:
     static FormEntry entry(int tab, QString prompt, std::string field, std::string picture,
                            QRect promptAt, QRect at, Type type = Type::Entry);
     static FormEntry options(int tab, QString prompt, std::string field,
-                             std::vector<QString> choices, QRect at);
-    static FormPanel text(int tab, QRect place, QString shown, const QString& name = {});
+                             const std::vector<QString>& choices, QRect at);
+    static FormPanel text(int tab, QRect place, const QString& shown, const QString& name = {});
     // A push button acting on the form's record: the controls are stored before it acts and
     // shown again after.
-    static FormPanel button(int tab, QRect place, QString caption, const QString& name,
-                            std::function<void()> pressed, QString tip = {});
+    static FormPanel button(int tab, QRect place, const QString& caption, const QString& name,
+                            const std::function<void()>& pressed, const QString& tip = {});
 
 private:
     Grid grid_;

@@ -16,7 +16,7 @@ namespace {
 // relative to the current one when that fits.
 std::string queryStoreFolder(const std::filesystem::path& folder) {
     constexpr size_t kMostCharacters = 100;
-    const std::string whole = folder.string();
+    std::string whole = folder.string();
     if (QString::fromStdString(whole).size() <= static_cast<qsizetype>(kMostCharacters)) {
         return whole;
     }

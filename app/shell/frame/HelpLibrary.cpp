@@ -89,6 +89,7 @@ std::vector<const HelpPage*> HelpLibrary::search(const QString& query) const {
     std::stable_sort(hits.begin(), hits.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<const HelpPage*> out;
+    out.reserve(hits.size());
     for (const auto& h : hits) out.push_back(h.second);
     return out;
 }

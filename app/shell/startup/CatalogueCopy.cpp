@@ -216,6 +216,7 @@ int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
     Catalogue source(folder_, from_), target(folder, to_);
     QueryTables sourceQueries(source.database(), folder_), targetQueries(target.database(), folder);
     std::vector<Pair> pairs;
+    pairs.reserve(static_cast<size_t>(kCatalogueFileCount) + 3);
     for (int f = 0; f < kCatalogueFileCount; ++f) {
         pairs.push_back({&source.file(static_cast<CatalogueFile>(f)),
                          &target.file(static_cast<CatalogueFile>(f))});

@@ -89,7 +89,7 @@ bool SongExport::start(const std::filesystem::path& file) {
         return false;
     }
     total_ = catalogue_.file(F::Cadenzio).records();
-    block_.reserve(kBlockBytes + 64 * 1024);
+    block_.reserve(kBlockBytes + size_t{64} * 1024);
     if (header_) {
         line_.clear();
         for (const ExportField& f : fields_) line_.headerName(f.label);

@@ -73,6 +73,7 @@ int convert(Database& db, const FileDecl& decl, const std::string& schema,
     std::vector<std::string> steps;
     auto deps = dependents(db, schema, table, &code);
     if (code) return code;
+    steps.reserve(deps.size());
     for (const auto& [type, name] : deps) {
         steps.push_back("DROP " + std::string(type == "index" ? "INDEX " : "TRIGGER ") + schema +
                         "." + Database::quote(name));

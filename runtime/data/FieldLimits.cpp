@@ -16,7 +16,8 @@ FieldLimits limitsOf(const FieldDesc& f) {
             for (int i = 0; i < f.decimal.digits() - places; ++i) whole *= 10;
             --whole;
             if (places == 0) return {-whole, whole, 0, {}};
-            return {-whole, whole, places, std::to_string(whole) + "." + std::string(static_cast<size_t>(places), '9')};
+            return {-whole, whole, places,
+                    std::to_string(whole) + "." + std::string(static_cast<size_t>(places), '9')};
         }
         default:
             return {};

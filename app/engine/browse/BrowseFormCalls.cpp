@@ -12,7 +12,8 @@ bool BrowseEngine::insert() {
     const SortOrder& s = decl_.sorts[static_cast<size_t>(sort_)];
     if (s.ranged) {
         // A new record falls inside the range the user is looking at.
-        const auto& key = decl_.file->decl().keys()[static_cast<size_t>(sorts_[static_cast<size_t>(sort_)].key)];
+        const auto& key =
+            decl_.file->decl().keys()[static_cast<size_t>(sorts_[static_cast<size_t>(sort_)].key)];
         decl_.file->decl().columns()[static_cast<size_t>(key.components.front())].assign(
             decl_.file->record(), sorts_[static_cast<size_t>(sort_)].rangeReset);
     }

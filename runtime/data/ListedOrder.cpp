@@ -23,7 +23,7 @@ void ListedOrder::queryChanged(const std::string& scanSql, const SqlValues& para
 std::vector<int64_t> ListedOrder::stamp() const {
     Database& db = view_.database();
     std::vector<int64_t> s{db.totalChanges()};
-    for (const auto& source : view_.sources_)
+    for (const auto& source : view_.sql_.sources())
         s.push_back(db.dataVersion(source.file->sql().schema()));
     return s;
 }
@@ -80,10 +80,7 @@ int ListedOrder::makeList() {
 int ListedOrder::valueOf(int64_t recno, SqlValue* value, bool* found) {
     Database& db = view_.database();
     const bool joined = view_.terms_.front().source > 0;
-    Statement stmt =
-        db.statement("SELECT " + view_.terms_.front().order.sql + " FROM " +
-                     (joined ? view_.fromSql() : view_.primary_.sql().ref() + " AS t0") +
-                     " WHERE t0." + TableSql::kRecno + " = ?");
+    Statement stmt = db.statement(view_.sql_.ofRecord(view_.terms_.front().order.sql, joined));
     if (!stmt) return db.error().code;
     stmt.bindInteger(1, recno);
     const StepResult rc = stmt.step();

@@ -15,75 +15,24 @@ namespace {
 constexpr int kFilteredPage = 64;
 constexpr int kNarrowedPage = 8;
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
-// "UPPER(x)" / "LOWER(x)" -> x, telling whether a case wrapper was there.
-std::string_view unwrapCase(std::string_view item, bool* folded) {
-    *folded = false;
-    for (std::string_view fn : {"UPPER(", "LOWER("}) {
-        if (item.size() > fn.size() && item.back() == ')' &&
-            toUpper(item.substr(0, fn.size())) == fn) {
-            *folded = true;
-            return trim(item.substr(fn.size(), item.size() - fn.size() - 1));
-        }
-    }
-    return item;
-}
-
 }  // namespace
 
-View::View(DataFile& primary) : primary_(primary) {
-    sources_.push_back({&primary, "t0", {}, 0});
+View::View(DataFile& primary) : primary_(primary), sql_(primary) {
     rebuild();
-}
-
-int View::findLabel(std::string_view label, int* column) const {
-    for (size_t s = 0; s < sources_.size(); ++s) {
-        int c = sources_[s].file->decl().columnIndex(label);
-        if (c >= 0) {
-            *column = c;
-            return static_cast<int>(s);
-        }
-    }
-    return -1;
 }
 
 const FieldDesc* View::column(std::string_view label, void** record) const {
     int column = -1;
-    int source = findLabel(label, &column);
+    int source = sql_.findLabel(label, &column);
     if (source < 0) return nullptr;
-    DataFile* file = sources_[static_cast<size_t>(source)].file;
-    if (record) *record = file->record();
-    return &file->decl().columns()[static_cast<size_t>(column)];
-}
-
-std::string View::columnSql(int source, int column) const {
-    return sources_[static_cast<size_t>(source)].file->sql().column(
-        column, sources_[static_cast<size_t>(source)].alias);
+    if (record) *record = sql_.sources()[static_cast<size_t>(source)].file->record();
+    return &sql_.field(source, column);
 }
 
 int View::addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on) {
     Database& db = primary_.database();
     if (!file.isOpen()) return db.fail(err::kFileNotOpen);
-    std::string alias = "t";  // appended: see Database::freeSchemaName
-    alias += std::to_string(sources_.size());
-    Source src{&file, std::move(alias), {}, -1};
-    for (const auto& [parentLabel, childLabel] : on) {
-        int parentColumn = -1;
-        int parent = findLabel(parentLabel, &parentColumn);
-        int childColumn = file.decl().columnIndex(childLabel);
-        if (parent < 0 || childColumn < 0 || (src.parent >= 0 && parent != src.parent)) {
-            return db.fail(err::kInvalidKeyLength);
-        }
-        src.parent = parent;
-        src.on.emplace_back(parentColumn, childColumn);
-    }
-    if (src.on.empty()) return db.fail(err::kInvalidKeyLength);
-    sources_.push_back(std::move(src));
+    if (!sql_.addJoin(file, on)) return db.fail(err::kInvalidKeyLength);
     return rebuild();
 }
 
@@ -93,65 +42,22 @@ int View::setOrder(int key) {
         orderFailed_->set(err::kInvalidKeyLength, 0, "no key " + std::to_string(key + 1));
         return refused();
     }
-    terms_.clear();
+    terms_ = keyOrder(sql_, key);
     prefix_ = {};
     prefixTerms_ = 0;
     orderKey_ = key;
     listing_ = false;
-    if (key >= 0) {
-        const auto& k = primary_.decl().keys()[static_cast<size_t>(key)];
-        for (size_t c = 0; c < k.components.size(); ++c) {
-            bool folded = primary_.sql().keyUsesFolded(k, static_cast<int>(c));
-            terms_.push_back({0,
-                              k.components[c],
-                              folded,
-                              {primary_.sql().keyColumn(k, static_cast<int>(c), "t0"), false}});
-        }
-    }
     orderFailed_.reset();
     return prepared(&orderFailed_);
 }
 
 int View::setOrder(std::string_view list) {
-    std::vector<Term> terms;
-    while (!list.empty()) {
-        auto comma = list.find(',');
-        std::string_view item = trim(list.substr(0, comma));
-        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
-        if (item.empty()) continue;
-        bool descending = false;
-        if (item.front() == '-' || item.front() == '+') {
-            descending = item.front() == '-';
-            item = trim(item.substr(1));
-        }
-        bool folded = false;
-        item = unwrapCase(item, &folded);
-        int column = -1;
-        int source = findLabel(item, &column);
-        if (source < 0 || sources_[static_cast<size_t>(source)]
-                              .file->decl()
-                              .columns()[static_cast<size_t>(column)]
-                              .isMemo()) {
-            orderFailed_ = ErrorState{};
-            orderFailed_->set(err::kInvalidKeyLength, 0, "unknown order " + std::string(item));
-            return refused();
-        }
-        const auto& decl = sources_[static_cast<size_t>(source)].file->decl();
-        folded = folded && decl.columns()[static_cast<size_t>(column)].isText();
-        std::string sql = columnSql(source, column);
-        if (folded) {
-            sql = decl.needsFolded(column)
-                      ? sources_[static_cast<size_t>(source)].alias + "." +
-                            Database::quote(decl.columns()[static_cast<size_t>(column)].name +
-                                            "__fold")
-                      : "cdz_fold(" + sql + ")";
-        }
-        if (source > 0) {
-            // A record with nothing joined still has its place in the order.
-            bool text = decl.columns()[static_cast<size_t>(column)].isText();
-            sql = "IFNULL(" + sql + (text ? ", '')" : ", 0)");
-        }
-        terms.push_back({source, column, folded, {sql, descending}});
+    std::vector<ViewTerm> terms;
+    std::string bad;
+    if (!parseOrder(list, sql_, &terms, &bad)) {
+        orderFailed_ = ErrorState{};
+        orderFailed_->set(err::kInvalidKeyLength, 0, "unknown order " + bad);
+        return refused();
     }
     terms_ = std::move(terms);
     prefix_ = {};
@@ -217,79 +123,6 @@ int View::prepared(std::optional<ErrorState>* failure) {
     return db.succeed();
 }
 
-std::string View::fromSql() const {
-    std::string sql = primary_.sql().ref() + " AS t0";
-    for (size_t i = 1; i < sources_.size(); ++i) {
-        const auto& s = sources_[i];
-        const auto& t = s.file->sql();
-        // The first match only, so every primary record appears once.
-        std::string match = "(SELECT " + std::string(TableSql::kRecno) + " FROM " + t.ref();
-        for (size_t k = 0; k < s.on.size(); ++k) {
-            match += (k ? " AND " : " WHERE ") + t.column(s.on[k].second) + " = " +
-                     columnSql(s.parent, s.on[k].first);
-        }
-        match += " ORDER BY " + std::string(TableSql::kRecno) + " LIMIT 1)";
-        sql += " LEFT JOIN " + t.ref() + " AS " + s.alias + " ON " + s.alias + "." +
-               TableSql::kRecno + " = " + match;
-    }
-    return sql;
-}
-
-std::string View::selectSql() const {
-    std::string sql;
-    for (size_t i = 0; i < sources_.size(); ++i) {
-        sql += (i ? ", " : "") + sources_[i].file->sql().selectList(sources_[i].alias);
-    }
-    return sql;
-}
-
-int View::filterSql(std::string* where, bool* joined) const {
-    Database& db = primary_.database();
-    std::string_view text = pushDown_.where;
-    while (!text.empty()) {
-        auto open = text.find('{');
-        *where += text.substr(0, open);
-        if (open == std::string_view::npos) break;
-        auto close = text.find('}', open);
-        if (close == std::string_view::npos) {
-            return db.fail(err::kInvalidKeyLength, 0, "unclosed label in the filter");
-        }
-        std::string_view label = text.substr(open + 1, close - open - 1);
-        // "{~LABEL}": the column's case-folded copy, the one a case-blind key's index holds.
-        const bool folded = label.starts_with('~');
-        if (folded) label.remove_prefix(1);
-        int column = -1;
-        int source = findLabel(label, &column);
-        if (source < 0) {
-            return db.fail(err::kInvalidKeyLength, 0,
-                           "unknown label " + std::string(label) + " in the filter");
-        }
-        if (folded) {
-            const FileDecl& decl = sources_[static_cast<size_t>(source)].file->decl();
-            std::string sql =
-                decl.needsFolded(column)
-                    ? sources_[static_cast<size_t>(source)].alias + "." +
-                          Database::quote(decl.columns()[static_cast<size_t>(column)].name +
-                                          "__fold")
-                    : "cdz_fold(" + columnSql(source, column) + ")";
-            *where += source > 0 ? "IFNULL(" + sql + ", '')" : sql;
-            if (source > 0) *joined = true;
-        } else if (source > 0) {
-            // A record with nothing joined meets the condition as its cleared buffer would.
-            bool isText = sources_[static_cast<size_t>(source)]
-                              .file->decl()
-                              .columns()[static_cast<size_t>(column)]
-                              .isText();
-            *where += "IFNULL(" + columnSql(source, column) + (isText ? ", '')" : ", 0)");
-            *joined = true;
-        } else {
-            *where += columnSql(source, column);
-        }
-        text.remove_prefix(close + 1);
-    }
-    return 0;
-}
-
 void View::unplace() {
     bound_.reset();
     ahead_.clear();
@@ -320,7 +153,10 @@ int View::compose() {
     Database& db = primary_.database();
     std::string where;
     bool joined = false;
-    if (int code = filterSql(&where, &joined)) return code;
+    std::string why;
+    if (!sql_.where(pushDown_.where, &where, &joined, &why)) {
+        return db.fail(err::kInvalidKeyLength, 0, why);
+    }
     params_ = prefix_.params;
     params_.insert(params_.end(), pushDown_.params.begin(), pushDown_.params.end());
     if (!prefix_.where.empty()) {
@@ -328,14 +164,10 @@ int View::compose() {
     }
     std::vector<OrderTerm> order;
     for (const auto& t : terms_) order.push_back(t.order);
-    query_ = KeysetQuery(selectSql(), fromSql(), std::move(order),
-                         std::string("t0.") + TableSql::kRecno, where, params_, prefixTerms_);
+    query_ = KeysetQuery(sql_.select(), sql_.from(), std::move(order), ViewSql::recno(), where,
+                         params_, prefixTerms_);
     probed_ = false;
-    probeSql_.clear();
-    if (!where.empty()) {
-        probeSql_ = "SELECT 1 FROM " + (joined ? fromSql() : primary_.sql().ref() + " AS t0") +
-                    " WHERE " + where + " LIMIT 1";
-    }
+    probeSql_ = where.empty() ? std::string() : sql_.probe(where, joined);
     where_ = std::move(where);
     joinedWhere_ = joined;
     if (listing_) listed_->queryChanged(listScanSql(), params_);
@@ -381,8 +213,8 @@ int View::setListed(bool on) {
 }
 
 SqlValue View::termValue(size_t term) const {
-    const Term& t = terms_[term];
-    const DataFile& f = *sources_[static_cast<size_t>(t.source)].file;
+    const ViewTerm& t = terms_[term];
+    const DataFile& f = *sql_.sources()[static_cast<size_t>(t.source)].file;
     SqlValue v = f.decl().columns()[static_cast<size_t>(t.column)].value(f.record());
     if (t.folded) {
         // A stored copy holds the sort key; an order without one folds in the statement.
@@ -393,13 +225,8 @@ SqlValue View::termValue(size_t term) const {
 }
 
 std::string View::listScanSql() const {
-    bool joined = joinedWhere_ || terms_.front().source > 0 || accept_;
-    std::string sql =
-        std::string("SELECT t0.") + TableSql::kRecno + ", " + terms_.front().order.sql;
-    if (accept_) sql += ", " + selectSql();
-    sql += " FROM " + (joined ? fromSql() : primary_.sql().ref() + " AS t0");
-    if (!where_.empty()) sql += " WHERE " + where_;
-    return sql;
+    const bool joined = joinedWhere_ || terms_.front().source > 0;
+    return sql_.listScan(terms_.front().order.sql, accept_ != nullptr, where_, joined);
 }
 
 int View::stepListed(bool forward) {
@@ -458,7 +285,7 @@ int View::previous() {
 bool View::takeRow(const SqlValues& row, int firstColumn) {
     int c = firstColumn;
     bool ok = true;
-    for (const auto& s : sources_) {
+    for (const auto& s : sql_.sources()) {
         ok = s.file->loadRow(row, c) && ok;
         c += s.file->sql().selectWidth();
     }
@@ -472,7 +299,7 @@ int View::step(bool forward) {
     if (listing_) return stepListed(forward);
     const int width = query_.firstSelectColumn() + [&] {
         int w = 0;
-        for (const auto& s : sources_) w += s.file->sql().selectWidth();
+        for (const auto& s : sql_.sources()) w += s.file->sql().selectWidth();
         return w;
     }();
     // Before reading in key order, where a condition that matches little would be tested
@@ -542,8 +369,7 @@ int View::readRecord(int64_t recno) {
     SqlValues row;
     int code;
     {
-        Statement stmt = db.statement("SELECT " + selectSql() + " FROM " + fromSql() +
-                                      " WHERE t0." + TableSql::kRecno + " = ?");
+        Statement stmt = db.statement(sql_.ofRecord(sql_.select(), true));
         if (!stmt) return db.error().code;
         stmt.bindInteger(1, recno);
         StepResult rc = stmt.step();

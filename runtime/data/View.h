@@ -4,7 +4,8 @@
 // category, a playlist entry to its song and the song's category) whose buffers are left blank
 // when nothing matches, and optionally filtered. Reading fills the record buffers of every
 // file of the view; it goes a page at a time from the last record read, so the view never
-// counts or loads the whole file.
+// counts or loads the whole file. The order is read into terms by ViewOrder and the statements
+// are composed by ViewSql; the view holds the position and reads.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +19,8 @@
 #include "runtime/data/FetchAhead.h"
 #include "runtime/data/KeysetQuery.h"
 #include "runtime/data/ListedOrder.h"
+#include "runtime/data/ViewOrder.h"
+#include "runtime/data/ViewSql.h"
 
 namespace cdz {
 
@@ -96,29 +99,10 @@ public:
 
 private:
     friend class ListedOrder;
-    struct Source {
-        DataFile* file;
-        std::string alias;
-        std::vector<std::pair<int, int>> on;  // (column of `parent`, column of this file)
-        int parent = 0;
-    };
-    struct Term {
-        int source;
-        int column;
-        bool folded;
-        OrderTerm order;
-    };
-
-    int findLabel(std::string_view label, int* column) const;
-    // The pushed-down condition with its labels made columns; 88 for an unknown label.
-    int filterSql(std::string* where, bool* joined) const;
     // Fails with the error of a failed set of the order or the filter, if any.
     int refused() const;
     // Checks that SQLite can run the view's query; when not, the set is refused.
     int prepared(std::optional<ErrorState>* failure);
-    std::string columnSql(int source, int column) const;
-    std::string fromSql() const;
-    std::string selectSql() const;
     // Clears the position and makes the query, unless a set was refused.
     int rebuild();
     // Makes the query of the order and filter now set.
@@ -142,8 +126,8 @@ private:
     std::optional<ErrorState> filterFailed_;
 
     DataFile& primary_;
-    std::vector<Source> sources_;
-    std::vector<Term> terms_;
+    ViewSql sql_;  // the files of the view and the statements made of them
+    std::vector<ViewTerm> terms_;
     std::function<bool()> accept_;
     SqlFilter pushDown_;
     SqlFilter prefix_;  // the order's leading values, as a condition on their columns

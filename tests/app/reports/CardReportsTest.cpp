@@ -6,6 +6,7 @@
 
 #include "app/reports/CardLayout.h"
 #include "app/reports/ReportCatalogue.h"
+#include "app/reports/ReportFieldSets.h"
 #include "app/reports/ReportJob.h"
 #include "runtime/report/PageRenderer.h"
 #include "runtime/text/DateTime.h"
@@ -193,6 +194,41 @@ TEST(CardReports, TheAlbumFieldsOfferTheMediaFilesNamesAndLeaveItsBufferAlone) {
         EXPECT_NE(entry.find("Wax Cylinder"), std::string::npos) << procedure << ": " << entry;
         EXPECT_EQ(c.media().Media, "Shown in a browse");
     }
+}
+
+// The song fields' description the wizard is given, byte for byte (the song search gives the same
+// with the media file's names): it is made from the song file's declaration, which must not change
+// it unnoticed.
+TEST(CardReports, TheSongFieldDescriptionIsUnchanged) {
+    const char* const entries[] = {
+        "Category¦0¦CAT:Category¦@s30¦30¦1¦1¦¦¦«",
+        "Artist¦0¦MUS:Artist¦@s40¦40¦1¦1¦¦¦«",
+        "Title¦0¦MUS:Title¦@s40¦40¦1¦1¦¦¦«",
+        "Album¦0¦MUS:Album¦@s40¦40¦1¦1¦¦¦«",
+        "Media¦0¦MUS:Media¦@s20¦20¦1¦1¦¦¦«",
+        "File Number¦0¦MUS:FileNumber¦@s20¦20¦1¦1¦¦¦«",
+        "Release Date¦0¦MUS:ReleaseDate¦@d2¦4¦2¦1¦¦¦«",
+        "Category ID¦0¦MUS:CategoryID¦@n-13¦4¦2¦1¦¦¦«",
+        "Chart Number¦0¦MUS:ChartNumber¦@n3¦1¦2¦1¦¦¦«",
+        "Track Number¦0¦MUS:TrackNumber¦@n3¦1¦2¦1¦¦¦«",
+        "Side¦0¦MUS:Side¦@s1¦1¦1¦3¦¦ (N/A)|A|B|1|2¦«",
+        "Time¦0¦MUS:Time¦@t4¦4¦2¦1¦¦¦«",
+        "User Defined Key¦0¦MUS:UserDefinedKeyField¦@s30¦30¦1¦1¦¦¦«",
+        "Additional Information 1¦0¦MUS:AdditionalInformation1¦@s80¦80¦1¦1¦¦¦«",
+        "Additional Information 2¦0¦MUS:AdditionalInformation2¦@s80¦80¦1¦1¦¦¦«",
+        "Additional Information 3¦0¦MUS:AdditionalInformation3¦@s80¦80¦1¦1¦¦¦«",
+        "Beats Per Minute¦0¦MUS:BeatsPerMinute¦@n_4b¦4¦2¦1¦¦¦«",
+        "Style¦0¦MUS:Style¦@s30¦30¦1¦1¦¦¦«",
+        "Recording¦0¦MUS:Recording¦@s255¦256¦1¦1¦¦¦«",
+        "Composer¦0¦MUS:Composer¦@s80¦80¦1¦1¦¦¦«",
+        "Performance Notes¦0¦MUS:PerformanceNotes¦@s255¦256¦1¦1¦¦¦«",
+        "Last Played¦0¦MUS:LastPlayed¦@d17-¦4¦2¦1¦¦¦«",
+        "Notes¦0¦MUS:Notes¦@s255¦2000¦1¦1¦¦¦«",
+        "Rating¦0¦MUS:Rating¦@s2¦2¦1¦1¦¦¦«",
+    };
+    std::string expected;
+    for (const char* e : entries) expected += e;
+    EXPECT_EQ(ReportFieldSets::songs(), expected);
 }
 
 }  // namespace

@@ -180,6 +180,66 @@ void writePlaylist(Files& f, Database& db, const std::vector<int32_t>& chosen, i
     out.entries = static_cast<int>(chosen.size());
 }
 
+// The songs of the chosen category and release bounds; false, with `out` told why, when the
+// category is not in its file.
+bool candidatesOf(Files& files, const PlaylistGeneratorChoice& choice, SqlFilter* candidates,
+                  PlaylistGeneratorOutcome* out) {
+    const std::string category(clip(choice.category));
+    if (!category.empty()) {
+        // The whole name must match: a longer name than the field holds is no category.
+        files.category.Category = category;
+        const bool found = files.categories.get(CategoryRecord::KeyCategory) == 0 &&
+                           files.category.Category.clipped() == category;
+        if (!found) {
+            out->result = PlaylistGeneratorOutcome::Result::UnknownCategory;
+            out->message = "There is no category \"" + category + "\". No play list was made.";
+            return false;
+        }
+        candidates->where = "{MUS:CategoryID} = ?";
+        candidates->params.emplace_back(files.category.CategoryID.toInt());
+    }
+    addBound(candidates, choice.startDate, true);
+    addBound(candidates, choice.endDate, false);
+    return true;
+}
+
+// The draws over the candidates, each given the record it landed on (0 for none), in the
+// order drawn; false when the songs could not be read.
+bool drawSongs(DataFile& songs, const SqlFilter& candidates, const PlaylistGeneratorChoice& choice,
+               std::mt19937_64& random, std::vector<Draw>* draws) {
+    RecordRanks ranks(songs);
+    // A song's number is given as it is added, so its order is the order of addition that
+    // the weightings by addition lean on; and its index is narrow to read.
+    ranks.setOrder(SongRecord::KeyID);
+    // No index serves a release bound: the songs within it are gathered in one pass rather
+    // than counted in one and drawn from in another.
+    const bool gathered = choice.startDate != 0 || choice.endDate != 0;
+    std::vector<int64_t> within;
+    int64_t pool = 0;
+    if (ranks.setCondition(candidates) != 0) return false;
+    if ((gathered ? ranks.all(&within) : ranks.count(&pool)) != 0) return false;
+    if (gathered) pool = static_cast<int64_t>(within.size());
+
+    *draws = makeDraws(pool, choice, random);
+    // Ranks are looked up in ascending order, which the index reads in one sweep.
+    std::vector<size_t> order(draws->size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return (*draws)[a].rank < (*draws)[b].rank; });
+    std::vector<int64_t> sorted;
+    sorted.reserve(order.size());
+    for (size_t i : order) sorted.push_back((*draws)[i].rank);
+    std::vector<int64_t> recnos;
+    if (gathered) {
+        for (int64_t rank : sorted)
+            recnos.push_back(rank >= 1 && rank <= pool ? within[static_cast<size_t>(rank - 1)] : 0);
+    } else if (ranks.recordNumbers(sorted, &recnos) != 0) {
+        return false;
+    }
+    for (size_t i = 0; i < order.size(); ++i) (*draws)[order[i]].recno = recnos[i];
+    return true;
+}
+
 }  // namespace
 
 std::vector<std::string> PlaylistGenerator::categoryNames(Catalogue& catalogue) {
@@ -222,62 +282,14 @@ PlaylistGeneratorOutcome PlaylistGenerator::generate(const PlaylistGeneratorChoi
 
     // Which songs a draw may land on.
     SqlFilter candidates;
-    const std::string category(clip(choice.category));
-    if (!category.empty()) {
-        // The whole name must match: a longer name than the field holds is no category.
-        files->category.Category = category;
-        const bool found = files->categories.get(CategoryRecord::KeyCategory) == 0 &&
-                           files->category.Category.clipped() == category;
-        if (!found) {
-            out.result = Result::UnknownCategory;
-            out.message = "There is no category \"" + category + "\". No play list was made.";
-            return out;
-        }
-        candidates.where = "{MUS:CategoryID} = ?";
-        candidates.params.emplace_back(files->category.CategoryID.toInt());
-    }
-    addBound(&candidates, choice.startDate, true);
-    addBound(&candidates, choice.endDate, false);
-    RecordRanks ranks(files->songs);
-    // A song's number is given as it is added, so its order is the order of addition that
-    // the weightings by addition lean on; and its index is narrow to read.
-    ranks.setOrder(SongRecord::KeyID);
-    // No index serves a release bound: the songs within it are gathered in one pass rather
-    // than counted in one and drawn from in another.
-    const bool gathered = choice.startDate != 0 || choice.endDate != 0;
-    std::vector<int64_t> within;
-    int64_t pool = 0;
-    bool read = ranks.setCondition(candidates) == 0;
-    if (read) read = gathered ? ranks.all(&within) == 0 : ranks.count(&pool) == 0;
-    if (gathered) pool = static_cast<int64_t>(within.size());
-
+    if (!candidatesOf(*files, choice, &candidates, &out)) return out;
     std::vector<Draw> draws;
-    std::vector<size_t> order;
-    std::vector<int64_t> recnos;
-    if (read) {
-        draws = makeDraws(pool, choice, random_);
-        order.resize(draws.size());
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::sort(order.begin(), order.end(),
-                  [&](size_t a, size_t b) { return draws[a].rank < draws[b].rank; });
-        std::vector<int64_t> sorted;
-        sorted.reserve(order.size());
-        for (size_t i : order) sorted.push_back(draws[i].rank);
-        if (gathered) {
-            for (int64_t rank : sorted)
-                recnos.push_back(rank >= 1 && rank <= pool ? within[static_cast<size_t>(rank - 1)]
-                                                           : 0);
-        } else {
-            read = ranks.recordNumbers(sorted, &recnos) == 0;
-        }
-    }
-    if (!read) {
+    if (!drawSongs(files->songs, candidates, choice, random_, &draws)) {
         out.result = Result::NotWritten;
         out.message =
             "The songs could not be read " + errorOf(db.error()) + ". No play list was made.";
         return out;
     }
-    for (size_t i = 0; i < order.size(); ++i) draws[order[i]].recno = recnos[i];
 
     std::vector<int32_t> chosen;
     for (const Draw& d : draws) {

@@ -5,18 +5,6 @@ target_compile_options(cdz_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -
 if(CDZ_WERROR)
     target_compile_options(cdz_options INTERFACE -Werror)
 endif()
-
-# The program's own code is also held to warnings on implicit narrowing and sign changes; tests,
-# benchmarks and fuzz targets index and compare freely. The sanitizer and fuzz builds turn them
-# off: they check behaviour, the warnings-as-errors build checks these once, and clang reads the
-# same flags as a much wider set.
-option(CDZ_CONVERSION_WARNINGS "Warn on implicit narrowing and sign changes in program code" ON)
-add_library(cdz_program_options INTERFACE)
-target_link_libraries(cdz_program_options INTERFACE cdz_options)
-if(CDZ_CONVERSION_WARNINGS)
-    target_compile_options(cdz_program_options INTERFACE -Wconversion -Wsign-conversion)
-endif()
-
 if(CDZ_SANITIZE)
     target_compile_options(cdz_options INTERFACE -fsanitize=address,undefined
         -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -29,7 +29,7 @@ const FieldDesc* View::column(std::string_view label, void** record) const {
     return &sql_.field(source, column);
 }
 
-int View::addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on) {
+int View::addJoin(DataFile& file, const std::vector<std::pair<std::string, std::string>>& on) {
     Database& db = primary_.database();
     if (!file.isOpen()) return db.fail(err::kFileNotOpen);
     if (!sql_.addJoin(file, on)) return db.fail(err::kInvalidKeyLength);

@@ -39,7 +39,7 @@ public:
 
     // Joins `file` by equal values: pairs of (label in a file already in the view, label in
     // `file`). The first matching record is taken; none leaves `file`'s buffer cleared.
-    int addJoin(DataFile& file, std::vector<std::pair<std::string, std::string>> on);
+    int addJoin(DataFile& file, const std::vector<std::pair<std::string, std::string>>& on);
     // Order by a key of the primary file, or by an order list: labels of any file of the view,
     // "-" for descending, UPPER()/LOWER() to ignore case. 88 when a label is unknown.
     //

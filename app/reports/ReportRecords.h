@@ -49,7 +49,6 @@ private:
     std::vector<std::unique_ptr<Handle>> handles_;  // primary first, then the joins
     std::unique_ptr<View> view_;
     Bindings bindings_;
-    bool started_ = false;
 };
 
 }  // namespace cdz

@@ -16,3 +16,13 @@ if(CDZ_FUZZ)
         -fno-omit-frame-pointer)
     target_link_options(cdz_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The program's own code also warns where a number changes its range or sign without a cast.
+# Tests and benchmarks keep the common set: their literals and counters would drown the checks.
+# The sanitizer and fuzz builds are compiled by clang too, whose reading of these flags is wider.
+option(CDZ_CONVERSION_WARNINGS "Warn on implicit conversions in the program's code" ON)
+add_library(cdz_program_options INTERFACE)
+target_link_libraries(cdz_program_options INTERFACE cdz_options)
+if(CDZ_CONVERSION_WARNINGS)
+    target_compile_options(cdz_program_options INTERFACE -Wconversion -Wsign-conversion)
+endif()

@@ -62,7 +62,7 @@ public:
     Text(std::string_view utf8) : TextField(storage_, N) { assign(utf8); }  // NOLINT: implicit
     Text(const Text& other) : TextField(storage_, N) { assign(other.view()); }
     Text& operator=(const Text& other) {
-        TextField::operator=(other);
+        if (this != &other) TextField::operator=(other);
         return *this;
     }
     Text& operator=(std::string_view utf8) {
@@ -71,7 +71,7 @@ public:
     }
 
 private:
-    char storage_[N * 4];
+    char storage_[static_cast<std::size_t>(N) * 4];
 };
 
 // Helpers on plain UTF-8 strings.

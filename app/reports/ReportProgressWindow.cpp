@@ -67,6 +67,12 @@ void ReportProgressWindow::cancel() {
     }
 }
 
+void ReportProgressWindow::stop() {
+    ended_ = true;
+    if (run_) run_->cancel();
+    hide();
+}
+
 void ReportProgressWindow::reject() {
     cancel();
 }

@@ -31,6 +31,9 @@ public:
     void run(Work work);
     // What the Cancel button does: the questions, then the end they choose (or nothing).
     void cancel();
+    // Ends the slices without a question and without ended(): the report was ended elsewhere
+    // (its preview closed while it was still being made).
+    void stop();
     QString percentText() const;
 
 signals:

@@ -155,9 +155,16 @@ QWidget* ReportSession::begin() {
     // The window takes the keyboard, so that Escape cancels at once.
     progress_->raise();
     progress_->activateWindow();
-    progress_->run({[this] { return job_->step(1); }, [this] { return job_->percent(); },
+    progress_->run({[this] { return step(); }, [this] { return job_->percent(); },
                     [this] { return job_->hasPages(); }});
     return progress_;
+}
+
+bool ReportSession::step() {
+    if (over_) return false;
+    const bool more = job_->step(1);
+    if (preview_ && job_->pages().pageCount() > 0) show(false);
+    return more;
 }
 
 void ReportSession::ended(ReportProgressWindow::End how) {
@@ -190,21 +197,28 @@ void ReportSession::ended(ReportProgressWindow::End how) {
         return;
     }
     if (preview_) {
-        show();
+        show(true);
     } else {
         print();
         done(Response::Completed);
     }
 }
 
-void ReportSession::show() {
+void ReportSession::show(bool complete) {
+    if (previewWindow_) {
+        previewWindow_->grow(job_->pages().pageCount(), complete);
+        return;
+    }
     previewWindow_ = new PreviewWindow(job_->pages(), state_.dialogs(), nullptr);
+    previewWindow_->grow(job_->pages().pageCount(), complete);
     previewWindow_->setPrintHandler([this] { print(); });
     connect(previewWindow_, &PreviewWindow::closed, this, [this] {
         done(previewWindow_->response() == PreviewResponse::Print ? Response::Completed
                                                                   : Response::Cancelled);
     });
     previewWindow_->show();
+    // The report goes on behind the preview: its progress, with Cancel, stays in sight.
+    if (!complete && progress_) progress_->raise();
 }
 
 void ReportSession::print() {
@@ -217,7 +231,11 @@ void ReportSession::nothing() {
 }
 
 void ReportSession::done(Response response) {
+    if (over_) return;
+    over_ = true;
     state_.respond(response);
+    // A preview closed while the report was still being made ends the making too.
+    if (progress_) progress_->stop();
     // The procedure's window goes last: the instance number is free once it is destroyed.
     if (progress_) progress_->deleteLater();
 }

@@ -2,8 +2,8 @@
 // One report started by the user, from the question to the last page: it asks what to print
 // (the criteria window, or the preview question and the query wizard), makes the pages behind
 // the progress window, then previews them or prints them with the copies the printer set-up
-// asks for, or says there was nothing. Several may run at once; each has its own answers,
-// records and pages.
+// asks for, or says there was nothing. The preview opens on the first page made and grows with
+// the report. Several may run at once; each has its own answers, records and pages.
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -45,8 +45,10 @@ private:
     ReportSession(AppState& state, const ReportDefinition& definition, bool preview,
                   ReportRequest request, QWidget* frame);
     QWidget* begin();
+    bool step();
     void ended(ReportProgressWindow::End how);
-    void show();
+    // Opens the preview, or tells the open one how many pages there are now.
+    void show(bool complete);
     void print();
     void nothing();
     void done(Response response);
@@ -60,6 +62,7 @@ private:
     ReportRequest request_;  // as asked, for a second start without the wizard's filter
     QPointer<ReportProgressWindow> progress_;
     QPointer<PreviewWindow> previewWindow_;
+    bool over_ = false;  // done() was called: the report's work is at an end
 };
 
 }  // namespace cdz

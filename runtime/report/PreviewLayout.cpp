@@ -33,6 +33,16 @@ const ZoomWords& wordsOf(PreviewZoom zoom) {
 
 PreviewLayout::PreviewLayout(int pageCount) : count_(std::max(1, pageCount)) {}
 
+void PreviewLayout::grow(int pageCount, bool complete) {
+    count_ = std::max(1, pageCount);
+    complete_ = complete;
+    current_ = std::min(current_, count_);
+    if (waiting_ > 0 && (waiting_ <= count_ || complete_)) {
+        current_ = std::min(waiting_, count_);
+        waiting_ = 0;
+    }
+}
+
 int PreviewLayout::lastShown() const {
     return std::min(count_, current_ + displayed() - 1);
 }
@@ -73,27 +83,42 @@ void PreviewLayout::zoomOut() {
 }
 
 bool PreviewLayout::canNext() const {
-    return current_ + displayed() <= count_;
+    return !complete_ || current_ + displayed() <= count_;
 }
 
 void PreviewLayout::next() {
-    if (canNext()) current_ += displayed();
+    if (canNext()) jump((waiting_ > 0 ? waiting_ : current_) + displayed());
 }
 
 void PreviewLayout::previous() {
+    waiting_ = 0;
     current_ = std::max(1, current_ - displayed());
 }
 
 void PreviewLayout::jump(int page) {
+    if (!complete_ && page > count_) {
+        waiting_ = page;
+        return;
+    }
+    waiting_ = 0;
     current_ = std::clamp(page, 1, count_);
 }
 
+void PreviewLayout::first() {
+    waiting_ = 0;
+    current_ = 1;
+}
+
 void PreviewLayout::last() {
+    waiting_ = 0;
     current_ = 1 + (count_ - 1) / displayed() * displayed();
 }
 
 std::string PreviewLayout::positionText() const {
-    const std::string of = " of " + std::to_string(count_);
+    const std::string made = std::to_string(count_);
+    if (waiting_ > 0)
+        return "Waiting for page " + std::to_string(waiting_) + " (" + made + " made)";
+    const std::string of = " of " + made + (complete_ ? "" : "...");
     if (displayed() == 1 || current_ == count_) return "Page " + std::to_string(current_) + of;
     return "Pages " + std::to_string(current_) + "-" + std::to_string(lastShown()) + of;
 }

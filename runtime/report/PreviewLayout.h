@@ -1,7 +1,9 @@
 #pragma once
 // What the report preview shows, without any widget: the current page, the thumbnail grid
 // (pages across and down), the zoom mode, the Next/Previous rules, the status texts and the
-// geometry of the thumbnail cells. The preview window only draws what this decides.
+// geometry of the thumbnail cells. The preview window only draws what this decides. A report
+// still being made grows: its count is not final, and Next or Jump past the pages made so far
+// wait for the page asked for.
 #include <QRectF>
 #include <QSizeF>
 #include <string>
@@ -25,6 +27,13 @@ public:
     // Pages are numbered from 1; a list always has at least one page.
     explicit PreviewLayout(int pageCount);
 
+    // The pages made so far, and whether they are all there will be. The page waited for is
+    // shown once it is made, or the last page once the count is final.
+    void grow(int pageCount, bool complete);
+    bool complete() const { return complete_; }
+    // The page Next or Jump asked for that is not made yet; 0 when nothing is waited for.
+    int waitingFor() const { return waiting_; }
+
     int pageCount() const { return count_; }
     int current() const { return current_; }
     int across() const { return across_; }
@@ -36,7 +45,7 @@ public:
     // The last page on the screen (the grid's cells past the last page stay empty).
     int lastShown() const;
     // With a single page there is nowhere to move nor any grid to choose.
-    bool navigable() const { return count_ > 1; }
+    bool navigable() const { return count_ > 1 || !complete_; }
 
     // Each at least 1.
     void setGrid(int across, int down);
@@ -54,10 +63,10 @@ public:
     bool canPrevious() const { return current_ > 1; }
     void next();
     void previous();
-    // Clamped to 1..pageCount.
+    // Clamped to 1..pageCount; past the pages made so far of a growing report, waited for.
     void jump(int page);
-    void first() { current_ = 1; }
-    // The page that Next, pressed from page 1 until it stops, would reach.
+    void first();
+    // The page that Next, pressed from page 1 until it stops, would reach (of the pages made).
     void last();
 
     // Status bar zones: the position and the zoom.
@@ -81,6 +90,8 @@ public:
 private:
     int count_;
     int current_ = 1;
+    int waiting_ = 0;
+    bool complete_ = true;
     int across_ = 1;
     int down_ = 1;
     PreviewZoom zoom_ = PreviewZoom::None;

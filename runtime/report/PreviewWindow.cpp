@@ -27,6 +27,8 @@ namespace cdz {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+// The highest page a jump may ask for while the report is still being made.
+constexpr int kMostPages = 999999;
 
 struct ZoomAction {
     PreviewZoom zoom;
@@ -89,8 +91,8 @@ PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    connect(action(file, "&Print", "actionPrint", "Print the report"), &QAction::triggered, this,
-            &PreviewWindow::print);
+    printAction_ = action(file, "&Print", "actionPrint", "Print the report");
+    connect(printAction_, &QAction::triggered, this, &PreviewWindow::print);
     connect(action(file, "E&xit", "actionExit", "Exit without printing the report"),
             &QAction::triggered, this, &QWidget::close);
 
@@ -131,8 +133,8 @@ void PreviewWindow::buildToolBar() {
         bar->addWidget(b);
         return b;
     };
-    connect(button("&Print", "previewPrint", "Print this report"), &QPushButton::clicked, this,
-            &PreviewWindow::print);
+    printButton_ = button("&Print", "previewPrint", "Print this report");
+    connect(printButton_, &QPushButton::clicked, this, &PreviewWindow::print);
     connect(button("E&xit", "previewExit", "Exit without printing the report"),
             &QPushButton::clicked, this, &QWidget::close);
     connect(button("&Zoom", "previewZoomButton", "Zoom in on a page of the report"),
@@ -152,13 +154,13 @@ void PreviewWindow::buildToolBar() {
 }
 
 void PreviewWindow::buildStatusBar() {
-    auto* first = new QLabel(this);
-    first->setObjectName(QStringLiteral("previewZone1"));
+    messageZone_ = new QLabel(this);
+    messageZone_->setObjectName(QStringLiteral("previewZone1"));
     positionZone_ = new QLabel(this);
     positionZone_->setObjectName(QStringLiteral("previewPosition"));
     zoomZone_ = new QLabel(this);
     zoomZone_->setObjectName(QStringLiteral("previewZoom"));
-    statusBar()->addWidget(first, 1);
+    statusBar()->addWidget(messageZone_, 1);
     statusBar()->addWidget(positionZone_);
     statusBar()->addWidget(zoomZone_);
 }
@@ -171,6 +173,19 @@ PreviewResponse PreviewWindow::exec() {
     show();
     loop.exec();
     return response_;
+}
+
+void PreviewWindow::grow(int pageCount, bool complete) {
+    if (pageCount == layout_.pageCount() && complete == layout_.complete()) return;
+    const int current = layout_.current();
+    const int lastShown = layout_.lastShown();
+    layout_.grow(pageCount, complete);
+    // Only a page that comes into view needs the scene laid out again.
+    if (layout_.current() != current || layout_.lastShown() != lastShown)
+        rebuild();
+    else
+        refreshControls();
+    if (complete && printWaiting_) print();
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
@@ -227,6 +242,12 @@ void PreviewWindow::toggleZoom(int page) {
 }
 
 void PreviewWindow::print() {
+    if (!layout_.complete()) {
+        printWaiting_ = true;
+        refreshControls();
+        return;
+    }
+    printWaiting_ = false;
     response_ = PreviewResponse::Print;
     if (onPrint_) onPrint_();
     emit printRequested();
@@ -234,8 +255,8 @@ void PreviewWindow::print() {
 }
 
 void PreviewWindow::askJump() {
-    if (const auto page = askPreviewPage(this, layout_.current(), layout_.pageCount()))
-        jumpTo(*page);
+    const int most = layout_.complete() ? layout_.pageCount() : kMostPages;
+    if (const auto page = askPreviewPage(this, layout_.current(), most)) jumpTo(*page);
 }
 
 void PreviewWindow::askDisplay() {
@@ -351,9 +372,11 @@ void PreviewWindow::refreshControls() {
     const QSignalBlocker blockPage(pageSpin_);
     const QSignalBlocker blockAcross(acrossSpin_);
     const QSignalBlocker blockDown(downSpin_);
-    pageSpin_->setMaximum(layout_.pageCount());
-    pageSpin_->setToolTip(
-        QStringLiteral("Enter a page number from 1 to %1").arg(layout_.pageCount()));
+    pageSpin_->setMaximum(layout_.complete() ? layout_.pageCount() : kMostPages);
+    pageSpin_->setToolTip(QString::fromLatin1(layout_.complete()
+                                                  ? "Enter a page number from 1 to %1"
+                                                  : "Enter a page number (%1 made so far)")
+                              .arg(layout_.pageCount()));
     pageSpin_->setValue(layout_.current());
     const QSizeF room = viewSize();
     acrossSpin_->setMaximum(PreviewLayout::maxAcross(room));
@@ -363,6 +386,10 @@ void PreviewWindow::refreshControls() {
     for (QSpinBox* box : {pageSpin_, acrossSpin_, downSpin_}) box->setEnabled(many);
     for (QAction* a : zoomGroup_->actions())
         a->setChecked(a->data().toInt() == static_cast<int>(layout_.zoom()));
+    printAction_->setEnabled(!printWaiting_);
+    printButton_->setEnabled(!printWaiting_);
+    messageZone_->setText(printWaiting_ ? QStringLiteral("Printing once the last page is made")
+                                        : QString());
     positionZone_->setText(QString::fromStdString(layout_.positionText()));
     zoomZone_->setText(QString::fromStdString(layout_.zoomText()));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "Report Preview": the pages of a report, one zoomed or several as thumbnails, with the moves
 // between them, and Print or Exit at the end. The window only shows what PreviewLayout decides;
-// pages are drawn through the page source when they come into view.
+// pages are drawn through the page source when they come into view. It may open on a report
+// still being made and grow with it; Print then waits for the last page.
 #include <QMainWindow>
 #include <functional>
 
@@ -41,6 +42,10 @@ public:
 
     // Shows the window modally and returns once it closed, with the user's answer.
     PreviewResponse exec();
+
+    // The source now holds `pageCount` pages, all it will hold once `complete`. A Print chosen
+    // before the last page was made is carried out when the count is final.
+    void grow(int pageCount, bool complete);
 
     void nextPages();
     void previousPages();
@@ -82,6 +87,7 @@ private:
     PreviewResponse response_ = PreviewResponse::Exit;
     std::function<void()> onPrint_;
     bool rebuilding_ = false;
+    bool printWaiting_ = false;
 
     QGraphicsScene* scene_ = nullptr;
     QGraphicsView* view_ = nullptr;
@@ -92,6 +98,9 @@ private:
     QSpinBox* pageSpin_ = nullptr;
     QSpinBox* acrossSpin_ = nullptr;
     QSpinBox* downSpin_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QLabel* messageZone_ = nullptr;
     QLabel* positionZone_ = nullptr;
     QLabel* zoomZone_ = nullptr;
 };

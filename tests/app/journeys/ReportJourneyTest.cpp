@@ -2,6 +2,7 @@
 // come (the criteria with OK, the preview with Print), printed to a PDF file: three rounds, each
 // PDF read back after each.
 #include <QCheckBox>
+#include <QFile>
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
@@ -142,6 +143,50 @@ TEST_F(ReportJourney, EachReportPrintsToAPdfThreeTimes) {
                     ADD_FAILURE() << name << ": " << d;
             }
         }
+    }
+    answering_ = false;
+    settle();
+    expectFilesCheckOut();
+}
+
+// A long song list previews its first page while the rest is made; Escape on the progress, then
+// "preview so far", keeps the pages made, and they print. Three rounds.
+TEST_F(ReportJourney, ALongReportPreviewsAtOnceAndACancelKeepsThePagesMade) {
+    addSongs(12000);
+    TempDir dir;
+    const QString pdf = QString::fromStdString((dir.path() / "sofar.pdf").string());
+    state().printer().setOutputFormat(QPrinter::PdfFormat);
+    state().printer().setOutputFileName(pdf);
+    answerWindows();
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        QFile::remove(pdf);
+        answered_.clear();
+        const size_t mark = markDialogs();
+        // Triggered without settling: the test looks while the report is still being made.
+        frame().command("actSongsByArtist")->trigger();
+        for (int wait = 0; wait < 3000 && !openPreview(); ++wait) QTest::qWait(10);
+        PreviewWindow* preview = openPreview();
+        ASSERT_NE(preview, nullptr);
+        auto* progress = window("ReportProgress");
+        ASSERT_NE(progress, nullptr) << "the report is still being made";
+        EXPECT_FALSE(preview->layout().complete());
+        dialogs().queue(Button::Yes);  // cancel
+        dialogs().queue(Button::Yes);  // preview what was made
+        QTest::keyClick(progress, Qt::Key_Escape);
+        ASSERT_TRUE(waitFor([&] { return preview->layout().complete(); }));
+        const int made = preview->layout().pageCount();
+        EXPECT_LT(made, 150);  // the whole list is about 180 pages
+        QTest::mouseClick(preview->findChild<QPushButton*>("previewPrint"), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([] { return !openPreview(); }));
+        QFile printed(pdf);
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+        EXPECT_EQ(printed.readAll().count("/Type /Page\n"), made);
+        EXPECT_EQ(
+            dialogsSince(mark),
+            (std::vector<std::string>{
+                "Question: Are you sure you want to CANCEL this Report?",
+                "Question: Report Cancellation Requested!| |Preview Report generated so far?"}));
     }
     answering_ = false;
     settle();

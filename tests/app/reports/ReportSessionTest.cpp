@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -69,6 +70,46 @@ TEST(ReportSession, PreviewsThenPrintsTheCopiesOrSaysThereWasNothing) {
     EXPECT_EQ(openPreview(), nullptr);
     EXPECT_EQ(f.lastMessage(), "Nothing to Preview.");
     EXPECT_EQ(f.dialogs->shown().back().title, "NOTE...");
+}
+
+// A long report previews its first page while the rest is made; the progress keeps its Cancel,
+// whose partial preview keeps the pages made, and closing the preview ends the report.
+TEST(ReportSession, ThePreviewOpensOnThePagesMadeSoFarAndGrows) {
+    for (const bool closeEarly : {false, true}) {
+        StateFixture f;
+        std::vector<TestSong> songs(12000, TestSong{"Artist"});
+        addSongs(*f.state, songs);
+        QWidget frame;
+        defineReportsProcedures(*f.state, frame);
+        answerCriteria("");
+        ASSERT_NE(f.state->starter().start("PRINTMUS:SONGSBYARTIST"), 0);
+        ASSERT_TRUE(waitFor([] { return openPreview() != nullptr; }));
+        PreviewWindow* preview = openPreview();
+        auto* progress = frame.findChild<QWidget*>("ReportProgress");
+        ASSERT_NE(progress, nullptr);
+        EXPECT_TRUE(progress->isVisible()) << "the report is still being made";
+        EXPECT_TRUE(preview->layout().pageCount() < 150 && !preview->layout().complete());
+        const QString position = preview->findChild<QLabel*>("previewPosition")->text();
+        EXPECT_TRUE(position.startsWith("Page 1 of ") && position.endsWith("..."))
+            << position.toStdString();
+        if (closeEarly) {
+            preview->close();
+        } else {
+            f.dialogs->queue(Button::Yes);  // cancel
+            f.dialogs->queue(Button::Yes);  // preview what was made
+            QTest::keyClick(progress, Qt::Key_Escape);
+            ASSERT_TRUE(waitFor([&] { return preview->layout().complete(); }));
+            const int made = preview->layout().pageCount();
+            EXPECT_EQ(made, preview->source().pageCount());
+            EXPECT_TRUE(made > 0 && made < 150) << made;  // the whole report is about 180
+            EXPECT_EQ(preview->findChild<QLabel*>("previewPosition")->text(),
+                      QString("Page 1 of %1").arg(made));
+            preview->close();
+        }
+        ASSERT_TRUE(waitFor([&] { return f.state->starter().instances().empty(); }));
+        EXPECT_EQ(f.state->response(), Response::Cancelled);
+        EXPECT_EQ(f.state->catalogue().useCount(CatalogueFile::Cadenzio), 0);
+    }
 }
 
 // The spools of this process in the temporary folder.

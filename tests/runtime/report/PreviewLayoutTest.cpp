@@ -75,6 +75,50 @@ TEST(PreviewLayoutTest, MovesAndPositionTexts) {
     }
 }
 
+// A report still being made: moves past its pages wait, and the pages that come (or the count
+// made final) end the wait. Growth: "gN" N pages made so far, "cN" N pages and complete.
+TEST(PreviewLayoutTest, AGrowingReportWaitsForThePageAskedFor) {
+    struct Growing {
+        int across;
+        std::string moves;  // play()'s moves, and g/c with one digit
+        std::string text;
+        bool canNext;
+    };
+    const std::vector<Growing> table = {
+        {1, "", "Page 1 of 1...", true},
+        {1, "n", "Waiting for page 2 (1 made)", true},
+        {1, "nn", "Waiting for page 3 (1 made)", true},
+        {1, "ng2", "Page 2 of 2...", true},
+        {1, "nng2", "Waiting for page 3 (2 made)", true},
+        {1, "nnc2", "Page 2 of 2", false},  // the report ended short of the page asked for
+        {1, "j7g8", "Page 7 of 8...", true},
+        {1, "j7p", "Page 1 of 1...", true},  // Previous gives the wait up
+        {1, "g4e", "Page 4 of 4...", true},  // the last page made so far
+        {1, "g4eg6", "Page 4 of 6...", true},
+        {2, "g3", "Pages 1-2 of 3...", true},
+        {2, "nc5", "Pages 3-4 of 5", true},
+        {2, "nnc5", "Page 5 of 5", false},
+    };
+    for (const Growing& row : table) {
+        PreviewLayout layout(1);
+        layout.grow(1, false);
+        layout.setGrid(row.across, 1);
+        for (std::size_t i = 0; i < row.moves.size(); ++i) {
+            const char m = row.moves[i];
+            if (m == 'g' || m == 'c')
+                layout.grow(row.moves[++i] - '0', m == 'c');
+            else if (m == 'j')
+                layout.jump(row.moves[++i] - '0');
+            else
+                play(layout, std::string(1, m));
+        }
+        SCOPED_TRACE("moves " + row.moves);
+        EXPECT_EQ(layout.positionText(), row.text);
+        EXPECT_EQ(layout.canNext(), row.canNext);
+        EXPECT_TRUE(layout.navigable());
+    }
+}
+
 TEST(PreviewLayoutTest, ZoomTextsPopupAndScales) {
     struct Row {
         PreviewZoom zoom;

@@ -24,6 +24,7 @@ class NumberedPages final : public PageSource {
 public:
     explicit NumberedPages(int count) : count_(count) {}
     int pageCount() const override { return count_; }
+    void setCount(int count) { count_ = count; }
     QSizeF pageSize(int) const override { return {612, 792}; }
     void render(QPainter& painter, int page, const QRectF& target) const override {
         drawn.insert(page);
@@ -132,6 +133,35 @@ TEST_F(PreviewWindowTest, PrintAnswersPrintAndExitAnswersExit) {
     action("actionPrint")->trigger();
     EXPECT_EQ(window->response(), PreviewResponse::Print);
     EXPECT_EQ(printed, 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// The pages of a report still being made are held back and made one by one, as the test says.
+TEST_F(PreviewWindowTest, AReportStillBeingMadeShowsItsFirstPageAndPrintsOnceComplete) {
+    open(1, 1, 1);
+    window->grow(1, false);
+    int printed = 0;
+    window->setPrintHandler([&] { ++printed; });
+    EXPECT_EQ(zone("previewPosition"), "Page 1 of 1...");
+    EXPECT_TRUE(action("actionNext")->isEnabled());
+    key(Qt::Key_PageDown);
+    EXPECT_EQ(zone("previewPosition"), "Waiting for page 2 (1 made)");
+    window->grab();
+    EXPECT_EQ(source->drawn, (std::set<int>{0}));  // nothing is asked of a page not yet made
+    source->setCount(2);
+    window->grow(2, false);
+    window->grab();
+    EXPECT_EQ(zone("previewPosition"), "Page 2 of 2...");
+    EXPECT_EQ(source->drawn, (std::set<int>{0, 1}));
+    action("actionPrint")->trigger();
+    EXPECT_EQ(printed, 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(action("actionPrint")->isEnabled());
+    EXPECT_EQ(zone("previewZone1"), "Printing once the last page is made");
+    source->setCount(3);
+    window->grow(3, true);
+    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(window->response(), PreviewResponse::Print);
     EXPECT_FALSE(window->isVisible());
 }
 

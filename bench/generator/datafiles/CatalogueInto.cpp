@@ -1,12 +1,15 @@
 #include "bench/generator/datafiles/CatalogueInto.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <exception>
+#include <set>
 #include <system_error>
 
 namespace cdz::gen {
@@ -98,6 +101,10 @@ std::string CatalogueInto::fill(const fs::path& folder, const CatalogueShape& sh
     return failed;
 }
 
+// Into a folder that exists, the new catalogue goes in one step: the folder's other files (the
+// configuration, fonts, labels and anything else of the user's) are linked into the made folder,
+// and the two folders change places, so that a kill at any moment leaves the old catalogue or
+// the whole new one, never a mix of their files. `made` then holds the old one.
 std::string CatalogueInto::moveInto(const fs::path& made, const fs::path& folder, bool replace) {
     std::error_code ec;
     if (!fs::exists(folder, ec)) {
@@ -106,29 +113,28 @@ std::string CatalogueInto::moveInto(const fs::path& made, const fs::path& folder
                         ec.message()
                   : std::string();
     }
-    std::vector<fs::path> moved;
-    for (CatalogueFile file : kFilled) {
-        const fs::path to = dataFilePath(folder, file);
+    std::set<fs::path> replaced;
+    const auto replacing = [&](CatalogueFile file) {
+        const fs::path name = dataFilePath(folder, file).filename();
+        replaced.insert(name);
         // A journal left beside the file it replaces would be played back into the new one.
-        fs::remove(to.string() + "-journal", ec);
-        fs::rename(dataFilePath(made, file), to, ec);
-        if (ec) {
-            const std::string why = "cannot move " + to.filename().string() + " into " +
-                                    folder.string() + ": " + ec.message();
-            for (const fs::path& p : moved) fs::remove(p, ec);
-            return why;
-        }
-        moved.push_back(to);
+        replaced.insert(name.string() + "-journal");
+    };
+    for (CatalogueFile file : kFilled) replacing(file);
+    // The old catalogue's add-wizard records and old songs go too: they name songs and albums
+    // that are no longer there.
+    if (replace)
+        for (CatalogueFile file : kNamingSongs) replacing(file);
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (replaced.count(entry.path().filename())) continue;
+        fs::copy(entry.path(), made / entry.path().filename(),
+                 fs::copy_options::recursive | fs::copy_options::create_hard_links, ec);
+        if (ec) return "cannot keep " + entry.path().string() + ": " + ec.message();
     }
-    if (replace) {
-        // The old catalogue's add-wizard records and old songs go too: they name songs and
-        // albums that are no longer there (its playlists were replaced above).
-        for (CatalogueFile file : kNamingSongs) {
-            const fs::path old = dataFilePath(folder, file);
-            fs::remove(old, ec);
-            fs::remove(old.string() + "-journal", ec);
-        }
-    }
+    if (ec) return "cannot read " + folder.string() + ": " + ec.message();
+    if (::renameat2(AT_FDCWD, made.c_str(), AT_FDCWD, folder.c_str(), RENAME_EXCHANGE) != 0)
+        return "cannot move the catalogue into " + folder.string() + ": " +
+               std::generic_category().message(errno);
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// One page as bytes and back: the record format of the page spool. Decoding refuses bytes it
-// does not fully understand rather than drawing a half page.
+// One page as bytes and back: the record format of the page spool, a plain binary copy of the
+// items read back by the program that wrote it. Decoding refuses bytes it does not fully
+// understand rather than drawing a half page.
 #include <QByteArray>
 #include <optional>
 

@@ -15,7 +15,7 @@ namespace cdz {
 namespace {
 
 constexpr char kMagic[8] = {'C', 'D', 'Z', 'P', 'A', 'G', 'E', 'S'};
-constexpr quint32 kFormatVersion = 1;
+constexpr quint32 kFormatVersion = 2;
 constexpr qint64 kHeaderBytes = sizeof(kMagic) + sizeof(quint32);
 constexpr qint64 kLengthBytes = sizeof(quint32);
 const QString kPrefix = QStringLiteral("cdzpages-");
@@ -94,8 +94,8 @@ QSizeF PageList::pageSize(int index) const {
     return sized ? QSizeF(sized->width.points(), sized->height.points()) : QSizeF();
 }
 
-void PageList::render(QPainter& painter, int index, const QRectF& target) const {
-    if (const auto p = page(index)) renderPage(painter, *p, target);
+void PageList::draw(PageCanvas& canvas, int index, const QRectF& target) const {
+    if (const auto p = page(index)) renderPage(canvas, *p, target);
 }
 
 int PageList::removeLeftovers(const QString& folder) {

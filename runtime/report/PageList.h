@@ -33,7 +33,7 @@ public:
 
     int pageCount() const override { return static_cast<int>(offsets_.size()); }
     QSizeF pageSize(int page) const override;
-    void render(QPainter& painter, int page, const QRectF& target) const override;
+    void draw(PageCanvas& canvas, int page, const QRectF& target) const override;
 
     // Deletes the spools in `folder` whose writing process no longer runs; returns how many.
     static int removeLeftovers(const QString& folder);

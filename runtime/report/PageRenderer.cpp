@@ -2,10 +2,10 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
-#include <QImage>
 #include <QPainter>
 #include <cmath>
+
+#include "runtime/report/PainterCanvas.h"
 
 namespace cdz {
 namespace {
@@ -14,80 +14,89 @@ QRectF rect(const MilsRect& r) {
     return QRectF(r.x.value, r.y.value, r.width.value, r.height.value);
 }
 
-bool visible(Argb c) {
-    return (c >> 24) != 0;
-}
-QColor colour(Argb c) {
-    return QColor::fromRgba(c);
-}
-
-// One line of text in `box`, aligned along it. Text wider than its box ends with an ellipsis
-// inside it, so that a reader sees a value was shortened rather than a word cut in the middle of
-// a letter; what even the ellipsis does not fit is cut at the box.
-void drawLine(QPainter& painter, const QFontMetricsF& metrics, const QRectF& box, QString text,
-              TextAlign align) {
-    qreal advance = metrics.horizontalAdvance(text);
-    const bool clipped = advance > box.width();
-    if (clipped) {
-        const QString whole = text;
-        text = metrics.elidedText(text, Qt::ElideRight, box.width());
-        if (text.isEmpty()) text = whole;
-        advance = metrics.horizontalAdvance(text);
-        painter.save();
-        painter.setClipRect(box, Qt::IntersectClip);
-    }
-    qreal x = box.left();
-    if (align == TextAlign::Center) x += (box.width() - advance) / 2;
-    if (align == TextAlign::Right) x += box.width() - advance;
-    painter.drawText(QPointF(x, box.top() + metrics.ascent()), text);
-    if (clipped) painter.restore();
-}
-
-void draw(QPainter& painter, const TextRun& run) {
-    const QFont font = fontInMils(run.font);
-    const QFontMetricsF metrics(font, painter.device());
-    QRectF box = rect(run.box);
-    painter.save();
-    // A turned run is set in its box's own frame: the line runs along the box's height.
-    if (run.direction == TextDirection::Up) {
-        painter.translate(box.left(), box.bottom());
-        painter.rotate(-90);
-        box = QRectF(0, 0, box.height(), box.width());
-    } else if (run.direction == TextDirection::Down) {
-        painter.translate(box.right(), box.top());
-        painter.rotate(90);
-        box = QRectF(0, 0, box.height(), box.width());
-    }
-    painter.setFont(font);
-    painter.setPen(colour(run.colour));
-    QStringList lines = run.wrap ? wrapLines(run.text, run.font, box.width()) : QStringList();
-    if (lines.size() < 2) {
-        drawLine(painter, metrics, box, run.text, run.align);
-    } else {
-        const qreal step = metrics.lineSpacing();
-        const auto room = static_cast<qsizetype>(
-            std::max(1.0, std::floor((box.height() + metrics.leading()) / step)));
-        // What the box does not hold goes on its last line, where the ellipsis tells of it.
-        if (lines.size() > room) lines[room - 1] = lines.mid(room - 1).join(' ');
-        for (qsizetype n = 0; n < std::min(room, lines.size()); ++n) {
-            const QRectF line(box.left(), box.top() + step * qreal(n), box.width(), step);
-            drawLine(painter, metrics, line, lines[n], run.align);
+// The longest start of `text` that fits `width` with an ellipsis after it, so that a reader sees
+// a value was shortened rather than a word cut in the middle of a letter; the whole text when not
+// even the ellipsis fits (the box's clip then cuts it).
+QString elided(PageCanvas& canvas, const FontSpec& font, const QString& text, qreal width) {
+    static const QString ellipsis(QChar(0x2026));
+    qsizetype fits = -1;
+    qsizetype low = 0;
+    qsizetype high = text.size() - 1;
+    while (low <= high) {
+        const qsizetype mid = (low + high) / 2;
+        if (canvas.advance(font, text.left(mid) + ellipsis) <= width) {
+            fits = mid;
+            low = mid + 1;
+        } else {
+            high = mid - 1;
         }
     }
-    painter.restore();
+    if (fits < 0) return text;
+    if (fits > 0 && text[fits - 1].isHighSurrogate()) --fits;
+    return text.left(fits) + ellipsis;
 }
 
-void draw(QPainter& painter, const LineItem& line) {
-    painter.setPen(QPen(colour(line.colour), line.penWidth.value, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(line.from.x.value, line.from.y.value),
-                     QPointF(line.to.x.value, line.to.y.value));
+// One line of text in `box`, aligned along it; text wider than its box is shortened inside it.
+void drawLine(PageCanvas& canvas, const TextRun& run, const FontLines& lines, const QRectF& box,
+              QString text) {
+    qreal advance = canvas.advance(run.font, text);
+    const bool clipped = advance > box.width();
+    if (clipped) {
+        text = elided(canvas, run.font, text, box.width());
+        advance = canvas.advance(run.font, text);
+        // A shortened line is still cut at its box: a letter's ink may reach past its advance.
+        canvas.save();
+        canvas.clip(box);
+    }
+    qreal x = box.left();
+    if (run.align == TextAlign::Center) x += (box.width() - advance) / 2;
+    if (run.align == TextAlign::Right) x += box.width() - advance;
+    canvas.text(run.font, run.colour, QPointF(x, box.top() + lines.ascent), text);
+    if (clipped) canvas.restore();
 }
 
-void draw(QPainter& painter, const BoxItem& box) {
-    const bool border = visible(box.border) && box.borderWidth.value > 0;
-    painter.setPen(border ? QPen(colour(box.border), box.borderWidth.value) : QPen(Qt::NoPen));
-    painter.setBrush(visible(box.fill) ? QBrush(colour(box.fill)) : QBrush(Qt::NoBrush));
-    painter.drawRect(rect(box.box));
+void draw(PageCanvas& canvas, const TextRun& run) {
+    const FontLines lines = canvas.lines(run.font);
+    QRectF box = rect(run.box);
+    const bool turned = run.direction != TextDirection::Across;
+    // A turned run is set in its box's own frame: the line runs along the box's height.
+    if (turned) {
+        canvas.save();
+        const bool up = run.direction == TextDirection::Up;
+        canvas.translate(up ? box.left() : box.right(), up ? box.bottom() : box.top());
+        canvas.rotate(up ? -90 : 90);
+        box = QRectF(0, 0, box.height(), box.width());
+    }
+    const QStringList wrapped =
+        run.wrap ? wrapLines(run.text, run.font, box.width()) : QStringList();
+    if (wrapped.size() < 2) {
+        drawLine(canvas, run, lines, box, run.text);
+    } else {
+        QStringList shown = wrapped;
+        const qreal step = lines.lineSpacing;
+        const auto room = static_cast<qsizetype>(
+            std::max(1.0, std::floor((box.height() + lines.leading) / step)));
+        // What the box does not hold goes on its last line, where the ellipsis tells of it.
+        if (shown.size() > room) shown[room - 1] = shown.mid(room - 1).join(' ');
+        for (qsizetype n = 0; n < std::min(room, shown.size()); ++n) {
+            const QRectF line(box.left(), box.top() + step * qreal(n), box.width(), step);
+            drawLine(canvas, run, lines, line, shown[n]);
+        }
+    }
+    if (turned) canvas.restore();
+}
+
+void draw(PageCanvas& canvas, const LineItem& line) {
+    canvas.line(QPointF(line.from.x.value, line.from.y.value),
+                QPointF(line.to.x.value, line.to.y.value), line.penWidth.value, line.colour);
+}
+
+void draw(PageCanvas& canvas, const BoxItem& box) {
+    canvas.box(rect(box.box), box.borderWidth.value, box.border, box.fill);
+}
+
+void draw(PageCanvas& canvas, const ImageItem& image) {
+    canvas.image(rect(image.box), image.path);
 }
 
 }  // namespace
@@ -99,8 +108,11 @@ QFont fontInMils(const FontSpec& spec) {
     font.setItalic(spec.italic);
     font.setUnderline(spec.underline);
     font.setStrikeOut(spec.strikeOut);
-    // Hinting would fit glyphs to a device grid and move text between devices.
+    // Hinting would fit glyphs to a device grid and move text between devices. Kerning is left
+    // out so that every device, the PDF file among them, sets a string to the same width from
+    // the font's own advances, and a value is shortened at the same letter everywhere.
     font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
     return font;
 }
 
@@ -129,29 +141,22 @@ QStringList wrapLines(const QString& text, const FontSpec& spec, qreal width) {
     return lines;
 }
 
-void renderPage(QPainter& painter, const Page& page, const QRectF& target) {
+void renderPage(PageCanvas& canvas, const Page& page, const QRectF& target) {
     if (page.width.value <= 0 || page.height.value <= 0) return;
+    canvas.save();
+    canvas.translate(target.left(), target.top());
+    canvas.scale(target.width() / page.width.value, target.height() / page.height.value);
+    for (const PageItem& item : page.items)
+        std::visit([&canvas](const auto& i) { draw(canvas, i); }, item);
+    canvas.restore();
+}
+
+void renderPage(QPainter& painter, const Page& page, const QRectF& target) {
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / page.width.value, target.height() / page.height.value);
-    // Images are read when drawn; a page naming one logo many times reads it once.
-    QHash<QString, QImage> images;
-    for (const PageItem& item : page.items) {
-        if (const auto* image = std::get_if<ImageItem>(&item)) {
-            auto found = images.find(image->path);
-            if (found == images.end()) found = images.insert(image->path, QImage(image->path));
-            if (!found->isNull()) painter.drawImage(rect(image->box), *found);
-        } else {
-            std::visit(
-                [&painter](const auto& i) {
-                    if constexpr (!std::is_same_v<std::decay_t<decltype(i)>, ImageItem>)
-                        draw(painter, i);
-                },
-                item);
-        }
-    }
+    PainterCanvas canvas(painter);
+    renderPage(canvas, page, target);
     painter.restore();
 }
 

@@ -11,10 +11,14 @@ class QFont;
 
 namespace cdz {
 
+class PageCanvas;
+
 // Draws `page` so that its whole paper fills `target` (painter coordinates). The painter is
 // scaled to mils and fonts are given pixel sizes in mils, measured on the painter's device: one
 // unit throughout, so text keeps its designed size at any resolution.
 void renderPage(QPainter& painter, const Page& page, const QRectF& target);
+// The same on any canvas (a PDF file is one): target is in the canvas's units.
+void renderPage(PageCanvas& canvas, const Page& page, const QRectF& target);
 
 // The font a run is drawn with, its pixel size in mils.
 QFont fontInMils(const FontSpec& spec);

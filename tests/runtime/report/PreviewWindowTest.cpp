@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/report/PageCanvas.h"
 #include "runtime/report/PageSource.h"
 #include "runtime/report/PreviewPageItem.h"
 #include "runtime/ui/ScriptedDialogs.h"
@@ -26,10 +27,10 @@ public:
     int pageCount() const override { return count_; }
     void setCount(int count) { count_ = count; }
     QSizeF pageSize(int) const override { return {612, 792}; }
-    void render(QPainter& painter, int page, const QRectF& target) const override {
+    void draw(PageCanvas& canvas, int page, const QRectF& target) const override {
         drawn.insert(page);
-        painter.drawRect(target.adjusted(4, 4, -4, -4));
-        painter.drawText(target, Qt::AlignCenter, QString::number(page + 1));
+        canvas.box(target.adjusted(4, 4, -4, -4), 1, kBlack, kNoColour);
+        canvas.text({"DejaVu Sans", 10}, kBlack, target.center(), QString::number(page + 1));
     }
     mutable std::set<int> drawn;
 

@@ -243,7 +243,8 @@ TEST(PdfExport, SaysWhyAFileWasNotWrittenAndKeepsTheOldOne) {
         test::FileSizeLimit limit(4096);
         const PdfOutcome outcome = PdfExport::write(c.pages, c.path);
         EXPECT_FALSE(outcome.written);
-        EXPECT_EQ(outcome.message, "Cannot write the PDF file " + c.path + ": " + c.reason);
+        EXPECT_EQ(outcome.message.toStdString(),
+                  ("Cannot write the PDF file " + c.path + ": " + c.reason).toStdString());
         EXPECT_EQ(QFileInfo::exists(c.path), existed);
         QFile kept(old);
         ASSERT_TRUE(kept.open(QIODevice::ReadOnly));

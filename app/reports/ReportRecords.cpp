@@ -6,6 +6,7 @@
 #include "runtime/data/ErrorGuard.h"
 #include "runtime/data/RecordBindings.h"
 #include "runtime/data/ViewFilter.h"
+#include "runtime/text/NumberText.h"
 #include "runtime/text/Picture.h"
 #include "runtime/text/SortKey.h"
 #include "runtime/text/Text.h"
@@ -81,6 +82,7 @@ int ReportRecords::open() {
         if (int code = view_->addJoin(*handles_[i + 1]->data, definition_.joins[i].on)) return code;
     const int key = handles_.front()->data->keyIndex(definition_.orderKey);
     if (key < 0) return db.fail(err::kInvalidKeyLength, 0, "no key " + definition_.orderKey);
+    columns_.clear();  // found again in the view as joined
     // Reports read on and on: large pages cost fewer queries.
     view_->setPageSize(256);
     return view_->setOrder(key);
@@ -131,17 +133,50 @@ int ReportRecords::next() {
     return view_->next();
 }
 
+ReportRecords::Column& ReportRecords::column(std::string_view label,
+                                             std::string_view picture) const {
+    for (Column& known : columns_)
+        if (known.label == label && known.pictureText == picture) return known;
+    Column found;
+    found.label = label;
+    found.pictureText = picture;
+    if (!picture.empty()) found.picture = Picture::parse(picture);
+    if (view_) found.field = view_->column(label, &found.record);
+    columns_.push_back(std::move(found));
+    return columns_.back();
+}
+
+std::string ReportRecords::formatted(Column& c) const {
+    if (c.field->isText()) {
+        std::string stored = c.field->toString(c.record);
+        if (!c.remembered || stored != c.lastStored) {
+            c.lastShown = c.picture ? c.picture->format(stored) : stored;
+            c.lastStored = std::move(stored);
+        }
+    } else {
+        const SqlValue v = c.field->value(c.record);
+        double number = 0;
+        if (const auto* real = std::get_if<double>(&v))
+            number = *real;
+        else if (const auto* whole = std::get_if<int64_t>(&v))
+            number = static_cast<double>(*whole);
+        else
+            return {};
+        if (!c.remembered || number != c.lastNumber) {
+            const auto plain = c.picture ? std::nullopt : NumberText::fromDouble(number);
+            c.lastShown = c.picture ? c.picture->format(number) : plain ? plain->plain() : "";
+            c.lastNumber = number;
+        }
+    }
+    c.remembered = true;
+    return c.lastShown;
+}
+
 std::string ReportRecords::text(std::string_view label, std::string_view picture) const {
-    void* record = nullptr;
-    const FieldDesc* f = view_ ? view_->column(label, &record) : nullptr;
-    if (!f) return {};
-    if (picture.empty()) return f->toString(record);
-    if (f->isText()) return formatPicture(picture, f->toString(record));
-    const SqlValue v = f->value(record);
-    if (const auto* real = std::get_if<double>(&v)) return formatPicture(picture, *real);
-    if (const auto* whole = std::get_if<int64_t>(&v))
-        return formatPicture(picture, static_cast<double>(*whole));
-    return {};
+    Column& c = column(label, picture);
+    if (!c.field) return {};
+    if (picture.empty()) return c.field->toString(c.record);
+    return formatted(c);
 }
 
 const std::string& ReportRecords::fileName() const {

@@ -4,6 +4,7 @@
 // reports never move each other). One view in the report's key order, filtered by the
 // report's text and an optional starts-with range, joined to the files the columns name.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/reports/ReportDefinition.h"
 #include "runtime/data/View.h"
 #include "runtime/expr/Bindings.h"
+#include "runtime/text/Picture.h"
 
 namespace cdz {
 
@@ -44,11 +46,29 @@ public:
 
 private:
     struct Handle;
+    // A label's field and buffer, found once (the view's columns stay as opened, and a report
+    // asks the same few labels for every record), with its picture read once and the last value
+    // it formatted: songs of one album follow each other with the same date and album.
+    struct Column {
+        std::string label;
+        std::string pictureText;
+        std::optional<Picture> picture;
+        const FieldDesc* field = nullptr;
+        void* record = nullptr;
+        bool remembered = false;
+        std::string lastStored;
+        double lastNumber = 0;
+        std::string lastShown;
+    };
+    Column& column(std::string_view label, std::string_view picture) const;
+    std::string formatted(Column& c) const;
+
     Catalogue& catalogue_;
     const ReportDefinition& definition_;
     std::vector<std::unique_ptr<Handle>> handles_;  // primary first, then the joins
     std::unique_ptr<View> view_;
     Bindings bindings_;
+    mutable std::vector<Column> columns_;
 };
 
 }  // namespace cdz

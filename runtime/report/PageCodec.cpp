@@ -12,17 +12,21 @@ namespace {
 class Writer {
 public:
     explicit Writer(QByteArray& out) : out_(out) {}
+    ~Writer() { out_.truncate(used_); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
     template <typename T>
     void put(T value) {
         static_assert(std::is_trivially_copyable_v<T>);
-        out_.append(reinterpret_cast<const char*>(&value), sizeof value);
+        bytes(&value, sizeof value);
     }
     void put(Mils m) { put(m.value); }
     void put(MilsPoint p) { put(p.x), put(p.y); }
     void put(const MilsRect& r) { put(r.x), put(r.y), put(r.width), put(r.height); }
     void put(const QString& s) {
         put(quint32(s.size()));
-        out_.append(reinterpret_cast<const char*>(s.constData()), s.size() * 2);
+        bytes(s.constData(), std::size_t(s.size()) * 2);
     }
     void put(const FontSpec& f, std::vector<FontSpec>& known) {
         for (std::size_t n = 0; n < known.size(); ++n) {
@@ -37,7 +41,16 @@ public:
     }
 
 private:
+    // Copied into room made ahead, doubling: a page is tens of thousands of small values.
+    void bytes(const void* from, std::size_t count) {
+        const auto n = static_cast<qsizetype>(count);
+        if (used_ + n > out_.size()) out_.resize(std::max<qsizetype>(2 * out_.size(), used_ + n));
+        std::memcpy(out_.data() + used_, from, count);
+        used_ += n;
+    }
+
     QByteArray& out_;
+    qsizetype used_ = 0;
 };
 
 class Reader {
@@ -156,15 +169,16 @@ bool getItem(Reader& in, quint8 tag, std::vector<PageItem>& items, std::vector<F
 }  // namespace
 
 QByteArray PageCodec::encode(const Page& page) {
-    QByteArray bytes;
-    bytes.reserve(qsizetype(page.items.size()) * 64 + 16);
-    Writer out(bytes);
-    std::vector<FontSpec> fonts;
-    out.put(page.width), out.put(page.height);
-    out.put(quint32(page.items.size()));
-    for (const PageItem& item : page.items) {
-        out.put(quint8(item.index()));
-        std::visit([&](const auto& i) { put(out, i, fonts); }, item);
+    QByteArray bytes(qsizetype(page.items.size()) * 64 + 16, Qt::Uninitialized);
+    {
+        Writer out(bytes);
+        std::vector<FontSpec> fonts;
+        out.put(page.width), out.put(page.height);
+        out.put(quint32(page.items.size()));
+        for (const PageItem& item : page.items) {
+            out.put(quint8(item.index()));
+            std::visit([&](const auto& i) { put(out, i, fonts); }, item);
+        }
     }
     return bytes;
 }

@@ -56,7 +56,7 @@ struct ReportRecords::Handle {
 };
 
 ReportRecords::ReportRecords(Catalogue& catalogue, const ReportDefinition& definition)
-    : catalogue_(catalogue), definition_(definition) {}
+    : catalogue_(catalogue), lean_(catalogue.database()), definition_(definition) {}
 
 ReportRecords::~ReportRecords() {
     view_.reset();

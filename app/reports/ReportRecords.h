@@ -64,6 +64,7 @@ private:
     std::string formatted(Column& c) const;
 
     Catalogue& catalogue_;
+    LeanPass lean_;  // a report reads its files once, in order
     const ReportDefinition& definition_;
     std::vector<std::unique_ptr<Handle>> handles_;  // primary first, then the joins
     std::unique_ptr<View> view_;

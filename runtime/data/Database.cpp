@@ -28,6 +28,7 @@ int Database::setServer(OnServer server) {
                                                  std::move(server.catalogue));
     }
     engine_->setLockWait(lockWaitMs_);
+    if (leanPasses_ > 0) engine_->setLean(true);
     return succeed();
 }
 
@@ -232,6 +233,14 @@ int64_t Database::dataVersion(const std::string& schema) {
 
 int Database::failStep(const StepResult& step) {
     return step.ok() ? succeed() : engine_->fail(step.engineCode);
+}
+
+void Database::beginLeanPass() {
+    if (leanPasses_++ == 0) engine_->setLean(true);
+}
+
+void Database::endLeanPass() {
+    if (leanPasses_ > 0 && --leanPasses_ == 0) engine_->setLean(false);
 }
 
 }  // namespace cdz

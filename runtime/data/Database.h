@@ -58,6 +58,11 @@ public:
 
     // How long an ordinary operation waits for another station's lock (milliseconds).
     void setLockWait(int ms);
+
+    // While a pass that reads whole files once is under way (LeanPass), the storage keeps only
+    // a small cache of their pages; the full cache comes back when the last such pass ends.
+    void beginLeanPass();
+    void endLeanPass();
     int lockWait() const { return lockWaitMs_; }
 
     // Attaches a database file (counted per file) and gives its schema name. `create` makes a
@@ -136,6 +141,20 @@ private:
     bool inTransaction_ = false;
     bool streamOwnsTransaction_ = false;
     int streams_ = 0;
+    int leanPasses_ = 0;
+};
+
+// A pass over whole files (a report, an export, a maintenance pass) for as long as it lives:
+// reading a million songs once gains nothing from keeping them in memory.
+class LeanPass {
+public:
+    explicit LeanPass(Database& db) : db_(db) { db_.beginLeanPass(); }
+    ~LeanPass() { db_.endLeanPass(); }
+    LeanPass(const LeanPass&) = delete;
+    LeanPass& operator=(const LeanPass&) = delete;
+
+private:
+    Database& db_;
 };
 
 }  // namespace cdz

@@ -87,6 +87,9 @@ public:
     virtual int64_t dataVersion(const std::string& schema) = 0;
 
     virtual bool has(StorageFeature feature) const = 0;
+    // Whether the connection keeps only a small cache of each file's pages, for passes that read
+    // a whole file once (a server keeps its own memory: nothing to do there).
+    virtual void setLean(bool lean) { (void)lean; }
     // The storage of an attached file, its table in `schema`.
     virtual std::unique_ptr<FileStorage> storage(Database& db, const FileDecl& decl,
                                                  const std::string& schema,

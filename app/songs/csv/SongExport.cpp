@@ -45,7 +45,10 @@ std::vector<ExportField> SongExport::allFields() {
 }
 
 SongExport::SongExport(Catalogue& catalogue, std::vector<ExportField> fields, bool header)
-    : catalogue_(catalogue), fields_(std::move(fields)), header_(header) {}
+    : catalogue_(catalogue),
+      lean_(catalogue.database()),
+      fields_(std::move(fields)),
+      header_(header) {}
 
 SongExport::~SongExport() = default;
 
@@ -176,6 +179,8 @@ bool SongExport::step(int songs) {
         appendSong();
         ++pending_;
         ++read_;
+        // A block goes out as soon as it is full, however many songs a step was asked for.
+        if (block_.size() >= kBlockBytes && !flush()) break;
     }
     if ((block_.size() >= kBlockBytes || state_ != ExportState::Running) &&
         state_ != ExportState::Abandoned)

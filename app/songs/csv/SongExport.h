@@ -77,6 +77,7 @@ private:
     void fail(std::string title, std::string text);
 
     Catalogue& catalogue_;
+    LeanPass lean_;  // every song read once
     std::vector<ExportField> fields_;
     bool header_;
     std::unique_ptr<View> view_;

@@ -24,6 +24,9 @@ constexpr int kMaxAttached = 10;  // besides main
 // costs little; a large one keeps its keys' upper levels and a batch of writes in memory
 // instead of spilling them to the journal.
 constexpr int kCacheKiB = 256 * 1024;
+// The cache while a pass reads whole files once: enough for the keys' upper levels and the
+// pages a row of a view touches, which is all that such a pass reads twice.
+constexpr int kLeanCacheKiB = 8 * 1024;
 
 // A text function of this connection's statements: NULL stays NULL.
 template <std::string (*map)(std::string_view)>
@@ -273,7 +276,18 @@ int SqliteEngine::attach(const std::filesystem::path& file, std::string* schema)
 }
 
 int SqliteEngine::tune(const std::string& schema) {
-    return exec("PRAGMA " + schema + ".cache_size = -" + std::to_string(kCacheKiB));
+    return exec("PRAGMA " + schema + ".cache_size = -" +
+                std::to_string(lean_ ? kLeanCacheKiB : kCacheKiB));
+}
+
+void SqliteEngine::setLean(bool lean) {
+    if (lean == lean_) return;
+    lean_ = lean;
+    if (!conn_) return;
+    ErrorGuard keep(error_);
+    for (const Attached& a : attached_) tune(a.schema);
+    // The pages over the smaller limit go now, not as the pass replaces them.
+    if (lean) exec("PRAGMA shrink_memory");
 }
 
 int SqliteEngine::detach(const std::filesystem::path& file) {

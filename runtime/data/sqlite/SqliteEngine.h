@@ -50,6 +50,7 @@ public:
     int64_t dataVersion(const std::string& schema) override;
 
     bool has(StorageFeature feature) const override;
+    void setLean(bool lean) override;
     std::unique_ptr<FileStorage> storage(Database& db, const FileDecl& decl,
                                          const std::string& schema, const FileName& where) override;
     int removeFile(Database& db, const FileDecl& decl, const FileName& where) override;
@@ -87,6 +88,7 @@ private:
     int lockWaitMs_ = 2000;
     SqliteConnection conn_;
     std::vector<Attached> attached_;  // includes the file that is `main`, if any
+    bool lean_ = false;
     // Shared with the scopes in use, so a statement outlives a rebuilt connection's cache
     // until its scope ends.
     std::unordered_map<std::string, std::shared_ptr<PreparedStatement>> statements_;

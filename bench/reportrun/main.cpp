@@ -3,7 +3,9 @@
 // resident memory, and the time until the preview, opened on the first page made as the
 // report's window opens it, shows that page; against the sqlite3 shell reading the same columns
 // of the same songs in the same order to /dev/null.
-//   cdzreportrun [--songs N] [--dir FOLDER] [--ours-only]
+//   cdzreportrun [--songs N] [--dir FOLDER] [--ours-only] [--pdf]
+// With --pdf, the pages made are also written to a PDF file, and `cdzapp --print ... --pdf`
+// (the cdzapp beside this program) makes the same report to a PDF file end to end.
 // The catalogue folder FOLDER/N is made with the generator's catalogue unless it holds data
 // files already. See bench/README.md, "The report benchmark".
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include "app/reports/ReportCatalogue.h"
 #include "app/reports/ReportJob.h"
 #include "bench/generator/datafiles/CatalogueInto.h"
+#include "bench/reportrun/PdfStage.h"
 #include "bench/storage/SqliteShell.h"
 #include "runtime/report/PreviewWindow.h"
 #include "runtime/ui/ScriptedDialogs.h"
@@ -36,13 +39,14 @@ struct Options {
     int64_t songs = 1000000;
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "cdzreportrun";
     bool oursOnly = false;
+    bool pdf = false;
 };
 
 bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--ours-only") {
-            o.oursOnly = true;
+        if (a == "--ours-only" || a == "--pdf") {
+            (a == "--pdf" ? o.pdf : o.oursOnly) = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -73,9 +77,11 @@ struct Run {
     int pages = 0;
     long peakBeforeKb = 0, peakMadeKb = 0, peakAfterKb = 0;
     bool ok = false;
+    PdfFigures pdf;
 };
 
-Run makeReport(AppState& state, const ReportRequest& request) {
+Run makeReport(AppState& state, const ReportRequest& request,
+               const std::filesystem::path& pdf = {}) {
     Run r;
     const ReportDefinition& report = *ReportCatalogue::find("PRINTMUS:SONGSBYARTIST");
     FileUse files(state.catalogue(), {CatalogueFile::Cadenzio, CatalogueFile::Categories});
@@ -118,6 +124,7 @@ Run makeReport(AppState& state, const ReportRequest& request) {
     }
     if (preview) preview->grow(r.pages, true);
     r.peakAfterKb = peakKb();
+    if (!pdf.empty()) r.pdf = writePages(job.pages(), pdf);
     r.ok = true;
     return r;
 }
@@ -129,7 +136,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Options o;
     if (!parse(argc, argv, o)) {
-        std::fprintf(stderr, "usage: cdzreportrun [--songs N] [--dir FOLDER] [--ours-only]\n");
+        std::fprintf(stderr,
+                     "usage: cdzreportrun [--songs N] [--dir FOLDER] [--ours-only] [--pdf]\n");
         return 2;
     }
     if (!o.oursOnly && !SqliteShell::available()) {
@@ -156,7 +164,7 @@ int main(int argc, char** argv) {
 
     ReportRequest all;
     all.criteria.selectedOrAll = "All";
-    const Run whole = makeReport(state, all);
+    const Run whole = makeReport(state, all, o.pdf ? o.dir / "report.pdf" : "");
     ReportRequest some;
     some.criteria.selectedOrAll = "Selected";
     some.criteria.selection = "Be";
@@ -198,6 +206,20 @@ int main(int argc, char** argv) {
         std::printf("%-34s %9.2f %7s %10.0f\n", "sqlite3 shell, same rows to /dev/null",
                     shell.seconds, "-", o.songs / shell.seconds);
         std::printf("\nratio report / shell (time): %.2f\n", whole.seconds / shell.seconds);
+    }
+    if (o.pdf) {
+        const std::filesystem::path cdzapp =
+            std::filesystem::path(argv[0]).parent_path() / "cdzapp";
+        const PdfFigures printed = printCommand(cdzapp, folder, o.dir / "printed.pdf");
+        std::printf("\n%-34s %9s %7s %10s %12s   %s\n", "PDF", "seconds", "pages", "pages/s",
+                    "KB a page", "text in order / peak RSS MB");
+        std::printf("%-34s %9.2f %7d %10.0f %12.2f   %s\n", "pages made, written (Letter)",
+                    whole.pdf.seconds, whole.pdf.pages, whole.pdf.pages / whole.pdf.seconds,
+                    whole.pdf.bytesPerPage / 1024, whole.pdf.textOrder.c_str());
+        std::printf("%-34s %9.2f %7d %10.0f %12.2f   %.1f\n", "cdzapp --print --pdf (A4)",
+                    printed.seconds, printed.pages, printed.pages / printed.seconds,
+                    printed.bytesPerPage / 1024, printed.peakKb / 1024.0);
+        pass = pass && whole.pdf.written && printed.written && whole.pdf.textOrder == "yes";
     }
     std::printf("goal: at least %.0f records a second: %s\n", kLeastRecordsPerSecond,
                 pass ? "met" : "NOT met");

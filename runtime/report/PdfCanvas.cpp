@@ -4,6 +4,8 @@
 #include <QGlyphRun>
 #include <QPainterPath>
 #include <QTextLayout>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace cdz {
@@ -59,12 +61,19 @@ QByteArray PdfCanvas::finish() {
 
 void PdfCanvas::put(qreal value) {
     // A tenth of a mil, far below anything a printer shows.
+    // Written by hand into a small buffer: a page holds thousands of numbers.
     const auto tenths = static_cast<qint64>(std::llround(value * 10));
-    if (tenths < 0) out_ += '-';
-    const qint64 whole = std::llabs(tenths);
-    out_ += QByteArray::number(whole / 10);
-    if (whole % 10) out_ += '.' + QByteArray::number(whole % 10);
-    out_ += ' ';
+    char text[24];
+    char* end = std::to_chars(text, text + sizeof text - 3, tenths / 10).ptr;
+    if (tenths < 0 && tenths > -10) {
+        text[0] = '-', text[1] = '0', end = text + 2;
+    }
+    if (const qint64 tenth = std::llabs(tenths % 10)) {
+        *end++ = '.';
+        *end++ = char('0' + tenth);
+    }
+    *end++ = ' ';
+    out_.append(text, end - text);
 }
 
 void PdfCanvas::matrix(qreal a, qreal b, qreal c, qreal d, qreal e, qreal f) {
@@ -114,6 +123,11 @@ void PdfCanvas::realize() {
             out_ += "re W n\n";
         }
     }
+}
+
+bool PdfCanvas::pendingClip() const {
+    return std::any_of(levels_.begin(), levels_.end(),
+                       [](const Level& level) { return !level.written && level.clipped; });
 }
 
 bool PdfCanvas::insidePendingClips(const QRectF& ink) const {
@@ -254,7 +268,7 @@ void PdfCanvas::text(const FontSpec& font, Argb colour, QPointF origin, const QS
     PdfFace& face = resources_.face(font);
     qreal width = 0;
     if (plainGlyphs(face, text)) {
-        if (!insidePendingClips(plainInk(face, origin))) realize();
+        if (pendingClip() && !insidePendingClips(plainInk(face, origin))) realize();
         setFill(colour);
         moveText(origin);
         setFont(*face.file, face.size);

@@ -51,6 +51,7 @@ private:
         QRectF clip;
     };
     void realize();
+    bool pendingClip() const;
     bool insidePendingClips(const QRectF& ink) const;
     QRectF plainInk(const PdfFace& face, QPointF origin) const;
     // Glyphs of the face's own font for `text`, or false when it needs Qt's shaping.

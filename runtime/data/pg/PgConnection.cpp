@@ -159,6 +159,7 @@ int PgConnection::open(const std::string& conninfo) {
 }
 
 void PgConnection::close() {
+    copyLine_.reset();
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
     prepared_.clear();
@@ -389,6 +390,76 @@ int PgConnection::failAs(int code) {
     error_.code = code;
     error_.text = errorText(code);
     return code;
+}
+
+void PgConnection::FreeMem::operator()(char* memory) const {
+    PQfreemem(memory);
+}
+
+int PgConnection::beginCopy(const std::string& sql) {
+    if (!conn_) {
+        error_.set(err::kFileNotOpen);
+        return error_.code;
+    }
+    PgResult result(PQexec(conn_, sql.c_str()));
+    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COPY_IN || status == PGRES_COPY_OUT) {
+        error_.clear();
+        return 0;
+    }
+    if (result.ok()) return fail(err::kDriverError);  // not a COPY at all
+    return finish(result);
+}
+
+int PgConnection::putCopy(std::string_view data) {
+    if (PQputCopyData(conn_, data.data(), static_cast<int>(data.size())) == 1) return 0;
+    return failFrom(error_, {}, PQerrorMessage(conn_));
+}
+
+int PgConnection::copyOutcome(int64_t* rows) {
+    PgResult result(PQgetResult(conn_));
+    // Nothing may follow the copy's own result; a second one would be read by the next call.
+    while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+    if (rows) *rows = result.ok() ? result.affected() : 0;
+    return finish(result);
+}
+
+int PgConnection::endCopyIn(const char* failure, int64_t* rows) {
+    if (PQputCopyEnd(conn_, failure) != 1) {
+        const int code = failFrom(error_, {}, PQerrorMessage(conn_));
+        while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+        return code;
+    }
+    return copyOutcome(rows);
+}
+
+int PgConnection::getCopy(std::string_view* line) {
+    char* buffer = nullptr;
+    const int got = PQgetCopyData(conn_, &buffer, 0);
+    copyLine_.reset(buffer);
+    if (got > 0) {
+        // A text row comes with its newline.
+        const size_t size = static_cast<size_t>(got);
+        *line = std::string_view(buffer, buffer[size - 1] == '\n' ? size - 1 : size);
+        return 1;
+    }
+    if (got == -1) return copyOutcome(nullptr);
+    const int code = failFrom(error_, {}, PQerrorMessage(conn_));
+    while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+    return code;
+}
+
+void PgConnection::abandonCopyOut() {
+    if (!conn_ || PQtransactionStatus(conn_) != PQTRANS_ACTIVE) return;
+    // The server is asked to stop sending; what it sent meanwhile is read and dropped.
+    if (PGcancel* cancel = PQgetCancel(conn_)) {
+        char why[256];
+        PQcancel(cancel, why, sizeof why);
+        PQfreeCancel(cancel);
+    }
+    char* buffer = nullptr;
+    while (PQgetCopyData(conn_, &buffer, 0) > 0) PQfreemem(buffer);
+    while (pg_result* more = PQgetResult(conn_)) PQclear(more);
 }
 
 std::string PgConnection::paramText(const SqlValue& v) {

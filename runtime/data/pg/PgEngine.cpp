@@ -375,7 +375,7 @@ int64_t PgEngine::dataVersion(const std::string& schema) {
 }
 
 bool PgEngine::has(StorageFeature feature) const {
-    return feature == StorageFeature::OneTransactionCopy;
+    return feature == StorageFeature::OneTransactionCopy || feature == StorageFeature::BulkCopy;
 }
 
 std::unique_ptr<FileStorage> PgEngine::storage(Database& db, const FileDecl& decl,

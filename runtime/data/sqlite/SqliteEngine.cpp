@@ -414,6 +414,7 @@ bool SqliteEngine::has(StorageFeature feature) const {
         case StorageFeature::OwnCaseFunctions:
             return true;
         case StorageFeature::OneTransactionCopy:
+        case StorageFeature::BulkCopy:
             return false;
     }
     return false;

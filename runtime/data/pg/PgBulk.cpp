@@ -41,8 +41,8 @@ std::unique_ptr<PgBulkSink> PgBulkSink::start(PgEngine& engine, const FileDecl& 
 }
 
 PgBulkSink::~PgBulkSink() {
-    // The server ends the copy with this failure, and the transaction can only roll back.
-    if (copying_) engine_.connection().endCopyIn("the copy was abandoned");
+    // The server ends the copy with a failure, and the transaction can only roll back.
+    if (copying_) engine_.connection().abandonCopy();
 }
 
 int PgBulkSink::send() {
@@ -105,7 +105,7 @@ std::unique_ptr<PgBulkSource> PgBulkSource::start(PgEngine& engine, const FileDe
 }
 
 PgBulkSource::~PgBulkSource() {
-    if (copying_) engine_.connection().abandonCopyOut();
+    if (copying_) engine_.connection().abandonCopy();
 }
 
 int PgBulkSource::read(SqlValues* row) {

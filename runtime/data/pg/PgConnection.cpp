@@ -160,6 +160,7 @@ int PgConnection::open(const std::string& conninfo) {
 
 void PgConnection::close() {
     copyLine_.reset();
+    copying_ = Copying::None;
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
     prepared_.clear();
@@ -404,6 +405,7 @@ int PgConnection::beginCopy(const std::string& sql) {
     PgResult result(PQexec(conn_, sql.c_str()));
     const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
     if (status == PGRES_COPY_IN || status == PGRES_COPY_OUT) {
+        copying_ = status == PGRES_COPY_IN ? Copying::In : Copying::Out;
         error_.clear();
         return 0;
     }
@@ -412,11 +414,13 @@ int PgConnection::beginCopy(const std::string& sql) {
 }
 
 int PgConnection::putCopy(std::string_view data) {
+    if (copying_ != Copying::In) return fail(err::kFileNotOpen);
     if (PQputCopyData(conn_, data.data(), static_cast<int>(data.size())) == 1) return 0;
     return failFrom(error_, {}, PQerrorMessage(conn_));
 }
 
 int PgConnection::copyOutcome(int64_t* rows) {
+    copying_ = Copying::None;
     PgResult result(PQgetResult(conn_));
     // Nothing may follow the copy's own result; a second one would be read by the next call.
     while (pg_result* more = PQgetResult(conn_)) PQclear(more);
@@ -425,7 +429,9 @@ int PgConnection::copyOutcome(int64_t* rows) {
 }
 
 int PgConnection::endCopyIn(const char* failure, int64_t* rows) {
+    if (copying_ != Copying::In) return fail(err::kFileNotOpen);
     if (PQputCopyEnd(conn_, failure) != 1) {
+        copying_ = Copying::None;
         const int code = failFrom(error_, {}, PQerrorMessage(conn_));
         while (pg_result* more = PQgetResult(conn_)) PQclear(more);
         return code;
@@ -434,6 +440,7 @@ int PgConnection::endCopyIn(const char* failure, int64_t* rows) {
 }
 
 int PgConnection::getCopy(std::string_view* line) {
+    if (copying_ != Copying::Out) return fail(err::kFileNotOpen);
     char* buffer = nullptr;
     const int got = PQgetCopyData(conn_, &buffer, 0);
     copyLine_.reset(buffer);
@@ -444,13 +451,22 @@ int PgConnection::getCopy(std::string_view* line) {
         return 1;
     }
     if (got == -1) return copyOutcome(nullptr);
+    copying_ = Copying::None;
     const int code = failFrom(error_, {}, PQerrorMessage(conn_));
     while (pg_result* more = PQgetResult(conn_)) PQclear(more);
     return code;
 }
 
-void PgConnection::abandonCopyOut() {
-    if (!conn_ || PQtransactionStatus(conn_) != PQTRANS_ACTIVE) return;
+void PgConnection::abandonCopy() {
+    if (copying_ == Copying::In) {
+        // Its failure is the point: the copy's transaction must not commit.
+        const ErrorState kept = error_;
+        endCopyIn("the copy was abandoned");
+        error_ = kept;
+        return;
+    }
+    if (copying_ != Copying::Out) return;
+    copying_ = Copying::None;
     // The server is asked to stop sending; what it sent meanwhile is read and dropped.
     if (PGcancel* cancel = PQgetCancel(conn_)) {
         char why[256];

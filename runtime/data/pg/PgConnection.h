@@ -66,12 +66,13 @@ public:
     // them) and endCopyIn() ends it, with `failure` the server refuses the copy in those words
     // (null: it ends well and `rows` receives the rows copied). Out, each getCopy() gives one
     // line: 1 with a line, 0 at the end (the copy's outcome checked), else the failure's code.
-    // A copy out left unfinished is ended by abandonCopyOut(), its rows thrown away.
+    // A copy left unfinished is ended by abandonCopy() (a copy in refused, so its transaction
+    // can only roll back; a copy out's rows thrown away); with none going on it does nothing.
     int beginCopy(const std::string& sql);
     int putCopy(std::string_view data);
     int endCopyIn(const char* failure, int64_t* rows = nullptr);
     int getCopy(std::string_view* line);
-    void abandonCopyOut();
+    void abandonCopy();
 
     // How long a statement waits for another station's lock before it fails with 32
     // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would
@@ -120,6 +121,8 @@ private:
         void operator()(char* memory) const;
     };
     std::unique_ptr<char, FreeMem> copyLine_;  // the line getCopy() gave last
+    enum class Copying { None, In, Out };
+    Copying copying_ = Copying::None;
     ErrorState error_;
     struct Prepared {
         std::string name;

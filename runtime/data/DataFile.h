@@ -130,8 +130,9 @@ public:
     int beginBulkAdd();
     int bulkAdd(int64_t recno);
     int endBulkAdd();
-    // Every record in record-number order in one stream: after beginBulkRead() each bulkNext()
-    // fills the buffer and the current record number, 33 past the last.
+    // Every record in record-number order: after beginBulkRead() each bulkNext() fills the
+    // buffer and the current record number, 33 past the last. In one stream where the storage
+    // has one, else in pages of short reads, each holding no lock past itself.
     int beginBulkRead();
     int bulkNext();
     int put();    // rewrites the current record; 89 when watched and changed meanwhile

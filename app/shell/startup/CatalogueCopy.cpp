@@ -103,21 +103,13 @@ int prepareTargets(std::vector<Pair>& pairs, bool oneTransaction, std::vector<Da
     return 0;
 }
 
-// The source's records one after another: in one stream where its storage has one.
-int startReading(const Pair& p, bool stream, std::string& why) {
-    if (!stream) {
-        p.from->send("QUICKSCAN=on");
-        return p.from->set();
-    }
-    const int code = p.from->beginBulkRead();
-    if (code) why = reason(*p.from, "the source could not be read");
-    return code;
-}
-
 // The source's records written under their numbers: in one stream where the target's storage
 // has one, its keys made once after the last record.
-int writeRecords(const Pair& p, bool streamIn, bool streamOut, int64_t& count, std::string& why) {
-    if (int code = startReading(p, streamOut, why)) return code;
+int writeRecords(const Pair& p, bool streamIn, int64_t& count, std::string& why) {
+    if (int code = p.from->beginBulkRead()) {
+        why = reason(*p.from, "the source could not be read");
+        return code;
+    }
     if (streamIn) {
         if (int code = p.to->beginBulkAdd()) {
             why = reason(*p.to, "the target could not be written");
@@ -127,7 +119,7 @@ int writeRecords(const Pair& p, bool streamIn, bool streamOut, int64_t& count, s
     count = 0;
     int code;
     const auto& columns = p.from->decl().columns();
-    while ((code = streamOut ? p.from->bulkNext() : p.from->next()) == 0) {
+    while ((code = p.from->bulkNext()) == 0) {
         p.to->clearBuffer();
         for (const auto& c : columns) c.assign(p.to->record(), c.value(p.from->record()));
         const int64_t recno = p.from->recordNumber();
@@ -153,8 +145,7 @@ int writeRecords(const Pair& p, bool streamIn, bool streamOut, int64_t& count, s
 // Every record of one file, under its record number, checked against both counts after.
 int copyRecords(const Pair& p, int64_t& count, std::string& why) {
     const bool streamIn = p.to->database().has(StorageFeature::BulkCopy);
-    const bool streamOut = p.from->database().has(StorageFeature::BulkCopy);
-    if (int code = writeRecords(p, streamIn, streamOut, count, why)) return code;
+    if (int code = writeRecords(p, streamIn, count, why)) return code;
     const int64_t stored = p.to->records();
     const int64_t had = p.from->records();
     if (stored != count || had != count) {

@@ -111,24 +111,19 @@ bool appendCopyField(std::string& line, const SqlValue& v, bool first) {
         char buf[32];
         line.append(buf, std::to_chars(buf, buf + sizeof buf, *d).ptr);
     } else {
-        for (char c : *text) {
-            switch (c) {
-                case '\\':
-                    line += "\\\\";
-                    break;
-                case '\t':
-                    line += "\\t";
-                    break;
-                case '\n':
-                    line += "\\n";
-                    break;
-                case '\r':
-                    line += "\\r";
-                    break;
-                default:
-                    line += c;
-            }
+        // The plain runs between the characters to escape go in whole.
+        constexpr const char* kEscaped = "\\\t\n\r";
+        std::string_view rest = *text;
+        size_t at = rest.find_first_of(kEscaped);
+        while (at != std::string_view::npos) {
+            line.append(rest.substr(0, at));
+            line += '\\';
+            const char c = rest[at];
+            line += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
+            rest.remove_prefix(at + 1);
+            at = rest.find_first_of(kEscaped);
         }
+        line.append(rest);
     }
     return true;
 }

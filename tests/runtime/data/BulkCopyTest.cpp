@@ -1,6 +1,6 @@
-// A whole file written and read in one stream where the storage has one: awkward values come
-// back exactly, the keys and the count are whole after the stream, and a stream left
-// unfinished rolls back with nothing of it left.
+// A whole file written and read in one stream where the storage has one (read in pages where
+// it has none): awkward values come back exactly, the keys and the count are whole after the
+// stream, and a stream left unfinished rolls back with nothing of it left.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -51,16 +51,18 @@ protected:
         rec.Price = Decimal<4, 2>::fromRaw(r.priceCents);
     }
 
-    // Every row through one stream in one transaction; the first failure's code.
+    // Every row in one transaction, through one stream where the storage has one (else
+    // record by record, as a copy writes the folder's files); the first failure's code.
     int writeAll(const std::vector<Row>& rows) {
+        const bool stream = db.has(StorageFeature::BulkCopy);
         Transaction t(db, {&songs}, 2000);
         if (int code = t.began()) return code;
-        if (int code = songs.beginBulkAdd()) return code;
+        if (int code = stream ? songs.beginBulkAdd() : 0) return code;
         for (const Row& r : rows) {
             fill(song, r);
-            if (int code = songs.bulkAdd(r.recno)) return code;
+            if (int code = stream ? songs.bulkAdd(r.recno) : songs.addAs(r.recno)) return code;
         }
-        if (int code = songs.endBulkAdd()) return code;
+        if (int code = stream ? songs.endBulkAdd() : songs.keptNumbers()) return code;
         return t.commit();
     }
 
@@ -73,8 +75,6 @@ protected:
 TEST_F(BulkCopyTest, AwkwardValuesComeBackExactlyWithTheKeysAndCountWhole) {
     if (!db.has(StorageFeature::BulkCopy)) {
         EXPECT_EQ(songs.beginBulkAdd(), err::kAccessDenied);
-        EXPECT_EQ(songs.beginBulkRead(), err::kAccessDenied);
-        return;
     }
     ASSERT_EQ(writeAll({std::begin(kRows), std::end(kRows)}), 0) << db.error().driverText;
 

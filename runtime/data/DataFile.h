@@ -121,7 +121,7 @@ public:
     // later adds number past the highest.
     int addAs(int64_t recno);
     int keptNumbers();
-    // A whole file copied in one stream, where the storage has it (StorageFeature::BulkCopy;
+    // A whole file written in one stream, where the storage has it (StorageFeature::BulkCopy;
     // elsewhere 5): inside a transaction over the open file, beginBulkAdd() sets the keys and
     // the record count aside, each bulkAdd() writes the buffer as record `recno` (its number
     // kept, as addAs), and endBulkAdd() makes the keys and the count again for every record and

@@ -32,8 +32,8 @@ enum class StorageFeature {
     OneTransactionCopy,
     // Statements run the program's own UPPER and LOWER, so filters over them can be pushed down.
     OwnCaseFunctions,
-    // A whole file's records are written and read in one stream (DataFile's bulk adds and
-    // reads), its keys made once after the records are in.
+    // A whole file's records are written in one stream (DataFile's bulk adds), its keys made
+    // once after the records are in.
     BulkCopy,
 };
 

@@ -412,9 +412,9 @@ bool SqliteEngine::has(StorageFeature feature) const {
         case StorageFeature::FilesInFolder:
         case StorageFeature::PageSalvage:
         case StorageFeature::OwnCaseFunctions:
+        case StorageFeature::BulkCopy:
             return true;
         case StorageFeature::OneTransactionCopy:
-        case StorageFeature::BulkCopy:
             return false;
     }
     return false;

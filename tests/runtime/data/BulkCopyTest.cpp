@@ -1,6 +1,6 @@
-// A whole file written and read in one stream where the storage has one (read in pages where
-// it has none): awkward values come back exactly, the keys and the count are whole after the
-// stream, and a stream left unfinished rolls back with nothing of it left.
+// A whole file written and read in one stream (on the server over its copy, in the folder read
+// in pages): awkward values come back exactly, the keys and the count are whole after the
+// stream, and a stream that fails or is left unfinished rolls back with nothing of it left.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -51,18 +51,16 @@ protected:
         rec.Price = Decimal<4, 2>::fromRaw(r.priceCents);
     }
 
-    // Every row in one transaction, through one stream where the storage has one (else
-    // record by record, as a copy writes the folder's files); the first failure's code.
+    // Every row through one stream in one transaction; the first failure's code.
     int writeAll(const std::vector<Row>& rows) {
-        const bool stream = db.has(StorageFeature::BulkCopy);
         Transaction t(db, {&songs}, 2000);
         if (int code = t.began()) return code;
-        if (int code = stream ? songs.beginBulkAdd() : 0) return code;
+        if (int code = songs.beginBulkAdd()) return code;
         for (const Row& r : rows) {
             fill(song, r);
-            if (int code = stream ? songs.bulkAdd(r.recno) : songs.addAs(r.recno)) return code;
+            if (int code = songs.bulkAdd(r.recno)) return code;
         }
-        if (int code = stream ? songs.endBulkAdd() : songs.keptNumbers()) return code;
+        if (int code = songs.endBulkAdd()) return code;
         return t.commit();
     }
 
@@ -73,9 +71,6 @@ protected:
 };
 
 TEST_F(BulkCopyTest, AwkwardValuesComeBackExactlyWithTheKeysAndCountWhole) {
-    if (!db.has(StorageFeature::BulkCopy)) {
-        EXPECT_EQ(songs.beginBulkAdd(), err::kAccessDenied);
-    }
     ASSERT_EQ(writeAll({std::begin(kRows), std::end(kRows)}), 0) << db.error().driverText;
 
     // Another station opens it (the open checks every key is there) and reads it back.
@@ -111,7 +106,6 @@ TEST_F(BulkCopyTest, AwkwardValuesComeBackExactlyWithTheKeysAndCountWhole) {
 }
 
 TEST_F(BulkCopyTest, AStreamThatFailsOrIsLeftLeavesNothingAndTheKeysWhole) {
-    if (!db.has(StorageFeature::BulkCopy)) GTEST_SKIP() << "the files are copied record by record";
     // Two records with one title break the unique key only when the keys are made again.
     std::vector<Row> twice{kRows[0], kRows[1]};
     twice[1].title = twice[0].title;

@@ -189,6 +189,8 @@ int DataFile::create() {
 int DataFile::close() {
     if (!open_) return db_.succeed();
     if (streaming_) flush();
+    bulkSink_.reset();
+    bulkSource_.reset();
     if (exclusive_) db_.setExclusive(sql_.schema(), false);
     open_ = false;
     exclusive_ = false;

@@ -34,6 +34,8 @@ constexpr int kSharedRead = kReadOnly | kDenyNone;  // 64
 
 constexpr int kRecordOrder = -1;  // "key" of plain record-number order
 
+class BulkSink;
+class BulkSource;
 class FileCipher;
 
 class DataFile {
@@ -119,6 +121,20 @@ public:
     // later adds number past the highest.
     int addAs(int64_t recno);
     int keptNumbers();
+    // A whole file written in one stream, where the storage has it (StorageFeature::BulkCopy;
+    // elsewhere 5): inside a transaction over the open file, beginBulkAdd() sets the keys and
+    // the record count aside, each bulkAdd() writes the buffer as record `recno` (its number
+    // kept, as addAs), and endBulkAdd() makes the keys and the count again for every record and
+    // numbers later adds past the highest (a unique key the records break fails it with 40).
+    // Closing the file before the end abandons the stream; the transaction then rolls back.
+    int beginBulkAdd();
+    int bulkAdd(int64_t recno);
+    int endBulkAdd();
+    // Every record in record-number order: after beginBulkRead() each bulkNext() fills the
+    // buffer and the current record number, 33 past the last. In one stream where the storage
+    // has one, else in pages of short reads, each holding no lock past itself.
+    int beginBulkRead();
+    int bulkNext();
     int put();    // rewrites the current record; 89 when watched and changed meanwhile
     int erase();  // deletes the current record
     // Gives every record that carries the buffer's value of the first field of `key` (compared
@@ -196,6 +212,9 @@ private:
     Cursor cursor_;
 
     std::string owner_;
+    std::unique_ptr<BulkSink> bulkSink_;
+    std::unique_ptr<BulkSource> bulkSource_;
+    SqlValues bulkRow_;  // the stored values of the record a bulk add or read handles
     std::unique_ptr<FileCipher> cipher_;  // kept across opens while the salt stays the same
     std::string cipherOwner_;             // the password cipher_ was derived from
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/data/BulkCopy.h"
 #include "runtime/data/FileDecl.h"
 #include "runtime/data/FileName.h"
 
@@ -53,6 +54,11 @@ public:
     // several starting at once: the check and the making hold the storage's write lock, so one
     // station makes it and the others find it made. 32 when the lock wait ran out.
     virtual int createOnce(const std::function<int()>& create) = 0;
+    // The file's bulk paths, started (see BulkCopy.h), where the storage has them
+    // (StorageFeature::BulkCopy); null where it has none, or with the error state set when the
+    // start failed.
+    virtual std::unique_ptr<BulkSink> bulkSink();
+    virtual std::unique_ptr<BulkSource> bulkSource();
 
     // The storage of the file `where`, attached to `db` as `schema`.
     static std::unique_ptr<FileStorage> of(Database& db, const FileDecl& decl,

@@ -143,6 +143,20 @@ int RecordCodec::bindRecord(ParamBinder& stmt, int param, const FileDecl& decl, 
     return param;
 }
 
+void RecordCodec::storedRecord(const FileDecl& decl, const void* record, SqlValues* out,
+                               const FileCipher* cipher) {
+    out->clear();
+    const auto& cols = decl.columns();
+    for (size_t i = 0; i < cols.size(); ++i) {
+        out->push_back(seal(decl, static_cast<int>(i), cols[i].value(record), cipher));
+    }
+    for (int i = 0; i < decl.fieldCount(); ++i) {
+        if (!decl.needsFolded(i)) continue;
+        auto v = cols[static_cast<size_t>(i)].value(record);
+        out->push_back(seal(decl, i, sortKey(std::get<std::string>(v)), cipher));
+    }
+}
+
 bool RecordCodec::readRecord(const ResultRow& row, int col, const FileDecl& decl, void* record,
                              int64_t* recno, int64_t* revision, const FileCipher* cipher) {
     if (recno) *recno = row.integer(col);

@@ -27,6 +27,9 @@ public:
     // free parameter number.
     static int bindRecord(ParamBinder& stmt, int param, const FileDecl& decl, const void* record,
                           const KeyDesc* autoKey, const FileCipher* cipher = nullptr);
+    // The same values into `out` (cleared first): every column, then every folded copy.
+    static void storedRecord(const FileDecl& decl, const void* record, SqlValues* out,
+                             const FileCipher* cipher = nullptr);
     // Reads TableSql::selectList from column `col` on into the record; false when a sealed
     // value does not open (the file was altered), its field then left blank.
     static bool readRecord(const ResultRow& row, int col, const FileDecl& decl, void* record,

@@ -32,6 +32,9 @@ enum class StorageFeature {
     OneTransactionCopy,
     // Statements run the program's own UPPER and LOWER, so filters over them can be pushed down.
     OwnCaseFunctions,
+    // A whole file's records are written in one stream (DataFile's bulk adds), its keys made
+    // once after the records are in.
+    BulkCopy,
 };
 
 class StorageEngine {

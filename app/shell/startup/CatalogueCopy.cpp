@@ -103,19 +103,28 @@ int prepareTargets(std::vector<Pair>& pairs, bool oneTransaction, std::vector<Da
     return 0;
 }
 
-// Every record of one file, under its record number, checked against both counts after.
-int copyRecords(const Pair& p, int64_t& count, std::string& why) {
-    p.from->send("QUICKSCAN=on");
-    p.from->set();
+// The source's records written under their numbers: in one stream where the target's storage
+// has one, its keys made once after the last record.
+int writeRecords(const Pair& p, bool streamIn, int64_t& count, std::string& why) {
+    if (int code = p.from->beginBulkRead()) {
+        why = reason(*p.from, "the source could not be read");
+        return code;
+    }
+    if (streamIn) {
+        if (int code = p.to->beginBulkAdd()) {
+            why = reason(*p.to, "the target could not be written");
+            return code;
+        }
+    }
     count = 0;
     int code;
     const auto& columns = p.from->decl().columns();
-    while ((code = p.from->next()) == 0) {
+    while ((code = p.from->bulkNext()) == 0) {
         p.to->clearBuffer();
         for (const auto& c : columns) c.assign(p.to->record(), c.value(p.from->record()));
-        if (int added = p.to->addAs(p.from->recordNumber())) {
-            why = reason(*p.to, "record " + std::to_string(p.from->recordNumber()) +
-                                    " could not be written");
+        const int64_t recno = p.from->recordNumber();
+        if (int added = streamIn ? p.to->bulkAdd(recno) : p.to->addAs(recno)) {
+            why = reason(*p.to, "record " + std::to_string(recno) + " could not be written");
             return added;
         }
         ++count;
@@ -124,6 +133,19 @@ int copyRecords(const Pair& p, int64_t& count, std::string& why) {
         why = reason(*p.from, "the source could not be read");
         return code;
     }
+    if (streamIn) {
+        if (int made = p.to->endBulkAdd()) {
+            why = reason(*p.to, "its keys could not be made");
+            return made;
+        }
+    }
+    return 0;
+}
+
+// Every record of one file, under its record number, checked against both counts after.
+int copyRecords(const Pair& p, int64_t& count, std::string& why) {
+    const bool streamIn = p.to->database().has(StorageFeature::BulkCopy);
+    if (int code = writeRecords(p, streamIn, count, why)) return code;
     const int64_t stored = p.to->records();
     const int64_t had = p.from->records();
     if (stored != count || had != count) {
@@ -132,7 +154,8 @@ int copyRecords(const Pair& p, int64_t& count, std::string& why) {
               " in the target; nothing was copied";
         return err::kTransactionFailed;
     }
-    if (int kept = p.to->keptNumbers()) {
+    // The stream numbered later adds past the highest as it ended.
+    if (int kept = streamIn ? 0 : p.to->keptNumbers()) {
         why = reason(*p.to, "its record numbers could not be kept");
         return kept;
     }

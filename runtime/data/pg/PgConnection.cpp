@@ -159,6 +159,8 @@ int PgConnection::open(const std::string& conninfo) {
 }
 
 void PgConnection::close() {
+    copyLine_.reset();
+    copying_ = Copying::None;
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
     prepared_.clear();
@@ -389,6 +391,91 @@ int PgConnection::failAs(int code) {
     error_.code = code;
     error_.text = errorText(code);
     return code;
+}
+
+void PgConnection::FreeMem::operator()(char* memory) const {
+    PQfreemem(memory);
+}
+
+int PgConnection::beginCopy(const std::string& sql) {
+    if (!conn_) {
+        error_.set(err::kFileNotOpen);
+        return error_.code;
+    }
+    PgResult result(PQexec(conn_, sql.c_str()));
+    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COPY_IN || status == PGRES_COPY_OUT) {
+        copying_ = status == PGRES_COPY_IN ? Copying::In : Copying::Out;
+        error_.clear();
+        return 0;
+    }
+    if (result.ok()) return fail(err::kDriverError);  // not a COPY at all
+    return finish(result);
+}
+
+int PgConnection::putCopy(std::string_view data) {
+    if (copying_ != Copying::In) return fail(err::kFileNotOpen);
+    if (PQputCopyData(conn_, data.data(), static_cast<int>(data.size())) == 1) return 0;
+    return failFrom(error_, {}, PQerrorMessage(conn_));
+}
+
+int PgConnection::copyOutcome(int64_t* rows) {
+    copying_ = Copying::None;
+    PgResult result(PQgetResult(conn_));
+    // Nothing may follow the copy's own result; a second one would be read by the next call.
+    while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+    if (rows) *rows = result.ok() ? result.affected() : 0;
+    return finish(result);
+}
+
+int PgConnection::endCopyIn(const char* failure, int64_t* rows) {
+    if (copying_ != Copying::In) return fail(err::kFileNotOpen);
+    if (PQputCopyEnd(conn_, failure) != 1) {
+        copying_ = Copying::None;
+        const int code = failFrom(error_, {}, PQerrorMessage(conn_));
+        while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+        return code;
+    }
+    return copyOutcome(rows);
+}
+
+int PgConnection::getCopy(std::string_view* line) {
+    if (copying_ != Copying::Out) return fail(err::kFileNotOpen);
+    char* buffer = nullptr;
+    const int got = PQgetCopyData(conn_, &buffer, 0);
+    copyLine_.reset(buffer);
+    if (got > 0) {
+        // A text row comes with its newline.
+        const size_t size = static_cast<size_t>(got);
+        *line = std::string_view(buffer, buffer[size - 1] == '\n' ? size - 1 : size);
+        return 1;
+    }
+    if (got == -1) return copyOutcome(nullptr);
+    copying_ = Copying::None;
+    const int code = failFrom(error_, {}, PQerrorMessage(conn_));
+    while (pg_result* more = PQgetResult(conn_)) PQclear(more);
+    return code;
+}
+
+void PgConnection::abandonCopy() {
+    if (copying_ == Copying::In) {
+        // Its failure is the point: the copy's transaction must not commit.
+        const ErrorState kept = error_;
+        endCopyIn("the copy was abandoned");
+        error_ = kept;
+        return;
+    }
+    if (copying_ != Copying::Out) return;
+    copying_ = Copying::None;
+    // The server is asked to stop sending; what it sent meanwhile is read and dropped.
+    if (PGcancel* cancel = PQgetCancel(conn_)) {
+        char why[256];
+        PQcancel(cancel, why, sizeof why);
+        PQfreeCancel(cancel);
+    }
+    char* buffer = nullptr;
+    while (PQgetCopyData(conn_, &buffer, 0) > 0) PQfreemem(buffer);
+    while (pg_result* more = PQgetResult(conn_)) PQclear(more);
 }
 
 std::string PgConnection::paramText(const SqlValue& v) {

@@ -2,6 +2,8 @@
 // Owns one connection to a PostgreSQL server and runs statements on it with their parameters
 // apart from the text ($1, $2, ...), so that no value is ever spliced into SQL. Every call
 // leaves its outcome in the connection's error state, with the runtime's codes.
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -59,6 +61,19 @@ public:
     int runGuarded(const std::string& sql, const SqlValues& params, PgResult* out = nullptr,
                    const std::string& first = {});
 
+    // COPY, the server's bulk path. `sql` is a COPY ... FROM STDIN or TO STDOUT: 0 once the
+    // server waits for rows or sends them. In, putCopy() sends rows (whole lines or parts of
+    // them) and endCopyIn() ends it, with `failure` the server refuses the copy in those words
+    // (null: it ends well and `rows` receives the rows copied). Out, each getCopy() gives one
+    // line: 1 with a line, 0 at the end (the copy's outcome checked), else the failure's code.
+    // A copy left unfinished is ended by abandonCopy() (a copy in refused, so its transaction
+    // can only roll back; a copy out's rows thrown away); with none going on it does nothing.
+    int beginCopy(const std::string& sql);
+    int putCopy(std::string_view data);
+    int endCopyIn(const char* failure, int64_t* rows = nullptr);
+    int getCopy(std::string_view* line);
+    void abandonCopy();
+
     // How long a statement waits for another station's lock before it fails with 32
     // (milliseconds). 0 means not at all, as for the SQLite files; the server's own 0 would
     // wait for ever.
@@ -97,8 +112,17 @@ private:
     const Prepared* preparedWith(const std::string& sql, const SqlValues& params,
                                  std::vector<std::string>& texts, std::vector<const char*>& values);
 
+    // The statement's outcome after a copy's last row.
+    int copyOutcome(int64_t* rows);
+
     pg_conn* conn_ = nullptr;
     bool timedOut_ = false;
+    struct FreeMem {
+        void operator()(char* memory) const;
+    };
+    std::unique_ptr<char, FreeMem> copyLine_;  // the line getCopy() gave last
+    enum class Copying { None, In, Out };
+    Copying copying_ = Copying::None;
     ErrorState error_;
     struct Prepared {
         std::string name;

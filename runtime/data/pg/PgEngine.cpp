@@ -280,14 +280,18 @@ int PgEngine::lock(const std::vector<std::string>& schemas, int waitMs) {
 }
 
 int PgEngine::commit() {
+    // A copy still open is refused first: the transaction then fails rather than keep part.
+    conn_.abandonCopy();
     return conn_.commit() ? report() : succeed();
 }
 
 int PgEngine::rollback() {
+    conn_.abandonCopy();
     return execNative("ROLLBACK");
 }
 
 int PgEngine::abandon(int code) {
+    conn_.abandonCopy();
     const ErrorState failure = error_;
     conn_.exec("ROLLBACK");
     error_ = failure;
@@ -375,7 +379,7 @@ int64_t PgEngine::dataVersion(const std::string& schema) {
 }
 
 bool PgEngine::has(StorageFeature feature) const {
-    return feature == StorageFeature::OneTransactionCopy;
+    return feature == StorageFeature::OneTransactionCopy || feature == StorageFeature::BulkCopy;
 }
 
 std::unique_ptr<FileStorage> PgEngine::storage(Database& db, const FileDecl& decl,

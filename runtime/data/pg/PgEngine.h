@@ -70,6 +70,8 @@ public:
     int execNative(const std::string& sql);
     int queryNative(const std::string& sql, const SqlValues& params, PgResult* out = nullptr);
     PgConnection& connection() { return conn_; }
+    // Copies the connection's failure into the shared error state; its code.
+    int report();
     // Sets the shared error state to a runtime code of the program's own (0 clears it).
     int failWith(int code, const std::string& why = {});
     // The plain name of a schema as attach() gave it (quoted).
@@ -86,7 +88,6 @@ public:
 
 private:
     int connect();
-    int report();  // copies the connection's failure into the shared error state
     int succeed();
     int run(const std::string& sql, const SqlValues& params, PgResult* out);
     bool fileLock(const std::string& plain, const char* function, int* code);

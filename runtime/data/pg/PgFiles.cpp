@@ -5,6 +5,7 @@
 
 #include "runtime/data/Database.h"
 #include "runtime/data/FieldLimits.h"
+#include "runtime/data/pg/PgBulk.h"
 #include "runtime/data/pg/PgCatalogue.h"
 #include "runtime/data/pg/PgEngine.h"
 #include "runtime/text/SortKey.h"
@@ -164,11 +165,15 @@ int PgFiles::remove() {
 }
 
 int PgFiles::numberPastHighest() {
-    return engine_.queryNative("SELECT setval(pg_get_serial_sequence(" +
-                                   Database::literal(sql_.ref()) + ", '" + PgTableSql::kRecno +
-                                   "'), COALESCE(max(" + PgTableSql::kRecno +
-                                   "), 0) + 1, false) FROM " + sql_.ref(),
-                               {});
+    return engine_.queryNative(sql_.numberPastHighest(), {});
+}
+
+std::unique_ptr<BulkSink> PgFiles::bulkSink() {
+    return PgBulkSink::start(engine_, decl_, plain_, where_.table);
+}
+
+std::unique_ptr<BulkSource> PgFiles::bulkSource() {
+    return PgBulkSource::start(engine_, decl_, plain_, where_.table);
 }
 
 int PgFiles::rename(const std::string& table) {

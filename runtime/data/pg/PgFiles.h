@@ -31,6 +31,9 @@ public:
     // The count the record-count triggers keep, with the open transaction's own changes.
     std::string recordCountSql() const override;
     int createOnce(const std::function<int()>& create) override;
+    // Over COPY (see PgBulk.h); the sink only inside a transaction.
+    std::unique_ptr<BulkSink> bulkSink() override;
+    std::unique_ptr<BulkSource> bulkSource() override;
     // The folded copies are folded here, as the program folds, and written back in batches.
     int build() override;
     // Converts a table stored under an older declaration to the declared layout, keeping every

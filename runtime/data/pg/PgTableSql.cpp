@@ -327,6 +327,17 @@ std::string PgTableSql::recordCount() const {
            Database::literal(table_) + ")";
 }
 
+std::string PgTableSql::recount() const {
+    return "UPDATE " + identifier(schema_) + "." + kLayoutTable +
+           " SET records = (SELECT count(*) FROM " + ref_ +
+           "), stamp = stamp + 1 WHERE tbl = " + Database::literal(table_);
+}
+
+std::string PgTableSql::numberPastHighest() const {
+    return "SELECT setval(pg_get_serial_sequence(" + Database::literal(ref_) + ", '" + kRecno +
+           "'), COALESCE(max(" + kRecno + "), 0) + 1, false) FROM " + ref_;
+}
+
 std::string PgTableSql::stamp() const {
     return "SELECT stamp FROM " + layoutRow();
 }

@@ -86,6 +86,10 @@ public:
     // comparison of the key's columns and the record number with the position's values as the
     // key stores them (folded where it folds), parameters from $firstParam on.
     std::string after(const KeyDesc& key, int firstParam = 1, const std::string& alias = {}) const;
+    // Sets the stored record count to the rows the table holds and moves its change stamp.
+    std::string recount() const;
+    // Makes the record-number counter give numbers past the highest record's.
+    std::string numberPastHighest() const;
     // The stored record count, one row of the layout table.
     std::string recordCount() const;
     // The table's change stamp: it moves with every statement that adds, changes or deletes a

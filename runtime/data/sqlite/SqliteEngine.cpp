@@ -426,6 +426,7 @@ bool SqliteEngine::has(StorageFeature feature) const {
         case StorageFeature::FilesInFolder:
         case StorageFeature::PageSalvage:
         case StorageFeature::OwnCaseFunctions:
+        case StorageFeature::BulkCopy:
             return true;
         case StorageFeature::OneTransactionCopy:
             return false;

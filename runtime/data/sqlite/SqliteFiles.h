@@ -25,6 +25,9 @@ public:
     int numberPastHighest() override;
     std::string recordCountSql() const override;
     int createOnce(const std::function<int()>& create) override;
+    // The keys and count triggers set aside while the rows go in (see SqliteBulk.cpp); only
+    // inside a transaction.
+    std::unique_ptr<BulkSink> bulkSink() override;
 
     // The engine's own work on the files in the folder (see StorageEngine).
     static int removeFile(Database& db, const FileDecl& decl, const FileName& where);

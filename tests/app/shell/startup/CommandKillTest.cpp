@@ -12,7 +12,9 @@
 #include <thread>
 
 #include "app/domain/data/Catalogue.h"
+#include "app/domain/data/SongRecord.h"
 #include "runtime/data/pg/PgConnection.h"
+#include "runtime/data/pg/PgTableSql.h"
 #include "tests/app/shell/startup/StoredCatalogue.h"
 #include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"
@@ -234,18 +236,38 @@ TEST_F(CommandKill, AKilledCopyLeavesTheTargetAsItWasAndCanBeRunAgain) {
             EXPECT_FALSE(entry.path().filename().string().starts_with(".copy-from-server"))
                 << entry.path();
     }
-    // To the server: one transaction, so a kill leaves none of the songs or all of them.
-    const auto songsThere = [&](const std::string& catalogue) -> int64_t {
+    // To the server: one transaction, so a kill leaves none of the songs or all of them, with
+    // the table, its stored count and its keys agreeing (the keys are made after the rows).
+    struct There {  // all 0 where the copy was killed before it made the table
+        int64_t rows = 0;
+        int64_t counted = 0;
+        int64_t keys = 0;
+    };
+    const auto songsThere = [&](const std::string& catalogue) {
         pg::PgConnection conn;
         pg::PgResult r;
+        const std::string schema = catalogue + "_cdzdata";
+        There t;
         if (conn.open(server.conninfo) ||
-            conn.query("SELECT records FROM \"" + catalogue +
-                           "_cdzdata\".cdz_layout WHERE tbl = 'Cadenzio'",
-                       {}, &r) ||
+            conn.query(
+                "SELECT (SELECT count(*) FROM \"" + schema +
+                    "\".\"Cadenzio\"), "
+                    "(SELECT records FROM \"" +
+                    schema +
+                    "\".cdz_layout WHERE tbl = "
+                    "'Cadenzio'), (SELECT count(*) FROM pg_indexes WHERE schemaname = $1 AND "
+                    "tablename = 'Cadenzio')",
+                {schema}, &r) ||
             r.rows() != 1)
-            return 0;
-        return std::stoll(std::string(r.text(0, 0)));
+            return t;
+        t.rows = std::stoll(std::string(r.text(0, 0)));
+        t.counted = r.isNull(0, 1) ? 0 : std::stoll(std::string(r.text(0, 1)));
+        t.keys = std::stoll(std::string(r.text(0, 2)));
+        return t;
     };
+    // The keys of a whole copy, and one more for the record number.
+    const auto keys = static_cast<int64_t>(
+        pg::PgTableSql(SongRecord::declaration(), "s", "Cadenzio").indexNames().size() + 1);
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE(round);
         const std::string name = "killed" + std::to_string(round);
@@ -258,12 +280,16 @@ TEST_F(CommandKill, AKilledCopyLeavesTheTargetAsItWasAndCanBeRunAgain) {
         std::this_thread::sleep_for(moment(whole));
         p.kill();
         p.waitForFinished();
-        const int64_t left = songsThere(name);
-        EXPECT_TRUE(left == 0 || left == kSongs) << left;
-        if (left == 0) {
+        const There left = songsThere(name);
+        EXPECT_TRUE(left.rows == 0 || left.rows == kSongs) << left.rows;
+        EXPECT_EQ(left.counted, left.rows);
+        if (left.rows == 0) {
             EXPECT_EQ(run(toServer).first, 0);
         }
-        EXPECT_EQ(songsThere(name), kSongs);
+        const There after = songsThere(name);
+        EXPECT_EQ(after.rows, kSongs);
+        EXPECT_EQ(after.counted, kSongs);
+        EXPECT_EQ(after.keys, keys);
     }
 }
 #endif

@@ -1,0 +1,36 @@
+#pragma once
+// A whole data file's records written or read in one stream, for a copy of a catalogue: where
+// the storage has such a path (StorageFeature::BulkCopy) a copy of a million records takes one
+// exchange with the server instead of one for each record. Failures leave their code in the
+// database's error state, as every data operation does.
+#include <cstdint>
+
+#include "runtime/data/SqlValue.h"
+
+namespace cdz {
+
+// Written inside the transaction over the file: the file's keys and record count are set aside
+// while the rows go in and made again for all of them at the end, so nothing of it shows before
+// that transaction commits. Destroyed before finish() the stream is abandoned, and the
+// transaction can then only roll back.
+class BulkSink {
+public:
+    virtual ~BulkSink() = default;
+    // One record under its own number: every declared column, then every folded copy, in the
+    // stored form (as RecordCodec binds them for an add).
+    virtual int write(int64_t recno, const SqlValues& columns) = 0;
+    // Ends the stream, makes the keys and the record count for every record the file holds,
+    // and has later adds numbered past the highest.
+    virtual int finish() = 0;
+};
+
+// Every record in record-number order, as one snapshot of the file.
+class BulkSource {
+public:
+    virtual ~BulkSource() = default;
+    // The next record into `row`: its number, its revision, then every declared column as
+    // stored (TableSql::selectList's order). 33 past the last record.
+    virtual int read(SqlValues* row) = 0;
+};
+
+}  // namespace cdz

@@ -112,18 +112,17 @@ bool appendCopyField(std::string& line, const SqlValue& v, bool first) {
         line.append(buf, std::to_chars(buf, buf + sizeof buf, *d).ptr);
     } else {
         // The plain runs between the characters to escape go in whole.
-        constexpr const char* kEscaped = "\\\t\n\r";
-        std::string_view rest = *text;
-        size_t at = rest.find_first_of(kEscaped);
-        while (at != std::string_view::npos) {
-            line.append(rest.substr(0, at));
+        const std::string& t = *text;
+        size_t from = 0;
+        for (size_t at = 0; at < t.size(); ++at) {
+            const char c = t[at];
+            if (c != '\\' && c != '\t' && c != '\n' && c != '\r') continue;
+            line.append(t, from, at - from);
             line += '\\';
-            const char c = rest[at];
             line += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
-            rest.remove_prefix(at + 1);
-            at = rest.find_first_of(kEscaped);
+            from = at + 1;
         }
-        line.append(rest);
+        line.append(t, from, t.size() - from);
     }
     return true;
 }

@@ -40,6 +40,8 @@ int ListedOrder::makeList() {
     StepResult rc{StepResult::Kind::Done};
     bool broken = false;
     {
+        // One scan of the whole file: kept in the cache, it would stay there long after.
+        const LeanPass lean(db);
         Statement stmt = db.statement(scanSql_);
         if (!stmt) return db.error().code;
         int p = 1;

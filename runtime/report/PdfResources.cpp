@@ -34,7 +34,7 @@ PdfFont& PdfResources::font(const QRawFont& raw) {
                          QString::number(int(raw.style()));
     if (PdfFont* known = fontsByName_.value(name)) return *known;
     fonts_.push_back(
-        std::make_unique<PdfFont>(raw, "F" + QByteArray::number(qulonglong(fonts_.size() + 1))));
+        std::make_unique<PdfFont>(raw, "F" + QByteArray::number(qulonglong(fonts_.size()) + 1)));
     fontsByName_.insert(name, fonts_.back().get());
     return *fonts_.back();
 }

@@ -86,11 +86,13 @@ TrueTypeFont::TrueTypeFont(const QRawFont& font) : font_(font) {
     glyphCount_ = u16(maxp_, 4);
     const bool longOffsets = s16(head_, 50) == 1;
     const qsizetype entry = longOffsets ? 4 : 2;
-    if (metrics_ < 1 || hmtx_.size() < metrics_ * 4 || loca_.size() < (glyphCount_ + 1) * entry)
+    if (metrics_ < 1 || hmtx_.size() < qsizetype(metrics_) * 4 ||
+        loca_.size() < qsizetype(glyphCount_ + 1) * entry)
         return;
     offsets_.resize(static_cast<std::size_t>(glyphCount_) + 1);
     for (int g = 0; g <= glyphCount_; ++g) {
-        const quint32 at = longOffsets ? u32(loca_, g * 4) : quint32(u16(loca_, g * 2)) * 2;
+        const qsizetype row = g;
+        const quint32 at = longOffsets ? u32(loca_, row * 4) : quint32(u16(loca_, row * 2)) * 2;
         offsets_[static_cast<std::size_t>(g)] = std::min(at, static_cast<quint32>(glyf_.size()));
     }
     valid_ = true;

@@ -1,6 +1,6 @@
 #pragma once
 // The report to a PDF file, two ways: the pages already made written by the program's PDF
-// writer (pages a second, bytes a page, and whether Ghostscript finds the first page's text in
+// writer (pages a second, bytes a page, and whether a PDF reader finds the first page's text in
 // the order the preview shows it), and `cdzapp --print ... --pdf` end to end as its own process.
 #include <QString>
 #include <filesystem>

@@ -152,12 +152,7 @@ void renderPage(PageCanvas& canvas, const Page& page, const QRectF& target) {
 }
 
 void renderPage(QPainter& painter, const Page& page, const QRectF& target) {
-    painter.save();
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                           QPainter::SmoothPixmapTransform);
-    PainterCanvas canvas(painter);
-    renderPage(canvas, page, target);
-    painter.restore();
+    PainterCanvas::paint(painter, [&](PageCanvas& canvas) { renderPage(canvas, page, target); });
 }
 
 }  // namespace cdz

@@ -14,6 +14,15 @@ bool visible(Argb c) {
 
 }  // namespace
 
+void PainterCanvas::paint(QPainter& painter, const std::function<void(PageCanvas&)>& draw) {
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    PainterCanvas canvas(painter);
+    draw(canvas);
+    painter.restore();
+}
+
 void PainterCanvas::save() {
     painter_.save();
 }

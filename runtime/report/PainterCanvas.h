@@ -3,6 +3,7 @@
 // with the painter's device, as Qt lays it out there.
 #include <QHash>
 #include <QImage>
+#include <functional>
 
 #include "runtime/report/PageCanvas.h"
 
@@ -13,6 +14,9 @@ namespace cdz {
 class PainterCanvas final : public PageCanvas {
 public:
     explicit PainterCanvas(QPainter& painter) : painter_(painter) {}
+    // Runs `draw` on a canvas over `painter`, smoothed as pages are drawn, the painter's state
+    // put back after.
+    static void paint(QPainter& painter, const std::function<void(PageCanvas&)>& draw);
 
     void save() override;
     void restore() override;

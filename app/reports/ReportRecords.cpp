@@ -162,11 +162,14 @@ std::string ReportRecords::formatted(Column& c) const {
             number = static_cast<double>(*whole);
         else
             return {};
-        if (!c.remembered || number != c.lastNumber) {
-            const auto plain = c.picture ? std::nullopt : NumberText::fromDouble(number);
-            c.lastShown = c.picture ? c.picture->format(number) : plain ? plain->plain() : "";
-            c.lastNumber = number;
+        if (const auto known = c.shownNumbers.find(number); known != c.shownNumbers.end()) {
+            return known->second;
         }
+        const auto plain = c.picture ? std::nullopt : NumberText::fromDouble(number);
+        std::string shown = c.picture ? c.picture->format(number) : plain ? plain->plain() : "";
+        if (c.shownNumbers.size() >= kShownNumbers) c.shownNumbers.clear();
+        c.shownNumbers.emplace(number, shown);
+        return shown;
     }
     c.remembered = true;
     return c.lastShown;

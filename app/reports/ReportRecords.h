@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/domain/data/Catalogue.h"
@@ -48,7 +49,8 @@ private:
     struct Handle;
     // A label's field and buffer, found once (the view's columns stay as opened, and a report
     // asks the same few labels for every record), with its picture read once and the last value
-    // it formatted: songs of one album follow each other with the same date and album.
+    // it formatted: songs of one album follow each other with the same date and album, and a
+    // catalogue holds far fewer dates and numbers than songs, so each is formatted once.
     struct Column {
         std::string label;
         std::string pictureText;
@@ -57,9 +59,10 @@ private:
         void* record = nullptr;
         bool remembered = false;
         std::string lastStored;
-        double lastNumber = 0;
         std::string lastShown;
+        std::unordered_map<double, std::string> shownNumbers;  // bounded by kShownNumbers
     };
+    static constexpr size_t kShownNumbers = 8192;
     Column& column(std::string_view label, std::string_view picture) const;
     std::string formatted(Column& c) const;
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <deque>
 
 namespace cdz {
 namespace {
@@ -41,6 +42,24 @@ void putColour(QByteArray& out, Argb c, const char* op) {
         out += ' ';
     }
     out += op;
+}
+
+// The characters of `text` that none of the runs' fonts holds, in the order they come.
+std::deque<QString> missingCharacters(const QString& text, const QList<QGlyphRun>& runs) {
+    std::deque<QString> missing;
+    for (const uint code : text.toUcs4()) {
+        const QString one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+        if (QChar::isSpace(code) || QChar::category(code) == QChar::Mark_NonSpacing) continue;
+        const bool held = std::any_of(runs.begin(), runs.end(), [&](const QGlyphRun& run) {
+            quint32 glyph = 0;
+            int count = 1;
+            return run.rawFont().glyphIndexesForChars(one.constData(), int(one.size()), &glyph,
+                                                      &count) &&
+                   glyph != 0;
+        });
+        if (!held) missing.push_back(one);
+    }
+    return missing;
 }
 
 }  // namespace
@@ -311,7 +330,9 @@ void PdfCanvas::shapedText(PdfFace& face, QPointF origin, const QString& text) {
     const QTextLine line = layout.createLine();
     layout.endLayout();
     if (!line.isValid()) return;
-    for (const QGlyphRun& run : layout.glyphRuns()) {
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    std::deque<QString> missing = missingCharacters(text, runs);
+    for (const QGlyphRun& run : runs) {
         const QRawFont raw = run.rawFont();
         PdfFont& font = resources_.font(raw);
         // What each glyph stands for, as far as one character to one glyph tells; a letter and
@@ -329,7 +350,12 @@ void PdfCanvas::shapedText(PdfFace& face, QPointF origin, const QString& text) {
         const QList<QPointF> positions = run.positions();
         for (qsizetype n = 0; n < glyphs.size(); ++n) {
             const QPointF at = origin + QPointF(positions[n].x(), positions[n].y() - line.ascent());
-            const QString stands = meaning.value(glyphs[n]);
+            QString stands = meaning.value(glyphs[n]);
+            // The empty box stands for the characters no font holds, one each, in order.
+            if (glyphs[n] == 0 && !missing.empty()) {
+                stands = missing.front();
+                missing.pop_front();
+            }
             bool set = false;
             if (font.embeddable()) {
                 moveText(at);

@@ -59,15 +59,8 @@ QRectF PdfFont::ink(quint32 glyph) const {
 
 bool PdfFont::append(QByteArray& string, quint32 glyph, QStringView text) {
     if (glyph >= codeOf_.size()) return false;
-    qint32& code = codeOf_[glyph];
-    if (code < 0) {
-        if (glyphOfCode_.size() >= kCodes) return false;
-        code = static_cast<qint32>(glyphOfCode_.size());
-        glyphOfCode_.push_back(glyph);
-        textOf_.emplace_back(text.toString());
-    } else if (textOf_[std::size_t(code)].isEmpty() && !text.isEmpty()) {
-        textOf_[std::size_t(code)] = text.toString();
-    }
+    const qint32 code = codeFor(glyph, text);
+    if (code < 0) return false;
     const auto put = [&string](char byte) {
         if (byte == '(' || byte == ')' || byte == '\\') string += '\\';
         if (byte == '\r') {
@@ -84,6 +77,30 @@ bool PdfFont::append(QByteArray& string, quint32 glyph, QStringView text) {
         put(char(wide & 0xff));
     }
     return true;
+}
+
+qint32 PdfFont::newCode(quint32 glyph, QStringView text) {
+    if (glyphOfCode_.size() >= kCodes) return -1;
+    glyphOfCode_.push_back(glyph);
+    textOf_.emplace_back(text.toString());
+    return static_cast<qint32>(glyphOfCode_.size() - 1);
+}
+
+// One glyph may stand for several texts: the empty box of every character no font holds, or a
+// letter two code points share. Each text gets a code of its own, so that it is found as itself.
+qint32 PdfFont::codeFor(quint32 glyph, QStringView text) {
+    qint32& code = codeOf_[glyph];
+    if (code < 0) return code = newCode(glyph, text);
+    QString& known = textOf_[std::size_t(code)];
+    if (known.isEmpty() || text.isEmpty() || known == text) {
+        if (known.isEmpty()) known = text.toString();
+        return code;
+    }
+    const auto key = std::make_pair(glyph, text.toString());
+    if (const auto other = otherCodes_.find(key); other != otherCodes_.end()) return other->second;
+    const qint32 added = newCode(glyph, text);
+    if (added >= 0) otherCodes_.emplace(key, added);
+    return added;
 }
 
 QByteArray PdfFont::baseName() const {

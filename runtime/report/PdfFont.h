@@ -6,6 +6,8 @@
 #include <QRawFont>
 #include <QRectF>
 #include <QString>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "runtime/report/TrueTypeFont.h"
@@ -46,6 +48,9 @@ public:
 
 private:
     QByteArray baseName() const;
+    // The code of the glyph standing for `text`, given when first asked; -1 when none is left.
+    qint32 codeFor(quint32 glyph, QStringView text);
+    qint32 newCode(quint32 glyph, QStringView text);
 
     QRawFont font_;
     TrueTypeFont outlines_;
@@ -55,6 +60,8 @@ private:
     std::vector<qint32> codeOf_;        // by glyph, -1 until used
     std::vector<quint32> glyphOfCode_;  // by code
     std::vector<QString> textOf_;       // by code
+    // The codes of a glyph standing for another text than its first code's.
+    std::map<std::pair<quint32, QString>, qint32> otherCodes_;
 };
 
 }  // namespace cdz

@@ -97,6 +97,7 @@ bool MaintenanceRun::start() {
         files_.reset();
         return false;
     }
+    lean_.emplace(catalogue_.database());
     DataFile& file = catalogue_.file(info_.file);
     file.send("QUICKSCAN=on");
     const BufferKeeper keep(catalogue_, used);
@@ -200,6 +201,7 @@ bool MaintenanceRun::fail(MaintenanceFault fault) {
 
 void MaintenanceRun::finish() {
     ended_ = true;
+    lean_.reset();
     if (!files_) return;
     if (files_->ok()) catalogue_.file(info_.file).send("QUICKSCAN=off");
     files_.reset();

@@ -7,11 +7,13 @@
 // between batches keeps what was committed.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/albums/maintenance/MaintenancePass.h"
 #include "app/albums/maintenance/MaintenanceRule.h"
 #include "app/domain/data/Catalogue.h"
+#include "runtime/data/Database.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/Transaction.h"
 
@@ -65,6 +67,8 @@ private:
     const MaintenancePassInfo& info_;
     int batchSize_;
     std::unique_ptr<FileUse> files_;
+    // A pass reads its file once, in order: the storage keeps a small cache of it meanwhile.
+    std::optional<LeanPass> lean_;
     std::unique_ptr<MaintenanceRule> rule_;
     std::string position_;  // of the last record done, where the next batch resumes
     int64_t lastRecord_ = 0;

@@ -27,6 +27,8 @@ constexpr int kCacheKiB = 256 * 1024;
 // The cache while a pass reads whole files once: enough for the keys' upper levels and the
 // pages a row of a view touches, which is all that such a pass reads twice.
 constexpr int kLeanCacheKiB = 8 * 1024;
+// Files up to this size keep their whole cache in such a pass.
+constexpr std::uintmax_t kLeanFileBytes = std::uintmax_t{64} << 20;
 
 // A text function of this connection's statements: NULL stays NULL.
 template <std::string (*map)(std::string_view)>
@@ -188,7 +190,7 @@ int SqliteEngine::rebuild(const std::filesystem::path& mainFile) {
                 exec("ATTACH DATABASE " + Database::literal(a.file.string()) + " AS " + a.schema)) {
             return code;
         }
-        if (int code = tune(a.schema)) return code;
+        if (int code = tune(a)) return code;
         if (a.exclusive) {
             if (int code = setExclusive(a.schema, true)) return code;
         }
@@ -271,13 +273,18 @@ int SqliteEngine::attach(const std::filesystem::path& file, std::string* schema)
     }
     attached_.push_back(entry);
     *schema = entry.schema;
-    if (int tuned = tune(entry.schema)) return tuned;
+    if (int tuned = tune(entry)) return tuned;
     return succeed();
 }
 
-int SqliteEngine::tune(const std::string& schema) {
-    return exec("PRAGMA " + schema + ".cache_size = -" +
-                std::to_string(lean_ ? kLeanCacheKiB : kCacheKiB));
+int SqliteEngine::tune(const Attached& file) {
+    // A file the pass looks records up in at random (the albums as songs are linked) and that
+    // is not large keeps its cache: reading its pages again would cost more than they take.
+    std::error_code failed;
+    const std::uintmax_t bytes = std::filesystem::file_size(file.file, failed);
+    const bool lean = lean_ && (failed || bytes > kLeanFileBytes);
+    return exec("PRAGMA " + file.schema + ".cache_size = -" +
+                std::to_string(lean ? kLeanCacheKiB : kCacheKiB));
 }
 
 void SqliteEngine::setLean(bool lean) {
@@ -285,7 +292,7 @@ void SqliteEngine::setLean(bool lean) {
     lean_ = lean;
     if (!conn_) return;
     ErrorGuard keep(error_);
-    for (const Attached& a : attached_) tune(a.schema);
+    for (const Attached& a : attached_) tune(a);
     // The pages over the smaller limit go now, not as the pass replaces them.
     if (lean) exec("PRAGMA shrink_memory");
 }

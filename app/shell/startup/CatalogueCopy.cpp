@@ -13,6 +13,7 @@
 #include "querykit/qwizard/StoreNames.h"
 #include "querykit/qwizard/StoreRecords.h"
 #include "runtime/data/DataFile.h"
+#include "runtime/data/Database.h"
 #include "runtime/data/Transaction.h"
 
 namespace cdz {
@@ -237,6 +238,9 @@ int CatalogueCopy::moveIn(const std::filesystem::path& staging) {
 
 int CatalogueCopy::copyInto(const std::filesystem::path& folder) {
     Catalogue source(folder_, from_), target(folder, to_);
+    // Each file is read once and written once, its keys made after: neither side needs a large
+    // cache of its pages.
+    const LeanPass reading(source.database()), writing(target.database());
     QueryTables sourceQueries(source.database(), folder_), targetQueries(target.database(), folder);
     std::vector<Pair> pairs;
     pairs.reserve(static_cast<size_t>(kCatalogueFileCount) + 3);

@@ -27,7 +27,8 @@ constexpr int kCacheKiB = 256 * 1024;
 // The cache while a pass reads whole files once: enough for the keys' upper levels and the
 // pages a row of a view touches, which is all that such a pass reads twice.
 constexpr int kLeanCacheKiB = 8 * 1024;
-// Files up to this size keep their whole cache in such a pass.
+// A file already open when such a pass begins, and up to this size, keeps its whole cache: the
+// pass looks records up in it at random (the albums as songs are linked), as the windows do.
 constexpr std::uintmax_t kLeanFileBytes = std::uintmax_t{64} << 20;
 
 // A text function of this connection's statements: NULL stays NULL.
@@ -190,7 +191,7 @@ int SqliteEngine::rebuild(const std::filesystem::path& mainFile) {
                 exec("ATTACH DATABASE " + Database::literal(a.file.string()) + " AS " + a.schema)) {
             return code;
         }
-        if (int code = tune(a)) return code;
+        if (int code = tune(a, false)) return code;
         if (a.exclusive) {
             if (int code = setExclusive(a.schema, true)) return code;
         }
@@ -273,16 +274,19 @@ int SqliteEngine::attach(const std::filesystem::path& file, std::string* schema)
     }
     attached_.push_back(entry);
     *schema = entry.schema;
-    if (int tuned = tune(entry)) return tuned;
+    if (int tuned = tune(entry, true)) return tuned;
     return succeed();
 }
 
-int SqliteEngine::tune(const Attached& file) {
-    // A file the pass looks records up in at random (the albums as songs are linked) and that
-    // is not large keeps its cache: reading its pages again would cost more than they take.
-    std::error_code failed;
-    const std::uintmax_t bytes = std::filesystem::file_size(file.file, failed);
-    const bool lean = lean_ && (failed || bytes > kLeanFileBytes);
+// A file opened while the pass is under way is the pass's own, read or written once: it is lean
+// whatever its size.
+int SqliteEngine::tune(const Attached& file, bool openedNow) {
+    bool lean = lean_;
+    if (lean && !openedNow) {
+        std::error_code failed;
+        const std::uintmax_t bytes = std::filesystem::file_size(file.file, failed);
+        lean = failed || bytes > kLeanFileBytes;
+    }
     return exec("PRAGMA " + file.schema + ".cache_size = -" +
                 std::to_string(lean ? kLeanCacheKiB : kCacheKiB));
 }
@@ -292,7 +296,7 @@ void SqliteEngine::setLean(bool lean) {
     lean_ = lean;
     if (!conn_) return;
     ErrorGuard keep(error_);
-    for (const Attached& a : attached_) tune(a);
+    for (const Attached& a : attached_) tune(a, false);
     // The pages over the smaller limit go now, not as the pass replaces them.
     if (lean) exec("PRAGMA shrink_memory");
 }

@@ -81,7 +81,7 @@ private:
     void finalizeStatements();
     std::string freeSchemaName() const;
     int lockSchema(const std::string& schema);
-    int tune(const Attached& file);
+    int tune(const Attached& file, bool openedNow);
 
     ErrorState& error_;
     std::string vfs_;

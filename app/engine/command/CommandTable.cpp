@@ -79,7 +79,7 @@ int runIn(const HeadlessCommand& command, const CommandOptions& options, int& ar
 }  // namespace
 
 CommandTable::CommandTable(ProgramAbout about, std::vector<CommandOption> programOptions)
-    : about_(about), programOptions_(std::move(programOptions)) {}
+    : about_(std::move(about)), programOptions_(std::move(programOptions)) {}
 
 void CommandTable::add(HeadlessCommand command) {
     commands_.push_back(std::move(command));

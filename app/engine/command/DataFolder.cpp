@@ -34,6 +34,25 @@ std::string homeFolder() {
     return home;
 }
 
+// Makes the folder and each missing folder above it with access for the user alone, as the
+// XDG rules ask of folders made to write into; folders already there are left as they are.
+// True when `folder` was made.
+bool makePrivateFolders(const std::filesystem::path& folder, std::error_code& ec) {
+    std::vector<std::filesystem::path> missing;
+    for (std::filesystem::path p = folder; !p.empty(); p = p.parent_path()) {
+        if (std::filesystem::exists(p, ec) || ec) break;
+        missing.push_back(p);
+        if (p == p.parent_path()) break;
+    }
+    if (ec) return false;
+    for (auto p = missing.rbegin(); p != missing.rend(); ++p) {
+        if (!std::filesystem::create_directory(*p, ec) || ec) return false;
+        std::filesystem::permissions(*p, std::filesystem::perms::owner_all, ec);
+        if (ec) return false;
+    }
+    return !missing.empty();
+}
+
 bool holdsCatalogue(const std::filesystem::path& folder) {
     std::error_code ec;
     for (const char* mark : kCatalogueMarks) {
@@ -64,7 +83,7 @@ std::optional<DataFolderChoice> chooseDataFolder(const CommandOptions& options,
         return std::nullopt;
     }
     std::error_code ec;
-    const bool made = std::filesystem::create_directories(choice.folder, ec);
+    const bool made = makePrivateFolders(choice.folder, ec);
     if (ec) {
         std::fprintf(err, "cdzapp: the data folder %s could not be made: %s\n",
                      choice.folder.c_str(), ec.message().c_str());

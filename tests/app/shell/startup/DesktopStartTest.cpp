@@ -74,6 +74,9 @@ TEST(DesktopStart, KeepsTheCatalogueInTheDesktopsFolderAndLeavesTheCurrentOne) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::exists(xdg / "cadenzio" / "cdzdata.tps")) << run.err;
     EXPECT_TRUE(fs::is_empty(work));
+    // Made for the user alone, as the XDG rules ask, the missing folder above it too.
+    for (const fs::path& made : {xdg, xdg / "cadenzio"})
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
 
     // A relative XDG_DATA_HOME is ignored: the home's .local/share is used.
     run = runApp(work, {"--desktop", "--export", csv}, "relative", homeText);

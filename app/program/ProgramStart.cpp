@@ -14,6 +14,7 @@
 #include "app/engine/command/HeadlessState.h"
 #include "app/engine/state/AppState.h"
 #include "app/engine/window/AppIcons.h"
+#include "app/program/ProgramManual.h"
 #include "app/program/Subsystems.h"
 #include "app/shell/startup/ProgramMain.h"
 #include "app/shell/startup/TerminationWatcher.h"
@@ -24,7 +25,11 @@ namespace cdz {
 namespace {
 
 constexpr const char* kName = "Orvanta 98";
-constexpr const char* kVersion = "2.0a";
+// The build gives the version (CDZ_PROGRAM_VERSION in the top CMakeLists), which the package
+// carries too.
+constexpr const char* kVersion = CDZ_PROGRAM_VERSION;
+// The desktop entry and metainfo's name: Wayland compositors match the windows to it.
+constexpr const char* kDesktopFileName = "org.cadenzio.cadenzio";
 constexpr int kCannotStart = 2;
 
 // The options of the windowed program; the commands read --data-dir, --server and --catalogue
@@ -34,6 +39,10 @@ std::vector<CommandOption> windowedOptions() {
         {.name = "data-dir",
          .valueName = "folder",
          .help = "Keep the data files and settings in <folder> (default: the current folder)."},
+        {.name = "desktop",
+         .help = "Keep the data files and settings in the desktop's data folder, "
+                 "$XDG_DATA_HOME/cadenzio (~/.local/share/cadenzio), made on the first start; "
+                 "the desktop's menu starts the program so. --data-dir wins."},
         {.name = "no-splash",
          .help = "Open without the splash window; the start-up browses open at once."},
         {.name = "server",
@@ -55,7 +64,8 @@ CommandTable programCommandTable() {
     CommandTable table({.executable = "cdzapp",
                         .name = kName,
                         .version = kVersion,
-                        .description = "Orvanta 98: catalogue your music collection."},
+                        .description = "Orvanta 98: catalogue your music collection.",
+                        .manual = programManual()},
                        windowedOptions());
     addProgramCommands(table);
     return table;
@@ -68,6 +78,7 @@ int startWindowedProgram(const CommandOptions& options, int& argc, char** argv) 
     QApplication::setApplicationName(kName);
     QApplication::setApplicationVersion(kVersion);
     QApplication::setWindowIcon(AppIcons::icon("WINPYR.ICO"));
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
 
     std::optional<CatalogueChoice> choice =
         chooseCatalogue(options, QDir::currentPath().toStdString(), stderr);
@@ -78,6 +89,8 @@ int startWindowedProgram(const CommandOptions& options, int& argc, char** argv) 
         std::fprintf(stderr, "cdzapp: %s\n", error.c_str());
         return kCannotStart;
     }
+    if (!choice->note.empty())
+        dialogs->message(kName, choice->note, MessageIcon::Information, Button::Ok, Button::Ok);
     AppState state(std::filesystem::absolute(choice->folder), std::move(dialogs), {},
                    std::move(choice->server));
     state.showSplash = !options.has("no-splash");

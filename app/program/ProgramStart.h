@@ -10,9 +10,9 @@ class CommandTable;
 // The program's name, version and options, and every room's commands.
 CommandTable programCommandTable();
 
-// Opens the frame over the data folder (--data-dir, else the current one) and the catalogue
-// the options name; the exit status when the frame closes, or 2 when the folder or the server
-// setting cannot be used.
+// Opens the frame over the data folder (--data-dir, --desktop, else the current one) and the
+// catalogue the options name; the exit status when the frame closes, or 2 when the folder or the
+// server setting cannot be used.
 int startWindowedProgram(const CommandOptions& options, int& argc, char** argv);
 
 }  // namespace cdz

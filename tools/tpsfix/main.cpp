@@ -10,15 +10,68 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "runtime/filemgr/FileSalvage.h"
 #include "runtime/filemgr/FileSalvageSummary.h"
+#include "runtime/process/ManualPage.h"
 
 namespace {
 
+constexpr const char* kUsage = "FILE /E:EXAMPLE [/K]";
+
+// The arguments, as --help and the manual page list them.
+struct Argument {
+    const char* names;
+    const char* help;
+};
+constexpr Argument kArguments[] = {
+    {"FILE", "The damaged data file to rebuild; it is kept as FILE.damaged."},
+    {"/E:EXAMPLE",
+     "Its example file: an empty file with the declared layout (NAME.tpe), which the program "
+     "makes when it offers the repair."},
+    {"/K", "Run without asking anything (the repair never asks; accepted for the file manager)."},
+    {"--help", "Print this help and exit (alone on the command line)."},
+};
+
 int usage() {
-    std::fprintf(stderr, "usage: tpsfix FILE /E:EXAMPLE [/K]\n");
+    std::fprintf(stderr, "usage: tpsfix %s\n", kUsage);
     return 2;
+}
+
+void printHelp() {
+    std::printf(
+        "Usage: tpsfix %s\nRebuild a damaged data file from its example file.\n\nOptions:\n",
+        kUsage);
+    for (const Argument& a : kArguments) std::printf("  %-12s %s\n", a.names, a.help);
+}
+
+void printManual() {
+    cdz::ManualPage page{.name = "tpsfix",
+                         .source = "tpsfix",
+                         .summary = "rebuild a damaged data file from its example file",
+                         .synopsis = {kUsage}};
+    page.sections.push_back(
+        {.title = "DESCRIPTION",
+         .paragraphs = {"tpsfix rebuilds a damaged data file of cdzapp(1) from its example file, "
+                        "saving every record it can still read, and says for each table how many "
+                        "records it saved and lost. The damaged file is kept as FILE.damaged "
+                        "(FILE.damaged.1, ... when earlier copies are there). The last line of a "
+                        "repair is a summary the program that ran it reads back."}});
+    cdz::ManualSection arguments{.title = "OPTIONS"};
+    for (const Argument& a : kArguments) arguments.entries.push_back({a.names, a.help});
+    page.sections.push_back(std::move(arguments));
+    page.sections.push_back(
+        {.title = "EXIT STATUS",
+         .entries = {{"0", "The file was rebuilt."},
+                     {"1",
+                      "The repair was refused or failed; the message says whether anything "
+                      "was changed."},
+                     {"2",
+                      "A wrong command line, or an example file that is the file itself or "
+                      "holds records."}}});
+    page.sections.push_back({.title = "SEE ALSO", .paragraphs = {"cdzapp(1)"}});
+    std::fputs(cdz::manualText(page).c_str(), stdout);
 }
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
@@ -33,6 +86,15 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Alone, so that a data file named so can still be repaired by its path.
+    if (argc == 2 && std::string_view(argv[1]) == "--help") {
+        printHelp();
+        return 0;
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "--help-man") {
+        printManual();
+        return 0;
+    }
     std::string file;
     std::string example;
     for (int i = 1; i < argc; ++i) {

@@ -29,7 +29,7 @@ constexpr int kHttpNotFound = 404;
 constexpr int kHttpBadRequest = 400;
 constexpr const char* kStampName = "last-request";
 constexpr const char* kProgram = "Orvanta98";
-constexpr const char* kVersion = "2.0a";
+constexpr const char* kVersion = CDZ_PROGRAM_VERSION;
 
 using Clock = std::chrono::system_clock;
 

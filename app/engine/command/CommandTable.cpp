@@ -16,11 +16,9 @@ constexpr size_t kHelpWidth = 79;
 
 // --help and --version are answered before anything else; -h, -v and --help-all as the
 // toolkit's parser took them before.
-constexpr OptionRule kHelpRules[] = {{"h", OptionValue::None},
-                                     {"help", OptionValue::None},
-                                     {"help-all", OptionValue::None},
-                                     {"v", OptionValue::None},
-                                     {"version", OptionValue::None}};
+constexpr OptionRule kHelpRules[] = {
+    {"h", OptionValue::None},        {"help", OptionValue::None}, {"help-all", OptionValue::None},
+    {"help-man", OptionValue::None}, {"v", OptionValue::None},    {"version", OptionValue::None}};
 
 OptionValue valueOf(const CommandOption& option) {
     if (option.valueName.empty()) return OptionValue::None;
@@ -81,7 +79,7 @@ int runIn(const HeadlessCommand& command, const CommandOptions& options, int& ar
 }  // namespace
 
 CommandTable::CommandTable(ProgramAbout about, std::vector<CommandOption> programOptions)
-    : about_(about), programOptions_(std::move(programOptions)) {}
+    : about_(std::move(about)), programOptions_(std::move(programOptions)) {}
 
 void CommandTable::add(HeadlessCommand command) {
     commands_.push_back(std::move(command));
@@ -101,6 +99,10 @@ std::optional<int> CommandTable::run(const CommandOptions& options, int& argc, c
                                      std::FILE* out, std::FILE* err) const {
     if (options.has("help") || options.has("h") || options.has("help-all")) {
         std::fputs(helpText().c_str(), out);
+        return kDone;
+    }
+    if (options.has("help-man")) {
+        std::fputs(manualPage().c_str(), out);
         return kDone;
     }
     if (options.has("version") || options.has("v")) {
@@ -140,27 +142,59 @@ std::optional<int> CommandTable::run(const CommandOptions& options, int& argc, c
     return kUnknownOption;
 }
 
-std::string CommandTable::helpText() const {
-    std::vector<std::pair<std::string, std::string_view>> lines{
-        {"-h, --help", "Displays help on commandline options."},
-        {"-v, --version", "Displays version information."}};
+std::vector<CommandTable::HelpLine> CommandTable::helpLines() const {
+    std::vector<HelpLine> lines{{"-h, --help", "Displays help on commandline options."},
+                                {"-v, --version", "Displays version information."}};
     std::vector<std::string_view> listed;
-    const auto list = [&](const CommandOption& o) {
+    const auto list = [&](const CommandOption& o, bool command) {
         if (std::find(listed.begin(), listed.end(), o.name) != listed.end()) return;
         listed.push_back(o.name);
-        lines.emplace_back(namesOf(o), o.help);
+        lines.push_back({namesOf(o), o.help, command});
     };
-    for (const CommandOption& o : programOptions_) list(o);
+    for (const CommandOption& o : programOptions_) list(o, false);
     for (const HeadlessCommand& c : commands_) {
-        list(c.trigger);
-        for (const CommandOption& o : c.options) list(o);
+        list(c.trigger, true);
+        for (const CommandOption& o : c.options) list(o, true);
     }
+    return lines;
+}
+
+std::string CommandTable::helpText() const {
+    const std::vector<HelpLine> lines = helpLines();
     size_t widest = 0;
-    for (const auto& line : lines) widest = std::max(widest, line.first.size());
+    for (const HelpLine& line : lines) widest = std::max(widest, line.names.size());
     std::string text = "Usage: " + std::string(about_.executable) + " [options]\n" +
                        std::string(about_.description) + "\n\nOptions:\n";
-    for (const auto& [names, help] : lines) appendHelpLine(text, names, help, widest + 4);
+    for (const HelpLine& line : lines) appendHelpLine(text, line.names, line.help, widest + 4);
     return text;
+}
+
+std::string CommandTable::manualPage() const {
+    ManualPage page{.name = std::string(about_.executable),
+                    .source = std::string(about_.name) + " " + std::string(about_.version),
+                    .summary = std::string(about_.description),
+                    .synopsis = {"[options]"}};
+    for (const HeadlessCommand& c : commands_) {
+        std::string usage = namesOf(c.trigger);
+        for (const CommandOption& o : c.options) usage += " [" + namesOf(o) + "]";
+        page.synopsis.push_back(usage);
+    }
+    ManualSection options{.title = "OPTIONS"};
+    ManualSection commands{
+        .title = "COMMANDS",
+        .paragraphs = {"Each command runs without opening a window, needs no display and exits "
+                       "when done; the options above that name the catalogue apply to it too. "
+                       "Two commands at once are refused with exit status 2."}};
+    for (const HelpLine& line : helpLines()) {
+        (line.command ? commands : options).entries.push_back({line.names, std::string(line.help)});
+    }
+    std::vector<ManualSection> sections = about_.manual;
+    const auto description = std::find_if(sections.begin(), sections.end(),
+                                          [](const auto& s) { return s.title == "DESCRIPTION"; });
+    const auto after = description == sections.end() ? sections.begin() : description + 1;
+    sections.insert(sections.insert(after, std::move(options)) + 1, std::move(commands));
+    page.sections = std::move(sections);
+    return manualText(page);
 }
 
 }  // namespace cdz

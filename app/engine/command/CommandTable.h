@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/process/CommandOptions.h"
+#include "runtime/process/ManualPage.h"
 
 namespace cdz {
 
@@ -48,6 +49,9 @@ struct ProgramAbout {
     std::string_view name = {};         // "Orvanta 98"
     std::string_view version = {};      // "2.0a"
     std::string_view description = {};  // the line under the usage
+    // The manual page's sections beside its synopsis and options (the data folder, the
+    // environment, the files ...); the page's first paragraph is `description`.
+    std::vector<ManualSection> manual = {};
 };
 
 class CommandTable {
@@ -72,8 +76,19 @@ public:
                            std::FILE* err) const;
     // Every option of the program and its commands, each once, as --help prints them.
     std::string helpText() const;
+    // The manual page (--help-man, which --help does not list): the same options as --help,
+    // the program's in OPTIONS and the commands' in COMMANDS, with a usage line for each command.
+    std::string manualPage() const;
 
 private:
+    struct HelpLine {
+        std::string names;  // "--pdf <file>"
+        std::string_view help;
+        bool command = false;  // a command's option, not the windowed program's
+    };
+    // What helpText and manualPage list, in that order.
+    std::vector<HelpLine> helpLines() const;
+
     const HeadlessCommand* asked(const CommandOptions& options, std::FILE* err, int* status) const;
 
     ProgramAbout about_;

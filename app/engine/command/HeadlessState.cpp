@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "app/domain/data/Catalogue.h"
 #include "app/domain/opening/MediaSeed.h"
 #include "app/domain/settings/ServerSetting.h"
+#include "app/engine/command/DataFolder.h"
 #include "app/engine/state/AppState.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/process/CommandOptions.h"
@@ -87,7 +89,10 @@ bool catalogueThere(AppState& state, std::FILE* err) {
 
 std::optional<CatalogueChoice> chooseCatalogue(const CommandOptions& options,
                                                const std::string& folder, std::FILE* err) {
-    CatalogueChoice choice{options.valueOr("data-dir", folder), {}};
+    std::optional<DataFolderChoice> data = chooseDataFolder(options, folder, err);
+    if (!data) return std::nullopt;
+    if (!data->note.empty()) std::fprintf(err, "cdzapp: %s\n", data->note.c_str());
+    CatalogueChoice choice{std::move(data->folder), {}, std::move(data->note)};
     std::error_code ec;
     if (!std::filesystem::exists(choice.folder, ec)) {
         std::fprintf(err, "cdzapp: the data folder %s does not exist\n", choice.folder.c_str());

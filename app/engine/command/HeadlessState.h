@@ -15,13 +15,14 @@ namespace cdz {
 class AppState;
 class CommandOptions;
 
-// Where the catalogue is, as the options say: the data folder (--data-dir, else `folder`) and
-// the server (--server, --catalogue, else the folder's settings), for a command and for the
-// windowed program alike. nullopt, with the reason on `err`, when the folder cannot hold data
-// files or the server setting is refused.
+// Where the catalogue is, as the options say: the data folder (--data-dir, --desktop, else
+// `folder`; see DataFolder.h) and the server (--server, --catalogue, else the folder's
+// settings), for a command and for the windowed program alike. nullopt, with the reason on
+// `err`, when the folder cannot be made or hold data files, or the server setting is refused.
 struct CatalogueChoice {
     std::filesystem::path folder;
     OnServer server;
+    std::string note;  // what the user is told of a catalogue left in `folder` (DataFolder.h)
 };
 std::optional<CatalogueChoice> chooseCatalogue(const CommandOptions& options,
                                                const std::string& folder, std::FILE* err);

@@ -32,7 +32,7 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent)
         "Music collection catalogue",
         this);
     product->setObjectName("aboutProduct");
-    auto* version = new QLabel("v2.0a", this);
+    auto* version = new QLabel("v" CDZ_PROGRAM_VERSION, this);
     version->setObjectName("aboutVersion");
     auto* maker = new QLabel(
         "Cadenzio Software<br>"

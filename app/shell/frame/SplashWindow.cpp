@@ -53,7 +53,7 @@ SplashWindow::SplashWindow(AppState& state, Commands commands, QWidget* parent)
     big.setPointSizeF(big.pointSizeF() * 2.6);
     big.setBold(true);
     title->setFont(big);
-    auto* version = new QLabel("Version 2.0a", this);
+    auto* version = new QLabel("Version " CDZ_PROGRAM_VERSION, this);
     version->setObjectName("splashVersion");
     QFont mid = version->font();
     mid.setPointSizeF(mid.pointSizeF() * 1.3);

@@ -3,8 +3,10 @@
 // the same indexes and record-count trigger; exports the songs with cdzapp --export; and
 // checks the round trip: every imported song against the generator's, field by field, and the
 // export imported again against the first import. Wall clock and peak resident memory of each
-// process.
-//   cdzcsvbench [--songs N] [--dir FOLDER] [--app CDZAPP]
+// process. With --server URL the same file is imported again into catalogue `csvbench` on that
+// PostgreSQL server (it must hold no songs yet), timed against the import into the folder, and
+// exported from there, the export equal byte for byte to the folder's.
+//   cdzcsvbench [--songs N] [--dir FOLDER] [--app CDZAPP] [--server URL]
 // See bench/README.md, "The CSV benchmark".
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,7 @@ struct Options {
     int64_t songs = 1000000;
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "cdzcsvbench";
     std::string app = CDZ_APP;
+    std::string server;  // a PostgreSQL address; empty: the folder's files only
 };
 
 struct Child {
@@ -38,9 +42,10 @@ struct Child {
     long peakKb = 0;
 };
 
-// Runs a program to its end, its standard input from `input` when given; wall clock and peak
-// resident memory as wait4 reports them.
-Child run(std::vector<std::string> args, const std::string& input = {}) {
+// Runs a program to its end, its standard input from `input` and its standard output into
+// `output` when given; wall clock and peak resident memory as wait4 reports them.
+Child run(std::vector<std::string> args, const std::string& input = {},
+          const std::string& output = {}) {
     Child c;
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
@@ -48,6 +53,10 @@ Child run(std::vector<std::string> args, const std::string& input = {}) {
         if (!input.empty()) {
             FILE* in = std::fopen(input.c_str(), "rb");
             if (!in || dup2(fileno(in), 0) < 0) _exit(127);
+        }
+        if (!output.empty()) {
+            FILE* out = std::fopen(output.c_str(), "wb");
+            if (!out || dup2(fileno(out), 1) < 0) _exit(127);
         }
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
@@ -162,6 +171,41 @@ int64_t differencesBetween(const std::filesystem::path& first, const std::filesy
 // The shell's table: the file's 23 columns with the songs file's types, the indexes of the
 // songs file over the same columns (the program indexes folded copies of its case-insensitive
 // texts; the shell, without folding, the texts themselves), and its record-count trigger.
+std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The same import into catalogue `csvbench` on the server, against the import into the folder,
+// and its export against the folder's export; true when it holds.
+bool serverImport(const Options& o, const std::filesystem::path& csv, const Child& files,
+                  const std::filesystem::path& filesExport) {
+    const std::filesystem::path settings = o.dir / "server", said = o.dir / "server.out";
+    const std::filesystem::path out = o.dir / "server-export.csv";
+    std::filesystem::create_directories(settings);
+    const std::vector<std::string> where = {"--data-dir", settings.string(), "--server",
+                                            o.server,     "--catalogue",     "csvbench"};
+    std::vector<std::string> args = {o.app, "--import", csv.string()};
+    args.insert(args.end(), where.begin(), where.end());
+    const Child ours = run(args, {}, said.string());
+    const std::string added = std::to_string(o.songs) + " songs added";
+    const bool all = contents(said).rfind(added, 0) == 0;
+    const double ratio = ours.seconds / files.seconds;
+    std::printf(
+        "Import on the server: %.1f s (%ld MB peak), into the folder's files %.1f s, ratio %.2f "
+        "(goal <= 2.0)%s  %s\n",
+        ours.seconds, ours.peakKb / 1024, files.seconds, ratio,
+        all ? "" : " (not every song was added)",
+        ours.status == 0 && all && ratio <= 2.0 ? "holds" : "MISSED");
+    args = {o.app, "--export", out.string()};
+    args.insert(args.end(), where.begin(), where.end());
+    const Child exported = run(args);
+    const bool same = exported.status == 0 && contents(out) == contents(filesExport);
+    std::printf("Export from the server: %.1f s, equal to the folder's export: %s\n",
+                exported.seconds, same ? "yes" : "NO");
+    return ours.status == 0 && all && same;
+}
+
 std::string shellScript(const std::filesystem::path& csv) {
     return "CREATE TABLE cdz_layout(tbl TEXT PRIMARY KEY, records INTEGER NOT NULL DEFAULT 0);\n"
            "INSERT INTO cdz_layout VALUES('Cadenzio', 0);\n"
@@ -194,6 +238,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.dir = argv[i + 1];
         } else if (a == "--app") {
             o.app = argv[i + 1];
+        } else if (a == "--server") {
+            o.server = argv[i + 1];
         } else {
             return false;
         }
@@ -206,7 +252,9 @@ bool parse(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
-        std::fprintf(stderr, "usage: cdzcsvbench [--songs N] [--dir FOLDER] [--app CDZAPP]\n");
+        std::fprintf(
+            stderr,
+            "usage: cdzcsvbench [--songs N] [--dir FOLDER] [--app CDZAPP] [--server URL]\n");
         return 2;
     }
     namespace fs = std::filesystem;
@@ -240,6 +288,7 @@ int main(int argc, char** argv) {
                 exported.status == 0 && perSecond >= 100000 ? "holds" : "MISSED");
 
     const Child reimported = run({o.app, "--import", out.string(), "--data-dir", again.string()});
+    const bool onServer = o.server.empty() || serverImport(o, csv, ours, out);
     const int64_t fromGenerator = differencesFromGenerator(first, o.songs);
     const int64_t roundTrip = reimported.status == 0 ? differencesBetween(first, again) : -1;
     std::printf(
@@ -247,5 +296,5 @@ int main(int argc, char** argv) {
         "imported again  %s\n",
         static_cast<long long>(fromGenerator), static_cast<long long>(roundTrip),
         fromGenerator == 0 && roundTrip == 0 ? "holds" : "MISSED");
-    return fromGenerator == 0 && roundTrip == 0 ? 0 : 1;
+    return fromGenerator == 0 && roundTrip == 0 && onServer ? 0 : 1;
 }

@@ -24,6 +24,20 @@ public:
     virtual int finish() = 0;
 };
 
+// New records added together inside a transaction that holds the file's write lock: rows are
+// gathered and sent a batch at a time (one exchange, not one per record), each numbered by the
+// file's own record-number counter as an add numbers it. Nothing gathered shows, not even to
+// this connection, before flush(); a failed send fails the transaction, which can then only
+// roll back. Destroyed before flush(), the rows not sent are dropped.
+class AddSink {
+public:
+    virtual ~AddSink() = default;
+    // One new record: every declared column, then every folded copy, in the stored form.
+    virtual int write(const SqlValues& columns) = 0;
+    // Sends every row gathered so far.
+    virtual int flush() = 0;
+};
+
 // Every record in record-number order, as one snapshot of the file.
 class BulkSource {
 public:

@@ -191,6 +191,8 @@ int DataFile::close() {
     if (streaming_) flush();
     bulkSink_.reset();
     bulkSource_.reset();
+    addSink_.reset();
+    batch_ = Batch::None;
     if (exclusive_) db_.setExclusive(sql_.schema(), false);
     open_ = false;
     exclusive_ = false;

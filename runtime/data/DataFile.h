@@ -34,6 +34,7 @@ constexpr int kSharedRead = kReadOnly | kDenyNone;  // 64
 
 constexpr int kRecordOrder = -1;  // "key" of plain record-number order
 
+class AddSink;
 class BulkSink;
 class BulkSource;
 class FileCipher;
@@ -135,6 +136,18 @@ public:
     // has one, else in pages of short reads, each holding no lock past itself.
     int beginBulkRead();
     int bulkNext();
+    // New records added together (an import's batch), inside a transaction over the open file,
+    // which holds its write lock for the transaction, so no other station adds meanwhile: after
+    // beginBatchAdd() each batchAdd() adds the buffer, its auto number (when 0) filled as add()
+    // fills it, and endBatchAdd() has every one stored. Where the storage sends adds together
+    // (a server), the numbers follow the highest one read once and the records go a batch at a
+    // time: none shows before endBatchAdd(), the added record is not current, and a failure
+    // shows at the call that sent the records, the transaction then able only to roll back.
+    // Elsewhere each batchAdd() is an add(). A file whose auto-numbered key has leading
+    // components adds one by one everywhere.
+    int beginBatchAdd();
+    int batchAdd();
+    int endBatchAdd();
     int put();    // rewrites the current record; 89 when watched and changed meanwhile
     int erase();  // deletes the current record
     // Gives every record that carries the buffer's value of the first field of `key` (compared
@@ -187,6 +200,8 @@ private:
     int step(bool forward);
     bool takeRow(const ResultRow& row, int firstColumn);
     int readOne(const std::string& whereSql, const SqlValues& params);
+    const KeyDesc* autoNumbered() const;
+    int readHighest(const KeyDesc& key);
     int duplicateExcept(int key, int64_t recno);
 
     Database& db_;
@@ -214,7 +229,11 @@ private:
     std::string owner_;
     std::unique_ptr<BulkSink> bulkSink_;
     std::unique_ptr<BulkSource> bulkSource_;
-    SqlValues bulkRow_;  // the stored values of the record a bulk add or read handles
+    enum class Batch { None, OneByOne, Together, Failed };
+    Batch batch_ = Batch::None;
+    std::unique_ptr<AddSink> addSink_;
+    int64_t batchHighest_ = 0;  // the highest auto number of the file and the batch so far
+    SqlValues bulkRow_;         // the stored values of the record a bulk add or read handles
     std::unique_ptr<FileCipher> cipher_;  // kept across opens while the salt stays the same
     std::string cipherOwner_;             // the password cipher_ was derived from
 

@@ -59,6 +59,9 @@ public:
     // start failed.
     virtual std::unique_ptr<BulkSink> bulkSink();
     virtual std::unique_ptr<BulkSource> bulkSource();
+    // The file's path for adds sent together (see BulkCopy.h), where the storage has one; null
+    // where every add is as cheap one by one.
+    virtual std::unique_ptr<AddSink> addSink();
 
     // The storage of the file `where`, attached to `db` as `schema`.
     static std::unique_ptr<FileStorage> of(Database& db, const FileDecl& decl,

@@ -136,7 +136,7 @@ bool SongImport::addLine() {
         }
     }
     if (!setCategory() || !ensureMedia()) return false;
-    if (songs.add() != 0) {
+    if (songs.batchAdd() != 0) {
         fail("Cannot ADD to Cadenzio!", errorWords(songs.error()));
         return false;
     }
@@ -151,6 +151,12 @@ bool SongImport::step(int lines) {
     Transaction batch(db, {&c.file(F::Cadenzio), &c.file(F::Categories), &c.file(F::Media)},
                       db.lockWait());
     if (batch.began() != 0) {
+        fail("Cannot ADD to Cadenzio!", errorWords(db.error()));
+        return false;
+    }
+    // On a server the batch's songs go in together, numbered past the highest song read once.
+    DataFile& songs = c.file(F::Cadenzio);
+    if (songs.beginBatchAdd() != 0) {
         fail("Cannot ADD to Cadenzio!", errorWords(db.error()));
         return false;
     }
@@ -171,6 +177,14 @@ bool SongImport::step(int lines) {
         } else if (!reader_.fields().empty()) {
             addLine();
         }
+    }
+    if (songs.endBatchAdd() != 0) {
+        // Songs of the batch were not stored: none of it is kept, and the first failure is the
+        // one told.
+        const ErrorState cause = db.error();
+        added_ = before;
+        if (state_ != ImportState::Failed) fail("Cannot ADD to Cadenzio!", errorWords(cause));
+        return false;
     }
     // What was added before a failure stays, as every earlier batch does.
     if (batch.commit() != 0) {

@@ -2,9 +2,10 @@
 // One run of the import: each line of the file becomes a new song, starting from a cleared
 // record and numbered next, its assigned columns stored through their pictures. Lines are
 // added in batches, each batch one transaction, so a cancelled or failed run keeps every
-// batch committed before it and the count says how many. A category given by number or by
-// name, or a media name, that the lookup files lack is added to them (and told), never left
-// dangling; a line that breaks the file's format is refused with its line number and reason.
+// batch committed before it and the count says how many. On a server a batch's songs go in
+// together (DataFile's batch adds); a failure there rolls the whole batch back. A category given by
+// number or by name, or a media name, that the lookup files lack is added to them (and told), never
+// left dangling; a line that breaks the file's format is refused with its line number and reason.
 #include <cstdint>
 #include <filesystem>
 #include <memory>

@@ -5,6 +5,7 @@
 
 #include "runtime/data/Database.h"
 #include "runtime/data/FieldLimits.h"
+#include "runtime/data/pg/PgAddSink.h"
 #include "runtime/data/pg/PgBulk.h"
 #include "runtime/data/pg/PgCatalogue.h"
 #include "runtime/data/pg/PgEngine.h"
@@ -174,6 +175,10 @@ std::unique_ptr<BulkSink> PgFiles::bulkSink() {
 
 std::unique_ptr<BulkSource> PgFiles::bulkSource() {
     return PgBulkSource::start(engine_, decl_, plain_, where_.table);
+}
+
+std::unique_ptr<AddSink> PgFiles::addSink() {
+    return std::make_unique<PgAddSink>(engine_, decl_, plain_, where_.table);
 }
 
 int PgFiles::rename(const std::string& table) {

@@ -34,6 +34,8 @@ public:
     // Over COPY (see PgBulk.h); the sink only inside a transaction.
     std::unique_ptr<BulkSink> bulkSink() override;
     std::unique_ptr<BulkSource> bulkSource() override;
+    // Over COPY with the keys in place (see PgAddSink.h).
+    std::unique_ptr<AddSink> addSink() override;
     // The folded copies are folded here, as the program folds, and written back in batches.
     int build() override;
     // Converts a table stored under an older declaration to the declared layout, keeping every

@@ -60,6 +60,15 @@ protected:
         return std::stoll(std::string(r.text(0, 0)));
     }
 
+    // One row of a query's text values joined by '|'; "" when it fails.
+    std::string row(const std::string& sql) {
+        pg::PgResult r;
+        if (conn.query(sql, {}, &r) || r.rows() != 1) return "";
+        std::string out;
+        for (int c = 0; c < r.columns(); ++c) out += (c ? "|" : "") + std::string(r.text(0, c));
+        return out;
+    }
+
     TempDir dir;
     QString url;
     pg::PgConnection conn;
@@ -187,6 +196,65 @@ TEST_F(ServerRun, CatalogueNamesAreCheckedAndAMissingOneIsToldNotMade) {
     ASSERT_EQ(conn.query("SELECT count(*) FROM pg_namespace WHERE nspname LIKE 'typo%'", {}, &r),
               0);
     EXPECT_EQ(std::string(r.text(0, 0)), "0");
+}
+
+// An import's batch goes in together on the server: a line the server refuses in the middle of
+// it leaves none of the batch, says why, and the songs added after are numbered on from the
+// highest kept.
+TEST_F(ServerRun, AnImportBatchTheServerRefusesLeavesNothingAndNumbersGoOn) {
+    const QString folder = QString::fromStdString(dir.path().string());
+    const QStringList onServer{"--data-dir", folder, "--server", url, "--catalogue", "batch"};
+    std::ofstream(dir.path() / "first.csv") << "MUS:Artist,MUS:Title\nA,\"one, \"\"quoted\"\"\"\n"
+                                               "\\N,\\.\n";
+    std::ofstream(dir.path() / "second.csv") << "MUS:Artist,MUS:Title\nB,kept?\nC,Refused Here\n"
+                                                "D,after\n";
+    ASSERT_EQ(cdzapp(QStringList{"--import", folder + "/first.csv"} + onServer).status, 0);
+    ASSERT_EQ(conn.exec(R"(ALTER TABLE batch_cdzdata."Cadenzio" ADD CONSTRAINT no_refused )"
+                        R"(CHECK ("Title" <> 'Refused Here'))"),
+              0)
+        << conn.error().driverText;
+    const Outcome refused = cdzapp(QStringList{"--import", folder + "/second.csv"} + onServer);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("Cannot ADD to Cadenzio!"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("no_refused"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("0 songs added"), std::string::npos) << refused.out;
+    EXPECT_EQ(records("batch_cdzdata", "Cadenzio"), 2);
+    const std::string songs =
+        R"(SELECT count(*), count(DISTINCT "ID"), max("ID"), )"
+        R"(string_agg("Title", '/' ORDER BY "ID") FROM batch_cdzdata."Cadenzio")";
+    EXPECT_EQ(row(songs), "2|2|2|one, \"quoted\"/\\.");
+
+    ASSERT_EQ(conn.exec(R"(ALTER TABLE batch_cdzdata."Cadenzio" DROP CONSTRAINT no_refused)"), 0);
+    ASSERT_EQ(cdzapp(QStringList{"--import", folder + "/second.csv"} + onServer).status, 0);
+    EXPECT_EQ(records("batch_cdzdata", "Cadenzio"), 5);
+    EXPECT_EQ(row(songs), "5|5|5|one, \"quoted\"/\\./kept?/Refused Here/after");
+}
+
+// Two imports into one catalogue at once: each batch holds the songs file's write lock, so the
+// second waits and numbers past the first; no number is given twice or skipped.
+TEST_F(ServerRun, TwoImportsAtOnceNeverShareASongNumber) {
+    const QString folder = QString::fromStdString(dir.path().string());
+    const QStringList onServer{"--data-dir", folder, "--server", url, "--catalogue", "race"};
+    std::ofstream(dir.path() / "one.csv") << "MUS:Artist,MUS:Title\nfirst,song\n";
+    ASSERT_EQ(cdzapp(QStringList{"--import", folder + "/one.csv"} + onServer).status, 0);
+    for (const char* name : {"a.csv", "b.csv"}) {
+        std::ofstream csv(dir.path() / name);
+        csv << "MUS:Artist,MUS:Title\n";
+        for (int i = 0; i < 2000; ++i) csv << name << "," << i << "\n";
+    }
+    QProcess a, b;
+    for (auto [p, name] : {std::pair{&a, "/a.csv"}, std::pair{&b, "/b.csv"}}) {
+        p->setProcessChannelMode(QProcess::MergedChannels);
+        p->start(CDZ_APP, QStringList{"--import", folder + name} + onServer);
+    }
+    for (QProcess* p : {&a, &b}) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAll().toStdString();
+    }
+    EXPECT_EQ(records("race_cdzdata", "Cadenzio"), 4001);
+    EXPECT_EQ(
+        row(R"(SELECT count(DISTINCT "ID"), min("ID"), max("ID") FROM race_cdzdata."Cadenzio")"),
+        "4001|1|4001");
 }
 
 }  // namespace

@@ -24,6 +24,9 @@ struct Options {
     int64_t small = 10000;
     std::filesystem::path source = std::filesystem::temp_directory_path() / "sbench";
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "mbench";
+    // A catalogue on a server (copied there from the large folder beforehand): the passes run
+    // over it instead of the folders.
+    OnServer server;
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -38,6 +41,10 @@ bool parse(int argc, char** argv, Options& o) {
             o.source = argv[++i];
         } else if (a == "--dir" && more) {
             o.dir = argv[++i];
+        } else if (a == "--server" && more) {
+            o.server.conninfo = argv[++i];
+        } else if (a == "--catalogue" && more) {
+            o.server.catalogue = argv[++i];
         } else {
             return false;
         }
@@ -94,16 +101,17 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, o)) {
         std::fprintf(stderr,
                      "usage: cdzalbummaint [--songs N] [--small N] [--source FOLDER] "
-                     "[--dir FOLDER]\n");
+                     "[--dir FOLDER] [--server URL --catalogue NAME]\n");
         return 2;
     }
     bool all = true;
     double rate[2][2] = {};
     const int64_t sizes[2] = {o.small, o.songs};
-    for (int s = 0; s < 2; ++s) {
+    // On a server the large catalogue alone, as copied there.
+    for (int s = o.server.conninfo.empty() ? 0 : 1; s < 2; ++s) {
         std::filesystem::path folder;
         if (!copyCatalogue(o, sizes[s], folder)) return 1;
-        Catalogue catalogue(folder);
+        Catalogue catalogue(folder, o.server);
         std::printf("%lld songs (copy in %s):\n", static_cast<long long>(sizes[s]), folder.c_str());
         const MaintenancePass passes[2] = {MaintenancePass::CopyToAlbum,
                                            MaintenancePass::TestAlbumIDs};

@@ -7,9 +7,6 @@
 namespace cdz::pg {
 namespace {
 
-// Bytes of rows gathered before they go to the server: a few thousand records an exchange.
-constexpr size_t kSendBytes = size_t{1} << 20;
-
 // A COPY begun and not yet ended is refused as the scope leaves, so the transaction it ran in
 // cannot commit part of it.
 class CopyIn {
@@ -41,29 +38,17 @@ private:
 
 PgAddSink::PgAddSink(PgEngine& engine, const FileDecl& decl, const std::string& plain,
                      const std::string& table)
-    : engine_(engine) {
     // The record number is left to the table's counter, as an add leaves it.
-    const PgTableSql sql(decl, plain, table);
-    std::string columns = PgTableSql::kRevision;
-    for (size_t i = 0; i < decl.columns().size(); ++i)
-        columns += ", " + sql.column(static_cast<int>(i));
-    for (int c : sql.foldedColumns()) columns += ", " + sql.foldedName(c);
-    copySql_ = "COPY " + sql.ref() + "(" + columns + ") FROM STDIN";
-    pending_.reserve(kSendBytes + kSendBytes / 4);
+    : engine_(engine), copySql_(PgTableSql(decl, plain, table).copyNewRecords(false)) {
+    pending_.reserve(kCopySendBytes + kCopySendBytes / 4);
 }
 
 int PgAddSink::write(const SqlValues& columns) {
-    const size_t before = pending_.size();
-    appendCopyField(pending_, int64_t{1}, true);  // a new record's revision
-    for (const auto& v : columns) {
-        if (!appendCopyField(pending_, v, false)) {
-            pending_.resize(before);
-            return engine_.failWith(err::kDriverError,
-                                    "a text holds a NUL byte, which the server cannot store");
-        }
+    if (!appendNewRecordRow(pending_, {}, columns)) {
+        return engine_.failWith(err::kDriverError,
+                                "a text holds a NUL byte, which the server cannot store");
     }
-    pending_ += '\n';
-    return pending_.size() >= kSendBytes ? flush() : engine_.failWith(0);
+    return pending_.size() >= kCopySendBytes ? flush() : engine_.failWith(0);
 }
 
 int PgAddSink::flush() {

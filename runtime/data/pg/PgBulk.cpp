@@ -1,14 +1,9 @@
 #include "runtime/data/pg/PgBulk.h"
 
+#include "runtime/data/pg/PgCopyText.h"
 #include "runtime/data/pg/PgEngine.h"
 
 namespace cdz::pg {
-namespace {
-
-// Bytes of rows gathered before they go to the server: few exchanges, little memory.
-constexpr size_t kSendBytes = size_t{1} << 20;
-
-}  // namespace
 
 PgBulkSink::PgBulkSink(PgEngine& engine, const FileDecl& decl, const std::string& plain,
                        const std::string& table)
@@ -26,17 +21,12 @@ std::unique_ptr<PgBulkSink> PgBulkSink::start(PgEngine& engine, const FileDecl& 
     for (const auto& s : sink->sql_.dropIndexesAndTriggers()) {
         if (engine.execNative(s)) return nullptr;
     }
-    std::string columns = std::string(PgTableSql::kRecno) + ", " + PgTableSql::kRevision;
-    for (size_t i = 0; i < decl.columns().size(); ++i)
-        columns += ", " + sink->sql_.column(static_cast<int>(i));
-    for (int c : sink->sql_.foldedColumns()) columns += ", " + sink->sql_.foldedName(c);
-    if (engine.connection().beginCopy("COPY " + sink->sql_.ref() + "(" + columns +
-                                      ") FROM STDIN")) {
+    if (engine.connection().beginCopy(sink->sql_.copyNewRecords(true))) {
         engine.report();
         return nullptr;
     }
     sink->copying_ = true;
-    sink->pending_.reserve(kSendBytes + kSendBytes / 4);
+    sink->pending_.reserve(kCopySendBytes + kCopySendBytes / 4);
     return sink;
 }
 
@@ -54,19 +44,12 @@ int PgBulkSink::send() {
 
 int PgBulkSink::write(int64_t recno, const SqlValues& columns) {
     if (!copying_) return engine_.failWith(err::kFileNotOpen, "the copy has ended");
-    const size_t before = pending_.size();
-    appendCopyField(pending_, recno, true);
-    appendCopyField(pending_, int64_t{1}, false);  // a new record's revision
-    for (const auto& v : columns) {
-        if (!appendCopyField(pending_, v, false)) {
-            pending_.resize(before);
-            return engine_.failWith(err::kDriverError, "record " + std::to_string(recno) +
-                                                           ": a text holds a NUL byte, which "
-                                                           "the server cannot store");
-        }
+    if (!appendNewRecordRow(pending_, {recno}, columns)) {
+        return engine_.failWith(err::kDriverError, "record " + std::to_string(recno) +
+                                                       ": a text holds a NUL byte, which the "
+                                                       "server cannot store");
     }
-    pending_ += '\n';
-    return pending_.size() >= kSendBytes ? send() : 0;
+    return pending_.size() >= kCopySendBytes ? send() : 0;
 }
 
 int PgBulkSink::finish() {

@@ -97,6 +97,24 @@ std::string unescaped(std::string_view field) {
 
 }  // namespace
 
+bool appendNewRecordRow(std::string& rows, const SqlValues& lead, const SqlValues& columns) {
+    const size_t before = rows.size();
+    bool first = true;
+    for (const auto& v : lead) {
+        appendCopyField(rows, v, first);
+        first = false;
+    }
+    appendCopyField(rows, int64_t{1}, first);  // a new record's revision
+    for (const auto& v : columns) {
+        if (!appendCopyField(rows, v, false)) {
+            rows.resize(before);
+            return false;
+        }
+    }
+    rows += '\n';
+    return true;
+}
+
 bool appendCopyField(std::string& line, const SqlValue& v, bool first) {
     const auto* text = std::get_if<std::string>(&v);
     if (text && text->find('\0') != std::string::npos) return false;

@@ -80,6 +80,14 @@ std::string PgTableSql::foldedName(int column) const {
     return identifier(decl_->columns()[static_cast<size_t>(column)].name + "__fold");
 }
 
+std::string PgTableSql::copyNewRecords(bool withRecno) const {
+    std::string columns = withRecno ? std::string(kRecno) + ", " + kRevision : kRevision;
+    for (size_t i = 0; i < decl_->columns().size(); ++i)
+        columns += ", " + column(static_cast<int>(i));
+    for (int c : folded_) columns += ", " + foldedName(c);
+    return "COPY " + ref_ + "(" + columns + ") FROM STDIN";
+}
+
 bool PgTableSql::keyUsesFolded(const KeyDesc& key, int component) const {
     int c = key.components[static_cast<size_t>(component)];
     return key.noCase && decl_->columns()[static_cast<size_t>(c)].type == FieldType::String;

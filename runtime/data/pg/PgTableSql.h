@@ -61,6 +61,9 @@ public:
     std::string keyColumn(const KeyDesc& key, int component, const std::string& alias = {}) const;
     bool keyUsesFolded(const KeyDesc& key, int component) const;
     const std::vector<int>& foldedColumns() const { return folded_; }
+    // COPY of new records from the client: the record number when `withRecno` (else the table's
+    // counter numbers them), the revision, every column, then every folded copy.
+    std::string copyNewRecords(bool withRecno) const;
 
     // The schema, its layout table and the function of the record-count triggers; each
     // statement may run again for another table of the same schema.

@@ -330,7 +330,14 @@ void PdfCanvas::shapedText(PdfFace& face, QPointF origin, const QString& text) {
     const QTextLine line = layout.createLine();
     layout.endLayout();
     if (!line.isValid()) return;
-    const QList<QGlyphRun> runs = layout.glyphRuns();
+    // Qt gives a line's runs (one a font) in no fixed order: set from left to right, the same
+    // text makes the same file every time, and a reader meets the runs in reading order.
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    const auto left = [](const QGlyphRun& run) {
+        return run.positions().isEmpty() ? 0.0 : run.positions().constFirst().x();
+    };
+    std::stable_sort(runs.begin(), runs.end(),
+                     [&](const QGlyphRun& a, const QGlyphRun& b) { return left(a) < left(b); });
     std::deque<QString> missing = missingCharacters(text, runs);
     for (const QGlyphRun& run : runs) {
         const QRawFont raw = run.rawFont();

@@ -16,6 +16,10 @@ std::unique_ptr<AddSink> FileStorage::addSink() {
     return nullptr;
 }
 
+std::unique_ptr<PutSink> FileStorage::putSink() {
+    return nullptr;
+}
+
 std::unique_ptr<FileStorage> FileStorage::of(Database& db, const FileDecl& decl,
                                              const std::string& schema, const FileName& where) {
     return db.storage(decl, schema, where);

@@ -62,6 +62,13 @@ public:
     // The file's path for adds sent together (see BulkCopy.h), where the storage has one; null
     // where every add is as cheap one by one.
     virtual std::unique_ptr<AddSink> addSink();
+    // The file's path for rewrites sent together, where the storage has one; null where every
+    // put is as cheap one by one.
+    virtual std::unique_ptr<PutSink> putSink();
+    // Whether each statement is an exchange with another process (a server): many small reads
+    // or writes are then worth sending together. A file of the folder answers one read about
+    // as fast as a batch of them.
+    virtual bool exchanges() const { return false; }
 
     // The storage of the file `where`, attached to `db` as `schema`.
     static std::unique_ptr<FileStorage> of(Database& db, const FileDecl& decl,

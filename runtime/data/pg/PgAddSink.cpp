@@ -60,3 +60,42 @@ int PgAddSink::flush() {
 }
 
 }  // namespace cdz::pg
+
+namespace cdz::pg {
+
+PgPutSink::PgPutSink(PgEngine& engine, const FileDecl& decl, const std::string& plain,
+                     const std::string& table)
+    : engine_(engine) {
+    const PgTableSql sql(decl, plain, table);
+    makeSql_ = sql.makeRewrites();
+    copySql_ = sql.copyRewrites();
+    applySql_ = sql.applyRewrites();
+}
+
+int PgPutSink::write(int64_t recno, const SqlValues& columns) {
+    if (!appendNewRecordRow(pending_, {recno}, columns)) {
+        return engine_.failWith(err::kDriverError,
+                                "a text holds a NUL byte, which the server cannot store");
+    }
+    ++rows_;
+    return pending_.size() >= kCopySendBytes ? flush() : engine_.failWith(0);
+}
+
+int PgPutSink::flush() {
+    if (pending_.empty()) return engine_.failWith(0);
+    PgConnection& conn = engine_.connection();
+    CopyIn copy(conn);
+    if (conn.exec(makeSql_) || copy.begin(copySql_) || copy.put(pending_) || copy.end()) {
+        return engine_.report();
+    }
+    PgResult applied;
+    if (conn.query(applySql_, {}, &applied)) return engine_.report();
+    const int64_t sent = rows_;
+    pending_.clear();
+    rows_ = 0;
+    // A record another station deleted meanwhile, as a put of it finds.
+    return applied.affected() == sent ? engine_.failWith(0)
+                                      : engine_.failWith(err::kRecordNotAvailable);
+}
+
+}  // namespace cdz::pg

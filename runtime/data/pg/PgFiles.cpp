@@ -181,6 +181,10 @@ std::unique_ptr<AddSink> PgFiles::addSink() {
     return std::make_unique<PgAddSink>(engine_, decl_, plain_, where_.table);
 }
 
+std::unique_ptr<PutSink> PgFiles::putSink() {
+    return std::make_unique<PgPutSink>(engine_, decl_, plain_, where_.table);
+}
+
 int PgFiles::rename(const std::string& table) {
     FileName to = where_;
     to.table = table;

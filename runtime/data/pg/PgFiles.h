@@ -36,6 +36,9 @@ public:
     std::unique_ptr<BulkSource> bulkSource() override;
     // Over COPY with the keys in place (see PgAddSink.h).
     std::unique_ptr<AddSink> addSink() override;
+    // Over COPY into a temporary table, then one statement (see PgAddSink.h).
+    std::unique_ptr<PutSink> putSink() override;
+    bool exchanges() const override { return true; }
     // The folded copies are folded here, as the program folds, and written back in batches.
     int build() override;
     // Converts a table stored under an older declaration to the declared layout, keeping every

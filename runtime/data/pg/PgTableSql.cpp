@@ -80,12 +80,41 @@ std::string PgTableSql::foldedName(int column) const {
     return identifier(decl_->columns()[static_cast<size_t>(column)].name + "__fold");
 }
 
-std::string PgTableSql::copyNewRecords(bool withRecno) const {
+std::string PgTableSql::copyColumns(bool withRecno) const {
     std::string columns = withRecno ? std::string(kRecno) + ", " + kRevision : kRevision;
     for (size_t i = 0; i < decl_->columns().size(); ++i)
         columns += ", " + column(static_cast<int>(i));
     for (int c : folded_) columns += ", " + foldedName(c);
-    return "COPY " + ref_ + "(" + columns + ") FROM STDIN";
+    return columns;
+}
+
+std::string PgTableSql::copyNewRecords(bool withRecno) const {
+    return "COPY " + ref_ + "(" + copyColumns(withRecno) + ") FROM STDIN";
+}
+
+std::string PgTableSql::rewritesTable() const {
+    // Temporary tables share one schema of the connection: named after the schema too.
+    return identifier("cdz_put_" + schema_ + "_" + table_);
+}
+
+std::string PgTableSql::makeRewrites() const {
+    return "CREATE TEMPORARY TABLE IF NOT EXISTS " + rewritesTable() + " (LIKE " + ref_ +
+           ") ON COMMIT DROP";
+}
+
+std::string PgTableSql::copyRewrites() const {
+    return "COPY " + rewritesTable() + "(" + copyColumns(true) + ") FROM STDIN";
+}
+
+std::string PgTableSql::applyRewrites() const {
+    std::string sql = "WITH cdz_new AS (DELETE FROM " + rewritesTable() + " RETURNING *) UPDATE " +
+                      ref_ + " cdz_old SET " + kRevision + " = cdz_old." + kRevision + " + 1";
+    for (size_t i = 0; i < decl_->columns().size(); ++i) {
+        const std::string name = column(static_cast<int>(i));
+        sql += ", " + name + " = cdz_new." + name;
+    }
+    for (int c : folded_) sql += ", " + foldedName(c) + " = cdz_new." + foldedName(c);
+    return sql + " FROM cdz_new WHERE cdz_old." + kRecno + " = cdz_new." + kRecno;
 }
 
 bool PgTableSql::keyUsesFolded(const KeyDesc& key, int component) const {

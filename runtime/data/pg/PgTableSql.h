@@ -64,6 +64,13 @@ public:
     // COPY of new records from the client: the record number when `withRecno` (else the table's
     // counter numbers them), the revision, every column, then every folded copy.
     std::string copyNewRecords(bool withRecno) const;
+    // Rewrites of records sent together: a temporary table of the same columns for them
+    // (made once a transaction, emptied as it ends), the COPY of rows into it as
+    // copyNewRecords(true) has them, and the one statement that takes them out into the
+    // table as update() would write each, its affected rows the records rewritten.
+    std::string makeRewrites() const;
+    std::string copyRewrites() const;
+    std::string applyRewrites() const;
 
     // The schema, its layout table and the function of the record-count triggers; each
     // statement may run again for another table of the same schema.
@@ -121,6 +128,9 @@ public:
 private:
     std::string keyColumnName(const KeyDesc& key, int component) const;
     std::string layoutRow() const;
+    // The columns of a COPY of whole records: [recno,] revision, every column, every fold.
+    std::string copyColumns(bool withRecno) const;
+    std::string rewritesTable() const;
 
     const FileDecl* decl_;
     std::string schema_;

@@ -9,8 +9,9 @@
 namespace cdz {
 namespace {
 
-// Rows fetched ahead by a quick scan; a plain walk reads one at a time.
-constexpr int kReadAhead = 32;
+// Rows fetched ahead by a quick scan (a whole-file pass: on a server, each fetch is an
+// exchange); a plain walk reads one at a time.
+constexpr int kReadAhead = 256;
 
 }  // namespace
 

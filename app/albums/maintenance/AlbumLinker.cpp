@@ -1,5 +1,9 @@
 #include "app/albums/maintenance/AlbumLinker.h"
 
+#include <algorithm>
+
+#include "runtime/data/KeyLookup.h"
+
 namespace cdz {
 
 namespace {
@@ -27,13 +31,17 @@ bool AlbumLinker::recalled(const SongRecord& song, int32_t& albumId) const {
 int AlbumLinker::find(const SongRecord& song, int32_t& albumId) {
     albumId = 0;
     if (blankTitle(song) || recalled(song, albumId)) return err::kNone;
-    bool found = false;
-    int code = read(song.Artist.clipped(), song.Album.clipped(), found);
-    if (code == err::kNone && !found) {
-        code = read(kCompilationArtist, song.Album.clipped(), found);
+    const std::string_view title = song.Album.clipped();
+    for (std::string_view artist : {song.Artist.clipped(), kCompilationArtist}) {
+        if (const int32_t* answer = looked(artist, title)) {
+            albumId = *answer;
+        } else {
+            bool found = false;
+            if (int code = read(artist, title, found)) return code;
+            if (found) albumId = catalogue_.album().AlbumID;
+        }
+        if (albumId != 0) break;
     }
-    if (code != err::kNone) return code;
-    if (found) albumId = catalogue_.album().AlbumID;
     remember(song, albumId);
     return err::kNone;
 }
@@ -51,8 +59,20 @@ int AlbumLinker::create(const SongRecord& song, int32_t& albumId) {
     album.Media = song.Media;
     album.ReleaseDate = song.ReleaseDate;
     album.CategoryID = static_cast<double>(song.CategoryID);
-    const int code = file.add();
-    if (code == err::kNone) albumId = album.AlbumID;
+    int code = err::kNone;
+    if (!together_) {
+        code = file.add();
+    } else {
+        if (!adding_) code = file.beginBatchAdd();
+        adding_ = code == err::kNone;
+        if (code == err::kNone) code = file.batchAdd();
+    }
+    if (code == err::kNone) {
+        albumId = album.AlbumID;
+        // Later songs of the batch find it as if it had been read.
+        titles_[titleKey(song.Artist.clipped(), song.Album.clipped())] = albumId;
+        numbers_[albumId] = true;
+    }
     remember(song, albumId);
     refused_ = code != err::kNone;
     return code;
@@ -61,6 +81,10 @@ int AlbumLinker::create(const SongRecord& song, int32_t& albumId) {
 int AlbumLinker::exists(int32_t albumId, bool& found) {
     found = albumId != 0 && albumId == existing_;
     if (found || albumId == 0) return err::kNone;
+    if (const auto answer = numbers_.find(albumId); answer != numbers_.end()) {
+        found = answer->second;
+        return err::kNone;
+    }
     catalogue_.album().AlbumID = albumId;
     const int code = catalogue_.file(CatalogueFile::Album).get(AlbumRecord::KeyAlbumID);
     found = code == err::kNone;
@@ -81,10 +105,82 @@ void AlbumLinker::remember(const SongRecord& song, int32_t albumId) {
     albumId_ = albumId;
 }
 
+int AlbumLinker::endAdds() {
+    if (!adding_) return err::kNone;
+    adding_ = false;
+    return catalogue_.file(CatalogueFile::Album).endBatchAdd();
+}
+
 void AlbumLinker::forget() {
+    adding_ = false;
     known_ = false;
     refused_ = false;
     existing_ = 0;
+    notedTitles_.clear();
+    notedNumbers_.clear();
+    titles_.clear();
+    numbers_.clear();
+}
+
+SqlValues AlbumLinker::titleKey(std::string_view artist, std::string_view title) {
+    AlbumRecord& album = catalogue_.album();
+    album.Artist = artist;
+    album.Album = title;
+    return KeyLookup(catalogue_.file(CatalogueFile::Album), AlbumRecord::KeyAlbum).valuesInBuffer();
+}
+
+const int32_t* AlbumLinker::looked(std::string_view artist, std::string_view title) {
+    if (titles_.empty()) return nullptr;
+    const auto answer = titles_.find(titleKey(artist, title));
+    return answer == titles_.end() ? nullptr : &answer->second;
+}
+
+bool AlbumLinker::looksAhead() {
+    if (!looksAhead_) {
+        looksAhead_ =
+            KeyLookup(catalogue_.file(CatalogueFile::Album), AlbumRecord::KeyAlbum).saves();
+    }
+    return *looksAhead_;
+}
+
+void AlbumLinker::note(const SongRecord& song, bool withNumber) {
+    // The songs of an album come together: what the last song asked is not asked again.
+    if (withNumber && song.AlbumID != 0 &&
+        (notedNumbers_.empty() || notedNumbers_.back() != song.AlbumID)) {
+        notedNumbers_.push_back(song.AlbumID);
+    }
+    if (blankTitle(song)) return;
+    const std::string_view artist = song.Artist.clipped();
+    const std::string_view title = song.Album.clipped();
+    if (!notedTitles_.empty() && artist == notedArtist_ && title == notedTitle_) return;
+    notedArtist_ = artist;
+    notedTitle_ = title;
+    notedTitles_.push_back(titleKey(artist, title));
+    notedTitles_.push_back(titleKey(kCompilationArtist, title));
+}
+
+int AlbumLinker::lookUp() {
+    DataFile& file = catalogue_.file(CatalogueFile::Album);
+    AlbumRecord& album = catalogue_.album();
+    // Every asked title is answered, those no album has with 0.
+    for (const SqlValues& key : notedTitles_) titles_.try_emplace(key, 0);
+    int code = KeyLookup(file, AlbumRecord::KeyAlbum).find(notedTitles_, [&](size_t i) {
+        titles_[notedTitles_[i]] = album.AlbumID;
+    });
+    if (code != err::kNone) return code;
+    KeyLookup byNumber(file, AlbumRecord::KeyAlbumID);
+    std::vector<SqlValues> numbers;
+    std::vector<int32_t> asked;
+    for (int32_t number : notedNumbers_) {
+        if (!numbers_.try_emplace(number, false).second) continue;
+        album.AlbumID = number;
+        numbers.push_back(byNumber.valuesInBuffer());
+        asked.push_back(number);
+    }
+    code = byNumber.find(numbers, [&](size_t i) { numbers_[asked[i]] = true; });
+    notedTitles_.clear();
+    notedNumbers_.clear();
+    return code;
 }
 
 }  // namespace cdz

@@ -34,4 +34,11 @@ MaintenanceFault CopyToAlbumRule::apply(bool& changed, MaintenanceTally& tally) 
     return {};
 }
 
+MaintenanceFault CopyToAlbumRule::finishBatch() {
+    const int code = linker_.endAdds();
+    if (code == err::kNone) return {};
+    refusedTogether_ = code == err::kDuplicateKey;
+    return {FaultKind::Write, CatalogueFile::Album};
+}
+
 }  // namespace cdz

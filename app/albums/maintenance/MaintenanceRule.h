@@ -40,6 +40,19 @@ public:
     virtual MaintenanceFault prepare() { return {}; }
     // At the start of each batch: what was looked up in an earlier one may have changed since.
     virtual void beginBatch() {}
+    // Whether the rule's reads are worth asking together for a batch (on a server, a few
+    // exchanges for the batch instead of one for each record): each record of the batch is then
+    // given to note(), in the buffer, before any is applied, and lookUp() reads what the rule
+    // gathered.
+    virtual bool looksAhead() { return false; }
+    virtual void note() {}
+    virtual MaintenanceFault lookUp() { return {}; }
+    // After the batch's records are applied, before its commit: what the rule added together
+    // is written.
+    virtual MaintenanceFault finishBatch() { return {}; }
+    // After a batch failed because adds sent together were refused: true when the rule now adds
+    // one by one, so that the batch done again tells which add was refused.
+    virtual bool againOneByOne() { return false; }
     // The record just read is in the buffer; `changed` tells whether the rule altered it.
     // What else it did goes into `tally`.
     virtual MaintenanceFault apply(bool& changed, MaintenanceTally& tally) = 0;

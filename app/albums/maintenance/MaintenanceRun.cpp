@@ -8,6 +8,7 @@
 #include "app/albums/maintenance/DateToYearRule.h"
 #include "app/albums/maintenance/TestAlbumIdsRule.h"
 #include "app/domain/data/RecordCopy.h"
+#include "runtime/data/RecordPuts.h"
 #include "runtime/data/Transaction.h"
 
 namespace cdz {
@@ -126,33 +127,49 @@ bool MaintenanceRun::runToEnd() {
 }
 
 bool MaintenanceRun::batch() {
-    std::vector<DataFile*> files;
-    for (CatalogueFile f : filesOf(info_.pass)) files.push_back(&catalogue_.file(f));
-    MaintenanceFault fault;
-    {
-        Transaction transaction(catalogue_.database(), files);
-        fault = transaction.began() ? MaintenanceFault{FaultKind::Write, info_.file}
-                                    : batchIn(transaction);
-    }  // a fault's writes are rolled back here, the error state keeping its cause
+    MaintenanceFault fault = batchOnce();
+    if (fault && rule_->againOneByOne()) fault = batchOnce();
     return fault ? fail(fault) : true;
 }
 
-MaintenanceFault MaintenanceRun::batchIn(Transaction& transaction) {
+MaintenanceFault MaintenanceRun::batchOnce() {
+    std::vector<DataFile*> files;
+    for (CatalogueFile f : filesOf(info_.pass)) files.push_back(&catalogue_.file(f));
+    Transaction transaction(catalogue_.database(), files);
+    // A fault's writes are rolled back as the transaction leaves, the error state keeping its
+    // cause.
+    return transaction.began() ? MaintenanceFault{FaultKind::Write, info_.file}
+                               : batchIn(transaction);
+}
+
+int64_t MaintenanceRun::BatchWork::writes() const {
+    return static_cast<int64_t>(changes.size()) + tally.albumsCreated;
+}
+
+MaintenanceFault MaintenanceRun::applyRule(BatchWork& work, const DataFile::Current& current,
+                                           std::string position) {
     DataFile& file = catalogue_.file(info_.file);
-    rule_->beginBatch();
+    bool changed = false;
+    if (const MaintenanceFault fault = rule_->apply(changed, work.tally)) return fault;
+    if (changed) work.changes.emplace_back(current, RecordCopy::take(file.decl(), file.record()));
+    ++work.applied;
+    work.last = current.recno;
+    work.position = std::move(position);
+    return {};
+}
+
+MaintenanceFault MaintenanceRun::readBatch(BatchWork& work, std::vector<BatchRecord>& ahead,
+                                           bool lookAhead) {
+    DataFile& file = catalogue_.file(info_.file);
     // The batch resumes at the last record done, which is read again and passed over.
     const int placed = started_ ? file.reset(info_.key, position_) : file.set(info_.key);
     if (placed != err::kNone) return {FaultKind::Read, info_.file};
     bool skipResumed = started_;
-    std::vector<std::pair<int64_t, RecordCopy>> changes;
-    MaintenanceTally tally;
-    int read = 0;
-    bool atEnd = false;
-    auto writes = [&] { return static_cast<int64_t>(changes.size()) + tally.albumsCreated; };
-    while (read < batchSize_ && writes() < kWritesPerBatch) {
+    work.atEnd = false;
+    for (int read = 0; read < batchSize_ && work.writes() < kWritesPerBatch;) {
         const int code = file.next();
         if (code == err::kRecordNotAvailable) {
-            atEnd = true;
+            work.atEnd = true;
             break;
         }
         if (code != err::kNone) return {FaultKind::Read, info_.file};
@@ -160,33 +177,68 @@ MaintenanceFault MaintenanceRun::batchIn(Transaction& transaction) {
         skipResumed = false;
         if (resumed) continue;
         ++read;
-        lastRecord_ = file.recordNumber();
-        position_ = file.position(info_.key);
-        bool changed = false;
-        if (const MaintenanceFault fault = rule_->apply(changed, tally)) return fault;
-        if (changed) {
-            changes.emplace_back(lastRecord_, RecordCopy::take(file.decl(), file.record()));
+        if (!lookAhead) {
+            if (MaintenanceFault fault = applyRule(work, file.current(), file.position(info_.key)))
+                return fault;
+            continue;
+        }
+        rule_->note();
+        ahead.push_back({file.current(), file.position(info_.key),
+                         RecordCopy::take(file.decl(), file.record())});
+    }
+    return {};
+}
+
+MaintenanceFault MaintenanceRun::batchIn(Transaction& transaction) {
+    DataFile& file = catalogue_.file(info_.file);
+    rule_->beginBatch();
+    // Where the rule's reads are worth asking together, the batch is read first and the rule
+    // applied after; elsewhere each record as it is read.
+    const bool lookAhead = rule_->looksAhead();
+    BatchWork work;
+    std::vector<BatchRecord> ahead;
+    if (const MaintenanceFault fault = readBatch(work, ahead, lookAhead)) return fault;
+    if (lookAhead) {
+        if (const MaintenanceFault fault = rule_->lookUp()) return fault;
+        for (BatchRecord& record : ahead) {
+            if (work.writes() >= kWritesPerBatch) {
+                work.atEnd = false;  // the rest are read again by the next batch
+                break;
+            }
+            record.copy.restore(file.decl(), file.record());
+            file.setCurrent(record.current);
+            if (MaintenanceFault fault =
+                    applyRule(work, record.current, std::move(record.position)))
+                return fault;
         }
     }
-    // Written once the batch is read, so that no write moves the read onward.
-    for (const auto& [record, copy] : changes) {
-        if (file.getRecord(record) != err::kNone) return {FaultKind::Read, info_.file};
+    if (const MaintenanceFault fault = rule_->finishBatch()) return fault;
+    // Written once the batch is read, so that no write moves the read onward; as read, since
+    // the transaction's lock kept every other station from changing them meanwhile.
+    RecordPuts puts(file);
+    for (const auto& [current, copy] : work.changes) {
         copy.restore(file.decl(), file.record());
-        if (file.put() != err::kNone) return {FaultKind::Write, info_.file};
+        if (puts.put(current) != err::kNone) return {FaultKind::Write, info_.file};
     }
-    if (transaction.commit() != err::kNone) return {FaultKind::Write, info_.file};
+    if (puts.flush() != err::kNone || transaction.commit() != err::kNone) {
+        return {FaultKind::Write, info_.file};
+    }
     started_ = true;
-    done_ += read;
-    rewritten_ += static_cast<int64_t>(changes.size());
-    tally_.albumsCreated += tally.albumsCreated;
-    for (auto& failed : tally.failedAlbums) {
+    if (work.applied > 0) {
+        lastRecord_ = work.last;
+        position_ = std::move(work.position);
+    }
+    done_ += work.applied;
+    rewritten_ += static_cast<int64_t>(work.changes.size());
+    tally_.albumsCreated += work.tally.albumsCreated;
+    for (auto& failed : work.tally.failedAlbums) {
         const bool known = std::any_of(
             tally_.failedAlbums.begin(), tally_.failedAlbums.end(), [&](const FailedAlbum& f) {
                 return f.artist == failed.artist && f.album == failed.album;
             });
         if (!known) tally_.failedAlbums.push_back(std::move(failed));
     }
-    if (atEnd) ended_ = true;
+    if (work.atEnd) ended_ = true;
     return {};
 }
 

@@ -9,10 +9,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/albums/maintenance/MaintenancePass.h"
 #include "app/albums/maintenance/MaintenanceRule.h"
 #include "app/domain/data/Catalogue.h"
+#include "app/domain/data/RecordCopy.h"
 #include "runtime/data/Database.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/Transaction.h"
@@ -58,9 +61,32 @@ public:
     const ErrorState& faultError() const { return faultError_; }
 
 private:
+    // A record a batch read, kept until the rule is applied to it and it is written.
+    struct BatchRecord {
+        DataFile::Current current;
+        std::string position;
+        RecordCopy copy;
+    };
+
     bool fail(MaintenanceFault fault);
     bool batch();
+    MaintenanceFault batchOnce();
     MaintenanceFault batchIn(Transaction& transaction);
+    // What a batch did so far: the records it rewrites, what else the rule did, and the last
+    // record the rule was applied to.
+    struct BatchWork {
+        std::vector<std::pair<DataFile::Current, RecordCopy>> changes;
+        MaintenanceTally tally;
+        int64_t applied = 0;
+        int64_t last = 0;
+        std::string position;
+        bool atEnd = false;
+        int64_t writes() const;
+    };
+    MaintenanceFault applyRule(BatchWork& work, const DataFile::Current& current,
+                               std::string position);
+    // The batch's records, each applied as read, or noted by the rule and kept in `ahead`.
+    MaintenanceFault readBatch(BatchWork& work, std::vector<BatchRecord>& ahead, bool lookAhead);
     void finish();
 
     Catalogue& catalogue_;

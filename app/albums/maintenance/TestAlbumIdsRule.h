@@ -15,6 +15,12 @@ public:
     explicit TestAlbumIdsRule(Catalogue& catalogue) : catalogue_(catalogue), linker_(catalogue) {}
     MaintenanceFault prepare() override;
     void beginBatch() override { linker_.forget(); }
+    bool looksAhead() override { return linker_.looksAhead(); }
+    void note() override { linker_.note(catalogue_.song(), false); }
+    MaintenanceFault lookUp() override {
+        if (linker_.lookUp() == 0) return {};
+        return {FaultKind::Read, CatalogueFile::Album};
+    }
     MaintenanceFault apply(bool& changed, MaintenanceTally& tally) override;
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
-// A catalogue of songs and albums in a temporary folder for the housekeeping passes, with
-// helpers that add records and read back what the files hold.
+// A catalogue of songs and albums in a temporary folder (on the throwaway server in the build
+// of the tests against it) for the housekeeping passes, with helpers that add records and read
+// back what the files hold.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -11,6 +12,7 @@
 #include "app/albums/maintenance/MaintenanceRun.h"
 #include "app/domain/data/Catalogue.h"
 #include "tests/app/domain/data/OpenRecovering.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -64,8 +66,8 @@ protected:
     int64_t revisions() {
         int64_t sum = 0;
         for (F f : {F::Album, F::Cadenzio}) {
-            Statement st =
-                cat.database().statement("SELECT total(cdz_rev) FROM " + cat.file(f).sql().ref());
+            Statement st = cat.database().statement(
+                "SELECT CAST(COALESCE(SUM(cdz_rev), 0) AS BIGINT) FROM " + cat.file(f).sql().ref());
             EXPECT_TRUE(st);
             if (st && st.step().row()) sum += st.integer(0);
         }
@@ -80,7 +82,7 @@ protected:
     }
 
     TempDir dir;
-    Catalogue cat{dir.path()};
+    Catalogue cat{dir.path(), testServer(dir.path())};
 
 private:
     int added_ = 0;

@@ -6,7 +6,7 @@ std::unique_ptr<ExprProgram> ExprBinder::bind(const ExprNode& root, const Bindin
                                               ExprError& error) {
     auto program = std::make_unique<ExprProgram>();
     ExprBinder binder(bindings, *program);
-    const int32_t top = binder.emit(root);
+    const int32_t top = binder.emitNode(root);
     if (top < 0) {
         error = std::move(binder.error_);
         return nullptr;
@@ -15,7 +15,7 @@ std::unique_ptr<ExprProgram> ExprBinder::bind(const ExprNode& root, const Bindin
     return program;
 }
 
-int32_t ExprBinder::emit(const ExprNode& node) {
+int32_t ExprBinder::emitNode(const ExprNode& node) {
     using Code = ExprProgram::Code;
     ExprProgram::Instr in;
     switch (node.kind) {
@@ -45,7 +45,7 @@ int32_t ExprBinder::emit(const ExprNode& node) {
     }
     in.argc = static_cast<uint8_t>(node.args.size());
     for (size_t k = 0; k < node.args.size(); ++k) {
-        const int32_t arg = emit(*node.args[k]);
+        const int32_t arg = emitNode(*node.args[k]);
         if (arg < 0) return -1;
         in.args[k] = arg;
     }

@@ -20,7 +20,7 @@ private:
     ExprBinder(const Bindings& bindings, ExprProgram& program)
         : bindings_(bindings), program_(program) {}
     // Index of the node's instruction; -1 after an error.
-    int32_t emit(const ExprNode& node);
+    int32_t emitNode(const ExprNode& node);
     int32_t emitName(const ExprNode& node);
 
     const Bindings& bindings_;

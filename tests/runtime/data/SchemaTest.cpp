@@ -64,7 +64,8 @@ TEST(DataSchema, StoredValuesAreClippedAndCut) {
     const FileDecl& d = songDecl();
     SongRec r;
     r.Title = "Song   ";
-    r.Notes = std::string(299, 'x') + "ÿz";  // 301 characters: cut at 300, whole characters
+    r.Notes.assign(299, 'x');  // 301 characters: cut at 300, whole characters
+    r.Notes += "ÿz";
     r.Price = Decimal<4, 2>::fromRaw(-305);
     EXPECT_EQ(std::get<std::string>(d.column("Title")->value(&r)), "Song");
     auto notes = std::get<std::string>(d.column("Notes")->value(&r));

@@ -29,25 +29,25 @@ public:
 // file's own record-number counter as an add numbers it. Nothing gathered shows, not even to
 // this connection, before flush(); a failed send fails the transaction, which can then only
 // roll back. Destroyed before flush(), the rows not sent are dropped.
-// Rewrites of records of a file sent together (a pass's batch) where the storage has a path
-// for it: each as a put of the record would write it (its revision advanced, its folded
-// copies made), none guaranteed written before flush(), which fails with 35 when one of the
-// records is no longer there.
-class PutSink {
-public:
-    virtual ~PutSink() = default;
-    // Record `recno` with every declared column, then every folded copy, in the stored form.
-    virtual int write(int64_t recno, const SqlValues& columns) = 0;
-    // Writes every record gathered so far.
-    virtual int flush() = 0;
-};
-
 class AddSink {
 public:
     virtual ~AddSink() = default;
     // One new record: every declared column, then every folded copy, in the stored form.
     virtual int write(const SqlValues& columns) = 0;
     // Sends every row gathered so far.
+    virtual int flush() = 0;
+};
+
+// Rewrites of records of a file sent together (a pass's batch) where the storage has a path
+// for it: each as a put of the record would write it (its revision advanced, its folded
+// copies made), none guaranteed written before flush(), which fails with kRecordNotAvailable
+// when one of the records is no longer there. Each record is written at most once a flush.
+class PutSink {
+public:
+    virtual ~PutSink() = default;
+    // Record `recno` with every declared column, then every folded copy, in the stored form.
+    virtual int write(int64_t recno, const SqlValues& columns) = 0;
+    // Writes every record gathered so far.
     virtual int flush() = 0;
 };
 

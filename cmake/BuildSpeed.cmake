@@ -82,6 +82,17 @@ function(cdz_targets_under dir out)
     set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
+# Sets the source property PROPERTY on each of SKIPS (paths from the project's folder) that the
+# target compiles (SOURCES, absolute).
+function(cdz_mark_sources target sources skips property)
+    foreach(skip ${skips})
+        if("${PROJECT_SOURCE_DIR}/${skip}" IN_LIST sources)
+            set_property(SOURCE ${PROJECT_SOURCE_DIR}/${skip} TARGET_DIRECTORY ${target}
+                PROPERTY ${property} ON)
+        endif()
+    endforeach()
+endfunction()
+
 # Applies both to every target of the project: called once, after all of them are defined.
 function(cdz_speed_up)
     cdz_targets_under(${PROJECT_SOURCE_DIR} targets)
@@ -116,19 +127,11 @@ function(cdz_speed_up)
         if(CDZ_UNITY AND count GREATER 2)
             set_target_properties(${target} PROPERTIES UNITY_BUILD ON
                 UNITY_BUILD_BATCH_SIZE ${CDZ_UNITY_BATCH})
-            foreach(skip ${cdz_unity_skip_sources})
-                if("${PROJECT_SOURCE_DIR}/${skip}" IN_LIST sources)
-                    set_property(SOURCE ${PROJECT_SOURCE_DIR}/${skip} TARGET_DIRECTORY ${target}
-                        PROPERTY SKIP_UNITY_BUILD_INCLUSION ON)
-                endif()
-            endforeach()
+            cdz_mark_sources(${target} "${sources}" "${cdz_unity_skip_sources}"
+                SKIP_UNITY_BUILD_INCLUSION)
         endif()
-        foreach(skip ${cdz_pch_skip_sources})
-            if("${PROJECT_SOURCE_DIR}/${skip}" IN_LIST sources)
-                set_property(SOURCE ${PROJECT_SOURCE_DIR}/${skip} TARGET_DIRECTORY ${target}
-                    PROPERTY SKIP_PRECOMPILE_HEADERS ON)
-            endif()
-        endforeach()
+        cdz_mark_sources(${target} "${sources}" "${cdz_pch_skip_sources}"
+            SKIP_PRECOMPILE_HEADERS)
         # Only targets that read the Qt of the program's runtime take the header: its
         # definitions must be theirs. The generator and its test read no Qt of their own; a
         # target of few sources gains nothing from a header of its own.

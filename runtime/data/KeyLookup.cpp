@@ -13,8 +13,9 @@
 namespace cdz {
 namespace {
 
-// Key values one statement asks for at most: both engines take thousands of parameters, and a
-// statement this size is still planned in a moment.
+// Key values one statement asks for at most: both engines take thousands of parameters. The
+// server plans a statement of this size again each time it runs (about 1 ms, as long as it
+// takes to run), which still beats an exchange for each value.
 constexpr size_t kKeysPerStatement = 256;
 constexpr size_t kNarrowest = 4;
 

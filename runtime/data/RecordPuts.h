@@ -18,7 +18,7 @@ public:
 
     // The buffer as the record `current` names (a put of it, unwatched); 0 or the put's code.
     int put(const DataFile::Current& current);
-    // Every rewrite given so far written; 35 when a record is no longer there.
+    // Every rewrite given so far written; kRecordNotAvailable when a record is no longer there.
     int flush();
 
 private:

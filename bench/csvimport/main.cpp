@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -32,7 +33,9 @@ using F = CatalogueFile;
 struct Options {
     int64_t songs = 1000000;
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "cdzcsvbench";
-    std::string app = CDZ_APP;
+    // The program beside this one: every program of a build tree is built into one folder.
+    std::string app =
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "cdzapp").string();
     std::string server;  // a PostgreSQL address; empty: the folder's files only
 };
 

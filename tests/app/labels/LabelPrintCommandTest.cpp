@@ -9,6 +9,7 @@
 
 #include "app/engine/state/AppState.h"
 #include "runtime/ui/ScriptedDialogs.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -21,7 +22,7 @@ struct Outcome {
 
 Outcome cdzapp(const QStringList& args) {
     QProcess p;
-    p.start(CDZ_APP, args);
+    p.start(cdz::test::appPath(), args);
     p.waitForFinished(-1);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};

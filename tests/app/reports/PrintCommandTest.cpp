@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "tests/app/reports/ReportFixture.h"
+#include "tests/support/BuiltPaths.h"
 
 namespace cdz::test {
 namespace {
@@ -18,7 +19,7 @@ struct Outcome {
 
 Outcome cdzapp(const QStringList& args) {
     QProcess p;
-    p.start(CDZ_APP, args);
+    p.start(cdz::test::appPath(), args);
     p.waitForFinished(-1);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};

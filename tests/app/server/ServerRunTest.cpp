@@ -11,6 +11,7 @@
 #include "runtime/data/pg/PgConnection.h"
 #include "tests/app/shell/startup/AppProcess.h"
 #include "tests/runtime/pg/PgEnvironment.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TempDir.h"
 
@@ -26,7 +27,7 @@ struct Outcome {
 Outcome cdzapp(const QStringList& args) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(CDZ_APP, args);
+    p.start(cdz::test::appPath(), args);
     Outcome r;
     if (!p.waitForFinished(120000)) return r;
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -245,7 +246,7 @@ TEST_F(ServerRun, TwoImportsAtOnceNeverShareASongNumber) {
     QProcess a, b;
     for (auto [p, name] : {std::pair{&a, "/a.csv"}, std::pair{&b, "/b.csv"}}) {
         p->setProcessChannelMode(QProcess::MergedChannels);
-        p->start(CDZ_APP, QStringList{"--import", folder + name} + onServer);
+        p->start(cdz::test::appPath(), QStringList{"--import", folder + name} + onServer);
     }
     for (QProcess* p : {&a, &b}) {
         ASSERT_TRUE(p->waitForFinished(120000));

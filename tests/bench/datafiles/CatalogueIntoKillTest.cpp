@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "app/domain/data/Catalogue.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -34,8 +35,9 @@ int64_t recordsIn(const fs::path& folder, CatalogueFile file) {
 }
 
 pid_t started(const fs::path& folder, int songs) {
+    const std::string gen = cdz::test::builtProgram("cdzgen");
     const std::string into = folder.string(), count = std::to_string(songs);
-    std::vector<char*> argv{const_cast<char*>(CDZ_GEN),
+    std::vector<char*> argv{const_cast<char*>(gen.c_str()),
                             const_cast<char*>("--into"),
                             const_cast<char*>(into.c_str()),
                             const_cast<char*>("--replace"),
@@ -46,14 +48,15 @@ pid_t started(const fs::path& folder, int songs) {
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    posix_spawn(&pid, CDZ_GEN, &quiet, nullptr, argv.data(), environ);
+    const int failed = posix_spawn(&pid, gen.c_str(), &quiet, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&quiet);
-    return pid;
+    // Never -1 to the callers: a kill of -1 would reach every process of the user.
+    return failed == 0 ? pid : 0;
 }
 
 int finished(pid_t pid) {
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -70,6 +73,7 @@ TEST(BenchCatalogueIntoKill, AKilledWriteLeavesTheOldCatalogueOrTheWholeNewOne) 
         SCOPED_TRACE(round);
         const int old = sizes[round % 2], next = sizes[(round + 1) % 2];
         const pid_t pid = started(folder, next);
+        ASSERT_GT(pid, 0) << "the generator did not start";
         std::this_thread::sleep_for(Clock::duration(at(random)));
         ::kill(pid, SIGKILL);
         finished(pid);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -154,7 +155,7 @@ TEST(Layering, ABadIncludeIsNamedByFileLineAndRule) {
 }
 
 TEST(Layering, TheTreeKeepsItsFloors) {
-    const auto found = breaks(CDZ_SOURCE_DIR, {"app", "runtime", "querykit", "tools"});
+    const auto found = breaks(cdz::test::sourceFolder(), {"app", "runtime", "querykit", "tools"});
     std::string list;
     for (const auto& f : found) list += f + "\n";
     EXPECT_TRUE(found.empty()) << "includes that break the floors:\n" << list;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -57,7 +58,7 @@ TEST(SqlPlacement, TheCheckNamesFileAndLine) {
 
 TEST(SqlPlacement, NoSqlInTheProgramOrItsTools) {
     for (const char* folder : {"app", "tools"}) {
-        const auto found = sqlLines(CDZ_SOURCE_DIR, folder);
+        const auto found = sqlLines(cdz::test::sourceFolder(), folder);
         std::string list;
         for (const auto& f : found) list += f + "\n";
         EXPECT_TRUE(found.empty()) << "SQL outside the data layer:\n" << list;

@@ -13,6 +13,7 @@
 #include "runtime/data/FileDeclBuilder.h"
 #include "runtime/filemgr/ExampleFile.h"
 #include "runtime/filemgr/FileSalvageSummary.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {
@@ -56,7 +57,8 @@ struct ProgramRun {
 
 ProgramRun runRepairProgram(const std::string& arguments) {
     ProgramRun run;
-    FILE* out = popen((std::string(CDZ_TPSFIX) + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* out =
+        popen((std::string(cdz::test::tpsfixPath()) + " " + arguments + " 2>&1").c_str(), "r");
     if (!out) return run;
     char buf[256];
     while (fgets(buf, sizeof buf, out)) run.output += buf;

@@ -19,6 +19,7 @@
 #include "runtime/ini/IniDocument.h"
 #include "runtime/ini/IniFile.h"
 #include "tests/runtime/ini/WriterValue.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -34,7 +35,7 @@ std::string slurp(const std::string& path) {
 }
 
 pid_t startWriter(const std::vector<std::string>& args) {
-    std::vector<std::string> all{CDZ_INI_WRITER_CHILD};
+    std::vector<std::string> all{cdz::test::builtProgram("ini_writer_child")};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
@@ -119,8 +120,12 @@ TEST(IniCrash, WriteFailingAfterSomeBytesLeavesTheOldFile) {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
-        std::vector<std::string> all{CDZ_INI_WRITER_CHILD, "limit",   path,
-                                     "Settings",           "Counter", std::to_string(padding),
+        std::vector<std::string> all{cdz::test::builtProgram("ini_writer_child"),
+                                     "limit",
+                                     path,
+                                     "Settings",
+                                     "Counter",
+                                     std::to_string(padding),
                                      std::to_string(limit)};
         std::vector<char*> argv;
         for (std::string& a : all) argv.push_back(a.data());

@@ -11,6 +11,7 @@
 
 #include "tests/app/albums/cd/TitleServer.h"
 #include "tests/runtime/cd/DiscImage.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz {
@@ -36,7 +37,7 @@ ProgramRun runCdInfo(const QStringList& arguments, const QString& deviceVariable
     if (!deviceVariable.isEmpty()) env.insert("CDZ_CD_DEVICE", deviceVariable);
     if (!cacheHome.isEmpty()) env.insert("XDG_CACHE_HOME", cacheHome);
     app.setProcessEnvironment(env);
-    app.start(CDZ_APP, QStringList{"--cd-info"} + arguments);
+    app.start(cdz::test::appPath(), QStringList{"--cd-info"} + arguments);
     ProgramRun r;
     QElapsedTimer clock;
     clock.start();

@@ -13,6 +13,7 @@
 
 #include <string>
 #include <vector>
+#include "tests/support/BuiltPaths.h"
 
 namespace cdz::test {
 
@@ -52,7 +53,9 @@ public:
 
     // A recorded answer of the answers folder beside this file.
     static QByteArray recorded(const char* name) {
-        QFile file(QString(CDZ_TITLE_ANSWERS) + "/" + name);
+        QFile file(
+            QString::fromStdString(cdz::test::sourceFolder() + "/tests/app/albums/cd/answers") +
+            "/" + name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 

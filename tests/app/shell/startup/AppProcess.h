@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/app/shell/startup/StoredCatalogue.h"
+#include "tests/support/BuiltPaths.h"
 
 namespace cdz::test {
 
@@ -59,7 +60,7 @@ public:
         process_.setWorkingDirectory(QString::fromStdString(folder_.string()));
         QStringList args{"--data-dir", QString::fromStdString(folder_.string())};
         if (!arguments_.contains("--server")) args += catalogueArguments(folder_);
-        process_.start(CDZ_APP, args + arguments_);
+        process_.start(cdz::test::appPath(), args + arguments_);
         return process_.waitForStarted(30000);
     }
 

@@ -16,6 +16,7 @@
 #include "runtime/data/pg/PgConnection.h"
 #include "runtime/data/pg/PgTableSql.h"
 #include "tests/app/shell/startup/StoredCatalogue.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/KillRounds.h"
 #include "tests/support/TempDir.h"
 
@@ -38,8 +39,9 @@ QProcess* started(QProcess& p, const fs::path& folder, const QStringList& args) 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     p.setProcessEnvironment(env);
-    p.start(CDZ_APP, QStringList(args) << "--data-dir" << QString::fromStdString(folder.string())
-                                       << catalogueArguments(folder));
+    p.start(cdz::test::appPath(), QStringList(args)
+                                      << "--data-dir" << QString::fromStdString(folder.string())
+                                      << catalogueArguments(folder));
     return &p;
 }
 
@@ -203,7 +205,7 @@ TEST_F(CommandKill, AKilledCopyLeavesTheTargetAsItWasAndCanBeRunAgain) {
     };
     const auto run = [](const QStringList& args) {
         QProcess p;
-        p.start(CDZ_APP, args);
+        p.start(cdz::test::appPath(), args);
         p.waitForFinished(180000);
         return std::pair(p.exitCode(), p.readAllStandardError().toStdString());
     };
@@ -217,7 +219,7 @@ TEST_F(CommandKill, AKilledCopyLeavesTheTargetAsItWasAndCanBeRunAgain) {
         const fs::path into = dir.path() / ("into" + std::to_string(round));
         fs::create_directory(into);
         QProcess p;
-        p.start(CDZ_APP, fromServer(into));
+        p.start(cdz::test::appPath(), fromServer(into));
         p.waitForStarted();
         std::this_thread::sleep_for(moment(whole));
         p.kill();
@@ -275,7 +277,7 @@ TEST_F(CommandKill, AKilledCopyLeavesTheTargetAsItWasAndCanBeRunAgain) {
                                    "--catalogue",      QString::fromStdString(name),
                                    "--data-dir",       QString::fromStdString(probe.string())};
         QProcess p;
-        p.start(CDZ_APP, toServer);
+        p.start(cdz::test::appPath(), toServer);
         p.waitForStarted();
         std::this_thread::sleep_for(moment(whole));
         p.kill();

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -64,10 +65,10 @@ TEST(CommandLineRun, AnswersWithoutADisplayAndRefusesTwoCommandsAtOnce) {
          {},
          "cdzapp: give either --copy-to-server or --copy-from-server, not both\n"},
         // A command and the windowed program read the data folder alike.
-        {{"--export", made, "--data-dir", CDZ_APP},
+        {{"--export", made, "--data-dir", cdz::test::appPath()},
          2,
          {},
-         "cdzapp: " + std::string(CDZ_APP) +
+         "cdzapp: " + std::string(cdz::test::appPath()) +
              " is not a folder (--data-dir names the folder that holds the data files)\n"},
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -78,7 +79,7 @@ TEST(CommandLineRun, AnswersWithoutADisplayAndRefusesTwoCommandsAtOnce) {
         QProcess app;
         app.setProcessEnvironment(env);
         app.setWorkingDirectory(folder);
-        app.start(CDZ_APP, c.args);
+        app.start(cdz::test::appPath(), c.args);
         ASSERT_TRUE(app.waitForFinished(60000)) << args;
         EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << args;
         EXPECT_EQ(app.exitCode(), c.status) << args;
@@ -108,7 +109,7 @@ TEST(CommandLineRun, TheSameReportMakesTheSameFileEachRun) {
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("QT_HASH_SEED", seed);
         app.setProcessEnvironment(env);
-        app.start(CDZ_APP, QStringList{"--data-dir", folder} + args);
+        app.start(cdz::test::appPath(), QStringList{"--data-dir", folder} + args);
         return app.waitForFinished(60000) && app.exitCode() == 0;
     };
     ASSERT_TRUE(run({"--import", folder + "/songs.csv"}, "0"));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/engine/command/DataFolder.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -52,7 +53,7 @@ AppRun runApp(const fs::path& folder, const QStringList& args, const QString& xd
     QProcess app;
     app.setProcessEnvironment(env);
     app.setWorkingDirectory(QString::fromStdString(folder.string()));
-    app.start(CDZ_APP, args);
+    app.start(cdz::test::appPath(), args);
     if (!app.waitForFinished(120000)) return {};
     return {app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1,
             app.readAllStandardError().toStdString()};

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/shell/startup/AppProcess.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -96,7 +97,7 @@ TEST(ProgramRun, ADataFolderThatIsMissingOrNotAFolderIsRefused) {
     };
     for (const auto& c : cases) {
         QProcess app;
-        app.start(CDZ_APP, {"--data-dir", QString::fromStdString(c.folder)});
+        app.start(cdz::test::appPath(), {"--data-dir", QString::fromStdString(c.folder)});
         ASSERT_TRUE(app.waitForFinished(60000));
         EXPECT_EQ(app.exitCode(), 2);
         const std::string err = app.readAllStandardError().toStdString();

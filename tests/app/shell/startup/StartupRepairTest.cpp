@@ -15,6 +15,7 @@
 #include "app/shell/startup/ProgramMain.h"
 #include "runtime/RuntimeVersion.h"
 #include "tests/app/shell/startup/StartupFixture.h"
+#include "tests/support/BuiltPaths.h"
 
 namespace cdz::test {
 namespace {
@@ -86,7 +87,7 @@ protected:
 };
 
 TEST_F(StartupRepairTest, TheElevenFilesAreRegisteredOnceInOrderWithTheirFlags) {
-    ProgramMain main(*state, CDZ_TPSFIX);
+    ProgramMain main(*state, cdz::test::tpsfixPath());
     main.registerFiles();
     main.registerFiles();
     const FileRegistry& registry = state->fileRegistry();
@@ -129,7 +130,7 @@ TEST_F(StartupRepairTest, WithoutTheKeyedDriverNoExampleIsMade) {
 }
 
 TEST_F(StartupRepairTest, AnEmptyMarkerGoesStraightOn) {
-    EXPECT_TRUE(ProgramMain(*state, CDZ_TPSFIX).startUp());
+    EXPECT_TRUE(ProgramMain(*state, cdz::test::tpsfixPath()).startUp());
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_EQ(state->helpFile(), "AUDIO.HLP");
 }
@@ -138,7 +139,7 @@ TEST_F(StartupRepairTest, AProcessKilledWhileOpeningAFileIsOfferedTheRepairAndNo
     killWhileOpeningSongs({"Hold On", "Let Go"});
     makeState();
     dialogs->queue(Button::No);
-    EXPECT_TRUE(ProgramMain(*state, CDZ_TPSFIX).startUp());
+    EXPECT_TRUE(ProgramMain(*state, cdz::test::tpsfixPath()).startUp());
     ASSERT_EQ(dialogs->shown().size(), 1u);
     const DialogRecord& q = dialogs->shown()[0];
     EXPECT_EQ(q.title, "Warning");
@@ -166,7 +167,7 @@ TEST_F(StartupRepairTest, AMarkedFileThatWasNeverMadeIsNotOfferedTheRepair) {
             ASSERT_TRUE(BadFileMarker(profile, "CDZAPP").set("cdzdata"));
         }
         makeState();
-        EXPECT_TRUE(ProgramMain(*state, CDZ_TPSFIX).startUp());
+        EXPECT_TRUE(ProgramMain(*state, cdz::test::tpsfixPath()).startUp());
         EXPECT_TRUE(dialogs->shown().empty());
         EXPECT_EQ(marker(), "");
         EXPECT_FALSE(fs::exists(songs));
@@ -177,7 +178,7 @@ TEST_F(StartupRepairTest, YesRepairsTheFileWithTheRepairProgramAndEnds) {
     killWhileOpeningSongs({"Hold On", "Let Go", "Stay"});
     makeState();
     dialogs->queue(Button::Yes);
-    EXPECT_FALSE(ProgramMain(*state, CDZ_TPSFIX).startUp());
+    EXPECT_FALSE(ProgramMain(*state, cdz::test::tpsfixPath()).startUp());
     // What the repair saved and lost is told once it is over.
     ASSERT_EQ(messageTexts(),
               (std::vector<std::string>{kQuestion, kClosing,
@@ -200,7 +201,7 @@ TEST_F(StartupRepairTest, RepairFailuresAreToldAndTheMarkerIsCleared) {
         std::string told;
     };
     const Case cases[] = {
-        {"nosuchfile", CDZ_TPSFIX,
+        {"nosuchfile", cdz::test::tpsfixPath(),
          "The file nosuchfile is not one of this program's data files, so it cannot be fixed."},
         {"cdzmedia", "/nonexistent/tpsfix",
          "The repair program tpsfix could not be found beside this program or on the PATH, or it "

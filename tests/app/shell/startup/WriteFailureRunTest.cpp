@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -41,7 +42,7 @@ ProgramRun runCdzapp(const fs::path& data, const fs::path& scratch,
     QProcess p;
     p.setProcessEnvironment(env);
     if (childSetup) p.setChildProcessModifier(childSetup);
-    p.start(CDZ_APP, {"--data-dir", QString::fromStdString(data.string())});
+    p.start(cdz::test::appPath(), {"--data-dir", QString::fromStdString(data.string())});
     ProgramRun run;
     run.started = p.waitForStarted(60000);
     if (!run.started || !p.waitForFinished(60000)) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tests/app/shell/startup/StoredCatalogue.h"
+#include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -37,9 +38,9 @@ Outcome runProgram(const QString& program, const QStringList& args) {
 }
 
 Outcome cdzapp(const TempDir& dir, const QStringList& args) {
-    return runProgram(CDZ_APP, QStringList(args)
-                                   << "--data-dir" << QString::fromStdString(dir.file(""))
-                                   << catalogueArguments(dir.path()));
+    return runProgram(cdz::test::appPath(),
+                      QStringList(args) << "--data-dir" << QString::fromStdString(dir.file(""))
+                                        << catalogueArguments(dir.path()));
 }
 
 std::string query(const TempDir& dir, const char* sql) {

@@ -14,6 +14,9 @@ namespace cdz::test {
 namespace {
 
 constexpr int kEncoderWaitMs = 60000;
+// Ogg encoders draw each stream's serial number at random: a fixed one makes the same file
+// every time.
+constexpr const char* kOggSerial = "1";
 
 void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary);
@@ -89,9 +92,11 @@ void SilentTemplates::encode(AudioFormat format, const std::filesystem::path& ta
         case AudioFormat::Mp3Id3v1:
             return runEncoder("lame", QStringList{"--quiet"} + extra << wav << out);
         case AudioFormat::OggVorbis:
-            return runEncoder("oggenc", QStringList{"--quiet", "-o", out} + extra << wav);
+            return runEncoder(
+                "oggenc", QStringList{"--quiet", "--serial", kOggSerial, "-o", out} + extra << wav);
         case AudioFormat::Opus:
-            return runEncoder("opusenc", QStringList{"--quiet"} + extra << wav << out);
+            return runEncoder("opusenc",
+                              QStringList{"--quiet", "--serial", kOggSerial} + extra << wav << out);
         default:
             throw std::runtime_error(
                 std::string("no encoder makes ").append(audioFormatName(format)));

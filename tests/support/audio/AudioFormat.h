@@ -8,12 +8,12 @@ namespace cdz::test {
 enum class AudioFormat {
     Flac,
     Mp3,        // ID3v2.4
-    Mp3Id3v23,  // ID3v2.3, as most players write it
+    Mp3Id3v23,  // ID3v2.3, the version most tagged files carry
     Mp3Id3v1,   // ID3v1.1 alone: title, artist, album, year, comment, track and genre
     OggVorbis,
     Opus,
     M4a,      // AAC
-    M4aAlac,  // Apple Lossless
+    M4aAlac,  // ALAC
     Wav,      // an ID3v2 chunk
     WavInfo,  // RIFF INFO alone
     Aiff,

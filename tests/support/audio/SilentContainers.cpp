@@ -193,7 +193,7 @@ std::string silentWma() {
     file.append(little(kPrerollMs, 8)).append(little(2, 4));
     file.append(little(kAsfPacketBytes, 4)).append(little(kAsfPacketBytes, 4));
     file.append(little(128000, 4));
-    // WAVEFORMATEX of Windows Media Audio 2, with its ten bytes of codec data.
+    // WAVEFORMATEX of WMA version 2 (format tag 0x161), with its ten bytes of codec data.
     std::string format = little(0x161, 2) + little(kChannels, 2) + little(kRate, 4);
     format.append(little(16000, 4)).append(little(kAsfPacketBytes, 2)).append(little(kBits, 2));
     format.append(little(10, 2)).append(10, '\0');

@@ -8,7 +8,7 @@ namespace cdz::test {
 
 std::string silentWav();
 std::string silentAiff();
-std::string silentM4a(bool alac);  // AAC, or Apple Lossless when alac
+std::string silentM4a(bool alac);  // AAC, or ALAC when alac
 std::string silentWma();
 
 }  // namespace cdz::test

@@ -2,6 +2,8 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/albums/cd/CdInfoCommand.h"
+#include "app/audiofiles/AddFilesCommand.h"
+#include "app/audiofiles/AudioFilesProcedures.h"
 #include "app/engine/EngineProcedures.h"
 #include "app/engine/command/CommandTable.h"
 #include "app/engine/state/AppState.h"
@@ -25,6 +27,7 @@ void addProgramSubsystems(AppState& state) {
     state.addSubsystem(&defineReportsProcedures);
     state.addSubsystem(&definePlaylistsProcedures);
     state.addSubsystem(&defineLabelsProcedures);
+    state.addSubsystem(&defineAudioFilesProcedures);
 }
 
 // In the order --help lists them; an option two commands share is listed with the first.
@@ -34,6 +37,7 @@ void addProgramCommands(CommandTable& table) {
     table.add(LabelPrintCommand::command());
     table.add(CsvCommand::importCommand());
     table.add(CsvCommand::exportCommand());
+    table.add(AddFilesCommand::command());
     table.add(CopyCommand::toServerCommand());
     table.add(CopyCommand::fromServerCommand());
 }

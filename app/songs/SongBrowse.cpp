@@ -211,6 +211,9 @@ void SongBrowse::addControls() {
     export_->setIcon(AppIcons::icon("EXPORT.ICO"));
     format_ = makeWindowButton(this, "Format &BrowseBox", "Re-format Columns of BrowseBox",
                                "FormatButton");
+    addFiles_ = makeWindowButton(this, "Add A&udio Files...",
+                                 "Add a folder of audio files to the catalogue by their tags",
+                                 "AddAudioFilesButton");
     print_ = makeWindowButton(
         this, "&Print", "Print the song report sorted by the highlighted index tab", "PrintButton");
 
@@ -245,6 +248,8 @@ void SongBrowse::addControls() {
     connect(import_, &QPushButton::clicked, this, [this] { startProcedure(proc::kImportSongs); });
     connect(export_, &QPushButton::clicked, this, [this] { startProcedure(proc::kExportSongs); });
     connect(format_, &QPushButton::clicked, this, [this] { runProcedure(kFormatColumns); });
+    connect(addFiles_, &QPushButton::clicked, this,
+            [this] { startProcedure(proc::kAddAudioFiles); });
     connect(print_, &QPushButton::clicked, this,
             [this] { startProcedure(printProcedure(sortTabs().currentIndex())); });
 }
@@ -276,6 +281,7 @@ void SongBrowse::placeControls() {
     }
     print_->setGeometry(x(4), y(y3), x(44), y(14));
     format_->setGeometry(x(50), y(y3), x(80), y(14));
+    addFiles_->setGeometry(x(134), y(y3), x(80), y(14));
     closeButton().setGeometry(x(w - 48), y(y3), x(44), y(14));
 }
 

@@ -72,6 +72,7 @@ private:
     QPushButton* import_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* format_ = nullptr;
+    QPushButton* addFiles_ = nullptr;
     QPushButton* print_ = nullptr;
 };
 

@@ -30,6 +30,8 @@ std::string_view dialogKindName(DialogKind kind) {
             return "popup";
         case DialogKind::Halt:
             return "halt";
+        case DialogKind::Folder:
+            return "folder";
     }
     return "";
 }

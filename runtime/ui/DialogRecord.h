@@ -10,9 +10,9 @@ class QJsonObject;
 
 namespace cdz {
 
-enum class DialogKind { Message, OpenFile, SaveFile, Font, Colour, Popup, Halt };
+enum class DialogKind { Message, OpenFile, SaveFile, Font, Colour, Popup, Halt, Folder };
 
-// "message", "openFile", "saveFile", "font", "colour", "popup", "halt".
+// "message", "openFile", "saveFile", "font", "colour", "popup", "halt", "folder".
 std::string_view dialogKindName(DialogKind kind);
 
 struct DialogRecord {

@@ -31,6 +31,9 @@ public:
                                                 std::string_view startPath) = 0;
     virtual std::optional<std::string> saveFile(std::string_view title, std::string_view filterList,
                                                 std::string_view startPath) = 0;
+    // An existing folder chosen, startPath shown first; nullopt when cancelled.
+    virtual std::optional<std::string> chooseFolder(std::string_view title,
+                                                    std::string_view startPath) = 0;
 
     // Font dialog with colour; nullopt when cancelled.
     virtual std::optional<FontChoice> font(std::string_view title, const FontChoice& initial) = 0;

@@ -19,7 +19,8 @@
 //   dialogs are cancelled. Halts need no answer.
 // CDZ_DIALOG_LOG=<file>  Every dialog shown (answered from the file or by the user) is appended
 //   to <file> as one JSON line: {"kind", "title", "text", "icon", "buttons", "default",
-//   "initial", "answer"}; kind is message, openFile, saveFile, font, colour, popup or halt.
+//   "initial", "answer"}; kind is message, openFile, saveFile, folder, font, colour, popup or
+//   halt.
 //   The answers of a log, in order, make an answer file that replays the run.
 #include <memory>
 #include <optional>

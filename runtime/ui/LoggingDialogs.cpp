@@ -76,6 +76,12 @@ std::optional<std::string> LoggingDialogs::saveFile(std::string_view title,
                    inner_->saveFile(title, filterList, startPath));
 }
 
+std::optional<std::string> LoggingDialogs::chooseFolder(std::string_view title,
+                                                        std::string_view startPath) {
+    return logFile(DialogKind::Folder, title, {}, startPath,
+                   inner_->chooseFolder(title, startPath));
+}
+
 std::optional<std::string> LoggingDialogs::logFile(DialogKind kind, std::string_view title,
                                                    std::string_view filterList,
                                                    std::string_view startPath,

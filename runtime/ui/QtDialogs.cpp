@@ -144,6 +144,25 @@ std::optional<std::string> QtDialogs::file(bool save, std::string_view title,
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+std::optional<std::string> QtDialogs::chooseFolder(std::string_view title,
+                                                   std::string_view startPath) {
+    if (ending_) return std::nullopt;
+    QFileDialog dialog(parentWidget(), qs(title));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!startPath.empty()) dialog.setDirectory(qs(startPath));
+    Dialogs::shown({DialogKind::Folder,
+                    std::string(title),
+                    {},
+                    MessageIcon::None,
+                    {},
+                    Button::None,
+                    std::string(startPath),
+                    {}});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
 std::optional<FontChoice> QtDialogs::font(std::string_view title, const FontChoice& initial) {
     if (ending_) return std::nullopt;
     FontColourDialog dialog(parentWidget(), qs(title), initial.toQFont(QApplication::font()),

@@ -88,6 +88,11 @@ std::optional<std::string> ScriptedDialogs::saveFile(std::string_view title,
     return file(DialogKind::SaveFile, title, filterList, startPath);
 }
 
+std::optional<std::string> ScriptedDialogs::chooseFolder(std::string_view title,
+                                                         std::string_view startPath) {
+    return file(DialogKind::Folder, title, {}, startPath);
+}
+
 std::optional<FontChoice> ScriptedDialogs::font(std::string_view title, const FontChoice& initial) {
     DialogRecord record{DialogKind::Font, std::string(title), {}, MessageIcon::None, {},
                         Button::None,     initial.toText(),   {}};

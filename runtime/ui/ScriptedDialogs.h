@@ -36,6 +36,8 @@ public:
                                         std::string_view startPath) override;
     std::optional<std::string> saveFile(std::string_view title, std::string_view filterList,
                                         std::string_view startPath) override;
+    std::optional<std::string> chooseFolder(std::string_view title,
+                                            std::string_view startPath) override;
     std::optional<FontChoice> font(std::string_view title, const FontChoice& initial) override;
     std::optional<Colour> colour(std::string_view title, Colour initial) override;
     int popup(std::string_view text) override;

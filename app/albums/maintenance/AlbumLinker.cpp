@@ -6,10 +6,6 @@
 
 namespace cdz {
 
-namespace {
-constexpr std::string_view kCompilationArtist = "Various";
-}  // namespace
-
 int AlbumLinker::read(std::string_view artist, std::string_view title, bool& found) {
     AlbumRecord& album = catalogue_.album();
     album.Artist = artist;

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace cdz {
 
 class AlbumLinker {
 public:
+    // The artist a compilation's album is filed under.
+    static constexpr std::string_view kCompilationArtist = "Various";
+
     explicit AlbumLinker(Catalogue& catalogue) : catalogue_(catalogue) {}
 
     // 0 with the album's number in `albumId` (0 when there is none), or the failed read's code.

@@ -25,6 +25,7 @@ Catalogue::Catalogue(std::filesystem::path folder, OnServer server)
     make(F::OldCadenzio, oldSong_);
     make(F::PlaylistDetails, playlistEntry_);
     make(F::PlaylistMaster, playlist_);
+    make(F::AudioFiles, audioFile_);
     file(F::Configuration).setOwner(std::string(ConfigurationRecord::kOwnerPassword));
 }
 

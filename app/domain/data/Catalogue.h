@@ -1,6 +1,6 @@
 #pragma once
 // The program's data files: the data connection, one record buffer and one DataFile for each
-// of the eleven files, and the use counters through which every procedure opens and closes
+// of the twelve files, and the use counters through which every procedure opens and closes
 // them. A file is opened when its count goes from 0 to 1 and closed when it returns to 0, so
 // each file is open once however many windows use it. The frame owns one catalogue; a test
 // builds its own in a temporary folder.
@@ -11,6 +11,7 @@
 
 #include "app/domain/data/AddWizardRecord.h"
 #include "app/domain/data/AlbumRecord.h"
+#include "app/domain/data/AudioFileRecord.h"
 #include "app/domain/data/CatalogueFile.h"
 #include "app/domain/data/CategoryRecord.h"
 #include "app/domain/data/ConfigurationRecord.h"
@@ -54,6 +55,7 @@ public:
     OldSongRecord& oldSong() { return oldSong_; }
     PlaylistDetailRecord& playlistEntry() { return playlistEntry_; }
     PlaylistMasterRecord& playlist() { return playlist_; }
+    AudioFileRecord& audioFile() { return audioFile_; }
 
     // Use counters. use() opens the file on 0 -> 1 and counts it only when the open succeeds
     // (0, or the open's code with the count unchanged). release() closes it on 1 -> 0; a
@@ -79,6 +81,7 @@ private:
     OldSongRecord oldSong_;
     PlaylistDetailRecord playlistEntry_;
     PlaylistMasterRecord playlist_;
+    AudioFileRecord audioFile_;
     // After the buffers and the database: the files close before either goes.
     std::array<std::unique_ptr<DataFile>, kCatalogueFileCount> files_;
     std::array<int, kCatalogueFileCount> counts_{};

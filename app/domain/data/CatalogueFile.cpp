@@ -2,6 +2,7 @@
 
 #include "app/domain/data/AddWizardRecord.h"
 #include "app/domain/data/AlbumRecord.h"
+#include "app/domain/data/AudioFileRecord.h"
 #include "app/domain/data/CategoryRecord.h"
 #include "app/domain/data/ConfigurationRecord.h"
 #include "app/domain/data/FontRecord.h"
@@ -28,6 +29,7 @@ const std::array<CatalogueFileInfo, kCatalogueFileCount>& catalogueFiles() {
         {F::OldCadenzio, "OldCadenzio", "M1", 0},
         {F::PlaylistDetails, "PlaylistDetails", "PLA", 0},
         {F::PlaylistMaster, "PlaylistMaster", "PLD", 0},
+        {F::AudioFiles, "AudioFiles", "AUD", 0},
     }};
     return files;
 }
@@ -60,6 +62,8 @@ const FileDecl& declarationOf(CatalogueFile file) {
             return PlaylistDetailRecord::declaration();
         case CatalogueFile::PlaylistMaster:
             return PlaylistMasterRecord::declaration();
+        case CatalogueFile::AudioFiles:
+            return AudioFileRecord::declaration();
     }
     return SongRecord::declaration();
 }

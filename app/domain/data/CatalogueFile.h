@@ -1,5 +1,5 @@
 #pragma once
-// The eleven data files of the program, in the order in which they are registered with the
+// The twelve data files of the program, in the order in which they are registered with the
 // file manager at start-up, with the flag each is registered with.
 #include <array>
 #include <string_view>
@@ -20,9 +20,10 @@ enum class CatalogueFile : int {
     OldCadenzio,
     PlaylistDetails,
     PlaylistMaster,
+    AudioFiles,
 };
 
-inline constexpr int kCatalogueFileCount = 11;
+inline constexpr int kCatalogueFileCount = 12;
 
 struct CatalogueFileInfo {
     CatalogueFile file;
@@ -31,7 +32,8 @@ struct CatalogueFileInfo {
     int registrationFlag;
 };
 
-// Registration order: AddWizard (AW, 0), Album (ALB, 1), ... PlaylistMaster (PLD, 0).
+// Registration order: AddWizard (AW, 0), Album (ALB, 1), ... PlaylistMaster (PLD, 0), AudioFiles
+// (AUD, 0).
 const std::array<CatalogueFileInfo, kCatalogueFileCount>& catalogueFiles();
 const CatalogueFileInfo& catalogueFileInfo(CatalogueFile file);
 const FileDecl& declarationOf(CatalogueFile file);

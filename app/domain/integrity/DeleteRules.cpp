@@ -11,6 +11,7 @@ namespace {
 using F = CatalogueFile;
 constexpr const char* kSongs = "Cadenzio";
 constexpr const char* kEntries = "PlaylistDetails";
+constexpr const char* kAudioFiles = "AudioFiles";
 
 bool fitsLong(int64_t n) {
     return n >= std::numeric_limits<int32_t>::min() && n <= std::numeric_limits<int32_t>::max();
@@ -23,7 +24,7 @@ bool DeleteRules::apply(CatalogueFile file) {
         case F::PlaylistMaster:
             return deletePlaylistEntries();
         case F::Cadenzio:
-            return songIsFree();
+            return songIsFree() && forgetAudioFile();
         case F::Media:
             return mediaIsUnused();
         case F::Categories: {
@@ -84,6 +85,23 @@ bool DeleteRules::songIsFree() {
     return entry.ID.toInt() != id || refuse(kEntries);
 }
 
+// A song made from an audio file takes the file's record with it: a later scan then finds the
+// file new again, and a song number used again never names another song's file.
+bool DeleteRules::forgetAudioFile() {
+    DataFile& files = catalogue_.file(F::AudioFiles);
+    AudioFileRecord& file = catalogue_.audioFile();
+    const int32_t id = catalogue_.song().ID;
+    files.clearBuffer();
+    file.SongID = id;
+    int code = files.get(AudioFileRecord::KeySongID);
+    if (code == err::kRecordNotFound) return true;
+    if (code == 0) code = files.erase();
+    if (code == 0) return true;
+    warning_.saveError();
+    warning_(Warning::DeleteError, kAudioFiles);
+    return false;
+}
+
 bool DeleteRules::mediaIsUnused() {
     const std::string name(catalogue_.media().Media.clipped());
     if (name.empty()) return true;  // a blank media name is no reference
@@ -106,7 +124,7 @@ bool DeleteRules::mediaIsUnused() {
 bool DeleteRules::deleteSongs(int key, const std::function<bool()>& carries) {
     DataFile& songs = catalogue_.file(F::Cadenzio);
     return walkLinked(songs, key, warning_, carries, [&] {
-        if (!songIsFree()) return false;
+        if (!songIsFree() || !forgetAudioFile()) return false;
         if (songs.erase() == 0) return true;
         warning_.saveError();
         warning_(Warning::DeleteError, kSongs);

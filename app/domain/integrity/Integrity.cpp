@@ -39,6 +39,8 @@ void withRecord(Catalogue& c, CatalogueFile file, Fn&& fn) {
             return fn(c.playlistEntry());
         case F::PlaylistMaster:
             return fn(c.playlist());
+        case F::AudioFiles:
+            return fn(c.audioFile());
     }
 }
 

@@ -45,6 +45,10 @@ public:
                                         std::string_view startPath) override {
         return scripted_.saveFile(title, filterList, startPath);
     }
+    std::optional<std::string> chooseFolder(std::string_view title,
+                                            std::string_view startPath) override {
+        return scripted_.chooseFolder(title, startPath);
+    }
     std::optional<FontChoice> font(std::string_view title, const FontChoice& initial) override {
         return scripted_.font(title, initial);
     }

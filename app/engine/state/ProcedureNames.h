@@ -15,6 +15,7 @@ inline constexpr const char* kOldDataConversion = "UpgradeFiles";
 inline constexpr const char* kPreferences = "Preferences";  // runs on the frame, modal
 inline constexpr const char* kImportSongs = "ImportSongs";
 inline constexpr const char* kExportSongs = "ExportSongs";
+inline constexpr const char* kAddAudioFiles = "AddAudioFiles";
 inline constexpr const char* kFileManager = "FileManager";
 // Launches the separate program that carries the DOS version's data over.
 inline constexpr const char* kConvertDosData = "ConvertDosData";

@@ -62,6 +62,8 @@ Entry fileMenu() {
             separator(),
             start("actImport", "&Import", "Import from a comma-delimited file", kImportSongs),
             start("actExport", "&Export", "Export to a comma-delimited file", kExportSongs),
+            start("actAddAudioFiles", "Add &Audio Files...",
+                  "Add a folder of audio files to the catalogue by their tags", kAddAudioFiles),
             start("actFileManager", "File &Manager", "", kFileManager),
             separator(),
             webItem(WebPages::home()),

@@ -1,5 +1,5 @@
 #pragma once
-// Copies a whole catalogue, the eleven data files and the saved queries, from the data folder's
+// Copies a whole catalogue, the twelve data files and the saved queries, from the data folder's
 // files to a database server or back, keeping every record and its number. Files the source
 // lacks are passed over; a file the target already holds records of stops the copy before
 // anything is written (nothing is ever deleted on either side). On a server the whole copy is

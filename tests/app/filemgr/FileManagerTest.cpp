@@ -49,7 +49,7 @@ struct FileManagerFixture : StateFixture {
 TEST(FileManager, ActionsTakeTheTaggedFilesOrElseTheHighlightedOne) {
     FileManagerFixture f;
     FileManagerWindow w(*f.state);
-    ASSERT_EQ(w.list().topLevelItemCount(), 11);
+    ASSERT_EQ(w.list().topLevelItemCount(), 12);
     EXPECT_EQ(w.list().topLevelItem(0)->text(1), "AddWizard");
     // Nothing tagged (after Tag All and Untag All): Info tells of the highlighted file only.
     f.press(w, "TagAll");

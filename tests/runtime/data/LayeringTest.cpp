@@ -27,8 +27,13 @@ struct Feature {
     std::vector<std::string_view> builtOn;
 };
 const Feature kFeatures[] = {
-    {"app/songs", {}},   {"app/albums", {"app/songs"}},   {"app/playlists", {"app/songs"}},
-    {"app/reports", {}}, {"app/labels", {"app/reports"}}, {"app/filemgr", {}},
+    {"app/songs", {}},
+    {"app/albums", {"app/songs"}},
+    {"app/playlists", {"app/songs"}},
+    {"app/reports", {}},
+    {"app/labels", {"app/reports"}},
+    {"app/filemgr", {}},
+    {"app/audiofiles", {"app/songs", "app/albums"}},
 };
 
 const Feature* featureOf(std::string_view file) {

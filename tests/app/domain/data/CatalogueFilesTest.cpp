@@ -31,9 +31,20 @@ protected:
     Catalogue cat{dir.path()};
 };
 
-TEST_F(CatalogueFilesTest, AllElevenFilesOpenAtOnceUnderTheirExternalNames) {
-    for (const auto& info : catalogueFiles()) useFile(info.file);
+// Over the files in a folder, eleven at once: the storage holds the first file open and ten
+// more beside it. The audio files' file is the one left out, as the program opens it only for
+// a scan or a song's delete.
+TEST_F(CatalogueFilesTest, ElevenFilesOpenAtOnceUnderTheirExternalNames) {
     for (const auto& info : catalogueFiles()) {
+        if (info.file != CatalogueFile::AudioFiles) useFile(info.file);
+    }
+    EXPECT_EQ(cat.use(CatalogueFile::AudioFiles), err::kDriverError);
+    cat.release(CatalogueFile::Fonts);
+    useFile(CatalogueFile::AudioFiles);  // in the place the fonts' file gave back
+    cat.release(CatalogueFile::AudioFiles);
+    useFile(CatalogueFile::Fonts);
+    for (const auto& info : catalogueFiles()) {
+        if (info.file == CatalogueFile::AudioFiles) continue;
         SCOPED_TRACE(info.label);
         EXPECT_TRUE(cat.file(info.file).isOpen());
         EXPECT_EQ(cat.file(info.file).records(), 0);
@@ -155,8 +166,9 @@ TEST_F(CatalogueFilesTest, EachKeyFindsOtherCaseOnlyWhenItIgnoresCase) {
             ASSERT_EQ(f.erase(), 0);
             ++checked;
         }
+        cat.release(info.file);  // eleven files at most are open at once
     }
-    EXPECT_EQ(checked, 23);  // every key with a text component, in all eleven files
+    EXPECT_EQ(checked, 24);  // every key with a text component, in all twelve files
 }
 
 TEST_F(CatalogueFilesTest, CaseInsensitiveSongKeysOrderAndFindWithFullFolding) {

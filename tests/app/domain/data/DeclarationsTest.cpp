@@ -1,4 +1,4 @@
-// The eleven declarations against the published layouts: files, every field with its type and
+// The twelve declarations against the published layouts: files, every field with its type and
 // offset, memos, keys with their components and attributes, and the registration order.
 #include <gtest/gtest.h>
 
@@ -36,6 +36,7 @@ const FileRow kFiles[] = {
     {CatalogueFile::OldCadenzio, "OldCadenzio", "M1", "cdzro", 124, 4, 1, 0},
     {CatalogueFile::PlaylistDetails, "PlaylistDetails", "PLA", "cdzpldet", 56, 2, 0, 0},
     {CatalogueFile::PlaylistMaster, "PlaylistMaster", "PLD", "cdzplist", 38, 2, 1, 0},
+    {CatalogueFile::AudioFiles, "AudioFiles", "AUD", "cdzaudio", 52, 2, 1, 0},
 };
 
 TEST(CatalogueDeclarations, FilesInRegistrationOrder) {
@@ -185,6 +186,13 @@ const std::map<CatalogueFile, std::vector<FieldRow>>& fieldTable() {
           {"M1:FileNumber", "STRING(10)", 110},
           {"M1:ReleaseDate", "LONG", 120},
           {"M1:Notes", "MEMO(2000)", -1}}},
+        {F::AudioFiles,
+         {{"AUD:SongID", "LONG", 0},
+          {"AUD:PathKey", "STRING(16)", 4},
+          {"AUD:Size", "DECIMAL(8,0)", 20},
+          {"AUD:Modified", "DECIMAL(8,0)", 28},
+          {"AUD:Written", "STRING(16)", 36},
+          {"AUD:Path", "MEMO(4096)", -1}}},
     };
     return table;
 }
@@ -289,6 +297,9 @@ TEST(CatalogueDeclarations, KeysWithComponentsUniquenessCaseAndNumbering) {
           {"M1:SongsByTitle", {"Title", "Artist"}, false, false, true, false},
           {"M1:SongsByAlbum", {"Album", "Artist", "Title"}, false, false, true, false},
           {"M1:SongsByMedia", {"Media", "FileNumber", "Title"}, false, false, true, false}}},
+        {CatalogueFile::AudioFiles,
+         {{"AUD:KeySongID", {"SongID"}, true, true, false, false},
+          {"AUD:KeyPathKey", {"PathKey", "SongID"}, false, false, false, false}}},
     };
     ASSERT_EQ(keys.size(), static_cast<size_t>(kCatalogueFileCount));
     for (const auto& [file, rows] : keys) {

@@ -90,7 +90,12 @@ TEST_F(UseCounterTest, GuardThatCannotTakeAFileGivesBackTheOthersAndSaysWhy) {
 }
 
 TEST_F(UseCounterTest, ElevenFilesOpenCloseInAnyOrderAndOpenAgain) {
-    for (const auto& info : catalogueFiles()) ASSERT_EQ(cat.use(info.file), 0) << info.label;
+    // Eleven at most at once over the files in a folder: all but the audio files' file.
+    for (const auto& info : catalogueFiles()) {
+        if (info.file != F::AudioFiles) {
+            ASSERT_EQ(cat.use(info.file), 0) << info.label;
+        }
+    }
     // The songs file went first and is the connection's main database; closing it while the
     // others stay open must not disturb them.
     cat.release(F::Cadenzio);
@@ -101,6 +106,8 @@ TEST_F(UseCounterTest, ElevenFilesOpenCloseInAnyOrderAndOpenAgain) {
     EXPECT_EQ(cat.file(F::Cadenzio).add(), 0);
     for (const auto& info : catalogueFiles()) cat.release(info.file);
     for (const auto& info : catalogueFiles()) EXPECT_FALSE(cat.file(info.file).isOpen());
+    EXPECT_EQ(cat.use(F::AudioFiles), 0);
+    cat.release(F::AudioFiles);
     EXPECT_EQ(cat.database().attachedCount(), 0);
 
     EXPECT_EQ(cat.use(F::Media), 0);

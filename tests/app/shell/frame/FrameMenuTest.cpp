@@ -44,6 +44,7 @@ const std::vector<std::string> kMenuTree = {
     "&File > Pre&ferences | Options and settings",
     "&File > &Import | Import from a comma-delimited file",
     "&File > &Export | Export to a comma-delimited file",
+    "&File > Add &Audio Files... | Add a folder of audio files to the catalogue by their tags",
     "&File > File &Manager | ",
     "&File > Orvanta on the &Web | Visit the Orvanta home page",
     "&File > &Convert Dos Data | Convert the data of the DOS version of Orvanta",

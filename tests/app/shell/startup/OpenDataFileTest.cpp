@@ -50,6 +50,7 @@ TEST_F(OpenDataFileTest, AnEmptyFolderGetsEveryFileCreatedOnFirstUse) {
         EXPECT_TRUE(catalogue().file(info.file).isOpen()) << info.label;
         EXPECT_TRUE(fs::exists(pathOf(info.file))) << info.label;
         EXPECT_EQ(marker(), "") << info.label;
+        catalogue().release(info.file);
     }
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_TRUE(halts.empty());

@@ -86,18 +86,18 @@ protected:
     }
 };
 
-TEST_F(StartupRepairTest, TheElevenFilesAreRegisteredOnceInOrderWithTheirFlags) {
+TEST_F(StartupRepairTest, TheTwelveFilesAreRegisteredOnceInOrderWithTheirFlags) {
     ProgramMain main(*state, cdz::test::tpsfixPath());
     main.registerFiles();
     main.registerFiles();
     const FileRegistry& registry = state->fileRegistry();
-    ASSERT_EQ(registry.files().size(), 11u);
-    const char* labels[] = {"AddWizard",   "Album",           "Categories",    "Configuration",
-                            "Fonts",       "Labels",          "Media",         "Cadenzio",
-                            "OldCadenzio", "PlaylistDetails", "PlaylistMaster"};
+    ASSERT_EQ(registry.files().size(), 12u);
+    const char* labels[] = {"AddWizard",   "Album",           "Categories",     "Configuration",
+                            "Fonts",       "Labels",          "Media",          "Cadenzio",
+                            "OldCadenzio", "PlaylistDetails", "PlaylistMaster", "AudioFiles"};
     const char* prefixes[] = {"AW",  "ALB", "CAT", "CF",  "FON", "LAB",
-                              "MED", "MUS", "M1",  "PLA", "PLD"};
-    for (size_t i = 0; i < 11; ++i) {
+                              "MED", "MUS", "M1",  "PLA", "PLD", "AUD"};
+    for (size_t i = 0; i < 12; ++i) {
         EXPECT_EQ(registry.files()[i].label, labels[i]);
         EXPECT_EQ(registry.files()[i].prefix, prefixes[i]);
         const bool flagged =

@@ -1,0 +1,81 @@
+// A folder of audio files added from the song browse's button and from the File menu, three times
+// in a row: the first adds every song and album once, the next ones find nothing to add; the
+// browse shows the songs, and a song deleted in the browse comes back with the next scan.
+#include <fstream>
+
+#include "app/songs/SongBrowse.h"
+#include "tests/app/journeys/Journey.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/audio/AudioFileMaker.h"
+
+namespace cdz::test {
+namespace {
+
+namespace fs = std::filesystem;
+using F = CatalogueFile;
+
+class AudioFilesJourney : public Journey {
+protected:
+    TempDir music;
+
+    void makeCollection() {
+        const char* albums[] = {"Rumours", "Кино", "Blue"};
+        for (int a = 0; a < 3; ++a) {
+            const fs::path folder = music.path() / albums[a];
+            fs::create_directories(folder);
+            for (int t = 1; t <= 4; ++t) {
+                AudioTags tags;
+                tags.title = "Track " + std::to_string(t);
+                tags.artist = "Band " + std::to_string(a);
+                tags.album = albums[a];
+                tags.track = t;
+                makeAudioFile(folder, std::to_string(t),
+                              t % 2 ? AudioFormat::Flac : AudioFormat::Mp3, tags);
+            }
+        }
+        std::ofstream(music.path() / "Rumours" / "liner notes.txt") << "not music";
+    }
+
+    int64_t records(F file) {
+        FileUse use(catalogue(), {file});
+        return catalogue().file(file).records();
+    }
+
+    // Runs the scan the way `start` opens it, answering the folder question, and gives the
+    // summary the window told.
+    std::string addFiles(const std::function<void()>& start) {
+        const size_t mark = markDialogs();
+        dialogs().queue(music.path().string());
+        start();
+        EXPECT_TRUE(waitFor([&] { return dialogsSince(mark).size() >= 2; }));
+        settle();
+        const auto told = dialogsSince(mark);
+        EXPECT_EQ(told.size(), 2u);  // the folder question and the summary
+        return told.empty() ? std::string() : told.back();
+    }
+};
+
+TEST_F(AudioFilesJourney, AFolderAddedThreeTimesGivesEachSongAndAlbumOnce) {
+    makeCollection();
+    choose("actBrowseSongs");
+    auto* browse = window<SongBrowse>(SongBrowse::kProcedure);
+    ASSERT_NE(browse, nullptr);
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        const std::string summary = round == 2
+                                        ? addFiles([&] { choose("actAddAudioFiles"); })
+                                        : addFiles([&] { press(*browse, "AddAudioFilesButton"); });
+        const char* added = round == 1 ? "Songs added: 12|" : "Songs added: 0|";
+        EXPECT_NE(summary.find(added), std::string::npos) << summary;
+        EXPECT_NE(summary.find("Files skipped: 1|"), std::string::npos) << summary;
+        EXPECT_NE(summary.find("liner notes.txt: Not an audio file"), std::string::npos);
+        EXPECT_EQ(records(F::Cadenzio), 12);
+        EXPECT_EQ(records(F::Album), 3);
+        EXPECT_EQ(records(F::AudioFiles), 12);
+        EXPECT_TRUE(waitFor([&] { return browse->windowTitle() == "Songs - 12 entries"; }));
+        expectFilesCheckOut();
+    }
+}
+
+}  // namespace
+}  // namespace cdz::test

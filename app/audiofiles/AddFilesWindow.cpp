@@ -10,6 +10,7 @@
 
 #include "app/audiofiles/AddFilesCommand.h"
 #include "app/engine/state/AppState.h"
+#include "runtime/ini/IniFile.h"
 
 namespace cdz {
 namespace {
@@ -17,15 +18,20 @@ namespace {
 using F = CatalogueFile;
 
 constexpr const char* kTitle = "Add Audio Files";
+constexpr const char* kSection = "AudioFiles";
+constexpr const char* kLastFolder = "LastFolder";
 // Files named in the summary message; the command lists more.
 constexpr size_t kListed = 20;
 
 }  // namespace
 
 void AddFilesWindow::run(AppState& state, QWidget* parent) {
-    const std::optional<std::string> chosen =
-        state.dialogs().chooseFolder("Add Audio Files", state.dataFolder().string());
+    // The folder scanned last is offered again: a collection is scanned again as it grows.
+    IniFile& settings = state.settingsFile();
+    const std::string last = settings.read(kSection, kLastFolder, state.dataFolder().string());
+    const std::optional<std::string> chosen = state.dialogs().chooseFolder(kTitle, last);
     if (!chosen) return;
+    settings.write(kSection, kLastFolder, *chosen);
     std::unique_ptr<AddFilesWindow> w(new AddFilesWindow(state, *chosen, parent));
     w->files_ = std::make_unique<FileUse>(
         state.catalogue(),

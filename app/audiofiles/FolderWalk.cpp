@@ -1,6 +1,7 @@
 #include "app/audiofiles/FolderWalk.h"
 
 #include <algorithm>
+#include <string_view>
 #include <system_error>
 
 namespace cdz {
@@ -25,19 +26,38 @@ int pictureRank(const std::filesystem::path& name) {
     return -1;
 }
 
+// "Disc 2", "CD1", "disk 03": one disc of an album kept in the album's folder.
+bool isDiscFolder(const std::filesystem::path& folder) {
+    const std::string name = lowered(folder.filename().string());
+    size_t at = 0;
+    for (const char* word : {"disc", "disk", "cd"}) {
+        if (name.rfind(word, 0) == 0) {
+            at = std::string_view(word).size();
+            break;
+        }
+    }
+    if (at == 0) return false;
+    while (at < name.size() && (name[at] == ' ' || name[at] == '_' || name[at] == '-')) ++at;
+    if (at == name.size()) return false;
+    for (; at < name.size(); ++at) {
+        if (name[at] < '0' || name[at] > '9') return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 FolderWalk::FolderWalk(std::filesystem::path root) {
-    folders_.push_back(std::move(root));
+    folders_.push_back({std::move(root), {}});
 }
 
 bool FolderWalk::isFolderPicture(const std::filesystem::path& name) {
     return pictureRank(name) >= 0;
 }
 
-void FolderWalk::list(const std::filesystem::path& folder) {
+void FolderWalk::list(const Folder& folder) {
     std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec), end;
+    std::filesystem::directory_iterator it(folder.path, ec), end;
     std::vector<std::filesystem::path> subfolders;
     int bestRank = -1;
     picture_.clear();
@@ -56,17 +76,21 @@ void FolderWalk::list(const std::filesystem::path& folder) {
             }
         }
     }
-    if (ec) unreadable_.emplace_back(folder.string(), ec.message());
+    if (ec) unreadable_.emplace_back(folder.path.string(), ec.message());
+    if (picture_.empty()) picture_ = folder.albumPicture;
     // Taken from the back: sorted last to first.
     std::sort(files_.rbegin(), files_.rend());
     std::sort(subfolders.rbegin(), subfolders.rend());
-    folders_.insert(folders_.end(), subfolders.begin(), subfolders.end());
+    for (std::filesystem::path& sub : subfolders) {
+        const bool disc = isDiscFolder(sub);
+        folders_.push_back({std::move(sub), disc ? picture_ : std::filesystem::path()});
+    }
 }
 
 std::optional<WalkedFile> FolderWalk::next() {
     while (files_.empty()) {
         if (folders_.empty()) return std::nullopt;
-        const std::filesystem::path folder = std::move(folders_.back());
+        const Folder folder = std::move(folders_.back());
         folders_.pop_back();
         list(folder);
     }

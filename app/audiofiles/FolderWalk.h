@@ -14,7 +14,8 @@ namespace cdz {
 struct WalkedFile {
     std::filesystem::path path;
     // The folder's picture beside its files ("cover.jpg", "folder.jpg", "front.jpg", any case,
-    // or .png), empty when there is none.
+    // or .png), else its album folder's when it is one disc of the album ("Disc 2", "CD1"),
+    // empty when there is none.
     std::filesystem::path folderPicture;
 };
 
@@ -32,10 +33,15 @@ public:
     static bool isFolderPicture(const std::filesystem::path& name);
 
 private:
-    void list(const std::filesystem::path& folder);
+    struct Folder {
+        std::filesystem::path path;
+        std::filesystem::path albumPicture;  // of the album folder a disc's folder is in
+    };
 
-    std::vector<std::filesystem::path> folders_;  // still to list, the next at the back
-    std::vector<std::filesystem::path> files_;    // of the folder listed, the next at the back
+    void list(const Folder& folder);
+
+    std::vector<Folder> folders_;               // still to list, the next at the back
+    std::vector<std::filesystem::path> files_;  // of the folder listed, the next at the back
     std::filesystem::path picture_;
     std::vector<std::pair<std::string, std::string>> unreadable_;
 };

@@ -182,8 +182,13 @@ TEST_F(AudioScanTest, AnEmbeddedOrAFolderPictureBecomesTheAlbumsPictureOnce) {
     make("Covered", "two", AudioFormat::Flac, tagged("Two", "Band", "Covered", 2));
     make("Beside", "one", AudioFormat::Mp3, tagged("One", "Band", "Beside", 1));
     fs::copy_file(dir.path() / "red.png", music / "Beside" / "Folder.PNG");
+    // A disc's folder takes the picture of the album's folder it is in.
+    make("Double/Disc 1", "one", AudioFormat::Mp3, tagged("One", "Band", "Double", 1));
+    make("Double/Disc 2", "one", AudioFormat::Mp3, tagged("Two", "Band", "Double", 1));
+    fs::copy_file(dir.path() / "red.png", music / "Double" / "cover.png");
     const AudioScanSummary s = scan();
-    EXPECT_EQ(s.pictures, 2);
+    EXPECT_EQ(s.albumsMade, 3);
+    EXPECT_EQ(s.pictures, 3);
     EXPECT_EQ(s.skippedCount, 0);  // the folder's picture is no stray file
     for (const AlbumRecord& a : albums()) {
         SCOPED_TRACE(a.Album.str());
@@ -192,7 +197,7 @@ TEST_F(AudioScanTest, AnEmbeddedOrAFolderPictureBecomesTheAlbumsPictureOnce) {
         EXPECT_EQ(QImage(QString::fromStdString(path)).pixelColor(5, 5), QColor(Qt::red));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(data / "Pictures"), fs::directory_iterator()),
-              2);
+              3);
 }
 
 TEST_F(AudioScanTest, ScansAgainWriteOnlyWhatChangedAndLeaveEditedSongsAlone) {

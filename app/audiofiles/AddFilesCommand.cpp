@@ -78,6 +78,9 @@ std::string AddFilesCommand::details(const AudioScanSummary& summary, size_t mos
 
 int AddFilesCommand::run(Catalogue& catalogue, const std::filesystem::path& folder,
                          const AudioScanOptions& options, std::FILE* out, std::FILE* err) {
+    // Each file is read and written once over: the storage keeps no large cache of its pages,
+    // so the scan's memory does not grow with the collection.
+    const LeanPass lean(catalogue.database());
     FileUse files(catalogue, kFiles);
     if (!files.ok()) {
         for (F f : kFiles) {

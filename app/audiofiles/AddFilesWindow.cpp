@@ -33,6 +33,8 @@ void AddFilesWindow::run(AppState& state, QWidget* parent) {
     if (!chosen) return;
     settings.write(kSection, kLastFolder, *chosen);
     std::unique_ptr<AddFilesWindow> w(new AddFilesWindow(state, *chosen, parent));
+    // The scan's own files keep no large cache of their pages (as whole-file passes do).
+    w->lean_ = std::make_unique<LeanPass>(state.catalogue().database());
     w->files_ = std::make_unique<FileUse>(
         state.catalogue(),
         std::initializer_list<F>{F::Cadenzio, F::Album, F::Categories, F::Media, F::AudioFiles});
@@ -153,6 +155,7 @@ void AddFilesWindow::finish() {
         scan.state() == ScanState::Failed ? MessageIcon::Warning : MessageIcon::Information,
         Button::Ok, Button::Ok);
     files_.reset();
+    lean_.reset();
     close();
 }
 

@@ -20,6 +20,7 @@ namespace cdz {
 
 class AppState;
 class FileUse;
+class LeanPass;
 
 class AddFilesWindow final : public QDialog {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
 
     AppState& state_;
     std::filesystem::path folder_;
+    std::unique_ptr<LeanPass> lean_;
     std::unique_ptr<FileUse> files_;
     std::unique_ptr<AudioScan> scan_;
     std::vector<ScanItem> batch_;

@@ -1,6 +1,6 @@
 // A folder of audio files added from the song browse's button and from the File menu, three times
 // in a row: the first adds every song and album once, the next ones find nothing to add; the
-// browse shows the songs, and a song deleted in the browse comes back with the next scan.
+// browse shows the songs; and a song deleted in the browse comes back with the next scan.
 #include <fstream>
 
 #include "app/songs/SongBrowse.h"
@@ -73,6 +73,27 @@ TEST_F(AudioFilesJourney, AFolderAddedThreeTimesGivesEachSongAndAlbumOnce) {
         EXPECT_EQ(records(F::Album), 3);
         EXPECT_EQ(records(F::AudioFiles), 12);
         EXPECT_TRUE(waitFor([&] { return browse->windowTitle() == "Songs - 12 entries"; }));
+        expectFilesCheckOut();
+    }
+}
+
+TEST_F(AudioFilesJourney, ASongDeletedInTheBrowseComesBackWithTheNextScan) {
+    makeCollection();
+    choose("actBrowseSongs");
+    auto* browse = window<SongBrowse>(SongBrowse::kProcedure);
+    ASSERT_NE(browse, nullptr);
+    addFiles([&] { press(*browse, "AddAudioFilesButton"); });
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        dialogs().queue(Button::Ok);  // "Are you sure you want to delete ...?"
+        press(*browse, "DeleteButton");
+        EXPECT_EQ(records(F::Cadenzio), 11);
+        EXPECT_EQ(records(F::AudioFiles), 11);  // its file's record went with it
+        const std::string summary = addFiles([&] { press(*browse, "AddAudioFilesButton"); });
+        EXPECT_NE(summary.find("Songs added: 1|"), std::string::npos) << summary;
+        EXPECT_NE(summary.find("Albums made: 0|"), std::string::npos) << summary;
+        EXPECT_EQ(records(F::Cadenzio), 12);
+        EXPECT_EQ(browse->windowTitle(), "Songs - 12 entries");
         expectFilesCheckOut();
     }
 }

@@ -38,6 +38,18 @@ int AudioFileIndex::find(const std::string& path, std::optional<KnownFile>& know
     return code == err::kNone || code == err::kRecordNotAvailable ? err::kNone : code;
 }
 
+int AudioFileIndex::findAll(const std::vector<std::string>& paths,
+                            std::vector<std::optional<KnownFile>>& known) {
+    // One read each: on a server the reads of many keys together (KeyLookup) were measured
+    // slower for these keys than a read each (2.3-2.7 s against 1.75 s for 10,000 files), the
+    // server planning its wide statement anew each time.
+    known.assign(paths.size(), std::nullopt);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (const int code = find(paths[i], known[i])) return code;
+    }
+    return err::kNone;
+}
+
 int AudioFileIndex::write(const std::string& path, const KnownFile& file) {
     DataFile& files = filesOf(catalogue_);
     AudioFileRecord& record = catalogue_.audioFile();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/domain/data/Catalogue.h"
 
@@ -29,6 +30,9 @@ public:
     // 0 with `known` set when the file is in the catalogue (left empty when not), or the
     // failed read's code.
     int find(const std::string& path, std::optional<KnownFile>& known);
+    // The same for many files: each of `known` answers the path of the same index.
+    int findAll(const std::vector<std::string>& paths,
+                std::vector<std::optional<KnownFile>>& known);
     // Writes the record of song `file.songId` made from `path`, replacing the one it had.
     int write(const std::string& path, const KnownFile& file);
     // Calls `each` with every record's path and song, in record order, until it returns false;

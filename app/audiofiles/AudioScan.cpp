@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -100,17 +101,26 @@ bool AudioScan::fail(std::string title, int code) {
 
 std::vector<ScanItem> AudioScan::gather(int count) {
     std::vector<ScanItem> items;
-    std::filesystem::path lastFolder;
+    std::vector<ScanItem> looking;  // stat'ed, not yet looked up in the catalogue
     // Unchanged files cost a look each: a window stays live however many there are in a row.
     const int64_t walkedBefore = walked_;
-    while (state_ == ScanState::Running && static_cast<int>(items.size()) < count &&
-           walked_ - walkedBefore < kMostWalked) {
+    while (state_ == ScanState::Running && static_cast<int>(items.size()) < count) {
+        const size_t room = std::min<size_t>(kLookAhead, static_cast<size_t>(count) - items.size());
+        const bool more = walked_ - walkedBefore < kMostWalked && walkOn(looking, room);
+        if (!lookUp(looking, items) || !more) break;
+    }
+    return items;
+}
+
+// Takes walked files into `looking` until it holds `room`; false at the walk's end.
+bool AudioScan::walkOn(std::vector<ScanItem>& looking, size_t room) {
+    while (looking.size() < room) {
         std::optional<WalkedFile> file = walk_.next();
         if (!file) {
             walkDone_ = true;
             for (const auto& [folder, why] : walk_.unreadable())
                 skip(folder, "Cannot be read: " + why);
-            break;
+            return false;
         }
         if (FolderWalk::isFolderPicture(file->path)) continue;
         ++walked_;
@@ -132,19 +142,32 @@ std::vector<ScanItem> AudioScan::gather(int count) {
         item.folderPicture = std::move(file->folderPicture);
         item.size = info.st_size;
         item.modified = info.st_mtim.tv_sec;
-        if (const int code = index_.find(item.path.string(), item.known)) {
-            fail("Cannot READ AudioFiles!", code);
-            break;
-        }
+        looking.push_back(std::move(item));
+    }
+    return true;
+}
+
+// What the catalogue knows of the files looked at, asked together: unchanged ones are passed,
+// the others go to the batch, the first of each folder asked for its cover.
+bool AudioScan::lookUp(std::vector<ScanItem>& looking, std::vector<ScanItem>& items) {
+    std::vector<std::string> paths;
+    paths.reserve(looking.size());
+    for (const ScanItem& item : looking) paths.push_back(item.path.string());
+    std::vector<std::optional<KnownFile>> known;
+    if (const int code = index_.findAll(paths, known)) return fail("Cannot READ AudioFiles!", code);
+    for (size_t i = 0; i < looking.size(); ++i) {
+        ScanItem& item = looking[i];
+        item.known = std::move(known[i]);
         if (item.known && item.known->size == item.size && item.known->modified == item.modified) {
             ++summary_.unchanged;
             continue;
         }
-        item.wantCover = item.path.parent_path() != lastFolder;
-        lastFolder = item.path.parent_path();
+        item.wantCover =
+            items.empty() || item.path.parent_path() != items.back().path.parent_path();
         items.push_back(std::move(item));
     }
-    return items;
+    looking.clear();
+    return true;
 }
 
 void AudioScan::read(std::vector<ScanItem>& items) {

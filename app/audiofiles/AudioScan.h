@@ -78,8 +78,9 @@ public:
 
     // Reads the categories and media names; false (the run failed) when it cannot.
     bool start();
-    // Files looked at in one gather at most.
+    // Files looked at in one gather at most, and looked up in the catalogue together.
     static constexpr int64_t kMostWalked = 2000;
+    static constexpr size_t kLookAhead = 256;
 
     // Walks on until `count` files need reading (or kMostWalked were looked at); unchanged and
     // skipped files are counted on the way. Reads the catalogue: on its thread.
@@ -101,6 +102,8 @@ public:
     const std::string& failureText() const { return failureText_; }
 
 private:
+    bool walkOn(std::vector<ScanItem>& looking, size_t room);
+    bool lookUp(std::vector<ScanItem>& looking, std::vector<ScanItem>& items);
     bool writeItem(const ScanItem& item);
     bool linkAlbum(const AudioSongFields& fields, const ScanItem& item, SongRecord& song);
     bool becomeCompilation(int32_t albumId);

@@ -14,7 +14,7 @@ const FileDecl& AudioFileRecord::declaration() {
                                      .field<&R::Written>("Written")
                                      .memo<&R::Path>("Path", 4096)
                                      .key("KeySongID", {"SongID"}, kPrimary)
-                                     .key("KeyPathKey", {"PathKey", "SongID"})
+                                     .key("KeyPathKey", {"PathKey"})
                                      .build();
     return decl;
 }

@@ -299,7 +299,7 @@ TEST(CatalogueDeclarations, KeysWithComponentsUniquenessCaseAndNumbering) {
           {"M1:SongsByMedia", {"Media", "FileNumber", "Title"}, false, false, true, false}}},
         {CatalogueFile::AudioFiles,
          {{"AUD:KeySongID", {"SongID"}, true, true, false, false},
-          {"AUD:KeyPathKey", {"PathKey", "SongID"}, false, false, false, false}}},
+          {"AUD:KeyPathKey", {"PathKey"}, false, false, false, false}}},
     };
     ASSERT_EQ(keys.size(), static_cast<size_t>(kCatalogueFileCount));
     for (const auto& [file, rows] : keys) {

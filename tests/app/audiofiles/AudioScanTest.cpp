@@ -11,6 +11,7 @@
 #include "app/audiofiles/AudioScan.h"
 #include "runtime/data/DataFile.h"
 #include "runtime/text/DateTime.h"
+#include "tests/runtime/data/TestDatabase.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/audio/AudioFileMaker.h"
 
@@ -39,7 +40,7 @@ protected:
     void SetUp() override {
         fs::create_directories(music);
         fs::create_directories(data);
-        cat = std::make_unique<Catalogue>(data);
+        cat = std::make_unique<Catalogue>(data, testServer(data));
     }
 
     fs::path make(const fs::path& folder, const std::string& name, AudioFormat format,
@@ -107,7 +108,7 @@ TEST_F(AudioScanTest, EachFormatsTagsLandInTheSongFields) {
         SCOPED_TRACE(audioExtension(format));
         fs::remove_all(data);
         fs::create_directories(data);
-        cat = std::make_unique<Catalogue>(data);
+        cat = std::make_unique<Catalogue>(data, testServer(dir.path() / audioExtension(format)));
         fs::remove_all(music);
         make("Duos", "song", format, t);
         const AudioScanSummary s = scan();
@@ -209,7 +210,9 @@ TEST_F(AudioScanTest, ScansAgainWriteOnlyWhatChangedAndLeaveEditedSongsAlone) {
     const AudioScanSummary same = scan();
     EXPECT_EQ(same.unchanged, 3);
     EXPECT_EQ(same.read, 0);
-    EXPECT_EQ(dataBytes(), before) << "an unchanged folder was written";
+    if (!onServer()) {
+        EXPECT_EQ(dataBytes(), before) << "an unchanged folder was written";
+    }
 
     {  // the user retitles song B
         FileUse use(*cat, {F::Cadenzio});

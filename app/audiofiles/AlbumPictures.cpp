@@ -10,7 +10,7 @@
 namespace cdz {
 namespace {
 
-constexpr qint64 kLargestPicture = 8 * 1024 * 1024;
+constexpr qint64 kLargestPicture = qint64{8} * 1024 * 1024;
 
 QByteArray bytesOf(std::string_view text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));

@@ -53,7 +53,8 @@ std::string AudioScanSummary::text() const {
     return out;
 }
 
-AudioScan::AudioScan(Catalogue& catalogue, std::filesystem::path folder, AudioScanOptions options)
+AudioScan::AudioScan(Catalogue& catalogue, const std::filesystem::path& folder,
+                     AudioScanOptions options)
     : catalogue_(catalogue),
       folder_(normalFolder(folder)),
       options_(std::move(options)),

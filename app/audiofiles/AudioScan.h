@@ -74,7 +74,7 @@ enum class ScanState { Running, Completed, Cancelled, Failed };
 class AudioScan {
 public:
     // The caller holds the songs, albums, categories, media and audio files open.
-    AudioScan(Catalogue& catalogue, std::filesystem::path folder, AudioScanOptions options);
+    AudioScan(Catalogue& catalogue, const std::filesystem::path& folder, AudioScanOptions options);
 
     // Reads the categories and media names; false (the run failed) when it cannot.
     bool start();

@@ -1,8 +1,10 @@
 // A folder of audio files added from the song browse's button and from the File menu, three times
 // in a row: the first adds every song and album once, the next ones find nothing to add; the
-// browse shows the songs; and a song deleted in the browse comes back with the next scan.
+// browse shows the songs; a song deleted in the browse comes back with the next scan; and a
+// scan cancelled midway keeps its whole batches, which the next scan completes.
 #include <fstream>
 
+#include "app/audiofiles/AddFilesWindow.h"
 #include "app/songs/SongBrowse.h"
 #include "tests/app/journeys/Journey.h"
 #include "tests/support/TempDir.h"
@@ -96,6 +98,52 @@ TEST_F(AudioFilesJourney, ASongDeletedInTheBrowseComesBackWithTheNextScan) {
         EXPECT_EQ(browse->windowTitle(), "Songs - 12 entries");
         expectFilesCheckOut();
     }
+}
+
+TEST_F(AudioFilesJourney, CancelKeepsWholeBatchesAndTheNextScanAddsTheRest) {
+    const int files = 4 * AddFilesWindow::kBatch;
+    for (int i = 0; i < files; ++i) {
+        const fs::path folder = music.path() / ("Album " + std::to_string(i / 10));
+        fs::create_directories(folder);
+        AudioTags tags;
+        tags.title = "Track " + std::to_string(i);
+        tags.artist = "Band";
+        tags.album = "Album " + std::to_string(i / 10);
+        makeAudioFile(folder, std::to_string(i % 10), AudioFormat::Mp3, tags);
+    }
+    choose("actBrowseSongs");
+    auto* browse = window<SongBrowse>(SongBrowse::kProcedure);
+    ASSERT_NE(browse, nullptr);
+    int64_t total = 0;
+    for (int round = 1; round <= 3 && total < files; ++round) {
+        SCOPED_TRACE(round);
+        // Cancel is pressed, as a person would, once the window shows songs added.
+        QTimer watch;
+        watch.setInterval(2);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* scan = window<AddFilesWindow>("AddFilesWindow");
+            if (!scan || !scan->running() || scan->scan().summary().added == 0) return;
+            watch.stop();
+            press(*scan, "CancelButton");
+        });
+        watch.start();
+        const std::string summary = addFiles([&] { press(*browse, "AddAudioFilesButton"); });
+        const int64_t songs = records(F::Cadenzio);
+        EXPECT_EQ(records(F::AudioFiles), songs);  // each song with its file's record
+        if (songs < files) {
+            EXPECT_NE(summary.find("The scan was cancelled"), std::string::npos) << summary;
+            EXPECT_EQ(songs % AddFilesWindow::kBatch, 0) << "whole batches only";
+        }
+        EXPECT_GT(songs, total);
+        if (round == 1) {
+            EXPECT_LT(songs, files) << "the first scan was not cancelled";
+        }
+        total = songs;
+    }
+    addFiles([&] { press(*browse, "AddAudioFilesButton"); });
+    EXPECT_EQ(records(F::Cadenzio), files);
+    EXPECT_EQ(records(F::AudioFiles), files);
+    expectFilesCheckOut();
 }
 
 }  // namespace

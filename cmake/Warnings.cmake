@@ -5,6 +5,10 @@ target_compile_options(cdz_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -
 if(CDZ_WERROR)
     target_compile_options(cdz_options INTERFACE -Werror)
 endif()
+# What the compiler writes names the project's files relative to it (__FILE__ in the tests'
+# assertions, the debug information): a compile is then the same in every checkout, and the
+# compiler cache serves a fresh clone in another folder from what an earlier one compiled.
+target_compile_options(cdz_options INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
 if(CDZ_SANITIZE)
     target_compile_options(cdz_options INTERFACE -fsanitize=address,undefined
         -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -25,10 +25,10 @@ int fromOptions(const CommandOptions& options, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "cdzapp: --add-files: %s is not a folder\n", folder.c_str());
         return AddFilesCommand::kWrongOrder;
     }
-    AudioScanOptions scan;
-    if (options.has("media")) scan.losslessMedia = options.value("media");
     const auto state = headlessState(options, err, true);
     if (!state) return AddFilesCommand::kWrongOrder;
+    AudioScanOptions scan = AudioScanOptions::fromSettings(state->settingsFile());
+    if (options.has("media")) scan.losslessMedia = options.value("media");
     return AddFilesCommand::run(state->catalogue(), folder, scan, out, err);
 }
 
@@ -45,24 +45,26 @@ void listed(std::string& out, const char* title, const std::vector<std::string>&
 }  // namespace
 
 HeadlessCommand AddFilesCommand::command() {
-    return {.trigger = {.name = "add-files",
-                        .valueName = "folder",
-                        .help = "Add the audio files under <folder> (and its folders) to the "
-                                "catalogue by their tags without a window, and exit: a song for "
-                                "each new file, on the album of its album tag and album artist "
-                                "(made with the picture of the files or their folder when the "
-                                "catalogue has none). A file changed since the last scan updates "
-                                "its song unless the song was edited since; files gone are "
-                                "listed, never deleted. Prints the counts, the files skipped "
-                                "with why and the files gone; exit status 1 when the scan "
-                                "failed."},
-            .options = {{.name = "media",
-                         .valueName = "name",
-                         .help = "The media name of songs from lossless files (default CD); "
-                                 "lossy files take their format's name (MP3, OGG, OPUS, M4A, "
-                                 "WMA) where the media file holds it."}},
-            .needs = CommandNeeds::Application,
-            .run = &fromOptions};
+    return {
+        .trigger = {.name = "add-files",
+                    .valueName = "folder",
+                    .help = "Add the audio files under <folder> (and its folders) to the "
+                            "catalogue by their tags without a window, and exit: a song for "
+                            "each new file, on the album of its album tag and album artist "
+                            "(made with the picture of the files or their folder when the "
+                            "catalogue has none). A file changed since the last scan updates "
+                            "its song unless the song was edited since; files gone are "
+                            "listed, never deleted. Prints the counts, the files skipped "
+                            "with why and the files gone; exit status 1 when the scan "
+                            "failed."},
+        .options = {{.name = "media",
+                     .valueName = "name",
+                     .help = "The media name of songs from lossless files (default: the settings' "
+                             "[AudioFiles] LosslessMedia, else CD); "
+                             "lossy files take their format's name (MP3, OGG, OPUS, M4A, "
+                             "WMA) where the media file holds it."}},
+        .needs = CommandNeeds::Application,
+        .run = &fromOptions};
 }
 
 std::string AddFilesCommand::details(const AudioScanSummary& summary, size_t most) {

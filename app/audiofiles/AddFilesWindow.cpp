@@ -45,7 +45,8 @@ void AddFilesWindow::run(AppState& state, QWidget* parent) {
                                 MessageIcon::Warning, Button::Ok, Button::Ok);
         return;
     }
-    w->scan_ = std::make_unique<AudioScan>(state.catalogue(), *chosen, AudioScanOptions{});
+    w->scan_ = std::make_unique<AudioScan>(state.catalogue(), *chosen,
+                                           AudioScanOptions::fromSettings(settings));
     w->setModal(true);
     w->show();
     w->running_ = true;

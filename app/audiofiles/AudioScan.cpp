@@ -8,6 +8,7 @@
 
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/Transaction.h"
+#include "runtime/ini/IniFile.h"
 
 namespace cdz {
 namespace {
@@ -35,6 +36,13 @@ bool under(const std::string& path, const std::string& folder) {
 }
 
 }  // namespace
+
+AudioScanOptions AudioScanOptions::fromSettings(const IniFile& settings) {
+    AudioScanOptions options;
+    const std::string media(clip(settings.read("AudioFiles", "LosslessMedia")));
+    if (!media.empty()) options.losslessMedia = media;
+    return options;
+}
 
 std::string AudioScanSummary::text() const {
     std::string out;

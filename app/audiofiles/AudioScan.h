@@ -27,6 +27,8 @@
 
 namespace cdz {
 
+class IniFile;
+
 struct SkippedFile {
     std::string path;
     std::string reason;
@@ -55,6 +57,9 @@ struct AudioScanSummary {
 
 struct AudioScanOptions {
     std::string losslessMedia = "CD";
+
+    // The settings file's [AudioFiles] LosslessMedia, "CD" when it names none.
+    static AudioScanOptions fromSettings(const IniFile& settings);
 };
 
 // A file of a batch: what the walk found, then what its tags say.

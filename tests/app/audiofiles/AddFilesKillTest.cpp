@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include <chrono>
+#include <fstream>
 #include <random>
 #include <set>
 #include <thread>
@@ -97,6 +98,18 @@ TEST_F(AddFilesRun, TellsWhatItDidAndFindsNothingTheSecondTime) {
     EXPECT_NE(second.out.find("Files read: 0\nSongs added: 0\n"), std::string::npos);
     expectEveryFileOnce(data.path());
     EXPECT_EQ(addFiles(data.path() / "no such folder", data.path()).status, 2);
+}
+
+TEST_F(AddFilesRun, LosslessFilesTakeTheMediaNameTheSettingsOrTheOrderGive) {
+    std::ofstream(data.path() / "CDZSETS.INI") << "[AudioFiles]\nLosslessMedia=Vinyl\n";
+    ASSERT_EQ(addFiles(music_->path(), data.path()).status, 0);
+    Catalogue cat(data.path());
+    FileUse use(cat, {F::Cadenzio});
+    ASSERT_TRUE(use.ok());
+    DataFile& songs = cat.file(F::Cadenzio);
+    ASSERT_EQ(songs.set(), 0);
+    ASSERT_EQ(songs.next(), 0);
+    EXPECT_EQ(cat.song().Media, "Vinyl");  // every file here is FLAC
 }
 
 TEST_F(AddFilesRun, AKilledScanKeepsWhatItCommittedAndTheNextCompletesIt) {

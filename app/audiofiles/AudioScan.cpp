@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/songs/csv/ImportErrors.h"
 #include "runtime/data/ErrorState.h"
 #include "runtime/data/Transaction.h"
 #include "runtime/ini/IniFile.h"
@@ -14,12 +15,6 @@ namespace cdz {
 namespace {
 
 using F = CatalogueFile;
-
-std::string errorWords(const ErrorState& e) {
-    std::string text = "Error #" + std::to_string(e.code) + " - " + e.text;
-    if (!e.driverText.empty()) text += " (" + e.driverText + ")";
-    return text;
-}
 
 // The folder as the files under it are named: absolute, without "." or ".." or a trailing
 // separator.
@@ -104,7 +99,7 @@ bool AudioScan::fail(std::string title, int code) {
     failureTitle_ = std::move(title);
     ErrorState e = catalogue_.database().error();
     if (e.code == 0) e.code = code;
-    failureText_ = errorWords(e);
+    failureText_ = importErrorWords(e);
     return false;
 }
 

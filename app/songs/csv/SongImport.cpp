@@ -1,5 +1,6 @@
 #include "app/songs/csv/SongImport.h"
 
+#include "app/songs/csv/ImportErrors.h"
 #include "runtime/data/Transaction.h"
 #include "runtime/text/Text.h"
 
@@ -7,12 +8,6 @@ namespace cdz {
 namespace {
 
 using F = CatalogueFile;
-
-std::string errorWords(const ErrorState& e) {
-    std::string text = "Error #" + std::to_string(e.code) + " - " + e.text;
-    if (!e.driverText.empty()) text += " (" + e.driverText + ")";
-    return text;
-}
 
 }  // namespace
 
@@ -87,7 +82,7 @@ bool SongImport::setCategory() {
         ok = false;
     }
     if (!ok) {
-        fail("Cannot ADD to Categories!", errorWords(catalogue_.file(F::Categories).error()));
+        fail("Cannot ADD to Categories!", importErrorWords(catalogue_.file(F::Categories).error()));
         return false;
     }
     if (!added.empty()) note("line " + std::to_string(reader_.lineNumber()) + ": " + added);
@@ -101,7 +96,7 @@ bool SongImport::ensureMedia() {
     media.clearBuffer();
     catalogue_.media().Media = name;
     if (media.add() != 0) {
-        fail("Cannot ADD to Media!", errorWords(media.error()));
+        fail("Cannot ADD to Media!", importErrorWords(media.error()));
         return false;
     }
     media_.emplace(name);
@@ -137,7 +132,7 @@ bool SongImport::addLine() {
     }
     if (!setCategory() || !ensureMedia()) return false;
     if (songs.batchAdd() != 0) {
-        fail("Cannot ADD to Cadenzio!", errorWords(songs.error()));
+        fail("Cannot ADD to Cadenzio!", importErrorWords(songs.error()));
         return false;
     }
     ++added_;
@@ -151,13 +146,13 @@ bool SongImport::step(int lines) {
     Transaction batch(db, {&c.file(F::Cadenzio), &c.file(F::Categories), &c.file(F::Media)},
                       db.lockWait());
     if (batch.began() != 0) {
-        fail("Cannot ADD to Cadenzio!", errorWords(db.error()));
+        fail("Cannot ADD to Cadenzio!", importErrorWords(db.error()));
         return false;
     }
     // On a server the batch's songs go in together, numbered past the highest song read once.
     DataFile& songs = c.file(F::Cadenzio);
     if (songs.beginBatchAdd() != 0) {
-        fail("Cannot ADD to Cadenzio!", errorWords(db.error()));
+        fail("Cannot ADD to Cadenzio!", importErrorWords(db.error()));
         return false;
     }
     const int64_t before = added_;
@@ -183,7 +178,7 @@ bool SongImport::step(int lines) {
         // one told.
         const ErrorState cause = db.error();
         added_ = before;
-        if (state_ != ImportState::Failed) fail("Cannot ADD to Cadenzio!", errorWords(cause));
+        if (state_ != ImportState::Failed) fail("Cannot ADD to Cadenzio!", importErrorWords(cause));
         return false;
     }
     // What was added before a failure stays, as every earlier batch does.
@@ -191,7 +186,7 @@ bool SongImport::step(int lines) {
         const ErrorState cause = db.error();
         // The batch is gone: its songs are not counted.
         added_ = before;
-        fail("Cannot ADD to Cadenzio!", errorWords(cause));
+        fail("Cannot ADD to Cadenzio!", importErrorWords(cause));
         return false;
     }
     return state_ == ImportState::Running;

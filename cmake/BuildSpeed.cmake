@@ -93,6 +93,17 @@ function(cdz_mark_sources target sources skips property)
     endforeach()
 endfunction()
 
+# The tests' own code is compiled with line tables only (a failure's backtrace still names file
+# and line) and, in an optimised tree, at -O1: the program's libraries they check keep the tree's
+# options. Debug information and -O2's inlining were two thirds of a test batch's compile.
+function(cdz_lighter_tests target)
+    get_target_property(links ${target} LINK_LIBRARIES)
+    if(links MATCHES "GTest::")
+        target_compile_options(${target} PRIVATE -g1
+            $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-O1>)
+    endif()
+endfunction()
+
 # Applies both to every target of the project: called once, after all of them are defined.
 function(cdz_speed_up)
     cdz_targets_under(${PROJECT_SOURCE_DIR} targets)
@@ -108,6 +119,7 @@ function(cdz_speed_up)
             find_package(GTest REQUIRED)
             cdz_pch_host(cdz_pch_tests "${cdz_pch_test_headers}" Qt6::Widgets Qt6::PrintSupport
                 GTest::gtest)
+            cdz_lighter_tests(cdz_pch_tests)
         endif()
     endif()
     foreach(target ${targets})
@@ -116,6 +128,7 @@ function(cdz_speed_up)
            OR target MATCHES "^cdz_pch_")
             continue()
         endif()
+        cdz_lighter_tests(${target})
         get_target_property(listed ${target} SOURCES)
         list(FILTER listed INCLUDE REGEX "\\.cpp$")
         set(sources)

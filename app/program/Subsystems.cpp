@@ -2,6 +2,7 @@
 
 #include "app/albums/AlbumsProcedures.h"
 #include "app/albums/cd/CdInfoCommand.h"
+#include "app/albums/cd/FindReleaseCommand.h"
 #include "app/audiofiles/AddFilesCommand.h"
 #include "app/audiofiles/AudioFilesProcedures.h"
 #include "app/engine/EngineProcedures.h"
@@ -33,6 +34,7 @@ void addProgramSubsystems(AppState& state) {
 // In the order --help lists them; an option two commands share is listed with the first.
 void addProgramCommands(CommandTable& table) {
     table.add(CdInfoCommand::command());
+    table.add(FindReleaseCommand::command());
     table.add(PrintCommand::command());
     table.add(LabelPrintCommand::command());
     table.add(CsvCommand::importCommand());

@@ -44,4 +44,26 @@ std::string TitleRelease::describe() const {
     return out + " (" + details + ")";
 }
 
+std::vector<std::string> TitleRelease::columns() const {
+    const int y = year();
+    const size_t count = tracks.empty() ? static_cast<size_t>(trackCount) : tracks.size();
+    return {title,
+            artist,
+            format,
+            country,
+            y > 0 ? std::to_string(y) : std::string(),
+            label,
+            catalogueNumber,
+            std::to_string(count)};
+}
+
+std::string TitleRelease::line() const {
+    std::string out;
+    for (const std::string& column : columns()) {
+        if (!out.empty()) out += " | ";
+        out += column;
+    }
+    return out;
+}
+
 }  // namespace cdz

@@ -1,21 +1,13 @@
 #include "app/albums/cd/TitleService.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QEventLoop>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
 
-#include <memory>
 #include <optional>
-#include <thread>
 
 #include "app/albums/cd/TitleAnswer.h"
 #include "app/albums/cd/TitleDiscId.h"
@@ -24,14 +16,6 @@
 namespace cdz {
 
 namespace {
-
-constexpr int kHttpNotFound = 404;
-constexpr int kHttpBadRequest = 400;
-constexpr const char* kStampName = "last-request";
-constexpr const char* kProgram = "Orvanta98";
-constexpr const char* kVersion = CDZ_PROGRAM_VERSION;
-
-using Clock = std::chrono::system_clock;
 
 QString path(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -50,42 +34,29 @@ bool writeFile(const std::filesystem::path& file, const QByteArray& bytes) {
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
-int64_t millisNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
-        .count();
-}
-
-// Runs the event loop for `wait`, so that windows stay live while a lookup waits its turn.
-void pause(std::chrono::milliseconds wait) {
-    if (wait.count() <= 0) return;
-    if (QCoreApplication::instance() == nullptr) {
-        std::this_thread::sleep_for(wait);
-        return;
-    }
-    QEventLoop loop;
-    QTimer::singleShot(wait, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 }  // namespace
 
-TitleService::TitleService(Options options) : options_(std::move(options)) {
+TitleService::TitleService(Options options)
+    : options_(std::move(options)), fetch_(rulesOf(options_)) {
     while (!options_.server.empty() && options_.server.back() == '/') options_.server.pop_back();
+}
+
+TitleFetch::Rules TitleService::rulesOf(const Options& options) {
+    return {.timeout = options.timeout,
+            .stampFolder = options.cacheFolder,
+            .maxBytes = kMaxAnswerBytes};
 }
 
 TitleService::Options TitleService::optionsFrom(const Settings& settings) {
     Options options;
     if (!settings.musicBrainzServer.empty()) options.server = settings.musicBrainzServer;
+    if (!settings.coverArtServer.empty()) options.coverServer = settings.coverArtServer;
     if (settings.musicBrainzTimeout > 0)
         options.timeout = std::chrono::seconds(settings.musicBrainzTimeout);
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (!cache.isEmpty())
         options.cacheFolder = std::filesystem::path(cache.toStdString()) / "cdzapp";
     return options;
-}
-
-std::string TitleService::userAgent() {
-    return std::string(kProgram) + "/" + kVersion + " ( cdzapp )";
 }
 
 std::filesystem::path TitleService::cacheFile(const std::string& discId) const {
@@ -96,37 +67,6 @@ std::filesystem::path TitleService::cacheFile(const std::string& discId) const {
                                   .toHex()
                                   .left(16);
     return options_.cacheFolder / "titles" / server.toStdString() / (discId + ".json");
-}
-
-// At most one request a second: the stamp in the cache folder holds back every copy of the
-// program on this station, the member this one when there is no folder.
-void TitleService::waitForTurn() {
-    using std::chrono::milliseconds;
-    const auto sinceLast =
-        std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - lastRequest_);
-    milliseconds wait = lastRequest_.time_since_epoch().count() == 0 ? milliseconds(0)
-                                                                     : kRequestSpacing - sinceLast;
-    const std::filesystem::path stamp =
-        options_.cacheFolder.empty() ? std::filesystem::path() : options_.cacheFolder / kStampName;
-    if (!stamp.empty()) {
-        if (const auto read = readFile(stamp)) {
-            bool ok = false;
-            const qint64 last = read->trimmed().toLongLong(&ok);
-            const milliseconds since(millisNow() - last);
-            // A stamp in the future (a clock set back) holds back no longer than one spacing.
-            if (ok && since < kRequestSpacing)
-                wait = std::max(wait, std::min(kRequestSpacing - since, kRequestSpacing));
-        }
-    }
-    pause(wait);
-    markTurn();
-}
-
-void TitleService::markTurn() {
-    lastRequest_ = std::chrono::steady_clock::now();
-    if (options_.cacheFolder.empty()) return;
-    writeFile(options_.cacheFolder / kStampName,
-              QByteArray::number(static_cast<qint64>(millisNow())));
 }
 
 TitleService::Result TitleService::find(const CdContents& contents) {
@@ -175,62 +115,13 @@ TitleService::Result TitleService::ask(const std::string& discId, const std::str
         result.detail = "\"" + options_.server + "\" is not a web address";
         return result;
     }
-    waitForTurn();
-
-    QNetworkAccessManager network;
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(userAgent()));
-    request.setRawHeader("Accept", "application/json");
-    QEventLoop loop;
-    bool timedOut = false;
-    const std::unique_ptr<QNetworkReply> reply(network.get(request));
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        reply->abort();
-    });
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    bool tooLarge = false;
-    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop,
-                     [&](qint64 received, qint64 total) {
-                         if (received <= kMaxAnswerBytes && total <= kMaxAnswerBytes) return;
-                         tooLarge = true;
-                         reply->abort();
-                     });
-    limit.start(options_.timeout);
-    if (!reply->isFinished()) loop.exec();
-    limit.stop();
-    // The next request waits a second from the end of this one: the service then sees them a
-    // second apart however long this one took to reach it.
-    markTurn();
-
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (timedOut) {
-        result.outcome = Outcome::TimedOut;
+    TitleFetch::Reply reply = fetch_.get(url, "application/json");
+    if (reply.outcome != Outcome::Found) {
+        result.outcome = reply.outcome;
+        result.detail = std::move(reply.detail);
         return result;
     }
-    if (tooLarge) {
-        result.outcome = Outcome::Malformed;
-        return result;
-    }
-    if (status == kHttpNotFound) {
-        result.outcome = Outcome::NoMatch;
-        return result;
-    }
-    if (status >= kHttpBadRequest) {
-        result.outcome = Outcome::Refused;
-        result.detail =
-            std::to_string(status) + " " +
-            reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().toStdString();
-        return result;
-    }
-    if (reply->error() != QNetworkReply::NoError || status == 0) {
-        result.outcome = Outcome::Unreachable;
-        result.detail = reply->errorString().toStdString();
-        return result;
-    }
-    const QByteArray body = reply->readAll();
+    const QByteArray& body = reply.body;
     auto releases = TitleAnswer::read(body.toStdString(), discId, trackCount);
     if (!releases) {
         result.outcome = Outcome::Malformed;
@@ -266,6 +157,8 @@ std::string TitleService::explain(const Result& result) const {
             return at + " answered with error " + result.detail + ". Try again later.";
         case Outcome::Malformed:
             return at + " gave an answer that could not be read.";
+        case Outcome::Cancelled:
+            return "The lookup was cancelled.";
     }
     return {};
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/albums/cd/TitleFetch.h"
 #include "app/albums/cd/TitleRelease.h"
 #include "runtime/cd/CdDevice.h"
 
@@ -22,27 +23,22 @@ class TitleService {
 public:
     static constexpr const char* kDefaultServer = "https://musicbrainz.org";
     static constexpr int kDefaultTimeoutSeconds = 10;
-    static constexpr std::chrono::milliseconds kRequestSpacing{1000};
+    static constexpr std::chrono::milliseconds kRequestSpacing = TitleFetch::kRequestSpacing;
     // A kept answer older than this is asked again: the service's data grows and is corrected.
     static constexpr std::chrono::hours kCacheAge{24 * 30};
     // An answer larger than this is no disc's and is not read.
     static constexpr qint64 kMaxAnswerBytes = 8 << 20;
 
+    static constexpr const char* kDefaultCoverServer = "https://coverartarchive.org";
+
     struct Options {
         std::string server = kDefaultServer;
+        std::string coverServer = kDefaultCoverServer;
         std::chrono::milliseconds timeout{kDefaultTimeoutSeconds * 1000};
         std::filesystem::path cacheFolder;  // empty: neither cache nor shared stamp
     };
 
-    enum class Outcome {
-        Found,        // one release or more
-        NoMatch,      // the service knows no release of the disc
-        NoDiscId,     // the table of contents gives no ID (no audio track)
-        Unreachable,  // no network, no server, a refused connection
-        TimedOut,
-        Refused,    // the server answered with an HTTP error
-        Malformed,  // an answer not of the service's shape
-    };
+    using Outcome = TitleOutcome;
 
     struct Result {
         Outcome outcome = Outcome::NoMatch;
@@ -58,7 +54,9 @@ public:
     // (the user's cache folder) the program uses.
     static Options optionsFrom(const Settings& settings);
     // "Orvanta98/2.0a ( cdzapp )": the program and its version, as the service asks of clients.
-    static std::string userAgent();
+    static std::string userAgent() { return TitleFetch::userAgent(); }
+    // The request rules of these options: the time limit, the stamp in the cache folder, the cap.
+    static TitleFetch::Rules rulesOf(const Options& options);
 
     // Looks up the disc read into `contents`.
     Result find(const CdContents& contents);
@@ -68,13 +66,10 @@ public:
 
 private:
     std::filesystem::path cacheFile(const std::string& discId) const;
-    void waitForTurn();
-    // Notes now as this station's last request (in the cache folder for every copy).
-    void markTurn();
     Result ask(const std::string& discId, const std::string& toc, int trackCount);
 
     Options options_;
-    std::chrono::steady_clock::time_point lastRequest_{};
+    TitleFetch fetch_;
 };
 
 }  // namespace cdz

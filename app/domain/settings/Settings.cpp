@@ -49,6 +49,7 @@ Settings Settings::read(const IniFile& ini) {
     s.cdDevice = readText(ini, "CdDevice", "", 255);
     s.musicBrainzServer = readText(ini, "MusicBrainzServer", "", 255);
     s.musicBrainzTimeout = leadingNumber(ini.read(kSection, "MusicBrainzTimeout"));
+    s.coverArtServer = readText(ini, "CoverArtServer", "", 255);
     return s;
 }
 

@@ -32,6 +32,7 @@ struct Settings {
     std::string cdDevice;              // 255: the CD drive or disc image; empty: the default
     std::string musicBrainzServer;     // 255: the online title service; empty: the public one
     int musicBrainzTimeout = 0;        // seconds a lookup waits; 0: the default
+    std::string coverArtServer;        // 255: the front covers' archive; empty: the public one
 
     // Every setting from the file, each missing key giving its default.
     static Settings read(const IniFile& ini);

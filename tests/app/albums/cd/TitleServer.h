@@ -1,7 +1,8 @@
 #pragma once
 // A stand-in for the online title service on 127.0.0.1, started by a test: it answers every
-// request with the recorded answer it was given (status, JSON, a delay) and keeps what it was
-// asked, so a test sees the address, the User-Agent and the spacing of the requests.
+// request with the recorded answer it was given (status, JSON, a delay), or the one given for
+// the longest start of the request's path, and keeps what it was asked, so a test sees the
+// address, the User-Agent and the spacing of the requests.
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <map>
 #include <string>
 #include <vector>
 #include "tests/support/BuiltPaths.h"
@@ -23,6 +25,7 @@ public:
         int status = 200;
         QByteArray body;
         int delayMs = 0;
+        QByteArray type = "application/json";
     };
     struct Request {
         QByteArray target;  // path and query
@@ -40,6 +43,8 @@ public:
         return "http://127.0.0.1:" + std::to_string(server_.serverPort());
     }
     void answer(Answer a) { answer_ = std::move(a); }
+    // The answer to requests whose path starts with `path`.
+    void answer(const QByteArray& path, Answer a) { byPath_[path] = std::move(a); }
     const std::vector<Request>& requests() const { return requests_; }
 
     // An address where nothing listens: a port this server held and gave back.
@@ -76,14 +81,21 @@ private:
                 r.atMs = clock_.elapsed();
                 requests_.push_back(r);
                 pending_.erase(socket);
-                const Answer a = answer_;
+                Answer a = answer_;
+                qsizetype longest = -1;
+                for (const auto& [path, given] : byPath_) {
+                    if (r.target.startsWith(path) && path.size() > longest) {
+                        a = given;
+                        longest = path.size();
+                    }
+                }
                 QPointer<QTcpSocket> guarded(socket);
                 QTimer::singleShot(a.delayMs, socket, [guarded, a] {
                     if (!guarded) return;
                     guarded->write("HTTP/1.1 " + QByteArray::number(a.status) +
                                    (a.status == 200 ? " OK" : " Error") +
-                                   "\r\nContent-Type: application/json\r\nContent-Length: " +
-                                   QByteArray::number(a.body.size()) +
+                                   "\r\nContent-Type: " + a.type +
+                                   "\r\nContent-Length: " + QByteArray::number(a.body.size()) +
                                    "\r\nConnection: close\r\n\r\n" + a.body);
                     guarded->disconnectFromHost();
                 });
@@ -94,6 +106,7 @@ private:
     QTcpServer server_;
     QElapsedTimer clock_;
     Answer answer_;
+    std::map<QByteArray, Answer> byPath_;
     std::vector<Request> requests_;
     std::map<QTcpSocket*, QByteArray> pending_;
 };

@@ -9,6 +9,7 @@
 #include "app/albums/AlbumAttachments.h"
 #include "app/albums/AlbumCdButtons.h"
 #include "app/albums/AlbumFormRules.h"
+#include "app/albums/AlbumReleaseButtons.h"
 #include "app/albums/AlbumSongList.h"
 #include "app/engine/form/FormLayout.h"
 #include "app/engine/state/AppState.h"
@@ -42,6 +43,7 @@ struct AlbumFormParts {
     AlbumFormRules rules{state};
     AlbumAttachments attachments{state};
     AlbumCdButtons cd{state};
+    AlbumReleaseButtons release{state};
     QPointer<AlbumSongList> songs;
 };
 
@@ -106,6 +108,20 @@ void addPanels(std::vector<FormPanel>& p, AlbumFormParts& parts) {
     p.push_back({Files, QRect(90, 60, 120, 110), [&parts](QWidget* page) -> QWidget* {
                      return parts.attachments.makeImage(page);
                  }});
+    p.push_back(FormLayout::button(
+        General, QRect(76, 88, 80, 14), "Find Release...", "FindReleaseButton",
+        [&parts] {
+            if (!parts.release.findRelease(nullptr)) return;
+            if (parts.songs) parts.songs->reload();
+            parts.attachments.refresh();
+        },
+        "Find the album by its barcode, catalogue number, or artist and title"));
+    p.push_back(FormLayout::button(
+        Files, QRect(216, 60, 60, 14), "Fetch Cover", "FetchCoverButton",
+        [&parts] {
+            if (parts.release.fetchCover(nullptr)) parts.attachments.refresh();
+        },
+        "Fetch the front cover of the release named in the notes"));
     p.push_back(FormLayout::button(CompactDisc, QRect(6, 8, 160, 14),
                                    "Load Song Information from CD Player", "LoadFromCdButton",
                                    [&parts] {

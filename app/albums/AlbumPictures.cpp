@@ -1,4 +1,4 @@
-#include "app/audiofiles/AlbumPictures.h"
+#include "app/albums/AlbumPictures.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/albums/maintenance/AlbumLinker.h"
-#include "app/audiofiles/AlbumPictures.h"
+#include "app/albums/AlbumPictures.h"
 #include "app/audiofiles/AudioFileIndex.h"
 #include "app/audiofiles/AudioSongFields.h"
 #include "app/audiofiles/FolderWalk.h"

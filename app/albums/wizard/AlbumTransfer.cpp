@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/albums/AlbumPictures.h"
+#include "app/albums/cd/ReleaseFill.h"
 #include "app/albums/wizard/TrackList.h"
 #include "app/albums/wizard/WizardTransaction.h"
 #include "app/engine/state/AppState.h"
@@ -15,11 +17,31 @@ using F = CatalogueFile;
 constexpr int kCentiseconds = 100;
 constexpr int kSecondsPerMinute = 60;
 constexpr int kMinutesPerHour = 60;
+// The album's notes memo holds this many bytes.
+constexpr size_t kAlbumNotesChars = 2000;
 
 }  // namespace
 
-AlbumTransfer::AlbumTransfer(AppState& state, int tag, bool compilation, bool addAlbum)
-    : state_(state), tag_(tag), compilation_(compilation), addAlbum_(addAlbum) {}
+AlbumTransfer::AlbumTransfer(AppState& state, int tag, bool compilation, bool addAlbum,
+                             FromRelease fromRelease)
+    : state_(state),
+      tag_(tag),
+      compilation_(compilation),
+      addAlbum_(addAlbum),
+      fromRelease_(std::move(fromRelease)) {}
+
+// The album's picture file, written before the album that names it; a picture that cannot be
+// stored leaves the album without one and is told.
+void AlbumTransfer::storeCover(std::string_view artist, std::string_view title) {
+    std::string why;
+    coverPath_ = AlbumPictures(state_.dataFolder())
+                     .store(artist, title, AudioPicture{"", fromRelease_.cover.toStdString()},
+                            state_.catalogue().album().AssociatedImage.width(), &why);
+    if (coverPath_.empty()) {
+        state_.dialogs().message("Fetch Cover", "The front cover was not stored: " + why,
+                                 MessageIcon::Warning, Button::Ok, Button::Ok);
+    }
+}
 
 std::string AlbumTransfer::minutesSeconds(int32_t time) {
     const int32_t seconds = time > 0 ? (time - 1) / kCentiseconds : 0;
@@ -33,6 +55,9 @@ AlbumTransfer::Outcome AlbumTransfer::run(const SongRecord& general) {
     // A copy: the song buffer the caller may pass is the one each song is written from.
     const SongRecord song = general;
     Outcome out;
+    // Written before the transaction, so that no question waits inside it.
+    if (addAlbum_ && !fromRelease_.cover.isEmpty())
+        storeCover(compilation_ ? kCompilationArtist : song.Artist.clipped(), song.Album.clipped());
     out.code = inWizardTransaction(state_.catalogue(), {F::Album, F::Cadenzio, F::AddWizard},
                                    [&]() -> int {
                                        out = Outcome{};
@@ -76,12 +101,15 @@ int AlbumTransfer::albumStep(const SongRecord& song, Outcome& out) {
     if (!addAlbum_) return lookUp();
     albums.clearBuffer();
     album.Notes = song.Notes;
+    if (fromRelease_.release)
+        album.Notes = ReleaseFill::withNotes(song.Notes, *fromRelease_.release, kAlbumNotesChars);
     album.FileNumber = song.FileNumber.view();
     album.Artist = artist;
     album.Album = song.Album.view();
     album.Media = song.Media.view();
     album.ReleaseDate = song.ReleaseDate;
     album.CategoryID = static_cast<double>(song.CategoryID);
+    album.AssociatedImage = coverPath_;
     const int added = albums.add();  // the number: the highest + 1, taken inside the add
     if (added == err::kNone) {
         out.albumID = album.AlbumID;
@@ -111,6 +139,8 @@ int AlbumTransfer::songStep(const SongRecord& templ, Outcome& out) {
         if (compilation_) song.Artist = t.artist;
         song.Time = t.time;
         if (t.time != 0) song.AdditionalInformation1 = minutesSeconds(t.time);
+        if (const auto side = fromRelease_.sides.find(t.track); side != fromRelease_.sides.end())
+            song.Side = side->second;
         if (const int c = songs.add()) return c;
         ++out.songs;
     }

@@ -3,9 +3,15 @@
 // work records removed, all in one transaction over the album, songs and work files, so that
 // either everything is written or nothing is and the tracks stay for another try. Failures are
 // told to the user.
-#include <cstdint>
-#include <string>
+#include <QByteArray>
 
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/albums/cd/TitleRelease.h"
 #include "app/domain/data/SongRecord.h"
 
 namespace cdz {
@@ -24,8 +30,17 @@ public:
         bool workUnread = false;    // the failure was a read of the wizard's own work file
     };
 
+    // What a release found by the title service adds: the album's notes (its label, catalogue
+    // number and identifier), its front cover, and each track's side by track number.
+    struct FromRelease {
+        std::optional<TitleRelease> release;
+        QByteArray cover;
+        std::map<int, std::string> sides;
+    };
+
     // `song` is the template every song starts from (the General page's values).
-    AlbumTransfer(AppState& state, int tag, bool compilation, bool addAlbum);
+    AlbumTransfer(AppState& state, int tag, bool compilation, bool addAlbum,
+                  FromRelease fromRelease = {});
 
     Outcome run(const SongRecord& general);
 
@@ -37,11 +52,14 @@ private:
     int albumStep(const SongRecord& song, Outcome& out);
     int songStep(const SongRecord& song, Outcome& out);
     int clearRun();
+    void storeCover(std::string_view artist, std::string_view title);
 
     AppState& state_;
     int tag_;
     bool compilation_;
     bool addAlbum_;
+    FromRelease fromRelease_;
+    std::string coverPath_;
 };
 
 }  // namespace cdz

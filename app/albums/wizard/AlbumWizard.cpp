@@ -19,8 +19,10 @@
 
 #include "app/albums/cd/CdReader.h"
 #include "app/albums/cd/CdTime.h"
+#include "app/albums/cd/ReleaseFill.h"
 #include "app/albums/wizard/AlbumTransfer.h"
 #include "app/albums/wizard/AlbumWizardChecks.h"
+#include "app/albums/wizard/FindReleaseWindow.h"
 #include "app/albums/wizard/TitleLookup.h"
 #include "app/albums/wizard/TitlePaste.h"
 #include "app/albums/wizard/TrackForm.h"
@@ -37,6 +39,8 @@ using F = CatalogueFile;
 
 constexpr int kTitleChars = 40;
 constexpr int kFileNumberChars = 20;
+// The track list (the work file) holds 30 characters of a title and of an artist.
+constexpr int kTrackChars = 30;
 constexpr const char* kPlacementSection = "AddSingleArtist";
 
 QString text(std::string_view s) {
@@ -140,6 +144,12 @@ QWidget* AlbumWizard::buildGeneral() {
     media_ = new QComboBox(page);
     media_->setObjectName("MediaList");
     form->addRow("&Media:", media_);
+    auto* find = new QPushButton("Find Release...", page);
+    find->setObjectName("FindReleaseButton");
+    find->setToolTip("Find the album by its barcode, catalogue number, or artist and title");
+    find->setAutoDefault(false);
+    connect(find, &QPushButton::clicked, this, &AlbumWizard::findRelease);
+    form->addRow("", find);
     return page;
 }
 
@@ -423,14 +433,33 @@ void AlbumWizard::lookUpTitles() {
         done(*closeAfterLookup_);
         return;
     }
-    if (!found) return;
-    const TitleRelease& release = found->release;
+    if (found) applyRelease(found->release, found->trackTimes);
+}
+
+void AlbumWizard::findRelease() {
+    if (lookingUp_) return;
+    lookingUp_ = true;
+    std::optional<FindReleaseWindow::Chosen> chosen =
+        FindReleaseWindow::run(state_, this, artist_ ? artist_->text() : QString(), album_->text());
+    lookingUp_ = false;
+    if (!chosen) return;
+    std::vector<int32_t> lengths;
+    for (const TitleTrack& t : chosen->release.tracks)
+        lengths.push_back(ReleaseFill::timeOf(t.lengthMs));
+    if (!applyRelease(chosen->release, lengths)) return;
+    fromRelease_.cover = std::move(chosen->cover);
+    if (!chosen->coverNote.empty())
+        state_.dialogs().message("Fetch Cover", chosen->coverNote, MessageIcon::Information,
+                                 Button::Ok, Button::Ok);
+}
+
+bool AlbumWizard::applyRelease(const TitleRelease& release, const std::vector<int32_t>& times) {
     std::vector<WizardTrack> named;
     for (size_t i = 0; i < release.tracks.size(); ++i) {
         WizardTrack t;
         t.title = release.tracks[i].title;
         t.artist = release.tracks[i].artist;
-        if (i < found->trackTimes.size()) t.time = found->trackTimes[i];
+        if (i < times.size()) t.time = times[i];
         named.push_back(std::move(t));
     }
     if (list_->name(named) != 0) {
@@ -439,7 +468,7 @@ void AlbumWizard::lookUpTitles() {
             "The titles could not be written (" + state_.error().text + "). No track was changed.",
             MessageIcon::Error, Button::Ok, Button::Ok);
         reloadTracks(currentIndex());
-        return;
+        return false;
     }
     // The album's own fields only once its tracks are written, so nothing is half-filled.
     if (artist_) artist_->setText(text(release.artist).left(kTitleChars));
@@ -449,7 +478,22 @@ void AlbumWizard::lookUpTitles() {
             QString::fromStdString(formatPicture("@" + state_.settings().dateFormat, day))
                 .trimmed());
     }
+    if (const std::string media = ReleaseFill::mediaFor(release.format, rules_.mediaNames());
+        !media.empty())
+        media_->setCurrentText(text(media));
+    fromRelease_ = AlbumTransfer::FromRelease{release, {}, {}};
+    if (const int cut = ReleaseFill::cutValues(release, kTrackChars); cut > 0)
+        state_.dialogs().message("Find Release",
+                                 std::to_string(cut) + (cut == 1 ? " value" : " values") +
+                                     " of the release did not fit and were cut.",
+                                 MessageIcon::Information, Button::Ok, Button::Ok);
+    const std::vector<WizardTrack> tracks = list_->read();
+    for (size_t i = 0; i < tracks.size() && i < release.tracks.size(); ++i) {
+        if (const std::string side = ReleaseFill::sideOf(release.tracks[i]); !side.empty())
+            fromRelease_.sides[tracks[i].track] = side;
+    }
     reloadTracks(0);
+    return true;
 }
 
 void AlbumWizard::editAll() {
@@ -468,9 +512,9 @@ void AlbumWizard::editAll() {
 void AlbumWizard::transfer() {
     if (lookingUp_) return;
     if (!takeGeneral()) return;
-    const AlbumTransfer::Outcome out =
-        AlbumTransfer(state_, tag_.tag(), kind_ == Kind::Compilation, addToAlbums_->isChecked())
-            .run(state_.catalogue().song());
+    const AlbumTransfer::Outcome out = AlbumTransfer(state_, tag_.tag(), kind_ == Kind::Compilation,
+                                                     addToAlbums_->isChecked(), fromRelease_)
+                                           .run(state_.catalogue().song());
     if (out.code != 0) {
         reloadTracks(currentIndex());
         return;

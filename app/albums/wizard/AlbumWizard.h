@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/albums/wizard/AlbumTransfer.h"
 #include "app/albums/wizard/RunTag.h"
 #include "app/albums/wizard/TrackList.h"
 #include "app/songs/SongFormRules.h"
@@ -82,6 +83,10 @@ private:
     void readDisc();
     void pasteTitles();
     void lookUpTitles();
+    void findRelease();
+    // The release's tracks into the list (`times` by position), then the album's fields from
+    // it; false, with the user told, when the tracks could not be written.
+    bool applyRelease(const TitleRelease& release, const std::vector<int32_t>& times);
     void editAll();
     void transfer();
     void trackMenu();
@@ -95,6 +100,7 @@ private:
     std::unique_ptr<TrackList> list_;
     std::vector<WizardTrack> tracks_;
     bool transferred_ = false;
+    AlbumTransfer::FromRelease fromRelease_;
     // While a lookup waits for the title service, the window stays live (it repaints) but its
     // run must not end or start another lookup under it: a close asked meanwhile waits for the
     // answer, which is then dropped.

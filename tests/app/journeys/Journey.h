@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "app/domain/data/Catalogue.h"
+#include "app/domain/settings/Settings.h"
 #include "app/engine/browse/BrowseList.h"
 #include "app/program/Subsystems.h"
 #include "app/shell/frame/MainFrame.h"
@@ -182,6 +183,11 @@ private:
         addProgramSubsystems(state());
         main_ = std::make_unique<ProgramMain>(state());
         ASSERT_TRUE(main_->startUp());
+        // A journey never asks the real title service: where no test's stand-in is named, an
+        // address that refuses at once stands for it.
+        Settings& settings = state().settings();
+        for (std::string* server : {&settings.musicBrainzServer, &settings.coverArtServer})
+            if (server->empty()) *server = "http://127.0.0.1:1";
         frame_ = std::make_unique<MainFrame>(state());
         frame_->open();
         frame_->show();

@@ -149,7 +149,10 @@ QWidget* AlbumWizard::buildGeneral() {
     find->setToolTip("Find the album by its barcode, catalogue number, or artist and title");
     find->setAutoDefault(false);
     connect(find, &QPushButton::clicked, this, &AlbumWizard::findRelease);
-    form->addRow("", find);
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(find);
+    findRow->addStretch();
+    form->addRow("", findRow);
     return page;
 }
 

@@ -75,7 +75,9 @@ FindReleaseWindow::FindReleaseWindow(AppState& state, QWidget* parent)
     list_->verticalHeader()->hide();
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->setMinimumSize(760, 260);
-    connect(list_, &QTableWidget::cellDoubleClicked, this, &FindReleaseWindow::use);
+    // A double click, or Enter on the chosen row, uses it.
+    connect(list_, &QTableWidget::activated, this, &FindReleaseWindow::use);
+    list_->resizeColumnsToContents();
     layout->addWidget(list_);
 
     status_ = new QLabel(this);

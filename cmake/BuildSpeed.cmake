@@ -33,6 +33,7 @@ set(cdz_pch_skip_sources runtime/data/TableSql.cpp app/domain/repair/FixAction.c
 # that a local name of another source would shadow (-Wshadow).
 set(cdz_unity_skip_sources ${cdz_pch_skip_sources}
     app/albums/wizard/AlbumWizardChecks.cpp app/playlists/PlaylistGenerator.cpp
+    app/albums/cd/ReleaseAnswer.cpp
     runtime/data/pg/PgResult.cpp runtime/data/sqlite/SqliteFileChanges.cpp
     tests/app/engine/DatePicturesTest.cpp tests/app/songs/csv/CsvLineReaderTest.cpp
     tests/querykit/FilterTextTest.cpp tests/runtime/data/BulkCopyTest.cpp

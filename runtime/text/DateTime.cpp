@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QTime>
 
+#include <charconv>
+
 namespace cdz {
 
 namespace {
@@ -38,6 +40,15 @@ constexpr int32_t kLastDay = static_cast<int32_t>(daysFromCivil(9999, 12, 31) - 
 // Floor division, so that month 0 and negative months roll back into earlier years.
 constexpr int64_t floorDiv(int64_t a, int64_t b) {
     return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
+}
+
+// The number of `digits` digits at `at` of the date; 0 when they are not all there.
+int datePart(std::string_view date, size_t at, size_t digits) {
+    if (date.size() < at + digits) return 0;
+    int value = 0;
+    const char* begin = date.data() + at;
+    const auto [end, error] = std::from_chars(begin, begin + digits, value);
+    return error == std::errc() && end == begin + digits ? value : 0;
 }
 
 }  // namespace
@@ -85,6 +96,22 @@ int32_t today() {
 
 int32_t clockTime() {
     return QTime::currentTime().msecsSinceStartOfDay() / 10 + kTimeZero;
+}
+
+Ymd ymdOfIsoDate(std::string_view date) {
+    Ymd ymd;
+    ymd.year = datePart(date, 0, 4);
+    if (ymd.year > 0 && date.size() >= 7 && date[4] == '-') ymd.month = datePart(date, 5, 2);
+    if (ymd.month > 0 && date.size() >= 10 && date[7] == '-') ymd.day = datePart(date, 8, 2);
+    return ymd;
+}
+
+int32_t dayOfIsoDate(std::string_view date) {
+    Ymd ymd = ymdOfIsoDate(date);
+    if (ymd.year <= 0) return 0;
+    if (ymd.month < 1 || ymd.month > 12) ymd.month = 1;
+    if (ymd.day < 1 || ymd.day > daysInMonth(ymd.year, ymd.month)) ymd.day = 1;
+    return dateFromYmd(ymd.year, ymd.month, ymd.day);
 }
 
 }  // namespace cdz

@@ -3,6 +3,7 @@
 // bare year stays below it). Times are hundredths of a second plus 1: 1 is midnight / zero,
 // 80 minutes is 480001; 0 means "no time".
 #include <cstdint>
+#include <string_view>
 
 namespace cdz {
 
@@ -27,6 +28,12 @@ int daysInMonth(int year, int month);
 int32_t dateFromYmd(int year, int month, int day);
 // Calendar date of a day number; {0,0,0} for a day outside the valid range.
 Ymd ymdFromDate(int32_t day);
+// The parts of a date written "yyyy-mm-dd", "yyyy-mm" or "yyyy" as online catalogues give
+// it, each 0 where it is not there as digits.
+Ymd ymdOfIsoDate(std::string_view date);
+// The day such a date names, the 1st of its month or year for a part missing or out of range
+// ("1997-05-00" is 1 May, "1997" 1 January); 0 without a year.
+int32_t dayOfIsoDate(std::string_view date);
 // 0 Sunday .. 6 Saturday.
 int dayOfWeek(int32_t day);
 // Today's day number by the local clock.

@@ -1,36 +1,15 @@
 #include "app/albums/cd/TitleRelease.h"
 
-#include <charconv>
-
 #include "runtime/text/DateTime.h"
 
 namespace cdz {
 
-namespace {
-
-// The number of `digits` digits at `at` of the date; 0 when they are not all there.
-int datePart(const std::string& date, size_t at, size_t digits) {
-    if (date.size() < at + digits) return 0;
-    int value = 0;
-    const char* begin = date.data() + at;
-    const auto [end, error] = std::from_chars(begin, begin + digits, value);
-    return error == std::errc() && end == begin + digits ? value : 0;
-}
-
-}  // namespace
-
 int TitleRelease::year() const {
-    return datePart(date, 0, 4);
+    return ymdOfIsoDate(date).year;
 }
 
 int32_t TitleRelease::day() const {
-    const int y = year();
-    if (y <= 0) return 0;
-    int month = date.size() >= 7 && date[4] == '-' ? datePart(date, 5, 2) : 0;
-    int dayOfMonth = month > 0 && date.size() >= 10 && date[7] == '-' ? datePart(date, 8, 2) : 0;
-    if (month < 1 || month > 12) month = 1;
-    if (dayOfMonth < 1 || dayOfMonth > daysInMonth(y, month)) dayOfMonth = 1;
-    return dateFromYmd(y, month, dayOfMonth);
+    return dayOfIsoDate(date);
 }
 
 std::string TitleRelease::describe() const {

@@ -7,6 +7,7 @@
 #include "app/domain/data/Catalogue.h"
 #include "app/engine/command/HeadlessState.h"
 #include "app/engine/state/AppState.h"
+#include "app/songs/csv/DiscogsImport.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "app/songs/csv/SongExport.h"
 #include "app/songs/csv/SongImport.h"
@@ -37,6 +38,54 @@ int heldFiles(Catalogue& catalogue, std::initializer_list<F> files, std::FILE* e
                          catalogue.database().error().driverText.c_str());
             return CsvCommand::kFailed;
         }
+    }
+    return CsvCommand::kDone;
+}
+
+void printRead(std::FILE* out, const CsvLineReader& reader, const std::filesystem::path& file) {
+    if (const int64_t lines = reader.windows1252Lines(); lines > 0)
+        std::fprintf(out, "%lld %s of %s %s not UTF-8 text: read as Windows-1252\n",
+                     static_cast<long long>(lines), lines == 1 ? "line" : "lines", file.c_str(),
+                     lines == 1 ? "was" : "were");
+}
+
+// The export's lines become albums; the words follow the song import's.
+int importDiscogs(Catalogue& catalogue, CsvLineReader& reader, const DiscogsColumns& columns,
+                  const std::filesystem::path& file, std::FILE* out, std::FILE* err) {
+    std::fprintf(out, "Discogs collection export: importing albums\n");
+    FileUse files(catalogue, {F::Album, F::Media});
+    if (!files.ok()) return heldFiles(catalogue, {F::Album, F::Media}, err);
+    DiscogsImport run(catalogue, reader, columns, file);
+    run.start();
+    while (run.step(kBatch)) {
+    }
+    std::fprintf(out, "%lld %s added from %s (its first line, the header, skipped)\n",
+                 static_cast<long long>(run.added()), run.added() == 1 ? "album" : "albums",
+                 file.c_str());
+    std::fprintf(out, "%s\n", DiscogsImport::kUnusedColumnsText);
+    if (run.refused() > 0) {
+        std::fprintf(out, "%lld %s refused", static_cast<long long>(run.refused()),
+                     run.refused() == 1 ? "line" : "lines");
+        if (run.already() > 0)
+            std::fprintf(out, " (%lld %s already in the catalogue)",
+                         static_cast<long long>(run.already()),
+                         run.already() == 1 ? "album" : "albums");
+        std::fprintf(out, "\n");
+    }
+    printNotes(out, run.notes(), run.noteCount());
+    if (run.cut() > 0)
+        std::fprintf(out, "%lld %s\n", static_cast<long long>(run.cut()),
+                     run.cut() == 1 ? "value was cut to fit its field"
+                                    : "values were cut to fit their fields");
+    printRead(out, reader, file);
+    if (run.state() == ImportState::Failed) {
+        std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),
+                     run.failureText().c_str());
+        return CsvCommand::kFailed;
+    }
+    if (run.added() == 0) {
+        std::fprintf(err, "cdzapp: no album could be imported from %s\n", file.c_str());
+        return CsvCommand::kFailed;
     }
     return CsvCommand::kDone;
 }
@@ -74,8 +123,10 @@ HeadlessCommand CsvCommand::importCommand() {
                                 "window and exit. The columns are assigned by the labels of its "
                                 "first line (MUS:Artist, MUS:Title ... or Artist, Title ...), "
                                 "which is then skipped, or by --map \"Header=MUS:Field,...\" (a "
-                                "header is a first-line label or Field_1, Field_2 ...). Prints the "
-                                "songs added and each line refused; the exit status is 1 when "
+                                "header is a first-line label or Field_1, Field_2 ...). A Discogs "
+                                "collection export, known by its first line, adds an album for "
+                                "each release instead (unless --map is given). Prints the songs or "
+                                "albums added and each line refused; the exit status is 1 when "
                                 "nothing could be imported."},
             .options = {{.name = "map", .valueName = "assignment", .help = "See --import."}},
             .needs = CommandNeeds::CoreApplication,
@@ -115,6 +166,10 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
         return kFailed;
     }
     std::vector<CsvField> first(reader.fields().begin(), reader.fields().end());
+    // A map asks for songs: only without one is a Discogs export imported as albums.
+    if (const std::optional<DiscogsColumns> discogs = DiscogsColumns::of(first);
+        discogs && !order.hasMap)
+        return importDiscogs(catalogue, reader, *discogs, file, out, err);
     std::vector<CsvField> second;
     if (reader.read() == CsvRead::Line)
         second.assign(reader.fields().begin(), reader.fields().end());
@@ -153,10 +208,7 @@ int CsvCommand::runImport(Catalogue& catalogue, const CsvOrder& order, std::FILE
         std::fprintf(out, "%lld %s refused\n", static_cast<long long>(run.refused()),
                      run.refused() == 1 ? "line" : "lines");
     printNotes(out, run.notes(), run.noteCount());
-    if (const int64_t lines = reader.windows1252Lines(); lines > 0)
-        std::fprintf(out, "%lld %s of %s %s not UTF-8 text: read as Windows-1252\n",
-                     static_cast<long long>(lines), lines == 1 ? "line" : "lines", file.c_str(),
-                     lines == 1 ? "was" : "were");
+    printRead(out, reader, file);
     if (run.state() == ImportState::Failed) {
         std::fprintf(err, "cdzapp: %s: %s; the import stopped there\n", run.failureTitle().c_str(),
                      run.failureText().c_str());

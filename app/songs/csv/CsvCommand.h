@@ -5,7 +5,8 @@
 // the file's first line (as the window's Auto does) or by the map, and skips that line when
 // it held labels; the export writes every field in the export window's order after a header
 // line. Both print what they did: songs added or written, the columns not imported, and each
-// line refused with why.
+// line refused with why. A Discogs collection export, known by its header, is imported as albums
+// (DiscogsImport) unless a map asks for songs.
 #include <cstdio>
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "app/songs/csv/ImportWindow.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 
 #include "app/engine/state/AppState.h"
 #include "app/songs/csv/CsvProgressWindow.h"
+#include "app/songs/csv/DiscogsImport.h"
 #include "app/songs/csv/PictureDialog.h"
 #include "app/songs/csv/SongImport.h"
 
@@ -20,6 +22,8 @@ using F = CatalogueFile;
 
 // Lines per batch of the run: each batch one transaction, small enough for a live window.
 constexpr int kBatch = 500;
+// Notes the summary of an album import shows; the others are counted.
+constexpr size_t kNotesShown = 10;
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
     auto* b = new QPushButton(caption, parent);
@@ -61,8 +65,14 @@ ImportWindow* ImportWindow::open(AppState& state, QWidget* parent) {
                        " is not all UTF-8 text; each line that is not is read as "
                        "Windows-1252.");
         }
-        w->files_ = std::make_unique<FileUse>(
-            state.catalogue(), std::initializer_list<F>{F::Cadenzio, F::Categories, F::Media});
+        w->files_ =
+            w->discogs_
+                ? std::make_unique<FileUse>(
+                      state.catalogue(),
+                      std::initializer_list<F>{F::Cadenzio, F::Categories, F::Media, F::Album})
+                : std::make_unique<FileUse>(
+                      state.catalogue(),
+                      std::initializer_list<F>{F::Cadenzio, F::Categories, F::Media});
         if (!w->files_->ok()) {
             const ErrorState& e = state.error();
             state.dialogs().message("Cannot OPEN the songs files",
@@ -88,6 +98,7 @@ bool ImportWindow::readColumns() {
     while (got == CsvRead::Refused) got = reader_.read();
     if (got == CsvRead::End) return false;
     const std::vector<CsvField> first(reader_.fields().begin(), reader_.fields().end());
+    discogs_ = DiscogsColumns::of(first);
     std::vector<CsvField> second;
     if (reader_.read() == CsvRead::Line)
         second.assign(reader_.fields().begin(), reader_.fields().end());
@@ -102,7 +113,12 @@ bool ImportWindow::readColumns() {
 void ImportWindow::build() {
     setWindowTitle("Assign fields for Import...");
     setFont(QFont("Arial"));
-    auto* grid = new QGridLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    if (discogs_) outer->addLayout(kindRow());
+    // Disabled as one while the file goes in as albums, each control keeping its own state.
+    assigning_ = new QWidget(this);
+    auto* grid = new QGridLayout(assigning_);
+    grid->setContentsMargins(0, 0, 0, 0);
     columns_ = new QTreeWidget(this);
     columns_->setObjectName("ImportColumns");
     columns_->setHeaderLabels({"Import Field", "Picture", "Value"});
@@ -128,13 +144,14 @@ void ImportWindow::build() {
     header_ = new QCheckBox("Strip &header record (field names)", this);
     header_->setObjectName("StripHeader");
     grid->addWidget(header_, 2, 0);
+    outer->addWidget(assigning_, 1);
     auto* buttons = new QHBoxLayout;
     QPushButton* ok = button(this, "OkButton", "&OK");
     QPushButton* cancel = button(this, "CancelButton", "&Cancel");
     QPushButton* help = button(this, "HelpButton", "Help");
     buttons->addStretch();
     for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    outer->addLayout(buttons);
     connect(next_, &QPushButton::clicked, this, &ImportWindow::next);
     connect(pictureButton, &QPushButton::clicked, this, &ImportWindow::picture);
     connect(assignButton, &QPushButton::clicked, this, &ImportWindow::assign);
@@ -150,7 +167,29 @@ void ImportWindow::build() {
         new QTreeWidgetItem(columns_, {QString::fromStdString(c.name), {}, {}});
     for (const ImportTarget& t : assignment_.targets())
         new QTreeWidgetItem(targets_, {QString::fromStdString(t.label), {}, {}});
+    kindChosen();
     refresh();
+}
+
+QHBoxLayout* ImportWindow::kindRow() {
+    auto* row = new QHBoxLayout;
+    auto* caption = new QLabel("Import &as:", this);
+    kind_ = new QComboBox(this);
+    kind_->setObjectName("ImportKind");
+    kind_->addItems({kDiscogsChoice, kSongsChoice});
+    caption->setBuddy(kind_);
+    row->addWidget(caption);
+    row->addWidget(kind_, 1);
+    connect(kind_, &QComboBox::currentIndexChanged, this, &ImportWindow::kindChosen);
+    return row;
+}
+
+bool ImportWindow::importsAlbums() const {
+    return kind_ != nullptr && kind_->currentIndex() == 0;
+}
+
+void ImportWindow::kindChosen() {
+    assigning_->setEnabled(!importsAlbums());
 }
 
 void ImportWindow::refresh() {
@@ -236,6 +275,10 @@ void ImportWindow::unassign() {
 }
 
 void ImportWindow::ok() {
+    if (importsAlbums()) {
+        importAlbums();
+        return;
+    }
     if (!assignment_.anyAssigned()) {
         state_.dialogs().message("No Fields Selected for Import!",
                                  "You must select one or more fields to import.",
@@ -262,6 +305,39 @@ void ImportWindow::ok() {
     } else {
         for (size_t i = 0; i < run.notes().size() && i < 10; ++i) text += "|" + run.notes()[i];
     }
+    inform(state_, "Import", text);
+    close();
+}
+
+void ImportWindow::importAlbums() {
+    DiscogsImport run(state_.catalogue(), reader_, *discogs_, file_);
+    run.start();
+    CsvProgressWindow progress("Importing Records", {}, this);
+    progress.run({[&] { return run.step(kBatch); }, [&] { return run.percent(); },
+                  [&] { run.cancel(); }, [&] { return run.state() == ImportState::Completed; }});
+    if (run.state() == ImportState::Failed)
+        state_.dialogs().message(run.failureTitle(), run.failureText(), MessageIcon::Warning,
+                                 Button::Ok, Button::Ok);
+    std::string text = std::to_string(run.added()) +
+                       (run.added() == 1 ? " album was" : " albums were") + " added.";
+    if (run.state() == ImportState::Cancelled) text = "The import was cancelled. " + text;
+    text += "|" + std::string(DiscogsImport::kUnusedColumnsText);
+    if (run.refused() > 0) {
+        text += "| |" + std::to_string(run.refused()) +
+                (run.refused() == 1 ? " line was" : " lines were") + " refused";
+        if (run.already() > 0)
+            text += " (" + std::to_string(run.already()) +
+                    (run.already() == 1 ? " album" : " albums") + " already in the catalogue)";
+        text += ":";
+    }
+    for (size_t i = 0; i < run.notes().size() && i < kNotesShown; ++i) text += "|" + run.notes()[i];
+    if (run.noteCount() > static_cast<int64_t>(kNotesShown))
+        text += "|... and " + std::to_string(run.noteCount() - static_cast<int64_t>(kNotesShown)) +
+                " more";
+    if (run.cut() > 0)
+        text += "|" + std::to_string(run.cut()) +
+                (run.cut() == 1 ? " value was cut to fit its field."
+                                : " values were cut to fit their fields.");
     inform(state_, "Import", text);
     close();
 }

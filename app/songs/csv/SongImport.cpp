@@ -17,7 +17,8 @@ SongImport::SongImport(Catalogue& catalogue, CsvLineReader& reader,
       reader_(reader),
       assignment_(assignment),
       file_(std::move(file)),
-      categories_(catalogue) {
+      categories_(catalogue),
+      media_(catalogue) {
     const FileDecl& decl = catalogue_.file(F::Cadenzio).decl();
     columns_.resize(assignment_.columns().size());
     for (const ImportTarget& t : assignment_.targets()) {
@@ -35,10 +36,7 @@ SongImport::SongImport(Catalogue& catalogue, CsvLineReader& reader,
 
 void SongImport::loadLookups() {
     categories_.load();
-    DataFile& media = catalogue_.file(F::Media);
-    if (media.set(MediaRecord::KeyMedia) == 0) {
-        while (media.next() == 0) media_.emplace(catalogue_.media().Media.clipped());
-    }
+    media_.load();
 }
 
 void SongImport::start() {
@@ -90,18 +88,12 @@ bool SongImport::setCategory() {
 }
 
 bool SongImport::ensureMedia() {
-    const std::string_view name = catalogue_.song().Media.clipped();
-    if (name.empty() || media_.contains(name)) return true;
-    DataFile& media = catalogue_.file(F::Media);
-    media.clearBuffer();
-    catalogue_.media().Media = name;
-    if (media.add() != 0) {
-        fail("Cannot ADD to Media!", importErrorWords(media.error()));
+    std::string added;
+    if (!media_.ensure(catalogue_.song().Media.clipped(), &added)) {
+        fail("Cannot ADD to Media!", importErrorWords(catalogue_.file(F::Media).error()));
         return false;
     }
-    media_.emplace(name);
-    note("line " + std::to_string(reader_.lineNumber()) + ": media \"" + std::string(name) +
-         "\" did not exist; it was added");
+    if (!added.empty()) note("line " + std::to_string(reader_.lineNumber()) + ": " + added);
     return true;
 }
 

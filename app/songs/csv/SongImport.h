@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "app/songs/csv/CsvLineReader.h"
 #include "app/songs/csv/ImportAssignment.h"
 #include "app/songs/csv/ImportCategories.h"
+#include "app/songs/csv/ImportMedia.h"
 #include "app/songs/csv/ImportValue.h"
 
 namespace cdz {
@@ -72,7 +72,7 @@ private:
     // The column holding the category's name, -1 for none.
     int categoryName_ = -1;
     ImportCategories categories_;
-    std::set<std::string, std::less<>> media_;
+    ImportMedia media_;
     ImportState state_ = ImportState::Running;
     int64_t added_ = 0;
     int64_t refused_ = 0;

@@ -1,14 +1,19 @@
 // The songs exported through the export window with every field and the header, the data files
 // taken away, and the file imported through the import window into the empty catalogue: every
-// song comes back field for field, its category by name; three round trips in a row.
+// song comes back field for field, its category by name; three round trips in a row. A Discogs
+// collection export imported through the same window three times makes its albums once.
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <algorithm>
+#include <fstream>
 
 #include "app/songs/csv/ImportAssignment.h"
+#include "app/songs/csv/ImportWindow.h"
 #include "runtime/text/DateTime.h"
 #include "tests/app/journeys/Journey.h"
+#include "tests/app/songs/csv/DiscogsExportFile.h"
 #include "tests/support/TempDir.h"
 
 namespace cdz::test {
@@ -139,6 +144,60 @@ TEST_F(CsvJourney, ExportThenImportIntoAnEmptyCatalogueGivesBackEverySong) {
                   "added as number 1|line 6: category \"Рок\" did not exist; it was added as "
                   "number 2");
         EXPECT_EQ(songs(), original);
+        expectFilesCheckOut();
+    }
+}
+
+TEST_F(CsvJourney, ADiscogsExportGoesInAsAlbumsOnlyOnce) {
+    TempDir dir;
+    const std::string csv = (dir.path() / "collection.csv").string();
+    std::ofstream(csv, std::ios::binary) << DiscogsExportFile::bytes();
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        const size_t mark = markDialogs();
+        dialogs().queue(csv);
+        choose("actImport");
+        QWidget* importer = window("ImportWindow");
+        ASSERT_NE(importer, nullptr);
+        auto* kind = importer->findChild<QComboBox*>("ImportKind");
+        ASSERT_NE(kind, nullptr);
+        EXPECT_EQ(kind->currentText().toStdString(), ImportWindow::kDiscogsChoice);
+        press(*importer, "OkButton");
+        const auto told = dialogsSince(mark);
+        ASSERT_EQ(told.size(), 2u);
+        if (round == 1) {
+            EXPECT_EQ(told.back(),
+                      "Import: 43 albums were added.|column not imported: Date Added| |6 lines "
+                      "were refused (1 album already in the catalogue):|line 3: media \"Vinyl\" "
+                      "did not exist; it was added|line 4: 5 fields where the header has 14|line "
+                      "5: media \"Cassette\" did not exist; it was added|line 6: the release id "
+                      "\"abc\" is not a positive number|line 7: media \"FLAC\" did not exist; it "
+                      "was added|line 8: the line names neither an artist nor a title|line 9: the "
+                      "album \"Nevermind\" by \"Nirvana\" is already in the catalogue|line 11: "
+                      "the release id \"-5\" is not a positive number|line 12: media \"File\" did "
+                      "not exist; it was added|line 13: text follows the closing quote of field "
+                      "1|... and 2 more|2 values were cut to fit their fields.");
+        } else {
+            EXPECT_EQ(told.back().rfind(
+                          "Import: 0 albums were added.|column not imported: Date Added| |49 lines "
+                          "were refused (44 albums already in the catalogue):|line 2: the album "
+                          "\"Nevermind\" by \"Nirvana\" is already in the catalogue|line 3: the "
+                          "album \"In Utero\" by \"Nirvana\" is already in the catalogue|",
+                          0),
+                      0u)
+                << told.back();
+        }
+        EXPECT_EQ(records(CatalogueFile::Album), DiscogsExportFile::kReleasesAdded);
+        FileUse files(catalogue(), {CatalogueFile::Album});
+        ASSERT_TRUE(files.ok());
+        catalogue().album().AlbumID = 3;
+        ASSERT_EQ(catalogue().file(CatalogueFile::Album).get(AlbumRecord::KeyAlbumID), 0);
+        const AlbumRecord& exodus = catalogue().album();
+        EXPECT_EQ(exodus.Album, "Exodus");
+        EXPECT_EQ(exodus.Media, "Cassette");
+        EXPECT_EQ(exodus.Notes,
+                  "Label: Label 77\nCatalogue number: TGLLP 1\nMedia condition: Mint (M)\n"
+                  "Folder: Uncategorized\nDiscogs release: 77");
         expectFilesCheckOut();
     }
 }

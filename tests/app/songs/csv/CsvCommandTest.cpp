@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tests/app/shell/startup/StoredCatalogue.h"
+#include "tests/app/songs/csv/DiscogsExportFile.h"
 #include "tests/support/BuiltPaths.h"
 #include "tests/support/TempDir.h"
 
@@ -153,6 +154,48 @@ TEST(CsvCommand, CategoriesComeBackByNameThroughRepeatedRoundTrips) {
         EXPECT_EQ(songsWithCategoryNames(to), original);
         from = &to;
     }
+}
+
+// A Discogs export goes in as albums, said as such; the same file again adds none and says
+// why, line by line, with the song import's exit status for nothing imported.
+TEST(CsvCommand, ImportsADiscogsExportAsAlbumsOnce) {
+    TempDir dir;
+    const std::string csv = dir.file("collection.csv");
+    write(csv, DiscogsExportFile::bytes());
+    const Outcome first = cdzapp(dir, {"--import", QString::fromStdString(csv)});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out.rfind("Discogs collection export: importing albums\n43 albums added from " +
+                                  csv + " (its first line, the header, skipped)\n" +
+                                  "column not imported: Date Added\n" +
+                                  "6 lines refused (1 album already in the catalogue)\n",
+                              0),
+              0u)
+        << first.out;
+    for (const char* refusal : DiscogsExportFile::kRefusals)
+        EXPECT_NE(first.out.find(std::string("\n  ") + refusal + "\n"), std::string::npos)
+            << refusal;
+    EXPECT_NE(first.out.find("\n  line 7: media \"FLAC\" did not exist; it was added\n"),
+              std::string::npos);
+    EXPECT_NE(first.out.find("\n2 values were cut to fit their fields\n"), std::string::npos);
+    const std::string albums = R"(SELECT "AlbumID", "Artist", "Album", "Media", "ReleaseDate",)"
+                               R"( "Rating" FROM "Album" WHERE "AlbumID" <= 4 ORDER BY 1)";
+    const std::string made =
+        "1|Nirvana|Nevermind|CD|69666|5\n2|Nirvana|In Utero|Vinyl|70131|\n"
+        "3|Bob Marley & The Wailers|Exodus|Cassette|64438|4\n"
+        "4|Various|Café del Mar|FLAC|0|3\n";
+    EXPECT_EQ(storedRows(dir.path(), "cdzalbum.tps", albums), made);
+
+    const Outcome again = cdzapp(dir, {"--import", QString::fromStdString(csv)});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.out.find("\n0 albums added from "), std::string::npos) << again.out;
+    EXPECT_NE(
+        again.out.find("\n49 lines refused (44 albums already in the catalogue)\n  line 2: "
+                       "the album \"Nevermind\" by \"Nirvana\" is already in the catalogue\n"),
+        std::string::npos)
+        << again.out;
+    EXPECT_NE(again.err.find("no album could be imported from " + csv), std::string::npos);
+    EXPECT_EQ(storedRows(dir.path(), "cdzalbum.tps", R"(SELECT count(*) FROM "Album")"), "43\n");
+    EXPECT_EQ(storedRows(dir.path(), "cdzalbum.tps", albums), made);
 }
 
 TEST(CsvCommand, SaysWhyNothingWasImported) {

@@ -1,6 +1,7 @@
 // The import and export windows driven offscreen with scripted dialogs: the file asked for,
 // the assignment made by Auto, the runs with their progress, and the words the user reads.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -54,6 +55,37 @@ TEST(CsvWindows, ImportAsksAgainForAnEmptyFileThenAddsTheSongsAndNamesTheColumns
     ASSERT_EQ(c.use(F::Cadenzio), 0);
     EXPECT_EQ(c.file(F::Cadenzio).records(), 2);
     c.release(F::Cadenzio);
+}
+
+// A Discogs export is offered as albums, the column assignment idle; changed back to songs,
+// the assignment is live again and OK adds songs, no album.
+TEST(CsvWindows, ADiscogsExportIsOfferedAsAlbumsAndMayGoInAsSongs) {
+    StateFixture f;
+    std::ofstream(f.dir.file("collection.csv"))
+        << "Catalog#,Artist,Title,Label,Format,Rating,Released,release_id,CollectionFolder,"
+           "Date Added,Collection Notes\n"
+           "\"X1\",\"ABBA\",\"Waterloo\",\"Polar\",\"LP\",4,\"1974\",1,\"\",\"\",\"\"\n";
+    f.dialogs->queue(f.dir.file("collection.csv"));
+    ImportWindow* w = ImportWindow::open(*f.state, nullptr);
+    ASSERT_NE(w, nullptr);
+    w->show();
+    auto* kind = w->findChild<QComboBox*>("ImportKind");
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->currentText().toStdString(), ImportWindow::kDiscogsChoice);
+    EXPECT_TRUE(w->importsAlbums());
+    auto* columns = w->findChild<QTreeWidget*>("ImportColumns");
+    EXPECT_FALSE(columns->isEnabled());
+    kind->setCurrentIndex(1);
+    EXPECT_FALSE(w->importsAlbums());
+    EXPECT_TRUE(columns->isEnabled());
+    w->autoAssign();
+    w->ok();
+    settle();
+    EXPECT_EQ(f.lastMessage().rfind("1 song was added.", 0), 0u) << f.lastMessage();
+    Catalogue& c = f.state->catalogue();
+    ASSERT_EQ(c.use(F::Album), 0);
+    EXPECT_EQ(c.file(F::Album).records(), 0);
+    c.release(F::Album);
 }
 
 TEST(CsvWindows, ExportWritesTheChosenFieldsInTheirOrder) {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/albums/maintenance/AlbumLinker.h"
 #include "app/albums/AlbumPictures.h"
+#include "app/albums/maintenance/AlbumLinker.h"
 #include "app/audiofiles/AudioFileIndex.h"
 #include "app/audiofiles/AudioSongFields.h"
 #include "app/audiofiles/FolderWalk.h"

@@ -33,15 +33,8 @@ public:
         if (out.size() < raw.size() && printable(raw, kMostChars).size() > out.size()) ++cuts;
         return out;
     }
-    // "Artist A & Artist B": each credited name and the phrase that joins it to the next.
     std::string creditOf(const QJsonObject& owner) {
-        std::string out;
-        for (const auto& credit : owner.value("artist-credit").toArray()) {
-            const QJsonObject c = credit.toObject();
-            out += c.value("name").toString().toStdString() +
-                   c.value("joinphrase").toString().toStdString();
-        }
-        return cut(out, kFieldChars);
+        return cut(ReleaseAnswer::credit(owner), kFieldChars);
     }
     int cuts = 0;
 
@@ -105,6 +98,16 @@ bool isRelease(const QJsonValue& value) {
 }
 
 }  // namespace
+
+std::string ReleaseAnswer::credit(const QJsonObject& owner) {
+    std::string out;
+    for (const auto& credit : owner.value("artist-credit").toArray()) {
+        const QJsonObject c = credit.toObject();
+        out += c.value("name").toString().toStdString() +
+               c.value("joinphrase").toString().toStdString();
+    }
+    return out;
+}
 
 std::optional<std::vector<TitleRelease>> ReleaseAnswer::candidates(std::string_view json,
                                                                    int most) {

@@ -1,7 +1,6 @@
 #include "app/albums/cd/ReleaseFinder.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QImageReader>
 #include <QSaveFile>
@@ -84,13 +83,8 @@ ReleaseFinder::Search ReleaseFinder::search(const ReleaseQuery& query, int most)
 }
 
 std::filesystem::path ReleaseFinder::cacheFile(const std::string& releaseId) const {
-    if (options_.cacheFolder.empty()) return {};
-    const QByteArray server = QCryptographicHash::hash(QByteArray::fromStdString(options_.server),
-                                                       QCryptographicHash::Sha1)
-                                  .toHex()
-                                  .left(16);
-    return options_.cacheFolder / "titles" / server.toStdString() /
-           ("release-" + releaseId + ".json");
+    const std::filesystem::path folder = TitleService::answersFolder(options_);
+    return folder.empty() ? folder : folder / ("release-" + releaseId + ".json");
 }
 
 ReleaseFinder::Lookup ReleaseFinder::lookup(const std::string& releaseId) {

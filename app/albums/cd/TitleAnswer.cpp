@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include "app/albums/cd/ReleaseAnswer.h"
 #include "runtime/text/Printable.h"
 
 namespace cdz {
@@ -21,15 +22,8 @@ std::string text(const QJsonValue& value) {
     return printable(value.toString().toStdString(), kFieldChars);
 }
 
-// "Artist A & Artist B": each credited name and the phrase that joins it to the next.
 std::string creditOf(const QJsonObject& owner) {
-    std::string out;
-    for (const auto& credit : owner.value("artist-credit").toArray()) {
-        const QJsonObject c = credit.toObject();
-        out += c.value("name").toString().toStdString() +
-               c.value("joinphrase").toString().toStdString();
-    }
-    return printable(out, kFieldChars);
+    return printable(ReleaseAnswer::credit(owner), kFieldChars);
 }
 
 bool carriesDisc(const QJsonObject& medium, const std::string& discId) {

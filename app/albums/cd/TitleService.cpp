@@ -59,14 +59,18 @@ TitleService::Options TitleService::optionsFrom(const Settings& settings) {
     return options;
 }
 
-std::filesystem::path TitleService::cacheFile(const std::string& discId) const {
-    if (options_.cacheFolder.empty()) return {};
-    // One folder per server, so that answers of a test server never stand for the real one's.
-    const QByteArray server = QCryptographicHash::hash(QByteArray::fromStdString(options_.server),
+std::filesystem::path TitleService::answersFolder(const Options& options) {
+    if (options.cacheFolder.empty()) return {};
+    const QByteArray server = QCryptographicHash::hash(QByteArray::fromStdString(options.server),
                                                        QCryptographicHash::Sha1)
                                   .toHex()
                                   .left(16);
-    return options_.cacheFolder / "titles" / server.toStdString() / (discId + ".json");
+    return options.cacheFolder / "titles" / server.toStdString();
+}
+
+std::filesystem::path TitleService::cacheFile(const std::string& discId) const {
+    const std::filesystem::path folder = answersFolder(options_);
+    return folder.empty() ? folder : folder / (discId + ".json");
 }
 
 TitleService::Result TitleService::find(const CdContents& contents) {

@@ -57,6 +57,9 @@ public:
     static std::string userAgent() { return TitleFetch::userAgent(); }
     // The request rules of these options: the time limit, the stamp in the cache folder, the cap.
     static TitleFetch::Rules rulesOf(const Options& options);
+    // The folder of the answers kept from the service these options name: one per server, so
+    // that a test server's answers never stand for the real one's. Empty without a cache folder.
+    static std::filesystem::path answersFolder(const Options& options);
 
     // Looks up the disc read into `contents`.
     Result find(const CdContents& contents);

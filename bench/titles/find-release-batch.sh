@@ -18,7 +18,7 @@ printf '[Settings]\nMusicBrainzServer=http://127.0.0.1:%s\n' "$(cat "$work/port"
 export XDG_CACHE_HOME=$work/cache QT_QPA_PLATFORM=offscreen
 start=$(date +%s.%N)
 for i in $(seq -w 1 20); do
-    "$tree/bin/cdzapp" --data-dir "$work" --find-release "barcode:72438426$(printf '%04d' "$i")" \
+    "$tree/bin/cdzapp" --data-dir "$work" --find-release "barcode:72438426$(printf '%04d' "$((10#$i))")" \
         --limit 5 > /dev/null
 done
 end=$(date +%s.%N)

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -122,13 +121,7 @@ ReleaseFinder::Lookup ReleaseFinder::lookup(const std::string& releaseId) {
         return result;
     }
     result.release = std::move(*release);
-    if (!cached.empty()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(cached.parent_path(), ignored);
-        QSaveFile out(qs(cached.string()));
-        if (out.open(QIODevice::WriteOnly) && out.write(reply.body) == reply.body.size())
-            out.commit();
-    }
+    if (!cached.empty()) TitleFetch::keep(cached, reply.body);
     return result;
 }
 

@@ -37,13 +37,6 @@ std::optional<QByteArray> readFile(const std::filesystem::path& file) {
     return in.read(64);
 }
 
-void writeFile(const std::filesystem::path& file, const QByteArray& bytes) {
-    std::error_code ignored;
-    std::filesystem::create_directories(file.parent_path(), ignored);
-    QSaveFile out(path(file));
-    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size()) out.commit();
-}
-
 int64_t millisNow() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::system_clock::now().time_since_epoch())
@@ -51,6 +44,13 @@ int64_t millisNow() {
 }
 
 }  // namespace
+
+bool TitleFetch::keep(const std::filesystem::path& file, const QByteArray& bytes) {
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    QSaveFile out(path(file));
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
 
 std::string TitleFetch::userAgent() {
     return std::string(kProgram) + "/" + kVersion + " ( cdzapp )";
@@ -98,8 +98,7 @@ void TitleFetch::waitForTurn() {
 void TitleFetch::markTurn() {
     lastRequest_ = std::chrono::steady_clock::now();
     if (rules_.stampFolder.empty()) return;
-    writeFile(rules_.stampFolder / kStampName,
-              QByteArray::number(static_cast<qint64>(millisNow())));
+    keep(rules_.stampFolder / kStampName, QByteArray::number(static_cast<qint64>(millisNow())));
 }
 
 TitleFetch::Reply TitleFetch::get(const QUrl& url, const char* accept) {

@@ -50,6 +50,10 @@ public:
     // "Orvanta98/2.0a ( cdzapp )": the program and its version, as the service asks of clients.
     static std::string userAgent();
 
+    // Keeps `bytes` as `file` (its folder made): written to a temporary file, then renamed over
+    // it, so a kill or a full disk leaves the old file. False when it was not written.
+    static bool keep(const std::filesystem::path& file, const QByteArray& bytes);
+
     // GETs `url` (redirects followed); a 404 is NoMatch.
     Reply get(const QUrl& url, const char* accept);
     // Ends the request under way, or the wait for its turn, as Cancelled; called from the

@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
@@ -25,13 +24,6 @@ std::optional<QByteArray> readFile(const std::filesystem::path& file) {
     QFile in(path(file));
     if (!in.open(QIODevice::ReadOnly)) return std::nullopt;
     return in.readAll();
-}
-
-bool writeFile(const std::filesystem::path& file, const QByteArray& bytes) {
-    std::error_code ignored;
-    std::filesystem::create_directories(file.parent_path(), ignored);
-    QSaveFile out(path(file));
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
 }  // namespace
@@ -135,7 +127,7 @@ TitleService::Result TitleService::ask(const std::string& discId, const std::str
     result.outcome = result.releases.empty() ? Outcome::NoMatch : Outcome::Found;
     if (result.outcome == Outcome::Found) {
         if (const std::filesystem::path cached = cacheFile(discId); !cached.empty())
-            writeFile(cached, body);
+            TitleFetch::keep(cached, body);
     }
     return result;
 }
